@@ -1,0 +1,93 @@
+#include "text/Localizer.h"
+
+#include <QDir>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QTranslator>
+
+namespace {
+constexpr auto kContext = "Zelk";
+constexpr auto kTableDir = ":/i18n";
+} // namespace
+
+Localizer &Localizer::instance()
+{
+    static Localizer localizer;
+    return localizer;
+}
+
+Localizer::Localizer() { load(QLocale::system().uiLanguages()); }
+
+void Localizer::load(const QStringList &uiLanguages)
+{
+    m_tables.clear();
+    m_language.clear();
+    const QStringList files = QDir(kTableDir).entryList({QStringLiteral("*.qm")}, QDir::Files, QDir::Name);
+    for (const QString &wanted : uiLanguages) {
+        // "en-US" matches tables for "en_US" first, then "en".
+        QString name = wanted;
+        name.replace(QLatin1Char('-'), QLatin1Char('_'));
+        QStringList candidates{name};
+        if (name.contains(QLatin1Char('_')))
+            candidates << name.section(QLatin1Char('_'), 0, 0);
+        for (const QString &lang : candidates) {
+            const QString suffix = QLatin1Char('_') + lang + QStringLiteral(".qm");
+            for (const QString &file : files) {
+                if (!file.endsWith(suffix))
+                    continue;
+                auto table = std::make_unique<QTranslator>();
+                if (table->load(QString::fromLatin1(kTableDir) + QLatin1Char('/') + file))
+                    m_tables.push_back(std::move(table));
+            }
+            if (!m_tables.empty()) {
+                m_language = lang;
+                return;
+            }
+        }
+    }
+}
+
+QString Localizer::translate(const QString &key) const
+{
+    const QByteArray utf8 = key.toUtf8();
+    for (const auto &table : m_tables) {
+        const QString text = table->translate(kContext, utf8.constData());
+        if (!text.isEmpty())
+            return text;
+    }
+    return key;
+}
+
+QString localized(const QString &key) { return Localizer::instance().translate(key); }
+
+QString localizedFormat(const QString &format, const QVariantList &arguments)
+{
+    static const QRegularExpression placeholder(QStringLiteral("%(\\.(\\d+))?(ld|lu|d|i|u|@|s|f|%)"));
+    const QString pattern = localized(format);
+    QString out;
+    qsizetype last = 0;
+    int next = 0;
+    auto it = placeholder.globalMatch(pattern);
+    while (it.hasNext()) {
+        const auto m = it.next();
+        out += pattern.mid(last, m.capturedStart() - last);
+        last = m.capturedEnd();
+        const QString kind = m.captured(3);
+        if (kind == QLatin1String("%")) {
+            out += QLatin1Char('%');
+            continue;
+        }
+        const QVariant value = next < arguments.size() ? arguments.at(next) : QVariant();
+        ++next;
+        if (kind == QLatin1String("f")) {
+            const int decimals = m.captured(2).isEmpty() ? 6 : m.captured(2).toInt();
+            out += QString::number(value.toDouble(), 'f', decimals);
+        } else if (kind == QLatin1String("@") || kind == QLatin1String("s")) {
+            out += value.toString();
+        } else {
+            out += QString::number(value.toLongLong());
+        }
+    }
+    out += pattern.mid(last);
+    return out;
+}

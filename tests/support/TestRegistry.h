@@ -1,0 +1,28 @@
+#pragma once
+// Registry of QtTest classes so that one executable per folder runs every test class in it.
+// Usage at the end of a test source:  ZELK_TEST(MyTest)
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace zelktest {
+
+struct Registration {
+    const char *name;
+    std::function<std::unique_ptr<QObject>()> make;
+};
+
+std::vector<Registration> &registry();
+
+struct Registrar {
+    Registrar(const char *name, std::function<std::unique_ptr<QObject>()> make)
+    {
+        registry().push_back({name, std::move(make)});
+    }
+};
+
+} // namespace zelktest
+
+#define ZELK_TEST(Class)                                                                                \
+    static zelktest::Registrar zelkRegistrar_##Class(#Class, [] { return std::make_unique<Class>(); });

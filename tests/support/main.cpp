@@ -1,0 +1,2 @@
+int zelkTestMain(int argc, char **argv);
+int main(int argc, char **argv) { return zelkTestMain(argc, argv); }

@@ -1,0 +1,35 @@
+#include "TestRegistry.h"
+#include "text/Localizer.h"
+
+#include <QTest>
+
+class LocalizerTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup() { Localizer::instance().load({QStringLiteral("zh-TW")}); }
+
+    void lookupFollowsLanguage()
+    {
+        const QString key = QStringLiteral("無法連結伺服器，麻煩稍後再試");
+        Localizer::instance().load({QStringLiteral("zh-TW")});
+        QCOMPARE(localized(key), key); // no table: the key itself
+
+        Localizer::instance().load({QStringLiteral("fr-FR"), QStringLiteral("en-GB")});
+        QCOMPARE(Localizer::instance().language(), QStringLiteral("en"));
+        QCOMPARE(localized(key), QStringLiteral("Cannot reach the server, please try again later"));
+        // A text without a translation comes back unchanged, even with a table loaded.
+        QCOMPARE(localized(QStringLiteral("伺服器訊息")), QStringLiteral("伺服器訊息"));
+    }
+
+    void formatFillsPlaceholdersInOrder()
+    {
+        QCOMPARE(localizedFormat(QStringLiteral("共%d則留言"), {12}), QStringLiteral("共12則留言"));
+        QCOMPARE(localizedFormat(QStringLiteral("%@ 的 %d 筆 %.2f%%"), {QStringLiteral("甲"), 3, 1.5}),
+                 QStringLiteral("甲 的 3 筆 1.50%"));
+        QCOMPARE(localizedFormat(QStringLiteral("無參數%d"), {}), QStringLiteral("無參數0"));
+    }
+};
+
+ZELK_TEST(LocalizerTest)
+#include "LocalizerTest.moc"
