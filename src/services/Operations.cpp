@@ -1,0 +1,74 @@
+#include "services/Operations.h"
+
+#include "services/ServiceClient.h"
+
+#include <QCryptographicHash>
+
+Operations::Operations(ServiceClient &client) : m_client(client) {}
+
+void Operations::gateway(const char *apiName, const ApiParameters &parameters, ApiCompletion done)
+{
+    m_client.callGateway(QString::fromLatin1(apiName), parameters, std::move(done));
+}
+
+#define ZELK_GATEWAY_OPERATION(name)                                                                    \
+    void Operations::name(const ApiParameters &parameters, ApiCompletion done)                          \
+    {                                                                                                   \
+        gateway(#name, parameters, std::move(done));                                                    \
+    }
+
+ZELK_GATEWAY_OPERATION(login)
+ZELK_GATEWAY_OPERATION(modAppPwd)
+ZELK_GATEWAY_OPERATION(clientList)
+ZELK_GATEWAY_OPERATION(inco1List)
+ZELK_GATEWAY_OPERATION(inco2List)
+ZELK_GATEWAY_OPERATION(transportList)
+ZELK_GATEWAY_OPERATION(orderTypeList)
+ZELK_GATEWAY_OPERATION(getTvstzList)
+ZELK_GATEWAY_OPERATION(getNoticeGroupUserList)
+ZELK_GATEWAY_OPERATION(ZSD_GET_MATNR_PRICE)
+ZELK_GATEWAY_OPERATION(ZBAPI_GET_CUSTOMER_CREDIT)
+ZELK_GATEWAY_OPERATION(ZSD_GET_CUST_CONTRACT2)
+ZELK_GATEWAY_OPERATION(ZSD_GET_CUST_CONTRACT1)
+ZELK_GATEWAY_OPERATION(ZSD_GET_TVSTZ)
+ZELK_GATEWAY_OPERATION(ZSD_QUERY_ORDER)
+ZELK_GATEWAY_OPERATION(sendMail)
+ZELK_GATEWAY_OPERATION(getBoardsList)
+ZELK_GATEWAY_OPERATION(getBoardMsgList)
+ZELK_GATEWAY_OPERATION(deleteBoardMsg)
+ZELK_GATEWAY_OPERATION(addBoardMsg)
+ZELK_GATEWAY_OPERATION(getBoardReplyMsgList)
+ZELK_GATEWAY_OPERATION(addBoardReplyMsg)
+ZELK_GATEWAY_OPERATION(deleteBoardReplyMsg)
+
+#undef ZELK_GATEWAY_OPERATION
+
+void Operations::ZSD_CREATE_EIP_ORDER2(const ApiParameters &parameters, ApiCompletion done)
+{
+    m_client.callGateway(QStringLiteral("ZSD_CREATE_EIP_ORDER2"), parameters, std::move(done),
+                         ServiceClient::BodyStyle::Compact);
+}
+
+void Operations::pushRegistration(const ApiParameters &parameters, ApiCompletion done)
+{
+    m_client.callWebService(QStringLiteral("pushRegistration"), parameters, std::move(done));
+}
+
+void Operations::userPushHistory(const ApiParameters &parameters, ApiCompletion done)
+{
+    m_client.callWebService(QStringLiteral("userPushHistory"), parameters, std::move(done));
+}
+
+QJsonObject Operations::modAppPwdParameters(const std::optional<QString> &userId, const QString &oldMd5,
+                                            const QString &newMd5)
+{
+    QJsonObject parameters{{QStringLiteral("password"), oldMd5}, {QStringLiteral("newPassword"), newMd5}};
+    if (userId)
+        parameters.insert(QStringLiteral("userID"), *userId);
+    return parameters;
+}
+
+QString Operations::md5Hex(const QString &text)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Md5).toHex());
+}

@@ -1,0 +1,374 @@
+#include "services/ServiceClient.h"
+
+#include "text/Localizer.h"
+
+#include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonParseError>
+#include <QJsonValue>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QPointer>
+#include <QSemaphore>
+#include <QThread>
+#include <QTimer>
+#include <QUrlQuery>
+
+#include <cmath>
+#include <memory>
+
+Q_LOGGING_CATEGORY(lcServices, "zelk.services", QtWarningMsg)
+
+namespace {
+
+const char *const kCannotConnect = "無法連結伺服器，麻煩稍後再試";
+const char *const kUnparsable = "無法解析回覆，請稍候再試";
+const char *const kUnknownError = "未知的錯誤，請稍候再試";
+
+// The compiled base address, with scheme, host and port replaced by the environment variable when it
+// holds a usable http(s) address. Read on every call so a test or a developer can redirect at any time.
+QUrl baseUrl(const char *compiled, const char *variable)
+{
+    QUrl base(QString::fromUtf8(compiled));
+    const QString override = qEnvironmentVariable(variable).trimmed();
+    if (!override.isEmpty()) {
+        const QUrl replacement(override, QUrl::StrictMode);
+        const QString scheme = replacement.scheme().toLower();
+        if (replacement.isValid() && !replacement.host().isEmpty() &&
+            (scheme == QLatin1String("http") || scheme == QLatin1String("https"))) {
+            base.setScheme(scheme);
+            base.setHost(replacement.host());
+            base.setPort(replacement.port());
+        } else {
+            qCWarning(lcServices) << "ignoring invalid" << variable << override;
+        }
+    }
+    return base;
+}
+
+QUrl withPath(QUrl base, const QString &path)
+{
+    QString prefix = base.path();
+    while (prefix.endsWith(QLatin1Char('/')))
+        prefix.chop(1);
+    base.setPath(prefix + path);
+    return base;
+}
+
+QString describeParameters(const ApiParameters &parameters)
+{
+    if (!parameters)
+        return QStringLiteral("(none)");
+    return QString::fromUtf8(QJsonDocument(*parameters).toJson(QJsonDocument::Compact));
+}
+
+// HTTP answers with an error status still carry their body; anything else that failed is the transport's.
+bool isHttpStatusError(QNetworkReply::NetworkError error)
+{
+    return (error >= QNetworkReply::ContentAccessDenied && error <= QNetworkReply::UnknownContentError) ||
+           (error >= QNetworkReply::InternalServerError && error <= QNetworkReply::UnknownServerError);
+}
+
+} // namespace
+
+ServiceClient::ServiceClient(QNetworkAccessManager *network, QObject *parent)
+    : QObject(parent), m_network(network ? network : new QNetworkAccessManager(this))
+{
+}
+
+ServiceClient::~ServiceClient() = default;
+
+QUrl ServiceClient::gatewayUrl()
+{
+    return withPath(baseUrl(ZELK_GATEWAY_BASE, "ZELK_GATEWAY_URL"), QStringLiteral("/zelkgateway/api/zelkGWService"));
+}
+
+QUrl ServiceClient::webServiceUrl(const QString &method)
+{
+    return withPath(baseUrl(ZELK_GATEWAY_BASE, "ZELK_GATEWAY_URL"), QStringLiteral("/zelkgw/zelkapi.asmx/") + method);
+}
+
+QUrl ServiceClient::versionCheckUrl()
+{
+    return withPath(baseUrl(ZELK_ANALYTICS_BASE, "ZELK_ANALYTICS_URL"),
+                    QStringLiteral("/clickRateGW/api/checkVersion/json"));
+}
+
+void ServiceClient::setLimits(int inactivityMs, int totalMs)
+{
+    m_inactivityMs = inactivityMs;
+    m_totalMs = totalMs;
+}
+
+void ServiceClient::setListFetchSession(ListFetchSession session) { m_session = std::move(session); }
+
+void ServiceClient::send(QNetworkAccessManager *network, QNetworkRequest request, const QByteArray &body,
+                         int inactivityMs, int totalMs, std::function<void(const RawResponse &)> done)
+{
+    request.setTransferTimeout(inactivityMs);
+    QNetworkReply *reply = network->post(request, body);
+
+    // Qt limits only inactivity; the whole exchange is limited by a precise timer that aborts the reply.
+    auto *totalLimit = new QTimer(reply);
+    totalLimit->setSingleShot(true);
+    totalLimit->setTimerType(Qt::PreciseTimer);
+    auto timedOut = std::make_shared<bool>(false);
+    QObject::connect(totalLimit, &QTimer::timeout, reply, [reply, timedOut] {
+        *timedOut = true;
+        reply->abort();
+    });
+    totalLimit->start(totalMs);
+
+    QObject::connect(reply, &QNetworkReply::finished, reply,
+                     [reply, totalLimit, timedOut, totalMs, body, done = std::move(done)] {
+        totalLimit->stop();
+        RawResponse response;
+        response.url = reply->request().url();
+        response.requestBody = body;
+        const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+        response.httpStatus = status.isValid() ? status.toInt() : 0;
+        response.headers = reply->rawHeaderPairs();
+        const QByteArray bytes = reply->readAll();
+        const QNetworkReply::NetworkError error = reply->error();
+        if (*timedOut) {
+            response.transportError = QStringLiteral("no complete answer within %1 ms").arg(totalMs);
+        } else if (error != QNetworkReply::NoError && !(status.isValid() && isHttpStatusError(error))) {
+            response.transportError = reply->errorString();
+            if (response.transportError.isEmpty())
+                response.transportError = QStringLiteral("network error %1").arg(int(error));
+        }
+        if (!response.transportFailed() || !bytes.isEmpty())
+            response.body = bytes;
+        reply->deleteLater();
+        done(response);
+    });
+}
+
+void ServiceClient::logExchange(const RawResponse &response)
+{
+    const QString address = response.url.toString();
+    qCDebug(lcServices).noquote() << address + QStringLiteral(" request:") << "POST"
+                                  << QString::fromUtf8(response.requestBody);
+    if (response.httpStatus == 0) {
+        qCDebug(lcServices).noquote() << address + QStringLiteral(" response:") << "(none)";
+    } else {
+        QStringList headers;
+        for (const auto &header : response.headers)
+            headers << QString::fromLatin1(header.first + ": " + header.second);
+        qCDebug(lcServices).noquote() << address + QStringLiteral(" response:") << response.httpStatus
+                                      << headers.join(QStringLiteral("; "));
+    }
+}
+
+ApiStatus ServiceClient::evaluate(const RawResponse &response)
+{
+    const QString address = response.url.toString();
+    logExchange(response);
+    auto finish = [&address](ApiStatus status) {
+        qCDebug(lcServices).noquote() << address + QStringLiteral(" result:")
+                                      << (status.isSuccess ? "success" : "failure") << status.returnCode
+                                      << status.message;
+        return status;
+    };
+
+    if (response.transportFailed()) {
+        qCDebug(lcServices).noquote() << QStringLiteral("error:") << response.transportError;
+        return finish(ApiStatus::clientFailure(localized(QString::fromUtf8(kCannotConnect))));
+    }
+    if (!response.body || response.body->isEmpty())
+        return finish(ApiStatus::clientFailure(localized(QString::fromUtf8(kUnparsable))));
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(*response.body, &parseError);
+    if (parseError.error != QJsonParseError::NoError || document.isNull())
+        return finish(ApiStatus::clientFailure(localized(QString::fromUtf8(kUnparsable))));
+
+    qCDebug(lcServices).noquote() << address + QStringLiteral(" result json:")
+                                  << QString::fromUtf8(document.toJson(QJsonDocument::Compact));
+    const QJsonObject object = document.object(); // an array has no members: no "returnCode"
+    const QJsonValue code = object.value(QLatin1String("returnCode"));
+    if (!code.isString())
+        return finish(ApiStatus::clientFailure(localized(QString::fromUtf8(kUnknownError)), document));
+    // "returnMsg" wins whenever the member exists, even when its value is not usable.
+    const QLatin1String messageKey = object.contains(QLatin1String("returnMsg")) ? QLatin1String("returnMsg")
+                                                                                 : QLatin1String("returnMessage");
+    const QJsonValue message = object.value(messageKey);
+    if (!message.isString())
+        return finish(ApiStatus::clientFailure(localized(QString::fromUtf8(kUnknownError)), document));
+
+    const QString returnCode = code.toString();
+    return finish(ApiStatus{returnCode == QLatin1String("00"), returnCode, message.toString(), document});
+}
+
+void ServiceClient::callGateway(const QString &apiName, const ApiParameters &parameters, ApiCompletion done,
+                                BodyStyle style)
+{
+    qCDebug(lcServices).noquote() << QStringLiteral("parameters:") << describeParameters(parameters);
+    const QString bodyText =
+        parameters ? QString::fromUtf8(QJsonDocument(*parameters).toJson(
+                         style == BodyStyle::Compact ? QJsonDocument::Compact : QJsonDocument::Indented))
+                   : QString();
+    const QJsonObject envelope{{QStringLiteral("ApiName"), apiName}, {QStringLiteral("Body"), bodyText}};
+
+    QNetworkRequest request(gatewayUrl());
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
+    send(m_network, request, QJsonDocument(envelope).toJson(QJsonDocument::Compact), m_inactivityMs, m_totalMs,
+         [done = std::move(done)](const RawResponse &response) {
+        const ApiStatus status = evaluate(response);
+        if (done)
+            done(status);
+    });
+}
+
+QString ServiceClient::formValue(const QJsonValue &value)
+{
+    switch (value.type()) {
+    case QJsonValue::String:
+        return value.toString();
+    case QJsonValue::Bool:
+        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case QJsonValue::Double: {
+        const double number = value.toDouble();
+        if (std::trunc(number) == number && std::abs(number) < 1e15)
+            return QString::number(qint64(number));
+        return QString::number(number, 'g', QLocale::FloatingPointShortest);
+    }
+    case QJsonValue::Array:
+        return QString::fromUtf8(QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact));
+    case QJsonValue::Object:
+        return QString::fromUtf8(QJsonDocument(value.toObject()).toJson(QJsonDocument::Compact));
+    case QJsonValue::Null:
+    case QJsonValue::Undefined:
+        break;
+    }
+    return QString();
+}
+
+QByteArray ServiceClient::formBody(const ApiParameters &parameters)
+{
+    // QUrlQuery leaves '+' as it is, which a form decoder reads as a space; so every key and value is
+    // percent-encoded here (everything but unreserved characters) and QUrlQuery only joins the pairs.
+    QUrlQuery query;
+    if (parameters) {
+        for (auto it = parameters->begin(); it != parameters->end(); ++it) {
+            query.addQueryItem(QString::fromLatin1(QUrl::toPercentEncoding(it.key())),
+                               QString::fromLatin1(QUrl::toPercentEncoding(formValue(it.value()))));
+        }
+    }
+    return query.query(QUrl::FullyEncoded).toLatin1();
+}
+
+void ServiceClient::callWebService(const QString &method, const ApiParameters &parameters, ApiCompletion done)
+{
+    qCDebug(lcServices).noquote() << QStringLiteral("parameters:") << describeParameters(parameters);
+    QNetworkRequest request(webServiceUrl(method));
+    request.setHeader(QNetworkRequest::ContentTypeHeader,
+                      QByteArrayLiteral("application/x-www-form-urlencoded; charset=utf-8"));
+    send(m_network, request, formBody(parameters), m_inactivityMs, m_totalMs,
+         [done = std::move(done)](const RawResponse &response) {
+        const ApiStatus status = evaluate(response);
+        if (done)
+            done(status);
+    });
+}
+
+void ServiceClient::postJson(const QUrl &url, const QByteArray &body, std::function<void(const RawResponse &)> done)
+{
+    QNetworkRequest request(url);
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
+    send(m_network, request, body, m_inactivityMs, m_totalMs, [done = std::move(done)](const RawResponse &response) {
+        if (done)
+            done(response);
+    });
+}
+
+ApiParameters ServiceClient::listParameters(const QString &kind) const
+{
+    const QString userId = m_session.userId ? m_session.userId() : QString();
+    const QString vkorg = m_session.vkorg ? m_session.vkorg() : QString();
+    QJsonObject parameters{{QStringLiteral("userID"), userId}};
+    if (kind == QLatin1String("getNoticeGroupUserList"))
+        parameters.insert(QStringLiteral("ngrName"), vkorg);
+    else if (kind == QLatin1String("getTvstzList"))
+        parameters.insert(QStringLiteral("vkorg"), vkorg);
+    return parameters;
+}
+
+bool ServiceClient::listAnswerSucceeded(const RawResponse &response)
+{
+    if (response.transportFailed() || !response.body)
+        return false;
+    const QJsonDocument document = QJsonDocument::fromJson(*response.body);
+    return document.isObject() &&
+           document.object().value(QLatin1String("returnCode")) == QJsonValue(QStringLiteral("00"));
+}
+
+std::optional<QString> ServiceClient::fetchList(const QString &kind, bool blocking)
+{
+    const ApiParameters parameters = listParameters(kind);
+    qCDebug(lcServices).noquote() << QStringLiteral("parameters:") << describeParameters(parameters);
+    const QJsonObject envelope{
+        {QStringLiteral("ApiName"), kind},
+        {QStringLiteral("Body"), QString::fromUtf8(QJsonDocument(*parameters).toJson(QJsonDocument::Indented))}};
+    const QByteArray body = QJsonDocument(envelope).toJson(QJsonDocument::Compact);
+    QNetworkRequest request(gatewayUrl());
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
+
+    auto logAnswer = [](const RawResponse &response) {
+        logExchange(response);
+        if (response.transportFailed())
+            qCDebug(lcServices).noquote() << QStringLiteral("error:") << response.transportError;
+        qCDebug(lcServices).noquote() << response.url.toString() + QStringLiteral(" result:")
+                                      << (response.body ? QString::fromUtf8(*response.body)
+                                                        : QStringLiteral("no result"));
+    };
+
+    if (!blocking) {
+        QPointer<ServiceClient> self(this);
+        send(m_network, request, body, m_inactivityMs, m_totalMs, [self, kind, logAnswer](const RawResponse &r) {
+            logAnswer(r);
+            if (!self || !listAnswerSucceeded(r))
+                return; // a failed fetch leaves the stored list as it was
+            if (self->m_session.storeDocument)
+                self->m_session.storeDocument(kind, QString::fromUtf8(*r.body));
+        });
+        return std::nullopt;
+    }
+
+    // Blocking: the request runs on a worker thread with its own network manager and event loop, while
+    // this thread waits on a semaphore without processing any events. The total limit ends the wait.
+    struct Exchange {
+        QSemaphore answered;
+        RawResponse response;
+    };
+    auto exchange = std::make_shared<Exchange>();
+    const int inactivityMs = m_inactivityMs;
+    const int totalMs = m_totalMs;
+    QThread *worker = QThread::create([exchange, request, body, inactivityMs, totalMs] {
+        QNetworkAccessManager network;
+        QEventLoop loop;
+        bool finished = false;
+        send(&network, request, body, inactivityMs, totalMs, [&](const RawResponse &response) {
+            exchange->response = response;
+            finished = true;
+            loop.quit();
+        });
+        if (!finished)
+            loop.exec();
+        exchange->answered.release();
+    });
+    worker->setObjectName(QStringLiteral("zelk-list-fetch"));
+    worker->start();
+    exchange->answered.acquire();
+    worker->wait();
+    delete worker;
+
+    const RawResponse &response = exchange->response;
+    logAnswer(response);
+    if (!listAnswerSucceeded(response))
+        return std::nullopt;
+    const QString text = QString::fromUtf8(*response.body);
+    if (m_session.storeDocument)
+        m_session.storeDocument(kind, text);
+    return text;
+}

@@ -1,0 +1,95 @@
+#pragma once
+// The one HTTP client of the process: builds gateway envelopes and web-service forms, limits each
+// request in time, evaluates every answer into an ApiStatus, and fetches the information lists.
+#include "services/ServiceTypes.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QLoggingCategory>
+#include <QObject>
+#include <QPair>
+#include <QUrl>
+
+#include <functional>
+#include <optional>
+
+class QNetworkAccessManager;
+class QNetworkRequest;
+class QJsonValue;
+
+Q_DECLARE_LOGGING_CATEGORY(lcServices)
+
+// What arrived for one request, for logging and for the version check's own evaluation.
+struct RawResponse {
+    QUrl url;
+    QByteArray requestBody;
+    int httpStatus = 0;                               // 0 when no HTTP answer arrived
+    QList<QPair<QByteArray, QByteArray>> headers;
+    std::optional<QByteArray> body;                   // absent when nothing arrived
+    QString transportError;                           // non-empty on transport failure or time-out
+    bool transportFailed() const { return !transportError.isEmpty(); }
+};
+
+// What the list fetch needs from the session, supplied by the model layer.
+struct ListFetchSession {
+    std::function<QString()> userId;                  // stored user id, "" when none
+    std::function<QString()> vkorg;                   // session's sales organisation, "" when none
+    std::function<void(const QString &kind, const QString &text)> storeDocument;
+};
+
+class ServiceClient : public QObject
+{
+    Q_OBJECT
+public:
+    enum class BodyStyle { Indented, Compact };
+
+    static constexpr int kInactivityLimitMs = 30000;
+    static constexpr int kTotalLimitMs = 20000;
+
+    // `network` is the process's one network manager; created (and owned) here when null.
+    explicit ServiceClient(QNetworkAccessManager *network = nullptr, QObject *parent = nullptr);
+    ~ServiceClient() override;
+
+    static QUrl gatewayUrl();               // base + "/zelkgateway/api/zelkGWService"
+    static QUrl webServiceUrl(const QString &method); // base + "/zelkgw/zelkapi.asmx/" + method
+    static QUrl versionCheckUrl();          // analytics base + "/clickRateGW/api/checkVersion/json"
+
+    void callGateway(const QString &apiName, const ApiParameters &parameters, ApiCompletion done,
+                     BodyStyle style = BodyStyle::Indented);
+    void callWebService(const QString &method, const ApiParameters &parameters, ApiCompletion done);
+
+    // The list fetch of an information-list kind ("inco1List" …). Blocking: waits (the request runs on a
+    // worker thread) and returns the answer text on success, nothing otherwise. Non-blocking: returns
+    // nothing at once; a successful answer is stored when it arrives (main thread).
+    std::optional<QString> fetchList(const QString &kind, bool blocking);
+    void setListFetchSession(ListFetchSession session);
+
+    // Plain JSON POST for the version check, which evaluates the answer itself.
+    void postJson(const QUrl &url, const QByteArray &body, std::function<void(const RawResponse &)> done);
+
+    // Shared evaluation of a gateway / web-service answer.
+    static ApiStatus evaluate(const RawResponse &response);
+
+    // Writes the " request:" and " response:" log lines of an exchange, each prefixed with its address.
+    static void logExchange(const RawResponse &response);
+    // The text form of a request value as it travels in a form-encoded body.
+    static QString formValue(const QJsonValue &value);
+    // The form-encoded body of the web service: every key and value percent-encoded, UTF-8.
+    static QByteArray formBody(const ApiParameters &parameters);
+
+    // Tests shorten the limits.
+    void setLimits(int inactivityMs, int totalMs);
+    QNetworkAccessManager *network() const { return m_network; }
+
+private:
+    // Sends one POST on `network` with both limits; `done` runs on the thread that owns `network`.
+    static void send(QNetworkAccessManager *network, QNetworkRequest request, const QByteArray &body,
+                     int inactivityMs, int totalMs, std::function<void(const RawResponse &)> done);
+    ApiParameters listParameters(const QString &kind) const;
+    static bool listAnswerSucceeded(const RawResponse &response);
+
+    QNetworkAccessManager *m_network;
+    ListFetchSession m_session;
+    int m_inactivityMs = kInactivityLimitMs;
+    int m_totalMs = kTotalLimitMs;
+};

@@ -1,0 +1,27 @@
+#pragma once
+// The uniform result of every gateway and web-service call, and the shared service types.
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+struct ApiStatus {
+    bool isSuccess = false;      // true exactly when the server answered "returnCode" "00"
+    QString returnCode;          // the server's code, "9999" for client-made results, "ORDER_TIME_LIMIT"
+    QString message;             // the server's message or a localised fixed client text
+    std::optional<QJsonDocument> returnJson; // the parsed answer, absent after transport/parse failures
+
+    // A result made by the client itself: code "9999", not a success.
+    static ApiStatus clientFailure(const QString &message, std::optional<QJsonDocument> json = std::nullopt)
+    {
+        return ApiStatus{false, QStringLiteral("9999"), message, std::move(json)};
+    }
+};
+
+// Parameters of a remote operation: a JSON object, or absent (the gateway then sends "Body" as "").
+using ApiParameters = std::optional<QJsonObject>;
+
+// Completion of a gateway / web-service call; always invoked on the main thread.
+using ApiCompletion = std::function<void(const ApiStatus &)>;
