@@ -1,0 +1,540 @@
+#include "GatewaySimulator.h"
+
+#include "SimBackend.h"
+
+#include <QAbstractHttpServer>
+#include <QFile>
+#include <QHttpServerRequest>
+#include <QJsonDocument>
+#include <QLoggingCategory>
+#include <QPointer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QUrlQuery>
+
+Q_LOGGING_CATEGORY(lcSim, "zelk.gatewaysim", QtWarningMsg)
+
+namespace {
+
+const QString kGatewayPath = QStringLiteral("/zelkgateway/api/zelkGWService");
+const QString kWebServicePrefix = QStringLiteral("/zelkgw/zelkapi.asmx/");
+const QString kVersionPath = QStringLiteral("/clickRateGW/api/checkVersion/json");
+const QString kAdminPrefix = QStringLiteral("/__sim/");
+
+QByteArray compact(const QJsonObject &o) { return QJsonDocument(o).toJson(QJsonDocument::Compact); }
+QByteArray compact(const QJsonArray &a) { return QJsonDocument(a).toJson(QJsonDocument::Compact); }
+
+QJsonObject failure(const QString &code, const QString &message, const char *messageKey = "returnMsg")
+{
+    return {{"returnCode", code}, {QString::fromLatin1(messageKey), message}};
+}
+
+QString methodName(QHttpServerRequest::Method m)
+{
+    switch (m) {
+    case QHttpServerRequest::Method::Get: return QStringLiteral("GET");
+    case QHttpServerRequest::Method::Put: return QStringLiteral("PUT");
+    case QHttpServerRequest::Method::Delete: return QStringLiteral("DELETE");
+    case QHttpServerRequest::Method::Post: return QStringLiteral("POST");
+    case QHttpServerRequest::Method::Head: return QStringLiteral("HEAD");
+    case QHttpServerRequest::Method::Options: return QStringLiteral("OPTIONS");
+    case QHttpServerRequest::Method::Patch: return QStringLiteral("PATCH");
+    default: return QStringLiteral("OTHER");
+    }
+}
+
+QByteArray reason(int status)
+{
+    switch (status) {
+    case 200: return "OK";
+    case 400: return "Bad Request";
+    case 404: return "Not Found";
+    case 405: return "Method Not Allowed";
+    case 500: return "Internal Server Error";
+    default: return "Status";
+    }
+}
+
+const QByteArray kHtml500 =
+    "<!DOCTYPE html>\n<html><head><title>500 - Internal Server Error</title></head>\n"
+    "<body><h1>Server Error</h1><p>500 - Internal server error. There is a problem with the resource you "
+    "are looking for, and it cannot be displayed.</p></body></html>\n";
+
+const char *kHelp =
+    "zelk gateway simulator\n"
+    "POST /zelkgateway/api/zelkGWService      gateway {\"ApiName\", \"Body\"}\n"
+    "POST /zelkgw/zelkapi.asmx/<method>       web service (pushRegistration, userPushHistory)\n"
+    "POST /clickRateGW/api/checkVersion/json  version check\n"
+    "GET  /__sim/requests                     request log; DELETE empties it\n"
+    "POST /__sim/reset                        restore the seed, drop faults, empty the log\n"
+    "POST /__sim/fault                        {\"operation\",\"mode\",\"delayMs\",\"returnCode\",\"returnMsg\",\"once\",\"execute\"};"
+    " DELETE drops all faults\n"
+    "POST /__sim/version                      {\"state\": none|optional|forced, \"updateNote\", \"updateUrl\"}\n"
+    "POST /__sim/push                         {\"account\" or \"userId\", \"title\", \"content\", \"type\"}\n"
+    "GET  /__sim/mails, /__sim/orders         notice mails sent, orders held\n"
+    "GET  /__sim/photos/<file>                board photos\n";
+
+} // namespace
+
+// The HTTP layer: every complete request goes to the simulator, which answers on the socket itself
+// (possibly later, or by closing it).
+class SimHttpServer : public QAbstractHttpServer
+{
+public:
+    using Handler = std::function<void(const QHttpServerRequest &, QTcpSocket *)>;
+    SimHttpServer(Handler handler, QObject *parent) : QAbstractHttpServer(parent), m_handler(std::move(handler)) {}
+
+protected:
+    bool handleRequest(const QHttpServerRequest &request, QTcpSocket *socket) override
+    {
+        m_handler(request, socket);
+        return true;
+    }
+    void missingHandler(const QHttpServerRequest &, QTcpSocket *) override {}
+
+private:
+    Handler m_handler;
+};
+
+GatewaySimulator::GatewaySimulator(QObject *parent) : QObject(parent), m_backend(std::make_unique<SimBackend>()) {}
+
+GatewaySimulator::~GatewaySimulator() = default;
+
+bool GatewaySimulator::load(const Options &options, QString *error)
+{
+    QByteArray json;
+    QStringList candidates;
+    if (!options.dataFile.isEmpty())
+        candidates << options.dataFile;
+    else
+        candidates << QStringLiteral(":/sim/seed.json") << QStringLiteral(ZELK_SIM_SEED);
+    QString lastError;
+    for (const QString &path : std::as_const(candidates)) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) {
+            json = file.readAll();
+            break;
+        }
+        lastError = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+    }
+    if (json.isEmpty()) {
+        if (error)
+            *error = lastError.isEmpty() ? QStringLiteral("the data file is empty") : lastError;
+        return false;
+    }
+    QMutexLocker lock(&m_mutex);
+    QString seedError;
+    if (!m_backend->loadSeed(json, &seedError)) {
+        if (error)
+            *error = QStringLiteral("bad data file: ") + seedError;
+        return false;
+    }
+    if (options.customers >= 0 || options.materials >= 0)
+        m_backend->generateLists(options.customers, options.materials);
+    if (!options.versionState.isEmpty() && !m_backend->setVersionState(options.versionState)) {
+        if (error)
+            *error = QStringLiteral("unknown version state \"%1\" (none, optional or forced)").arg(options.versionState);
+        return false;
+    }
+    return true;
+}
+
+bool GatewaySimulator::start(quint16 port, QString *error)
+{
+    if (m_server) {
+        if (error)
+            *error = QStringLiteral("already listening");
+        return false;
+    }
+    auto server = new SimHttpServer([this](const QHttpServerRequest &r, QTcpSocket *s) { handle(r, s); }, this);
+    const quint16 bound = server->listen(QHostAddress::LocalHost, port);
+    if (bound == 0) {
+        delete server;
+        if (error)
+            *error = QStringLiteral("cannot listen on 127.0.0.1:%1").arg(port);
+        return false;
+    }
+    m_server = server;
+    QMutexLocker lock(&m_mutex);
+    m_port = bound;
+    return true;
+}
+
+quint16 GatewaySimulator::port() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_port;
+}
+
+QString GatewaySimulator::baseUrl() const { return QStringLiteral("http://127.0.0.1:%1").arg(port()); }
+
+QJsonArray GatewaySimulator::requestLog() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_requests;
+}
+
+void GatewaySimulator::clearRequestLog()
+{
+    QMutexLocker lock(&m_mutex);
+    m_requests = QJsonArray();
+}
+
+void GatewaySimulator::reset()
+{
+    QMutexLocker lock(&m_mutex);
+    m_backend->reset();
+    m_faults.clear();
+    m_requests = QJsonArray();
+}
+
+bool GatewaySimulator::setFault(const QJsonObject &o, QString *error)
+{
+    static const QStringList modes = {QStringLiteral("delay"), QStringLiteral("html500"), QStringLiteral("invalidJson"),
+                                      QStringLiteral("close"), QStringLiteral("code"), QStringLiteral("none")};
+    auto refuse = [&](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    Fault f;
+    f.operation = o.value(QStringLiteral("operation")).toString();
+    f.mode = o.value(QStringLiteral("mode")).toString();
+    f.delayMs = o.value(QStringLiteral("delayMs")).toInt(0);
+    f.returnCode = o.value(QStringLiteral("returnCode")).toString();
+    f.message = o.value(QStringLiteral("returnMsg")).toString(o.value(QStringLiteral("message")).toString());
+    f.once = o.value(QStringLiteral("once")).toBool(true);
+    f.execute = o.value(QStringLiteral("execute")).toBool(false);
+    if (f.operation.isEmpty())
+        return refuse(QStringLiteral("缺少參數: operation"));
+    if (!modes.contains(f.mode))
+        return refuse(QStringLiteral("mode 必須是 ") + modes.join(QStringLiteral(", ")));
+    if (f.delayMs < 0 || f.delayMs > 600000)
+        return refuse(QStringLiteral("delayMs 必須介於 0 與 600000"));
+    if (f.mode == QLatin1String("delay") && f.delayMs == 0)
+        return refuse(QStringLiteral("delay 模式需要 delayMs"));
+    if (f.mode == QLatin1String("code") && f.returnCode.isEmpty())
+        return refuse(QStringLiteral("code 模式需要 returnCode"));
+    QMutexLocker lock(&m_mutex);
+    m_faults.removeIf([&](const Fault &x) { return x.operation == f.operation; });
+    if (f.mode != QLatin1String("none"))
+        m_faults.append(f);
+    return true;
+}
+
+void GatewaySimulator::clearFaults()
+{
+    QMutexLocker lock(&m_mutex);
+    m_faults.clear();
+}
+
+bool GatewaySimulator::setVersionState(const QString &state, const QString &note, const QString &url)
+{
+    QMutexLocker lock(&m_mutex);
+    return m_backend->setVersionState(state, note, url);
+}
+
+QString GatewaySimulator::versionState() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_backend->versionState();
+}
+
+QJsonObject GatewaySimulator::addPush(const QJsonObject &request)
+{
+    QMutexLocker lock(&m_mutex);
+    return m_backend->addPush(request);
+}
+
+QJsonArray GatewaySimulator::sentMails() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_backend->sentMails();
+}
+
+QJsonArray GatewaySimulator::placedOrders() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_backend->placedOrders();
+}
+
+void GatewaySimulator::setNow(const QDateTime &now)
+{
+    QMutexLocker lock(&m_mutex);
+    m_backend->setNow(now);
+}
+
+std::optional<GatewaySimulator::Fault> GatewaySimulator::takeFault(const QString &operation)
+{
+    for (qsizetype i = 0; i < m_faults.size(); ++i) {
+        const Fault f = m_faults.at(i);
+        if (f.operation == operation || f.operation == QLatin1String("*")) {
+            if (f.once)
+                m_faults.removeAt(i);
+            return f;
+        }
+    }
+    return std::nullopt;
+}
+
+// ---- requests ----
+
+void GatewaySimulator::handle(const QHttpServerRequest &request, QTcpSocket *socket)
+{
+    const QString method = methodName(request.method());
+    const QString path = request.url().path();
+    const QByteArray body = request.body();
+    QJsonObject headers;
+    QString host;
+    for (const auto &[name, value] : request.headers()) {
+        const QString key = QString::fromLatin1(name);
+        const QString text = QString::fromUtf8(value);
+        headers.insert(key, headers.contains(key) ? headers.value(key).toString() + QStringLiteral(", ") + text : text);
+        if (key.compare(QLatin1String("host"), Qt::CaseInsensitive) == 0)
+            host = text;
+    }
+    // Photo links point back at the address the client used.
+    const QString base = QStringLiteral("http://") + (host.isEmpty() ? QStringLiteral("127.0.0.1:%1").arg(port()) : host);
+    qCDebug(lcSim) << method << path << body.size() << "bytes";
+
+    Reply reply;
+    if (path.startsWith(kAdminPrefix)) {
+        reply = admin(method, path, body);
+    } else {
+        {
+            QMutexLocker lock(&m_mutex);
+            m_requests.append(QJsonObject{{"method", method}, {"path", path}, {"headers", headers},
+                                          {"body", QString::fromUtf8(body)}});
+        }
+        const bool post = method == QLatin1String("POST");
+        if (path == kGatewayPath && post) {
+            reply = gateway(body, base);
+        } else if (path.startsWith(kWebServicePrefix) && post) {
+            reply = webService(path.mid(kWebServicePrefix.size()), body);
+        } else if (path == kVersionPath && post) {
+            reply = versionCheck(body);
+        } else if (path == kGatewayPath || path.startsWith(kWebServicePrefix) || path == kVersionPath) {
+            reply.status = 405;
+            reply.body = compact(failure(QStringLiteral("9005"), QStringLiteral("只接受 POST 請求")));
+        } else {
+            reply.status = 404;
+            reply.contentType = "text/plain; charset=utf-8";
+            reply.body = "not found: " + path.toUtf8() + "\n";
+        }
+    }
+
+    if (reply.delayMs > 0) {
+        QPointer<QTcpSocket> guarded(socket);
+        QTimer::singleShot(reply.delayMs, this, [this, guarded, reply] {
+            if (guarded)
+                send(guarded, reply);
+        });
+    } else {
+        send(socket, reply);
+    }
+}
+
+void GatewaySimulator::send(QTcpSocket *socket, const Reply &reply)
+{
+    if (socket->state() != QAbstractSocket::ConnectedState)
+        return;
+    if (reply.close) {
+        socket->abort();
+        return;
+    }
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + reason(reply.status) + "\r\n";
+    head += "Content-Type: " + reply.contentType + "\r\n";
+    head += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n\r\n";
+    socket->write(head + reply.body);
+}
+
+GatewaySimulator::Reply GatewaySimulator::answer(const QString &operation, const std::function<QJsonObject()> &run,
+                                                 const char *messageKey)
+{
+    QMutexLocker lock(&m_mutex);
+    const std::optional<Fault> fault = takeFault(operation);
+    Reply reply;
+    if (!fault) {
+        reply.body = compact(run());
+        return reply;
+    }
+    reply.delayMs = fault->delayMs;
+    const QString &mode = fault->mode;
+    if (mode == QLatin1String("delay") || fault->execute)
+        reply.body = compact(run());
+    if (mode == QLatin1String("html500")) {
+        reply.status = 500;
+        reply.contentType = "text/html; charset=utf-8";
+        reply.body = kHtml500;
+    } else if (mode == QLatin1String("invalidJson")) {
+        reply.body = "{\"returnCode\":\"00\",\"returnMsg\":\"OK\",<truncated";
+    } else if (mode == QLatin1String("close")) {
+        reply.close = true;
+    } else if (mode == QLatin1String("code")) {
+        reply.body = compact(failure(fault->returnCode, fault->message, messageKey));
+    }
+    return reply;
+}
+
+GatewaySimulator::Reply GatewaySimulator::gateway(const QByteArray &body, const QString &base)
+{
+    Reply bad;
+    bad.status = 400;
+    const QJsonDocument doc = QJsonDocument::fromJson(body);
+    if (!doc.isObject()) {
+        bad.body = compact(failure(QStringLiteral("9001"), QStringLiteral("請求內容不是有效的 JSON 物件")));
+        return bad;
+    }
+    const QJsonObject envelope = doc.object();
+    const QJsonValue apiValue = envelope.value(QStringLiteral("ApiName"));
+    if (!apiValue.isString() || apiValue.toString().isEmpty()) {
+        bad.body = compact(failure(QStringLiteral("9002"), QStringLiteral("缺少參數: ApiName")));
+        return bad;
+    }
+    const QString apiName = apiValue.toString();
+    const QJsonValue bodyValue = envelope.value(QStringLiteral("Body"));
+    if (!bodyValue.isString()) {
+        bad.body = compact(failure(QStringLiteral("9002"), bodyValue.isUndefined()
+                                                               ? QStringLiteral("缺少參數: Body")
+                                                               : QStringLiteral("Body 必須是 JSON 文字（字串）")));
+        return bad;
+    }
+    QJsonObject params;
+    const QString bodyText = bodyValue.toString();
+    if (!bodyText.trimmed().isEmpty()) {
+        const QJsonDocument inner = QJsonDocument::fromJson(bodyText.toUtf8());
+        if (!inner.isObject()) {
+            bad.body = compact(failure(QStringLiteral("9003"), QStringLiteral("Body 不是有效的 JSON 物件")));
+            return bad;
+        }
+        params = inner.object();
+    }
+    {
+        QMutexLocker lock(&m_mutex);
+        if (!m_backend->hasGatewayOperation(apiName)) {
+            bad.body = compact(failure(QStringLiteral("9004"), QStringLiteral("不支援的 ApiName: ") + apiName));
+            return bad;
+        }
+    }
+    return answer(apiName, [&] { return m_backend->callGateway(apiName, params, base); }, "returnMsg");
+}
+
+GatewaySimulator::Reply GatewaySimulator::webService(const QString &method, const QByteArray &body)
+{
+    {
+        QMutexLocker lock(&m_mutex);
+        if (!m_backend->hasWebServiceMethod(method)) {
+            Reply bad;
+            bad.status = 404;
+            bad.body = compact(failure(QStringLiteral("9004"), QStringLiteral("不支援的方法: ") + method));
+            return bad;
+        }
+    }
+    // application/x-www-form-urlencoded: "+" stands for a space.
+    QString form = QString::fromUtf8(body);
+    form.replace(QLatin1Char('+'), QStringLiteral("%20"));
+    const QUrlQuery query(form);
+    QJsonObject params;
+    for (const auto &[key, value] : query.queryItems(QUrl::FullyDecoded))
+        params.insert(key, value);
+    return answer(method, [&] { return m_backend->callWebService(method, params); }, "returnMsg");
+}
+
+GatewaySimulator::Reply GatewaySimulator::versionCheck(const QByteArray &body)
+{
+    const QJsonDocument doc = QJsonDocument::fromJson(body);
+    if (!doc.isObject()) {
+        Reply bad;
+        bad.status = 400;
+        bad.body = compact(failure(QStringLiteral("9001"), QStringLiteral("請求內容不是有效的 JSON 物件"), "returnMessage"));
+        return bad;
+    }
+    const QJsonObject params = doc.object();
+    return answer(QStringLiteral("checkVersion"), [&] { return m_backend->checkVersion(params); }, "returnMessage");
+}
+
+GatewaySimulator::Reply GatewaySimulator::admin(const QString &method, const QString &path, const QByteArray &body)
+{
+    Reply reply;
+    const QString route = path.mid(kAdminPrefix.size());
+    const QJsonObject request = QJsonDocument::fromJson(body).object();
+    auto done = [&](const QString &message, QJsonObject extra = {}) {
+        extra.insert(QStringLiteral("returnCode"), QStringLiteral("00"));
+        extra.insert(QStringLiteral("returnMsg"), message);
+        reply.body = compact(extra);
+        return reply;
+    };
+    auto refused = [&](const QString &message) {
+        reply.status = 400;
+        reply.body = compact(failure(QStringLiteral("01"), message));
+        return reply;
+    };
+    const bool get = method == QLatin1String("GET");
+    const bool post = method == QLatin1String("POST");
+    const bool del = method == QLatin1String("DELETE");
+
+    if (route == QLatin1String("requests") && get) {
+        reply.body = compact(requestLog());
+        return reply;
+    }
+    if (route == QLatin1String("requests") && del) {
+        clearRequestLog();
+        return done(QStringLiteral("已清除"));
+    }
+    if (route == QLatin1String("reset") && post) {
+        reset();
+        return done(QStringLiteral("已還原"));
+    }
+    if (route == QLatin1String("fault") && post) {
+        QString error;
+        return setFault(request, &error) ? done(QStringLiteral("已設定")) : refused(error);
+    }
+    if (route == QLatin1String("fault") && del) {
+        clearFaults();
+        return done(QStringLiteral("已清除"));
+    }
+    if (route == QLatin1String("version") && post) {
+        const QString state = request.value(QStringLiteral("state")).toString();
+        const QJsonValue note = request.value(QStringLiteral("updateNote"));
+        const QJsonValue url = request.value(QStringLiteral("updateUrl"));
+        if (!setVersionState(state, note.isString() ? note.toString() : QString(),
+                             url.isString() ? url.toString() : QString()))
+            return refused(QStringLiteral("state 必須是 none, optional 或 forced"));
+        return done(QStringLiteral("已設定"), {{"state", state}});
+    }
+    if (route == QLatin1String("push") && post) {
+        const QJsonObject result = addPush(request);
+        if (result.value(QStringLiteral("returnCode")).toString() != QLatin1String("00"))
+            reply.status = 400;
+        reply.body = compact(result);
+        return reply;
+    }
+    if (route == QLatin1String("mails") && get) {
+        reply.body = compact(sentMails());
+        return reply;
+    }
+    if (route == QLatin1String("orders") && get) {
+        reply.body = compact(placedOrders());
+        return reply;
+    }
+    if (route.startsWith(QLatin1String("photos/")) && get) {
+        QMutexLocker lock(&m_mutex);
+        if (const auto photo = m_backend->photo(route.mid(7))) {
+            reply.contentType = photo->mimeType;
+            reply.body = photo->bytes;
+            return reply;
+        }
+        reply.status = 404;
+        reply.contentType = "text/plain; charset=utf-8";
+        reply.body = "no such photo\n";
+        return reply;
+    }
+    if (route.isEmpty() || route == QLatin1String("help")) {
+        reply.contentType = "text/plain; charset=utf-8";
+        reply.body = kHelp;
+        return reply;
+    }
+    reply.status = 404;
+    reply.body = compact(failure(QStringLiteral("01"), QStringLiteral("未知的管理路徑: ") + method + ' ' + path));
+    return reply;
+}

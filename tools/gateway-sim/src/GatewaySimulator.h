@@ -1,0 +1,96 @@
+#pragma once
+// The development gateway: one HTTP server on loopback that answers the JSON gateway
+// ("/zelkgateway/api/zelkGWService"), the web service ("/zelkgw/zelkapi.asmx/<method>") and the
+// version check ("/clickRateGW/api/checkVersion/json") over seeded sample data, plus admin routes
+// under "/__sim/" (request log, reset, faults, version state, notifications, photos).
+//
+// The simulator object lives in one thread (its HTTP server runs there); the admin functions below
+// are thread-safe so an in-process test can call them from its own thread.
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QMutex>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QHttpServerRequest;
+class QTcpSocket;
+class SimBackend;
+class SimHttpServer;
+
+class GatewaySimulator : public QObject
+{
+    Q_OBJECT
+public:
+    struct Options {
+        QString dataFile;       // empty: the shipped seed
+        int customers = -1;     // >= 0: replace the seed's customers with this many generated ones
+        int materials = -1;     // >= 0: the same for materials
+        QString versionState;   // "none", "optional" or "forced"; empty: the seed's
+    };
+
+    explicit GatewaySimulator(QObject *parent = nullptr);
+    ~GatewaySimulator() override;
+
+    // Loads the data; call before start(). False (with a reason) when the file or an option is bad.
+    bool load(const Options &options, QString *error = nullptr);
+    // Listens on 127.0.0.1 (port 0 picks a free one). Call in the thread the simulator lives in.
+    bool start(quint16 port = 0, QString *error = nullptr);
+    quint16 port() const;
+    QString baseUrl() const; // "http://127.0.0.1:PORT"
+
+    // Every request received outside "/__sim/", oldest first: objects with "method", "path",
+    // "headers" (object) and "body" (text).
+    QJsonArray requestLog() const;
+    void clearRequestLog();
+    // Restores the seed's state, drops every fault and empties the request log.
+    void reset();
+    // {"operation", "mode": delay|html500|invalidJson|close|code|none, "delayMs", "returnCode",
+    //  "returnMsg", "once" (default true), "execute" (run the operation before failing)}.
+    bool setFault(const QJsonObject &fault, QString *error = nullptr);
+    void clearFaults();
+    bool setVersionState(const QString &state, const QString &note = QString(), const QString &url = QString());
+    QString versionState() const;
+    QJsonObject addPush(const QJsonObject &request);
+    QJsonArray sentMails() const;
+    QJsonArray placedOrders() const;
+    void setNow(const QDateTime &now);
+
+private:
+    struct Fault {
+        QString operation; // operation name, "checkVersion", or "*" for any
+        QString mode;
+        int delayMs = 0;
+        QString returnCode, message;
+        bool once = true;
+        bool execute = false;
+    };
+    struct Reply {
+        int status = 200;
+        QByteArray contentType = "application/json; charset=utf-8";
+        QByteArray body;
+        bool close = false;
+        int delayMs = 0;
+    };
+
+    void handle(const QHttpServerRequest &request, QTcpSocket *socket);
+    Reply gateway(const QByteArray &body, const QString &base);
+    Reply webService(const QString &method, const QByteArray &body);
+    Reply versionCheck(const QByteArray &body);
+    Reply admin(const QString &method, const QString &path, const QByteArray &body);
+    // Applies a pending fault of `operation` to an answer that `run` computes.
+    Reply answer(const QString &operation, const std::function<QJsonObject()> &run, const char *messageKey);
+    std::optional<Fault> takeFault(const QString &operation);
+    void send(QTcpSocket *socket, const Reply &reply);
+
+    mutable QMutex m_mutex;
+    std::unique_ptr<SimBackend> m_backend;
+    SimHttpServer *m_server = nullptr;
+    quint16 m_port = 0;
+    QList<Fault> m_faults;
+    QJsonArray m_requests;
+};
