@@ -1,0 +1,290 @@
+#include "ui/QmlUi.h"
+
+#include "ui/Screen.h"
+
+#include <QDesktopServices>
+#include <QFutureWatcher>
+#include <QImageReader>
+#include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace {
+QString styleName(AlertButton::Style style)
+{
+    switch (style) {
+    case AlertButton::Style::Cancel:
+        return QStringLiteral("cancel");
+    case AlertButton::Style::Destructive:
+        return QStringLiteral("destructive");
+    case AlertButton::Style::Default:
+        break;
+    }
+    return QStringLiteral("default");
+}
+
+QString keyboardName(AlertTextField::Keyboard keyboard)
+{
+    switch (keyboard) {
+    case AlertTextField::Keyboard::Number:
+        return QStringLiteral("number");
+    case AlertTextField::Keyboard::Decimal:
+        return QStringLiteral("decimal");
+    case AlertTextField::Keyboard::Phone:
+        return QStringLiteral("phone");
+    case AlertTextField::Keyboard::Email:
+        return QStringLiteral("email");
+    case AlertTextField::Keyboard::Default:
+        break;
+    }
+    return QStringLiteral("default");
+}
+} // namespace
+
+QmlUi::QmlUi(QObject *parent) : QObject(parent) {}
+
+QmlUi::~QmlUi() = default;
+
+void QmlUi::enqueue(const Alert &alert, bool sheet)
+{
+    m_alerts.append(QueuedAlert{m_nextId++, sheet, alert});
+    if (m_alerts.size() == 1)
+        emit alertChanged();
+}
+
+void QmlUi::showAlert(const Alert &alert) { enqueue(alert, false); }
+
+void QmlUi::showActionSheet(const Alert &sheet) { enqueue(sheet, true); }
+
+QVariantMap QmlUi::alertForView() const
+{
+    if (m_alerts.isEmpty())
+        return {};
+    const QueuedAlert &q = m_alerts.first();
+    QVariantList buttons;
+    for (const AlertButton &b : q.alert.buttons)
+        buttons.append(QVariantMap{{QStringLiteral("title"), b.title}, {QStringLiteral("style"), styleName(b.style)}});
+    QVariantList fields;
+    for (const AlertTextField &f : q.alert.fields) {
+        fields.append(QVariantMap{{QStringLiteral("placeholder"), f.placeholder},
+                                  {QStringLiteral("text"), f.text},
+                                  {QStringLiteral("secure"), f.secure},
+                                  {QStringLiteral("keyboard"), keyboardName(f.keyboard)}});
+    }
+    return QVariantMap{{QStringLiteral("id"), q.id},
+                       {QStringLiteral("kind"), q.sheet ? QStringLiteral("sheet") : QStringLiteral("alert")},
+                       {QStringLiteral("title"), q.alert.title},
+                       {QStringLiteral("message"), q.alert.message},
+                       {QStringLiteral("buttons"), buttons},
+                       {QStringLiteral("fields"), fields}};
+}
+
+void QmlUi::answerAlert(int id, int buttonIndex, const QStringList &fieldTexts)
+{
+    if (m_alerts.isEmpty() || m_alerts.first().id != id)
+        return;
+    const Alert alert = m_alerts.takeFirst().alert;
+    emit alertChanged();
+    if (buttonIndex < 0 || buttonIndex >= alert.buttons.size())
+        return;
+    if (const auto &handler = alert.buttons[buttonIndex].handler)
+        handler(fieldTexts);
+}
+
+bool QmlUi::acceptsFieldEdit(int id, int field, const QString &before, const QString &after) const
+{
+    if (m_alerts.isEmpty() || m_alerts.first().id != id)
+        return false;
+    const Alert &alert = m_alerts.first().alert;
+    if (field < 0 || field >= alert.fields.size())
+        return false;
+    return alert.fields[field].accepts(before, TextEdit::between(before, after));
+}
+
+void QmlUi::showPicker(const Picker &picker)
+{
+    // One pick list at a time: a new one replaces (and cancels) the one still open.
+    const Picker previous = m_picker;
+    const bool hadOne = m_pickerId != 0;
+    m_picker = picker;
+    m_pickerId = m_nextId++;
+    emit pickerChanged();
+    if (hadOne && previous.cancel)
+        previous.cancel();
+}
+
+QVariantMap QmlUi::pickerForView() const
+{
+    if (m_pickerId == 0)
+        return {};
+    return QVariantMap{{QStringLiteral("id"), m_pickerId},
+                       {QStringLiteral("title"), m_picker.title},
+                       {QStringLiteral("rows"), m_picker.rows},
+                       {QStringLiteral("initialRow"), m_picker.initialRow}};
+}
+
+void QmlUi::choosePickerRow(int id, int row)
+{
+    if (id != m_pickerId || id == 0 || row < 0 || row >= m_picker.rows.size())
+        return;
+    const Picker picker = m_picker;
+    m_pickerId = 0;
+    m_picker = {};
+    emit pickerChanged();
+    if (picker.done)
+        picker.done(row);
+}
+
+void QmlUi::cancelPicker(int id)
+{
+    if (id != m_pickerId || id == 0)
+        return;
+    const Picker picker = m_picker;
+    m_pickerId = 0;
+    m_picker = {};
+    emit pickerChanged();
+    if (picker.cancel)
+        picker.cancel();
+}
+
+void QmlUi::showDatePicker(const DatePicker &picker)
+{
+    const DatePicker previous = m_datePicker;
+    const bool hadOne = m_datePickerId != 0;
+    m_datePicker = picker;
+    if (!m_datePicker.initialDate.isValid())
+        m_datePicker.initialDate = QDate::currentDate();
+    m_datePickerId = m_nextId++;
+    emit datePickerChanged();
+    if (hadOne && previous.cancel)
+        previous.cancel();
+}
+
+QVariantMap QmlUi::datePickerForView() const
+{
+    if (m_datePickerId == 0)
+        return {};
+    return QVariantMap{{QStringLiteral("id"), m_datePickerId},
+                       {QStringLiteral("title"), m_datePicker.title},
+                       {QStringLiteral("date"), m_datePicker.initialDate},
+                       {QStringLiteral("minimumDate"), m_datePicker.minimumDate},
+                       {QStringLiteral("maximumDate"), m_datePicker.maximumDate}};
+}
+
+void QmlUi::chooseDate(int id, const QDate &date)
+{
+    if (id != m_datePickerId || id == 0 || !date.isValid())
+        return;
+    QDate chosen = date;
+    if (m_datePicker.minimumDate.isValid() && chosen < m_datePicker.minimumDate)
+        chosen = m_datePicker.minimumDate;
+    if (m_datePicker.maximumDate.isValid() && chosen > m_datePicker.maximumDate)
+        chosen = m_datePicker.maximumDate;
+    const DatePicker picker = m_datePicker;
+    m_datePickerId = 0;
+    m_datePicker = {};
+    emit datePickerChanged();
+    if (picker.done)
+        picker.done(chosen);
+}
+
+void QmlUi::cancelDatePicker(int id)
+{
+    if (id != m_datePickerId || id == 0)
+        return;
+    const DatePicker picker = m_datePicker;
+    m_datePickerId = 0;
+    m_datePicker = {};
+    emit datePickerChanged();
+    if (picker.cancel)
+        picker.cancel();
+}
+
+void QmlUi::showSpinner(SpinnerMask mask, const QString &status)
+{
+    m_spinnerVisible = true;
+    m_spinnerMask = mask;
+    m_spinnerStatus = status;
+    emit spinnerChanged();
+}
+
+void QmlUi::dismissSpinner()
+{
+    if (!m_spinnerVisible)
+        return;
+    m_spinnerVisible = false;
+    m_spinnerStatus.clear();
+    emit spinnerChanged();
+}
+
+QString QmlUi::spinnerMaskName() const
+{
+    return m_spinnerMask == SpinnerMask::Clear ? QStringLiteral("clear") : QStringLiteral("none");
+}
+
+bool QmlUi::openUrl(const QUrl &url)
+{
+    if (!url.isValid() || url.isEmpty())
+        return false;
+    return QDesktopServices::openUrl(url);
+}
+
+bool QmlUi::isPhotoSourceAvailable(PhotoSource source) const
+{
+    // The desktop has no camera capture here; the library is a file dialog.
+    return source == PhotoSource::Library;
+}
+
+void QmlUi::pickPhoto(PhotoSource source, std::function<void(const QImage &)> done, std::function<void()> cancelled)
+{
+    if (!isPhotoSourceAvailable(source)) {
+        if (cancelled)
+            QTimer::singleShot(0, this, cancelled);
+        return;
+    }
+    const int id = m_nextId++;
+    m_photoRequests.insert(id, PhotoRequest{std::move(done), std::move(cancelled)});
+    emit photoRequested(id, QStringLiteral("library"));
+}
+
+void QmlUi::photoChosen(int id, const QUrl &file)
+{
+    if (!m_photoRequests.contains(id))
+        return;
+    const PhotoRequest request = m_photoRequests.take(id);
+    const QString path = file.isLocalFile() ? file.toLocalFile() : file.toString();
+    // Decoding a camera-sized photo takes long enough to stall the window: read it on a worker thread.
+    auto *watcher = new QFutureWatcher<QImage>(this);
+    connect(watcher, &QFutureWatcher<QImage>::finished, this, [watcher, request] {
+        const QImage image = watcher->result();
+        watcher->deleteLater();
+        if (image.isNull()) {
+            if (request.cancelled)
+                request.cancelled();
+        } else if (request.done) {
+            request.done(image);
+        }
+    });
+    watcher->setFuture(QtConcurrent::run([path] {
+        QImageReader reader(path);
+        reader.setAutoTransform(true);
+        return reader.read();
+    }));
+}
+
+void QmlUi::photoCancelled(int id)
+{
+    if (!m_photoRequests.contains(id))
+        return;
+    const PhotoRequest request = m_photoRequests.take(id);
+    if (request.cancelled)
+        request.cancelled();
+}
+
+void QmlUi::runAfter(int ms, QObject *context, std::function<void()> action)
+{
+    if (!action)
+        return;
+    QTimer::singleShot(ms < 0 ? 0 : ms, context ? context : this, std::move(action));
+}
+
+void QmlUi::endEditing() { emit endEditingRequested(); }

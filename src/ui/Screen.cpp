@@ -1,0 +1,350 @@
+#include "ui/Screen.h"
+
+#include "ui/NavigationController.h"
+#include "ui/Navigator.h"
+#include "ui/SlideMenuController.h"
+#include "ui/TabBarController.h"
+#include "ui/Transitions.h"
+#include "ui/Ui.h"
+#include "ui/ViewLocator.h"
+
+#include <QVariantMap>
+
+Q_LOGGING_CATEGORY(lcUi, "zelk.ui", QtWarningMsg)
+
+Screen::Screen(QObject *parent) : QObject(parent) {}
+
+Screen::~Screen() = default;
+
+void Screen::loadViewIfNeeded()
+{
+    if (m_viewLoaded)
+        return;
+    m_viewLoaded = true;
+    emit viewLoadedChanged();
+    viewDidLoad();
+}
+
+bool Screen::isVisible() const
+{
+    return m_appearance == Appearance::Appearing || m_appearance == Appearance::Appeared;
+}
+
+void Screen::setTitle(const QString &title)
+{
+    if (m_title == title)
+        return;
+    m_title = title;
+    emit titleChanged();
+}
+
+QString Screen::className() const
+{
+    return QString::fromLatin1(metaObject()->className()).section(QStringLiteral("::"), -1);
+}
+
+QUrl Screen::viewUrl() const
+{
+    if (!m_viewUrl.isEmpty())
+        return m_viewUrl;
+    return ViewLocator::urlForClass(className());
+}
+
+void Screen::setViewUrl(const QUrl &url)
+{
+    if (m_viewUrl == url)
+        return;
+    m_viewUrl = url;
+    emit viewUrlChanged();
+}
+
+void Screen::setBackgroundColor(const QColor &color)
+{
+    if (m_backgroundColor == color)
+        return;
+    m_backgroundColor = color;
+    emit backgroundColorChanged();
+}
+
+void Screen::setStoryboardOrigin(const QString &storyboard, const QString &identifier)
+{
+    m_storyboardName = storyboard;
+    m_storyboardIdentifier = identifier;
+}
+
+void Screen::setLeftBarButtons(const QList<BarButton> &buttons)
+{
+    m_leftBarButtons = buttons;
+    emit navigationItemChanged();
+}
+
+void Screen::setRightBarButtons(const QList<BarButton> &buttons)
+{
+    m_rightBarButtons = buttons;
+    emit navigationItemChanged();
+}
+
+void Screen::setHidesBackButton(bool hides)
+{
+    if (m_hidesBackButton == hides)
+        return;
+    m_hidesBackButton = hides;
+    emit navigationItemChanged();
+}
+
+bool Screen::triggerBarButton(const QString &side, int index)
+{
+    const QList<BarButton> &buttons = side == QLatin1String("left") ? m_leftBarButtons : m_rightBarButtons;
+    if (index < 0 || index >= buttons.size())
+        return false;
+    // Copy: the action may replace the buttons.
+    const auto action = buttons[index].action;
+    if (action)
+        action();
+    return true;
+}
+
+QVariantList Screen::barButtonsForView(const QList<BarButton> &buttons)
+{
+    QVariantList list;
+    for (const BarButton &button : buttons) {
+        QString name = button.objectName;
+        if (name.isEmpty())
+            name = QStringLiteral("barButton_") + (button.title.isEmpty() ? button.icon : button.title);
+        list.append(QVariantMap{{QStringLiteral("title"), button.title},
+                                {QStringLiteral("icon"), ViewLocator::imageUrl(button.icon)},
+                                {QStringLiteral("objectName"), name}});
+    }
+    return list;
+}
+
+// ---- environment ----
+
+template <typename T> T *Screen::environmentField(T *ScreenEnvironment::*field) const
+{
+    for (const Screen *s = this; s;) {
+        if (s->m_environment.*field)
+            return s->m_environment.*field;
+        if (s->m_parentScreen) {
+            s = s->m_parentScreen;
+        } else if (s->m_presenting) {
+            s = s->m_presenting;
+        } else {
+            if (s->m_navigator)
+                return s->m_navigator->environment().*field;
+            return nullptr;
+        }
+    }
+    return nullptr;
+}
+
+Ui *Screen::ui() const { return environmentField(&ScreenEnvironment::ui); }
+Storyboard *Screen::storyboard() const { return environmentField(&ScreenEnvironment::storyboard); }
+AppContext *Screen::context() const { return environmentField(&ScreenEnvironment::context); }
+
+void Screen::setEnvironment(const ScreenEnvironment &environment) { m_environment = environment; }
+
+// ---- graph ----
+
+template <typename T> T *Screen::enclosing() const
+{
+    for (Screen *s = m_parentScreen; s; s = s->m_parentScreen) {
+        if (auto *found = qobject_cast<T *>(s))
+            return found;
+    }
+    return nullptr;
+}
+
+NavigationController *Screen::navigationController() const { return enclosing<NavigationController>(); }
+TabBarController *Screen::tabBarController() const { return enclosing<TabBarController>(); }
+SlideMenuController *Screen::slideMenuController() const { return enclosing<SlideMenuController>(); }
+
+Screen *Screen::outermostContainer() const
+{
+    const Screen *s = this;
+    while (s->m_parentScreen)
+        s = s->m_parentScreen;
+    return const_cast<Screen *>(s);
+}
+
+Navigator *Screen::navigator() const
+{
+    const Screen *s = outermostContainer();
+    while (s->m_presenting)
+        s = s->m_presenting->outermostContainer();
+    return s->m_navigator;
+}
+
+Screen *Screen::presentedScreen() const { return outermostContainer()->m_presented; }
+
+Screen *Screen::presentingScreen() const { return outermostContainer()->m_presenting; }
+
+void Screen::setBeingDismissed(bool dismissed)
+{
+    if (m_beingDismissed == dismissed)
+        return;
+    m_beingDismissed = dismissed;
+    emit beingDismissedChanged();
+}
+
+void Screen::present(Screen *screen, bool animated, Completion completion)
+{
+    if (!screen || screen == this)
+        return;
+    Screen *host = outermostContainer();
+    if (screen->m_parentScreen || screen->m_presenting || screen->m_navigator) {
+        qCWarning(lcUi) << "present: " << screen->className() << "is already on screen";
+        return;
+    }
+    if (host->m_presented) {
+        qCWarning(lcUi) << "present:" << host->className() << "already presents"
+                        << host->m_presented->className() << "- refused" << screen->className();
+        if (!screen->parent())
+            screen->deleteLater();
+        return;
+    }
+    host->m_presented = screen;
+    screen->m_presenting = host;
+    screen->m_presentationAnimated = animated;
+    screen->setParent(host);
+    emit host->presentedScreenChanged();
+    qCDebug(lcUi) << host->className() << "presents" << screen->className();
+
+    Navigator *navigator = host->navigator();
+    if (navigator)
+        navigator->screenPresented(screen, animated);
+
+    const bool shown = host->isVisible();
+    if (shown) {
+        host->beginAppearance(false, animated);
+        screen->beginAppearance(true, animated);
+    }
+    QPointer<Screen> caller(this);
+    QPointer<Screen> hostGuard(host);
+    QPointer<Screen> presented(screen);
+    Transitions::run(animated, host, [=] {
+        if (shown) {
+            if (hostGuard)
+                hostGuard->endAppearance(false);
+            if (presented)
+                presented->endAppearance(true);
+        }
+        if (caller && completion)
+            completion();
+    });
+}
+
+void Screen::dismiss(bool animated, Completion completion)
+{
+    QPointer<Screen> caller(this);
+    Screen *host = outermostContainer();
+    Screen *presenter = nullptr;
+    Screen *dismissed = nullptr;
+    if (host->m_presented && !host->m_presented->m_beingDismissed) {
+        presenter = host;
+        dismissed = host->m_presented;
+    } else if (host->m_presenting && host->m_presenting->m_presented == host) {
+        presenter = host->m_presenting;
+        dismissed = host;
+    }
+    if (!dismissed) {
+        // Nothing to dismiss (or already on its way out): the completion still runs, later.
+        Transitions::run(false, this, [caller, completion] {
+            if (caller && completion)
+                completion();
+        });
+        return;
+    }
+    QList<QPointer<Screen>> chain;
+    for (Screen *s = dismissed; s; s = s->m_presented)
+        chain.append(s);
+    Screen *top = chain.last();
+    presenter->m_presented = nullptr;
+    emit presenter->presentedScreenChanged();
+    for (const auto &s : chain) {
+        s->m_presentationAnimated = animated;
+        s->setBeingDismissed(true);
+    }
+    qCDebug(lcUi) << presenter->className() << "dismisses" << dismissed->className();
+
+    const bool shown = top->isVisible();
+    if (shown) {
+        top->beginAppearance(false, animated);
+        presenter->beginAppearance(true, animated);
+    }
+    QPointer<Screen> presenterGuard(presenter);
+    QPointer<Screen> topGuard(top);
+    QPointer<Screen> dismissedGuard(dismissed);
+    Transitions::run(animated, presenter, [=] {
+        if (shown) {
+            if (topGuard)
+                topGuard->endAppearance(false);
+            if (presenterGuard)
+                presenterGuard->endAppearance(true);
+        }
+        if (Navigator *navigator = presenterGuard ? presenterGuard->navigator() : nullptr)
+            navigator->presentationEnded(dismissedGuard);
+        if (caller && completion)
+            completion();
+        if (dismissedGuard) {
+            dismissedGuard->m_presenting = nullptr;
+            dismissedGuard->deleteLater();
+        }
+    });
+}
+
+void Screen::dismissKeyboard()
+{
+    if (Ui *u = ui())
+        u->endEditing();
+}
+
+// ---- appearance ----
+
+void Screen::beginAppearance(bool appearing, bool animated)
+{
+    if (appearing) {
+        if (isVisible())
+            return;
+        loadViewIfNeeded();
+        m_appearance = Appearance::Appearing;
+        m_appearanceAnimated = animated;
+        emit visibleChanged();
+        viewWillAppear(animated);
+    } else {
+        if (!isVisible())
+            return;
+        m_appearance = Appearance::Disappearing;
+        m_appearanceAnimated = animated;
+        emit visibleChanged();
+        viewWillDisappear(animated);
+    }
+    for (Screen *child : visibleChildScreens())
+        child->beginAppearance(appearing, animated);
+}
+
+void Screen::endAppearance(bool appearing)
+{
+    const Appearance expected = appearing ? Appearance::Appearing : Appearance::Disappearing;
+    if (m_appearance != expected)
+        return;
+    m_appearance = appearing ? Appearance::Appeared : Appearance::Disappeared;
+    if (appearing)
+        viewDidAppear(m_appearanceAnimated);
+    else
+        viewDidDisappear(m_appearanceAnimated);
+    for (Screen *child : visibleChildScreens())
+        child->endAppearance(appearing);
+}
+
+void Screen::adoptChild(Screen *child)
+{
+    child->m_parentScreen = this;
+    child->setParent(this);
+}
+
+void Screen::releaseChild(Screen *child)
+{
+    if (child->m_parentScreen == this)
+        child->m_parentScreen = nullptr;
+}

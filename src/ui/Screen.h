@@ -1,0 +1,199 @@
+#pragma once
+// Base of every …ViewController: a screen's state and actions, drawn by a QML view and driven headless
+// by tests the same way.
+//
+// Lifecycle. The framework calls the lifecycle methods, not the view: a screen's view is loaded
+// (viewDidLoad, once) just before it first appears; viewWillAppear/viewDidAppear and
+// viewWillDisappear/viewDidDisappear follow what the containers and presentations show. A screen
+// receives appearance calls only while it is on the navigator (its root, or presented from a screen
+// that is). Tests may call loadViewIfNeeded() to load a lone screen. The view calls
+// viewDidLayoutSubviews() when its size changes and the Q_INVOKABLE actions of the subclass.
+//
+// Presentation. Any screen may present another modally and dismiss it. The completion runs when the
+// transition has ended — never inside present()/dismiss() — and not at all when the screen the call
+// was made on has gone. Dismissed and popped screens are deleted later, after their completion.
+//
+// Ownership. Containers own their children, a presenter owns what it presents, the Navigator owns
+// the root. A screen not yet placed anywhere is owned by whoever created it.
+#include <QColor>
+#include <QList>
+#include <QLoggingCategory>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QUrl>
+#include <QVariantList>
+
+#include <functional>
+
+class AppContext;
+class Navigator;
+class NavigationController;
+class SlideMenuController;
+class Storyboard;
+class TabBarController;
+class Ui;
+
+Q_DECLARE_LOGGING_CATEGORY(lcUi)
+
+// What a screen reaches beyond itself. The Storyboard hands it to every screen it creates; a screen
+// without its own value for a field uses its container's, its presenter's, then the Navigator's.
+struct ScreenEnvironment {
+    Ui *ui = nullptr;
+    Storyboard *storyboard = nullptr;
+    AppContext *context = nullptr;
+};
+
+// A button of the navigation bar.
+struct BarButton {
+    QString title;
+    QString icon;       // image name from resources/ ("shopping_cart"), drawn instead of the title
+    QString objectName; // for tests and automation; "barButton_<title or icon>" when empty
+    std::function<void()> action;
+};
+
+class Screen : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString title READ title WRITE setTitle NOTIFY titleChanged)
+    Q_PROPERTY(QString kind READ kind CONSTANT)
+    Q_PROPERTY(QString className READ className CONSTANT)
+    Q_PROPERTY(QUrl viewUrl READ viewUrl NOTIFY viewUrlChanged)
+    Q_PROPERTY(bool viewLoaded READ isViewLoaded NOTIFY viewLoadedChanged)
+    Q_PROPERTY(bool visible READ isVisible NOTIFY visibleChanged)
+    Q_PROPERTY(bool beingDismissed READ isBeingDismissed NOTIFY beingDismissedChanged)
+    // Whether the last presentation or dismissal of this screen animates.
+    Q_PROPERTY(bool presentationAnimated READ isPresentationAnimated NOTIFY beingDismissedChanged)
+    Q_PROPERTY(QVariantList leftBarButtons READ leftBarButtonsForView NOTIFY navigationItemChanged)
+    Q_PROPERTY(QVariantList rightBarButtons READ rightBarButtonsForView NOTIFY navigationItemChanged)
+    Q_PROPERTY(bool hidesBackButton READ hidesBackButton WRITE setHidesBackButton NOTIFY navigationItemChanged)
+    Q_PROPERTY(QColor backgroundColor READ backgroundColor WRITE setBackgroundColor NOTIFY backgroundColorChanged)
+
+public:
+    using Completion = std::function<void()>;
+
+    explicit Screen(QObject *parent = nullptr);
+    ~Screen() override;
+
+    // ---- lifecycle (override in screens; the framework calls them) ----
+    Q_INVOKABLE virtual void viewDidLoad() {}
+    Q_INVOKABLE virtual void viewWillAppear(bool animated) { Q_UNUSED(animated) }
+    Q_INVOKABLE virtual void viewDidAppear(bool animated) { Q_UNUSED(animated) }
+    Q_INVOKABLE virtual void viewWillDisappear(bool animated) { Q_UNUSED(animated) }
+    Q_INVOKABLE virtual void viewDidDisappear(bool animated) { Q_UNUSED(animated) }
+    Q_INVOKABLE virtual void viewDidLayoutSubviews() {}
+
+    // Runs viewDidLoad the first time only.
+    Q_INVOKABLE void loadViewIfNeeded();
+    bool isViewLoaded() const { return m_viewLoaded; }
+    // Appeared or appearing.
+    bool isVisible() const;
+
+    // ---- identity and looks ----
+    QString title() const { return m_title; }
+    void setTitle(const QString &title);
+    // "screen", or the container kind the QML root draws: "navigation", "tabs", "slideMenu".
+    virtual QString kind() const { return QStringLiteral("screen"); }
+    // The class name without namespace, e.g. "OrderPage1ViewController".
+    QString className() const;
+    // The QML view: set explicitly (Storyboard registration) or found from the class name.
+    QUrl viewUrl() const;
+    void setViewUrl(const QUrl &url);
+    QColor backgroundColor() const { return m_backgroundColor; }
+    void setBackgroundColor(const QColor &color);
+    QString storyboardName() const { return m_storyboardName; }
+    QString storyboardIdentifier() const { return m_storyboardIdentifier; }
+
+    // ---- navigation bar items, shown while this screen is the top of a navigation stack ----
+    void setLeftBarButtons(const QList<BarButton> &buttons);
+    void setRightBarButtons(const QList<BarButton> &buttons);
+    QList<BarButton> leftBarButtons() const { return m_leftBarButtons; }
+    QList<BarButton> rightBarButtons() const { return m_rightBarButtons; }
+    bool hidesBackButton() const { return m_hidesBackButton; }
+    void setHidesBackButton(bool hides);
+    // Called by the navigation bar: side is "left" or "right". False when there is no such button.
+    Q_INVOKABLE bool triggerBarButton(const QString &side, int index);
+
+    // ---- environment ----
+    Ui *ui() const;
+    Storyboard *storyboard() const;
+    AppContext *context() const;
+    void setEnvironment(const ScreenEnvironment &environment);
+
+    // ---- graph ----
+    Screen *parentScreen() const { return m_parentScreen; }     // the container holding this screen
+    NavigationController *navigationController() const;         // nearest enclosing stack
+    TabBarController *tabBarController() const;                 // nearest enclosing tab screen
+    SlideMenuController *slideMenuController() const;           // nearest enclosing slide menu
+    Navigator *navigator() const;                               // the window this screen is on, if any
+    Screen *presentedScreen() const;   // what this screen (or its outermost container) presents
+    Screen *presentingScreen() const;  // what presented this screen (or its outermost container)
+    bool isBeingDismissed() const { return m_beingDismissed; }
+    bool isPresentationAnimated() const { return m_presentationAnimated; }
+
+    // Presents `screen` modally over this screen's outermost container and takes ownership of it.
+    // Refused (with a warning, `screen` deleted later when it has no owner) while something is
+    // already presented there.
+    void present(Screen *screen, bool animated = true, Completion completion = {});
+    // Dismisses what this screen presents; when it presents nothing, dismisses this screen (or its
+    // outermost container) from its presenter. Everything presented above goes too.
+    void dismiss(bool animated = true, Completion completion = {});
+    Q_INVOKABLE void dismissAnimated() { dismiss(true); }
+
+    // Ends text editing in this screen (the keyboard closes).
+    Q_INVOKABLE void dismissKeyboard();
+
+    // ---- framework internals used by containers, presentations and the Navigator ----
+    enum class Appearance { Disappeared, Appearing, Appeared, Disappearing };
+    Appearance appearance() const { return m_appearance; }
+    void beginAppearance(bool appearing, bool animated);
+    void endAppearance(bool appearing);
+    // The children shown while this container is shown.
+    virtual QList<Screen *> visibleChildScreens() const { return {}; }
+    // The outermost container holding this screen (itself when it has no container).
+    Screen *outermostContainer() const;
+    void setStoryboardOrigin(const QString &storyboard, const QString &identifier);
+
+signals:
+    void titleChanged();
+    void viewUrlChanged();
+    void viewLoadedChanged();
+    void visibleChanged();
+    void beingDismissedChanged();
+    void navigationItemChanged();
+    void backgroundColorChanged();
+    void presentedScreenChanged();
+
+protected:
+    // Containers: place `child` under this screen / take it out (deleted later by the caller's choice).
+    void adoptChild(Screen *child);
+    void releaseChild(Screen *child);
+
+private:
+    friend class Navigator;
+    static QVariantList barButtonsForView(const QList<BarButton> &buttons);
+    QVariantList leftBarButtonsForView() const { return barButtonsForView(m_leftBarButtons); }
+    QVariantList rightBarButtonsForView() const { return barButtonsForView(m_rightBarButtons); }
+    void setBeingDismissed(bool dismissed);
+    template <typename T> T *enclosing() const;
+    template <typename T> T *environmentField(T *ScreenEnvironment::*field) const;
+
+    QString m_title;
+    QUrl m_viewUrl;
+    QColor m_backgroundColor;
+    QString m_storyboardName;
+    QString m_storyboardIdentifier;
+    QList<BarButton> m_leftBarButtons;
+    QList<BarButton> m_rightBarButtons;
+    bool m_hidesBackButton = false;
+    bool m_viewLoaded = false;
+    bool m_beingDismissed = false;
+    bool m_presentationAnimated = false;
+    Appearance m_appearance = Appearance::Disappeared;
+    bool m_appearanceAnimated = false;
+    ScreenEnvironment m_environment;
+    QPointer<Screen> m_parentScreen;
+    QPointer<Screen> m_presented;
+    QPointer<Screen> m_presenting;
+    QPointer<Navigator> m_navigator; // set on the root screen only
+};

@@ -1,0 +1,55 @@
+#pragma once
+// What only the toolkit can do, behind one interface: QmlUi draws it in the app, FakeUi (tests/support)
+// records it and lets a test answer. Handlers are called on the main thread, never inside the show
+// call itself; callbacks that outlive the call should hold their screen through QPointer.
+#include "ui/Alert.h"
+#include "ui/Picker.h"
+
+#include <QImage>
+#include <QObject>
+#include <QUrl>
+
+#include <functional>
+
+enum class SpinnerMask {
+    None,  // touches reach the screen under the spinner
+    Clear, // touches are swallowed while the spinner shows; the screen is not dimmed
+};
+
+enum class PhotoSource { Camera, Library };
+
+class Ui
+{
+public:
+    virtual ~Ui() = default;
+
+    // Alerts and action sheets are shown one at a time, in the order asked; a later one waits until
+    // the earlier one has been answered.
+    virtual void showAlert(const Alert &alert) = 0;
+    virtual void showActionSheet(const Alert &sheet) = 0;
+
+    virtual void showPicker(const Picker &picker) = 0;
+    virtual void showDatePicker(const DatePicker &picker) = 0;
+
+    // The progress spinner; show() uses the default mask.
+    virtual void setDefaultSpinnerMask(SpinnerMask mask) = 0;
+    virtual SpinnerMask defaultSpinnerMask() const = 0;
+    virtual void showSpinner(SpinnerMask mask, const QString &status = {}) = 0;
+    void showSpinner() { showSpinner(defaultSpinnerMask()); }
+    virtual void dismissSpinner() = 0;
+
+    // Opens an address with the system (telephone numbers, web pages). False when nothing opened it.
+    virtual bool openUrl(const QUrl &url) = 0;
+
+    // Lets the user pick a photo. `done` gets the image, `cancelled` runs when the user gives up or
+    // the source is not available.
+    virtual bool isPhotoSourceAvailable(PhotoSource source) const = 0;
+    virtual void pickPhoto(PhotoSource source, std::function<void(const QImage &)> done,
+                           std::function<void()> cancelled = {}) = 0;
+
+    // Runs `action` on the main thread after `ms` milliseconds; not at all when `context` has gone.
+    virtual void runAfter(int ms, QObject *context, std::function<void()> action) = 0;
+
+    // Ends text editing: the focused field loses focus and the keyboard closes.
+    virtual void endEditing() = 0;
+};

@@ -1,0 +1,54 @@
+#include "ui/UiInstall.h"
+
+#include "ui/Navigator.h"
+#include "ui/QmlLocalizer.h"
+#include "ui/QmlUi.h"
+#include "ui/Screen.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QQuickStyle>
+#include <QtQml/qqml.h>
+
+namespace {
+constexpr int kAnimationDurationMs = 250;
+}
+
+void registerUiTypes()
+{
+    static bool registered = false;
+    if (registered)
+        return;
+    registered = true;
+    qmlRegisterSingletonType<QmlLocalizer>("Zelk", 1, 0, "Localized",
+                                           [](QQmlEngine *, QJSEngine *) -> QObject * { return new QmlLocalizer; });
+}
+
+void prepareUiStyle()
+{
+    QQuickStyle::setStyle(QStringLiteral("Material"));
+    // Chinese texts need a CJK face; Noto Sans CJK TC comes with fonts-noto-cjk.
+    const QStringList families = QFontDatabase::families();
+    for (const char *wanted : {"Noto Sans CJK TC", "Noto Sans CJK SC", "Noto Sans CJK JP"}) {
+        const QString family = QString::fromLatin1(wanted);
+        if (families.contains(family)) {
+            QFont font(family);
+            font.setPixelSize(15);
+            QGuiApplication::setFont(font);
+            return;
+        }
+    }
+    qCWarning(lcUi) << "no Noto Sans CJK font installed; Chinese texts may not render";
+}
+
+bool installUi(QQmlApplicationEngine &engine, Navigator &navigator, QmlUi &ui)
+{
+    registerUiTypes();
+    prepareUiStyle();
+    navigator.setAnimationDuration(kAnimationDurationMs);
+    engine.setInitialProperties({{QStringLiteral("navigator"), QVariant::fromValue<QObject *>(&navigator)},
+                                 {QStringLiteral("ui"), QVariant::fromValue<QObject *>(&ui)}});
+    engine.load(QUrl(QStringLiteral("qrc:/Zelk/qml/Main.qml")));
+    return !engine.rootObjects().isEmpty();
+}

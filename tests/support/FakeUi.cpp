@@ -1,0 +1,256 @@
+#include "FakeUi.h"
+
+void FakeUi::open(const Alert &alert, bool sheet)
+{
+    m_calls << (sheet ? QStringLiteral("sheet:") : QStringLiteral("alert:")) + alert.title;
+    m_shown.append(alert);
+    ShownAlert shown{alert, sheet, {}};
+    for (const AlertTextField &field : alert.fields)
+        shown.fieldTexts << field.text;
+    m_open.append(shown);
+}
+
+void FakeUi::showAlert(const Alert &alert) { open(alert, false); }
+
+void FakeUi::showActionSheet(const Alert &sheet) { open(sheet, true); }
+
+QStringList FakeUi::currentAlertButtons() const
+{
+    QStringList titles;
+    if (!m_open.isEmpty()) {
+        for (const AlertButton &button : m_open.first().alert.buttons)
+            titles << button.title;
+    }
+    return titles;
+}
+
+bool FakeUi::pressAlertButton(const QString &title)
+{
+    if (m_open.isEmpty())
+        return false;
+    const int index = m_open.first().alert.buttonIndex(title);
+    if (index < 0)
+        return false;
+    const ShownAlert shown = m_open.takeFirst();
+    if (const auto &handler = shown.alert.buttons[index].handler)
+        handler(shown.fieldTexts);
+    return true;
+}
+
+bool FakeUi::edit(int index, const QString &after)
+{
+    if (m_open.isEmpty() || index < 0 || index >= m_open.first().fieldTexts.size())
+        return false;
+    ShownAlert &shown = m_open.first();
+    const QString before = shown.fieldTexts[index];
+    if (!shown.alert.fields[index].accepts(before, TextEdit::between(before, after)))
+        return false;
+    shown.fieldTexts[index] = after;
+    return true;
+}
+
+bool FakeUi::typeIntoAlertField(int index, const QString &text)
+{
+    if (m_open.isEmpty() || index < 0 || index >= m_open.first().fieldTexts.size())
+        return false;
+    bool all = true;
+    for (const QChar c : text)
+        all = edit(index, m_open.first().fieldTexts[index] + c) && all;
+    return all;
+}
+
+bool FakeUi::replaceAlertFieldText(int index, const QString &text) { return edit(index, text); }
+
+bool FakeUi::deleteBackwardInAlertField(int index)
+{
+    const QString current = alertFieldText(index);
+    if (current.isEmpty())
+        return false;
+    return edit(index, current.left(current.size() - 1));
+}
+
+QString FakeUi::alertFieldText(int index) const
+{
+    if (m_open.isEmpty() || index < 0 || index >= m_open.first().fieldTexts.size())
+        return {};
+    return m_open.first().fieldTexts[index];
+}
+
+void FakeUi::showPicker(const Picker &picker)
+{
+    m_calls << QStringLiteral("picker:") + picker.title;
+    // Like the app: a new pick list replaces the open one, which is cancelled.
+    const Picker previous = m_picker;
+    const bool hadOne = m_pickerOpen;
+    m_picker = picker;
+    m_pickerOpen = true;
+    if (hadOne && previous.cancel)
+        previous.cancel();
+}
+
+bool FakeUi::choosePickerRow(int row)
+{
+    if (!m_pickerOpen || row < 0 || row >= m_picker.rows.size())
+        return false;
+    const Picker picker = m_picker;
+    m_pickerOpen = false;
+    m_picker = {};
+    if (picker.done)
+        picker.done(row);
+    return true;
+}
+
+bool FakeUi::cancelPicker()
+{
+    if (!m_pickerOpen)
+        return false;
+    const Picker picker = m_picker;
+    m_pickerOpen = false;
+    m_picker = {};
+    if (picker.cancel)
+        picker.cancel();
+    return true;
+}
+
+void FakeUi::showDatePicker(const DatePicker &picker)
+{
+    m_calls << QStringLiteral("datePicker:") + picker.title;
+    const DatePicker previous = m_datePicker;
+    const bool hadOne = m_datePickerOpen;
+    m_datePicker = picker;
+    m_datePickerOpen = true;
+    if (hadOne && previous.cancel)
+        previous.cancel();
+}
+
+bool FakeUi::pickDate(const QDate &date)
+{
+    if (!m_datePickerOpen || !date.isValid())
+        return false;
+    if (m_datePicker.minimumDate.isValid() && date < m_datePicker.minimumDate)
+        return false;
+    if (m_datePicker.maximumDate.isValid() && date > m_datePicker.maximumDate)
+        return false;
+    const DatePicker picker = m_datePicker;
+    m_datePickerOpen = false;
+    m_datePicker = {};
+    if (picker.done)
+        picker.done(date);
+    return true;
+}
+
+bool FakeUi::cancelDatePicker()
+{
+    if (!m_datePickerOpen)
+        return false;
+    const DatePicker picker = m_datePicker;
+    m_datePickerOpen = false;
+    m_datePicker = {};
+    if (picker.cancel)
+        picker.cancel();
+    return true;
+}
+
+void FakeUi::setDefaultSpinnerMask(SpinnerMask mask) { m_defaultMask = mask; }
+
+void FakeUi::showSpinner(SpinnerMask mask, const QString &status)
+{
+    m_calls << (mask == SpinnerMask::Clear ? QStringLiteral("spinner:show:clear") : QStringLiteral("spinner:show:none"));
+    m_spinner = true;
+    m_spinnerMask = mask;
+    m_spinnerStatus = status;
+    ++m_spinnerShows;
+}
+
+void FakeUi::dismissSpinner()
+{
+    m_calls << QStringLiteral("spinner:dismiss");
+    m_spinner = false;
+    m_spinnerStatus.clear();
+}
+
+bool FakeUi::openUrl(const QUrl &url)
+{
+    m_calls << QStringLiteral("openUrl:") + url.toString();
+    m_urls.append(url);
+    return m_openUrlResult;
+}
+
+bool FakeUi::isPhotoSourceAvailable(PhotoSource source) const
+{
+    return source == PhotoSource::Library || m_cameraAvailable;
+}
+
+void FakeUi::pickPhoto(PhotoSource source, std::function<void(const QImage &)> done, std::function<void()> cancelled)
+{
+    m_calls << (source == PhotoSource::Camera ? QStringLiteral("photo:camera") : QStringLiteral("photo:library"));
+    if (!isPhotoSourceAvailable(source)) {
+        if (cancelled)
+            cancelled();
+        return;
+    }
+    m_photoPending = true;
+    m_photoDone = std::move(done);
+    m_photoCancelled = std::move(cancelled);
+}
+
+bool FakeUi::deliverPhoto(const QImage &image)
+{
+    if (!m_photoPending)
+        return false;
+    m_photoPending = false;
+    const auto done = std::move(m_photoDone);
+    m_photoCancelled = {};
+    if (done)
+        done(image);
+    return true;
+}
+
+bool FakeUi::cancelPhoto()
+{
+    if (!m_photoPending)
+        return false;
+    m_photoPending = false;
+    const auto cancelled = std::move(m_photoCancelled);
+    m_photoDone = {};
+    if (cancelled)
+        cancelled();
+    return true;
+}
+
+void FakeUi::runAfter(int ms, QObject *context, std::function<void()> action)
+{
+    m_calls << QStringLiteral("runAfter:") + QString::number(ms);
+    m_delayed.append(Delayed{ms, context != nullptr, context, std::move(action)});
+}
+
+int FakeUi::pendingActionCount() const { return int(m_delayed.size()); }
+
+QList<int> FakeUi::pendingDelays() const
+{
+    QList<int> delays;
+    for (const Delayed &d : m_delayed)
+        delays << d.ms;
+    return delays;
+}
+
+int FakeUi::firePendingActions()
+{
+    const QList<Delayed> due = std::exchange(m_delayed, {});
+    int ran = 0;
+    for (const Delayed &d : due) {
+        if (d.hasContext && !d.context)
+            continue;
+        if (d.action) {
+            d.action();
+            ++ran;
+        }
+    }
+    return ran;
+}
+
+void FakeUi::endEditing()
+{
+    m_calls << QStringLiteral("endEditing");
+    ++m_endEditing;
+}

@@ -1,0 +1,131 @@
+#pragma once
+// The Ui of headless tests: records every call and lets the test answer like a user would — press an
+// alert button by its title, type into an alert field (each character judged by the field's input
+// filter), choose a picker row, pick a date, deliver a photo, fire the delayed actions.
+#include "ui/Ui.h"
+
+#include <QList>
+#include <QPointer>
+#include <QStringList>
+
+class FakeUi : public Ui
+{
+public:
+    struct ShownAlert {
+        Alert alert;
+        bool sheet = false;
+        QStringList fieldTexts; // what has been typed so far
+    };
+
+    // ---- Ui ----
+    void showAlert(const Alert &alert) override;
+    void showActionSheet(const Alert &sheet) override;
+    void showPicker(const Picker &picker) override;
+    void showDatePicker(const DatePicker &picker) override;
+    void setDefaultSpinnerMask(SpinnerMask mask) override;
+    SpinnerMask defaultSpinnerMask() const override { return m_defaultMask; }
+    using Ui::showSpinner;
+    void showSpinner(SpinnerMask mask, const QString &status = {}) override;
+    void dismissSpinner() override;
+    bool openUrl(const QUrl &url) override;
+    bool isPhotoSourceAvailable(PhotoSource source) const override;
+    void pickPhoto(PhotoSource source, std::function<void(const QImage &)> done,
+                   std::function<void()> cancelled = {}) override;
+    void runAfter(int ms, QObject *context, std::function<void()> action) override;
+    void endEditing() override;
+
+    // Every call in order: "alert:<title>", "sheet:<title>", "picker:<title>", "datePicker:<title>",
+    // "spinner:show:clear|none", "spinner:dismiss", "openUrl:<url>", "photo:camera|library",
+    // "runAfter:<ms>", "endEditing".
+    QStringList calls() const { return m_calls; }
+    void clearCalls() { m_calls.clear(); }
+
+    // ---- alerts and action sheets (the oldest open one is on screen) ----
+    bool hasOpenAlert() const { return !m_open.isEmpty(); }
+    int openAlertCount() const { return int(m_open.size()); }
+    const ShownAlert *currentAlert() const { return m_open.isEmpty() ? nullptr : &m_open.first(); }
+    QString currentAlertTitle() const { return m_open.isEmpty() ? QString() : m_open.first().alert.title; }
+    QString currentAlertMessage() const { return m_open.isEmpty() ? QString() : m_open.first().alert.message; }
+    QStringList currentAlertButtons() const;
+    // Every alert and sheet ever shown, in order.
+    QList<Alert> shownAlerts() const { return m_shown; }
+    // Presses the button titled `title` of the current alert: the alert closes, then the handler runs
+    // with the field texts. False (and nothing happens) when there is no such button.
+    bool pressAlertButton(const QString &title);
+    // Types `text` character by character into field `index`; characters the filter refuses are
+    // dropped. True when every character was accepted.
+    bool typeIntoAlertField(int index, const QString &text);
+    // One edit replacing the whole field (a paste over the selection). True when accepted.
+    bool replaceAlertFieldText(int index, const QString &text);
+    // Deletes the last character. True when accepted.
+    bool deleteBackwardInAlertField(int index);
+    QString alertFieldText(int index) const;
+
+    // ---- pickers ----
+    bool hasOpenPicker() const { return m_pickerOpen; }
+    Picker currentPicker() const { return m_picker; }
+    // Chooses a row of the open picker; false for no picker or a row out of range.
+    bool choosePickerRow(int row);
+    bool cancelPicker();
+    bool hasOpenDatePicker() const { return m_datePickerOpen; }
+    DatePicker currentDatePicker() const { return m_datePicker; }
+    bool pickDate(const QDate &date);
+    bool cancelDatePicker();
+
+    // ---- spinner ----
+    bool isSpinnerShowing() const { return m_spinner; }
+    SpinnerMask spinnerMask() const { return m_spinnerMask; }
+    QString spinnerStatus() const { return m_spinnerStatus; }
+    int spinnerShowCount() const { return m_spinnerShows; }
+
+    // ---- addresses ----
+    void setOpenUrlResult(bool opened) { m_openUrlResult = opened; }
+    QUrl lastOpenedUrl() const { return m_urls.isEmpty() ? QUrl() : m_urls.last(); }
+    QList<QUrl> openedUrls() const { return m_urls; }
+
+    // ---- photos ----
+    void setCameraAvailable(bool available) { m_cameraAvailable = available; }
+    bool hasPendingPhotoRequest() const { return m_photoPending; }
+    bool deliverPhoto(const QImage &image);
+    bool cancelPhoto();
+
+    // ---- delayed actions ----
+    int pendingActionCount() const;
+    QList<int> pendingDelays() const;
+    // Runs the actions pending now, in the order asked (skipping those whose context has gone);
+    // actions they schedule stay pending. Returns how many ran.
+    int firePendingActions();
+
+    int endEditingCount() const { return m_endEditing; }
+
+private:
+    struct Delayed {
+        int ms;
+        bool hasContext;
+        QPointer<QObject> context;
+        std::function<void()> action;
+    };
+    void open(const Alert &alert, bool sheet);
+    bool edit(int index, const QString &after);
+
+    QStringList m_calls;
+    QList<Alert> m_shown;
+    QList<ShownAlert> m_open;
+    bool m_pickerOpen = false;
+    Picker m_picker;
+    bool m_datePickerOpen = false;
+    DatePicker m_datePicker;
+    SpinnerMask m_defaultMask = SpinnerMask::Clear;
+    SpinnerMask m_spinnerMask = SpinnerMask::Clear;
+    bool m_spinner = false;
+    QString m_spinnerStatus;
+    int m_spinnerShows = 0;
+    bool m_openUrlResult = true;
+    QList<QUrl> m_urls;
+    bool m_cameraAvailable = false;
+    bool m_photoPending = false;
+    std::function<void(const QImage &)> m_photoDone;
+    std::function<void()> m_photoCancelled;
+    QList<Delayed> m_delayed;
+    int m_endEditing = 0;
+};

@@ -1,0 +1,440 @@
+#include "TestRegistry.h"
+#include "ui/NavigationController.h"
+#include "ui/Navigator.h"
+#include "ui/SlideMenuController.h"
+#include "ui/Storyboard.h"
+#include "ui/TabBarController.h"
+#include "ui/ZelkNavigationController.h"
+#include "FakeUi.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+// A screen that writes its lifecycle into a shared log ("A.load", "A.willAppear", …).
+class LogScreen : public Screen, public SlideMenuControllerDelegate
+{
+    Q_OBJECT
+public:
+    LogScreen(const QString &name, QStringList *log) : m_name(name), m_log(log) { setTitle(name); }
+    void viewDidLoad() override { note(QStringLiteral("load")); }
+    void viewWillAppear(bool) override { note(QStringLiteral("willAppear")); }
+    void viewDidAppear(bool) override { note(QStringLiteral("didAppear")); }
+    void viewWillDisappear(bool) override { note(QStringLiteral("willDisappear")); }
+    void viewDidDisappear(bool) override { note(QStringLiteral("didDisappear")); }
+
+    void rightWillOpen() override { note(QStringLiteral("rightWillOpen")); }
+    void rightDidOpen() override { note(QStringLiteral("rightDidOpen")); }
+    void rightWillClose() override { note(QStringLiteral("rightWillClose")); }
+    void rightDidClose() override { note(QStringLiteral("rightDidClose")); }
+
+private:
+    void note(const QString &what) { m_log->append(m_name + QLatin1Char('.') + what); }
+    QString m_name;
+    QStringList *m_log;
+};
+
+// Lets pending transitions end and deleteLater() take effect.
+void settle()
+{
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+QStringList only(const QStringList &log, const QString &needle)
+{
+    QStringList found;
+    for (const QString &line : log) {
+        if (line.contains(needle))
+            found << line;
+    }
+    return found;
+}
+
+} // namespace
+
+class ScreenGraphTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void pushAndPopRunLifecycleThenCompletion()
+    {
+        QStringList log;
+        Navigator navigator;
+        auto *a = new LogScreen(QStringLiteral("A"), &log);
+        auto *nav = new NavigationController(a);
+        navigator.setRootScreen(nav);
+        settle();
+        QCOMPARE(log, QStringList({"A.load", "A.willAppear", "A.didAppear"}));
+        log.clear();
+
+        QPointer<LogScreen> b = new LogScreen(QStringLiteral("B"), &log);
+        nav->push(b, true, [&] { log << "push done"; });
+        // The completion never runs inside push().
+        QCOMPARE(log, QStringList({"A.willDisappear", "B.load", "B.willAppear"}));
+        QCOMPARE(nav->topViewController(), b.data());
+        QCOMPARE(b->navigationController(), nav);
+        settle();
+        QCOMPARE(log, QStringList({"A.willDisappear", "B.load", "B.willAppear", "A.didDisappear", "B.didAppear",
+                                   "push done"}));
+        log.clear();
+
+        bool aliveInCompletion = false;
+        QVERIFY(nav->pop(true, [&] {
+            aliveInCompletion = !b.isNull();
+            log << "pop done";
+        }));
+        QCOMPARE(b->navigationController(), nullptr);
+        QCOMPARE(nav->viewControllers(), QList<Screen *>{a});
+        settle();
+        QCOMPARE(log, QStringList({"B.willDisappear", "A.willAppear", "B.didDisappear", "A.didAppear", "pop done"}));
+        QVERIFY(aliveInCompletion); // the popped screen is deleted only after the completion
+        QVERIFY(b.isNull());
+        log.clear();
+
+        // Popping the root moves nothing, but the completion still runs (later).
+        bool ran = false;
+        QVERIFY(!nav->pop(true, [&] { ran = true; }));
+        QVERIFY(!ran);
+        settle();
+        QVERIFY(ran);
+        QCOMPARE(nav->depth(), 1);
+        QVERIFY(log.isEmpty());
+
+        // popToRoot from three deep: only the top disappears; the middle was never shown again.
+        QPointer<LogScreen> c = new LogScreen(QStringLiteral("C"), &log);
+        QPointer<LogScreen> d = new LogScreen(QStringLiteral("D"), &log);
+        nav->push(c, false);
+        nav->push(d, false);
+        settle();
+        log.clear();
+        QVERIFY(nav->popToRoot(true));
+        settle();
+        QCOMPARE(log, QStringList({"D.willDisappear", "A.willAppear", "D.didDisappear", "A.didAppear"}));
+        QVERIFY(c.isNull());
+        QVERIFY(d.isNull());
+        QCOMPARE(navigator.visibleScreen(), a);
+
+        // setViewControllers keeps screens still listed and deletes the others.
+        QPointer<LogScreen> aGuard(a);
+        QPointer<LogScreen> e = new LogScreen(QStringLiteral("E"), &log);
+        nav->setViewControllers({a, e}, false);
+        settle();
+        QCOMPARE(nav->viewControllers(), (QList<Screen *>{a, e}));
+        nav->setViewControllers({e});
+        settle();
+        QCOMPARE(nav->viewControllers(), QList<Screen *>{e});
+        QVERIFY(!e.isNull());
+        QVERIFY(aGuard.isNull());
+    }
+
+    void presentAndDismissFormAChain()
+    {
+        QStringList log;
+        FakeUi ui;
+        Navigator navigator;
+        navigator.setEnvironment({&ui, nullptr, nullptr});
+        auto *login = new LogScreen(QStringLiteral("Login"), &log);
+        navigator.setRootScreen(login);
+        settle();
+        log.clear();
+
+        auto *home = new LogScreen(QStringLiteral("Home"), &log);
+        auto *more = new LogScreen(QStringLiteral("More"), &log);
+        QPointer<TabBarController> tabs = new TabBarController;
+        tabs->setViewControllers({new ZelkNavigationController(home), new ZelkNavigationController(more)});
+        QStringList order;
+        login->present(tabs, true, [&] { order << "presented"; });
+        QCOMPARE(login->presentedScreen(), tabs.data());
+        QCOMPARE(tabs->presentingScreen(), login);
+        QCOMPARE(navigator.presentationChain(), (QList<Screen *>{login, tabs}));
+        QCOMPARE(navigator.visibleScreen(), home);
+        QVERIFY(order.isEmpty());
+        settle();
+        QCOMPARE(order, QStringList{"presented"});
+        QCOMPARE(log, QStringList({"Login.willDisappear", "Home.load", "Home.willAppear", "Login.didDisappear",
+                                   "Home.didAppear"}));
+        QVERIFY(!more->isViewLoaded()); // tabs load their screens when first shown
+        // The environment reaches screens inside containers through their presenter.
+        QCOMPARE(home->ui(), &ui);
+        log.clear();
+
+        // A screen inside the tab screen presents over the whole tab screen.
+        QPointer<LogScreen> sheet = new LogScreen(QStringLiteral("Sheet"), &log);
+        home->present(sheet, true);
+        QCOMPARE(home->presentedScreen(), sheet.data());
+        QCOMPARE(sheet->presentingScreen(), tabs.data());
+        QCOMPARE(navigator.topScreen(), sheet.data());
+        QCOMPARE(navigator.describe(), QStringLiteral("LogScreen => TabBarController[ZelkNavigationController[LogScreen]]"
+                                                      " => LogScreen"));
+        settle();
+
+        // Presenting while something is presented is refused; the refused screen does not leak.
+        QPointer<LogScreen> second = new LogScreen(QStringLiteral("Second"), &log);
+        bool secondDone = false;
+        home->present(second, true, [&] { secondDone = true; });
+        settle();
+        QVERIFY(second.isNull());
+        QVERIFY(!secondDone);
+        QCOMPARE(navigator.topScreen(), sheet.data());
+        log.clear();
+
+        // The presented screen dismisses itself; the presenter reappears before the completion runs.
+        QSignalSpy drawn(&navigator, &Navigator::presentedScreensChanged);
+        sheet->dismiss(true, [&] { log << "dismissed"; });
+        QCOMPARE(home->presentedScreen(), nullptr);
+        QVERIFY(sheet->isBeingDismissed());
+        QCOMPARE(drawn.count(), 0); // still drawn while its transition runs
+        settle();
+        QCOMPARE(log, QStringList({"Sheet.willDisappear", "Home.willAppear", "Sheet.didDisappear", "Home.didAppear",
+                                   "dismissed"}));
+        QVERIFY(sheet.isNull());
+        QVERIFY(drawn.count() >= 1);
+        log.clear();
+
+        // Sign-out: dismissing the tab screen from a screen inside it uncovers the login screen.
+        QPointer<LogScreen> homeGuard(home);
+        home->dismiss(false);
+        settle();
+        QCOMPARE(navigator.presentationChain(), QList<Screen *>{login});
+        QCOMPARE(navigator.visibleScreen(), login);
+        QVERIFY(tabs.isNull());
+        QVERIFY(homeGuard.isNull());
+        QCOMPARE(only(log, "Login."), QStringList({"Login.willAppear", "Login.didAppear"}));
+
+        // Dismissing with nothing presented still completes, later.
+        bool ran = false;
+        login->dismiss(true, [&] { ran = true; });
+        QVERIFY(!ran);
+        settle();
+        QVERIFY(ran);
+    }
+
+    void dismissFromPresenterTakesEverythingAbove()
+    {
+        QStringList log;
+        Navigator navigator;
+        auto *root = new LogScreen(QStringLiteral("Root"), &log);
+        navigator.setRootScreen(root);
+        QPointer<LogScreen> one = new LogScreen(QStringLiteral("One"), &log);
+        QPointer<LogScreen> two = new LogScreen(QStringLiteral("Two"), &log);
+        root->present(one, false);
+        one->present(two, false);
+        settle();
+        QCOMPARE(navigator.presentationChain().size(), 3);
+        log.clear();
+        root->dismiss(true);
+        settle();
+        // Only the top was visible: it disappears; the middle one was already hidden.
+        QCOMPARE(log, QStringList({"Two.willDisappear", "Root.willAppear", "Two.didDisappear", "Root.didAppear"}));
+        QVERIFY(one.isNull());
+        QVERIFY(two.isNull());
+        QCOMPARE(navigator.presentedScreens().size(), 0);
+    }
+
+    void completionOfAGoneScreenDoesNothing()
+    {
+        QStringList log;
+        Navigator navigator;
+        auto *root = new LogScreen(QStringLiteral("Root"), &log);
+        auto *nav = new NavigationController(root);
+        navigator.setRootScreen(nav);
+        settle();
+
+        // The screen the call was made on goes away before the transition ends.
+        bool pushed = false;
+        auto *page = new LogScreen(QStringLiteral("Page"), &log);
+        QPointer<NavigationController> guard(nav);
+        nav->push(page, true, [&] { pushed = true; });
+        delete nav;
+        settle();
+        QVERIFY(guard.isNull());
+        QVERIFY(!pushed);
+
+        auto *presenter = new LogScreen(QStringLiteral("Presenter"), &log);
+        navigator.setRootScreen(presenter);
+        settle();
+        bool presented = false;
+        presenter->present(new LogScreen(QStringLiteral("Modal"), &log), true, [&] { presented = true; });
+        delete presenter;
+        settle();
+        QVERIFY(!presented);
+
+        // A modal whose dismissal completes after its presenter has gone.
+        auto *host = new LogScreen(QStringLiteral("Host"), &log);
+        navigator.setRootScreen(host);
+        auto *modal = new LogScreen(QStringLiteral("Modal2"), &log);
+        host->present(modal, false);
+        settle();
+        bool dismissed = false;
+        modal->dismiss(true, [&] { dismissed = true; });
+        delete host;
+        settle();
+        QVERIFY(!dismissed);
+        QCOMPARE(navigator.rootScreen(), nullptr);
+    }
+
+    void tabSelectionSwitchesAppearance()
+    {
+        QStringList log;
+        Navigator navigator;
+        auto *tabs = new TabBarController;
+        auto *home = new LogScreen(QStringLiteral("Home"), &log);
+        auto *board = new LogScreen(QStringLiteral("Board"), &log);
+        auto *more = new LogScreen(QStringLiteral("More"), &log);
+        tabs->setViewControllers({home, board, more});
+        tabs->setTabItem(0, {QStringLiteral("首頁"), QStringLiteral("home")});
+        navigator.setRootScreen(tabs);
+        settle();
+        QCOMPARE(tabs->selectedIndex(), 0);
+        QCOMPARE(home->tabBarController(), tabs);
+        QCOMPARE(tabs->tabItem(0).title, QStringLiteral("首頁"));
+        QCOMPARE(tabs->tabItem(2).title, QStringLiteral("More")); // falls back to the screen's title
+        log.clear();
+
+        QSignalSpy changed(tabs, &TabBarController::selectedIndexChanged);
+        tabs->setSelectedIndex(2);
+        QCOMPARE(tabs->selectedViewController(), more);
+        settle();
+        QCOMPARE(log, QStringList({"Home.willDisappear", "More.load", "More.willAppear", "Home.didDisappear",
+                                   "More.didAppear"}));
+        QCOMPARE(changed.count(), 1);
+        QVERIFY(!board->isViewLoaded());
+
+        // Out of range and the current index change nothing.
+        tabs->setSelectedIndex(3);
+        tabs->setSelectedIndex(-1);
+        tabs->setSelectedIndex(2);
+        settle();
+        QCOMPARE(tabs->selectedIndex(), 2);
+        QCOMPARE(changed.count(), 1);
+
+        tabs->setSelectedIndex(0);
+        settle();
+        QCOMPARE(only(log, "Home.").last(), QStringLiteral("Home.didAppear"));
+        QCOMPARE(navigator.visibleScreen(), home);
+    }
+
+    void slideMenuTellsItsDelegateInOrder()
+    {
+        QStringList log;
+        Navigator navigator;
+        auto *root = new LogScreen(QStringLiteral("Root"), &log);
+        navigator.setRootScreen(root);
+        auto *contracts = new LogScreen(QStringLiteral("Contracts"), &log);
+        auto *cart = new LogScreen(QStringLiteral("Cart"), &log);
+        auto *slide = new SlideMenuController(new ZelkNavigationController(contracts), cart, 300);
+        slide->setDelegate(cart);
+        root->present(slide, false);
+        settle();
+        QCOMPARE(slide->rightPanelWidth(), 300.0);
+        QCOMPARE(contracts->slideMenuController(), slide);
+        QCOMPARE(navigator.visibleScreen(), contracts);
+        log.clear();
+
+        slide->openRight();
+        QVERIFY(slide->isRightOpen());
+        QCOMPARE(only(log, "right"), QStringList{"Cart.rightWillOpen"});
+        slide->openRight(); // already opening: nothing more
+        settle();
+        QVERIFY(slide->isRightFullyOpen());
+        QCOMPARE(navigator.visibleScreen(), cart);
+        slide->closeRight();
+        settle();
+        QCOMPARE(only(log, "right"),
+                 QStringList({"Cart.rightWillOpen", "Cart.rightDidOpen", "Cart.rightWillClose", "Cart.rightDidClose"}));
+        // The panel appears after "will open" and has appeared before "did open".
+        QCOMPARE(log.mid(0, 4), QStringList({"Cart.rightWillOpen", "Cart.load", "Cart.willAppear", "Cart.didAppear"}));
+        log.clear();
+
+        // Turning around midway: the earlier move never reports "did open".
+        slide->openRight();
+        slide->closeRight();
+        settle();
+        QCOMPARE(only(log, "right"), QStringList({"Cart.rightWillOpen", "Cart.rightWillClose", "Cart.rightDidClose"}));
+        QVERIFY(!slide->isRightOpen());
+
+        QSignalSpy gestures(slide, &SlideMenuController::rightGesturesEnabledChanged);
+        slide->removeRightGestures();
+        QVERIFY(!slide->rightGesturesEnabled());
+        slide->addRightGestures();
+        slide->addRightGestures();
+        QVERIFY(slide->rightGesturesEnabled());
+        QCOMPARE(gestures.count(), 2);
+
+        // A delegate that has gone is no longer told anything.
+        auto *other = new LogScreen(QStringLiteral("Gone"), &log);
+        slide->setDelegate(other);
+        delete other;
+        slide->toggleRight();
+        settle();
+        QVERIFY(slide->isRightFullyOpen());
+        QVERIFY(only(log, "Gone.").isEmpty());
+    }
+
+    void storyboardGivesNewScreensOrNothing()
+    {
+        FakeUi ui;
+        Storyboard storyboard(&ui);
+        QStringList log;
+        storyboard.add(QStringLiteral("Main"), QStringLiteral("LoginViewController"), QStringLiteral("app/LoginView.qml"),
+                       [&] { return new LogScreen(QStringLiteral("Login"), &log); });
+        storyboard.add(QStringLiteral("OrderContract"), QStringLiteral("OrderCarViewController"),
+                       [&] { return new LogScreen(QStringLiteral("Cart"), &log); });
+        storyboard.add(QStringLiteral("OrderContract"), QStringLiteral("Nav"), [&] {
+            return new ZelkNavigationController(new LogScreen(QStringLiteral("Contracts"), &log));
+        });
+        storyboard.setInitial(QStringLiteral("OrderContract"), QStringLiteral("Nav"));
+
+        QCOMPARE(storyboard.instantiate(QStringLiteral("OrderHistory"), QStringLiteral("OrderQueryViewController")),
+                 nullptr);
+        QCOMPARE(storyboard.instantiate(QStringLiteral("Main"), QStringLiteral("Missing")), nullptr);
+        QCOMPARE(storyboard.instantiateInitial(QStringLiteral("OrderHistory")), nullptr);
+        QVERIFY(!storyboard.contains(QStringLiteral("OrderHistory")));
+
+        std::unique_ptr<Screen> first(storyboard.instantiate(QStringLiteral("Main"), QStringLiteral("LoginViewController")));
+        std::unique_ptr<Screen> second(storyboard.instantiate(QStringLiteral("Main"), QStringLiteral("LoginViewController")));
+        QVERIFY(first && second && first != second);
+        QCOMPARE(first->ui(), &ui);
+        QCOMPARE(first->storyboard(), &storyboard);
+        QCOMPARE(first->storyboardName(), QStringLiteral("Main"));
+        QCOMPARE(first->viewUrl(), QUrl(QStringLiteral("qrc:/Zelk/qml/app/LoginView.qml")));
+        QVERIFY(!first->isViewLoaded()); // instantiating does not load the view
+
+        std::unique_ptr<Screen> initial(storyboard.instantiateInitial(QStringLiteral("OrderContract")));
+        auto *nav = qobject_cast<NavigationController *>(initial.get());
+        QVERIFY(nav);
+        // The screen inside the container gets the environment through its container.
+        QCOMPARE(nav->rootViewController()->ui(), &ui);
+        // Typed instantiation refuses a scene of another class.
+        QCOMPARE(storyboard.instantiate<NavigationController>(QStringLiteral("OrderContract"),
+                                                              QStringLiteral("OrderCarViewController")),
+                 nullptr);
+    }
+
+    void navigationBarStyleAndButtons()
+    {
+        auto *page = new Screen;
+        ZelkNavigationController nav(page);
+        nav.loadViewIfNeeded();
+        QCOMPARE(nav.barTintColor(), QColor(195, 0, 28));
+        QCOMPARE(nav.barBackgroundColor(), QColor(228, 236, 241));
+        QCOMPARE(nav.barTitleColor(), QColor(3, 15, 30));
+        QVERIFY(nav.isBarTranslucent());
+
+        int pressed = 0;
+        page->setRightBarButtons({BarButton{QString(), QStringLiteral("shopping_cart"), QString(), [&] { ++pressed; }}});
+        QVERIFY(page->triggerBarButton(QStringLiteral("right"), 0));
+        QVERIFY(!page->triggerBarButton(QStringLiteral("right"), 1));
+        QVERIFY(!page->triggerBarButton(QStringLiteral("left"), 0));
+        QCOMPARE(pressed, 1);
+        const QVariantMap button = page->property("rightBarButtons").toList().value(0).toMap();
+        QCOMPARE(button.value("objectName").toString(), QStringLiteral("barButton_shopping_cart"));
+    }
+};
+
+ZELK_TEST(ScreenGraphTest)
+#include "ScreenGraphTest.moc"

@@ -1,0 +1,225 @@
+#include "TestRegistry.h"
+#include "ui/QmlUi.h"
+#include "ui/ViewLocator.h"
+#include "FakeUi.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+// A quantity field: digits and one point, at most three digits after it; deleting is always allowed.
+AlertTextField quantityField()
+{
+    AlertTextField field;
+    field.placeholder = QStringLiteral("數量");
+    field.keyboard = AlertTextField::Keyboard::Decimal;
+    field.filter = [](const QString &current, const TextEdit &edit) {
+        if (edit.replacement.isEmpty())
+            return true;
+        for (const QChar c : edit.replacement) {
+            if (!QStringLiteral("0123456789.").contains(c))
+                return false;
+        }
+        const QString after = edit.appliedTo(current);
+        if (after.count(QLatin1Char('.')) > 1)
+            return false;
+        const qsizetype point = after.indexOf(QLatin1Char('.'));
+        return point < 0 || after.size() - point - 1 <= 3;
+    };
+    return field;
+}
+} // namespace
+
+class UiTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void textEditIsTheOneChangeBetweenTwoTexts()
+    {
+        auto check = [](const QString &before, const QString &after, int start, int length, const QString &repl) {
+            const TextEdit edit = TextEdit::between(before, after);
+            QCOMPARE(edit.start, start);
+            QCOMPARE(edit.length, length);
+            QCOMPARE(edit.replacement, repl);
+            QCOMPARE(edit.appliedTo(before), after);
+        };
+        check("12", "123", 2, 0, "3");   // typing at the end
+        check("13", "123", 1, 0, "2");   // typing in the middle
+        check("123", "12", 2, 1, "");    // deleting backwards
+        check("aaa", "aa", 2, 1, "");    // repeated characters: the edit is at the end
+        check("1.5", "42", 0, 3, "42");  // paste over everything
+        check("", "", 0, 0, "");
+    }
+
+    void alertFieldFilterDecidesEachKeystroke()
+    {
+        FakeUi ui;
+        QStringList received;
+        Alert alert;
+        alert.title = QStringLiteral("請輸入購買數量");
+        alert.addField(quantityField());
+        alert.addButton(AlertButton::withFields(QStringLiteral("確定"), AlertButton::Style::Default,
+                                                [&](const QStringList &texts) { received = texts; }));
+        alert.addButton(QStringLiteral("取消"), AlertButton::Style::Cancel);
+        ui.showAlert(alert);
+
+        QVERIFY(!ui.typeIntoAlertField(0, QStringLiteral("12a.3456"))); // "a" and the fourth decimal refused
+        QCOMPARE(ui.alertFieldText(0), QStringLiteral("12.345"));
+        QVERIFY(!ui.typeIntoAlertField(0, QStringLiteral(".")));         // a second point
+        QVERIFY(ui.deleteBackwardInAlertField(0));                       // deleting is always allowed
+        QCOMPARE(ui.alertFieldText(0), QStringLiteral("12.34"));
+        QVERIFY(!ui.replaceAlertFieldText(0, QStringLiteral("1.2.3")));  // a paste is one edit, refused whole
+        QCOMPARE(ui.alertFieldText(0), QStringLiteral("12.34"));
+        QVERIFY(!ui.typeIntoAlertField(1, QStringLiteral("1")));         // no such field
+
+        QVERIFY(!ui.pressAlertButton(QStringLiteral("OK")));             // no such button: nothing happens
+        QVERIFY(ui.hasOpenAlert());
+        QVERIFY(ui.pressAlertButton(QStringLiteral("確定")));
+        QCOMPARE(received, QStringList{QStringLiteral("12.34")});
+        QVERIFY(!ui.hasOpenAlert());
+        QCOMPARE(ui.calls(), QStringList{QStringLiteral("alert:請輸入購買數量")});
+    }
+
+    void alertsQueueInOrder()
+    {
+        FakeUi ui;
+        QStringList pressed;
+        ui.showAlert(Alert{QStringLiteral("登入失敗"), QStringLiteral("密碼錯誤"), {}, {}}
+                         .addButton(QStringLiteral("確定"), AlertButton::Style::Cancel, [&] {
+                             pressed << "first";
+                             // A handler may show the next alert; it queues behind the one already waiting.
+                             ui.showAlert(Alert{QStringLiteral("third"), {}, {}, {}}.addButton(QStringLiteral("確定")));
+                         }));
+        ui.showActionSheet(Alert{QStringLiteral("second"), {}, {}, {}}.addButton(QStringLiteral("刪除"),
+                                                                                 AlertButton::Style::Destructive,
+                                                                                 [&] { pressed << "second"; }));
+        QCOMPARE(ui.currentAlertTitle(), QStringLiteral("登入失敗"));
+        QCOMPARE(ui.currentAlertMessage(), QStringLiteral("密碼錯誤"));
+        QVERIFY(ui.pressAlertButton(QStringLiteral("確定")));
+        QCOMPARE(ui.currentAlertTitle(), QStringLiteral("second"));
+        QVERIFY(ui.currentAlert()->sheet);
+        QVERIFY(ui.pressAlertButton(QStringLiteral("刪除")));
+        QCOMPARE(ui.currentAlertTitle(), QStringLiteral("third"));
+        QVERIFY(ui.pressAlertButton(QStringLiteral("確定"))); // a button without handler only closes
+        QCOMPARE(pressed, QStringList({"first", "second"}));
+        QCOMPARE(ui.calls(), QStringList({"alert:登入失敗", "sheet:second", "alert:third"}));
+    }
+
+    void pickersSpinnerUrlsAndDelays()
+    {
+        FakeUi ui;
+        int chosen = -1;
+        bool cancelled = false;
+        ui.showPicker(Picker{QStringLiteral("運輸方式"), {"A", "B"}, 1, [&](int row) { chosen = row; },
+                             [&] { cancelled = true; }});
+        QCOMPARE(ui.currentPicker().initialRow, 1);
+        QVERIFY(!ui.choosePickerRow(2));
+        QVERIFY(ui.hasOpenPicker());
+        QVERIFY(ui.choosePickerRow(0));
+        QCOMPARE(chosen, 0);
+        QVERIFY(!cancelled);
+        QVERIFY(!ui.cancelPicker());
+
+        QDate picked;
+        ui.showDatePicker(DatePicker{QString(), QDate(2024, 5, 1), QDate(2024, 1, 1), QDate(2024, 12, 31),
+                                     [&](const QDate &d) { picked = d; }, {}});
+        QVERIFY(!ui.pickDate(QDate(2025, 1, 1))); // beyond the maximum
+        QVERIFY(ui.pickDate(QDate(2024, 2, 29)));
+        QCOMPARE(picked, QDate(2024, 2, 29));
+
+        ui.setDefaultSpinnerMask(SpinnerMask::Clear);
+        ui.showSpinner();
+        QVERIFY(ui.isSpinnerShowing());
+        QCOMPARE(ui.spinnerMask(), SpinnerMask::Clear);
+        ui.dismissSpinner();
+        QVERIFY(!ui.isSpinnerShowing());
+
+        ui.setOpenUrlResult(false);
+        QVERIFY(!ui.openUrl(QUrl(QStringLiteral("tel:0223456789"))));
+        QCOMPARE(ui.lastOpenedUrl(), QUrl(QStringLiteral("tel:0223456789")));
+
+        // Delayed actions wait for the test; an action whose context has gone is skipped.
+        int ran = 0;
+        auto *context = new QObject;
+        ui.runAfter(500, context, [&] { ++ran; });
+        ui.runAfter(100, nullptr, [&] {
+            ++ran;
+            ui.runAfter(10, nullptr, [&] { ++ran; });
+        });
+        QCOMPARE(ui.pendingDelays(), (QList<int>{500, 100}));
+        delete context;
+        QCOMPARE(ui.firePendingActions(), 1);
+        QCOMPARE(ran, 1);
+        QCOMPARE(ui.pendingActionCount(), 1); // scheduled while firing: waits for the next call
+        QCOMPARE(ui.firePendingActions(), 1);
+        QCOMPARE(ran, 2);
+
+        // Photos: the camera is missing unless the test says otherwise.
+        bool photoCancelled = false;
+        ui.pickPhoto(PhotoSource::Camera, [](const QImage &) {}, [&] { photoCancelled = true; });
+        QVERIFY(photoCancelled);
+        QSize got;
+        ui.pickPhoto(PhotoSource::Library, [&](const QImage &image) { got = image.size(); });
+        QVERIFY(ui.deliverPhoto(QImage(40, 30, QImage::Format_RGB32)));
+        QCOMPARE(got, QSize(40, 30));
+    }
+
+    void qmlUiIgnoresStaleAnswers()
+    {
+        QmlUi ui;
+        QSignalSpy changed(&ui, &QmlUi::alertChanged);
+        QString typed;
+        Alert alert;
+        alert.title = QStringLiteral("數量");
+        alert.addField(quantityField());
+        alert.addButton(AlertButton::withFields(QStringLiteral("確定"), AlertButton::Style::Default,
+                                                [&](const QStringList &texts) { typed = texts.value(0); }));
+        ui.showAlert(alert);
+        ui.showAlert(Alert{QStringLiteral("next"), {}, {}, {}}.addButton(QStringLiteral("確定")));
+        QCOMPARE(changed.count(), 1); // the second waits
+        const QVariantMap shown = ui.alertForView();
+        const int id = shown.value("id").toInt();
+        QCOMPARE(shown.value("title").toString(), QStringLiteral("數量"));
+        QCOMPARE(shown.value("fields").toList().size(), 1);
+
+        QVERIFY(ui.acceptsFieldEdit(id, 0, QStringLiteral("1.23"), QStringLiteral("1.234")));
+        QVERIFY(!ui.acceptsFieldEdit(id, 0, QStringLiteral("1.234"), QStringLiteral("1.2345")));
+        QVERIFY(!ui.acceptsFieldEdit(id + 99, 0, QStringLiteral(""), QStringLiteral("1")));
+
+        ui.answerAlert(id + 99, 0, {QStringLiteral("9")}); // not the alert on screen
+        QVERIFY(typed.isEmpty());
+        ui.answerAlert(id, 0, {QStringLiteral("7")});
+        QCOMPARE(typed, QStringLiteral("7"));
+        QCOMPARE(ui.alertForView().value("title").toString(), QStringLiteral("next"));
+        ui.answerAlert(id, 0, {}); // a second tap on the answered alert does nothing
+        QCOMPARE(ui.alertForView().value("title").toString(), QStringLiteral("next"));
+
+        int row = -1;
+        ui.showPicker(Picker{QStringLiteral("t"), {"x", "y"}, 0, [&](int r) { row = r; }, {}});
+        const int pickerId = ui.pickerForView().value("id").toInt();
+        ui.choosePickerRow(pickerId, 5);
+        QCOMPARE(row, -1);
+        ui.choosePickerRow(pickerId, 1);
+        QCOMPARE(row, 1);
+        QVERIFY(ui.pickerForView().isEmpty());
+
+        QVERIFY(!ui.isSpinnerVisible());
+        ui.showSpinner();
+        QCOMPARE(ui.spinnerMaskName(), QStringLiteral("clear"));
+        ui.dismissSpinner();
+        QVERIFY(!ui.isSpinnerVisible());
+    }
+
+    void viewFileNamesFollowClassNames()
+    {
+        QCOMPARE(ViewLocator::viewFileName("OrderPage1ViewController"), QStringLiteral("OrderPage1View.qml"));
+        QCOMPARE(ViewLocator::viewFileName("zelk::LoginViewController"), QStringLiteral("LoginView.qml"));
+        QCOMPARE(ViewLocator::viewFileName("CartController"), QStringLiteral("CartView.qml"));
+        QCOMPARE(ViewLocator::viewFileName("Screen"), QStringLiteral("ScreenView.qml"));
+        QCOMPARE(ViewLocator::urlForClass("NoSuchViewController"), QUrl());
+        QCOMPARE(ViewLocator::imageUrl(QString()), QUrl());
+    }
+};
+
+ZELK_TEST(UiTest)
+#include "UiTest.moc"
