@@ -1,0 +1,59 @@
+#pragma once
+// Starts the development gateway in-process on 127.0.0.1 (a free port), in a thread of its own so that a
+// test may block its main thread (as the blocking list fetch does) while the gateway answers. Points
+// ZELK_GATEWAY_URL and ZELK_ANALYTICS_URL at it for the life of the fixture and restores them after.
+// Gives the test the request log, reset, faults, the version-check state and notification pushes.
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QList>
+#include <QString>
+
+#ifdef ZELK_HAS_GATEWAY_SIM
+#include "GatewaySimulator.h"
+
+#include <QByteArray>
+#include <QThread>
+
+class GatewayFixture
+{
+public:
+    GatewayFixture();
+    explicit GatewayFixture(const GatewaySimulator::Options &options);
+    ~GatewayFixture();
+    GatewayFixture(const GatewayFixture &) = delete;
+    GatewayFixture &operator=(const GatewayFixture &) = delete;
+
+    bool isRunning() const { return m_port != 0; }
+    QString errorString() const { return m_error; }
+    QString baseUrl() const;                 // "http://127.0.0.1:PORT"
+    GatewaySimulator *simulator() const { return m_simulator; }
+
+    // Every request received, oldest first ("method", "path", "headers", "body").
+    QJsonArray requests() const;
+    // The parameters ("Body" parsed again) of every gateway call of `apiName`, oldest first; a call whose
+    // "Body" was the empty string gives an empty object.
+    QList<QJsonObject> gatewayCalls(const QString &apiName) const;
+    // The decoded form fields of every web-service call of `method`, oldest first.
+    QList<QJsonObject> webServiceCalls(const QString &method) const;
+    void clearRequests();
+
+    // Seed state again, no faults, empty log.
+    void reset();
+    // mode: "delay", "html500", "invalidJson", "close", "code" (with returnCode and message) or "none".
+    bool setFault(const QString &operation, const QString &mode, int delayMs = 0, bool once = true,
+                  const QString &returnCode = QString(), const QString &message = QString());
+    bool setFault(const QJsonObject &fault);
+    bool setVersionState(const QString &state, const QString &note = QString(), const QString &url = QString());
+    QJsonObject addPush(const QString &account, const QString &title, const QString &content = QString());
+
+private:
+    void start(const GatewaySimulator::Options &options);
+
+    QThread m_thread;
+    GatewaySimulator *m_simulator = nullptr;
+    quint16 m_port = 0;
+    QString m_error;
+    QByteArray m_previousGateway, m_previousAnalytics;
+    bool m_hadGateway = false, m_hadAnalytics = false;
+};
+#endif
