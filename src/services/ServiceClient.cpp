@@ -129,7 +129,7 @@ void ServiceClient::send(QNetworkAccessManager *network, QNetworkRequest request
         const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
         response.httpStatus = status.isValid() ? status.toInt() : 0;
         response.headers = reply->rawHeaderPairs();
-        const QByteArray bytes = reply->readAll();
+        const QByteArray bytes = reply->isOpen() ? reply->readAll() : QByteArray(); // closed after an abort
         const QNetworkReply::NetworkError error = reply->error();
         if (*timedOut) {
             response.transportError = QStringLiteral("no complete answer within %1 ms").arg(totalMs);

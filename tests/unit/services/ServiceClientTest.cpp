@@ -1,0 +1,442 @@
+#include "LocalHttpServer.h"
+#include "TestRegistry.h"
+#include "services/ApiStatus.h"
+#include "text/Localizer.h"
+
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QMap>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QString kCannotConnect = QStringLiteral("無法連結伺服器，麻煩稍後再試");
+const QString kUnparsable = QStringLiteral("無法解析回覆，請稍候再試");
+const QString kUnknown = QStringLiteral("未知的錯誤，請稍候再試");
+
+using Reply = LocalHttpServer::Reply;
+
+// Runs one call and waits for its completion on this (the main) thread.
+std::optional<ApiStatus> completed(const std::function<void(ApiCompletion)> &call, int timeoutMs = 5000)
+{
+    std::optional<ApiStatus> result;
+    bool onMainThread = false;
+    call([&](const ApiStatus &status) {
+        onMainThread = QThread::currentThread() == qApp->thread();
+        result = status;
+    });
+    if (!QTest::qWaitFor([&] { return result.has_value(); }, timeoutMs))
+        return std::nullopt;
+    if (!onMainThread)
+        qWarning("completion ran off the main thread");
+    return onMainThread ? result : std::nullopt;
+}
+
+QJsonObject parseObject(const QString &text) { return QJsonDocument::fromJson(text.toUtf8()).object(); }
+
+} // namespace
+
+class ServiceClientTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<LocalHttpServer> m_server;
+    std::unique_ptr<ServiceClient> m_client;
+    QMap<QString, QString> m_stored;
+
+    void pointGatewayAt(quint16 port)
+    {
+        qputenv("ZELK_GATEWAY_URL", QByteArray("http://127.0.0.1:") + QByteArray::number(port));
+    }
+
+private slots:
+    void initTestCase() { Localizer::instance().load({QStringLiteral("zh-TW")}); }
+
+    void init()
+    {
+        m_server = std::make_unique<LocalHttpServer>();
+        pointGatewayAt(m_server->port());
+        m_client = std::make_unique<ServiceClient>();
+        m_stored.clear();
+    }
+
+    void cleanup()
+    {
+        m_client.reset();
+        m_server.reset();
+        qunsetenv("ZELK_GATEWAY_URL");
+        qunsetenv("ZELK_ANALYTICS_URL");
+        Localizer::instance().load({QStringLiteral("zh-TW")});
+    }
+
+    void answersAreEvaluated_data()
+    {
+        QTest::addColumn<int>("httpStatus");
+        QTest::addColumn<QByteArray>("contentType");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<bool>("success");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("hasJson");
+
+        const QByteArray json = "application/json";
+        QTest::newRow("returnMsg OK") << 200 << json << QByteArray(R"({"returnCode":"00","returnMsg":"OK","x":1})")
+                                      << true << "00" << "OK" << true;
+        QTest::newRow("code 01 with returnMessage only")
+            << 200 << json << QByteArray(R"({"returnCode":"01","returnMessage":"X"})") << false << "01" << "X" << true;
+        QTest::newRow("returnMsg null wins over returnMessage")
+            << 200 << json << QByteArray(R"({"returnCode":"00","returnMsg":null,"returnMessage":"Y"})") << false
+            << "9999" << kUnknown << true;
+        QTest::newRow("returnMsg a number") << 200 << json << QByteArray(R"({"returnCode":"00","returnMsg":5})")
+                                            << false << "9999" << kUnknown << true;
+        QTest::newRow("numeric returnCode 0") << 200 << json << QByteArray(R"({"returnCode":0,"returnMsg":"OK"})")
+                                              << false << "9999" << kUnknown << true;
+        QTest::newRow("returnCode missing") << 200 << json << QByteArray(R"({"returnMsg":"OK"})") << false << "9999"
+                                            << kUnknown << true;
+        QTest::newRow("no message member") << 200 << json << QByteArray(R"({"returnCode":"00"})") << false << "9999"
+                                           << kUnknown << true;
+        QTest::newRow("top-level array") << 200 << json << QByteArray("[1,2]") << false << "9999" << kUnknown << true;
+        QTest::newRow("server message kept verbatim")
+            << 200 << json << QByteArray(R"({"returnCode":"E7","returnMsg":"帳號或密碼錯誤"})") << false << "E7"
+            << QStringLiteral("帳號或密碼錯誤") << true;
+        QTest::newRow("HTML error page, status 500")
+            << 500 << QByteArray("text/html") << QByteArray("<html><body>Internal Server Error</body></html>")
+            << false << "9999" << kUnparsable << false;
+        QTest::newRow("JSON success with status 500")
+            << 500 << json << QByteArray(R"({"returnCode":"00","returnMsg":"OK"})") << true << "00" << "OK" << true;
+        QTest::newRow("JSON failure with status 404")
+            << 404 << json << QByteArray(R"({"returnCode":"02","returnMsg":"none"})") << false << "02" << "none"
+            << true;
+        QTest::newRow("empty body") << 200 << json << QByteArray() << false << "9999" << kUnparsable << false;
+        QTest::newRow("truncated JSON") << 200 << json << QByteArray(R"({"returnCode":"00","returnMsg":)") << false
+                                        << "9999" << kUnparsable << false;
+    }
+
+    void answersAreEvaluated()
+    {
+        QFETCH(int, httpStatus);
+        QFETCH(QByteArray, contentType);
+        QFETCH(QByteArray, body);
+        m_server->enqueue(Reply::text(httpStatus, contentType, body));
+        const auto status = completed([&](ApiCompletion done) { m_client->callGateway("login", {}, done); });
+        QVERIFY(status);
+        QTEST(status->isSuccess, "success");
+        QTEST(status->returnCode, "code");
+        QTEST(status->message, "message");
+        QTEST(status->returnJson.has_value(), "hasJson");
+        if (status->returnJson)
+            QCOMPARE(status->returnJson->toJson(QJsonDocument::Compact),
+                     QJsonDocument::fromJson(body).toJson(QJsonDocument::Compact));
+    }
+
+    void transportFailures()
+    {
+        // The server never answers: the total limit ends the request, well before the inactivity limit.
+        m_client->setLimits(10000, 300);
+        m_server->enqueue(Reply::never());
+        QElapsedTimer clock;
+        clock.start();
+        auto status = completed([&](ApiCompletion done) { m_client->callGateway("login", {}, done); });
+        QVERIFY(status);
+        QVERIFY2(clock.elapsed() < 3000, "the total limit did not end the request");
+        QCOMPARE(status->isSuccess, false);
+        QCOMPARE(status->returnCode, QStringLiteral("9999"));
+        QCOMPARE(status->message, kCannotConnect);
+        QVERIFY(!status->returnJson);
+
+        // Inactivity alone also ends a silent request.
+        m_client->setLimits(300, 10000);
+        m_server->enqueue(Reply::never());
+        clock.restart();
+        status = completed([&](ApiCompletion done) { m_client->callGateway("login", {}, done); });
+        QVERIFY(status);
+        QVERIFY(clock.elapsed() < 3000);
+        QCOMPARE(status->message, kCannotConnect);
+
+        // An answer that comes late but within the limits is evaluated normally.
+        m_client->setLimits(2000, 2000);
+        m_server->enqueue(Reply::json(R"({"returnCode":"00","returnMsg":"late"})").delayed(200));
+        status = completed([&](ApiCompletion done) { m_client->callGateway("login", {}, done); });
+        QVERIFY(status);
+        QCOMPARE(status->isSuccess, true);
+        QCOMPARE(status->message, QStringLiteral("late"));
+
+        // The connection is closed without an answer (the network layer retries once, so every time).
+        m_server->setDefaultReply(Reply::close());
+        status = completed([&](ApiCompletion done) { m_client->callWebService("userPushHistory", {}, done); });
+        QVERIFY(status);
+        QCOMPARE(status->returnCode, QStringLiteral("9999"));
+        QCOMPARE(status->message, kCannotConnect);
+
+        // Nobody listens on the port; the fixed text is localised for the display language.
+        Localizer::instance().load({QStringLiteral("en-US")});
+        pointGatewayAt(LocalHttpServer::closedPort());
+        status = completed([&](ApiCompletion done) { m_client->callGateway("login", {}, done); });
+        QVERIFY(status);
+        QCOMPARE(status->isSuccess, false);
+        QCOMPARE(status->returnCode, QStringLiteral("9999"));
+        QCOMPARE(status->message, QStringLiteral("Cannot reach the server, please try again later"));
+
+        // A transport failure wins even over a body that would parse.
+        RawResponse raw;
+        raw.transportError = QStringLiteral("reset");
+        raw.body = QByteArray(R"({"returnCode":"00","returnMsg":"OK"})");
+        QCOMPARE(ServiceClient::evaluate(raw).message, QStringLiteral("Cannot reach the server, please try again later"));
+        raw.transportError.clear();
+        raw.body.reset();
+        QCOMPARE(ServiceClient::evaluate(raw).message, QStringLiteral("The reply could not be read, please try again later"));
+    }
+
+    void gatewayRequestIsAnEnvelope()
+    {
+        Operations operations(*m_client);
+        const QJsonObject parameters{{"user_name", "amy"}, {"password", Operations::md5Hex("secret")}};
+        QVERIFY(completed([&](ApiCompletion done) { operations.login(parameters, done); }));
+        QVERIFY(completed([&](ApiCompletion done) { operations.getBoardsList(std::nullopt, done); }));
+        const QJsonObject order{{"userID", "U1"},
+                                {"eipOrder2List", QJsonArray{QJsonObject{{"kwmeng", "3.0"}, {"matnr", "M-1"}}}}};
+        QVERIFY(completed([&](ApiCompletion done) { operations.ZSD_CREATE_EIP_ORDER2(order, done); }));
+
+        const auto requests = m_server->requests();
+        QCOMPARE(requests.size(), 3);
+        for (const auto &request : requests) {
+            QCOMPARE(request.method, QByteArray("POST"));
+            QCOMPARE(request.path, QByteArray("/zelkgateway/api/zelkGWService"));
+            QCOMPARE(request.header("Content-Type"), QByteArray("application/json"));
+            QCOMPARE(request.json().keys(), (QStringList{"ApiName", "Body"}));
+            QVERIFY(request.json().value("Body").isString());
+        }
+
+        // Parameters travel as indented JSON text inside the "Body" string.
+        QCOMPARE(requests[0].json().value("ApiName").toString(), QStringLiteral("login"));
+        const QString loginBody = requests[0].json().value("Body").toString();
+        QVERIFY2(loginBody.contains(QStringLiteral("\n    \"password\": ")), qPrintable(loginBody));
+        QCOMPARE(parseObject(loginBody), parameters);
+
+        // Without parameters "Body" is the empty string.
+        QCOMPARE(requests[1].json().value("ApiName").toString(), QStringLiteral("getBoardsList"));
+        QCOMPARE(requests[1].json().value("Body"), QJsonValue(QString()));
+
+        // The order submission is compact.
+        QCOMPARE(requests[2].json().value("ApiName").toString(), QStringLiteral("ZSD_CREATE_EIP_ORDER2"));
+        const QString orderBody = requests[2].json().value("Body").toString();
+        QVERIFY2(!orderBody.contains(QLatin1Char('\n')) && !orderBody.contains(QStringLiteral(": ")),
+                 qPrintable(orderBody));
+        QCOMPARE(parseObject(orderBody), order);
+    }
+
+    void everyOperationSendsItsName()
+    {
+        Operations operations(*m_client);
+        using Call = void (Operations::*)(const ApiParameters &, ApiCompletion);
+        const QList<QPair<QString, Call>> gateway{
+            {"login", &Operations::login},
+            {"modAppPwd", &Operations::modAppPwd},
+            {"clientList", &Operations::clientList},
+            {"inco1List", &Operations::inco1List},
+            {"inco2List", &Operations::inco2List},
+            {"transportList", &Operations::transportList},
+            {"orderTypeList", &Operations::orderTypeList},
+            {"getTvstzList", &Operations::getTvstzList},
+            {"getNoticeGroupUserList", &Operations::getNoticeGroupUserList},
+            {"ZSD_GET_MATNR_PRICE", &Operations::ZSD_GET_MATNR_PRICE},
+            {"ZBAPI_GET_CUSTOMER_CREDIT", &Operations::ZBAPI_GET_CUSTOMER_CREDIT},
+            {"ZSD_GET_CUST_CONTRACT2", &Operations::ZSD_GET_CUST_CONTRACT2},
+            {"ZSD_GET_CUST_CONTRACT1", &Operations::ZSD_GET_CUST_CONTRACT1},
+            {"ZSD_GET_TVSTZ", &Operations::ZSD_GET_TVSTZ},
+            {"ZSD_CREATE_EIP_ORDER2", &Operations::ZSD_CREATE_EIP_ORDER2},
+            {"ZSD_QUERY_ORDER", &Operations::ZSD_QUERY_ORDER},
+            {"sendMail", &Operations::sendMail},
+            {"getBoardsList", &Operations::getBoardsList},
+            {"getBoardMsgList", &Operations::getBoardMsgList},
+            {"deleteBoardMsg", &Operations::deleteBoardMsg},
+            {"addBoardMsg", &Operations::addBoardMsg},
+            {"getBoardReplyMsgList", &Operations::getBoardReplyMsgList},
+            {"addBoardReplyMsg", &Operations::addBoardReplyMsg},
+            {"deleteBoardReplyMsg", &Operations::deleteBoardReplyMsg},
+        };
+        const QList<QPair<QString, Call>> webService{{"pushRegistration", &Operations::pushRegistration},
+                                                     {"userPushHistory", &Operations::userPushHistory}};
+        for (const auto &[name, call] : gateway + webService) {
+            const QJsonObject parameters{{"probe", name}};
+            const auto status = completed([&](ApiCompletion done) { (operations.*call)(parameters, done); });
+            QVERIFY2(status && status->isSuccess, qPrintable(name));
+            const auto request = m_server->requests().constLast();
+            if (webService.contains({name, call})) {
+                QCOMPARE(request.path, "/zelkgw/zelkapi.asmx/" + name.toUtf8());
+                QCOMPARE(request.formValue("probe"), name);
+            } else {
+                QCOMPARE(request.path, QByteArray("/zelkgateway/api/zelkGWService"));
+                QCOMPARE(request.json().value("ApiName").toString(), name);
+                QCOMPARE(parseObject(request.json().value("Body").toString()), parameters);
+            }
+        }
+        QCOMPARE(m_server->requestCount(), int(gateway.size() + webService.size()));
+    }
+
+    void passwordChangeParameters()
+    {
+        QCOMPARE(Operations::md5Hex("abc"), QStringLiteral("900150983cd24fb0d6963f7d28e17f72"));
+        QCOMPARE(Operations::md5Hex(QStringLiteral("密碼Ab1")), QStringLiteral("ac99bfaf9a521cfcf7651cc8c7a39be3"));
+
+        const QJsonObject withoutId = Operations::modAppPwdParameters(std::nullopt, "old5", "new5");
+        QCOMPARE(withoutId, (QJsonObject{{"password", "old5"}, {"newPassword", "new5"}}));
+        const QJsonObject withId = Operations::modAppPwdParameters(QStringLiteral("U7"), "old5", "new5");
+        QCOMPARE(withId, (QJsonObject{{"userID", "U7"}, {"password", "old5"}, {"newPassword", "new5"}}));
+
+        Operations operations(*m_client);
+        QVERIFY(completed([&](ApiCompletion done) { operations.modAppPwd(withoutId, done); }));
+        const QJsonObject sent = parseObject(m_server->requests().constLast().json().value("Body").toString());
+        QVERIFY(!sent.contains("userID"));
+        QCOMPARE(sent, withoutId);
+    }
+
+    void webServiceSendsAForm()
+    {
+        m_server->enqueue(Reply::json(R"({"returnCode":"01","returnMessage":"X"})"));
+        const QString tricky = QStringLiteral("a+b&c=d %/é中");
+        const QJsonObject parameters{{"token", "AB12CD"}, {"userId", tricky}, {"os", "0"}, {"n", 12}, {"f", 2.5}};
+        const auto status = completed([&](ApiCompletion done) {
+            m_client->callWebService("pushRegistration", parameters, done);
+        });
+        QVERIFY(status);
+        // Evaluated exactly like a gateway answer.
+        QCOMPARE(status->isSuccess, false);
+        QCOMPARE(status->returnCode, QStringLiteral("01"));
+        QCOMPARE(status->message, QStringLiteral("X"));
+
+        const auto request = m_server->requests().constLast();
+        QCOMPARE(request.path, QByteArray("/zelkgw/zelkapi.asmx/pushRegistration"));
+        QVERIFY(request.header("Content-Type").startsWith("application/x-www-form-urlencoded"));
+        QCOMPARE(request.body.count('&'), 4); // five fields, the '&' in the value is encoded
+        QVERIFY2(!request.body.contains('+') && !request.body.contains(' '), request.body.constData());
+        QCOMPARE(request.formValue("userId"), tricky);
+        QCOMPARE(request.formValue("token"), QStringLiteral("AB12CD"));
+        QCOMPARE(request.formValue("os"), QStringLiteral("0"));
+        QCOMPARE(request.formValue("n"), QStringLiteral("12"));
+        QCOMPARE(request.formValue("f"), QStringLiteral("2.5"));
+        QCOMPARE(ServiceClient::formBody(std::nullopt), QByteArray());
+    }
+
+    void addressesFollowTheEnvironment()
+    {
+        qunsetenv("ZELK_GATEWAY_URL");
+        QCOMPARE(ServiceClient::gatewayUrl(), QUrl(ZELK_GATEWAY_BASE "/zelkgateway/api/zelkGWService"));
+        QCOMPARE(ServiceClient::webServiceUrl("userPushHistory"),
+                 QUrl(ZELK_GATEWAY_BASE "/zelkgw/zelkapi.asmx/userPushHistory"));
+        QCOMPARE(ServiceClient::versionCheckUrl(), QUrl(ZELK_ANALYTICS_BASE "/clickRateGW/api/checkVersion/json"));
+
+        qputenv("ZELK_GATEWAY_URL", "http://127.0.0.1:8080");
+        qputenv("ZELK_ANALYTICS_URL", "http://localhost:9090/ignored/path");
+        QCOMPARE(ServiceClient::gatewayUrl(), QUrl("http://127.0.0.1:8080/zelkgateway/api/zelkGWService"));
+        QCOMPARE(ServiceClient::webServiceUrl("pushRegistration"),
+                 QUrl("http://127.0.0.1:8080/zelkgw/zelkapi.asmx/pushRegistration"));
+        QCOMPARE(ServiceClient::versionCheckUrl(), QUrl("http://localhost:9090/clickRateGW/api/checkVersion/json"));
+
+        // Unusable values are ignored.
+        qputenv("ZELK_GATEWAY_URL", "not an address");
+        QCOMPARE(ServiceClient::gatewayUrl(), QUrl(ZELK_GATEWAY_BASE "/zelkgateway/api/zelkGWService"));
+        qputenv("ZELK_GATEWAY_URL", "ftp://127.0.0.1:21");
+        QCOMPARE(ServiceClient::gatewayUrl(), QUrl(ZELK_GATEWAY_BASE "/zelkgateway/api/zelkGWService"));
+    }
+
+    void listFetchParameters()
+    {
+        // Nothing stored: "userID" is the empty string.
+        QVERIFY(!m_client->fetchList("inco1List", false));
+        QVERIFY(m_server->waitForRequests(1));
+        auto request = m_server->requests().constLast();
+        QCOMPARE(request.json().value("ApiName").toString(), QStringLiteral("inco1List"));
+        QCOMPARE(request.header("Content-Type"), QByteArray("application/json"));
+        const QString body = request.json().value("Body").toString();
+        QVERIFY(body.contains(QLatin1Char('\n')));
+        QCOMPARE(parseObject(body), (QJsonObject{{"userID", ""}}));
+
+        m_client->setListFetchSession({[] { return QStringLiteral("U1"); }, [] { return QStringLiteral("1000"); },
+                                       [this](const QString &kind, const QString &text) { m_stored[kind] = text; }});
+        const QMap<QString, QJsonObject> expected{
+            {"transportList", {{"userID", "U1"}}},
+            {"getTvstzList", {{"userID", "U1"}, {"vkorg", "1000"}}},
+            {"getNoticeGroupUserList", {{"userID", "U1"}, {"ngrName", "1000"}}},
+        };
+        for (auto it = expected.begin(); it != expected.end(); ++it) {
+            m_server->clearRequests();
+            QVERIFY(m_client->fetchList(it.key(), true));
+            request = m_server->requests().constLast();
+            QCOMPARE(request.json().value("ApiName").toString(), it.key());
+            QCOMPARE(parseObject(request.json().value("Body").toString()), it.value());
+        }
+
+        // A session without a sales organisation sends the vkorg keys empty.
+        m_client->setListFetchSession({[] { return QStringLiteral("U1"); }, [] { return QString(); }, {}});
+        QVERIFY(m_client->fetchList("getTvstzList", true));
+        QCOMPARE(parseObject(m_server->requests().constLast().json().value("Body").toString()),
+                 (QJsonObject{{"userID", "U1"}, {"vkorg", ""}}));
+    }
+
+    void listFetchInBackground()
+    {
+        m_client->setListFetchSession(
+            {{}, {}, [this](const QString &kind, const QString &text) { m_stored[kind] = text; }});
+        const QByteArray answer =
+            "{ \"returnCode\": \"00\",\n  \"returnMsg\": \"OK\", \"inco1List\": [{\"inco1\": \"EXW\", \"bezei\": \"工廠交貨\"}] }";
+        m_server->enqueue(Reply::json(answer).delayed(100));
+        QVERIFY(!m_client->fetchList("inco1List", false));
+        QVERIFY(m_stored.isEmpty()); // returned at once, before the answer
+        QVERIFY(QTest::qWaitFor([&] { return m_stored.contains("inco1List"); }, 5000));
+        QCOMPARE(m_stored.value("inco1List"), QString::fromUtf8(answer)); // the whole text, unchanged
+
+        // A failed fetch stores nothing.
+        m_server->enqueue(Reply::json(R"({"returnCode":"01","returnMsg":"no"})"));
+        m_server->enqueue(Reply::text(500, "text/html", "<html></html>"));
+        QVERIFY(!m_client->fetchList("inco2List", false));
+        QVERIFY(!m_client->fetchList("transportList", false));
+        QVERIFY(m_server->waitForRequests(3));
+        QTest::qWait(300);
+        QCOMPARE(m_stored.keys(), QStringList{"inco1List"});
+    }
+
+    void blockingListFetch()
+    {
+        m_client->setListFetchSession(
+            {{}, {}, [this](const QString &kind, const QString &text) { m_stored[kind] = text; }});
+        // Any event processed during the wait would set this: the caller must really block.
+        bool eventsRan = false;
+        QTimer::singleShot(0, this, [&] { eventsRan = true; });
+
+        const QByteArray answer = R"({"returnCode":"00","returnMsg":"OK","orderTypeList":[]})";
+        m_server->enqueue(Reply::json(answer).delayed(150));
+        auto text = m_client->fetchList("orderTypeList", true);
+        QVERIFY(!eventsRan);
+        QVERIFY(text);
+        QCOMPARE(*text, QString::fromUtf8(answer));
+        QCOMPARE(m_stored.value("orderTypeList"), QString::fromUtf8(answer));
+
+        // "01" and unparsable answers: nothing returned, nothing stored.
+        m_server->enqueue(Reply::json(R"({"returnCode":"01","returnMsg":"no"})"));
+        QVERIFY(!m_client->fetchList("inco1List", true));
+        m_server->enqueue(Reply::text(500, "text/html", "<html>down</html>"));
+        QVERIFY(!m_client->fetchList("inco2List", true));
+        m_server->enqueue(Reply::json(R"({"returnCode":0})"));
+        QVERIFY(!m_client->fetchList("transportList", true));
+
+        // A silent server: the total limit ends the wait.
+        m_client->setLimits(10000, 400);
+        m_server->enqueue(Reply::never());
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!m_client->fetchList("getTvstzList", true));
+        QVERIFY2(clock.elapsed() < 3000, "the blocking wait outlived the total limit");
+
+        // Nobody listening.
+        pointGatewayAt(LocalHttpServer::closedPort());
+        QVERIFY(!m_client->fetchList("getNoticeGroupUserList", true));
+
+        QVERIFY(!eventsRan);
+        QCOMPARE(m_stored.keys(), QStringList{"orderTypeList"});
+    }
+};
+
+ZELK_TEST(ServiceClientTest)
+#include "ServiceClientTest.moc"

@@ -1,0 +1,267 @@
+#include "LocalHttpServer.h"
+#include "TestRegistry.h"
+#include "services/ServiceClient.h"
+#include "services/VersionCheck.h"
+#include "text/Localizer.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+using Reply = LocalHttpServer::Reply;
+
+struct Alert {
+    QString note;
+    bool cancellable;
+};
+} // namespace
+
+class VersionCheckTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<LocalHttpServer> m_server;
+    std::unique_ptr<ServiceClient> m_client;
+    std::unique_ptr<VersionCheck> m_check;
+    double m_now = 1.7e9;
+    QList<Alert> m_alerts;
+    QList<QUrl> m_opened;
+
+    // Triggers and, when a request goes out, waits until its answer has been applied.
+    bool triggerAndSettle()
+    {
+        const int before = m_server->requestCount();
+        QSignalSpy finished(m_check.get(), &VersionCheck::checkFinished);
+        m_check->checkForUpdate();
+        if (m_server->requestCount() == before && !m_server->waitForRequests(before + 1, 200))
+            return true; // throttled: nothing was sent
+        return finished.count() > 0 || finished.wait(5000);
+    }
+
+private slots:
+    void init()
+    {
+        m_server = std::make_unique<LocalHttpServer>();
+        qputenv("ZELK_ANALYTICS_URL", m_server->url().toString().toUtf8());
+        m_client = std::make_unique<ServiceClient>();
+        m_check = std::make_unique<VersionCheck>(*m_client);
+        m_check->setClock([this] { return m_now; });
+        m_check->setVersionText(QStringLiteral("2.3.1"));
+        m_alerts.clear();
+        m_opened.clear();
+        m_check->showUpdateAlert = [this](const QString &note, bool cancellable) {
+            m_alerts.append({note, cancellable});
+        };
+        m_check->openUrl = [this](const QUrl &url) {
+            m_opened.append(url);
+            return true;
+        };
+    }
+
+    void cleanup()
+    {
+        m_check.reset();
+        m_client.reset();
+        m_server.reset();
+        qunsetenv("ZELK_ANALYTICS_URL");
+    }
+
+    void requestCarriesTheVersion()
+    {
+        QCOMPARE(VersionCheck(*m_client).versionText(), QStringLiteral(ZELK_APP_VERSION));
+
+        m_check->setVersionText(QStringLiteral("UAT 2.3.1"));
+        QVERIFY(triggerAndSettle());
+        QCOMPARE(m_server->requestCount(), 1);
+        QCOMPARE(m_check->lastCheckTime(), m_now);
+        auto request = m_server->requests().constLast();
+        QCOMPARE(request.method, QByteArray("POST"));
+        QCOMPARE(request.path, QByteArray("/clickRateGW/api/checkVersion/json"));
+        QCOMPARE(request.header("Content-Type"), QByteArray("application/json"));
+        QCOMPARE(request.json(), (QJsonObject{{"osType", "0"}, {"versionNo", "2.3.1"}, {"sourceId", "ZELK_PROD"}}));
+
+        // Every "UAT " goes, other text stays as it is.
+        m_check->setVersionText(QStringLiteral("2.4 UAT build UAT 7"));
+        m_now += 1801;
+        QVERIFY(triggerAndSettle());
+        QCOMPARE(m_server->requests().constLast().json().value("versionNo").toString(),
+                 QStringLiteral("2.4 build 7"));
+        m_check->setVersionText(QStringLiteral("UAT3.0"));
+        m_now += 1801;
+        QVERIFY(triggerAndSettle());
+        QCOMPARE(m_server->requests().constLast().json().value("versionNo").toString(), QStringLiteral("UAT3.0"));
+    }
+
+    void upToDateShowsNothing()
+    {
+        QSignalSpy changed(m_check.get(), &VersionCheck::stateChanged);
+        m_server->enqueue(Reply::json("{\"returnCode\":\"00\",\"returnMessage\":\"latest\"}"));
+        QVERIFY(triggerAndSettle());
+        QCOMPARE(m_check->updateState(), VersionCheck::UpdateState::None);
+        QVERIFY(m_alerts.isEmpty());
+        QVERIFY(!m_check->updateAlertShown());
+        QCOMPARE(changed.count(), 0);
+        m_check->openUpdatePage();
+        QVERIFY(m_opened.isEmpty());
+    }
+
+    void optionalUpdateIsOfferedOnce()
+    {
+        QSignalSpy changed(m_check.get(), &VersionCheck::stateChanged);
+        m_server->enqueue(Reply::json(
+            "{\"returnCode\":\"0022\",\"returnMessage\":\"update\",\"versions\":{\"updateNote\":\"新功能\",\"updateUrl\":\"https://example.com/app?id=1\"}}"));
+        QVERIFY(triggerAndSettle());
+        QCOMPARE(m_check->updateState(), VersionCheck::UpdateState::Optional);
+        QCOMPARE(m_check->updateNote(), QStringLiteral("新功能"));
+        QCOMPARE(m_check->updateUrl(), std::optional<QUrl>(QUrl("https://example.com/app?id=1")));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(m_alerts.size(), 1);
+        QCOMPARE(m_alerts[0].note, QStringLiteral("新功能"));
+        QCOMPARE(m_alerts[0].cancellable, true);
+        QVERIFY(m_check->updateAlertShown());
+
+        m_now += 60;
+        QVERIFY(triggerAndSettle());
+        QCOMPARE(m_alerts.size(), 1); // shown once only
+        QCOMPARE(m_server->requestCount(), 1);
+
+        m_check->openUpdatePage();
+        QCOMPARE(m_opened, QList<QUrl>{QUrl("https://example.com/app?id=1")});
+    }
+
+    void forcedUpdateIsShownAtEveryTrigger()
+    {
+        m_server->setDefaultReply(Reply::json(
+            "{\"returnCode\":\"0023\",\"returnMessage\":\"must\",\"versions\":{\"updateNote\":\"請更新\",\"updateUrl\":\"https://example.com/u\"}}"));
+        QVERIFY(triggerAndSettle());
+        QCOMPARE(m_check->updateState(), VersionCheck::UpdateState::Forced);
+        QCOMPARE(m_alerts.size(), 1);
+        QCOMPARE(m_alerts[0].cancellable, false);
+
+        // Within 30 minutes: no new request, but the alert again each time.
+        m_now += 10;
+        QVERIFY(triggerAndSettle());
+        m_now += 1700;
+        QVERIFY(triggerAndSettle());
+        QCOMPARE(m_server->requestCount(), 1);
+        QCOMPARE(m_alerts.size(), 3);
+        QCOMPARE(m_alerts[2].note, QStringLiteral("請更新"));
+        QCOMPARE(m_alerts[2].cancellable, false);
+    }
+
+    void throttleCountsFromTheLastRequest()
+    {
+        m_server->setDefaultReply(Reply::json("{\"returnCode\":\"00\"}"));
+        const double first = m_now;
+        QVERIFY(triggerAndSettle());
+        m_now = first + 1800; // not more than 1800 s: still throttled
+        QVERIFY(triggerAndSettle());
+        QCOMPARE(m_server->requestCount(), 1);
+        QCOMPARE(m_check->lastCheckTime(), first);
+        m_now = first + 1800.5;
+        QVERIFY(triggerAndSettle());
+        QCOMPARE(m_server->requestCount(), 2);
+        QCOMPARE(m_check->lastCheckTime(), first + 1800.5);
+
+        // A request without an answer still counts: the gap runs from the request sent.
+        m_server->setDefaultReply(Reply::never());
+        m_client->setLimits(10000, 10000);
+        m_now += 1801;
+        m_check->checkForUpdate();
+        QVERIFY(m_server->waitForRequests(3));
+        m_now += 5;
+        m_check->checkForUpdate();
+        QTest::qWait(100);
+        QCOMPARE(m_server->requestCount(), 3);
+    }
+
+    void updateWithoutVersionsHasNoAddress()
+    {
+        m_server->enqueue(Reply::json("{\"returnCode\":\"0022\",\"returnMessage\":\"x\"}"));
+        QVERIFY(triggerAndSettle());
+        QCOMPARE(m_check->updateState(), VersionCheck::UpdateState::Optional);
+        QCOMPARE(m_alerts.size(), 1);
+        QCOMPARE(m_alerts[0].note, QString());
+        QCOMPARE(m_alerts[0].cancellable, true);
+        QVERIFY(!m_check->updateUrl());
+        m_check->openUpdatePage();
+        QVERIFY(m_opened.isEmpty());
+
+        // An address that cannot be parsed is treated as missing.
+        m_now += 1801;
+        m_server->enqueue(Reply::json(
+            "{\"returnCode\":\"0023\",\"versions\":{\"updateNote\":\"n\",\"updateUrl\":\"no address at all\"}}"));
+        QVERIFY(triggerAndSettle());
+        QCOMPARE(m_check->updateState(), VersionCheck::UpdateState::Forced);
+        QVERIFY(!m_check->updateUrl());
+    }
+
+    void failuresClearTheState()
+    {
+        const QByteArray forced =
+            "{\"returnCode\":\"0023\",\"versions\":{\"updateNote\":\"n\",\"updateUrl\":\"https://example.com/u\"}}";
+        const QList<Reply> failures{
+            Reply::json("{\"returnCode\":\"0001\",\"returnMessage\":\"other\"}"),
+            Reply::text(500, "text/html", "<html>down</html>"),
+            Reply::json(""),
+            Reply::close(),
+            Reply::json("{\"returnCode\":23}"),
+        };
+        for (const Reply &failure : failures) {
+            m_server->enqueue(Reply::json(forced));
+            m_now += 1801;
+            QVERIFY(triggerAndSettle());
+            QCOMPARE(m_check->updateState(), VersionCheck::UpdateState::Forced);
+            const int alerts = m_alerts.size();
+
+            QSignalSpy changed(m_check.get(), &VersionCheck::stateChanged);
+            m_server->enqueue(failure);
+            m_now += 1801;
+            QVERIFY(triggerAndSettle()); // this trigger still shows the forced alert: the answer is pending
+            QCOMPARE(m_check->updateState(), VersionCheck::UpdateState::None);
+            QCOMPARE(m_check->updateNote(), QString());
+            QVERIFY(!m_check->updateUrl());
+            QCOMPARE(changed.count(), 1);
+
+            m_now += 10;
+            QVERIFY(triggerAndSettle());
+            QCOMPARE(m_alerts.size(), alerts + 1);
+            QVERIFY(!m_check->updateAlertShown());
+        }
+    }
+
+    void ownEvaluationTexts()
+    {
+        // Not localised, even with a translation table loaded.
+        Localizer::instance().load({QStringLiteral("en-US")});
+        RawResponse raw;
+        raw.transportError = QStringLiteral("refused");
+        auto result = VersionCheck::evaluate(raw);
+        QCOMPARE(result.isSuccess, false);
+        QCOMPARE(result.message, QStringLiteral("無法連結伺服器"));
+        QVERIFY(!result.json);
+
+        raw.transportError.clear();
+        QCOMPARE(VersionCheck::evaluate(raw).message, QStringLiteral("無回應伺服器"));
+        raw.body = QByteArray();
+        QCOMPARE(VersionCheck::evaluate(raw).message, QStringLiteral("無回應伺服器"));
+        raw.body = QByteArray("<html>");
+        QCOMPARE(VersionCheck::evaluate(raw).message, QStringLiteral("解析回傳錯誤"));
+
+        raw.body = QByteArray("{\"returnCode\":\"00\",\"returnMessage\":\"ignored\"}");
+        result = VersionCheck::evaluate(raw);
+        QCOMPARE(result.isSuccess, true);
+        QCOMPARE(result.message, QString());
+        QVERIFY(result.json);
+
+        raw.body = QByteArray("{\"returnCode\":\"0022\",\"returnMsg\":\"not this key\"}");
+        result = VersionCheck::evaluate(raw);
+        QCOMPARE(result.isSuccess, false);
+        QCOMPARE(result.message, QStringLiteral("未知的錯誤，請稍候再試"));
+        QVERIFY(result.json);
+        Localizer::instance().load({QStringLiteral("zh-TW")});
+    }
+};
+
+ZELK_TEST(VersionCheckTest)
+#include "VersionCheckTest.moc"
