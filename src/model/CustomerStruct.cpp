@@ -38,6 +38,12 @@ void CustomerStruct::setCreditLabels(const QList<CreditLabel *> &labels)
     refreshLabels(true);
 }
 
+void CustomerStruct::appendCreditLabel(CreditLabel *label)
+{
+    m_creditLabels.append(QPointer<CreditLabel>(label));
+    refreshLabels(true);
+}
+
 QString CustomerStruct::creditText() const
 {
     const QString text = moneyText(m_creditValue);

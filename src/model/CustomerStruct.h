@@ -34,6 +34,8 @@ public:
     QList<QPointer<CreditLabel>> creditLabels() const { return m_creditLabels; }
     // Stores the labels, then writes the credit text into every present one.
     void setCreditLabels(const QList<CreditLabel *> &labels);
+    // Adds one label to the registered ones; like setting the list, every present label is then written.
+    void appendCreditLabel(CreditLabel *label);
 
     // The credit value in money text ("¥12,600.00"), or "0.0" when it cannot be formatted.
     QString creditText() const;

@@ -58,8 +58,15 @@ private slots:
         QCOMPARE(third.text(), u"-¥12,600.00"_s);
         QCOMPARE(first.text(), u"-¥12,600.00"_s);
         QCOMPARE(second.text(), u"¥0.00"_s); // no longer registered
+        // Appending a label writes the negative amount into all registered labels, the new one included.
+        first.setText(u"stale"_s);
+        context.appendCreditLabel(&second);
+        QCOMPARE(second.text(), u"-¥12,600.00"_s);
+        QCOMPARE(first.text(), u"-¥12,600.00"_s);
+        QCOMPARE(context.creditLabels().size(), 3);
+        context.setCreditLabels({&third, &first});
         context.setCreditValue(100);
-        QCOMPARE(second.text(), u"¥0.00"_s);
+        QCOMPARE(second.text(), u"-¥12,600.00"_s); // dropped again
         QCOMPARE(third.text(), u"¥100.00"_s);
 
         // The cart value has no side effect on labels.
