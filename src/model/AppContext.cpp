@@ -1,0 +1,70 @@
+#include "model/AppContext.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace {
+QString resolveDataDir(const QString &given)
+{
+    QString dir = given.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) : given;
+    QDir().mkpath(dir);
+    return dir;
+}
+} // namespace
+
+AppContext::AppContext(Options options, QObject *parent)
+    : QObject(parent),
+      m_dataDir(resolveDataDir(options.dataDir)),
+      m_useKeychain(options.useKeychain),
+      m_client(std::make_unique<ServiceClient>(options.network)),
+      m_operations(*m_client),
+      m_secure(QDir(m_dataDir).filePath(QStringLiteral("keychain.json"))),
+      m_defaults(QDir(m_dataDir).filePath(QStringLiteral("defaults.ini"))),
+      m_documents(QDir(m_dataDir).filePath(QStringLiteral("Documents"))),
+      m_lists(m_documents, *m_client, m_operations, m_secure),
+      m_versionCheck(*m_client)
+{
+    m_client->setListFetchSession({
+        [this] { return userId().value_or(QString()); },
+        [this] { return m_userInfo.vkorg.value_or(QString()); },
+        [this](const QString &kind, const QString &text) { m_documents.write(kind, text); },
+    });
+}
+
+AppContext::~AppContext() = default;
+
+void AppContext::start(std::function<void()> ready)
+{
+    auto finish = [this, ready = std::move(ready)] {
+        runStartupClearing();
+        if (ready)
+            ready();
+    };
+    if (m_useKeychain)
+        m_secure.open(std::move(finish));
+    else {
+        m_secure.openFile();
+        finish();
+    }
+}
+
+void AppContext::clearStoredUser(bool includePushToken)
+{
+    for (const QString &key : SecureStore::keys()) {
+        if (key == QLatin1String("pushToken") && !includePushToken)
+            continue;
+        m_secure.remove(key);
+    }
+    m_userInfo.orderHistoryArray = QJsonArray();
+}
+
+void AppContext::runStartupClearing()
+{
+    const QString marker = QStringLiteral("open");
+    if (!m_defaults.value(marker)) {
+        m_defaults.setValue(marker, marker);
+        clearStoredUser(true);
+    } else {
+        clearStoredUser(false);
+    }
+}

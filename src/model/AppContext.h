@@ -1,0 +1,76 @@
+#pragma once
+// The process-wide holders of the app, created once in main (or fresh in each test) and passed down:
+// the service client and its catalogue, the keychain, the user defaults, the stored documents, the
+// session record, the master-data lists, the current-customer context and the version-check state.
+#include "model/CustomerStruct.h"
+#include "model/DocumentStore.h"
+#include "model/ListStore.h"
+#include "model/SecureStore.h"
+#include "model/UserDefaults.h"
+#include "model/UserInfo.h"
+#include "services/ApiStatus.h"
+#include "services/VersionCheck.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QNetworkAccessManager;
+
+class AppContext : public QObject
+{
+    Q_OBJECT
+public:
+    struct Options {
+        QString dataDir;                             // app data folder; the standard one when empty
+        QNetworkAccessManager *network = nullptr;   // the one network manager; created when null
+        bool useKeychain = true;                     // false: owner-only file without probing the keychain
+    };
+
+    explicit AppContext(Options options, QObject *parent = nullptr);
+    ~AppContext() override;
+
+    // Opens the keychain (probe, then load) and runs the start-up clearing; `ready` runs when done.
+    // With the file store everything happens before start() returns.
+    void start(std::function<void()> ready = {});
+
+    // Keychain values; absent when missing or stored empty.
+    std::optional<QString> userId() const { return m_secure.value(QStringLiteral("userId")); }
+    std::optional<QString> userName() const { return m_secure.value(QStringLiteral("userName")); }
+    std::optional<QString> userAccount() const { return m_secure.value(QStringLiteral("userAccount")); }
+    std::optional<QString> pushToken() const { return m_secure.value(QStringLiteral("pushToken")); }
+
+    // Deletes the keychain values in key-list order ("pushToken" only with the flag) and empties the
+    // session record's order history. Other session fields are untouched.
+    void clearStoredUser(bool includePushToken);
+    // First launch after installation (no "open" marker): set it and clear including the push token;
+    // later launches clear without it.
+    void runStartupClearing();
+
+    QString dataDir() const { return m_dataDir; }
+    ServiceClient &client() { return *m_client; }
+    Operations &operations() { return m_operations; }
+    SecureStore &secureStore() { return m_secure; }
+    UserDefaults &userDefaults() { return m_defaults; }
+    DocumentStore &documents() { return m_documents; }
+    UserInfo &userInfo() { return m_userInfo; }
+    ListStore &lists() { return m_lists; }
+    CustomerStruct &customerStruct() { return m_customer; }
+    VersionCheck &versionCheck() { return m_versionCheck; }
+
+private:
+    QString m_dataDir;
+    bool m_useKeychain;
+    std::unique_ptr<ServiceClient> m_client;
+    Operations m_operations;
+    SecureStore m_secure;
+    UserDefaults m_defaults;
+    DocumentStore m_documents;
+    UserInfo m_userInfo;
+    ListStore m_lists;
+    CustomerStruct m_customer;
+    VersionCheck m_versionCheck;
+};

@@ -1,0 +1,34 @@
+#include "model/DocumentStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLoggingCategory>
+#include <QSaveFile>
+
+Q_LOGGING_CATEGORY(lcDocuments, "zelk.model.documents", QtWarningMsg)
+
+QString DocumentStore::path(const QString &kind) const
+{
+    return QDir(m_folder).filePath(kind + QStringLiteral(".txt"));
+}
+
+std::optional<QString> DocumentStore::read(const QString &kind) const
+{
+    QFile file(path(kind));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return QString::fromUtf8(file.readAll());
+}
+
+bool DocumentStore::write(const QString &kind, const QString &text) const
+{
+    QDir().mkpath(m_folder);
+    QSaveFile file(path(kind));
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {
+        qCWarning(lcDocuments) << "cannot store" << kind << file.errorString();
+        return false;
+    }
+    return true;
+}
+
+void DocumentStore::remove(const QString &kind) const { QFile::remove(path(kind)); }

@@ -1,0 +1,176 @@
+#include "LocalHttpServer.h"
+#include "TestRegistry.h"
+#include "model/AppContext.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+static QByteArray inco1Answer()
+{
+    return QByteArrayLiteral(
+        "{\"returnCode\":\"00\",\"returnMsg\":\"OK\",\"inco1List\":[{\"inco1\":\"FOB\",\"bezei\":\"自取\"},"
+        "{\"inco1\":\"CIF\",\"bezei\":\"送達\"}]}");
+}
+
+class StoresTest : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<LocalHttpServer> m_server;
+
+    std::unique_ptr<AppContext> makeContext()
+    {
+        auto context = std::make_unique<AppContext>(AppContext::Options{m_dir->path(), nullptr, false});
+        context->start();
+        return context;
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_server = std::make_unique<LocalHttpServer>();
+        qputenv("ZELK_GATEWAY_URL", m_server->url().toString().toUtf8());
+    }
+
+    void keychainValuesAndStartupClearing()
+    {
+        {
+            auto context = makeContext(); // first launch: marker set, everything cleared
+            QCOMPARE(context->userDefaults().value("open"), std::optional<QString>("open"));
+            auto &secure = context->secureStore();
+            secure.setValue("userId", QString("U001"));
+            secure.setValue("userName", QString(""));          // empty reads as absent
+            secure.setValue("pushToken", QString("ABCDEF01"));
+            secure.setValue("userAccount", QString("demo"));
+            QCOMPARE(context->userId(), std::optional<QString>("U001"));
+            QVERIFY(!context->userName());
+            context->userInfo().orderHistoryArray.append(1);
+
+            // The fallback file is owner-only.
+            const QFile::Permissions perms = QFile(m_dir->filePath("keychain.json")).permissions();
+            QVERIFY(perms & QFile::ReadOwner);
+            QVERIFY(!(perms & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther)));
+
+            // Logging out twice keeps the push token.
+            context->clearStoredUser(false);
+            context->clearStoredUser(false);
+            QVERIFY(!context->userId());
+            QVERIFY(!context->userAccount());
+            QCOMPARE(context->pushToken(), std::optional<QString>("ABCDEF01"));
+            QVERIFY(context->userInfo().orderHistoryArray.isEmpty());
+            context->secureStore().setValue("userId", QString("U001"));
+        }
+        {
+            // A later launch reads the stored values back, then clears all but the push token.
+            AppContext context(AppContext::Options{m_dir->path(), nullptr, false});
+            context.secureStore().openFile();
+            QCOMPARE(context.userId(), std::optional<QString>("U001"));
+            context.runStartupClearing();
+            QVERIFY(!context.userId());
+            QCOMPARE(context.pushToken(), std::optional<QString>("ABCDEF01"));
+        }
+        {
+            // A first launch after reinstalling (no marker, keychain kept) removes the push token too.
+            QFile::remove(m_dir->filePath("defaults.ini"));
+            auto context = makeContext();
+            QVERIFY(!context->pushToken());
+        }
+    }
+
+    void listReadersAndDocuments()
+    {
+        auto context = makeContext();
+        auto &lists = context->lists();
+        auto &documents = context->documents();
+
+        // A stored empty document is an invalid one: an empty list and no request.
+        documents.write("transportList", "");
+        QCOMPARE(lists.transportList(true)->size(), 0);
+        // So is a truncated one.
+        // (built from a cut answer; the text is deliberately unbalanced)
+        const QString cut = QString::fromUtf8(R"({"returnCode":"00","orderTypeList":[{"otCode":"ZOR"}]})").left(35);
+        documents.write("orderTypeList", cut);
+        QCOMPARE(lists.orderTypeList(true)->size(), 0);
+        QCOMPARE(m_server->requestCount(), 0);
+
+        // Missing, non-blocking: nothing now, the answer is stored when it arrives, the next read uses it.
+        m_server->enqueue(LocalHttpServer::Reply::json(inco1Answer()));
+        QVERIFY(!lists.inco1List(false));
+        QTRY_VERIFY(documents.read("inco1List").has_value());
+        QCOMPARE(*documents.read("inco1List"), QString::fromUtf8(inco1Answer()));
+        const auto inco1 = lists.inco1List(true);
+        QVERIFY(inco1);
+        QCOMPARE(inco1->size(), 2);
+        QCOMPARE(inco1->at(1).bezei, QStringLiteral("送達"));
+        QCOMPARE(m_server->requestCount(), 1);
+
+        // Held in memory: a changed document is read only with reload.
+        documents.write("inco1List", R"({"returnCode":"00","inco1List":[]})");
+        QCOMPARE(lists.inco1List(true)->size(), 2);
+        QCOMPARE(lists.inco1List(true, true)->size(), 0);
+
+        // Missing, blocking: a failure answer stores nothing and gives no list.
+        m_server->enqueue(LocalHttpServer::Reply::json(R"({"returnCode":"01","returnMsg":"無資料"})"));
+        QVERIFY(!lists.tvstzList(true));
+        QVERIFY(!documents.read("getTvstzList"));
+        // ... a success is stored whole and built at once; the request carried the session's vkorg.
+        context->userInfo().vkorg = QStringLiteral("1000");
+        m_server->enqueue(LocalHttpServer::Reply::json(
+            R"({"returnCode":"00","returnMsg":"OK","list":[{"vkorg":"1000","tvstzId":"1010","tvstzName":"台北"}]})"));
+        const auto tvstz = lists.tvstzList(true);
+        QVERIFY(tvstz);
+        QCOMPARE(tvstz->first().tvstzName, QStringLiteral("台北"));
+        const QJsonObject body =
+            QJsonDocument::fromJson(m_server->requests().last().json().value("Body").toString().toUtf8()).object();
+        QCOMPARE(body.value("vkorg").toString(), QStringLiteral("1000"));
+        QCOMPARE(body.value("userID").toString(), QString());
+
+        // Documents are replaced atomically: no temporary files are left beside them.
+        QVERIFY(documents.write("inco2List", R"({"returnCode":"00","inco2List":["A"]})"));
+        const QStringList files = QDir(QFileInfo(documents.path("inco2List")).absolutePath()).entryList(QDir::Files);
+        for (const QString &file : files)
+            QVERIFY2(file.endsWith(".txt"), qPrintable(file));
+        QCOMPARE(lists.inco2List(true)->toArray().size(), 1);
+    }
+
+    void customerList()
+    {
+        auto context = makeContext();
+        context->secureStore().setValue("userId", QString("U9"));
+        auto &lists = context->lists();
+        QVERIFY(!lists.customerList());
+
+        m_server->enqueue(LocalHttpServer::Reply::json(
+            R"({"returnCode":"00","returnMsg":"OK","custList":[{"kunnr":"C1","name1":"甲"},{"kunnr":2}]})"));
+        bool called = false;
+        lists.clientList([&](bool ok, std::optional<QList<OrderCustomer>> customers) {
+            called = true;
+            QVERIFY(ok);
+            QCOMPARE(customers->size(), 2);
+            QCOMPARE(customers->at(1).kunnr, QString()); // a number is not a text
+        });
+        QTRY_VERIFY(called);
+        QCOMPARE(lists.customerList()->size(), 2);
+        const QJsonObject body =
+            QJsonDocument::fromJson(m_server->requests().last().json().value("Body").toString().toUtf8()).object();
+        QCOMPARE(body, QJsonObject({{"userID", "U9"}}));
+        QCOMPARE(m_server->requests().last().json().value("ApiName").toString(), QStringLiteral("clientList"));
+
+        // A failure leaves the held list as it was.
+        m_server->enqueue(LocalHttpServer::Reply::json(R"({"returnCode":"99","returnMsg":"錯誤"})"));
+        called = false;
+        lists.clientList([&](bool ok, std::optional<QList<OrderCustomer>> customers) {
+            called = true;
+            QVERIFY(!ok);
+            QVERIFY(!customers);
+        });
+        QTRY_VERIFY(called);
+        QCOMPARE(lists.customerList()->size(), 2);
+    }
+};
+
+ZELK_TEST(StoresTest)
+#include "StoresTest.moc"
