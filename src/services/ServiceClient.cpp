@@ -77,7 +77,16 @@ ServiceClient::ServiceClient(QNetworkAccessManager *network, QObject *parent)
 {
 }
 
-ServiceClient::~ServiceClient() = default;
+// Requests still running when the client goes away end without calling their completions: those may
+// capture holders that are being destroyed with it.
+ServiceClient::~ServiceClient()
+{
+    const auto replies = m_network->findChildren<QNetworkReply *>();
+    for (QNetworkReply *reply : replies) {
+        reply->disconnect();
+        reply->abort();
+    }
+}
 
 QUrl ServiceClient::gatewayUrl()
 {
