@@ -1,0 +1,171 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Zelk
+
+// The searchable pick list: title and close button, search bar with its cancel button, the framed
+// table of rows, and a toolbar with the reload button when the owner offers reloading.
+Item {
+    id: view
+    required property var controller
+
+    Brand { id: brand }
+
+    ToolBar {
+        id: topBar
+        anchors { left: parent.left; right: parent.right; top: parent.top }
+        implicitHeight: 48
+        background: Rectangle { color: "white" }
+        RowLayout {
+            anchors.fill: parent
+            ToolButton {
+                objectName: "selectDataCloseButton"
+                Accessible.name: Localized.text("關閉")
+                text: "✕"
+                Material.foreground: brand.red
+                onClicked: view.controller.clossViewAction()
+            }
+            Label {
+                objectName: "selectDataTitleLabel"
+                Layout.fillWidth: true
+                horizontalAlignment: Text.AlignHCenter
+                text: view.controller.title
+                font.bold: true
+                font.pixelSize: 17
+                color: brand.titleText
+                elide: Text.ElideRight
+            }
+            Item { implicitWidth: 48 }
+        }
+    }
+
+    RowLayout {
+        id: searchBar
+        anchors { left: parent.left; right: parent.right; top: topBar.bottom; margins: 8 }
+        spacing: 6
+        TextField {
+            id: searchField
+            objectName: "selectDataSearchField"
+            Accessible.name: Localized.text("搜尋")
+            Layout.fillWidth: true
+            placeholderText: Localized.text("搜尋")
+            text: view.controller.searchText
+            inputMethodHints: Qt.ImhNoPredictiveText
+            onActiveFocusChanged: if (activeFocus) view.controller.searchBarTextDidBeginEditing()
+            onTextEdited: view.controller.searchTextChangedByUser(text)
+            onAccepted: view.controller.searchBarSearchButtonClicked()
+            Connections {
+                target: view.controller
+                function onSearchTextChanged() {
+                    if (searchField.text !== view.controller.searchText)
+                        searchField.text = view.controller.searchText
+                }
+            }
+        }
+        Button {
+            objectName: "selectDataCancelSearchButton"
+            Accessible.name: text
+            visible: view.controller.showsCancelButton
+            flat: true
+            text: Localized.text("取消")
+            Material.foreground: brand.red
+            onClicked: {
+                view.controller.searchBarCancelButtonClicked()
+                searchField.focus = false
+            }
+        }
+    }
+
+    Rectangle {
+        id: bgView
+        objectName: "selectDataBgView"
+        anchors { left: parent.left; right: parent.right; top: searchBar.bottom; bottom: toolbar.top; margins: 8 }
+        color: "white"
+        border.width: 1
+        border.color: view.controller.bgViewBorderColor
+        radius: 3
+        clip: true
+
+        ListView {
+            id: tableView
+            objectName: "selectDataTableView"
+            anchors.fill: parent
+            anchors.margins: 1
+            model: view.controller.rowCount
+            boundsBehavior: Flickable.StopAtBounds
+            ScrollIndicator.vertical: ScrollIndicator {}
+            onMovementStarted: view.controller.endEditAction()
+            delegate: ItemDelegate {
+                id: cell
+                required property int index
+                readonly property var cellData: view.controller.revision >= 0 ? view.controller.cellAt(index) : null
+                objectName: "selectDataCell_" + index
+                Accessible.name: cellData.titleLabel
+                width: ListView.view.width
+                implicitHeight: Math.max(44, column.implicitHeight + 16)
+                background: Rectangle {
+                    color: cell.down ? "#eeeeee" : "white"
+                    Rectangle {
+                        anchors.bottom: parent.bottom
+                        x: 15
+                        width: parent.width - 15
+                        height: 1
+                        color: brand.separator
+                    }
+                }
+                contentItem: ColumnLayout {
+                    id: column
+                    spacing: 2
+                    Label {
+                        objectName: "cellText"
+                        Layout.fillWidth: true
+                        text: cell.cellData.titleLabel
+                        color: brand.titleText
+                        font.pixelSize: 16
+                        wrapMode: Text.Wrap
+                    }
+                    Label {
+                        objectName: "cellDetail"
+                        Layout.fillWidth: true
+                        visible: text !== ""
+                        text: cell.cellData.detailTitleLabel
+                        color: "gray"
+                        font.pixelSize: 13
+                        wrapMode: Text.Wrap
+                    }
+                }
+                onClicked: view.controller.didSelectRow(index)
+            }
+        }
+    }
+
+    ToolBar {
+        id: toolbar
+        anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
+        implicitHeight: 44
+        background: Rectangle { color: "white" }
+        RowLayout {
+            anchors.fill: parent
+            ToolButton {
+                objectName: "selectDataReloadButton"
+                Accessible.name: Localized.text("重新整理")
+                visible: view.controller.reloadBarItemVisible
+                text: "⟳"
+                font.pixelSize: 20
+                Material.foreground: brand.red
+                onClicked: view.controller.reloadActionWithSender()
+            }
+            Item { Layout.fillWidth: true }
+            ToolButton {
+                objectName: "selectDataEndEditButton"
+                Accessible.name: Localized.text("完成")
+                text: Localized.text("完成")
+                Material.foreground: brand.red
+                onClicked: {
+                    view.controller.endEditAction()
+                    searchField.focus = false
+                }
+            }
+        }
+    }
+}

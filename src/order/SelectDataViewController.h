@@ -1,0 +1,113 @@
+#pragma once
+// The searchable pick list: a modal screen with a search bar, a table of rows supplied by its delegate,
+// a close button and, when `showReload` is set, a reload button in its toolbar. Used to pick customers
+// (order entry, order query) and priced materials.
+//
+// The owner sets the delegate (held weakly), `showReload` and `success`, then presents the pick list.
+// Choosing a row dismisses the pick list and, once it is gone, calls `success` with the row's index
+// path. Every text change typed into the search bar goes to the delegate, which filters its own rows
+// and calls reloadData().
+//
+// A presented screen is deleted after its dismissal, so owners keep it through a QPointer and create a
+// new one for each pick.
+#include "order/SelectDataCell.h"
+#include "order/SelectDataViewDelegate.h"
+#include "ui/Screen.h"
+
+#include <type_traits>
+
+class SelectDataViewController : public Screen
+{
+    Q_OBJECT
+    // Rows of the table; `revision` changes on every reload so that the view asks for the texts again.
+    Q_PROPERTY(int rowCount READ rowCount NOTIFY dataReloaded)
+    Q_PROPERTY(int revision READ revision NOTIFY dataReloaded)
+    Q_PROPERTY(QString searchText READ searchText NOTIFY searchTextChanged)
+    Q_PROPERTY(bool showsCancelButton READ showsCancelButton NOTIFY showsCancelButtonChanged)
+    // Whether the toolbar offers the reload button; follows `showReload` each time before appearing.
+    Q_PROPERTY(bool reloadBarItemVisible READ isReloadBarItemVisible NOTIFY reloadBarItemVisibleChanged)
+    // The border of the framed area (`bgView`): 1 point, corner radius 3.
+    Q_PROPERTY(QColor bgViewBorderColor READ bgViewBorderColor CONSTANT)
+
+public:
+    // Section and row of the chosen row; the table has one section.
+    struct IndexPath {
+        int section = 0;
+        int row = 0;
+        friend bool operator==(const IndexPath &, const IndexPath &) = default;
+    };
+    using Success = std::function<void(const IndexPath &indexPath)>;
+
+    explicit SelectDataViewController(QObject *parent = nullptr);
+
+    // The delegate is a QObject implementing SelectDataViewDelegate; it is dropped when destroyed.
+    template <class T> void setDelegate(T *delegate)
+    {
+        static_assert(std::is_base_of_v<QObject, T> && std::is_base_of_v<SelectDataViewDelegate, T>,
+                      "the delegate of a pick list is a QObject implementing SelectDataViewDelegate");
+        m_delegateObject = delegate;
+        m_delegate = delegate;
+        reloadData();
+    }
+    SelectDataViewDelegate *delegate() const;
+
+    bool showReload() const { return m_showReload; }
+    void setShowReload(bool show) { m_showReload = show; }
+    void setSuccess(Success success) { m_success = std::move(success); }
+    bool hasSuccess() const { return bool(m_success); }
+
+    // ---- table ----
+    int rowCount() const;
+    int revision() const { return m_revision; }
+    // The cell of `row`: the delegate's two texts, an absent one (or a row out of range) empty.
+    Q_INVOKABLE SelectDataCell cellAt(int row) const;
+    // Asks the delegate for the rows again.
+    void reloadData();
+
+    // ---- search bar ----
+    QString searchText() const { return m_searchText; }
+    bool showsCancelButton() const { return m_showsCancelButton; }
+    void setShowsCancelButton(bool shows);
+    // Empties the search bar's text without telling the delegate (owners call it after new data).
+    void clearSearchText();
+
+    // ---- view actions ----
+    // The search bar began editing: its cancel button shows.
+    Q_INVOKABLE void searchBarTextDidBeginEditing();
+    // The user changed the search text: the delegate searches, the cancel button shows.
+    Q_INVOKABLE void searchTextChangedByUser(const QString &text);
+    // The keyboard's search button: editing ends, nothing else.
+    Q_INVOKABLE void searchBarSearchButtonClicked();
+    // The search bar's cancel button: empty text, delegate told, cancel button hidden, editing ended.
+    Q_INVOKABLE void searchBarCancelButtonClicked();
+    // The toolbar's reload button.
+    Q_INVOKABLE void reloadActionWithSender();
+    // The close button: dismiss without a choice.
+    Q_INVOKABLE void clossViewAction();
+    Q_INVOKABLE void endEditAction();
+    // A row was chosen.
+    Q_INVOKABLE void didSelectRow(int row);
+
+    bool isReloadBarItemVisible() const { return m_reloadBarItemVisible; }
+    QColor bgViewBorderColor() const { return QColor::fromRgbF(0.745f, 0.784f, 0.902f, 1.0f); }
+
+    void viewWillAppear(bool animated) override;
+
+signals:
+    void dataReloaded();
+    void searchTextChanged();
+    void showsCancelButtonChanged();
+    void reloadBarItemVisibleChanged();
+
+private:
+    void setSearchText(const QString &text);
+
+    QPointer<QObject> m_delegateObject;
+    SelectDataViewDelegate *m_delegate = nullptr;
+    bool m_showReload = false;
+    Success m_success;
+    int m_revision = 0;
+    QString m_searchText;
+    bool m_showsCancelButton = false;
+    bool m_reloadBarItemVisible = true;
+};

@@ -1,0 +1,194 @@
+// The searchable pick list driven as its view drives it: search, cancel, reload, choose, close.
+#include "FakeUi.h"
+#include "TestRegistry.h"
+#include "order/SelectDataViewController.h"
+#include "ui/Navigator.h"
+#include "ui/Storyboard.h"
+
+#include <QPointer>
+#include <QTest>
+
+namespace {
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// An owner as the order screens are: a list of (name, number) filtered by name, else by number.
+class Owner : public Screen, public SelectDataViewDelegate
+{
+    Q_OBJECT
+public:
+    QList<QPair<QString, QString>> all{{"大安營造", "0000100101"}, {"信義建設", "0000100123"},
+                                       {"永大營造", "0000100105"}, {"Abc建材", "0000101230"}};
+    QList<QPair<QString, QString>> shown = all;
+    QStringList log;
+
+    int selectDataCount() override { return int(shown.size()); }
+    SelectDataTexts selectDataTexts(int row) override
+    {
+        if (shown.at(row).second.isEmpty())
+            return {shown.at(row).first, std::nullopt};
+        return {shown.at(row).first, QStringLiteral("客戶編號:") + shown.at(row).second};
+    }
+    void selectDataSearch(SelectDataViewController *pickList, const QString &text) override
+    {
+        log << QStringLiteral("search:") + text;
+        shown.clear();
+        for (const auto &entry : all) {
+            if (text.isEmpty() || entry.first.contains(text) || entry.second.contains(text))
+                shown << entry;
+        }
+        pickList->reloadData();
+    }
+    void selectDataCancelSearch(SelectDataViewController *pickList) override
+    {
+        log << QStringLiteral("cancel");
+        shown = all;
+        pickList->reloadData();
+    }
+    void selectDataReload() override { log << QStringLiteral("reload"); }
+};
+
+struct Fixture {
+    FakeUi ui;
+    Storyboard storyboard{&ui};
+    Navigator navigator;
+    Owner *owner = new Owner;
+    QPointer<SelectDataViewController> pick = new SelectDataViewController;
+    QList<SelectDataViewController::IndexPath> chosen;
+
+    explicit Fixture(bool showReload = true)
+    {
+        navigator.setEnvironment({&ui, &storyboard, nullptr});
+        navigator.setRootScreen(owner);
+        settle();
+        pick->setDelegate(owner);
+        pick->setShowReload(showReload);
+        pick->setSuccess([this](const SelectDataViewController::IndexPath &path) { chosen << path; });
+        owner->present(pick, true);
+        settle();
+    }
+};
+
+} // namespace
+
+class SelectDataViewControllerTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void rowsComeFromTheDelegate()
+    {
+        Fixture f;
+        QCOMPARE(f.navigator.topScreen(), f.pick.data());
+        QCOMPARE(f.pick->rowCount(), 4);
+        QCOMPARE(f.pick->cellAt(1).titleLabel, QStringLiteral("信義建設"));
+        QCOMPARE(f.pick->cellAt(1).detailTitleLabel, QStringLiteral("客戶編號:0000100123"));
+        QCOMPARE(f.pick->cellAt(4), SelectDataCell()); // out of range: empty, no crash
+        QCOMPARE(f.pick->cellAt(-1), SelectDataCell());
+        f.owner->shown[0].second.clear();
+        QCOMPARE(f.pick->cellAt(0).detailTitleLabel, QString()); // an absent text shows empty
+
+        // Without a delegate (or once it has gone) the table is empty.
+        SelectDataViewController lone;
+        QCOMPARE(lone.rowCount(), 0);
+        {
+            Owner gone;
+            lone.setDelegate(&gone);
+            QCOMPARE(lone.rowCount(), 4);
+        }
+        QCOMPARE(lone.rowCount(), 0);
+        QCOMPARE(lone.cellAt(0), SelectDataCell());
+        lone.searchTextChangedByUser(QStringLiteral("x")); // no delegate: nothing to tell, no crash
+        lone.didSelectRow(0);
+    }
+
+    void searchThenChooseGivesTheFilteredRow()
+    {
+        Fixture f;
+        f.pick->searchBarTextDidBeginEditing();
+        QVERIFY(f.pick->showsCancelButton());
+        f.pick->searchTextChangedByUser(QStringLiteral("123"));
+        QCOMPARE(f.owner->log, QStringList({"search:123"}));
+        QCOMPARE(f.pick->searchText(), QStringLiteral("123"));
+        QCOMPARE(f.pick->rowCount(), 2);
+        QCOMPARE(f.pick->cellAt(1).titleLabel, QStringLiteral("Abc建材"));
+
+        const int revision = f.pick->revision();
+        f.pick->searchBarSearchButtonClicked(); // only ends editing
+        QCOMPARE(f.ui.endEditingCount(), 1);
+        QCOMPARE(f.pick->revision(), revision);
+        QCOMPARE(f.pick->searchText(), QStringLiteral("123"));
+
+        f.pick->didSelectRow(1);
+        f.pick->didSelectRow(1); // a second tap while leaving chooses nothing more
+        QVERIFY(f.chosen.isEmpty()); // only once the pick list has gone
+        settle();
+        QCOMPARE(f.chosen.size(), 1);
+        QCOMPARE(f.chosen.first().section, 0);
+        QCOMPARE(f.chosen.first().row, 1);
+        QCOMPARE(f.owner->shown.at(f.chosen.first().row).second, QStringLiteral("0000101230"));
+        QCOMPARE(f.navigator.topScreen(), f.owner);
+        QVERIFY(f.pick.isNull()); // deleted after its dismissal
+    }
+
+    void cancelSearchAndCloseChooseNothing()
+    {
+        Fixture f;
+        f.pick->searchTextChangedByUser(QStringLiteral("營造"));
+        QCOMPARE(f.pick->rowCount(), 2);
+        f.pick->searchBarCancelButtonClicked();
+        QCOMPARE(f.owner->log, QStringList({"search:營造", "cancel"}));
+        QCOMPARE(f.pick->searchText(), QString());
+        QVERIFY(!f.pick->showsCancelButton());
+        QCOMPARE(f.pick->rowCount(), 4);
+        QCOMPARE(f.ui.endEditingCount(), 1);
+
+        // Out-of-range rows are ignored.
+        f.pick->didSelectRow(4);
+        f.pick->didSelectRow(-1);
+        settle();
+        QCOMPARE(f.navigator.topScreen(), f.pick.data());
+
+        f.pick->clossViewAction();
+        settle();
+        QVERIFY(f.chosen.isEmpty());
+        QCOMPARE(f.navigator.topScreen(), f.owner);
+        QVERIFY(f.pick.isNull());
+    }
+
+    void reloadEmptiesTheSearchAndAsksTheOwner()
+    {
+        Fixture f;
+        QVERIFY(f.pick->isReloadBarItemVisible());
+        f.pick->searchTextChangedByUser(QStringLiteral("大安"));
+        f.pick->reloadActionWithSender();
+        QCOMPARE(f.owner->log, QStringList({"search:大安", "reload"}));
+        QCOMPARE(f.pick->searchText(), QString());
+        QVERIFY(!f.pick->showsCancelButton());
+        QCOMPARE(f.ui.endEditingCount(), 1);
+
+        // The owner clears the text after new data without a search being reported.
+        f.pick->searchTextChangedByUser(QStringLiteral("信義"));
+        f.owner->log.clear();
+        f.pick->clearSearchText();
+        QCOMPARE(f.pick->searchText(), QString());
+        QVERIFY(f.owner->log.isEmpty());
+
+        // Without showReload the reload button leaves the toolbar before the pick list appears.
+        Fixture plain(false);
+        QVERIFY(!plain.pick->isReloadBarItemVisible());
+        // Choosing without a success action does nothing, and the pick list stays.
+        plain.pick->setSuccess(nullptr);
+        plain.pick->didSelectRow(0);
+        settle();
+        QCOMPARE(plain.navigator.topScreen(), plain.pick.data());
+    }
+};
+
+ZELK_TEST(SelectDataViewControllerTest)
+#include "SelectDataViewControllerTest.moc"
