@@ -1,3 +1,12 @@
+// The app: the holders, the screens and the window, then the start-up sequence.
+#include "app/AppDelegate.h"
+#include "app/ScreenRegistry.h"
+#include "model/AppContext.h"
+#include "ui/Navigator.h"
+#include "ui/QmlUi.h"
+#include "ui/Storyboard.h"
+#include "ui/UiInstall.h"
+
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
 #include <QtQml/qqmlextensionplugin.h>
@@ -10,9 +19,17 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Zelk"));
     QCoreApplication::setOrganizationName(QStringLiteral("Zelk"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZELK_APP_VERSION));
+
+    QmlUi ui;
+    AppContext context(AppContext::Options{});
+    Storyboard storyboard(&ui, &context);
+    registerScreens(storyboard);
+    Navigator navigator;
+    navigator.setEnvironment({&ui, &storyboard, &context});
     QQmlApplicationEngine engine;
-    engine.load(QUrl(QStringLiteral("qrc:/Zelk/qml/Main.qml")));
-    if (engine.rootObjects().isEmpty())
+    if (!installUi(engine, navigator, ui))
         return 1;
+    AppDelegate delegate(context, ui, storyboard, navigator);
+    delegate.didFinishLaunching();
     return app.exec();
 }

@@ -1,0 +1,75 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Controls.Material
+import QtQuick.Layouts
+import Zelk
+
+// The sign-in screen: account, password and the login button on the light brand background.
+Item {
+    id: view
+    required property var controller
+
+    Brand { id: brand }
+
+    ColumnLayout {
+        anchors { left: parent.left; right: parent.right; verticalCenter: parent.verticalCenter }
+        anchors.margins: 32
+        spacing: 16
+
+        Image {
+            Layout.alignment: Qt.AlignHCenter
+            source: "qrc:/Zelk/resources/logo.png"
+            sourceSize.width: 96
+            sourceSize.height: 96
+            fillMode: Image.PreserveAspectFit
+        }
+        Label {
+            Layout.alignment: Qt.AlignHCenter
+            text: Localized.text("澤勒中國")
+            font.pixelSize: 26
+            font.bold: true
+            color: brand.titleText
+        }
+        Item { Layout.preferredHeight: 8 }
+
+        TextField {
+            id: account
+            objectName: "userNameTextField"
+            Accessible.name: placeholderText
+            Layout.fillWidth: true
+            placeholderText: Localized.text("帳號")
+            text: view.controller.userName
+            inputMethodHints: Qt.ImhNoAutoUppercase | Qt.ImhNoPredictiveText
+            onTextEdited: view.controller.userName = text
+            onAccepted: password.forceActiveFocus()
+        }
+        TextField {
+            id: password
+            objectName: "passwordTextField"
+            Accessible.name: placeholderText
+            Layout.fillWidth: true
+            placeholderText: Localized.text("密碼")
+            echoMode: TextInput.Password
+            text: view.controller.password
+            onTextEdited: view.controller.password = text
+            onAccepted: view.controller.loginAction()
+        }
+        Button {
+            objectName: "loginButton"
+            Accessible.name: text
+            Layout.fillWidth: true
+            Layout.topMargin: 8
+            text: Localized.text("登入")
+            highlighted: true
+            Material.accent: view.controller.buttonColor
+            onClicked: view.controller.loginAction()
+        }
+    }
+
+    Label {
+        anchors { horizontalCenter: parent.horizontalCenter; bottom: parent.bottom; bottomMargin: 24 }
+        text: "v" + Qt.application.version
+        color: brand.unselectedTab
+        font.pixelSize: 12
+    }
+}

@@ -1,0 +1,53 @@
+#include "app/AppDelegate.h"
+
+#include "model/AppContext.h"
+#include "ui/Navigator.h"
+#include "ui/Storyboard.h"
+#include "ui/Ui.h"
+
+#include <QPointer>
+
+AppDelegate::AppDelegate(AppContext &context, Ui &ui, Storyboard &storyboard, Navigator &navigator,
+                         QObject *parent)
+    : QObject(parent), m_context(context), m_ui(ui), m_storyboard(storyboard), m_navigator(navigator)
+{
+}
+
+bool AppDelegate::didFinishLaunching(std::function<void()> ready)
+{
+    // The window moves focused fields above the on-screen keyboard by itself on the desktop: there
+    // is no keyboard manager to switch on.
+    m_ui.setDefaultSpinnerMask(SpinnerMask::Clear);
+    installVersionCheckHooks();
+    QPointer<AppDelegate> self(this);
+    m_context.start([self, ready = std::move(ready)] {
+        if (!self)
+            return;
+        // The login screen comes after the start-up clearing, so that nothing it stores is cleared.
+        self->m_navigator.setRootScreen(self->m_storyboard.instantiateInitial(QStringLiteral("Main")));
+        if (ready)
+            ready();
+    });
+    return true;
+}
+
+void AppDelegate::installVersionCheckHooks()
+{
+    VersionCheck &check = m_context.versionCheck();
+    Ui *ui = &m_ui;
+    QPointer<VersionCheck> checkGuard(&check);
+    // Alerts are drawn above every screen, so whether the root or the tab screen shows it is the same.
+    check.showUpdateAlert = [ui, checkGuard](const QString &note, bool cancellable) {
+        Alert alert;
+        alert.title = QStringLiteral("有新版本");
+        alert.message = note;
+        if (cancellable)
+            alert.addButton(QStringLiteral("取消"), AlertButton::Style::Cancel);
+        alert.addButton(QStringLiteral("立刻更新"), AlertButton::Style::Default, [checkGuard] {
+            if (checkGuard)
+                checkGuard->openUpdatePage();
+        });
+        ui->showAlert(alert);
+    };
+    check.openUrl = [ui](const QUrl &url) { return ui->openUrl(url); };
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The application object: runs the start-up sequence (keyboard handling, start-up clearing of the
+// stored values, the spinner's "clear" mask), wires the version check to the alerts, and shows the
+// login screen as the window's root once the stored values are open. Nothing here blocks: the
+// keychain probe answers later and the login screen appears then.
+#include <QObject>
+
+#include <functional>
+
+class AppContext;
+class Navigator;
+class Storyboard;
+class Ui;
+
+class AppDelegate : public QObject
+{
+    Q_OBJECT
+public:
+    AppDelegate(AppContext &context, Ui &ui, Storyboard &storyboard, Navigator &navigator,
+                QObject *parent = nullptr);
+
+    // The start-up sequence; `ready` runs once the login screen is the root. Returns true.
+    bool didFinishLaunching(std::function<void()> ready = {});
+
+    // Lifecycle notifications of the platform; nothing to do on any of them.
+    void applicationWillResignActive() {}
+    void applicationDidEnterBackground() {}
+    void applicationWillEnterForeground() {}
+    void applicationDidBecomeActive() {}
+    void applicationWillTerminate() {}
+
+private:
+    void installVersionCheckHooks();
+
+    AppContext &m_context;
+    Ui &m_ui;
+    Storyboard &m_storyboard;
+    Navigator &m_navigator;
+};

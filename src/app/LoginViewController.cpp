@@ -1,0 +1,145 @@
+#include "app/LoginViewController.h"
+
+#include "model/AppContext.h"
+#include "services/ApiStatus.h"
+#include "ui/Colors.h"
+#include "ui/Storyboard.h"
+#include "ui/Ui.h"
+
+#include <QJsonArray>
+
+Q_LOGGING_CATEGORY(lcApp, "zelk.app", QtWarningMsg)
+
+namespace {
+std::optional<QString> stringMember(const QJsonObject &object, const char *key)
+{
+    const QJsonValue value = object.value(QLatin1String(key));
+    if (!value.isString())
+        return std::nullopt;
+    return value.toString();
+}
+
+// A list reader's result for the debug log.
+template <class T> QString describe(const std::optional<QList<T>> &list)
+{
+    return list ? QStringLiteral("%1 records").arg(list->size()) : QStringLiteral("(nil)");
+}
+} // namespace
+
+LoginViewController::LoginViewController(QObject *parent) : Screen(parent)
+{
+    setBackgroundColor(Colors::background());
+}
+
+void LoginViewController::setUserName(const QString &text)
+{
+    if (m_userName == text)
+        return;
+    m_userName = text;
+    emit fieldsChanged();
+}
+
+void LoginViewController::setPassword(const QString &text)
+{
+    if (m_password == text)
+        return;
+    m_password = text;
+    emit fieldsChanged();
+}
+
+QColor LoginViewController::buttonColor() const { return Colors::brandRed(); }
+
+void LoginViewController::viewDidLoad()
+{
+    if (AppContext *ctx = context())
+        ctx->versionCheck().checkForUpdate();
+}
+
+void LoginViewController::loginAction()
+{
+    AppContext *ctx = context();
+    if (!ctx)
+        return;
+    if (Ui *u = ui())
+        u->showSpinner();
+    // The account goes as typed (not trimmed, possibly empty); the password only as its digest.
+    const QString account = m_userName;
+    const QJsonObject parameters{{QStringLiteral("user_name"), account},
+                                 {QStringLiteral("password"), Operations::md5Hex(m_password)}};
+    QPointer<LoginViewController> self(this);
+    ctx->operations().login(parameters, [self, account](const ApiStatus &status) {
+        if (self)
+            self->loginFinished(status, account);
+    });
+}
+
+void LoginViewController::loginFinished(const ApiStatus &status, const QString &account)
+{
+    AppContext *ctx = context();
+    Ui *u = ui();
+    if (!ctx)
+        return;
+    if (!status.isSuccess || !status.returnJson) {
+        if (u) {
+            Alert alert;
+            alert.title = QStringLiteral("登入失敗");
+            alert.message = status.message;
+            alert.addButton(QStringLiteral("確定"), AlertButton::Style::Cancel);
+            u->showAlert(alert);
+            u->dismissSpinner();
+        }
+        return;
+    }
+
+    const QJsonObject answer = status.returnJson->object();
+    const QJsonObject userInfo = answer.value(QLatin1String("appUserInfo")).toObject();
+    SecureStore &keychain = ctx->secureStore();
+    keychain.setValue(QStringLiteral("userId"), stringMember(userInfo, "userID"));
+    keychain.setValue(QStringLiteral("userName"), stringMember(userInfo, "userName"));
+    keychain.setValue(QStringLiteral("userAccount"), account);
+
+    UserInfo &session = ctx->userInfo();
+    session.bukrs = stringMember(answer, "bukrs");
+    session.vkorg = stringMember(answer, "vkorg");
+    session.bukrsName = stringMember(answer, "bukrsName");
+    session.vkorgName = stringMember(answer, "vkorgName");
+    session.email = stringMember(userInfo, "email");
+    if (session.vkorg)
+        ctx->lists().noticeGroupList(false, true);
+
+    enterMainScreen();
+    if (u)
+        u->dismissSpinner();
+}
+
+void LoginViewController::enterMainScreen()
+{
+    AppContext *ctx = context();
+    ListStore &lists = ctx->lists();
+    // From the stored documents; a missing one is fetched in the background, never waited for.
+    const auto inco1 = lists.inco1List(false, true);
+    qCDebug(lcApp).noquote() << "info1List:" << describe(inco1);
+    const std::optional<QJsonValue> inco2 = lists.inco2List(false);
+    qCDebug(lcApp).noquote() << "info2List:"
+                             << (inco2 ? QStringLiteral("%1 records").arg(inco2->toArray().size())
+                                       : QStringLiteral("(nil)"));
+    const auto transport = lists.transportList(false, true);
+    qCDebug(lcApp).noquote() << "transportList:" << describe(transport);
+    const auto orderTypes = lists.orderTypeList(false, true);
+    qCDebug(lcApp).noquote() << "orderTypeList:" << describe(orderTypes);
+    const auto tvstz = lists.tvstzList(false, true);
+    qCDebug(lcApp).noquote() << "tvstzList:" << describe(tvstz);
+
+    Storyboard *board = storyboard();
+    Screen *tabs = board ? board->instantiate(QStringLiteral("Main"), QStringLiteral("Tabbar")) : nullptr;
+    if (!tabs)
+        return;
+    QPointer<LoginViewController> self(this);
+    present(tabs, true, [self] {
+        // Empty once covered, so that they are empty when signing out uncovers this screen.
+        if (!self)
+            return;
+        self->setUserName(QString());
+        self->setPassword(QString());
+    });
+}

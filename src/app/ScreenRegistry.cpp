@@ -1,0 +1,26 @@
+// The one registry of every screen: one storyboard.add(...) line per scene, grouped by storyboard.
+// A scene's view is found from its class name (LoginViewController → qml/app/LoginView.qml) unless
+// its line names one.
+//
+// Transitions into other storyboards:
+//   - "OrderSegue" (home menu "訂單創建") shows the initial scene of storyboard "Order": pushed onto
+//     the home tab's stack when it is a plain screen, presented when it is a container.
+//   - "訂單查詢" on the home screen pushes the initial scene of storyboard "OrderHistory".
+//   - A board row opens "BoardMessageListViewController" of storyboard "Board" (its `boardId` set).
+// Until those scenes are registered, the taps that lead to them do nothing.
+#include "app/ScreenRegistry.h"
+
+#include "app/ChangePasswordViewController.h"
+#include "app/LoginViewController.h"
+#include "app/Tabbar2ViewController.h"
+#include "ui/Storyboard.h"
+#include "ui/ZelkNavigationController.h"
+
+void registerScreens(Storyboard &storyboard)
+{
+    // ---- Main: start-up, sign-in, the tab screen and its tabs, More ----
+    storyboard.add("Main", "LoginViewController", [] { return new LoginViewController; });
+    storyboard.add("Main", "Tabbar", [&storyboard] { return Tabbar2ViewController::withTabs(storyboard); });
+    storyboard.add("Main", "ChangePasswordViewController", [] { return new ChangePasswordViewController; });
+    storyboard.setInitial("Main", "LoginViewController");
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The main tab screen ("Tabbar" of storyboard "Main"): home, message boards, notifications and More.
+// Its child screens come from the storyboard; the tab screen styles them when it loads and asks for
+// push registration.
+#include "ui/TabBarController.h"
+
+class Storyboard;
+
+class Tabbar2ViewController : public TabBarController
+{
+    Q_OBJECT
+public:
+    explicit Tabbar2ViewController(QObject *parent = nullptr);
+
+    // The tab screen with the four tab scenes of storyboard "Main" (those registered, in tab order).
+    static Tabbar2ViewController *withTabs(Storyboard &storyboard);
+    // Scene identifiers of the tabs, in order.
+    static QStringList tabSceneIdentifiers();
+
+    void viewDidLoad() override;
+};
