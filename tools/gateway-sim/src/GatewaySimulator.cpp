@@ -339,6 +339,11 @@ void GatewaySimulator::send(QTcpSocket *socket, const Reply &reply)
     if (socket->state() != QAbstractSocket::ConnectedState)
         return;
     if (reply.close) {
+        // The answer breaks off after its headers. A connection closed before any byte of the answer would
+        // be retried by the client's HTTP stack on its own, which hides the fault.
+        socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/json; charset=utf-8\r\n"
+                      "Content-Length: 4096\r\n\r\n{\"returnCode\":");
+        socket->flush();
         socket->abort();
         return;
     }
@@ -412,8 +417,10 @@ GatewaySimulator::Reply GatewaySimulator::gateway(const QByteArray &body, const 
     {
         QMutexLocker lock(&m_mutex);
         if (!m_backend->hasGatewayOperation(apiName)) {
-            bad.body = compact(failure(QStringLiteral("9004"), QStringLiteral("不支援的 ApiName: ") + apiName));
-            return bad;
+            // A well-formed envelope naming an unknown function is an answer of the gateway, not a protocol error.
+            Reply unknown;
+            unknown.body = compact(failure(QStringLiteral("9004"), QStringLiteral("不支援的 ApiName: ") + apiName));
+            return unknown;
         }
     }
     return answer(apiName, [&] { return m_backend->callGateway(apiName, params, base); }, "returnMsg");

@@ -1,0 +1,283 @@
+// Faults, bad requests, the request log and the admin routes of the development gateway, and the
+// zelk-gateway-sim executable itself.
+#include "GatewayFixture.h"
+#include "SimCall.h"
+#include "TestRegistry.h"
+
+#include "model/MasterData.h"
+#include "model/Order.h"
+#include "services/Operations.h"
+#include "services/ServiceClient.h"
+#include "text/Localizer.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTcpSocket>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+const QJsonObject kDemoLogin{{"user_name", "demo"}, {"password", "62cc2d8b4bf2d8728120d052163a77df"}};
+}
+
+class GatewaySimFaultsTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<GatewayFixture> m_gateway;
+    std::unique_ptr<ServiceClient> m_client;
+    std::unique_ptr<Operations> m_ops;
+
+    ApiStatus login() { return waitFor([&](ApiCompletion done) { m_ops->login(kDemoLogin, std::move(done)); }); }
+
+    struct Raw {
+        int status = 0;
+        QByteArray body;
+        QJsonObject json() const { return QJsonDocument::fromJson(body).object(); }
+    };
+    Raw raw(const QByteArray &verb, const QString &path, const QByteArray &body = QByteArray(),
+            const QByteArray &contentType = "application/json", const QString &base = QString())
+    {
+        QNetworkRequest request(QUrl((base.isEmpty() ? m_gateway->baseUrl() : base) + path));
+        request.setHeader(QNetworkRequest::ContentTypeHeader, contentType);
+        QNetworkReply *reply = m_client->network()->sendCustomRequest(request, verb, body);
+        (void)QTest::qWaitFor([&] { return reply->isFinished(); }, 10000);
+        Raw r{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), reply->readAll()};
+        reply->deleteLater();
+        return r;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_gateway = std::make_unique<GatewayFixture>();
+        QVERIFY2(m_gateway->isRunning(), qPrintable(m_gateway->errorString()));
+        m_client = std::make_unique<ServiceClient>();
+        m_ops = std::make_unique<Operations>(*m_client);
+    }
+    void init()
+    {
+        m_gateway->reset();
+        m_client->setLimits(ServiceClient::kInactivityLimitMs, ServiceClient::kTotalLimitMs);
+    }
+    void cleanupTestCase()
+    {
+        m_ops.reset();
+        m_client.reset();
+        m_gateway.reset();
+    }
+
+    void eachFaultGivesTheClientsResult()
+    {
+        const QString cannotConnect = localized(QStringLiteral("無法連結伺服器，麻煩稍後再試"));
+        const QString unparsable = localized(QStringLiteral("無法解析回覆，請稍候再試"));
+        struct Case {
+            const char *mode;
+            QString code, message;
+        };
+        for (const Case &c : {Case{"html500", QStringLiteral("9999"), unparsable},
+                              Case{"invalidJson", QStringLiteral("9999"), unparsable},
+                              Case{"close", QStringLiteral("9999"), cannotConnect}}) {
+            QVERIFY(m_gateway->setFault(QStringLiteral("login"), QString::fromLatin1(c.mode)));
+            const ApiStatus s = login();
+            QVERIFY2(!s.isSuccess, c.mode);
+            QCOMPARE(s.returnCode, c.code);
+            QCOMPARE(s.message, c.message);
+            QVERIFY(!s.returnJson.has_value());
+            QVERIFY2(login().isSuccess, c.mode); // a fault "once" is used up
+        }
+
+        QVERIFY(m_gateway->setFault(QStringLiteral("login"), QStringLiteral("code"), 0, false, QStringLiteral("42"),
+                                    QStringLiteral("系統忙碌中")));
+        for (int i = 0; i < 2; ++i) { // until reset
+            const ApiStatus s = login();
+            QCOMPARE(s.returnCode, QStringLiteral("42"));
+            QCOMPARE(s.message, QStringLiteral("系統忙碌中"));
+            QVERIFY(s.returnJson.has_value());
+        }
+        QVERIFY(waitFor([&](ApiCompletion done) { m_ops->clientList(QJsonObject{{"userID", "U10023"}}, std::move(done)); }).isSuccess);
+        m_gateway->reset();
+        QVERIFY(login().isSuccess);
+
+        // A delay within the client's limit still answers; past it the client reports a transport failure.
+        QVERIFY(m_gateway->setFault(QStringLiteral("login"), QStringLiteral("delay"), 300));
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(login().isSuccess);
+        QVERIFY(timer.elapsed() >= 250);
+        m_client->setLimits(ServiceClient::kInactivityLimitMs, 400);
+        QVERIFY(m_gateway->setFault(QStringLiteral("login"), QStringLiteral("delay"), 1500));
+        const ApiStatus late = login();
+        QCOMPARE(late.returnCode, QStringLiteral("9999"));
+        QCOMPARE(late.message, cannotConnect);
+        QTest::qWait(1300); // the late answer meets a closed connection; the gateway keeps serving
+        QVERIFY(login().isSuccess);
+
+        // The version check has its own key for the message.
+        QVERIFY(m_gateway->setFault(QStringLiteral("checkVersion"), QStringLiteral("code"), 0, true,
+                                    QStringLiteral("0099"), QStringLiteral("維護中")));
+        const Raw version = raw("POST", QStringLiteral("/clickRateGW/api/checkVersion/json"), "{\"osType\":\"0\"}");
+        QCOMPARE(version.json().value(QStringLiteral("returnMessage")).toString(), QStringLiteral("維護中"));
+        QVERIFY(!m_gateway->setFault(QJsonObject{{"operation", "login"}, {"mode", "explode"}}));
+        QVERIFY(!m_gateway->setFault(QJsonObject{{"operation", "login"}, {"mode", "delay"}}));
+    }
+
+    void lostAnswerOfAnOrderIsRecoveredByResending()
+    {
+        // The order is placed but the connection closes before the answer: the client sees a transport
+        // failure; sending the same lines again returns the order number without ordering twice.
+        QVERIFY(m_gateway->setFault(QJsonObject{{"operation", "ZSD_CREATE_EIP_ORDER2"}, {"mode", "close"}, {"execute", true}}));
+        QJsonObject line{{"kunwe", "0000100101"}, {"kunag", "0000100101"}, {"matnr", "10000101"}, {"kwmeng", "3.0"},
+                         {"kbetr", "2850.0"}, {"vgbel", ""}, {"orderSeq", newOrderSeq()}};
+        const QJsonObject params{{"userID", "U10023"}, {"eipOrder2List", QJsonArray{line}}};
+        const int before = m_gateway->simulator()->placedOrders().size();
+        ApiStatus s = waitFor([&](ApiCompletion done) { m_ops->ZSD_CREATE_EIP_ORDER2(params, std::move(done)); });
+        QCOMPARE(s.returnCode, QStringLiteral("9999"));
+        QCOMPARE(m_gateway->simulator()->placedOrders().size(), before + 1);
+        s = waitFor([&](ApiCompletion done) { m_ops->ZSD_CREATE_EIP_ORDER2(params, std::move(done)); });
+        QVERIFY(s.isSuccess);
+        const QJsonObject result = answerOf(s).value(QStringLiteral("orderList")).toArray().at(0).toObject();
+        QCOMPARE(result.value(QStringLiteral("returnCode")).toString(), QStringLiteral("S"));
+        QCOMPARE(result.value(QStringLiteral("otVbeln")).toString(),
+                 m_gateway->simulator()->placedOrders().last().toObject().value(QStringLiteral("vbeln")).toString());
+        QCOMPARE(m_gateway->simulator()->placedOrders().size(), before + 1);
+    }
+
+    void badRequestsGetAClearAnswer()
+    {
+        ApiStatus s = waitFor([&](ApiCompletion done) { m_client->callGateway(QStringLiteral("noSuchOperation"), std::nullopt, done); });
+        QVERIFY(!s.isSuccess);
+        QVERIFY(s.message.contains(QStringLiteral("noSuchOperation")));
+        s = waitFor([&](ApiCompletion done) { m_ops->login(std::nullopt, std::move(done)); }); // "Body" is ""
+        QCOMPARE(s.returnCode, QStringLiteral("02"));
+        QVERIFY(s.message.contains(QStringLiteral("user_name")) && s.message.contains(QStringLiteral("password")));
+
+        const QString gateway = QStringLiteral("/zelkgateway/api/zelkGWService");
+        struct Case {
+            QByteArray body;
+            const char *code;
+        };
+        for (const Case &c : {Case{"not json at all", "9001"}, Case{"[1,2]", "9001"}, Case{"", "9001"},
+                              Case{"{\"Body\":\"\"}", "9002"}, Case{"{\"ApiName\":\"login\"}", "9002"},
+                              Case{"{\"ApiName\":\"login\",\"Body\":{\"user_name\":\"demo\"}}", "9002"},
+                              Case{"{\"ApiName\":\"login\",\"Body\":\"{oops\"}", "9003"},
+                              Case{"{\"ApiName\":\"login\",\"Body\":\"[]\"}", "9003"},
+                              Case{"{\"ApiName\":42,\"Body\":\"\"}", "9002"}}) {
+            const Raw r = raw("POST", gateway, c.body);
+            QCOMPARE(r.status, 400);
+            QCOMPARE(r.json().value(QStringLiteral("returnCode")).toString(), QString::fromLatin1(c.code));
+            QVERIFY(!r.json().value(QStringLiteral("returnMsg")).toString().isEmpty());
+        }
+        QCOMPARE(raw("GET", gateway).status, 405);
+        QCOMPARE(raw("POST", QStringLiteral("/zelkgw/zelkapi.asmx/noSuchMethod"), "a=1",
+                     "application/x-www-form-urlencoded").json().value(QStringLiteral("returnCode")).toString(),
+                 QStringLiteral("9004"));
+        QVERIFY(raw("POST", QStringLiteral("/clickRateGW/api/checkVersion/json"), "{").json()
+                    .value(QStringLiteral("returnMessage")).isString());
+        QCOMPARE(raw("GET", QStringLiteral("/elsewhere")).status, 404);
+
+        // Malformed HTTP on a raw socket does not bring the gateway down.
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, QUrl(m_gateway->baseUrl()).port());
+        QVERIFY(socket.waitForConnected(5000));
+        socket.write("\x01\x02 NONSENSE \xff\r\n\r\n\r\n");
+        QVERIFY(socket.waitForBytesWritten(5000));
+        socket.waitForDisconnected(2000);
+        QVERIFY(login().isSuccess);
+    }
+
+    void requestLogRecordsWhatWasSent()
+    {
+        QVERIFY(login().isSuccess);
+        QVERIFY(waitFor([&](ApiCompletion done) {
+            m_ops->userPushHistory(QJsonObject{{"userId", "U10023"}, {"lastNewsId", "5210"}}, std::move(done));
+        }).isSuccess);
+        raw("GET", QStringLiteral("/__sim/requests")); // admin routes are not recorded
+
+        const QJsonArray log = m_gateway->requests();
+        QCOMPARE(log.size(), 2);
+        const QJsonObject first = log.at(0).toObject();
+        QCOMPARE(first.value(QStringLiteral("method")).toString(), QStringLiteral("POST"));
+        QCOMPARE(first.value(QStringLiteral("path")).toString(), QStringLiteral("/zelkgateway/api/zelkGWService"));
+        QVERIFY(first.value(QStringLiteral("headers")).toObject().value(QStringLiteral("Content-Type")).toString()
+                    .startsWith(QStringLiteral("application/json")));
+        const QJsonObject envelope = QJsonDocument::fromJson(first.value(QStringLiteral("body")).toString().toUtf8()).object();
+        QCOMPARE(envelope.value(QStringLiteral("ApiName")).toString(), QStringLiteral("login"));
+        QVERIFY(envelope.value(QStringLiteral("Body")).isString());
+        QCOMPARE(m_gateway->gatewayCalls(QStringLiteral("login")), QList<QJsonObject>{kDemoLogin});
+        QCOMPARE(m_gateway->webServiceCalls(QStringLiteral("userPushHistory")),
+                 (QList<QJsonObject>{QJsonObject{{"userId", "U10023"}, {"lastNewsId", "5210"}}}));
+
+        // The same log over HTTP, then emptied by a reset.
+        const QJsonArray overHttp = QJsonDocument::fromJson(raw("GET", QStringLiteral("/__sim/requests")).body).array();
+        QCOMPARE(overHttp, log);
+        QCOMPARE(raw("POST", QStringLiteral("/__sim/reset")).status, 200);
+        QVERIFY(m_gateway->requests().isEmpty());
+    }
+
+    void adminRoutesDriveTheGateway()
+    {
+        Raw r = raw("POST", QStringLiteral("/__sim/fault"),
+                    "{\"operation\":\"login\",\"mode\":\"code\",\"returnCode\":\"07\",\"returnMsg\":\"帳號已停用\"}");
+        QCOMPARE(r.status, 200);
+        ApiStatus s = login();
+        QCOMPARE(s.returnCode, QStringLiteral("07"));
+        QCOMPARE(s.message, QStringLiteral("帳號已停用"));
+        QCOMPARE(raw("POST", QStringLiteral("/__sim/fault"), "{\"mode\":\"close\"}").status, 400);
+        QCOMPARE(raw("POST", QStringLiteral("/__sim/version"), "{\"state\":\"forced\",\"updateNote\":\"必須更新\"}").status, 200);
+        QCOMPARE(m_gateway->simulator()->versionState(), QStringLiteral("forced"));
+        const QJsonObject version = raw("POST", QStringLiteral("/clickRateGW/api/checkVersion/json"), "{}").json();
+        QCOMPARE(version.value(QStringLiteral("returnCode")).toString(), QStringLiteral("0023"));
+        QCOMPARE(version.value(QStringLiteral("versions")).toObject().value(QStringLiteral("updateNote")).toString(),
+                 QStringLiteral("必須更新"));
+        QCOMPARE(raw("POST", QStringLiteral("/__sim/version"), "{\"state\":\"sometimes\"}").status, 400);
+        r = raw("POST", QStringLiteral("/__sim/push"), "{\"account\":\"lin.yating\",\"title\":\"出貨通知\"}");
+        QCOMPARE(r.json().value(QStringLiteral("returnCode")).toString(), QStringLiteral("00"));
+        QCOMPARE(raw("POST", QStringLiteral("/__sim/push"), "{\"account\":\"ghost\",\"title\":\"x\"}").status, 400);
+        QCOMPARE(raw("GET", QStringLiteral("/__sim/photos/none.jpg")).status, 404);
+        QCOMPARE(raw("GET", QStringLiteral("/__sim/nothing")).status, 404);
+    }
+
+    void executableListensAndServesGeneratedLists()
+    {
+        const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../tools/gateway-sim/zelk-gateway-sim");
+        if (!QFileInfo::exists(program))
+            QSKIP("zelk-gateway-sim is not built next to the tests");
+        QProcess process;
+        process.start(program, {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--customers"),
+                                QStringLiteral("500"), QStringLiteral("--materials"), QStringLiteral("80"),
+                                QStringLiteral("--version-state"), QStringLiteral("optional")});
+        QVERIFY(process.waitForStarted(5000));
+        QVERIFY(QTest::qWaitFor([&] { return process.canReadLine(); }, 10000));
+        const QString line = QString::fromUtf8(process.readLine());
+        const auto match = QRegularExpression(QStringLiteral("^listening on (http://127\\.0\\.0\\.1:\\d+)\n$")).match(line);
+        QVERIFY2(match.hasMatch(), qPrintable(line));
+        const QString base = match.captured(1);
+
+        const QByteArray clients = "{\"ApiName\":\"clientList\",\"Body\":\"{\\\"userID\\\":\\\"U10023\\\"}\"}";
+        QCOMPARE(parseList<OrderCustomer>(raw("POST", QStringLiteral("/zelkgateway/api/zelkGWService"), clients,
+                                              "application/json", base).json(), QStringLiteral("custList")).size(), 500);
+        const QByteArray prices = "{\"ApiName\":\"ZSD_GET_MATNR_PRICE\",\"Body\":\"{\\\"userID\\\":\\\"U10023\\\",\\\"pVkorg\\\":\\\"1100\\\",\\\"pVtweg\\\":\\\"10\\\"}\"}";
+        QCOMPARE(parseList<OrderItem>(raw("POST", QStringLiteral("/zelkgateway/api/zelkGWService"), prices,
+                                          "application/json", base).json(), QStringLiteral("matnrPriceList")).size(), 80);
+        QCOMPARE(raw("POST", QStringLiteral("/clickRateGW/api/checkVersion/json"), "{}", "application/json", base)
+                     .json().value(QStringLiteral("returnCode")).toString(), QStringLiteral("0022"));
+        process.terminate();
+        QVERIFY(process.waitForFinished(5000));
+
+        // Bad options stop it with a message instead of serving.
+        QProcess bad;
+        bad.start(program, {QStringLiteral("--version-state"), QStringLiteral("sometimes")});
+        QVERIFY(bad.waitForFinished(10000));
+        QVERIFY(bad.exitCode() != 0);
+        QVERIFY(bad.readAllStandardError().contains("sometimes"));
+    }
+};
+
+ZELK_TEST(GatewaySimFaultsTest)
+#include "GatewaySimFaultsTest.moc"
