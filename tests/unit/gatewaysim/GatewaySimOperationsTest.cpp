@@ -100,6 +100,15 @@ private slots:
         for (const Inco1 &i : inco1)
             QVERIFY(!i.inco1.isEmpty() && !i.bezei.isEmpty());
 
+        // The blocking list fetch waits on this thread while the gateway, in its own thread, answers.
+        QString stored;
+        m_client->setListFetchSession({[] { return QStringLiteral("U10023"); }, [] { return QStringLiteral("1100"); },
+                                       [&](const QString &, const QString &text) { stored = text; }});
+        const std::optional<QString> text = m_client->fetchList(QStringLiteral("getTvstzList"), true);
+        QVERIFY(text.has_value());
+        QCOMPARE(stored, *text);
+        QCOMPARE(parseList<Tvstz>(QJsonDocument::fromJson(text->toUtf8()).object(), QStringLiteral("list")).size(), 3);
+
         s = call(&Operations::inco2List, user());
         QVERIFY(s.isSuccess);
         const QJsonArray inco2 = answerOf(s).value(QStringLiteral("inco2List")).toArray();
