@@ -13,6 +13,9 @@
 #include "app/ChangePasswordViewController.h"
 #include "app/LoginViewController.h"
 #include "app/Tabbar2ViewController.h"
+#include "history/OrderHistoryDetailViewController.h"
+#include "history/OrderHistoryViewController.h"
+#include "order/SelectDataViewController.h"
 #include "ui/Storyboard.h"
 #include "ui/ZelkNavigationController.h"
 
@@ -23,4 +26,13 @@ void registerScreens(Storyboard &storyboard)
     storyboard.add("Main", "Tabbar", [&storyboard] { return Tabbar2ViewController::withTabs(storyboard); });
     storyboard.add("Main", "ChangePasswordViewController", [] { return new ChangePasswordViewController; });
     storyboard.setInitial("Main", "LoginViewController");
+
+    // ---- OrderHistory: the order query and the detail of a queried order ----
+    storyboard.add("OrderHistory", "OrderHistoryViewController", [] { return new OrderHistoryViewController; });
+    storyboard.add("OrderHistory", "OrderHistoryDetailViewController",
+                   [] { return new OrderHistoryDetailViewController; });
+    storyboard.setInitial("OrderHistory", "OrderHistoryViewController");
+
+    // ---- SelectDataViewController: the searchable pick list (customers, materials) ----
+    storyboard.add("SelectDataViewController", "SelectDataViewController", [] { return new SelectDataViewController; });
 }

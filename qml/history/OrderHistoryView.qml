@@ -1,0 +1,209 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Zelk
+
+// The order query: the date range, by customer or by order number, the query button and the rows.
+Item {
+    id: view
+    required property var controller
+
+    Brand { id: brand }
+
+    Rectangle {
+        id: topView
+        objectName: "topView"
+        anchors { left: parent.left; right: parent.right; top: parent.top }
+        height: queryView.implicitHeight + 16
+        color: "white"
+
+        ColumnLayout {
+            id: queryView
+            objectName: "queryView"
+            anchors { left: parent.left; right: parent.right; top: parent.top; margins: 8 }
+            spacing: 6
+
+            RowLayout {
+                Layout.fillWidth: true
+                spacing: 6
+                Button {
+                    objectName: "startDateButton"
+                    Accessible.name: text
+                    Layout.fillWidth: true
+                    text: view.controller.startDateTitle
+                    flat: true
+                    Material.foreground: brand.titleText
+                    onClicked: view.controller.changeStartDateAction()
+                }
+                Label { text: "~"; color: brand.titleText }
+                Button {
+                    objectName: "endDateButton"
+                    Accessible.name: text
+                    Layout.fillWidth: true
+                    text: view.controller.endDateTitle
+                    flat: true
+                    Material.foreground: brand.titleText
+                    onClicked: view.controller.changeEndDateAction()
+                }
+            }
+
+            TabBar {
+                id: queryTypeSegmentedControl
+                objectName: "queryTypeSegmentedControl"
+                Layout.fillWidth: true
+                currentIndex: view.controller.queryType
+                Material.accent: brand.red
+                TabButton {
+                    objectName: "queryTypeCustomer"
+                    Accessible.name: text
+                    text: Localized.text("客戶")
+                    onClicked: view.controller.changeTypeAction(0)
+                }
+                TabButton {
+                    objectName: "queryTypeOrderNumber"
+                    Accessible.name: text
+                    text: Localized.text("訂單編號")
+                    onClicked: view.controller.changeTypeAction(1)
+                }
+            }
+
+            RowLayout {
+                Layout.fillWidth: true
+                spacing: 6
+                TextField {
+                    id: infoField
+                    objectName: "queryTypeInfoTextField"
+                    Accessible.name: placeholderText
+                    Layout.fillWidth: true
+                    text: view.controller.queryTypeInfoText
+                    readOnly: view.controller.queryType === 0
+                    placeholderText: view.controller.queryType === 0 ? Localized.text("請選擇客戶")
+                                                                     : Localized.text("請輸入訂單編號")
+                    inputMethodHints: view.controller.queryType === 1 ? Qt.ImhPreferNumbers : Qt.ImhNone
+                    onTextEdited: view.controller.queryTypeInfoTextEdited(text)
+                    onAccepted: view.controller.dismissKeyboard()
+                    MouseArea {
+                        // By customer the field opens the picker instead of editing.
+                        anchors.fill: parent
+                        enabled: view.controller.queryType === 0
+                        onClicked: view.controller.queryTypeInfoTextFieldShouldBeginEditing()
+                    }
+                    Connections {
+                        target: view.controller
+                        function onQueryTypeInfoTextFieldFocusRequested() { infoField.forceActiveFocus() }
+                        function onQueryTypeInfoTextChanged() {
+                            if (infoField.text !== view.controller.queryTypeInfoText)
+                                infoField.text = view.controller.queryTypeInfoText
+                        }
+                    }
+                }
+                Button {
+                    objectName: "queryButton"
+                    Accessible.name: text
+                    text: Localized.text("查詢")
+                    highlighted: true
+                    Material.accent: brand.red
+                    onClicked: {
+                        infoField.focus = false
+                        view.controller.queryAction()
+                    }
+                }
+            }
+        }
+        Rectangle {
+            anchors.bottom: parent.bottom
+            width: parent.width
+            height: 1
+            color: brand.separator
+        }
+    }
+
+    ListView {
+        id: tableView
+        objectName: "tableView"
+        anchors { left: parent.left; right: parent.right; top: topView.bottom; bottom: parent.bottom }
+        clip: true
+        model: view.controller.cells
+        boundsBehavior: Flickable.StopAtBounds
+        ScrollIndicator.vertical: ScrollIndicator {}
+        delegate: ItemDelegate {
+            id: cell
+            required property var modelData
+            required property int index
+            objectName: "orderHistroyCell_" + index
+            Accessible.name: modelData.itemLabel
+            width: ListView.view.width
+            implicitHeight: Math.max(60, cellColumn.implicitHeight + 16)
+            leftPadding: 15
+            rightPadding: 15
+            background: Rectangle {
+                color: cell.down ? "#eeeeee" : "white"
+                Rectangle {
+                    anchors.bottom: parent.bottom
+                    x: 15
+                    width: parent.width - 15
+                    height: 1
+                    color: brand.separator
+                }
+            }
+            contentItem: ColumnLayout {
+                id: cellColumn
+                spacing: 3
+                RowLayout {
+                    Layout.fillWidth: true
+                    Label {
+                        objectName: "timeLabel"
+                        text: cell.modelData.timeLabel
+                        color: "gray"
+                        font.pixelSize: 13
+                    }
+                    Label {
+                        objectName: "customerLabel"
+                        Layout.fillWidth: true
+                        horizontalAlignment: Text.AlignRight
+                        text: cell.modelData.customerLabel
+                        color: brand.titleText
+                        font.pixelSize: 13
+                        elide: Text.ElideRight
+                    }
+                }
+                Label {
+                    objectName: "itemLabel"
+                    Layout.fillWidth: true
+                    text: cell.modelData.itemLabel
+                    color: brand.titleText
+                    font.pixelSize: 16
+                    font.bold: true
+                    wrapMode: Text.Wrap
+                }
+                RowLayout {
+                    Layout.fillWidth: true
+                    Label {
+                        text: Localized.text("開單數量")
+                        color: "gray"
+                        font.pixelSize: 13
+                    }
+                    Label {
+                        objectName: "itemOrderNumberLabel"
+                        text: cell.modelData.itemOrderNumberLabel
+                        color: brand.titleText
+                        font.pixelSize: 13
+                    }
+                    Item { Layout.fillWidth: true }
+                    Label {
+                        text: Localized.text("剩餘數量")
+                        color: "gray"
+                        font.pixelSize: 13
+                    }
+                    Label {
+                        objectName: "itemOrderLastLabel"
+                        text: cell.modelData.itemOrderLastLabel
+                        color: brand.red
+                        font.pixelSize: 13
+                    }
+                }
+            }
+            onClicked: view.controller.didSelectRow(index)
+        }
+    }
+}

@@ -1,0 +1,46 @@
+#include "history/OrderHistoryDetailViewController.h"
+
+#include "model/NumberText.h"
+#include "text/Localizer.h"
+
+OrderHistoryDetailViewController::OrderHistoryDetailViewController(QObject *parent) : Screen(parent) {}
+
+void OrderHistoryDetailViewController::viewDidLoad()
+{
+    setTitle(localized(QStringLiteral("訂單查詢")));
+    buildRows();
+}
+
+QString OrderHistoryDetailViewController::priceText(float cmpre)
+{
+    const QString money = moneyText(cmpre);
+    return money.isEmpty() ? numberText(cmpre) : money;
+}
+
+void OrderHistoryDetailViewController::buildRows()
+{
+    const OrderHistroy &o = m_orderHistory;
+    m_tableArray.clear();
+    const auto add = [this](const char *label, const QString &value) {
+        m_tableArray.append({localized(QString::fromUtf8(label)), value, std::nullopt});
+    };
+    add("開單日期", o.audat);
+    add("訂單編號", o.vbeln);
+    add("營業所名稱", o.name2);
+    add("客戶名稱", o.name3);
+    add("客戶代號", o.kunnr);
+    add("品項", o.arktx);
+    add("單價", priceText(o.cmpre));
+    add("開單數量", numberText(o.kwmeng));
+    add("已發數量", numberText(o.fkimg));
+    add("剩餘數量", numberText(o.fkimg1));
+    emit tableArrayChanged();
+}
+
+QVariantList OrderHistoryDetailViewController::rowsForView() const
+{
+    QVariantList rows;
+    for (const OrderHistoryDetailRow &row : m_tableArray)
+        rows.append(QVariant::fromValue(row));
+    return rows;
+}

@@ -1,0 +1,98 @@
+#pragma once
+// The order query: orders placed in a date range, optionally for one customer (picked from the
+// searchable pick list) or one order number, as ZSD_QUERY_ORDER reports them. A row opens the detail.
+//
+// The two date buttons hold the range as their titles ("yyyy/MM/dd"), in either order; a range of more
+// than one whole calendar month is refused. Opening the screen runs the query for the last seven days.
+#include "history/OrderHistroyCell.h"
+#include "model/MasterData.h"
+#include "model/OrderStatus.h"
+#include "order/SelectDataViewController.h"
+#include "ui/Screen.h"
+
+#include <QDate>
+
+#include <functional>
+
+class OrderHistoryViewController : public Screen, public SelectDataViewDelegate
+{
+    Q_OBJECT
+    Q_PROPERTY(QString startDateTitle READ startDateTitle NOTIFY datesChanged)
+    Q_PROPERTY(QString endDateTitle READ endDateTitle NOTIFY datesChanged)
+    // 0: by customer, 1: by order number.
+    Q_PROPERTY(int queryType READ queryType NOTIFY queryTypeChanged)
+    Q_PROPERTY(QString queryTypeInfoText READ queryTypeInfoText NOTIFY queryTypeInfoTextChanged)
+    Q_PROPERTY(QVariantList cells READ cellsForView NOTIFY tableArrayChanged)
+
+public:
+    static QString dateFormat() { return QStringLiteral("yyyy/MM/dd"); }
+
+    explicit OrderHistoryViewController(QObject *parent = nullptr);
+
+    // The day the screen takes as today (tests fix it); the system date by default.
+    void setTodayProvider(std::function<QDate()> today) { m_today = std::move(today); }
+
+    QString startDateTitle() const { return m_startDateTitle; }
+    QString endDateTitle() const { return m_endDateTitle; }
+    int queryType() const { return m_queryType; }
+    QString queryTypeInfoText() const { return m_queryTypeInfoText; }
+    OrderCustomer queryCustomer() const { return m_queryCustomer; }
+    QList<OrderCustomer> filterCustomerListArray() const { return m_filterCustomerListArray; }
+    QList<OrderHistroy> tableArray() const { return m_tableArray; }
+    SelectDataViewController *selectDataViewController() const { return m_selectDataViewController; }
+
+    // Whether the range between the two dates, in either order, is at most one whole calendar month
+    // (one month and 28 days passes, two months do not).
+    static bool isWithinOneMonth(const QDate &a, const QDate &b);
+
+    // ---- view actions ----
+    Q_INVOKABLE void changeStartDateAction();
+    Q_INVOKABLE void changeEndDateAction();
+    Q_INVOKABLE void changeTypeAction(int segment);
+    // The text field was tapped: by customer it opens the picker and does not edit (false).
+    Q_INVOKABLE bool queryTypeInfoTextFieldShouldBeginEditing();
+    // The user typed into the text field (by order number).
+    Q_INVOKABLE void queryTypeInfoTextEdited(const QString &text);
+    Q_INVOKABLE void queryAction();
+    Q_INVOKABLE void didSelectRow(int row);
+
+    void viewDidLoad() override;
+
+    // ---- SelectDataViewDelegate: the customer picker ----
+    int selectDataCount() override;
+    SelectDataTexts selectDataTexts(int row) override;
+    void selectDataSearch(SelectDataViewController *pickList, const QString &text) override;
+    void selectDataCancelSearch(SelectDataViewController *pickList) override;
+    void selectDataReload() override;
+
+signals:
+    void datesChanged();
+    void queryTypeChanged();
+    void queryTypeInfoTextChanged();
+    void tableArrayChanged();
+    // The text field should take the keyboard (switching to the order number).
+    void queryTypeInfoTextFieldFocusRequested();
+
+private:
+    void loadCustomers();
+    void showCustomerPicker();
+    void customerChosen(int row);
+    void runQuery();
+    void chooseDate(bool start);
+    void setQueryTypeInfoText(const QString &text);
+    void showAlert(const QString &title, const QString &message);
+    static QString customerFieldText(const OrderCustomer &customer);
+    QVariantList cellsForView() const;
+
+    std::function<QDate()> m_today;
+    QString m_startDateTitle;
+    QString m_endDateTitle;
+    int m_queryType = 0;
+    QString m_queryTypeInfoText;
+    OrderCustomer m_queryCustomer;
+    QString m_queryOrderNo;
+    QPointer<SelectDataViewController> m_selectDataViewController;
+    QList<OrderCustomer> m_customerList;          // every customer the picker can offer
+    QList<OrderCustomer> m_filterCustomerListArray; // those offered now (after a search)
+    QList<OrderHistroy> m_tableArray;
+};
