@@ -66,7 +66,9 @@ QString describeParameters(const ApiParameters &parameters)
 // HTTP answers with an error status still carry their body; anything else that failed is the transport's.
 bool isHttpStatusError(QNetworkReply::NetworkError error)
 {
+    // Qt reports status 400 as ProtocolInvalidOperationError; the other protocol errors are the transport's.
     return (error >= QNetworkReply::ContentAccessDenied && error <= QNetworkReply::UnknownContentError) ||
+           error == QNetworkReply::ProtocolInvalidOperationError ||
            (error >= QNetworkReply::InternalServerError && error <= QNetworkReply::UnknownServerError);
 }
 

@@ -108,6 +108,9 @@ private slots:
         QTest::newRow("JSON failure with status 404")
             << 404 << json << QByteArray(R"({"returnCode":"02","returnMsg":"none"})") << false << "02" << "none"
             << true;
+        QTest::newRow("JSON failure with status 400")
+            << 400 << json << QByteArray(R"({"returnCode":"03","returnMsg":"bad"})") << false << "03" << "bad"
+            << true;
         QTest::newRow("empty body") << 200 << json << QByteArray() << false << "9999" << kUnparsable << false;
         QTest::newRow("truncated JSON") << 200 << json << QByteArray(R"({"returnCode":"00","returnMsg":)") << false
                                         << "9999" << kUnparsable << false;
