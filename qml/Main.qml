@@ -1,9 +1,117 @@
 import QtQuick
 import QtQuick.Controls
+import QtQuick.Controls.Material
+import QtQuick.Dialogs
+import Zelk
 
+// The window: the navigator's root screen, the screens presented over it (each rising from the
+// bottom), and above everything what QmlUi shows: alerts, action sheets, pickers and the spinner.
 ApplicationWindow {
+    id: window
+    required property var navigator
+    required property var ui
+
     width: 390
     height: 844
     visible: true
     title: "Zelk"
+
+    Brand { id: brand }
+
+    Material.theme: Material.Light
+    Material.primary: brand.red
+    Material.accent: brand.red
+    Material.background: brand.background
+    Material.foreground: brand.titleText
+    color: brand.background
+
+    Item {
+        id: screens
+        objectName: "screens"
+        anchors.fill: parent
+
+        // A screen covered by a presented one is hidden once the cover has arrived.
+        ScreenHost {
+            objectName: "rootScreen"
+            anchors.fill: parent
+            controller: window.navigator.rootScreen
+            visible: controller !== null && controller.onScreen
+        }
+
+        Repeater {
+            objectName: "presentedScreens"
+            model: window.navigator.presentedScreens
+            delegate: Item {
+                id: presented
+                required property var modelData
+                readonly property var screen: modelData
+                readonly property int duration: screen && screen.presentationAnimated ? screen.transitionDuration : 0
+                width: screens.width
+                height: screens.height
+                visible: screen !== null && screen.onScreen
+                y: screen && screen.beingDismissed ? screens.height : 0
+                Behavior on y { NumberAnimation { duration: presented.duration; easing.type: Easing.OutCubic } }
+                Component.onCompleted: {
+                    if (duration > 0)
+                        enterAnimation.start()
+                }
+                NumberAnimation {
+                    id: enterAnimation
+                    target: presented
+                    property: "y"
+                    from: screens.height
+                    to: 0
+                    duration: presented.duration
+                    easing.type: Easing.OutCubic
+                }
+                // Touches do not reach the screens underneath.
+                MouseArea { anchors.fill: parent }
+                ScreenHost {
+                    anchors.fill: parent
+                    controller: presented.screen
+                }
+            }
+        }
+    }
+
+    AlertDialog {
+        ui: window.ui
+        model: window.ui.alert
+    }
+    ActionSheet {
+        ui: window.ui
+        model: window.ui.alert
+    }
+    PickerSheet {
+        ui: window.ui
+        model: window.ui.picker
+    }
+    DatePickerSheet {
+        ui: window.ui
+        model: window.ui.datePicker
+    }
+    SpinnerOverlay {
+        parent: Overlay.overlay
+        ui: window.ui
+    }
+
+    FileDialog {
+        id: photoDialog
+        property int requestId: 0
+        title: Localized.text("選擇照片")
+        nameFilters: ["Images (*.png *.jpg *.jpeg *.heic *.bmp)"]
+        onAccepted: window.ui.photoChosen(requestId, selectedFile)
+        onRejected: window.ui.photoCancelled(requestId)
+    }
+
+    Connections {
+        target: window.ui
+        function onPhotoRequested(id, source) {
+            photoDialog.requestId = id
+            photoDialog.open()
+        }
+        function onEndEditingRequested() {
+            screens.forceActiveFocus()
+        }
+    }
 }

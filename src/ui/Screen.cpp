@@ -1,5 +1,6 @@
 #include "ui/Screen.h"
 
+#include "ui/Colors.h"
 #include "ui/NavigationController.h"
 #include "ui/Navigator.h"
 #include "ui/SlideMenuController.h"
@@ -12,7 +13,7 @@
 
 Q_LOGGING_CATEGORY(lcUi, "zelk.ui", QtWarningMsg)
 
-Screen::Screen(QObject *parent) : QObject(parent) {}
+Screen::Screen(QObject *parent) : QObject(parent), m_backgroundColor(Colors::background()) {}
 
 Screen::~Screen() = default;
 
@@ -57,6 +58,8 @@ void Screen::setViewUrl(const QUrl &url)
     m_viewUrl = url;
     emit viewUrlChanged();
 }
+
+int Screen::transitionDuration() { return Transitions::animationDuration(); }
 
 void Screen::setBackgroundColor(const QColor &color)
 {
@@ -329,6 +332,8 @@ void Screen::endAppearance(bool appearing)
     if (m_appearance != expected)
         return;
     m_appearance = appearing ? Appearance::Appeared : Appearance::Disappeared;
+    if (!appearing)
+        emit visibleChanged();
     if (appearing)
         viewDidAppear(m_appearanceAnimated);
     else

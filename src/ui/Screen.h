@@ -61,12 +61,16 @@ class Screen : public QObject
     Q_PROPERTY(QUrl viewUrl READ viewUrl NOTIFY viewUrlChanged)
     Q_PROPERTY(bool viewLoaded READ isViewLoaded NOTIFY viewLoadedChanged)
     Q_PROPERTY(bool visible READ isVisible NOTIFY visibleChanged)
+    // Appeared, appearing or still disappearing: the window draws it.
+    Q_PROPERTY(bool onScreen READ isOnScreen NOTIFY visibleChanged)
     Q_PROPERTY(bool beingDismissed READ isBeingDismissed NOTIFY beingDismissedChanged)
     // Whether the last presentation or dismissal of this screen animates.
     Q_PROPERTY(bool presentationAnimated READ isPresentationAnimated NOTIFY beingDismissedChanged)
     Q_PROPERTY(QVariantList leftBarButtons READ leftBarButtonsForView NOTIFY navigationItemChanged)
     Q_PROPERTY(QVariantList rightBarButtons READ rightBarButtonsForView NOTIFY navigationItemChanged)
     Q_PROPERTY(bool hidesBackButton READ hidesBackButton WRITE setHidesBackButton NOTIFY navigationItemChanged)
+    // How long an animated transition lasts, so views animate in step with the controllers.
+    Q_PROPERTY(int transitionDuration READ transitionDuration CONSTANT)
     Q_PROPERTY(QColor backgroundColor READ backgroundColor WRITE setBackgroundColor NOTIFY backgroundColorChanged)
 
 public:
@@ -88,6 +92,7 @@ public:
     bool isViewLoaded() const { return m_viewLoaded; }
     // Appeared or appearing.
     bool isVisible() const;
+    bool isOnScreen() const { return m_appearance != Appearance::Disappeared; }
 
     // ---- identity and looks ----
     QString title() const { return m_title; }
@@ -100,6 +105,7 @@ public:
     QUrl viewUrl() const;
     void setViewUrl(const QUrl &url);
     QColor backgroundColor() const { return m_backgroundColor; }
+    static int transitionDuration();
     void setBackgroundColor(const QColor &color);
     QString storyboardName() const { return m_storyboardName; }
     QString storyboardIdentifier() const { return m_storyboardIdentifier; }

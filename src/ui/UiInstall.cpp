@@ -27,7 +27,12 @@ void registerUiTypes()
 
 void prepareUiStyle()
 {
-    QQuickStyle::setStyle(QStringLiteral("Material"));
+    // The style is fixed for the process once QML has loaded controls; set it only the first time.
+    static bool styled = false;
+    if (!styled) {
+        styled = true;
+        QQuickStyle::setStyle(QStringLiteral("Material"));
+    }
     // Chinese texts need a CJK face; Noto Sans CJK TC comes with fonts-noto-cjk.
     const QStringList families = QFontDatabase::families();
     for (const char *wanted : {"Noto Sans CJK TC", "Noto Sans CJK SC", "Noto Sans CJK JP"}) {
@@ -47,6 +52,8 @@ bool installUi(QQmlApplicationEngine &engine, Navigator &navigator, QmlUi &ui)
     registerUiTypes();
     prepareUiStyle();
     navigator.setAnimationDuration(kAnimationDurationMs);
+    // The module's qmldir (and with it the QML components) lives at qrc:/Zelk/qmldir.
+    engine.addImportPath(QStringLiteral("qrc:/"));
     engine.setInitialProperties({{QStringLiteral("navigator"), QVariant::fromValue<QObject *>(&navigator)},
                                  {QStringLiteral("ui"), QVariant::fromValue<QObject *>(&ui)}});
     engine.load(QUrl(QStringLiteral("qrc:/Zelk/qml/Main.qml")));

@@ -1,5 +1,6 @@
 #include "TestRegistry.h"
 #include "ui/QmlUi.h"
+#include "ui/RefreshControl.h"
 #include "ui/ViewLocator.h"
 #include "FakeUi.h"
 
@@ -208,6 +209,38 @@ private slots:
         QCOMPARE(ui.spinnerMaskName(), QStringLiteral("clear"));
         ui.dismissSpinner();
         QVERIFY(!ui.isSpinnerVisible());
+    }
+
+    void refreshControlsFollowTheirStates()
+    {
+        int refreshes = 0;
+        RefreshControl header(RefreshControl::Kind::Header, [&] { ++refreshes; });
+        QCOMPARE(header.title(), QStringLiteral("下滑更新資料"));
+        header.release(); // let go without pulling far enough
+        QCOMPARE(refreshes, 0);
+        header.setPulledFarEnough(true);
+        QCOMPARE(header.title(), QStringLiteral("放開開始更新"));
+        header.release();
+        QCOMPARE(refreshes, 1);
+        QCOMPARE(header.title(), QStringLiteral("更新資料中"));
+        header.beginRefreshing(); // already refreshing: no second load
+        QCOMPARE(refreshes, 1);
+        header.endRefreshing();
+        QCOMPARE(header.state(), RefreshControl::Idle);
+
+        int pages = 0;
+        RefreshControl footer(RefreshControl::Kind::Footer, [&] { ++pages; });
+        footer.setTitle(RefreshControl::NoMoreData, QStringLiteral("已無資料"));
+        footer.release(); // scrolled to the end
+        QCOMPARE(pages, 1);
+        footer.endRefreshingWithNoMoreData();
+        QCOMPARE(footer.title(), QStringLiteral("已無資料"));
+        footer.release();
+        footer.beginRefreshing();
+        QCOMPARE(pages, 1); // no more data: pulls are ignored
+        footer.resetNoMoreData();
+        footer.release();
+        QCOMPARE(pages, 2);
     }
 
     void viewFileNamesFollowClassNames()

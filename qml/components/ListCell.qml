@@ -1,0 +1,58 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Zelk
+
+// Base of list rows: a white row with a hairline separator, a main text and an optional detail text
+// and disclosure mark. Give every cell an objectName (e.g. "boardCell_" + index).
+ItemDelegate {
+    id: cell
+    property string detailText: ""
+    property bool disclosure: false
+    property bool separator: true
+    property color textColor: brand.titleText
+
+    Accessible.name: text
+    implicitHeight: Math.max(44, contentRow.implicitHeight + 16)
+    leftPadding: 15
+    rightPadding: 15
+
+    Brand { id: brand }
+
+    background: Rectangle {
+        color: cell.down ? "#eeeeee" : "white"
+        Rectangle {
+            visible: cell.separator
+            anchors.bottom: parent.bottom
+            x: 15
+            width: parent.width - 15
+            height: 1
+            color: brand.separator
+        }
+    }
+
+    contentItem: RowLayout {
+        id: contentRow
+        spacing: 8
+        Label {
+            objectName: "cellText"
+            Layout.fillWidth: true
+            text: cell.text
+            elide: Text.ElideRight
+            color: cell.textColor
+            font: cell.font
+        }
+        Label {
+            objectName: "cellDetail"
+            visible: text !== ""
+            text: cell.detailText
+            color: "gray"
+        }
+        Label {
+            visible: cell.disclosure
+            text: "›"
+            font.pixelSize: 22
+            color: "#c7c7cc"
+        }
+    }
+}

@@ -1,0 +1,83 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Zelk
+
+// The bottom pick list (QmlUi.picker): title, "取消" and "確定", and a wheel of rows.
+Popup {
+    id: sheet
+    property var ui: null
+    property var model: ({})
+    readonly property bool wanted: model.id !== undefined
+
+    objectName: "pickerSheet"
+    modal: true
+    closePolicy: Popup.NoAutoClose
+    parent: Overlay.overlay
+    width: parent ? parent.width : 390
+    y: parent ? parent.height - height : 0
+    padding: 0
+    visible: wanted
+    background: Rectangle { color: "white" }
+
+    Brand { id: brand }
+
+    contentItem: ColumnLayout {
+        spacing: 0
+        RowLayout {
+            Layout.fillWidth: true
+            Button {
+                objectName: "pickerCancel"
+                Accessible.name: text
+                flat: true
+                text: Localized.text("取消")
+                Material.foreground: brand.red
+                onClicked: sheet.ui.cancelPicker(sheet.model.id)
+            }
+            Label {
+                Layout.fillWidth: true
+                horizontalAlignment: Text.AlignHCenter
+                elide: Text.ElideRight
+                text: sheet.model.title || ""
+                font.weight: Font.DemiBold
+                color: brand.titleText
+            }
+            Button {
+                objectName: "pickerDone"
+                Accessible.name: text
+                flat: true
+                text: Localized.text("確定")
+                Material.foreground: brand.red
+                onClicked: sheet.ui.choosePickerRow(sheet.model.id, tumbler.currentIndex)
+            }
+        }
+        Tumbler {
+            id: tumbler
+            objectName: "pickerRows"
+            Accessible.name: sheet.model.title || ""
+            Layout.fillWidth: true
+            Layout.preferredHeight: 216
+            visibleItemCount: 5
+            wrap: false
+            model: sheet.model.rows || []
+            delegate: Label {
+                required property var modelData
+                required property int index
+                text: modelData
+                horizontalAlignment: Text.AlignHCenter
+                verticalAlignment: Text.AlignVCenter
+                elide: Text.ElideRight
+                opacity: 1.0 - Math.abs(Tumbler.displacement) / (tumbler.visibleItemCount / 2)
+                font.pixelSize: 18
+                color: brand.titleText
+            }
+        }
+    }
+
+    // After the rows have reached the wheel.
+    function selectInitialRow() {
+        if (wanted)
+            tumbler.currentIndex = Math.max(0, Math.min(model.initialRow, (model.rows || []).length - 1))
+    }
+    onWantedChanged: Qt.callLater(selectInitialRow)
+}

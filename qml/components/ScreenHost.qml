@@ -1,0 +1,72 @@
+import QtQuick
+import QtQuick.Controls
+import Zelk
+
+// Draws one screen: a container kind gets its container view, any other screen the view found for
+// its class (which takes `required property var controller`).
+Item {
+    id: host
+    property var controller: null
+
+    readonly property string kind: controller ? controller.kind : ""
+
+    Brand { id: brand }
+
+    Rectangle {
+        anchors.fill: parent
+        color: host.controller ? host.controller.backgroundColor : brand.background
+        visible: host.kind === "screen"
+    }
+
+    Loader {
+        id: loader
+        anchors.fill: parent
+        onStatusChanged: {
+            if (status === Loader.Error)
+                console.warn("zelk.ui: cannot load the view of", host.controller ? host.controller.className : "", loader.source)
+        }
+    }
+
+    Label {
+        // A screen registered before its view exists still shows something useful.
+        anchors.centerIn: parent
+        visible: host.kind === "screen" && loader.status !== Loader.Ready && loader.status !== Loader.Loading
+        text: host.controller ? host.controller.className : ""
+        color: brand.titleText
+    }
+
+    onWidthChanged: layoutTimer.restart()
+    onHeightChanged: layoutTimer.restart()
+    Timer {
+        id: layoutTimer
+        interval: 0
+        onTriggered: if (host.controller) host.controller.viewDidLayoutSubviews()
+    }
+
+    function load() {
+        if (!controller) {
+            loader.source = ""
+            return
+        }
+        // Read the controller itself: the `kind` binding may not have caught up yet.
+        switch (controller.kind) {
+        case "navigation":
+            loader.setSource("NavigationView.qml", { controller: controller })
+            break
+        case "tabs":
+            loader.setSource("TabBarView.qml", { controller: controller })
+            break
+        case "slideMenu":
+            loader.setSource("SlideMenuView.qml", { controller: controller })
+            break
+        default:
+            if (controller.viewUrl.toString() !== "")
+                loader.setSource(controller.viewUrl, { controller: controller })
+            else
+                loader.source = ""
+        }
+    }
+
+    onControllerChanged: load()
+    Component.onCompleted: load()
+}

@@ -1,0 +1,69 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Zelk
+
+// Draws a TabBarController: the selected tab's screen above a tab bar. A tab's view is created the
+// first time it is selected and kept afterwards.
+Item {
+    id: view
+    required property var controller
+
+    StackLayout {
+        id: pages
+        anchors { left: parent.left; right: parent.right; top: parent.top; bottom: bar.top }
+        currentIndex: view.controller.selectedIndex
+        Repeater {
+            model: view.controller.viewControllers
+            delegate: Loader {
+                id: page
+                required property var modelData
+                required property int index
+                active: false
+                function activateWhenSelected() {
+                    if (index === view.controller.selectedIndex)
+                        active = true
+                }
+                Component.onCompleted: activateWhenSelected()
+                Connections {
+                    target: view.controller
+                    function onSelectedIndexChanged() { page.activateWhenSelected() }
+                }
+                sourceComponent: ScreenHost { controller: page.modelData }
+            }
+        }
+    }
+
+    TabBar {
+        id: bar
+        objectName: "tabBar"
+        anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
+        currentIndex: view.controller.selectedIndex
+        Material.accent: view.controller.tintColor
+        background: Rectangle {
+            color: "white"
+            Rectangle { width: parent.width; height: 1; color: Qt.rgba(0, 0, 0, 0.12) }
+        }
+        Repeater {
+            model: view.controller.tabItems
+            delegate: TabButton {
+                id: tab
+                required property var modelData
+                required property int index
+                readonly property bool selected: index === view.controller.selectedIndex
+                readonly property color tint: selected ? view.controller.tintColor : view.controller.unselectedTintColor
+                objectName: "tab_" + index
+                Accessible.name: modelData.title
+                text: modelData.title
+                icon.source: modelData.icon
+                icon.color: tint
+                icon.width: 24
+                icon.height: 24
+                display: AbstractButton.TextUnderIcon
+                font.pixelSize: 11
+                Material.foreground: tint
+                onClicked: view.controller.selectedIndex = index
+            }
+        }
+    }
+}

@@ -1,0 +1,98 @@
+#include "QmlHarness.h"
+
+#include "ui/UiInstall.h"
+
+#include <QDir>
+#include <QTest>
+#include <QtQml/qqmlextensionplugin.h>
+
+Q_IMPORT_QML_PLUGIN(ZelkPlugin)
+
+QmlHarness::QmlHarness() = default;
+
+QmlHarness::~QmlHarness()
+{
+    // Screens go before the window that draws them.
+    m_navigator.setRootScreen(nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+bool QmlHarness::load()
+{
+    QObject::connect(&m_engine, &QQmlApplicationEngine::warnings, [](const QList<QQmlError> &warnings) {
+        for (const QQmlError &w : warnings)
+            qWarning().noquote() << w.toString();
+    });
+    if (!installUi(m_engine, m_navigator, m_ui))
+        return false;
+    m_window = qobject_cast<QQuickWindow *>(m_engine.rootObjects().value(0));
+    if (!m_window)
+        return false;
+    return QTest::qWaitForWindowExposed(m_window);
+}
+
+static void collect(QQuickItem *item, const QString &name, QList<QQuickItem *> &found)
+{
+    if (!item)
+        return;
+    if (item->objectName() == name)
+        found.append(item);
+    for (QQuickItem *child : item->childItems())
+        collect(child, name, found);
+}
+
+QList<QQuickItem *> QmlHarness::findAll(const QString &objectName) const
+{
+    QList<QQuickItem *> found;
+    if (m_window)
+        collect(m_window->contentItem()->parentItem() ? m_window->contentItem()->parentItem() : m_window->contentItem(),
+                objectName, found);
+    return found;
+}
+
+static bool reallyVisible(QQuickItem *item)
+{
+    for (QQuickItem *i = item; i; i = i->parentItem()) {
+        if (!i->isVisible() || i->opacity() <= 0.0)
+            return false;
+    }
+    return true;
+}
+
+QQuickItem *QmlHarness::find(const QString &objectName) const
+{
+    for (QQuickItem *item : findAll(objectName)) {
+        if (reallyVisible(item))
+            return item;
+    }
+    return nullptr;
+}
+
+bool QmlHarness::click(const QString &objectName)
+{
+    QQuickItem *item = find(objectName);
+    if (!item)
+        return false;
+    const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
+    QTest::mouseClick(m_window, Qt::LeftButton, Qt::NoModifier, centre.toPoint());
+    return true;
+}
+
+void QmlHarness::settle(int ms)
+{
+    QTest::qWait(ms);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QString QmlHarness::screenshot(const QString &name)
+{
+    if (!m_window)
+        return {};
+    const QString dir = QStringLiteral(ZELK_SCREENSHOT_DIR);
+    QDir().mkpath(dir);
+    const QString path = dir + QLatin1Char('/') + name + QStringLiteral(".png");
+    const QImage image = m_window->grabWindow();
+    if (image.isNull() || !image.save(path))
+        return {};
+    return path;
+}
