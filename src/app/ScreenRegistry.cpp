@@ -15,6 +15,10 @@
 #include "app/Tabbar2ViewController.h"
 #include "history/OrderHistoryDetailViewController.h"
 #include "history/OrderHistoryViewController.h"
+#include "order/ChooseOrderTypeViewController.h"
+#include "order/EnterNewAmountViewController.h"
+#include "order/OrderConfirmViewController.h"
+#include "order/OrderPage2ViewController.h"
 #include "order/SelectDataViewController.h"
 #include "ui/Storyboard.h"
 #include "ui/ZelkNavigationController.h"
@@ -35,4 +39,18 @@ void registerScreens(Storyboard &storyboard)
 
     // ---- SelectDataViewController: the searchable pick list (customers, materials) ----
     storyboard.add("SelectDataViewController", "SelectDataViewController", [] { return new SelectDataViewController; });
+
+    // ---- Order: order entry ("OrderSegue"), the normal order, price entry, confirmation ----
+    storyboard.add("Order", "ChooseOrderTypeViewController", [] { return new ChooseOrderTypeViewController; });
+    storyboard.setInitial("Order", "ChooseOrderTypeViewController");
+    storyboard.add("OrderNormal", "OrderPage1ViewController", [] { return new OrderPage1ViewController; });
+    storyboard.add("OrderNormal", "OrderPage2ViewController", [] { return new OrderPage2ViewController; });
+    storyboard.add("EnterOrderInfoViewController", "EnterOrderInfoViewController",
+                   [] { return new EnterOrderInfoViewController; });
+    storyboard.add("EnterOrderInfoViewController", "EnterNewAmountViewController",
+                   [] { return new EnterNewAmountViewController; });
+    storyboard.setInitial("EnterOrderInfoViewController", "EnterOrderInfoViewController");
+    storyboard.add("OrderConfirm", "OrderConfirmNavigation",
+                   [] { return new ZelkNavigationController(new OrderConfirmViewController); });
+    storyboard.setInitial("OrderConfirm", "OrderConfirmNavigation");
 }

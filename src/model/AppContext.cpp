@@ -22,6 +22,8 @@ AppContext::AppContext(Options options, QObject *parent)
       m_defaults(QDir(m_dataDir).filePath(QStringLiteral("defaults.ini"))),
       m_documents(QDir(m_dataDir).filePath(QStringLiteral("Documents"))),
       m_lists(m_documents, *m_client, m_operations, m_secure),
+      m_cart([this] { return userName().value_or(QString()); }),
+      m_submissionGuard(m_operations),
       m_versionCheck(*m_client)
 {
     m_client->setListFetchSession({

@@ -1,11 +1,14 @@
 #pragma once
 // The process-wide holders of the app, created once in main (or fresh in each test) and passed down:
 // the service client and its catalogue, the keychain, the user defaults, the stored documents, the
-// session record, the master-data lists, the current-customer context and the version-check state.
+// session record, the master-data lists, the current-customer context, the cart of the order being
+// entered, the submission guard and the version-check state.
+#include "model/CartState.h"
 #include "model/CustomerStruct.h"
 #include "model/DocumentStore.h"
 #include "model/ListStore.h"
 #include "model/SecureStore.h"
+#include "model/SubmissionGuard.h"
 #include "model/UserDefaults.h"
 #include "model/UserInfo.h"
 #include "services/ApiStatus.h"
@@ -59,6 +62,8 @@ public:
     UserInfo &userInfo() { return m_userInfo; }
     ListStore &lists() { return m_lists; }
     CustomerStruct &customerStruct() { return m_customer; }
+    CartState &cart() { return m_cart; }
+    SubmissionGuard &submissionGuard() { return m_submissionGuard; }
     VersionCheck &versionCheck() { return m_versionCheck; }
 
 private:
@@ -72,5 +77,7 @@ private:
     UserInfo m_userInfo;
     ListStore m_lists;
     CustomerStruct m_customer;
+    CartState m_cart;
+    SubmissionGuard m_submissionGuard;
     VersionCheck m_versionCheck;
 };

@@ -1,0 +1,54 @@
+#pragma once
+// The cart of the order being entered, shared by every order-entry screen: the cart lines
+// (cartOrderArray), the submission lines derived from them (orderConfirmArray) and their total
+// (orderConfirmAmount). Every change of the cart lines rebuilds the derived lines before it returns.
+// One per process (held by the app context), touched on the main thread only.
+#include "model/Order.h"
+
+#include <QObject>
+
+#include <functional>
+#include <optional>
+
+class CartState : public QObject
+{
+    Q_OBJECT
+public:
+    // `orderUserName` gives the stored name of the signed-in user (empty when none), written into
+    // every submission line.
+    explicit CartState(std::function<QString()> orderUserName = {}, QObject *parent = nullptr);
+
+    const QList<Order> &cartOrderArray() const { return m_cartOrderArray; }
+    const QList<OrderConfirm> &orderConfirmArray() const { return m_orderConfirmArray; }
+    float orderConfirmAmount() const { return m_orderConfirmAmount; }
+
+    // Each of these changes the cart lines, then rebuilds the submission lines and the total.
+    void setCartOrderArray(const QList<Order> &orders);
+    void appendOrder(const Order &order);
+    void removeOrderAt(int index);
+    // Replaces the first line with this orderSeq; false (nothing changed) when there is none.
+    bool replaceOrder(const QString &orderSeq, const Order &order);
+
+    // Sets the derived lines directly; only the emptying at the start of an order uses it.
+    void setOrderConfirmArray(const QList<OrderConfirm> &lines);
+    // Empties both lists (the start of a new order).
+    void clear();
+
+    // Submission lines of every cart line in order, and their total: the sum over the lines of
+    // kbetr × kwmeng read back from their texts (a line whose texts do not read counts 0).
+    void reloadOrderConfirmArray();
+    // The total in money text ("¥12,600.00"), or "0.0" when it cannot be formatted.
+    QString orderConfirmAmountText() const;
+
+    // A whole text read as a 32-bit float: no blanks or other characters, no infinities or NaN.
+    static std::optional<float> wholeFloat(const QString &text);
+
+signals:
+    void changed();
+
+private:
+    std::function<QString()> m_orderUserName;
+    QList<Order> m_cartOrderArray;
+    QList<OrderConfirm> m_orderConfirmArray;
+    float m_orderConfirmAmount = 0;
+};

@@ -1,0 +1,221 @@
+#include "order/ChooseOrderTypeViewController.h"
+
+#include "model/AppContext.h"
+#include "order/OrderPage1ViewController.h"
+#include "text/Localizer.h"
+#include "ui/NavigationController.h"
+#include "ui/SlideMenuController.h"
+#include "ui/Storyboard.h"
+#include "ui/Ui.h"
+
+ChooseOrderTypeViewController::ChooseOrderTypeViewController(QObject *parent) : Screen(parent)
+{
+    setTitle(localized(QStringLiteral("訂單創建")));
+}
+
+void ChooseOrderTypeViewController::viewDidLoad()
+{
+    if (AppContext *ctx = context()) {
+        if (const auto &customers = ctx->lists().customerList())
+            m_filterCustomerListArray = *customers;
+    }
+}
+
+void ChooseOrderTypeViewController::viewWillAppear(bool animated)
+{
+    Screen::viewWillAppear(animated);
+    AppContext *ctx = context();
+    if (!ctx)
+        return;
+    if (!ctx->lists().customerList())
+        loadCustomerList();
+    // No line of an earlier order may survive into the next one.
+    ctx->cart().setCartOrderArray({});
+    ctx->cart().setOrderConfirmArray({});
+}
+
+void ChooseOrderTypeViewController::loadCustomerList()
+{
+    AppContext *ctx = context();
+    if (!ctx)
+        return;
+    if (Ui *u = ui())
+        u->showSpinner();
+    QPointer<ChooseOrderTypeViewController> self(this);
+    ctx->lists().clientList([self](bool, std::optional<QList<OrderCustomer>> customers) {
+        if (!self)
+            return;
+        if (customers && !customers->isEmpty()) {
+            self->m_filterCustomerListArray = *customers;
+            if (self->m_selectDataViewController)
+                self->m_selectDataViewController->clearSearchText();
+            self->reloadPickList();
+        }
+        if (Ui *u = self->ui())
+            u->dismissSpinner();
+        AppContext *ctx = self->context();
+        const auto &held = ctx ? ctx->lists().customerList() : std::nullopt;
+        if (held && held->isEmpty() && !self->presentedScreen()) {
+            Alert alert;
+            alert.title = localized(QStringLiteral("無法取得客戶資料"));
+            alert.message = localized(QStringLiteral("請稍候在試"));
+            alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Default, [self] {
+                if (self && self->navigationController())
+                    self->navigationController()->pop(true);
+            });
+            if (Ui *u = self->ui())
+                u->showAlert(alert);
+        }
+    });
+}
+
+void ChooseOrderTypeViewController::normalOrderAction()
+{
+    qCDebug(lcOrder) << "normalOrderAction";
+    showPickList(false);
+}
+
+void ChooseOrderTypeViewController::contractOrderAction()
+{
+    qCDebug(lcOrder) << "contractOrderAction";
+    showPickList(true);
+}
+
+void ChooseOrderTypeViewController::showPickList(bool contract)
+{
+    if (m_selectDataViewController)
+        return; // already picking
+    Storyboard *board = storyboard();
+    if (!board)
+        return;
+    Screen *screen = board->instantiateInitial(QStringLiteral("SelectDataViewController"));
+    auto *pickList = qobject_cast<SelectDataViewController *>(screen);
+    if (!pickList) {
+        delete screen;
+        return;
+    }
+    m_selectDataViewController = pickList;
+    pickList->setTitle(localized(QStringLiteral("選擇客戶")));
+    pickList->setShowReload(true);
+    pickList->setDelegate(this);
+    QPointer<ChooseOrderTypeViewController> self(this);
+    pickList->setSuccess([self, contract](const SelectDataViewController::IndexPath &indexPath) {
+        if (!self || indexPath.row < 0 || indexPath.row >= self->m_filterCustomerListArray.size())
+            return;
+        const OrderCustomer customer = self->m_filterCustomerListArray.at(indexPath.row);
+        if (contract) {
+            qCDebug(lcOrder) << "sentData:" << customer.kunnr << customer.name1;
+            self->startContractOrder(customer);
+        } else {
+            self->startNormalOrder(customer);
+        }
+    });
+    present(pickList, true);
+}
+
+void ChooseOrderTypeViewController::reloadPickList()
+{
+    if (m_selectDataViewController)
+        m_selectDataViewController->reloadData();
+}
+
+int ChooseOrderTypeViewController::selectDataCount()
+{
+    return int(m_filterCustomerListArray.size());
+}
+
+SelectDataTexts ChooseOrderTypeViewController::selectDataTexts(int row)
+{
+    if (row < 0 || row >= m_filterCustomerListArray.size())
+        return {};
+    const OrderCustomer &customer = m_filterCustomerListArray.at(row);
+    return {customer.name1, localized(QStringLiteral("客戶編號:")) + customer.kunnr};
+}
+
+void ChooseOrderTypeViewController::selectDataSearch(SelectDataViewController *pickList, const QString &text)
+{
+    qCDebug(lcOrder) << "selectDataView";
+    AppContext *ctx = context();
+    const auto &customers = ctx ? ctx->lists().customerList() : std::nullopt;
+    if (!customers)
+        return;
+    if (!text.isEmpty()) {
+        if (pickList)
+            pickList->setShowsCancelButton(true);
+        QList<OrderCustomer> found;
+        for (const OrderCustomer &customer : *customers) {
+            if (customer.name1.contains(text, Qt::CaseSensitive) || customer.kunnr.contains(text, Qt::CaseSensitive))
+                found.append(customer);
+        }
+        m_filterCustomerListArray = found;
+    } else {
+        m_filterCustomerListArray = *customers;
+    }
+    if (pickList)
+        pickList->reloadData();
+}
+
+void ChooseOrderTypeViewController::selectDataCancelSearch(SelectDataViewController *pickList)
+{
+    AppContext *ctx = context();
+    const auto &customers = ctx ? ctx->lists().customerList() : std::nullopt;
+    if (!customers)
+        return;
+    m_filterCustomerListArray = *customers;
+    if (pickList)
+        pickList->reloadData();
+}
+
+void ChooseOrderTypeViewController::selectDataReload()
+{
+    loadCustomerList();
+}
+
+void ChooseOrderTypeViewController::startNormalOrder(const OrderCustomer &customer)
+{
+    Storyboard *board = storyboard();
+    AppContext *ctx = context();
+    if (!board || !ctx)
+        return;
+    auto *page = board->instantiate<OrderPage1ViewController>(QStringLiteral("OrderNormal"),
+                                                              QStringLiteral("OrderPage1ViewController"));
+    if (!page)
+        return;
+    ctx->customerStruct().reset();
+    ctx->customerStruct().setCustomer(customer);
+    Order order;
+    order.orderCustomer = customer;
+    page->setOrder(order);
+    qCDebug(lcOrder) << "OrderPage1ViewController pushViewController";
+    if (NavigationController *nav = navigationController())
+        nav->push(page, true);
+    else
+        delete page;
+}
+
+void ChooseOrderTypeViewController::startContractOrder(const OrderCustomer &customer)
+{
+    // The contract screens and the cart panel come from the storyboard "OrderContract"; until they are
+    // registered there, nothing is started.
+    Storyboard *board = storyboard();
+    AppContext *ctx = context();
+    if (!board || !ctx)
+        return;
+    Screen *main = board->instantiateInitial(QStringLiteral("OrderContract"));
+    Screen *cart = board->instantiate(QStringLiteral("OrderContract"), QStringLiteral("OrderCarViewController"));
+    auto *nav = qobject_cast<NavigationController *>(main);
+    Screen *contract = nav ? nav->rootViewController() : nullptr;
+    auto *cartDelegate = dynamic_cast<SlideMenuControllerDelegate *>(cart);
+    if (!nav || !cart || !contract || contract->className() != QLatin1String("ContractViewController")
+        || !cartDelegate) {
+        delete main;
+        delete cart;
+        return;
+    }
+    auto *slide = new SlideMenuController(nav, cart, 300);
+    slide->setDelegate(cartDelegate);
+    ctx->customerStruct().reset();
+    ctx->customerStruct().setCustomer(customer);
+    // The contract screen takes its order's customer from the current-customer context.
+    present(slide, true);
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The start of order entry: a normal order or a contract order, each for a customer picked from the
+// searchable customer list. Picking resets the current-customer context and opens the chosen kind's
+// screens. Each appearance empties the cart, so nothing of an earlier order survives into a new one.
+#include "model/MasterData.h"
+#include "order/SelectDataViewController.h"
+#include "ui/Screen.h"
+
+class ChooseOrderTypeViewController : public Screen, public SelectDataViewDelegate
+{
+    Q_OBJECT
+public:
+    explicit ChooseOrderTypeViewController(QObject *parent = nullptr);
+
+    void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
+
+    // The two tappable areas of the screen.
+    Q_INVOKABLE void normalOrderAction();
+    Q_INVOKABLE void contractOrderAction();
+
+    // The pick list currently shown (null when none).
+    SelectDataViewController *selectDataViewController() const { return m_selectDataViewController; }
+    QList<OrderCustomer> filterCustomerListArray() const { return m_filterCustomerListArray; }
+
+    // ---- SelectDataViewDelegate ----
+    int selectDataCount() override;
+    SelectDataTexts selectDataTexts(int row) override;
+    void selectDataSearch(SelectDataViewController *pickList, const QString &text) override;
+    void selectDataCancelSearch(SelectDataViewController *pickList) override;
+    void selectDataReload() override;
+
+    void startNormalOrder(const OrderCustomer &customer);
+    void startContractOrder(const OrderCustomer &customer);
+
+private:
+    void showPickList(bool contract);
+    void loadCustomerList();
+    void reloadPickList();
+
+    QPointer<SelectDataViewController> m_selectDataViewController;
+    QList<OrderCustomer> m_filterCustomerListArray;
+};

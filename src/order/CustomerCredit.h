@@ -1,0 +1,26 @@
+#pragma once
+// The customer's credit: the query that refreshes CustomerStruct's credit figure, and the check that
+// keeps an order within it.
+#include "services/ServiceTypes.h"
+
+#include <QString>
+
+#include <functional>
+
+class AppContext;
+class CustomerStruct;
+
+namespace CustomerCredit {
+
+// (creditValue after the reply, the service result, the credit text)
+using Completion = std::function<void(float creditValue, const ApiStatus &status, const QString &creditText)>;
+
+// Asks ZBAPI_GET_CUSTOMER_CREDIT for the current customer. On success the credit becomes "pOblig" of
+// "custCredit" (lenient number, 0 when missing) and the registered labels are refreshed; on failure
+// the credit is unchanged. `done` runs on the main thread either way.
+void getCustomerCredit(AppContext &context, Completion done);
+
+// Whether an order may grow by `newAddValue`: nowOrderValue + newAddValue ≤ creditValue in 32-bit floats.
+bool canAddOrderValue(const CustomerStruct &customer, float newAddValue);
+
+} // namespace CustomerCredit

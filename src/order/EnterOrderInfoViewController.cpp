@@ -1,0 +1,179 @@
+#include "order/EnterOrderInfoViewController.h"
+
+#include "model/AppContext.h"
+#include "model/NumberText.h"
+#include "order/CustomerCredit.h"
+#include "order/NumericField.h"
+#include "text/Localizer.h"
+#include "ui/NavigationController.h"
+#include "ui/SlideMenuController.h"
+#include "ui/Ui.h"
+
+EnterOrderInfoViewController::EnterOrderInfoViewController(QObject *parent)
+    : Screen(parent), m_orderTypeButtonTitle(localized(QStringLiteral("請選擇")))
+{
+}
+
+void EnterOrderInfoViewController::setItemAmtText(const QString &text)
+{
+    if (m_itemAmtText == text)
+        return;
+    m_itemAmtText = text;
+    emit contentChanged();
+}
+
+void EnterOrderInfoViewController::setTransportText(const QString &text)
+{
+    if (m_transportText == text)
+        return;
+    m_transportText = text;
+    emit contentChanged();
+}
+
+void EnterOrderInfoViewController::setColor(const QColor &color)
+{
+    m_color = color;
+    emit contentChanged();
+}
+
+bool EnterOrderInfoViewController::acceptsNumericEdit(const QString &before, const QString &after) const
+{
+    return numericFieldAccepts(before, TextEdit::between(before, after));
+}
+
+void EnterOrderInfoViewController::viewWillAppear(bool animated)
+{
+    Screen::viewWillAppear(animated);
+    if (m_order.orderItem.zmeng > 0) {
+        m_orderMaxText = QStringLiteral("(Max:") + numberText(float(m_order.orderItem.zmeng)) + QLatin1Char(')');
+        emit contentChanged();
+    }
+}
+
+void EnterOrderInfoViewController::alertWithTitle(const QString &title, const QString &message)
+{
+    Alert alert;
+    alert.title = title;
+    alert.message = message;
+    alert.addButton(localized(QStringLiteral("確定")));
+    if (Ui *u = ui())
+        u->showAlert(alert);
+}
+
+void EnterOrderInfoViewController::orderTypeAction()
+{
+    Ui *u = ui();
+    AppContext *ctx = context();
+    if (!u || !ctx)
+        return;
+    u->endEditing();
+    const auto kinds = ctx->lists().transportList(true);
+    if (!kinds || kinds->isEmpty())
+        return;
+    QStringList names;
+    for (const Transport &kind : *kinds)
+        names << kind.transName;
+    QPointer<EnterOrderInfoViewController> self(this);
+    u->showPicker(Picker{localized(QStringLiteral("選擇車船別")), names,
+                         std::max(0, int(names.indexOf(m_orderTypeButtonTitle))),
+                         [self, names](int row) {
+                             if (!self || row < 0 || row >= names.size())
+                                 return;
+                             self->m_orderTypeButtonTitle = names.at(row);
+                             emit self->contentChanged();
+                         },
+                         {}});
+}
+
+void EnterOrderInfoViewController::inco1Action()
+{
+    Ui *u = ui();
+    AppContext *ctx = context();
+    if (!u || !ctx)
+        return;
+    u->endEditing();
+    qCDebug(lcOrder) << "inco1Action";
+    qCDebug(lcOrder) << "get info1List";
+    const auto methods = ctx->lists().inco1List(true);
+    if (!methods || methods->isEmpty())
+        return;
+    QStringList names;
+    for (const Inco1 &method : *methods)
+        names << method.bezei;
+    QPointer<EnterOrderInfoViewController> self(this);
+    u->showPicker(Picker{localized(QStringLiteral("選擇交貨方式")), names,
+                         std::max(0, int(names.indexOf(m_info1ButtonTitle))),
+                         [self, names](int row) {
+                             if (!self || row < 0 || row >= names.size())
+                                 return;
+                             self->m_info1ButtonTitle = names.at(row);
+                             emit self->contentChanged();
+                         },
+                         {}});
+}
+
+void EnterOrderInfoViewController::addToCartAction()
+{
+    Ui *u = ui();
+    AppContext *ctx = context();
+    if (!u || !ctx)
+        return;
+    u->endEditing();
+    const QString incomplete = localized(QStringLiteral("請輸入完整資料"));
+    if (m_orderTypeButtonTitle == localized(QStringLiteral("請選擇"))) {
+        alertWithTitle(incomplete);
+        return;
+    }
+    const std::optional<float> quantity = CartState::wholeFloat(m_itemAmtText);
+    if (!quantity || !(*quantity > 0)) {
+        alertWithTitle(incomplete);
+        return;
+    }
+    if (*quantity > float(m_order.orderItem.zmeng)) {
+        alertWithTitle(localized(QStringLiteral("下單數量超過上限")));
+        return;
+    }
+    const auto kinds = ctx->lists().transportList(true);
+    if (!kinds) {
+        alertWithTitle(localized(QStringLiteral("資料錯誤請稍候再試")));
+        return;
+    }
+    const float value = m_order.orderItem.price * *quantity;
+    if (!CustomerCredit::canAddOrderValue(ctx->customerStruct(), value)) {
+        alertWithTitle(localized(QStringLiteral("已超過信用額度，無法在下單")));
+        return;
+    }
+    const Transport *kind = nullptr;
+    for (const Transport &candidate : *kinds) {
+        if (candidate.transName == m_orderTypeButtonTitle) {
+            kind = &candidate;
+            break;
+        }
+    }
+    if (!kind) {
+        // The stored list changed after the choice: nothing is added.
+        alertWithTitle(localized(QStringLiteral("資料錯誤請稍候再試")));
+        return;
+    }
+    Order line = m_order;
+    line.transport = *kind;
+    line.transportRemark = m_transportText;
+    line.orderItem.orderNumber = *quantity;
+    ctx->cart().appendOrder(line);
+
+    QPointer<Screen> presenter = presentingScreen();
+    QPointer<Screen> cart = m_orderCartVC;
+    dismiss(true, [presenter, cart] {
+        if (presenter) {
+            NavigationController *nav = qobject_cast<NavigationController *>(presenter.data());
+            if (!nav)
+                nav = presenter->navigationController();
+            if (nav)
+                nav->pop(true);
+        }
+        if (cart) {
+            if (SlideMenuController *slide = cart->slideMenuController())
+                slide->openRight();
+        }
+    });
+}

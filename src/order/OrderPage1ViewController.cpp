@@ -1,0 +1,500 @@
+#include "order/OrderPage1ViewController.h"
+
+#include "model/AppContext.h"
+#include "order/CustomerCredit.h"
+#include "order/NumericField.h"
+#include "order/OrderPage2ViewController.h"
+#include "text/Localizer.h"
+#include "ui/NavigationController.h"
+#include "ui/Storyboard.h"
+#include "ui/Ui.h"
+
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace {
+
+constexpr int kRemarkLimit = 15;
+
+// The values of the header rows, computed from a snapshot of the order and the stored lists.
+struct HeaderRowValues {
+    QString orderType;
+    QString transType;
+    QString transTypeRemark;
+    QString inco1;
+    QString tvstz;
+};
+
+HeaderRowValues computeHeaderRows(const Order &order, const QList<OrderType> &orderTypes,
+                                  const QList<Inco1> &inco1s, const QList<Tvstz> &tvstzs)
+{
+    HeaderRowValues values;
+    for (const OrderType &type : orderTypes) {
+        if (type.otCode == order.contract2.auarth) {
+            values.orderType = type.otName;
+            break;
+        }
+    }
+    values.transType = order.transport.transName;
+    values.transTypeRemark = order.transportRemark;
+    for (const Inco1 &inco1 : inco1s) {
+        if (inco1.inco1 == order.inco1.inco1) {
+            values.inco1 = inco1.bezei;
+            break;
+        }
+    }
+    for (const Tvstz &tvstz : tvstzs) {
+        if (tvstz.tvstzId == order.orderItem.vstel) {
+            values.tvstz = tvstz.tvstzName;
+            break;
+        }
+    }
+    return values;
+}
+
+} // namespace
+
+OrderPage1ViewController::OrderPage1ViewController(QObject *parent)
+    : Screen(parent), m_creditsLabel(new CreditLabel(this))
+{
+    setTitle(localized(QStringLiteral("一般訂單")));
+}
+
+void OrderPage1ViewController::setOrder(const Order &order)
+{
+    m_order = order;
+    emit orderChanged();
+}
+
+const OrderTableStruct *OrderPage1ViewController::row(const QString &key) const
+{
+    for (const OrderTableStruct &r : m_tableViewArray) {
+        if (r.key == key)
+            return &r;
+    }
+    return nullptr;
+}
+
+OrderTableStruct *OrderPage1ViewController::mutableRow(const QString &key)
+{
+    for (OrderTableStruct &r : m_tableViewArray) {
+        if (r.key == key)
+            return &r;
+    }
+    return nullptr;
+}
+
+QString OrderPage1ViewController::customNameText() const
+{
+    AppContext *ctx = context();
+    const QString name = ctx ? ctx->customerStruct().customer().name1 : QString();
+    return name.isEmpty() ? QString() : localized(QStringLiteral("客戶:")) + name;
+}
+
+void OrderPage1ViewController::viewDidLoad()
+{
+    AppContext *ctx = context();
+    if (!ctx)
+        return;
+    const OrderCustomer customer = ctx->customerStruct().customer();
+    // Header defaults, each through the setter.
+    Order order = m_order;
+    order.contract2.vkorg = customer.vkorg;
+    setOrder(order);
+    order.orderItem.werks = customer.vkorg;
+    setOrder(order);
+    order.orderItem.bzirk = customer.bzirk;
+    setOrder(order);
+    order.orderItem.zterm = QStringLiteral("0001");
+    setOrder(order);
+    order.inco2.inco2 = QStringLiteral("000");
+    setOrder(order);
+
+    ctx->customerStruct().appendCreditLabel(m_creditsLabel);
+    emit customNameTextChanged();
+    buildRows();
+
+    const auto orderTypes = ctx->lists().orderTypeList(true);
+    if (!orderTypes) {
+        reloadRows();
+        return;
+    }
+    m_orderTypeArray.clear();
+    for (const OrderType &type : *orderTypes) {
+        if (type.orderType == QLatin1String("1"))
+            m_orderTypeArray.append(type);
+    }
+    const OrderTableStruct *typeRow = row(QStringLiteral("orderType"));
+    if (typeRow && typeRow->subTitle.isEmpty() && !m_orderTypeArray.isEmpty()) {
+        const OrderType &first = m_orderTypeArray.first();
+        Order edited = editedOrder();
+        edited.contract2.auart = first.otCode;
+        edited.contract2.auarth = first.otCode;
+        edited.contract2.otName = first.otName;
+        storeOrder(edited);
+    }
+    refreshRows();
+}
+
+void OrderPage1ViewController::buildRows()
+{
+    AppContext *ctx = context();
+    const QString seller = ctx ? ctx->userInfo().bukrsName.value_or(QString()) : QString();
+    m_tableViewArray = {
+        {QStringLiteral("orderType"), localized(QStringLiteral("訂單類型")), QString(), EditType::none, QString()},
+        {QStringLiteral("seller"), localized(QStringLiteral("銷售機構")), seller, EditType::none, QString()},
+        {QStringLiteral("transType"), localized(QStringLiteral("車船別")), QString(), EditType::choice,
+         QStringLiteral("transTypeAction")},
+        {QStringLiteral("transTypeRemark"), localized(QStringLiteral("車船別(備註)")), QString(),
+         EditType::enterOptional, QStringLiteral("transTypeRemarkAction")},
+        {QStringLiteral("inco1"), localized(QStringLiteral("交貨方式")), QString(), EditType::choice,
+         QStringLiteral("inco1Action")},
+    };
+    reloadRows();
+}
+
+void OrderPage1ViewController::refreshRows()
+{
+    AppContext *ctx = context();
+    if (!ctx)
+        return;
+    const Order order = editedOrder();
+    const QList<OrderType> orderTypes = ctx->lists().orderTypeList(true).value_or(QList<OrderType>());
+    const QList<Inco1> inco1s = ctx->lists().inco1List(true).value_or(QList<Inco1>());
+    const QList<Tvstz> tvstzs = ctx->lists().tvstzList(true).value_or(QList<Tvstz>());
+    const int generation = ++m_refreshGeneration;
+
+    auto *watcher = new QFutureWatcher<HeaderRowValues>(this);
+    QPointer<OrderPage1ViewController> self(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [self, watcher, generation] {
+        watcher->deleteLater();
+        // Only the newest computation is applied: an older one may finish later.
+        if (!self || generation != self->m_refreshGeneration)
+            return;
+        const HeaderRowValues values = watcher->result();
+        const QList<QPair<QString, QString>> updates{{QStringLiteral("orderType"), values.orderType},
+                                                     {QStringLiteral("transType"), values.transType},
+                                                     {QStringLiteral("transTypeRemark"), values.transTypeRemark},
+                                                     {QStringLiteral("inco1"), values.inco1},
+                                                     {QStringLiteral("tvstz"), values.tvstz}};
+        for (const auto &[key, value] : updates) {
+            if (OrderTableStruct *r = self->mutableRow(key))
+                r->subTitle = value;
+        }
+        ++self->m_rowsRevision;
+        self->reloadRows();
+    });
+    watcher->setFuture(QtConcurrent::run(computeHeaderRows, order, orderTypes, inco1s, tvstzs));
+}
+
+QVariantList OrderPage1ViewController::rowsForView() const
+{
+    QVariantList rows;
+    for (const OrderTableStruct &r : m_tableViewArray) {
+        rows.append(QVariantMap{{QStringLiteral("key"), r.key},
+                                {QStringLiteral("name"), r.name},
+                                {QStringLiteral("detail"), r.detailText()},
+                                {QStringLiteral("selectable"), r.editType != EditType::none},
+                                {QStringLiteral("hasAction"), !r.action.isEmpty()}});
+    }
+    return rows;
+}
+
+void OrderPage1ViewController::selectRow(int section, int row)
+{
+    if (section != 0 || row < 0 || row >= m_tableViewArray.size())
+        return;
+    const OrderTableStruct &r = m_tableViewArray.at(row);
+    // Rows that cannot be edited cannot be selected on the header page.
+    if (r.editType == EditType::none || r.action.isEmpty())
+        return;
+    QMetaObject::invokeMethod(this, r.action.toLatin1().constData());
+}
+
+void OrderPage1ViewController::viewWillAppear(bool animated)
+{
+    Screen::viewWillAppear(animated);
+    AppContext *ctx = context();
+    if (!ctx)
+        return;
+    if (ctx->customerStruct().creditValue() == 0)
+        queryCredit();
+    if (isHeaderPage() && m_order.orderItem.vstel.isEmpty())
+        queryShippingPoint();
+}
+
+void OrderPage1ViewController::queryCredit()
+{
+    AppContext *ctx = context();
+    if (Ui *u = ui())
+        u->showSpinner();
+    QPointer<OrderPage1ViewController> self(this);
+    CustomerCredit::getCustomerCredit(*ctx, [self](float, const ApiStatus &status, const QString &) {
+        if (!self)
+            return;
+        if (Ui *u = self->ui())
+            u->dismissSpinner();
+        if (status.isSuccess)
+            return;
+        Alert alert;
+        alert.title = localized(QStringLiteral("無法取得信用額度"));
+        alert.message = status.message;
+        alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Default, [self] {
+            if (self)
+                self->leavePage();
+        });
+        if (Ui *u = self->ui())
+            u->showAlert(alert);
+    });
+}
+
+void OrderPage1ViewController::queryShippingPoint()
+{
+    AppContext *ctx = context();
+    const OrderCustomer &customer = ctx->customerStruct().customer();
+    const QJsonObject parameters{{QStringLiteral("userID"), ctx->userId().value_or(QString())},
+                                 {QStringLiteral("pKunnr"), customer.kunnr},
+                                 {QStringLiteral("pWerks"), customer.vkorg}};
+    QPointer<OrderPage1ViewController> self(this);
+    ctx->operations().ZSD_GET_TVSTZ(parameters, [self](const ApiStatus &status) {
+        if (self)
+            self->shippingPointReply(status);
+    });
+}
+
+void OrderPage1ViewController::shippingPointReply(const ApiStatus &status)
+{
+    bool found = false;
+    if (status.isSuccess && status.returnJson) {
+        const QJsonObject tvstz = status.returnJson->object().value(QStringLiteral("tvstz")).toObject();
+        const QJsonValue vstelValue = tvstz.value(QStringLiteral("vstel"));
+        const QJsonValue routeValue = tvstz.value(QStringLiteral("route"));
+        if (vstelValue.isString() && routeValue.isString()) {
+            found = true;
+            const QString vstel = vstelValue.toString();
+            Order order = m_order;
+            order.orderItem.vstel = vstel;
+            setOrder(order);
+            order.orderItem.route = routeValue.toString();
+            setOrder(order);
+            AppContext *ctx = context();
+            if (const auto points = ctx ? ctx->lists().tvstzList(true) : std::nullopt) {
+                for (const Tvstz &point : *points) {
+                    if (point.tvstzId == vstel) {
+                        if (OrderTableStruct *existing = mutableRow(QStringLiteral("tvstz")))
+                            existing->subTitle = point.tvstzName;
+                        else
+                            m_tableViewArray.append({QStringLiteral("tvstz"), localized(QStringLiteral("裝運點")),
+                                                     point.tvstzName, EditType::choice,
+                                                     QStringLiteral("tvstzAction")});
+                        reloadRows();
+                        // A computation still running from the record without the point must not
+                        // empty the row again.
+                        refreshRows();
+                        break;
+                    }
+                }
+            }
+        }
+    }
+    if (found)
+        return;
+    Alert alert;
+    alert.title = localized(QStringLiteral("無法取得裝運點"));
+    alert.message = status.message;
+    QPointer<OrderPage1ViewController> self(this);
+    alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Default, [self] {
+        if (self)
+            self->leavePage();
+    });
+    if (Ui *u = ui())
+        u->showAlert(alert);
+}
+
+void OrderPage1ViewController::showListPicker(const QString &title, const QStringList &texts,
+                                              const QString &current, std::function<void(int)> chosen)
+{
+    Ui *u = ui();
+    if (!u || texts.isEmpty())
+        return;
+    Picker picker;
+    picker.title = title;
+    picker.rows = texts;
+    picker.initialRow = std::max(0, int(texts.indexOf(current)));
+    picker.done = std::move(chosen);
+    u->showPicker(picker);
+}
+
+void OrderPage1ViewController::orderTypeAction()
+{
+    QStringList names;
+    for (const OrderType &type : std::as_const(m_orderTypeArray))
+        names << type.otName;
+    const OrderTableStruct *r = row(QStringLiteral("orderType"));
+    QPointer<OrderPage1ViewController> self(this);
+    showListPicker(localized(QStringLiteral("選擇訂單類型")), names, r ? r->subTitle : QString(), [self](int index) {
+        if (!self || index < 0 || index >= self->m_orderTypeArray.size())
+            return;
+        const OrderType type = self->m_orderTypeArray.at(index);
+        Order order = self->editedOrder();
+        order.contract2.auart = type.otCode;
+        order.contract2.auarth = type.otCode;
+        order.contract2.otName = type.otName;
+        self->storeOrder(order);
+        self->refreshRows();
+    });
+}
+
+void OrderPage1ViewController::transTypeAction()
+{
+    AppContext *ctx = context();
+    const auto kinds = ctx ? ctx->lists().transportList(true) : std::nullopt;
+    if (!kinds)
+        return;
+    QStringList names;
+    for (const Transport &kind : *kinds)
+        names << kind.transName;
+    const OrderTableStruct *r = row(QStringLiteral("transType"));
+    QPointer<OrderPage1ViewController> self(this);
+    const QList<Transport> list = *kinds;
+    showListPicker(localized(QStringLiteral("選擇車船別")), names, r ? r->subTitle : QString(), [self, list](int index) {
+        if (!self || index < 0 || index >= list.size())
+            return;
+        Order order = self->editedOrder();
+        order.transport = list.at(index);
+        self->storeOrder(order);
+        self->refreshRows();
+    });
+}
+
+void OrderPage1ViewController::inco1Action()
+{
+    AppContext *ctx = context();
+    const auto methods = ctx ? ctx->lists().inco1List(true) : std::nullopt;
+    if (!methods)
+        return;
+    QStringList names;
+    for (const Inco1 &method : *methods)
+        names << method.bezei;
+    const OrderTableStruct *r = row(QStringLiteral("inco1"));
+    QPointer<OrderPage1ViewController> self(this);
+    const QList<Inco1> list = *methods;
+    showListPicker(localized(QStringLiteral("選擇交貨方式")), names, r ? r->subTitle : QString(), [self, list](int index) {
+        if (!self || index < 0 || index >= list.size())
+            return;
+        Order order = self->editedOrder();
+        order.inco1 = list.at(index);
+        self->storeOrder(order);
+        self->refreshRows();
+    });
+}
+
+void OrderPage1ViewController::tvstzAction()
+{
+    AppContext *ctx = context();
+    const auto points = ctx ? ctx->lists().tvstzList(true) : std::nullopt;
+    if (!points)
+        return;
+    QStringList names;
+    for (const Tvstz &point : *points)
+        names << point.tvstzName;
+    const OrderTableStruct *r = row(QStringLiteral("tvstz"));
+    QPointer<OrderPage1ViewController> self(this);
+    const QList<Tvstz> list = *points;
+    showListPicker(localized(QStringLiteral("選擇裝運點")), names, r ? r->subTitle : QString(), [self, list](int index) {
+        if (!self || index < 0 || index >= list.size())
+            return;
+        Order order = self->editedOrder();
+        order.orderItem.vstel = list.at(index).tvstzId;
+        self->storeOrder(order);
+        self->refreshRows();
+    });
+}
+
+void OrderPage1ViewController::transTypeRemarkAction()
+{
+    Ui *u = ui();
+    if (!u)
+        return;
+    Alert alert;
+    alert.title = localized(QStringLiteral("請輸入車船別備註"));
+    AlertTextField field;
+    field.text = editedOrder().transportRemark;
+    field.placeholder = localizedFormat(QStringLiteral("限制%@個字"), {QStringLiteral("15")});
+    field.filter = [](const QString &current, const TextEdit &edit) {
+        return lengthLimitAccepts(current, edit, kRemarkLimit);
+    };
+    alert.addField(field);
+    alert.addButton(localized(QStringLiteral("取消")), AlertButton::Style::Cancel);
+    QPointer<OrderPage1ViewController> self(this);
+    alert.addButton(AlertButton::withFields(localized(QStringLiteral("確定")), AlertButton::Style::Default,
+                                            [self](const QStringList &texts) {
+                                                if (!self)
+                                                    return;
+                                                Order order = self->editedOrder();
+                                                order.transportRemark = texts.value(0);
+                                                self->storeOrder(order);
+                                                self->refreshRows();
+                                            }));
+    u->showAlert(alert);
+}
+
+void OrderPage1ViewController::alertWithTitle(const QString &title, const QString &message)
+{
+    Alert alert;
+    alert.title = title;
+    alert.message = message;
+    alert.addButton(localized(QStringLiteral("確定")));
+    if (Ui *u = ui())
+        u->showAlert(alert);
+}
+
+void OrderPage1ViewController::nextAction()
+{
+    for (const OrderTableStruct &r : std::as_const(m_tableViewArray)) {
+        if (r.isMissing()) {
+            alertWithTitle(localized(QStringLiteral("請輸入完整資訊")));
+            return;
+        }
+    }
+    performSegue(kShowPage2SegueId);
+}
+
+void OrderPage1ViewController::closeViewAction()
+{
+    leavePage();
+}
+
+void OrderPage1ViewController::leavePage()
+{
+    NavigationController *nav = navigationController();
+    if (!nav)
+        return;
+    const QList<Screen *> stack = nav->viewControllers();
+    const qsizetype index = stack.indexOf(this);
+    if (index > 0)
+        nav->popTo(stack.at(index - 1), true);
+}
+
+void OrderPage1ViewController::performSegue(const QString &identifier)
+{
+    if (identifier != kShowPage2SegueId)
+        return;
+    Storyboard *board = storyboard();
+    NavigationController *nav = navigationController();
+    if (!board || !nav)
+        return;
+    Screen *destination = board->instantiate(QStringLiteral("OrderNormal"), QStringLiteral("OrderPage2ViewController"));
+    if (!destination)
+        return;
+    prepareForSegue(destination, identifier);
+    nav->push(destination, true);
+}
+
+void OrderPage1ViewController::prepareForSegue(Screen *destination, const QString &identifier)
+{
+    if (identifier != kShowPage2SegueId)
+        return;
+    if (auto *page2 = qobject_cast<OrderPage2ViewController *>(destination))
+        page2->setPage1VC(this);
+}

@@ -1,0 +1,97 @@
+#pragma once
+// The header page of a normal order: the customer and its credit, and the header rows (order type,
+// selling organisation, car/ship kind and remark, delivery method, shipping point) filled from pick
+// lists or a prompt. Everything chosen is written into the page's order record; "GotoPage2Segue"
+// moves on to the item page (a subclass of this page) once every required row is filled.
+//
+// Row values are computed off the main thread from the order record and the stored lists and applied
+// on the main thread; replies and pick lists hold the page weakly.
+#include "model/CreditLabel.h"
+#include "model/Order.h"
+#include "order/OrderTableStruct.h"
+#include "services/ServiceTypes.h"
+#include "ui/Screen.h"
+
+#include <QVariantList>
+
+class OrderPage1ViewController : public Screen
+{
+    Q_OBJECT
+    Q_PROPERTY(QVariantList rows READ rowsForView NOTIFY rowsChanged)
+    Q_PROPERTY(QString customNameText READ customNameText NOTIFY customNameTextChanged)
+    Q_PROPERTY(CreditLabel *creditsLabel READ creditsLabel CONSTANT)
+
+public:
+    static inline const QString kShowPage2SegueId = QStringLiteral("GotoPage2Segue");
+
+    explicit OrderPage1ViewController(QObject *parent = nullptr);
+
+    void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
+
+    // The order record being entered; every change goes through setOrder.
+    const Order &order() const { return m_order; }
+    void setOrder(const Order &order);
+
+    QList<OrderType> orderTypeArray() const { return m_orderTypeArray; }
+    QList<OrderTableStruct> tableViewArray() const { return m_tableViewArray; }
+    // The row with this key, or null.
+    const OrderTableStruct *row(const QString &key) const;
+    QString customNameText() const;
+    CreditLabel *creditsLabel() const { return m_creditsLabel; }
+    // Bumped each time computed row values have been applied (tests wait on it).
+    int rowsRevision() const { return m_rowsRevision; }
+
+    // A tap on a row of section 0: deselects it and runs its action.
+    Q_INVOKABLE virtual void selectRow(int section, int row);
+
+    // ---- row actions ----
+    Q_INVOKABLE void orderTypeAction();
+    Q_INVOKABLE void transTypeAction();
+    Q_INVOKABLE void transTypeRemarkAction();
+    Q_INVOKABLE void inco1Action();
+    Q_INVOKABLE void tvstzAction();
+    // Validation, then the transition to the item page.
+    Q_INVOKABLE void nextAction();
+    Q_INVOKABLE void closeViewAction();
+
+    // Transitions: GotoPage2Segue pushes the item page of storyboard "OrderNormal".
+    Q_INVOKABLE void performSegue(const QString &identifier);
+
+signals:
+    void rowsChanged();
+    void customNameTextChanged();
+    void orderChanged();
+
+protected:
+    // Whether this is the header page itself (not the item page built on it).
+    virtual bool isHeaderPage() const { return true; }
+    // The record the row operations change: this page's own record here; the header page's on the item page.
+    virtual Order editedOrder() const { return m_order; }
+    virtual void storeOrder(const Order &order) { setOrder(order); }
+    virtual void buildRows();
+    virtual void prepareForSegue(Screen *destination, const QString &identifier);
+    // Recomputes the header row values off the main thread, then reloads the rows.
+    void refreshRows();
+    void reloadRows() { emit rowsChanged(); }
+    OrderTableStruct *mutableRow(const QString &key);
+    // Leaves the page: pops it (and whatever is above it) from the navigation stack.
+    void leavePage();
+    void alertWithTitle(const QString &title, const QString &message = QString());
+    QVariantList rowsForView() const;
+
+    QList<OrderType> m_orderTypeArray;
+    QList<OrderTableStruct> m_tableViewArray;
+
+private:
+    void queryCredit();
+    void queryShippingPoint();
+    void shippingPointReply(const ApiStatus &status);
+    void showListPicker(const QString &title, const QStringList &texts, const QString &current,
+                        std::function<void(int)> chosen);
+
+    Order m_order;
+    CreditLabel *m_creditsLabel;
+    int m_rowsRevision = 0;
+    int m_refreshGeneration = 0;
+};

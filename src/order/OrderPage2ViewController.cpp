@@ -1,0 +1,439 @@
+#include "order/OrderPage2ViewController.h"
+
+#include "model/AppContext.h"
+#include "model/NumberText.h"
+#include "order/CustomerCredit.h"
+#include "order/EnterNewAmountViewController.h"
+#include "order/NumericField.h"
+#include "order/OrderConfirmViewController.h"
+#include "text/Localizer.h"
+#include "ui/NavigationController.h"
+#include "ui/Storyboard.h"
+#include "ui/TabBarController.h"
+#include "ui/Ui.h"
+
+OrderPage2ViewController::OrderPage2ViewController(QObject *parent) : OrderPage1ViewController(parent)
+{
+    setTitle(localized(QStringLiteral("一般訂單")));
+}
+
+Order OrderPage2ViewController::editedOrder() const
+{
+    return m_page1VC ? m_page1VC->order() : OrderPage1ViewController::editedOrder();
+}
+
+void OrderPage2ViewController::storeOrder(const Order &order)
+{
+    if (m_page1VC)
+        m_page1VC->setOrder(order);
+    else
+        OrderPage1ViewController::storeOrder(order);
+}
+
+void OrderPage2ViewController::buildRows()
+{
+    m_tableViewArray = {
+        {QStringLiteral("itemNo"), localized(QStringLiteral("物料編號")), QString(), EditType::choice,
+         QStringLiteral("selectItemsAction")},
+        {QStringLiteral("itemName"), localized(QStringLiteral("品項")), QString(), EditType::choice,
+         QStringLiteral("selectItemsAction")},
+        {QStringLiteral("itemPrice"), localized(QStringLiteral("單位價錢(含稅)")), QString(), EditType::none,
+         QStringLiteral("enterPriceAction")},
+        {QStringLiteral("orderNumber"), localized(QStringLiteral("下單數量")), QString(), EditType::enter,
+         QStringLiteral("enterAmountAction")},
+        {QStringLiteral("allPrice"), localized(QStringLiteral("合計")), QString(), EditType::none, QString()},
+    };
+    reloadRows();
+}
+
+QString OrderPage2ViewController::copyCountText() const
+{
+    const int pages = orderPage();
+    if (pages <= 1)
+        return QString();
+    return localized(QStringLiteral("複製訂單總數  × ")) + QString::number(pages);
+}
+
+void OrderPage2ViewController::setRowValue(const QString &key, const QString &value)
+{
+    if (OrderTableStruct *r = mutableRow(key))
+        r->subTitle = value;
+}
+
+void OrderPage2ViewController::selectRow(int section, int row)
+{
+    if (section == 1) {
+        if (row == 0)
+            copyOrderAction();
+        return;
+    }
+    if (section != 0 || row < 0 || row >= m_tableViewArray.size())
+        return;
+    const QString action = m_tableViewArray.at(row).action;
+    if (!action.isEmpty())
+        QMetaObject::invokeMethod(this, action.toLatin1().constData());
+}
+
+// ---- price list ----
+
+QJsonObject OrderPage2ViewController::priceListParameters() const
+{
+    AppContext *ctx = context();
+    QJsonObject parameters{{QStringLiteral("userID"), ctx ? ctx->userId().value_or(QString()) : QString()},
+                           {QStringLiteral("pVtweg"), QStringLiteral("10")}};
+    if (m_page1VC) {
+        const Order &order = m_page1VC->order();
+        parameters.insert(QStringLiteral("pVkorg"), order.contract2.vkorg);
+        parameters.insert(QStringLiteral("pBzirk"), order.orderItem.bzirk);
+        parameters.insert(QStringLiteral("pInco1"), order.inco1.inco1);
+        parameters.insert(QStringLiteral("pInco2"), order.inco2.inco2);
+        parameters.insert(QStringLiteral("pAuart"), order.contract2.auarth);
+    }
+    return parameters;
+}
+
+void OrderPage2ViewController::viewDidAppear(bool animated)
+{
+    OrderPage1ViewController::viewDidAppear(animated);
+    AppContext *ctx = context();
+    if (!ctx)
+        return;
+    if (Ui *u = ui())
+        u->showSpinner();
+    QPointer<OrderPage2ViewController> self(this);
+    ctx->operations().ZSD_GET_MATNR_PRICE(priceListParameters(), [self](const ApiStatus &status) {
+        if (self)
+            self->priceListReply(status);
+    });
+}
+
+void OrderPage2ViewController::priceListReply(const ApiStatus &status)
+{
+    if (Ui *u = ui())
+        u->dismissSpinner();
+    if (!status.isSuccess || !status.returnJson) {
+        Alert alert;
+        alert.title = localized(QStringLiteral("無法取得物料資料"));
+        alert.message = status.message;
+        QPointer<OrderPage2ViewController> self(this);
+        alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Default, [self] {
+            if (self)
+                self->leavePage();
+        });
+        if (Ui *u = ui())
+            u->showAlert(alert);
+        return;
+    }
+    const OrderItem current = editedOrder().orderItem;
+    QList<OrderItem> items;
+    const QJsonArray list = status.returnJson->object().value(QStringLiteral("matnrPriceList")).toArray();
+    for (const QJsonValue &value : list) {
+        const QJsonObject o = value.toObject();
+        OrderItem item = current;
+        item.matnr = readText(o, QStringLiteral("matnr"));
+        item.maktx = readText(o, QStringLiteral("maktx"));
+        item.kbetr = float(readLenientNumber(o, QStringLiteral("kbetr")));
+        item.price = item.kbetr;
+        items.append(item);
+    }
+    m_itemsArray = items;
+    m_filterItemsArray = items;
+    if (m_selectDataViewController)
+        m_selectDataViewController->reloadData();
+}
+
+// ---- material pick list ----
+
+QPointer<Screen> OrderPage2ViewController::presenterForModal()
+{
+    if (TabBarController *tabs = tabBarController())
+        return tabs;
+    return this;
+}
+
+void OrderPage2ViewController::selectItemsAction()
+{
+    if (m_selectDataViewController)
+        return;
+    Storyboard *board = storyboard();
+    if (!board)
+        return;
+    Screen *screen = board->instantiateInitial(QStringLiteral("SelectDataViewController"));
+    auto *pickList = qobject_cast<SelectDataViewController *>(screen);
+    if (!pickList) {
+        delete screen;
+        return;
+    }
+    m_filterItemsArray = m_itemsArray;
+    m_selectDataViewController = pickList;
+    pickList->setTitle(localized(QStringLiteral("選擇物料")));
+    pickList->setProperty("searchPlaceholder", localized(QStringLiteral("輸入物料編號 or 物料名稱")));
+    pickList->setShowReload(false);
+    pickList->setDelegate(this);
+    QPointer<OrderPage2ViewController> self(this);
+    pickList->setSuccess([self](const SelectDataViewController::IndexPath &indexPath) {
+        if (self)
+            self->chooseMaterial(indexPath.row);
+    });
+    if (QPointer<Screen> presenter = presenterForModal())
+        presenter->present(pickList, true);
+}
+
+int OrderPage2ViewController::selectDataCount()
+{
+    return int(m_filterItemsArray.size());
+}
+
+SelectDataTexts OrderPage2ViewController::selectDataTexts(int row)
+{
+    if (row < 0 || row >= m_filterItemsArray.size())
+        return {};
+    const OrderItem &item = m_filterItemsArray.at(row);
+    return {item.maktx, localized(QStringLiteral("物料編號:")) + item.matnr};
+}
+
+void OrderPage2ViewController::selectDataSearch(SelectDataViewController *pickList, const QString &text)
+{
+    qCDebug(lcOrder) << "selectDataView";
+    if (text.isEmpty()) {
+        m_filterItemsArray = m_itemsArray;
+    } else {
+        if (pickList)
+            pickList->setShowsCancelButton(true);
+        QList<OrderItem> found;
+        for (const OrderItem &item : std::as_const(m_itemsArray)) {
+            if (item.matnr.contains(text, Qt::CaseSensitive) || item.maktx.contains(text, Qt::CaseSensitive))
+                found.append(item);
+        }
+        m_filterItemsArray = found;
+    }
+    if (pickList)
+        pickList->reloadData();
+}
+
+void OrderPage2ViewController::selectDataCancelSearch(SelectDataViewController *pickList)
+{
+    m_filterItemsArray = m_itemsArray;
+    if (pickList)
+        pickList->reloadData();
+}
+
+void OrderPage2ViewController::chooseMaterial(int filteredRow)
+{
+    if (filteredRow < 0 || filteredRow >= m_filterItemsArray.size())
+        return;
+    const OrderItem item = m_filterItemsArray.at(filteredRow);
+    Order order = editedOrder();
+    order.orderItem = item;
+    storeOrder(order);
+    setRowValue(QStringLiteral("itemNo"), item.matnr);
+    setRowValue(QStringLiteral("itemName"), item.maktx);
+    setRowValue(QStringLiteral("itemPrice"), numberText(item.price));
+    updateTotal();
+    reloadRows();
+}
+
+// ---- price ----
+
+void OrderPage2ViewController::enterPriceAction()
+{
+    Storyboard *board = storyboard();
+    if (!board)
+        return;
+    auto *entry = board->instantiate<EnterNewAmountViewController>(QStringLiteral("EnterOrderInfoViewController"),
+                                                                   QStringLiteral("EnterNewAmountViewController"));
+    if (!entry)
+        return;
+    const OrderTableStruct *itemNo = row(QStringLiteral("itemNo"));
+    float defaultAmount = 0;
+    for (const OrderItem &item : std::as_const(m_itemsArray)) {
+        if (itemNo && item.matnr == itemNo->subTitle) {
+            defaultAmount = item.kbetr;
+            break;
+        }
+    }
+    const OrderTableStruct *itemPrice = row(QStringLiteral("itemPrice"));
+    entry->setDefaultAmount(defaultAmount);
+    entry->setNowAmount(CartState::wholeFloat(itemPrice ? itemPrice->subTitle : QString()).value_or(0.0f));
+    QPointer<OrderPage2ViewController> self(this);
+    entry->setSuccessBlock([self](float amount) {
+        if (self)
+            self->applyPrice(amount);
+    });
+    if (QPointer<Screen> presenter = presenterForModal())
+        presenter->present(entry, true);
+}
+
+void OrderPage2ViewController::applyPrice(float amount)
+{
+    AppContext *ctx = context();
+    if (!ctx)
+        return;
+    Order order = editedOrder();
+    // A higher price raises the order's value like a larger quantity does, so it passes the same check.
+    const float p0 = order.orderItem.price;
+    const float q = order.orderItem.orderNumber;
+    const float n = float(order.orderPage);
+    const float added = amount * q * n - p0 * q * n;
+    if (!CustomerCredit::canAddOrderValue(ctx->customerStruct(), added)) {
+        alertCreditExceeded();
+        return;
+    }
+    order.orderItem.price = amount;
+    storeOrder(order);
+    setRowValue(QStringLiteral("itemPrice"), numberText(amount));
+    updateTotal();
+    reloadRows();
+}
+
+// ---- quantity and copies ----
+
+void OrderPage2ViewController::enterAmountAction()
+{
+    Ui *u = ui();
+    if (!u)
+        return;
+    Alert alert;
+    alert.title = localized(QStringLiteral("請輸入下單數量"));
+    AlertTextField field;
+    const OrderTableStruct *quantityRow = row(QStringLiteral("orderNumber"));
+    field.text = quantityRow ? quantityRow->subTitle : QStringLiteral("0");
+    field.keyboard = AlertTextField::Keyboard::Decimal;
+    field.filter = numericFieldAccepts;
+    alert.addField(field);
+    QPointer<OrderPage2ViewController> self(this);
+    alert.addButton(AlertButton::withFields(localized(QStringLiteral("確定")), AlertButton::Style::Default,
+                                            [self](const QStringList &texts) {
+                                                if (self)
+                                                    self->applyQuantity(texts.value(0));
+                                            }));
+    u->showAlert(alert);
+}
+
+void OrderPage2ViewController::alertCreditExceeded()
+{
+    alertWithTitle(localized(QStringLiteral("已超過信用額度，無法在下單")));
+}
+
+void OrderPage2ViewController::applyQuantity(const QString &text)
+{
+    AppContext *ctx = context();
+    if (!ctx)
+        return;
+    const std::optional<float> parsed = CartState::wholeFloat(text);
+    if (!parsed) {
+        alertWithTitle(localized(QStringLiteral("無法辨識數字")), localized(QStringLiteral("請輸入數字")));
+        return;
+    }
+    Order order = editedOrder();
+    const float q = *parsed;
+    const float q0 = order.orderItem.orderNumber;
+    const float p = order.orderItem.price;
+    const float n = float(order.orderPage);
+    const float added = p * q * n - p * q0 * n;
+    if (!CustomerCredit::canAddOrderValue(ctx->customerStruct(), added)) {
+        alertCreditExceeded();
+        return;
+    }
+    order.orderItem.orderNumber = q;
+    storeOrder(order);
+    setRowValue(QStringLiteral("orderNumber"), numberText(q));
+    updateTotal();
+    reloadRows();
+}
+
+void OrderPage2ViewController::copyOrderAction()
+{
+    Ui *u = ui();
+    if (!u)
+        return;
+    QStringList rows;
+    for (int i = 1; i <= 30; ++i)
+        rows << QString::number(i);
+    Picker picker;
+    picker.title = localized(QStringLiteral("選擇複製份數"));
+    picker.rows = rows;
+    picker.initialRow = std::clamp(orderPage() - 1, 0, 29);
+    QPointer<OrderPage2ViewController> self(this);
+    picker.done = [self](int row) {
+        if (self)
+            self->applyCopies(row);
+    };
+    u->showPicker(picker);
+}
+
+void OrderPage2ViewController::applyCopies(int row)
+{
+    AppContext *ctx = context();
+    if (!ctx || row < 0 || row >= 30)
+        return;
+    Order order = editedOrder();
+    const int pages = row + 1;
+    const float p = order.orderItem.price;
+    const float q = order.orderItem.orderNumber;
+    const float n = float(order.orderPage);
+    const float nNew = float(pages);
+    const float added = p * q * nNew - p * q * n;
+    if (!CustomerCredit::canAddOrderValue(ctx->customerStruct(), added)) {
+        alertCreditExceeded();
+        return;
+    }
+    order.orderPage = pages;
+    storeOrder(order);
+    reloadRows();
+}
+
+void OrderPage2ViewController::updateTotal()
+{
+    const OrderItem item = editedOrder().orderItem;
+    setRowValue(QStringLiteral("allPrice"), numberText(item.price * item.orderNumber));
+}
+
+// ---- order ----
+
+void OrderPage2ViewController::orderAction()
+{
+    for (const OrderTableStruct &r : std::as_const(m_tableViewArray)) {
+        if (r.isMissing()) {
+            alertWithTitle(localized(QStringLiteral("請輸入完整資訊")));
+            return;
+        }
+    }
+    AppContext *ctx = context();
+    Storyboard *board = storyboard();
+    if (!m_page1VC || !ctx || !board)
+        return;
+    ctx->cart().setCartOrderArray({m_page1VC->order()});
+
+    Screen *screen = board->instantiateInitial(QStringLiteral("OrderConfirm"));
+    auto *nav = qobject_cast<NavigationController *>(screen);
+    auto *confirm = nav ? qobject_cast<OrderConfirmViewController *>(nav->rootViewController()) : nullptr;
+    if (!confirm) {
+        delete screen;
+        return;
+    }
+    QPointer<OrderPage2ViewController> self(this);
+    confirm->setSuccessClosure([self](bool, bool, bool) {
+        if (!self)
+            return;
+        NavigationController *stack = self->navigationController();
+        if (stack && stack->viewControllers().size() > 1)
+            stack->popTo(stack->viewControllers().at(1), true);
+    });
+    confirm->setOrderQueryClosure([self] {
+        if (!self)
+            return;
+        QPointer<NavigationController> stack = self->navigationController();
+        Storyboard *board = self->storyboard();
+        if (!stack || !board)
+            return;
+        stack->popToRoot(false, [stack, board] {
+            if (!stack)
+                return;
+            if (Screen *history = board->instantiate(QStringLiteral("OrderHistory"),
+                                                     QStringLiteral("OrderHistoryViewController")))
+                stack->push(history, true);
+        });
+    });
+    present(nav, true);
+}

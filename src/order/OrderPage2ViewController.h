@@ -1,0 +1,72 @@
+#pragma once
+// The item page of a normal order, built on the header page: the material from the customer's price
+// list, the unit price (never below the list price), the quantity, the number of identical copies,
+// and the hand-over of the order to the cart and the confirmation. Every change is written into the
+// order record of the header page it came from (page1VC), so going back shows the same order.
+// Quantity, copy and price changes pass the credit check first.
+#include "order/OrderPage1ViewController.h"
+#include "order/SelectDataViewController.h"
+
+class OrderPage2ViewController : public OrderPage1ViewController, public SelectDataViewDelegate
+{
+    Q_OBJECT
+    Q_PROPERTY(int orderPage READ orderPage NOTIFY rowsChanged)
+    // The detail of the copy-count row ("複製訂單總數  × 3"); empty while there is one copy.
+    Q_PROPERTY(QString copyCountText READ copyCountText NOTIFY rowsChanged)
+
+public:
+    explicit OrderPage2ViewController(QObject *parent = nullptr);
+
+    OrderPage1ViewController *page1VC() const { return m_page1VC; }
+    void setPage1VC(OrderPage1ViewController *page) { m_page1VC = page; }
+
+    QList<OrderItem> itemsArray() const { return m_itemsArray; }
+    QList<OrderItem> filterItemsArray() const { return m_filterItemsArray; }
+    SelectDataViewController *selectDataViewController() const { return m_selectDataViewController; }
+    int orderPage() const { return editedOrder().orderPage; }
+    QString copyCountText() const;
+
+    void viewDidAppear(bool animated) override;
+
+    // Section 0: the item rows (the unit price runs its action though it shows no highlight);
+    // section 1: row 0 is the copy row.
+    Q_INVOKABLE void selectRow(int section, int row) override;
+
+    Q_INVOKABLE void selectItemsAction();
+    Q_INVOKABLE void enterPriceAction();
+    Q_INVOKABLE void enterAmountAction();
+    Q_INVOKABLE void copyOrderAction();
+    Q_INVOKABLE void orderAction();
+
+    // ---- SelectDataViewDelegate (materials) ----
+    int selectDataCount() override;
+    SelectDataTexts selectDataTexts(int row) override;
+    void selectDataSearch(SelectDataViewController *pickList, const QString &text) override;
+    void selectDataCancelSearch(SelectDataViewController *pickList) override;
+    void selectDataReload() override {}
+
+    // The parameters of ZSD_GET_MATNR_PRICE for the current order.
+    QJsonObject priceListParameters() const;
+
+protected:
+    bool isHeaderPage() const override { return false; }
+    Order editedOrder() const override;
+    void storeOrder(const Order &order) override;
+    void buildRows() override;
+
+private:
+    void priceListReply(const ApiStatus &status);
+    void chooseMaterial(int filteredRow);
+    void applyQuantity(const QString &text);
+    void applyCopies(int row);
+    void applyPrice(float amount);
+    void updateTotal();
+    void setRowValue(const QString &key, const QString &value);
+    void alertCreditExceeded();
+    QPointer<Screen> presenterForModal();
+
+    QPointer<OrderPage1ViewController> m_page1VC;
+    QList<OrderItem> m_itemsArray;
+    QList<OrderItem> m_filterItemsArray;
+    QPointer<SelectDataViewController> m_selectDataViewController;
+};

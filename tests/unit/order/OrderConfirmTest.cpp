@@ -1,0 +1,327 @@
+// The confirmation screen against a scripted gateway on loopback: per-line results, the cart rebuilt
+// from what was not ordered, the button states, the 60-second guard and the closing callbacks.
+#include "FakeUi.h"
+#include "LocalHttpServer.h"
+#include "TestRegistry.h"
+
+#include "model/AppContext.h"
+#include "order/OrderConfirmViewController.h"
+#include "ui/Navigator.h"
+#include "ui/Storyboard.h"
+#include "ui/ZelkNavigationController.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+Order order(const QString &matnr, float price, float quantity, int pages)
+{
+    Order o;
+    o.orderCustomer.kunnr = QStringLiteral("0000100101");
+    o.orderCustomer.name1 = QStringLiteral("大安營造股份有限公司");
+    o.contract2.auarth = QStringLiteral("ZOR");
+    o.contract2.vkorg = QStringLiteral("1100");
+    o.inco1 = Inco1{QStringLiteral("DAP"), QStringLiteral("送達工地")};
+    o.orderItem.matnr = matnr;
+    o.orderItem.maktx = QStringLiteral("物料") + matnr;
+    o.orderItem.price = price;
+    o.orderItem.orderNumber = quantity;
+    o.orderPage = pages;
+    return o;
+}
+
+QJsonObject answerLine(const QString &seq, const QString &code, const QString &message, const QString &vbeln)
+{
+    return QJsonObject{{"orderSeq", seq}, {"returnCode", code}, {"returnMsg", message}, {"otVbeln", vbeln}};
+}
+
+QByteArray answer(const QJsonArray &lines)
+{
+    return QJsonDocument(QJsonObject{{"returnCode", "00"}, {"returnMsg", "處理完成"}, {"orderList", lines}}).toJson();
+}
+
+// A fresh context, a Ui and a window with a root screen from which the confirmation is presented.
+struct Harness {
+    LocalHttpServer server;
+    QByteArray previousUrl = qgetenv("ZELK_GATEWAY_URL");
+    QTemporaryDir dir;
+    FakeUi ui;
+    std::unique_ptr<AppContext> context;
+    std::unique_ptr<Storyboard> storyboard;
+    Navigator navigator;
+    Screen *root = nullptr;
+    double clock = 1700000000.0;
+    QList<QList<bool>> successCalls;
+    int orderQueryCalls = 0;
+
+    Harness()
+    {
+        qputenv("ZELK_GATEWAY_URL", server.url().toString().toUtf8());
+        context = std::make_unique<AppContext>(AppContext::Options{dir.path(), nullptr, false});
+        context->start();
+        context->secureStore().setValue(QStringLiteral("userId"), QStringLiteral("U10023"));
+        context->secureStore().setValue(QStringLiteral("userName"), QStringLiteral("陳志明"));
+        context->userInfo().email = QStringLiteral("chihming.chen@zelk-supply.com.tw");
+        context->submissionGuard().setClock([this] { return clock; });
+        storyboard = std::make_unique<Storyboard>(&ui, context.get());
+        navigator.setEnvironment({&ui, storyboard.get(), context.get()});
+        root = new Screen;
+        navigator.setRootScreen(root);
+        settle();
+    }
+    ~Harness() { qputenv("ZELK_GATEWAY_URL", previousUrl); }
+
+    // Presents a new confirmation screen over the root for the current cart.
+    OrderConfirmViewController *open()
+    {
+        auto *confirm = new OrderConfirmViewController;
+        confirm->setSuccessClosure([this](bool failed, bool edit, bool close) { successCalls.append({failed, edit, close}); });
+        confirm->setOrderQueryClosure([this] { ++orderQueryCalls; });
+        root->present(new ZelkNavigationController(confirm), true);
+        settle();
+        return confirm;
+    }
+    // The submissions the server received (the credit query that follows an ordered line aside).
+    QList<LocalHttpServer::Request> submissions() const
+    {
+        QList<LocalHttpServer::Request> found;
+        for (const LocalHttpServer::Request &r : server.requests()) {
+            if (r.json().value(QStringLiteral("ApiName")).toString() == QLatin1String("ZSD_CREATE_EIP_ORDER2"))
+                found.append(r);
+        }
+        return found;
+    }
+    // Submits and waits for the answer to be handled.
+    bool submit(OrderConfirmViewController *confirm)
+    {
+        confirm->orderAction();
+        return QTest::qWaitFor([&] { return !ui.isSpinnerShowing(); }, 5000);
+    }
+};
+
+} // namespace
+
+class OrderConfirmTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void mixedAnswerMarksLinesAndKeepsWhatFailed()
+    {
+        Harness h;
+        const Order first = order(QStringLiteral("10000101"), 2992.5f, 10, 1);
+        const Order second = order(QStringLiteral("10000122"), 2782.5f, 4, 2);
+        h.context->cart().setCartOrderArray({first, second});
+        const QList<OrderConfirm> lines = h.context->cart().orderConfirmArray();
+        QCOMPARE(lines.size(), 3);
+        auto *confirm = h.open();
+        QCOMPARE(confirm->buttons(), QStringList{"confirmButton"});
+        QCOMPARE(confirm->amountText(), QStringLiteral("¥52,185.00"));
+        QCOMPARE(confirm->numberOfRows(0), 1);
+        QCOMPARE(confirm->cartCell(0).priceLabel, QStringLiteral("單價:2992.5"));
+        QCOMPARE(confirm->cartCell(0).orderNumberLabel, QStringLiteral(" × 10.0"));
+        QCOMPARE(confirm->cartCell(0).allPriceLabel, QStringLiteral("¥29,925.00"));
+        QCOMPARE(confirm->cartCell(0).inco1Label, QStringLiteral("送達工地"));
+
+        // First line ordered, the second order's first copy refused, its second copy not answered.
+        const QString message = QStringLiteral("物料 10000122 輕質骨材已停止銷售，請改選其他品項");
+        h.server.enqueue(LocalHttpServer::Reply::json(answer(
+            {answerLine(lines[0].orderSeq, "S", "訂單 0010004653 已建立", "0010004653"),
+             answerLine(lines[1].orderSeq, "E", message, ""), answerLine("unknown-seq", "S", "", "0010009999")})));
+        QVERIFY(h.submit(confirm));
+        QCOMPARE(int(h.submissions().size()), 1);
+        QVERIFY(confirm->isAmountViewHidden());
+        // The envelope carries the parameters as compact JSON text, lines in cart order.
+        const QString body = h.submissions().first().json().value(QStringLiteral("Body")).toString();
+        QVERIFY(!body.contains(QLatin1Char('\n')) && !body.contains(QStringLiteral(": ")));
+        const QJsonObject sent = QJsonDocument::fromJson(body.toUtf8()).object();
+        QCOMPARE(sent.value(QStringLiteral("userID")).toString(), QStringLiteral("U10023"));
+        const QJsonArray sentLines = sent.value(QStringLiteral("eipOrder2List")).toArray();
+        QCOMPARE(sentLines.size(), 3);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(sentLines.at(i).toObject().value(QStringLiteral("orderSeq")).toString(), lines[i].orderSeq);
+        QCOMPARE(sentLines.at(2).toObject().value(QStringLiteral("rootSeq")).toString(), second.orderSeq);
+
+        QCOMPARE(confirm->tableArray().at(0).orderStatus, SapOrderStatus::success);
+        QCOMPARE(confirm->statusCell(0).statusLabel, QStringLiteral("下單成功"));
+        QCOMPARE(confirm->statusCell(0).messageLabel, QStringLiteral("訂單編號：0010004653"));
+        QCOMPARE(confirm->statusCell(0).background, QColor::fromRgbF(0.26326287f, 0.506718f, 0.83805066f));
+        QCOMPARE(confirm->tableArray().at(1).orderStatus, SapOrderStatus::fail);
+        QCOMPARE(confirm->statusCell(1).statusLabel, QStringLiteral("下單失敗"));
+        QCOMPARE(confirm->statusCell(1).messageLabel, message);
+        QCOMPARE(confirm->statusCell(1).background, QColor(236, 60, 26));
+        QCOMPARE(confirm->numberOfRows(2), 1); // not answered: still waiting
+        QCOMPARE(confirm->buttons(), (QStringList{"orderQueryButton", "editOrderButton"}));
+        QCOMPARE(confirm->orderQueryButtonColor(), QColor::fromRgbF(0, 0.5603183f, 0));
+        QVERIFY(confirm->isSendMailButtonViewHidden()); // no notice-mail screen registered
+        QVERIFY(!h.ui.hasOpenAlert());
+
+        // The cart keeps the second order once, with a page per line not ordered.
+        const QList<Order> cart = h.context->cart().cartOrderArray();
+        QCOMPARE(cart.size(), 1);
+        QCOMPARE(cart.at(0).orderSeq, second.orderSeq);
+        QCOMPARE(cart.at(0).orderPage, 2);
+        QCOMPARE(h.context->cart().orderConfirmArray().size(), 2);
+
+        confirm->closeAction(QStringLiteral("editOrderButton"));
+        settle();
+        QCOMPARE(h.successCalls, (QList<QList<bool>>{{true, true, false}}));
+        QCOMPARE(h.navigator.presentedScreens().size(), 0);
+    }
+
+    void failedCopiesComeBackAsOneLineAndIdentityIsNotReused()
+    {
+        Harness h;
+        const Order three = order(QStringLiteral("10000122"), 100, 1, 3);
+        h.context->cart().setCartOrderArray({three});
+        QList<OrderConfirm> lines = h.context->cart().orderConfirmArray();
+        auto *confirm = h.open();
+        h.server.enqueue(LocalHttpServer::Reply::json(answer({answerLine(lines[0].orderSeq, "E", "x", ""),
+                                                              answerLine(lines[1].orderSeq, "E", "y", ""),
+                                                              answerLine(lines[2].orderSeq, "E", "z", "")})));
+        QVERIFY(h.submit(confirm));
+        QCOMPARE(h.context->cart().cartOrderArray().size(), 1);
+        QCOMPARE(h.context->cart().cartOrderArray().at(0).orderPage, 3);
+        QCOMPARE(h.context->cart().cartOrderArray().at(0).orderSeq, three.orderSeq);
+        confirm->closeAction(QStringLiteral("editOrderButton"));
+        settle();
+
+        // Next time the copy carrying the order's identity is ordered while the others fail: the
+        // lines left must not be sent again under the identity the server has already ordered.
+        h.clock += 120;
+        lines = h.context->cart().orderConfirmArray();
+        confirm = h.open();
+        h.server.enqueue(LocalHttpServer::Reply::json(answer({answerLine(lines[0].orderSeq, "S", "", "0010004700"),
+                                                              answerLine(lines[1].orderSeq, "E", "y", ""),
+                                                              answerLine(lines[2].orderSeq, "E", "z", "")})));
+        QVERIFY(h.submit(confirm));
+        const QList<Order> left = h.context->cart().cartOrderArray();
+        QCOMPARE(left.size(), 1);
+        QCOMPARE(left.at(0).orderPage, 2);
+        QVERIFY(left.at(0).orderSeq != three.orderSeq);
+        for (const OrderConfirm &line : h.context->cart().orderConfirmArray())
+            QVERIFY(line.orderSeq != three.orderSeq);
+    }
+
+    void lowerCaseAndMissingListCountAsNotOrdered()
+    {
+        Harness h;
+        h.context->cart().setCartOrderArray({order(QStringLiteral("10000101"), 100, 1, 1)});
+        const QList<OrderConfirm> lines = h.context->cart().orderConfirmArray();
+        auto *confirm = h.open();
+        h.server.enqueue(LocalHttpServer::Reply::json(answer({answerLine(lines[0].orderSeq, "s", "", "0010000001")})));
+        QVERIFY(h.submit(confirm));
+        QCOMPARE(confirm->tableArray().at(0).orderStatus, SapOrderStatus::fail);
+        QCOMPARE(confirm->buttons(), (QStringList{"orderQueryButton", "editOrderButton"}));
+        QCOMPARE(h.context->cart().cartOrderArray().size(), 1);
+
+        // "00" without "orderList": nothing is marked, every line stays in the cart.
+        Harness g;
+        g.context->cart().setCartOrderArray({order(QStringLiteral("10000101"), 100, 1, 2)});
+        auto *second = g.open();
+        g.server.enqueue(LocalHttpServer::Reply::json(QByteArrayLiteral("{\"returnCode\":\"00\",\"returnMsg\":\"OK\"}")));
+        QVERIFY(g.submit(second));
+        QCOMPARE(second->numberOfRows(0), 1);
+        QCOMPARE(second->numberOfRows(1), 1);
+        QCOMPARE(second->buttons(), (QStringList{"orderQueryButton", "editOrderButton"}));
+        QCOMPARE(g.context->cart().cartOrderArray().size(), 1);
+        QCOMPARE(g.context->cart().cartOrderArray().at(0).orderPage, 2);
+        QVERIFY(!g.ui.hasOpenAlert());
+    }
+
+    void guardRefusesWithinSixtySecondsOfAFailure()
+    {
+        Harness h;
+        h.context->cart().setCartOrderArray({order(QStringLiteral("10000101"), 100, 1, 1)});
+        auto *confirm = h.open();
+        // A failed answer at T.
+        h.server.enqueue(LocalHttpServer::Reply::json(
+            QJsonDocument(QJsonObject{{"returnCode", "99"}, {"returnMsg", "系統忙碌中"}}).toJson()));
+        QVERIFY(h.submit(confirm));
+        QCOMPARE(int(h.submissions().size()), 1);
+        QCOMPARE(h.ui.currentAlertTitle(), QStringLiteral("下單失敗"));
+        QCOMPARE(h.ui.currentAlertMessage(), QStringLiteral("系統忙碌中"));
+        QCOMPARE(h.ui.currentAlertButtons(), QStringList{"確定"});
+        QVERIFY(h.ui.pressAlertButton(QStringLiteral("確定")));
+        QCOMPARE(confirm->buttons(), (QStringList{"orderQueryButton", "editOrderButton"}));
+        QCOMPARE(confirm->numberOfRows(0), 1);
+        QCOMPARE(h.context->cart().cartOrderArray().size(), 1);
+        QVERIFY(h.context->submissionGuard().orderTimeLimitActive());
+        confirm->closeAction(QStringLiteral("editOrderButton"));
+        settle();
+
+        // T + 30 s: refused locally, nothing sent; "訂單查詢" closes and calls the order-query callback.
+        h.clock += 30;
+        confirm = h.open();
+        QVERIFY(h.submit(confirm));
+        QCOMPARE(int(h.submissions().size()), 1);
+        QCOMPARE(h.ui.currentAlertTitle(), QStringLiteral("下單失敗"));
+        QCOMPARE(h.ui.currentAlertMessage(),
+                 QStringLiteral("下單時間過於靠近，之前的下單正在處理中，請稍待片刻並確認本次下單是否成功。"));
+        QCOMPARE(h.ui.currentAlertButtons(), (QStringList{"確定", "訂單查詢"}));
+        QVERIFY(h.ui.pressAlertButton(QStringLiteral("訂單查詢")));
+        settle();
+        QCOMPARE(h.orderQueryCalls, 1);
+        QCOMPARE(h.navigator.presentedScreens().size(), 0);
+
+        // T + 61 s: sent; a success resets the guard, so an immediate new submission is sent too.
+        h.clock += 31;
+        const QList<OrderConfirm> lines = h.context->cart().orderConfirmArray();
+        h.server.enqueue(LocalHttpServer::Reply::json(answer({answerLine(lines[0].orderSeq, "S", "", "0010000002")})));
+        confirm = h.open();
+        QVERIFY(h.submit(confirm));
+        QCOMPARE(int(h.submissions().size()), 2);
+        QVERIFY(!h.context->submissionGuard().orderTimeLimitActive());
+        QCOMPARE(confirm->buttons(), (QStringList{"orderQueryButton", "closeButton"}));
+        QCOMPARE(confirm->orderQueryButtonColor(), QColor(236, 60, 26));
+        QVERIFY(h.context->cart().cartOrderArray().isEmpty());
+        confirm->closeAction(QStringLiteral("closeButton"));
+        settle();
+        QCOMPARE(h.successCalls.last(), (QList<bool>{false, false, true}));
+
+        h.context->cart().setCartOrderArray({order(QStringLiteral("10000101"), 100, 1, 1)});
+        h.server.enqueue(LocalHttpServer::Reply::json(answer({})));
+        confirm = h.open();
+        QVERIFY(h.submit(confirm));
+        QCOMPARE(int(h.submissions().size()), 3);
+
+        // The line ordered at T + 61 s made the credit be asked for again: three submissions and one query.
+        QTRY_COMPARE(h.server.requestCount(), 4);
+        // An unreadable answer counts as unsuccessful too.
+        h.clock += 1;
+        h.server.enqueue(LocalHttpServer::Reply::text(500, "text/html", "<html>Internal Server Error</html>"));
+        confirm->closeAction(QStringLiteral("editOrderButton"));
+        settle();
+        confirm = h.open();
+        QVERIFY(h.submit(confirm));
+        QVERIFY(h.context->submissionGuard().orderTimeLimitActive());
+    }
+
+    void cancelBeforeSubmittingCallsBack()
+    {
+        Harness h;
+        h.context->cart().setCartOrderArray({order(QStringLiteral("10000101"), 100, 1, 1)});
+        auto *confirm = h.open();
+        QCOMPARE(confirm->title(), QStringLiteral("確認下單"));
+        QVERIFY(confirm->triggerBarButton(QStringLiteral("left"), 0));
+        settle();
+        QCOMPARE(h.successCalls, (QList<QList<bool>>{{false, false, false}}));
+        QCOMPARE(int(h.submissions().size()), 0);
+        QCOMPARE(h.navigator.presentedScreens().size(), 0);
+    }
+};
+
+ZELK_TEST(OrderConfirmTest)
+#include "OrderConfirmTest.moc"
