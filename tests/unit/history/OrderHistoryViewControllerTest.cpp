@@ -237,13 +237,13 @@ private slots:
         q.screen->changeTypeAction(1);
         QCOMPARE(focus.size(), 1);
         QVERIFY(q.screen->queryTypeInfoTextFieldShouldBeginEditing());
-        q.screen->queryTypeInfoTextEdited(QStringLiteral("0010004408"));
+        q.screen->queryTypeInfoTextEdited(QStringLiteral("0010004415"));
         q.screen->queryAction();
         QVERIFY(q.idle());
-        QCOMPARE(queries().last().value("pVbeln").toString(), QStringLiteral("0010004408"));
+        QCOMPARE(queries().last().value("pVbeln").toString(), QStringLiteral("0010004415"));
         QVERIFY(!queries().last().contains("pKunnr"));
         QCOMPARE(q.screen->tableArray().size(), 1);
-        QCOMPARE(q.screen->tableArray().first().vbeln, QStringLiteral("0010004408"));
+        QCOMPARE(q.screen->tableArray().first().vbeln, QStringLiteral("0010004415"));
 
         // By customer: the picker opens over the app instead of editing, with number then name.
         q.screen->changeTypeAction(0);
