@@ -10,11 +10,19 @@
 // Until those scenes are registered, the taps that lead to them do nothing.
 #include "app/ScreenRegistry.h"
 
+#include "app/AboutViewController.h"
 #include "app/ChangePasswordViewController.h"
+#include "app/ContactUsViewController.h"
 #include "app/LoginViewController.h"
+#include "app/MoreViewController.h"
 #include "app/Tabbar2ViewController.h"
+#include "app/ViewController.h"
+#include "board/BoardListViewController.h"
 #include "history/OrderHistoryDetailViewController.h"
 #include "history/OrderHistoryViewController.h"
+#include "notify/HomeViewController.h"
+#include "notify/PushListViewController.h"
+#include "notify/PushTestViewController.h"
 #include "order/ChooseOrderTypeViewController.h"
 #include "order/EnterNewAmountViewController.h"
 #include "order/OrderConfirmViewController.h"
@@ -28,7 +36,19 @@ void registerScreens(Storyboard &storyboard)
     // ---- Main: start-up, sign-in, the tab screen and its tabs, More ----
     storyboard.add("Main", "LoginViewController", [] { return new LoginViewController; });
     storyboard.add("Main", "Tabbar", [&storyboard] { return Tabbar2ViewController::withTabs(storyboard); });
+    storyboard.add("Main", "HomeNavigation", [] { return new ZelkNavigationController(new HomeViewController); });
+    storyboard.add("Main", "BoardNavigation", [] { return new ZelkNavigationController(new BoardListViewController); });
+    storyboard.add("Main", "PushListNavigation", [] { return new ZelkNavigationController(new PushListViewController); });
+    storyboard.add("Main", "MoreNavigation", [] { return new ZelkNavigationController(new MoreViewController); });
+    storyboard.add("Main", "HomeViewController", [] { return new HomeViewController; });
+    storyboard.add("Main", "BoardListViewController", [] { return new BoardListViewController; });
+    storyboard.add("Main", "PushListViewController", [] { return new PushListViewController; });
+    storyboard.add("Main", "PushTestViewController", [] { return new PushTestViewController; });
+    storyboard.add("Main", "MoreViewController", [] { return new MoreViewController; });
+    storyboard.add("Main", "AboutViewController", [] { return new AboutViewController; });
+    storyboard.add("Main", "ContactUsViewController", [] { return new ContactUsViewController; });
     storyboard.add("Main", "ChangePasswordViewController", [] { return new ChangePasswordViewController; });
+    storyboard.add("Main", "ViewController", "app/TileMenuView.qml", [] { return new ViewController; });
     storyboard.setInitial("Main", "LoginViewController");
 
     // ---- OrderHistory: the order query and the detail of a queried order ----

@@ -1,0 +1,28 @@
+import QtQuick
+import QtQuick.Controls
+import Zelk
+
+// About the company: the shipped HTML document as rich text.
+Item {
+    id: view
+    required property var controller
+
+    Brand { id: brand }
+
+    ScrollView {
+        anchors.fill: parent
+        TextArea {
+            objectName: "textView"
+            Accessible.name: "textView"
+            readOnly: true
+            textFormat: TextEdit.RichText
+            wrapMode: TextEdit.Wrap
+            leftPadding: 16
+            rightPadding: 16
+            topPadding: 12
+            text: view.controller.text
+            color: brand.titleText
+            background: Rectangle { color: "white" }
+        }
+    }
+}

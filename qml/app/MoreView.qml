@@ -1,0 +1,65 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Zelk
+
+// The More tab: a menu of rows with a title and a second text; rows without an action are inert.
+Item {
+    id: view
+    required property var controller
+
+    Brand { id: brand }
+
+    ListView {
+        id: list
+        objectName: "moreList"
+        anchors.fill: parent
+        anchors.topMargin: 12
+        clip: true
+        interactive: contentHeight > height
+        model: view.controller.rows
+        delegate: ItemDelegate {
+            id: cell
+            required property var modelData
+            required property int index
+            objectName: "moreCell_" + index
+            Accessible.name: modelData.name
+            width: ListView.view.width
+            implicitHeight: 52
+            leftPadding: 15
+            rightPadding: 15
+            background: Rectangle {
+                color: cell.down && cell.modelData.highlight ? "#eeeeee" : "white"
+                Rectangle {
+                    anchors.bottom: parent.bottom
+                    x: 15
+                    width: parent.width - 15
+                    height: 1
+                    color: brand.separator
+                }
+            }
+            contentItem: RowLayout {
+                spacing: 8
+                Label {
+                    objectName: "titleLabel"
+                    Layout.fillWidth: true
+                    text: cell.modelData.name
+                    color: view.controller.titleColor
+                    elide: Text.ElideRight
+                }
+                Label {
+                    objectName: "subTitleLabel"
+                    text: cell.modelData.subTitle
+                    color: cell.modelData.disclosure ? brand.red : "gray"
+                }
+                Label {
+                    visible: cell.modelData.disclosure
+                    text: "›"
+                    font.pixelSize: 22
+                    color: "#c7c7cc"
+                }
+            }
+            onClicked: view.controller.selectRow(index)
+        }
+    }
+}

@@ -1,0 +1,90 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Zelk
+
+// The home tab: the greeting cell with the newest notification, then the menu of functions.
+Item {
+    id: view
+    required property var controller
+
+    Brand { id: brand }
+
+    Flickable {
+        id: scroller
+        objectName: "homeTable"
+        anchors.fill: parent
+        contentHeight: content.implicitHeight
+        boundsBehavior: Flickable.DragOverBounds
+
+        ColumnLayout {
+            id: content
+            width: scroller.width
+            spacing: 0
+
+            // Section 0: the home cell.
+            ItemDelegate {
+                id: homeCell
+                objectName: "homeCell"
+                Accessible.name: view.controller.welcomeText
+                Layout.fillWidth: true
+                Layout.topMargin: 12
+                padding: 16
+                background: Rectangle { color: homeCell.down ? "#eeeeee" : "white" }
+                contentItem: ColumnLayout {
+                    spacing: 8
+                    Label {
+                        objectName: "welcomeLabel"
+                        Layout.fillWidth: true
+                        text: view.controller.welcomeText
+                        font.pixelSize: 22
+                        font.bold: true
+                        color: brand.titleText
+                        wrapMode: Text.Wrap
+                    }
+                    Label {
+                        objectName: "titleLabel"
+                        visible: view.controller.pushNewsVisible
+                        text: Localized.text("最新通知")
+                        font.pixelSize: 13
+                        color: brand.red
+                    }
+                    Label {
+                        objectName: "pushNewsLabel"
+                        Layout.fillWidth: true
+                        visible: view.controller.pushNewsVisible
+                        text: view.controller.pushNewsText
+                        font.pixelSize: 16
+                        color: brand.titleText
+                        wrapMode: Text.Wrap
+                    }
+                }
+                onClicked: view.controller.selectRow(0, 0)
+            }
+
+            // Section 1: the menu, under its header.
+            Label {
+                objectName: "menuHeader"
+                Layout.fillWidth: true
+                Layout.topMargin: 20
+                leftPadding: 16
+                bottomPadding: 6
+                text: view.controller.menuHeader
+                font.pixelSize: 13
+                color: brand.unselectedTab
+            }
+            Repeater {
+                model: view.controller.menuNames
+                delegate: ListCell {
+                    required property var modelData
+                    required property int index
+                    objectName: "homeMenuCell_" + index
+                    Layout.fillWidth: true
+                    text: modelData
+                    textColor: view.controller.menuTextColor
+                    onClicked: view.controller.selectRow(1, index)
+                }
+            }
+        }
+    }
+}

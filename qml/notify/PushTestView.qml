@@ -1,0 +1,25 @@
+import QtQuick
+import QtQuick.Controls
+import Zelk
+
+// Diagnosis: the text of the last notification received.
+Item {
+    id: view
+    required property var controller
+
+    Brand { id: brand }
+
+    ScrollView {
+        anchors.fill: parent
+        anchors.margins: 16
+        TextArea {
+            objectName: "pushMessageTextView"
+            Accessible.name: "pushMessageTextView"
+            readOnly: true
+            wrapMode: TextEdit.Wrap
+            text: view.controller.pushMessage
+            color: brand.titleText
+            background: Rectangle { color: "white"; radius: 4 }
+        }
+    }
+}

@@ -1,0 +1,127 @@
+#include "app/MoreViewController.h"
+
+#include "app/Segue.h"
+#include "model/AppContext.h"
+#include "text/Localizer.h"
+#include "ui/Colors.h"
+#include "ui/TabBarController.h"
+#include "ui/Ui.h"
+
+#include <QVariantMap>
+
+MoreViewController::MoreViewController(QObject *parent) : Screen(parent) {}
+
+QColor MoreViewController::titleColor() const { return Colors::titleText(); }
+
+void MoreViewController::viewDidLoad() { setTitle(localized(QStringLiteral("更多"))); }
+
+void MoreViewController::viewWillAppear(bool animated)
+{
+    Screen::viewWillAppear(animated);
+    rebuild();
+}
+
+void MoreViewController::rebuild()
+{
+    bool newer = false;
+    m_versionText.clear();
+    if (AppContext *ctx = context()) {
+        newer = ctx->versionCheck().updateState() != VersionCheck::UpdateState::None;
+        m_versionText = ctx->versionCheck().versionText();
+    }
+    m_newerVersion = newer;
+    m_entries = {
+        {localized(QStringLiteral("關於澤勒中國")), QString(), QStringLiteral("about")},
+        {localized(QStringLiteral("聯絡我們")), QString(), QStringLiteral("contactUs")},
+        {localized(QStringLiteral("修改密碼")), QString(), QStringLiteral("changePassword")},
+        {localized(QStringLiteral("目前版本")), QStringLiteral("VER"), newer ? QStringLiteral("updateApp") : QString()},
+        {localized(QStringLiteral("登出")), QString(), QStringLiteral("logout")},
+    };
+    emit rowsChanged();
+}
+
+bool MoreViewController::respondsTo(const QString &function) const
+{
+    if (function.isEmpty())
+        return false;
+    return metaObject()->indexOfMethod((function.toLatin1() + "()").constData()) >= 0;
+}
+
+QVariantList MoreViewController::rows() const
+{
+    QVariantList list;
+    for (const Entry &entry : m_entries) {
+        const bool isVersion = entry.detailTitle == QLatin1String("VER");
+        QString subTitle;
+        if (isVersion)
+            subTitle = m_versionText + QStringLiteral("  ") + (m_newerVersion ? localized(QStringLiteral("立刻前往更新")) : QString());
+        list.append(QVariantMap{{QStringLiteral("name"), entry.name},
+                                {QStringLiteral("subTitle"), subTitle},
+                                {QStringLiteral("disclosure"), respondsTo(entry.function)},
+                                {QStringLiteral("highlight"), !isVersion && respondsTo(entry.function)}});
+    }
+    return list;
+}
+
+void MoreViewController::selectRow(int row)
+{
+    if (row < 0 || row >= m_entries.size())
+        return;
+    const QString function = m_entries[row].function;
+    if (respondsTo(function))
+        QMetaObject::invokeMethod(this, function.toLatin1().constData());
+}
+
+void MoreViewController::about() { Segue::perform(this, QStringLiteral("Main"), QStringLiteral("AboutViewController")); }
+
+void MoreViewController::contactUs()
+{
+    Segue::perform(this, QStringLiteral("Main"), QStringLiteral("ContactUsViewController"));
+}
+
+void MoreViewController::changePassword()
+{
+    Segue::perform(this, QStringLiteral("Main"), QStringLiteral("ChangePasswordViewController"));
+}
+
+void MoreViewController::updateApp()
+{
+    AppContext *ctx = context();
+    Ui *u = ui();
+    if (!ctx || !u)
+        return;
+    if (const std::optional<QUrl> url = ctx->versionCheck().updateUrl())
+        u->openUrl(*url);
+}
+
+void MoreViewController::logout()
+{
+    Ui *u = ui();
+    if (!u)
+        return;
+    Alert alert;
+    alert.title = localized(QStringLiteral("即將登出"));
+    alert.message = localized(QStringLiteral("系統即將登出"));
+    QPointer<MoreViewController> self(this);
+    alert.addButton(localized(QStringLiteral("登出")), AlertButton::Style::Destructive, [self] {
+        if (self)
+            self->signOut();
+    });
+    alert.addButton(localized(QStringLiteral("取消")), AlertButton::Style::Default);
+    u->showAlert(alert);
+}
+
+void MoreViewController::signOut()
+{
+    AppContext *ctx = context();
+    if (ctx) {
+        // The push token stays: it belongs to the device, not to the user.
+        ctx->clearStoredUser(false);
+        ctx->lists().setCustomerList(std::nullopt);
+    }
+    // Close the whole tabbed interface (and anything it presents), uncovering the login screen.
+    Screen *tabs = tabBarController();
+    Screen *interface = tabs ? static_cast<Screen *>(tabs) : outermostContainer();
+    if (Screen *presenter = interface->presentingScreen())
+        presenter->dismiss(true);
+}

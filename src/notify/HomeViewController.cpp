@@ -1,0 +1,121 @@
+#include "notify/HomeViewController.h"
+
+#include "app/Segue.h"
+#include "model/AppContext.h"
+#include "notify/PushHistory.h"
+#include "text/Localizer.h"
+#include "ui/Colors.h"
+#include "ui/TabBarController.h"
+
+HomeViewController::HomeViewController(QObject *parent)
+    : Screen(parent), m_clock([] { return QDateTime::currentDateTime(); })
+{
+    m_menu = {{localized(QStringLiteral("訂單創建")), QStringLiteral("order")},
+              {localized(QStringLiteral("訂單查詢")), QStringLiteral("orderHistory")},
+              {localized(QStringLiteral("簽核系統")), QString()},
+              {localized(QStringLiteral("集團資訊")), QString()}};
+}
+
+QString HomeViewController::greetingKey(int hour)
+{
+    if (hour >= 5 && hour <= 11)
+        return QStringLiteral("早安 ");
+    if (hour >= 12 && hour <= 18)
+        return QStringLiteral("午安 ");
+    return QStringLiteral("晚安 ");
+}
+
+QString HomeViewController::menuHeader() const { return localized(QStringLiteral("主要功能")); }
+
+QStringList HomeViewController::menuNames() const
+{
+    QStringList names;
+    for (const MenuEntry &entry : m_menu)
+        names << entry.name;
+    return names;
+}
+
+QColor HomeViewController::menuTextColor() const { return Colors::titleText(); }
+
+void HomeViewController::viewDidLoad()
+{
+    // The tab item says "首頁"; the navigation bar shows the company name.
+    setTitle(localized(QStringLiteral("澤勒中國")));
+    fillHomeCell();
+}
+
+void HomeViewController::viewWillAppear(bool animated)
+{
+    Screen::viewWillAppear(animated);
+    loadNewest();
+}
+
+void HomeViewController::loadNewest()
+{
+    AppContext *ctx = context();
+    if (!ctx)
+        return;
+    QPointer<HomeViewController> self(this);
+    ctx->operations().userPushHistory(PushHistory::parameters(*ctx, QString()), [self](const ApiStatus &status) {
+        if (!self)
+            return;
+        // A failure keeps what the screen shows.
+        const auto page = PushHistory::page(status);
+        if (!page)
+            return;
+        self->m_pushList = *page;
+        self->fillHomeCell();
+    });
+}
+
+void HomeViewController::fillHomeCell()
+{
+    const UserPushHistory *first = m_pushList.isEmpty() ? nullptr : &m_pushList.first();
+    m_pushNewsVisible = first && !first->title.isEmpty();
+    m_pushNews = m_pushNewsVisible ? first->title : QString();
+    // The hour as the "HH" form gives it, read as a number.
+    const int hour = m_clock().toString(QStringLiteral("HH")).toInt();
+    QString name;
+    if (AppContext *ctx = context())
+        name = ctx->userName().value_or(QString());
+    m_welcome = localized(greetingKey(hour)) + name;
+    emit homeCellChanged();
+}
+
+void HomeViewController::selectRow(int section, int row)
+{
+    if (section == 0) {
+        if (TabBarController *tabs = tabBarController())
+            tabs->setSelectedIndex(2);
+        return;
+    }
+    if (section != 1 || row < 0 || row >= m_menu.size())
+        return;
+    const QByteArray function = m_menu[row].function.toLatin1();
+    if (function.isEmpty())
+        return;
+    // Run the action of that name when this screen has one.
+    if (metaObject()->indexOfMethod(QByteArray(function + "()").constData()) < 0)
+        return;
+    QMetaObject::invokeMethod(this, function.constData());
+}
+
+void HomeViewController::order()
+{
+    qCDebug(lcNotify) << "order";
+    performOrderSegue(localized(QStringLiteral("訂單創建")));
+}
+
+void HomeViewController::performOrderSegue(const QString &sender)
+{
+    // Every transition leaving the home screen titles its destination with a text sender.
+    Segue::perform(this, QStringLiteral("Order"), QString(), [sender](Screen *destination) {
+        destination->setTitle(sender);
+    });
+}
+
+void HomeViewController::orderHistory()
+{
+    // Pushed onto this tab's stack; nothing happens while the order query is not registered.
+    Segue::perform(this, QStringLiteral("OrderHistory"), QString());
+}

@@ -1,0 +1,90 @@
+#include "notify/PushListViewController.h"
+
+#include "model/AppContext.h"
+#include "notify/PushHistory.h"
+#include "text/Localizer.h"
+
+#include <QVariantMap>
+
+PushListViewController::PushListViewController(QObject *parent)
+    : Screen(parent),
+      m_header(new RefreshControl(RefreshControl::Kind::Header, [this] { headerRefresh(); }, this)),
+      m_footer(new RefreshControl(RefreshControl::Kind::Footer, [this] { footerRefresh(); }, this))
+{
+    m_footer->setTitle(RefreshControl::Idle, QStringLiteral("上滑繼續載入"));
+    m_footer->setTitle(RefreshControl::Pulling, QStringLiteral("上滑繼續載入"));
+    m_footer->setTitle(RefreshControl::Refreshing, QStringLiteral("正在更新中"));
+    m_footer->setTitle(RefreshControl::NoMoreData, QStringLiteral("已無資料"));
+}
+
+QVariantList PushListViewController::rows() const
+{
+    QVariantList list;
+    for (const UserPushHistory &record : m_records)
+        list.append(QVariantMap{{QStringLiteral("time"), record.startDate}, {QStringLiteral("title"), record.title}});
+    return list;
+}
+
+void PushListViewController::viewDidLoad()
+{
+    setTitle(localized(QStringLiteral("通知")));
+    m_footer->endRefreshingWithNoMoreData();
+    m_header->beginRefreshing();
+}
+
+void PushListViewController::headerRefresh()
+{
+    ++m_generation;
+    m_records.clear();
+    emit rowsChanged();
+    loadHistoryPage(QString());
+}
+
+void PushListViewController::footerRefresh()
+{
+    // The cursor is the last notification shown; with none (a header refresh has just emptied the
+    // list) there is nothing to continue from, and the header's page decides the footer's state.
+    if (m_records.isEmpty()) {
+        m_footer->endRefreshing();
+        return;
+    }
+    loadHistoryPage(m_records.last().newsId);
+}
+
+void PushListViewController::loadHistoryPage(const QString &lastNewsId)
+{
+    AppContext *ctx = context();
+    if (!ctx) {
+        pageArrived({});
+        return;
+    }
+    const int generation = m_generation;
+    QPointer<PushListViewController> self(this);
+    ctx->operations().userPushHistory(PushHistory::parameters(*ctx, lastNewsId),
+                                      [self, generation](const ApiStatus &status) {
+                                          if (!self || generation != self->m_generation)
+                                              return;
+                                          // No alert: a failure is an empty page.
+                                          self->pageArrived(PushHistory::page(status).value_or(QList<UserPushHistory>()));
+                                      });
+}
+
+void PushListViewController::pageArrived(const QList<UserPushHistory> &page)
+{
+    if (lcNotify().isDebugEnabled()) {
+        QStringList ids;
+        for (const UserPushHistory &record : page)
+            ids << record.newsId + QLatin1Char(':') + record.title;
+        qCDebug(lcNotify).noquote() << "dataArray:" << ids.join(QStringLiteral(", "));
+    }
+    m_header->endRefreshing();
+    m_footer->endRefreshing();
+    if (page.isEmpty()) {
+        m_footer->endRefreshingWithNoMoreData();
+        return;
+    }
+    // A page with records lets the footer page on again.
+    m_footer->resetNoMoreData();
+    m_records.append(page);
+    emit rowsChanged();
+}

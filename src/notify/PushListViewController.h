@@ -1,0 +1,47 @@
+#pragma once
+// The notification history of the account, newest first as the server orders it, paged with the
+// `newsId` of the last notification shown. A header pull starts over; the footer loads the next page
+// and shows "已無資料" once a page comes back empty.
+#include "model/UserPushHistory.h"
+#include "ui/RefreshControl.h"
+#include "ui/Screen.h"
+
+#include <QVariantList>
+
+class PushListViewController : public Screen
+{
+    Q_OBJECT
+    // One row per notification: {"time": startDate, "title": title}.
+    Q_PROPERTY(QVariantList rows READ rows NOTIFY rowsChanged)
+    Q_PROPERTY(RefreshControl *header READ header CONSTANT)
+    Q_PROPERTY(RefreshControl *footer READ footer CONSTANT)
+
+public:
+    explicit PushListViewController(QObject *parent = nullptr);
+
+    QList<UserPushHistory> collectionViewArray() const { return m_records; }
+    QVariantList rows() const;
+    RefreshControl *header() const { return m_header; }
+    RefreshControl *footer() const { return m_footer; }
+
+    void viewDidLoad() override;
+
+    // Selecting a notification does nothing; a tap on the list ends text editing.
+    Q_INVOKABLE void selectItem(int index) { Q_UNUSED(index) }
+    Q_INVOKABLE void listTapped() { dismissKeyboard(); }
+
+signals:
+    void rowsChanged();
+
+private:
+    void headerRefresh();
+    void footerRefresh();
+    void loadHistoryPage(const QString &lastNewsId);
+    void pageArrived(const QList<UserPushHistory> &page);
+
+    QList<UserPushHistory> m_records;
+    RefreshControl *m_header;
+    RefreshControl *m_footer;
+    // Bumped by every header refresh: a page asked for before it belongs to a list that is gone.
+    int m_generation = 0;
+};

@@ -1,0 +1,217 @@
+// Start-up, sign-in and sign-out, driven through the screens against the development gateway.
+#include "../unit/app/AppHarness.h"
+#include "TestRegistry.h"
+#include "app/MoreViewController.h"
+#include "notify/HomeViewController.h"
+
+#include <QLoggingCategory>
+
+namespace {
+// Debug lines of the app's category, captured while a test runs.
+QStringList *g_appLog = nullptr;
+QtMessageHandler g_previousHandler = nullptr;
+
+void captureAppLog(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (g_appLog && context.category && qstrcmp(context.category, "zelk.app") == 0)
+        g_appLog->append(message);
+    else if (g_previousHandler)
+        g_previousHandler(type, context, message);
+}
+} // namespace
+
+class AppSignInFlowTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void launchShowsLoginAfterStartupAndChecksTheVersion()
+    {
+        AppHarness app;
+        QVERIFY(app.gateway.isRunning());
+        // A value of an earlier session survives nothing but the push token.
+        app.context->userDefaults().setValue(QStringLiteral("open"), QStringLiteral("open"));
+        app.context->secureStore().openFile();
+        app.context->secureStore().setValue(QStringLiteral("userId"), QStringLiteral("U99999"));
+        app.context->secureStore().setValue(QStringLiteral("pushToken"), QStringLiteral("0AFF"));
+
+        QVERIFY(app.launch());
+        QCOMPARE(app.navigator.describe(), QStringLiteral("LoginViewController"));
+        QCOMPARE(app.ui.defaultSpinnerMask(), SpinnerMask::Clear);
+        QCOMPARE(app.context->userId(), std::nullopt);
+        QCOMPARE(app.context->pushToken(), std::optional<QString>(QStringLiteral("0AFF")));
+        // Loading the login screen asked the version-check service once.
+        QSignalSpy checked(&app.context->versionCheck(), &VersionCheck::checkFinished);
+        QVERIFY(checked.wait(5000));
+        int versionRequests = 0;
+        for (const QJsonValue &r : app.gateway.requests())
+            versionRequests += r.toObject().value(QLatin1String("path")).toString().endsWith(QLatin1String("checkVersion/json"));
+        QCOMPARE(versionRequests, 1);
+        QVERIFY(!app.ui.hasOpenAlert()); // the seeded version is current
+    }
+
+    void signInFillsTheSessionAndPresentsTheTabScreen()
+    {
+        AppHarness app;
+        QVERIFY(app.launch());
+        QStringList log;
+        g_appLog = &log;
+        QLoggingCategory::setFilterRules(QStringLiteral("zelk.app.debug=true"));
+        g_previousHandler = qInstallMessageHandler(captureAppLog);
+
+        LoginViewController *login = app.login();
+        login->setUserName(QStringLiteral("demo"));
+        login->setPassword(QStringLiteral("demo123"));
+        login->loginAction();
+        QVERIFY(app.ui.isSpinnerShowing());
+        QCOMPARE(app.ui.spinnerMask(), SpinnerMask::Clear);
+        QTRY_VERIFY(app.tabs() != nullptr);
+        AppHarness::settle();
+
+        qInstallMessageHandler(g_previousHandler);
+        QLoggingCategory::setFilterRules(QString());
+        g_appLog = nullptr;
+
+        // The password left only as its lower-case MD5 digest.
+        const auto calls = app.gateway.gatewayCalls(QStringLiteral("login"));
+        QCOMPARE(calls.size(), 1);
+        QCOMPARE(calls[0], QJsonObject({{"user_name", "demo"}, {"password", "62cc2d8b4bf2d8728120d052163a77df"}}));
+
+        QCOMPARE(app.context->userId(), std::optional<QString>(QStringLiteral("U10023")));
+        QCOMPARE(app.context->userName(), std::optional<QString>(QStringLiteral("陳志明")));
+        QCOMPARE(app.context->userAccount(), std::optional<QString>(QStringLiteral("demo")));
+        const UserInfo &session = app.context->userInfo();
+        QCOMPARE(session.bukrs, std::optional<QString>(QStringLiteral("1000")));
+        QCOMPARE(session.vkorg, std::optional<QString>(QStringLiteral("1100")));
+        QCOMPARE(session.bukrsName, std::optional<QString>(QStringLiteral("澤勒建材股份有限公司")));
+        QCOMPARE(session.vkorgName, std::optional<QString>(QStringLiteral("北區營業處")));
+        QCOMPARE(session.email, std::optional<QString>(QStringLiteral("chihming.chen@zelk-supply.com.tw")));
+
+        // The lists were reloaded in their order, each from its document or fetched in the background.
+        QStringList labels;
+        for (const QString &line : log)
+            labels << line.section(QLatin1Char(' '), 0, 0);
+        QCOMPARE(labels, QStringList({"info1List:", "info2List:", "transportList:", "orderTypeList:", "tvstzList:"}));
+        for (const char *api : {"getNoticeGroupUserList", "inco1List", "inco2List", "transportList", "orderTypeList",
+                                "getTvstzList"})
+            QTRY_VERIFY2(!app.gateway.gatewayCalls(QLatin1String(api)).isEmpty(), api);
+        QTRY_VERIFY(app.context->documents().read(QStringLiteral("inco1List")).has_value());
+
+        // The tab screen over the login screen, its four tabs styled; the fields are empty again.
+        QCOMPARE(app.navigator.presentationChain().size(), 2);
+        TabBarController *tabs = app.tabs();
+        QCOMPARE(tabs->className(), QStringLiteral("Tabbar2ViewController"));
+        QCOMPARE(tabs->count(), 4);
+        QStringList titles, icons;
+        for (int i = 0; i < 4; ++i) {
+            titles << tabs->tabItem(i).title;
+            icons << tabs->tabItem(i).icon;
+        }
+        QCOMPARE(titles, QStringList({"首頁", "留言板", "通知", "更多"}));
+        QCOMPARE(icons, QStringList({"home", "board", "message", "more"}));
+        QCOMPARE(tabs->tintColor(), QColor(195, 0, 28));
+        QCOMPARE(tabs->unselectedTintColor(), QColor(54, 65, 79));
+        QCOMPARE(tabs->selectedIndex(), 0);
+        QVERIFY(app.tabRoot<HomeViewController>(0));
+        QCOMPARE(app.navigator.visibleScreen()->className(), QStringLiteral("HomeViewController"));
+        QCOMPARE(login->userName(), QString());
+        QCOMPARE(login->password(), QString());
+        QVERIFY(!app.ui.isSpinnerShowing());
+
+        // The home screen asked for the newest notification of the signed-in user.
+        QTRY_VERIFY(!app.gateway.webServiceCalls(QStringLiteral("userPushHistory")).isEmpty());
+        QCOMPARE(app.gateway.webServiceCalls(QStringLiteral("userPushHistory")).first(),
+                 QJsonObject({{"userId", "U10023"}, {"lastNewsId", ""}}));
+        auto *home = app.tabRoot<HomeViewController>(0);
+        QTRY_VERIFY(home->pushNewsVisible());
+        QCOMPARE(home->pushNewsText(), home->pushListArray().first().title);
+        QVERIFY(home->welcomeText().endsWith(QStringLiteral("陳志明")));
+    }
+
+    void failedSignInShowsTheServersMessageAndStoresNothing()
+    {
+        AppHarness app;
+        QVERIFY(app.launch());
+        LoginViewController *login = app.login();
+
+        login->setUserName(QStringLiteral("demo"));
+        login->setPassword(QStringLiteral("wrong"));
+        login->loginAction();
+        QTRY_VERIFY(app.ui.hasOpenAlert());
+        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("登入失敗"));
+        QCOMPARE(app.ui.currentAlertMessage(), QStringLiteral("帳號或密碼錯誤"));
+        QCOMPARE(app.ui.currentAlertButtons(), QStringList({"確定"}));
+        QCOMPARE(app.ui.currentAlert()->alert.buttons[0].style, AlertButton::Style::Cancel);
+        QVERIFY(!app.ui.isSpinnerShowing());
+        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        AppHarness::settle();
+        QCOMPARE(app.tabs(), nullptr);
+        QCOMPARE(app.context->userId(), std::nullopt);
+        QCOMPARE(app.context->userAccount(), std::nullopt);
+        QCOMPARE(app.context->userInfo().vkorg, std::nullopt);
+        // What was typed stays for a second try.
+        QCOMPARE(login->userName(), QStringLiteral("demo"));
+
+        // A scripted refusal: its message as sent. Empty fields are sent as they are.
+        QVERIFY(app.gateway.setFault(QStringLiteral("login"), QStringLiteral("code"), 0, true, QStringLiteral("07"),
+                                     QStringLiteral("帳號已停用，請洽管理員")));
+        login->setUserName(QString());
+        login->setPassword(QString());
+        login->loginAction();
+        QTRY_COMPARE(app.ui.openAlertCount(), 1);
+        QCOMPARE(app.ui.currentAlertMessage(), QStringLiteral("帳號已停用，請洽管理員"));
+        QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("login")).last(),
+                 QJsonObject({{"user_name", ""}, {"password", "d41d8cd98f00b204e9800998ecf8427e"}}));
+        app.ui.pressAlertButton(QStringLiteral("確定"));
+
+        // A broken answer is a failure too, with the client's own text.
+        QVERIFY(app.gateway.setFault(QStringLiteral("login"), QStringLiteral("html500")));
+        login->loginAction();
+        QTRY_COMPARE(app.ui.openAlertCount(), 1);
+        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("登入失敗"));
+        QVERIFY(!app.ui.currentAlertMessage().isEmpty());
+        QCOMPARE(app.tabs(), nullptr);
+    }
+
+    void signOutReturnsToAnEmptyLoginKeepingThePushToken()
+    {
+        AppHarness app;
+        QVERIFY(app.launch());
+        app.context->secureStore().setValue(QStringLiteral("pushToken"), QStringLiteral("0AFF"));
+        QVERIFY(app.signIn());
+        app.context->lists().setCustomerList(QList<OrderCustomer>{});
+
+        app.tabs()->setSelectedIndex(3);
+        auto *more = app.tabRoot<MoreViewController>(3);
+        QVERIFY(more);
+        AppHarness::settle();
+        more->selectRow(4); // 登出
+        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("即將登出"));
+
+        // "取消" leaves the user signed in.
+        QVERIFY(app.ui.pressAlertButton(QStringLiteral("取消")));
+        AppHarness::settle();
+        QVERIFY(app.tabs());
+        QCOMPARE(app.context->userId(), std::optional<QString>(QStringLiteral("U10023")));
+
+        more->selectRow(4);
+        QVERIFY(app.ui.pressAlertButton(QStringLiteral("登出")));
+        QTRY_COMPARE(app.navigator.presentedScreens().size(), 0);
+        AppHarness::settle();
+        QCOMPARE(app.navigator.describe(), QStringLiteral("LoginViewController"));
+        QVERIFY(app.login()->isVisible());
+        QCOMPARE(app.login()->userName(), QString());
+        QCOMPARE(app.context->userId(), std::nullopt);
+        QCOMPARE(app.context->userName(), std::nullopt);
+        QCOMPARE(app.context->userAccount(), std::nullopt);
+        QCOMPARE(app.context->pushToken(), std::optional<QString>(QStringLiteral("0AFF")));
+        QVERIFY(!app.context->lists().customerList().has_value());
+
+        // Another account signs in on the same login screen; the keychain holds the new account.
+        QVERIFY(app.signIn(QStringLiteral("lin.yating"), QStringLiteral("lin2024")));
+        QCOMPARE(app.context->userAccount(), std::optional<QString>(QStringLiteral("lin.yating")));
+        QCOMPARE(app.context->userInfo().vkorg, std::optional<QString>(QStringLiteral("2100")));
+    }
+};
+
+ZELK_TEST(AppSignInFlowTest)
+#include "AppSignInFlowTest.moc"

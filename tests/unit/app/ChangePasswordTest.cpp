@@ -1,0 +1,124 @@
+// The password change: the client's rules, the request it sends, and both answers of the server.
+#include "AppHarness.h"
+#include "TestRegistry.h"
+#include "app/ChangePasswordViewController.h"
+#include "app/MoreViewController.h"
+
+#include <QRegularExpression>
+
+class ChangePasswordTest : public QObject
+{
+    Q_OBJECT
+
+    static void fill(ChangePasswordViewController *screen, const QString &oldPassword, const QString &newPassword,
+                     const QString &confirm)
+    {
+        screen->setOldPassword(oldPassword);
+        screen->setNewPassword(newPassword);
+        screen->setConfirmNewPassword(confirm);
+    }
+
+private slots:
+    void incompleteOrMismatchedInputIsRefusedLocally()
+    {
+        AppHarness app;
+        auto *screen = app.showInStack<ChangePasswordViewController>(QStringLiteral("ChangePasswordViewController"));
+        QVERIFY(screen);
+        QCOMPARE(screen->title(), QStringLiteral("修改密碼"));
+
+        // Any empty field.
+        const QList<QStringList> incomplete = {{"", "b", "b"}, {"a", "", "b"}, {"a", "b", ""}, {"", "", ""}};
+        for (const QStringList &fields : incomplete) {
+            fill(screen, fields[0], fields[1], fields[2]);
+            screen->changePasswordAction();
+            QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("請輸入完整資料"));
+            QVERIFY(app.ui.currentAlertMessage().isNull());
+            QCOMPARE(app.ui.currentAlertButtons(), QStringList({"確定"}));
+            app.ui.pressAlertButton(QStringLiteral("確定"));
+        }
+        // Confirmation differing only in letter case.
+        fill(screen, QStringLiteral("demo123"), QStringLiteral("NewPass1"), QStringLiteral("newpass1"));
+        screen->changePasswordAction();
+        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("兩次密碼輸入不同"));
+        QCOMPARE(app.ui.currentAlertMessage(), QStringLiteral("請重新輸入"));
+        app.ui.pressAlertButton(QStringLiteral("確定"));
+        QCOMPARE(screen->newPassword(), QStringLiteral("NewPass1")); // fields kept
+        QCOMPARE(screen->confirmNewPassword(), QStringLiteral("newpass1"));
+
+        AppHarness::settle();
+        QCOMPARE(app.ui.spinnerShowCount(), 0);
+        QVERIFY(app.gateway.gatewayCalls(QStringLiteral("modAppPwd")).isEmpty());
+    }
+
+    void successReturnsToMoreAndFailureStays()
+    {
+        AppHarness app;
+        QVERIFY(app.launch());
+        QVERIFY(app.signIn());
+        app.tabs()->setSelectedIndex(3);
+        auto *more = app.tabRoot<MoreViewController>(3);
+        AppHarness::settle();
+        more->selectRow(2); // 修改密碼
+        AppHarness::settle();
+        NavigationController *stack = more->navigationController();
+        QCOMPARE(stack->depth(), 2);
+        auto *screen = qobject_cast<ChangePasswordViewController *>(stack->topViewController());
+        QVERIFY(screen);
+
+        // A wrong old password: "修改失敗" with the server's message; the screen stays.
+        fill(screen, QStringLiteral("wrong"), QStringLiteral("secret9"), QStringLiteral("secret9"));
+        screen->changePasswordAction();
+        QVERIFY(app.ui.isSpinnerShowing());
+        QTRY_VERIFY(app.ui.hasOpenAlert());
+        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("修改失敗"));
+        QCOMPARE(app.ui.currentAlertMessage(), QStringLiteral("舊密碼錯誤"));
+        QVERIFY(!app.ui.isSpinnerShowing());
+        app.ui.pressAlertButton(QStringLiteral("確定"));
+        AppHarness::settle();
+        QCOMPARE(stack->depth(), 2);
+
+        // The right one: both passwords as lower-case digests, then back to More.
+        fill(screen, QStringLiteral("demo123"), QStringLiteral("secret9"), QStringLiteral("secret9"));
+        screen->changePasswordAction();
+        QTRY_VERIFY(app.ui.hasOpenAlert());
+        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("修改成功"));
+        QCOMPARE(app.ui.currentAlertMessage(), QStringLiteral("密碼修改成功"));
+        QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("modAppPwd")).last(),
+                 QJsonObject({{"userID", "U10023"},
+                              {"password", "62cc2d8b4bf2d8728120d052163a77df"},
+                              {"newPassword", Operations::md5Hex(QStringLiteral("secret9"))}}));
+        QVERIFY(Operations::md5Hex(QStringLiteral("secret9")).contains(QRegularExpression(QStringLiteral("^[0-9a-f]{32}$"))));
+        QCOMPARE(stack->depth(), 2); // the alert's button goes back, not the answer
+        app.ui.pressAlertButton(QStringLiteral("確定"));
+        AppHarness::settle();
+        QCOMPARE(stack->depth(), 1);
+        QCOMPARE(stack->topViewController(), more);
+
+        // The new password signs in; the old one no longer does.
+        more->selectRow(4);
+        app.ui.pressAlertButton(QStringLiteral("登出"));
+        QTRY_VERIFY(app.tabs() == nullptr);
+        AppHarness::settle();
+        app.login()->setUserName(QStringLiteral("demo"));
+        app.login()->setPassword(QStringLiteral("demo123"));
+        app.login()->loginAction();
+        QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("登入失敗"));
+        app.ui.pressAlertButton(QStringLiteral("確定"));
+        QVERIFY(app.signIn(QStringLiteral("demo"), QStringLiteral("secret9")));
+    }
+
+    void withoutStoredUserTheIdIsLeftOut()
+    {
+        AppHarness app;
+        auto *screen = app.showInStack<ChangePasswordViewController>(QStringLiteral("ChangePasswordViewController"));
+        fill(screen, QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("b"));
+        screen->changePasswordAction();
+        QTRY_VERIFY(app.ui.hasOpenAlert());
+        QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("modAppPwd")).size(), 1);
+        QVERIFY(!app.gateway.gatewayCalls(QStringLiteral("modAppPwd")).first().contains(QLatin1String("userID")));
+        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("修改失敗"));
+    }
+};
+
+ZELK_TEST(ChangePasswordTest)
+#include "ChangePasswordTest.moc"

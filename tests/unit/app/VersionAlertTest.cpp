@@ -1,0 +1,102 @@
+// The version check as the user meets it: the alert the login screen's loading brings up, and how
+// often it comes back.
+#include "AppHarness.h"
+#include "TestRegistry.h"
+
+#include <QSignalSpy>
+
+class VersionAlertTest : public QObject
+{
+    Q_OBJECT
+
+    static int versionRequests(AppHarness &app)
+    {
+        int count = 0;
+        for (const QJsonValue &r : app.gateway.requests())
+            count += r.toObject().value(QLatin1String("path")).toString().endsWith(QLatin1String("checkVersion/json"));
+        return count;
+    }
+
+    // Launches with the service answering `state`, and waits for the answer to be applied.
+    static bool launchWith(AppHarness &app, const QString &state, const QString &url = QStringLiteral("https://apps.zelk-supply.com.tw/eip/download"))
+    {
+        if (!app.gateway.setVersionState(state, QStringLiteral("新版本已上架"), url))
+            return false;
+        app.context->versionCheck().setVersionText(QStringLiteral("UAT 1.0.0"));
+        QSignalSpy finished(&app.context->versionCheck(), &VersionCheck::checkFinished);
+        return app.launch() && (finished.count() > 0 || finished.wait(5000));
+    }
+
+private slots:
+    void currentVersionShowsNothing()
+    {
+        AppHarness app;
+        QVERIFY(launchWith(app, QStringLiteral("none")));
+        QVERIFY(!app.ui.hasOpenAlert());
+        app.context->versionCheck().checkForUpdate();
+        QVERIFY(!app.ui.hasOpenAlert());
+        QCOMPARE(versionRequests(app), 1);
+        // "UAT " is not part of the version sent.
+        const QJsonObject body = QJsonDocument::fromJson(app.gateway.requests()
+                                                             .at(0).toObject().value("body").toString().toUtf8()).object();
+        QCOMPARE(body.value("versionNo").toString(), QStringLiteral("1.0.0"));
+    }
+
+    void optionalUpdateIsOfferedOnce()
+    {
+        AppHarness app;
+        QVERIFY(launchWith(app, QStringLiteral("optional")));
+        QCOMPARE(app.ui.openAlertCount(), 1);
+        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("有新版本"));
+        QCOMPARE(app.ui.currentAlertMessage(), QStringLiteral("新版本已上架"));
+        QCOMPARE(app.ui.currentAlertButtons(), QStringList({"取消", "立刻更新"}));
+        QCOMPARE(app.ui.currentAlert()->alert.buttons[0].style, AlertButton::Style::Cancel);
+        QVERIFY(app.ui.pressAlertButton(QStringLiteral("取消")));
+        QVERIFY(app.ui.openedUrls().isEmpty());
+
+        // Later triggers within 30 minutes: no request, no alert.
+        app.context->versionCheck().checkForUpdate();
+        app.context->versionCheck().checkForUpdate();
+        AppHarness::settle();
+        QVERIFY(!app.ui.hasOpenAlert());
+        QCOMPARE(versionRequests(app), 1);
+
+        // After 30 minutes the service is asked again; the same optional update is offered again once.
+        const double later = app.context->versionCheck().lastCheckTime() + 1801;
+        app.context->versionCheck().setClock([later] { return later; });
+        QSignalSpy finished(&app.context->versionCheck(), &VersionCheck::checkFinished);
+        app.context->versionCheck().checkForUpdate();
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(versionRequests(app), 2);
+        QCOMPARE(app.ui.openAlertCount(), 1);
+        QVERIFY(app.ui.pressAlertButton(QStringLiteral("立刻更新")));
+        QCOMPARE(app.ui.openedUrls(), QList<QUrl>({QUrl("https://apps.zelk-supply.com.tw/eip/download")}));
+    }
+
+    void forcedUpdateComesBackOnEveryTrigger()
+    {
+        AppHarness app;
+        QVERIFY(launchWith(app, QStringLiteral("forced")));
+        for (int trigger = 0; trigger < 3; ++trigger) {
+            QCOMPARE(app.ui.openAlertCount(), 1);
+            QCOMPARE(app.ui.currentAlertButtons(), QStringList({"立刻更新"}));
+            QVERIFY(app.ui.pressAlertButton(QStringLiteral("立刻更新")));
+            QVERIFY(!app.ui.hasOpenAlert());
+            app.context->versionCheck().checkForUpdate();
+        }
+        QCOMPARE(app.ui.openedUrls().size(), 3);
+        QCOMPARE(versionRequests(app), 1);
+    }
+
+    void updateWithoutAddressOpensNothing()
+    {
+        AppHarness app;
+        QVERIFY(launchWith(app, QStringLiteral("optional"), QStringLiteral("not an address")));
+        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("有新版本"));
+        QVERIFY(app.ui.pressAlertButton(QStringLiteral("立刻更新")));
+        QVERIFY(app.ui.openedUrls().isEmpty());
+    }
+};
+
+ZELK_TEST(VersionAlertTest)
+#include "VersionAlertTest.moc"

@@ -1,0 +1,78 @@
+// The board list: rows from getBoardsList, refreshing, and opening a board.
+#include "../app/AppHarness.h"
+#include "TestRegistry.h"
+#include "board/BoardListViewController.h"
+
+namespace {
+class MessageListStandIn : public Screen
+{
+    Q_OBJECT
+    Q_PROPERTY(QString boardId MEMBER boardId)
+public:
+    QString boardId;
+};
+} // namespace
+
+class BoardListTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void listsTheBoardsAndRefreshes()
+    {
+        AppHarness app;
+        app.openStores();
+        app.context->secureStore().setValue(QStringLiteral("userId"), QStringLiteral("U10023"));
+        auto *boards = app.showInStack<BoardListViewController>(QStringLiteral("BoardListViewController"));
+        QCOMPARE(boards->title(), QStringLiteral("留言版"));
+        QCOMPARE(boards->header()->state(), RefreshControl::Refreshing);
+        QCOMPARE(boards->header()->title(), QStringLiteral("更新資料中"));
+        QTRY_COMPARE(boards->header()->state(), RefreshControl::Idle);
+        QVERIFY(boards->rows().size() >= 2);
+        QCOMPARE(boards->rows().first(), QStringLiteral("公司公告"));
+        QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("getBoardsList")).first(), QJsonObject({{"userID", "U10023"}}));
+
+        // A failed refresh empties the list without an alert; the next one fills it again.
+        QVERIFY(app.gateway.setFault(QStringLiteral("getBoardsList"), QStringLiteral("close")));
+        boards->header()->setPulledFarEnough(true);
+        boards->header()->release();
+        QCOMPARE(boards->rows(), QStringList()); // emptied at once
+        QTRY_COMPARE(boards->header()->state(), RefreshControl::Idle);
+        QCOMPARE(boards->rows(), QStringList());
+        QVERIFY(!app.ui.hasOpenAlert());
+        boards->header()->beginRefreshing();
+        QTRY_VERIFY(!boards->rows().isEmpty());
+    }
+
+    void selectingABoardOpensItsMessages()
+    {
+        AppHarness app;
+        NavigationController *stack = nullptr;
+        auto *boards = app.showInStack<BoardListViewController>(QStringLiteral("BoardListViewController"), &stack);
+        QTRY_VERIFY(!boards->rows().isEmpty());
+
+        // The message list is not registered yet: nothing happens.
+        boards->selectRow(0);
+        AppHarness::settle();
+        QCOMPARE(stack->depth(), 1);
+
+        app.storyboard.add("Board", "BoardMessageListViewController", [] { return new MessageListStandIn; });
+        boards->selectRow(1);
+        AppHarness::settle();
+        QCOMPARE(stack->depth(), 2);
+        auto *messages = qobject_cast<MessageListStandIn *>(stack->topViewController());
+        QVERIFY(messages);
+        QCOMPARE(messages->boardId, boards->tableViewArray().at(1).toObject().value("boardID").toString());
+        QVERIFY(!messages->boardId.isEmpty());
+
+        // Out of range and other transitions go nowhere.
+        stack->pop(false);
+        AppHarness::settle();
+        boards->selectRow(99);
+        boards->performSegue(QStringLiteral("OtherSegue"), 0);
+        AppHarness::settle();
+        QCOMPARE(stack->depth(), 1);
+    }
+};
+
+ZELK_TEST(BoardListTest)
+#include "BoardListTest.moc"
