@@ -275,7 +275,7 @@ void OrderPage2ViewController::applyPrice(float amount)
     const float q = order.orderItem.orderNumber;
     const float n = float(order.orderPage);
     const float added = amount * q * n - p0 * q * n;
-    if (!CustomerCredit::canAddOrderValue(ctx->customerStruct(), added)) {
+    if (!withinCredit(p0 * q * n, added)) {
         alertCreditExceeded();
         return;
     }
@@ -310,6 +310,16 @@ void OrderPage2ViewController::enterAmountAction()
     u->showAlert(alert);
 }
 
+bool OrderPage2ViewController::withinCredit(float currentValue, float added) const
+{
+    AppContext *ctx = context();
+    if (!ctx)
+        return false;
+    // The order being entered is not in the cart yet, so its value so far counts beside the cart's:
+    // checking the change alone would let successive raises grow the order past the credit.
+    return CustomerCredit::canAddOrderValue(ctx->customerStruct(), currentValue + added);
+}
+
 void OrderPage2ViewController::alertCreditExceeded()
 {
     alertWithTitle(localized(QStringLiteral("已超過信用額度，無法在下單")));
@@ -331,7 +341,7 @@ void OrderPage2ViewController::applyQuantity(const QString &text)
     const float p = order.orderItem.price;
     const float n = float(order.orderPage);
     const float added = p * q * n - p * q0 * n;
-    if (!CustomerCredit::canAddOrderValue(ctx->customerStruct(), added)) {
+    if (!withinCredit(p * q0 * n, added)) {
         alertCreditExceeded();
         return;
     }
@@ -374,7 +384,7 @@ void OrderPage2ViewController::applyCopies(int row)
     const float n = float(order.orderPage);
     const float nNew = float(pages);
     const float added = p * q * nNew - p * q * n;
-    if (!CustomerCredit::canAddOrderValue(ctx->customerStruct(), added)) {
+    if (!withinCredit(p * q * n, added)) {
         alertCreditExceeded();
         return;
     }

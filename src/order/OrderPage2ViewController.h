@@ -3,7 +3,7 @@
 // list, the unit price (never below the list price), the quantity, the number of identical copies,
 // and the hand-over of the order to the cart and the confirmation. Every change is written into the
 // order record of the header page it came from (page1VC), so going back shows the same order.
-// Quantity, copy and price changes pass the credit check first.
+// Quantity, copy and price changes pass the credit check first, counting the order's own value.
 #include "order/OrderPage1ViewController.h"
 #include "order/SelectDataViewController.h"
 
@@ -62,6 +62,9 @@ private:
     void applyPrice(float amount);
     void updateTotal();
     void setRowValue(const QString &key, const QString &value);
+    // The credit check of a change: `added` (new value − current value of the order) on top of the
+    // cart's value and the order's current value.
+    bool withinCredit(float currentValue, float added) const;
     void alertCreditExceeded();
     QPointer<Screen> presenterForModal();
 
