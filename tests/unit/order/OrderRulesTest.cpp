@@ -7,6 +7,7 @@
 #include "order/CustomerCredit.h"
 #include "order/NumericField.h"
 #include "order/OrderTableStruct.h"
+#include "text/Localizer.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -138,6 +139,13 @@ private slots:
         QVERIFY((OrderTableStruct{"a", "n", QString(), EditType::enter, {}}).isMissing());
         QVERIFY(!(OrderTableStruct{"a", "n", QString(), EditType::enterOptional, {}}).isMissing());
         QVERIFY(!(OrderTableStruct{"a", "n", QString(), EditType::none, {}}).isMissing());
+
+        // The prompts are looked up in the order table.
+        Localizer::instance().load({QStringLiteral("en-US")});
+        QCOMPARE((OrderTableStruct{"a", "n", QString(), EditType::choice, {}}).detailText(), QStringLiteral("Please choose"));
+        QCOMPARE(localized(QStringLiteral("已超過信用額度，無法在下單")),
+                 QStringLiteral("The credit limit is exceeded, the order cannot be placed"));
+        Localizer::instance().load({QStringLiteral("zh-TW")});
     }
 };
 

@@ -1,0 +1,287 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_TW">
+<context>
+    <name>Zelk</name>
+    <message>
+        <source> × </source>
+        <translation> × </translation>
+    </message>
+    <message>
+        <source>一般訂單</source>
+        <translation>Normal order</translation>
+    </message>
+    <message>
+        <source>下單失敗</source>
+        <translation>Order failed</translation>
+    </message>
+    <message>
+        <source>下單成功</source>
+        <translation>Ordered</translation>
+    </message>
+    <message>
+        <source>下單數量</source>
+        <translation>Quantity</translation>
+    </message>
+    <message>
+        <source>下單數量超過上限</source>
+        <translation>The quantity exceeds the maximum</translation>
+    </message>
+    <message>
+        <source>交貨方式</source>
+        <translation>Delivery method</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>合計</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>品項</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>單位價錢(含稅)</source>
+        <translation>Unit price (incl. tax)</translation>
+    </message>
+    <message>
+        <source>單價:</source>
+        <translation>Unit price:</translation>
+    </message>
+    <message>
+        <source>客戶:</source>
+        <translation>Customer:</translation>
+    </message>
+    <message>
+        <source>客戶編號:</source>
+        <translation>Customer no.:</translation>
+    </message>
+    <message>
+        <source>已成功發送通知</source>
+        <translation>Notice sent</translation>
+    </message>
+    <message>
+        <source>已超過信用額度，無法在下單</source>
+        <translation>The credit limit is exceeded, the order cannot be placed</translation>
+    </message>
+    <message>
+        <source>無法取得信用額度</source>
+        <translation>Cannot get the credit limit</translation>
+    </message>
+    <message>
+        <source>無法取得客戶資料</source>
+        <translation>Cannot get the customers</translation>
+    </message>
+    <message>
+        <source>無法取得物料資料</source>
+        <translation>Cannot get the materials</translation>
+    </message>
+    <message>
+        <source>無法取得裝運點</source>
+        <translation>Cannot get the shipping point</translation>
+    </message>
+    <message>
+        <source>無法轉換成數字</source>
+        <translation>Cannot be read as a number</translation>
+    </message>
+    <message>
+        <source>無法辨識數字</source>
+        <translation>Not a number</translation>
+    </message>
+    <message>
+        <source>物料編號</source>
+        <translation>Material no.</translation>
+    </message>
+    <message>
+        <source>物料編號:</source>
+        <translation>Material no.:</translation>
+    </message>
+    <message>
+        <source>確定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>確認下單</source>
+        <translation>Confirm order</translation>
+    </message>
+    <message>
+        <source>裝運點</source>
+        <translation>Shipping point</translation>
+    </message>
+    <message>
+        <source>複製訂單總數  × </source>
+        <translation>Copies of the order  × </translation>
+    </message>
+    <message>
+        <source>訂單創建</source>
+        <translation>New order</translation>
+    </message>
+    <message>
+        <source>訂單查詢</source>
+        <translation>Order query</translation>
+    </message>
+    <message>
+        <source>訂單編號：</source>
+        <translation>Order no.: </translation>
+    </message>
+    <message>
+        <source>訂單類型</source>
+        <translation>Order type</translation>
+    </message>
+    <message>
+        <source>請稍候在試</source>
+        <translation>Please try again later</translation>
+    </message>
+    <message>
+        <source>請輸入</source>
+        <translation>Please enter</translation>
+    </message>
+    <message>
+        <source>請輸入(選填)</source>
+        <translation>Please enter (optional)</translation>
+    </message>
+    <message>
+        <source>請輸入下單數量</source>
+        <translation>Enter the quantity</translation>
+    </message>
+    <message>
+        <source>請輸入完整資料</source>
+        <translation>Please complete the entry</translation>
+    </message>
+    <message>
+        <source>請輸入完整資訊</source>
+        <translation>Please complete the information</translation>
+    </message>
+    <message>
+        <source>請輸入數字</source>
+        <translation>Please enter a number</translation>
+    </message>
+    <message>
+        <source>請輸入正確的數字</source>
+        <translation>Please enter a valid number</translation>
+    </message>
+    <message>
+        <source>請輸入車船別備註</source>
+        <translation>Enter a car/ship remark</translation>
+    </message>
+    <message>
+        <source>請選擇</source>
+        <translation>Please choose</translation>
+    </message>
+    <message>
+        <source>資料錯誤請稍候再試</source>
+        <translation>Data error, please try again later</translation>
+    </message>
+    <message>
+        <source>車船別</source>
+        <translation>Car/ship kind</translation>
+    </message>
+    <message>
+        <source>車船別(備註)</source>
+        <translation>Car/ship remark</translation>
+    </message>
+    <message>
+        <source>輸入物料編號 or 物料名稱</source>
+        <translation>Material no. or material name</translation>
+    </message>
+    <message>
+        <source>輸入金額不得小於原始金額</source>
+        <translation>The price may not be below the list price</translation>
+    </message>
+    <message>
+        <source>選擇交貨方式</source>
+        <translation>Choose the delivery method</translation>
+    </message>
+    <message>
+        <source>選擇客戶</source>
+        <translation>Choose the customer</translation>
+    </message>
+    <message>
+        <source>選擇物料</source>
+        <translation>Choose the material</translation>
+    </message>
+    <message>
+        <source>選擇裝運點</source>
+        <translation>Choose the shipping point</translation>
+    </message>
+    <message>
+        <source>選擇複製份數</source>
+        <translation>Choose the number of copies</translation>
+    </message>
+    <message>
+        <source>選擇訂單類型</source>
+        <translation>Choose the order type</translation>
+    </message>
+    <message>
+        <source>選擇車船別</source>
+        <translation>Choose the car/ship kind</translation>
+    </message>
+    <message>
+        <source>金額不得低於</source>
+        <translation>The price may not be below </translation>
+    </message>
+    <message>
+        <source>銷售機構</source>
+        <translation>Sales organisation</translation>
+    </message>
+    <message>
+        <source>限制%@個字</source>
+        <translation>At most %@ characters</translation>
+    </message>
+    <message>
+        <source>下單時間過於靠近，之前的下單正在處理中，請稍待片刻並確認本次下單是否成功。</source>
+        <translation>This order follows the previous one too closely; the previous order is still being processed. Please wait a moment and check whether this order was placed.</translation>
+    </message>
+    <message>
+        <source>下一步</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>下單</source>
+        <translation>Order</translation>
+    </message>
+    <message>
+        <source>依客戶價目表下單</source>
+        <translation>Priced from the customer's price list</translation>
+    </message>
+    <message>
+        <source>依客戶合約下單</source>
+        <translation>Against a customer's contract</translation>
+    </message>
+    <message>
+        <source>信用額度:</source>
+        <translation>Credit:</translation>
+    </message>
+    <message>
+        <source>修改訂單</source>
+        <translation>Edit order</translation>
+    </message>
+    <message>
+        <source>加入購物車</source>
+        <translation>Add to cart</translation>
+    </message>
+    <message>
+        <source>合約訂單</source>
+        <translation>Contract order</translation>
+    </message>
+    <message>
+        <source>發送通知</source>
+        <translation>Send notice</translation>
+    </message>
+    <message>
+        <source>複製訂單</source>
+        <translation>Copy order</translation>
+    </message>
+    <message>
+        <source>選擇份數</source>
+        <translation>Choose copies</translation>
+    </message>
+    <message>
+        <source>關閉</source>
+        <translation>Close</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,70 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Zelk
+
+// Entry of one contract material: car/ship kind, delivery method, quantity (numeric rule), remark.
+Item {
+    id: view
+    required property var controller
+
+    Brand { id: brand }
+
+    ColumnLayout {
+        anchors { left: parent.left; right: parent.right; top: parent.top; margins: 20; topMargin: 40 }
+        spacing: 12
+        Button {
+            objectName: "orderTypeButton"
+            Accessible.name: Localized.text("車船別")
+            Layout.fillWidth: true
+            text: view.controller.orderTypeButtonTitle
+            onClicked: view.controller.orderTypeAction()
+        }
+        Button {
+            objectName: "info1Button"
+            Accessible.name: Localized.text("交貨方式")
+            Layout.fillWidth: true
+            text: view.controller.info1ButtonTitle === "" ? Localized.text("請選擇") : view.controller.info1ButtonTitle
+            onClicked: view.controller.inco1Action()
+        }
+        RowLayout {
+            TextField {
+                id: amount
+                objectName: "itemAmtTextField"
+                Accessible.name: Localized.text("下單數量")
+                Layout.fillWidth: true
+                placeholderText: Localized.text("下單數量")
+                inputMethodHints: Qt.ImhFormattedNumbersOnly
+                property string accepted: ""
+                onTextEdited: {
+                    if (view.controller.acceptsNumericEdit(accepted, text)) {
+                        accepted = text
+                        view.controller.itemAmtText = text
+                    } else {
+                        text = accepted
+                    }
+                }
+            }
+            Label {
+                objectName: "orderMaxLabel"
+                text: view.controller.orderMaxText
+            }
+        }
+        TextField {
+            objectName: "transportTextField"
+            Accessible.name: Localized.text("車船別(備註)")
+            Layout.fillWidth: true
+            placeholderText: Localized.text("車船別(備註)")
+            onTextEdited: view.controller.transportText = text
+        }
+        Button {
+            objectName: "addToCartButton"
+            Accessible.name: text
+            Layout.fillWidth: true
+            text: Localized.text("加入購物車")
+            highlighted: true
+            Material.accent: brand.red
+            onClicked: view.controller.addToCartAction()
+        }
+    }
+}

@@ -1,0 +1,60 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Zelk
+
+// The header page of a normal order: customer and credit, the header rows, and the next button.
+Item {
+    id: view
+    required property var controller
+
+    Brand { id: brand }
+
+    ColumnLayout {
+        anchors { left: parent.left; right: parent.right; top: parent.top; bottom: nextButton.top; bottomMargin: 8 }
+        spacing: 0
+        Rectangle {
+            Layout.fillWidth: true
+            Layout.preferredHeight: 60
+            color: "white"
+            ColumnLayout {
+                anchors { fill: parent; leftMargin: 15; rightMargin: 15 }
+                spacing: 2
+                Label {
+                    objectName: "customNameLabel"
+                    text: view.controller.customNameText
+                    font.bold: true
+                    color: brand.titleText
+                    elide: Text.ElideRight
+                    Layout.fillWidth: true
+                }
+                Label {
+                    objectName: "creditsLabel"
+                    text: Localized.text("信用額度:") + view.controller.creditsLabel.text
+                    color: brand.red
+                }
+            }
+        }
+        Flickable {
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            contentHeight: rows.implicitHeight
+            clip: true
+            OrderRowList {
+                id: rows
+                width: parent.width
+                controller: view.controller
+            }
+        }
+    }
+    Button {
+        id: nextButton
+        objectName: "nextButton"
+        Accessible.name: text
+        anchors { left: parent.left; right: parent.right; bottom: parent.bottom; margins: 16 }
+        text: Localized.text("下一步")
+        highlighted: true
+        Material.accent: brand.red
+        onClicked: view.controller.nextAction()
+    }
+}

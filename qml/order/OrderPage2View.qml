@@ -1,0 +1,65 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Zelk
+
+// The item page of a normal order: material, unit price, quantity, total, the copy row and the
+// order button.
+Item {
+    id: view
+    required property var controller
+
+    Brand { id: brand }
+
+    Flickable {
+        anchors { left: parent.left; right: parent.right; top: parent.top; bottom: orderButton.top; bottomMargin: 8 }
+        contentHeight: content.implicitHeight
+        clip: true
+        ColumnLayout {
+            id: content
+            width: parent.width
+            spacing: 0
+            Rectangle {
+                Layout.fillWidth: true
+                Layout.preferredHeight: 36
+                color: "transparent"
+                Label {
+                    objectName: "creditsLabel"
+                    anchors { left: parent.left; leftMargin: 15; verticalCenter: parent.verticalCenter }
+                    text: Localized.text("信用額度:") + view.controller.creditsLabel.text
+                    color: brand.red
+                }
+            }
+            OrderRowList {
+                Layout.fillWidth: true
+                controller: view.controller
+            }
+            Item { Layout.preferredHeight: 20 }
+            ListCell {
+                objectName: "copyOrderButton"
+                Layout.fillWidth: true
+                text: Localized.text("複製訂單")
+                detailText: Localized.text("選擇份數")
+                disclosure: true
+                onClicked: view.controller.copyOrderAction()
+            }
+            ListCell {
+                objectName: "copyCountRow"
+                visible: view.controller.copyCountText !== ""
+                Layout.fillWidth: true
+                text: ""
+                detailText: view.controller.copyCountText
+            }
+        }
+    }
+    Button {
+        id: orderButton
+        objectName: "orderButton"
+        Accessible.name: text
+        anchors { left: parent.left; right: parent.right; bottom: parent.bottom; margins: 16 }
+        text: Localized.text("下單")
+        highlighted: true
+        Material.accent: brand.red
+        onClicked: view.controller.orderAction()
+    }
+}
