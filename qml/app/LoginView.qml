@@ -68,7 +68,9 @@ Item {
 
     Label {
         anchors { horizontalCenter: parent.horizontalCenter; bottom: parent.bottom; bottomMargin: 24 }
-        text: "v" + Qt.application.version
+        objectName: "versionLabel"
+        visible: view.controller.versionText !== ""
+        text: "v" + view.controller.versionText
         color: brand.unselectedTab
         font.pixelSize: 12
     }

@@ -49,6 +49,12 @@ void LoginViewController::setPassword(const QString &text)
 
 QColor LoginViewController::buttonColor() const { return Colors::brandRed(); }
 
+QString LoginViewController::versionText() const
+{
+    AppContext *ctx = context();
+    return ctx ? ctx->versionCheck().versionText() : QString();
+}
+
 void LoginViewController::viewDidLoad()
 {
     if (AppContext *ctx = context())

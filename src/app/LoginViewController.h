@@ -14,6 +14,8 @@ class LoginViewController : public Screen
     Q_PROPERTY(QString userName READ userName WRITE setUserName NOTIFY fieldsChanged)
     Q_PROPERTY(QString password READ password WRITE setPassword NOTIFY fieldsChanged)
     Q_PROPERTY(QColor buttonColor READ buttonColor CONSTANT)
+    // The installed version, shown under the form.
+    Q_PROPERTY(QString versionText READ versionText CONSTANT)
 
 public:
     explicit LoginViewController(QObject *parent = nullptr);
@@ -23,6 +25,7 @@ public:
     QString password() const { return m_password; }
     void setPassword(const QString &text);
     QColor buttonColor() const;
+    QString versionText() const;
 
     void viewDidLoad() override;
 

@@ -43,6 +43,17 @@ private slots:
         QCOMPARE(home.title(), QStringLiteral("澤勒中國"));
         QCOMPARE(home.menuNames(), QStringList({"訂單創建", "訂單查詢", "簽核系統", "集團資訊"}));
         QCOMPARE(home.menuHeader(), QStringLiteral("主要功能"));
+
+        // The greeting is looked up with its trailing space; the name is shown as stored.
+        Localizer::instance().load({QStringLiteral("en-US")});
+        app.context->secureStore().setValue(QStringLiteral("userName"), QStringLiteral("陳志明"));
+        HomeViewController english;
+        english.setEnvironment({&app.ui, &app.storyboard, app.context.get()});
+        english.setClock([] { return QDateTime(QDate(2024, 6, 1), QTime(13, 0)); });
+        english.loadViewIfNeeded();
+        Localizer::instance().load({QStringLiteral("zh-TW")});
+        QCOMPARE(english.welcomeText(), QStringLiteral("Good afternoon 陳志明"));
+        QCOMPARE(english.menuNames().first(), QStringLiteral("Create order"));
     }
 
     void newestNotificationIsAskedForOnEveryAppearance()

@@ -1,0 +1,203 @@
+// Every registered screen drawn in the app window, and the app's own screens signed in against the
+// development gateway, with screenshots (build/screenshots/).
+#include "GatewayFixture.h"
+#include "QmlHarness.h"
+#include "TestRegistry.h"
+#include "app/AppDelegate.h"
+#include "app/LoginViewController.h"
+#include "app/ScreenRegistry.h"
+#include "model/AppContext.h"
+#include "notify/HomeViewController.h"
+#include "text/Localizer.h"
+#include "ui/NavigationController.h"
+#include "ui/Storyboard.h"
+#include "ui/TabBarController.h"
+
+#include <QFileInfo>
+#include <QQmlComponent>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+// Warnings while a test runs: QML errors and views that failed to load show up here.
+QStringList *g_warnings = nullptr;
+QtMessageHandler g_previous = nullptr;
+
+void captureWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (g_warnings && (type == QtWarningMsg || type == QtCriticalMsg))
+        g_warnings->append(message);
+    if (g_previous)
+        g_previous(type, context, message);
+}
+
+// Loaders under `item` whose source failed.
+int failedLoaders(QQuickItem *item)
+{
+    if (!item)
+        return 0;
+    int failed = 0;
+    if (QByteArray(item->metaObject()->className()) == "QQuickLoader" && item->property("status").toInt() == 3)
+        ++failed;
+    for (QQuickItem *child : item->childItems())
+        failed += failedLoaders(child);
+    return failed;
+}
+void typeText(QWindow *window, const char *text)
+{
+    for (const char *c = text; *c; ++c)
+        QTest::keyClick(window, *c);
+}
+} // namespace
+
+class AppViewsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { Localizer::instance().load({QStringLiteral("zh-TW")}); }
+
+    void everyRegisteredViewLoads()
+    {
+        GatewayFixture gateway;
+        QVERIFY2(gateway.isRunning(), qPrintable(gateway.errorString()));
+        QmlHarness h;
+        QVERIFY(h.load());
+        QTemporaryDir dir;
+        AppContext ctx({dir.path(), nullptr, false});
+        ctx.start();
+        ctx.secureStore().setValue(QStringLiteral("userId"), QStringLiteral("U10023"));
+        ctx.secureStore().setValue(QStringLiteral("userName"), QStringLiteral("陳志明"));
+        ctx.userInfo().bukrs = QStringLiteral("1000");
+        ctx.userInfo().vkorg = QStringLiteral("1100");
+        Storyboard storyboard(&h.ui(), &ctx);
+        registerScreens(storyboard);
+        h.navigator().setEnvironment({&h.ui(), &storyboard, &ctx});
+
+        QStringList warnings;
+        g_warnings = &warnings;
+        g_previous = qInstallMessageHandler(captureWarnings);
+        int scenes = 0;
+        QStringList problems;
+        for (const QString &board : storyboard.storyboards()) {
+            for (const QString &identifier : storyboard.identifiers(board)) {
+                const QString scene = board + QLatin1Char('/') + identifier;
+                Screen *screen = storyboard.instantiate(board, identifier);
+                QVERIFY2(screen, qPrintable(scene));
+                warnings.clear();
+                h.navigator().setRootScreen(screen);
+                h.settle(150);
+                // What the window shows must have a view of its own, and nothing failed to load.
+                Screen *shown = h.navigator().visibleScreen();
+                if (shown && shown->kind() == QLatin1String("screen") && shown->viewUrl().isEmpty())
+                    problems << scene + QStringLiteral(": no view for ") + shown->className();
+                if (failedLoaders(h.find(QStringLiteral("rootScreen"))) > 0)
+                    problems << scene + QStringLiteral(": a view failed to load");
+                for (const QString &w : warnings) {
+                    if (w.contains(QLatin1String("qrc:/Zelk/qml/")) || w.contains(QLatin1String("cannot load the view")))
+                        problems << scene + QStringLiteral(": ") + w;
+                }
+                h.ui().dismissSpinner();
+                ++scenes;
+            }
+        }
+        qInstallMessageHandler(g_previous);
+        g_warnings = nullptr;
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+        QVERIFY(scenes >= 17);
+        h.navigator().setRootScreen(nullptr);
+        h.settle(100);
+    }
+
+    void signedInScreensWithScreenshots()
+    {
+        GatewayFixture gateway;
+        QVERIFY2(gateway.isRunning(), qPrintable(gateway.errorString()));
+        QmlHarness h;
+        QVERIFY(h.load());
+        QTemporaryDir dir;
+        AppContext ctx({dir.path(), nullptr, false});
+        Storyboard storyboard(&h.ui(), &ctx);
+        registerScreens(storyboard);
+        h.navigator().setEnvironment({&h.ui(), &storyboard, &ctx});
+        AppDelegate app(ctx, h.ui(), storyboard, h.navigator());
+        bool ready = false;
+        app.didFinishLaunching([&ready] { ready = true; });
+        QVERIFY(QTest::qWaitFor([&] { return ready; }, 5000));
+        h.settle();
+
+        // Sign in by typing, as a user does.
+        auto *login = qobject_cast<LoginViewController *>(h.navigator().rootScreen());
+        QVERIFY(login);
+        QVERIFY(h.find(QStringLiteral("loginButton")));
+        QVERIFY(h.click(QStringLiteral("userNameTextField")));
+        typeText(h.window(), "demo");
+        QVERIFY(h.click(QStringLiteral("passwordTextField")));
+        typeText(h.window(), "demo123");
+        QCOMPARE(login->userName(), QStringLiteral("demo"));
+        QCOMPARE(login->password(), QStringLiteral("demo123"));
+        h.click(QStringLiteral("userNameTextField")); // the caret away from the password field
+        h.settle(100);
+        QVERIFY(QFileInfo::exists(h.screenshot(QStringLiteral("login"))));
+        QVERIFY(h.click(QStringLiteral("loginButton")));
+
+        // Home: greeting and the newest notification.
+        auto *tabs = qobject_cast<TabBarController *>(
+            QTest::qWaitFor([&] { return !h.navigator().presentedScreens().isEmpty(); }, 10000)
+                ? h.navigator().presentedScreens().last()
+                : nullptr);
+        QVERIFY(tabs);
+        auto *homeStack = qobject_cast<NavigationController *>(tabs->viewControllers().at(0));
+        auto *home = qobject_cast<HomeViewController *>(homeStack->rootViewController());
+        QVERIFY(QTest::qWaitFor([&] { return home->pushNewsVisible(); }, 10000));
+        h.settle();
+        QVERIFY(h.find(QStringLiteral("tab_3")));
+        QCOMPARE(h.find(QStringLiteral("navigationTitle"))->property("text").toString(), QStringLiteral("澤勒中國"));
+        QVERIFY(h.find(QStringLiteral("welcomeLabel"))->property("text").toString().endsWith(QStringLiteral("陳志明")));
+        QCOMPARE(h.find(QStringLiteral("pushNewsLabel"))->property("text").toString(), home->pushNewsText());
+        QVERIFY(h.find(QStringLiteral("homeMenuCell_3")));
+        QVERIFY(QFileInfo::exists(h.screenshot(QStringLiteral("home"))));
+
+        // Notifications: a page of cards.
+        QVERIFY(h.click(QStringLiteral("tab_2")));
+        QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("pushListCell_0")) != nullptr; }, 10000));
+        h.settle();
+        QCOMPARE(h.find(QStringLiteral("navigationTitle"))->property("text").toString(), QStringLiteral("通知"));
+        QVERIFY(QFileInfo::exists(h.screenshot(QStringLiteral("notifications"))));
+
+        // Boards.
+        QVERIFY(h.click(QStringLiteral("tab_1")));
+        QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("boardCell_0")) != nullptr; }, 10000));
+        h.settle();
+        QCOMPARE(h.find(QStringLiteral("boardCell_0"))->property("text").toString(), QStringLiteral("公司公告"));
+        QVERIFY(QFileInfo::exists(h.screenshot(QStringLiteral("boards"))));
+
+        // More, and About from it.
+        QVERIFY(h.click(QStringLiteral("tab_3")));
+        QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("moreCell_4")) != nullptr; }, 5000));
+        h.settle();
+        QVERIFY(QFileInfo::exists(h.screenshot(QStringLiteral("more"))));
+        QVERIFY(h.click(QStringLiteral("moreCell_0")));
+        h.settle();
+        QVERIFY(h.find(QStringLiteral("textView"))->property("text").toString().contains(QStringLiteral("澤勒")));
+        QVERIFY(QFileInfo::exists(h.screenshot(QStringLiteral("about"))));
+        QVERIFY(h.click(QStringLiteral("backButton")));
+        h.settle();
+
+        // Sign out through the alert: the login screen again, empty.
+        QVERIFY(h.click(QStringLiteral("moreCell_4")));
+        h.settle();
+        QCOMPARE(h.find(QStringLiteral("alertTitle"))->property("text").toString(), QStringLiteral("即將登出"));
+        QVERIFY(QFileInfo::exists(h.screenshot(QStringLiteral("sign_out_alert"))));
+        QVERIFY(h.click(QStringLiteral("alertButton_登出")));
+        h.settle(800);
+        QVERIFY(h.navigator().presentedScreens().isEmpty());
+        QVERIFY(h.find(QStringLiteral("loginButton")));
+        QCOMPARE(h.find(QStringLiteral("userNameTextField"))->property("text").toString(), QString());
+
+        h.navigator().setRootScreen(nullptr);
+        h.settle(100);
+    }
+};
+
+ZELK_TEST(AppViewsTest)
+#include "AppViewsTest.moc"
