@@ -172,6 +172,23 @@ private slots:
         QCOMPARE(app.tabs(), nullptr);
     }
 
+    void answerArrivingAfterTheLoginScreenWentIsDropped()
+    {
+        AppHarness app;
+        QVERIFY(app.launch());
+        QVERIFY(app.gateway.setFault(QStringLiteral("login"), QStringLiteral("delay"), 300));
+        app.login()->setUserName(QStringLiteral("demo"));
+        app.login()->setPassword(QStringLiteral("demo123"));
+        app.login()->loginAction();
+        QTRY_COMPARE(app.gateway.gatewayCalls(QStringLiteral("login")).size(), 1);
+        app.navigator.setRootScreen(nullptr);
+        AppHarness::settle();
+        QTest::qWait(600);
+        QCOMPARE(app.context->userId(), std::nullopt);
+        QVERIFY(!app.ui.hasOpenAlert());
+        QVERIFY(app.navigator.presentedScreens().isEmpty());
+    }
+
     void signOutReturnsToAnEmptyLoginKeepingThePushToken()
     {
         AppHarness app;
