@@ -70,6 +70,10 @@ Popup {
                 opacity: 1.0 - Math.abs(Tumbler.displacement) / (tumbler.visibleItemCount / 2)
                 font.pixelSize: 18
                 color: brand.titleText
+                // A tap on a row turns the wheel to it, as dragging does.
+                TapHandler {
+                    onTapped: tumbler.currentIndex = index
+                }
             }
         }
     }
