@@ -28,14 +28,6 @@
         <translation>Main functions</translation>
     </message>
     <message>
-        <source>訂單創建</source>
-        <translation>Create order</translation>
-    </message>
-    <message>
-        <source>訂單查詢</source>
-        <translation>Order query</translation>
-    </message>
-    <message>
         <source>簽核系統</source>
         <translation>Approvals</translation>
     </message>
@@ -94,10 +86,6 @@
     <message>
         <source>系統即將登出</source>
         <translation>You are about to sign out.</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
     </message>
     <message>
         <source>地址</source>

@@ -4,20 +4,8 @@
 <context>
     <name>Zelk</name>
     <message>
-        <source>訂單查詢</source>
-        <translation>Order query</translation>
-    </message>
-    <message>
         <source>查詢時間</source>
         <translation>Query date</translation>
-    </message>
-    <message>
-        <source>無法取得客戶資料</source>
-        <translation>Cannot get the customer data</translation>
-    </message>
-    <message>
-        <source>請稍候在試</source>
-        <translation>Please try again later</translation>
     </message>
     <message>
         <source>無法查詢超過1個月</source>
@@ -30,14 +18,6 @@
     <message>
         <source>無法查詢訂單</source>
         <translation>Cannot query the orders</translation>
-    </message>
-    <message>
-        <source>確定</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
     </message>
     <message>
         <source>客戶</source>
@@ -76,10 +56,6 @@
         <translation>Customer number</translation>
     </message>
     <message>
-        <source>品項</source>
-        <translation>Item</translation>
-    </message>
-    <message>
         <source>單價</source>
         <translation>Unit price</translation>
     </message>
@@ -94,10 +70,6 @@
     <message>
         <source>剩餘數量</source>
         <translation>Remaining quantity</translation>
-    </message>
-    <message>
-        <source>關閉</source>
-        <translation>Close</translation>
     </message>
     <message>
         <source>搜尋</source>

@@ -32,16 +32,8 @@
         <translation>Delivery method</translation>
     </message>
     <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
         <source>合計</source>
         <translation>Total</translation>
-    </message>
-    <message>
-        <source>品項</source>
-        <translation>Item</translation>
     </message>
     <message>
         <source>單位價錢(含稅)</source>
@@ -72,10 +64,6 @@
         <translation>Cannot get the credit limit</translation>
     </message>
     <message>
-        <source>無法取得客戶資料</source>
-        <translation>Cannot get the customers</translation>
-    </message>
-    <message>
         <source>無法取得物料資料</source>
         <translation>Cannot get the materials</translation>
     </message>
@@ -100,10 +88,6 @@
         <translation>Material no.:</translation>
     </message>
     <message>
-        <source>確定</source>
-        <translation>OK</translation>
-    </message>
-    <message>
         <source>確認下單</source>
         <translation>Confirm order</translation>
     </message>
@@ -116,24 +100,12 @@
         <translation>Copies of the order  × </translation>
     </message>
     <message>
-        <source>訂單創建</source>
-        <translation>New order</translation>
-    </message>
-    <message>
-        <source>訂單查詢</source>
-        <translation>Order query</translation>
-    </message>
-    <message>
         <source>訂單編號：</source>
         <translation>Order no.: </translation>
     </message>
     <message>
         <source>訂單類型</source>
         <translation>Order type</translation>
-    </message>
-    <message>
-        <source>請稍候在試</source>
-        <translation>Please try again later</translation>
     </message>
     <message>
         <source>請輸入</source>
@@ -278,10 +250,6 @@
     <message>
         <source>選擇份數</source>
         <translation>Choose copies</translation>
-    </message>
-    <message>
-        <source>關閉</source>
-        <translation>Close</translation>
     </message>
 </context>
 </TS>

@@ -40,14 +40,6 @@
         <translation>Everything is loaded</translation>
     </message>
     <message>
-        <source>確定</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
         <source>返回</source>
         <translation>Back</translation>
     </message>

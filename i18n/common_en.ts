@@ -1,0 +1,39 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_TW">
+<context>
+    <name>Zelk</name>
+    <message>
+        <source>訂單創建</source>
+        <translation>Create order</translation>
+    </message>
+    <message>
+        <source>訂單查詢</source>
+        <translation>Order query</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>無法取得客戶資料</source>
+        <translation>Cannot get the customer data</translation>
+    </message>
+    <message>
+        <source>請稍候在試</source>
+        <translation>Please try again later</translation>
+    </message>
+    <message>
+        <source>確定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>品項</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>關閉</source>
+        <translation>Close</translation>
+    </message>
+</context>
+</TS>
