@@ -567,6 +567,15 @@ QJsonObject SimBackend::postJson(const Post &post, int row, const QString &base,
     return o;
 }
 
+SimBackend::Board *SimBackend::findBoard(const QString &boardID)
+{
+    for (Board &b : m_boards) {
+        if (b.boardID == boardID)
+            return &b;
+    }
+    return nullptr;
+}
+
 SimBackend::Post *SimBackend::findMessage(const QString &msgID, Board **board)
 {
     for (Board &b : m_boards) {
@@ -1103,11 +1112,7 @@ QJsonObject SimBackend::boardMsgList(const QJsonObject &p, const QString &base)
     if (auto m = missing(p, {QStringLiteral("boardID"), QStringLiteral("startRow")}))
         return *m;
     const QString boardID = str(p, QStringLiteral("boardID"));
-    const Board *board = nullptr;
-    for (const Board &b : std::as_const(m_boards)) {
-        if (b.boardID == boardID)
-            board = &b;
-    }
+    const Board *board = findBoard(boardID);
     if (!board)
         return fail(QStringLiteral("01"), QStringLiteral("查無留言板 ") + boardID);
     bool okay = false;
@@ -1124,38 +1129,44 @@ QJsonObject SimBackend::boardMsgList(const QJsonObject &p, const QString &base)
     return ok({{"boardMsgList", page}});
 }
 
-QJsonObject SimBackend::addBoardMsg(const QJsonObject &p)
+// Checks the author, content and photo of a new message or reply and builds it (id "<idPrefix>9nnn");
+// on a refusal, the answer to send instead.
+std::optional<QJsonObject> SimBackend::newPost(const QJsonObject &p, QChar idPrefix, const QString &emptyMessage,
+                                               Post *post)
 {
-    if (auto m = missing(p, {QStringLiteral("boardID"), QStringLiteral("userID"), QStringLiteral("postContent"),
-                             QStringLiteral("postPhoto")}))
-        return *m;
-    const QString boardID = str(p, QStringLiteral("boardID"));
-    Board *board = nullptr;
-    for (Board &b : m_boards) {
-        if (b.boardID == boardID)
-            board = &b;
-    }
-    if (!board)
-        return fail(QStringLiteral("01"), QStringLiteral("查無留言板 ") + boardID);
     const QString userID = str(p, QStringLiteral("userID"));
     if (person(userID).isEmpty())
         return fail(QStringLiteral("01"), QStringLiteral("查無使用者"));
     const QString content = str(p, QStringLiteral("postContent"));
     if (content.isEmpty())
-        return fail(QStringLiteral("01"), QStringLiteral("留言內容不可為空"));
-    Post post;
+        return fail(QStringLiteral("01"), emptyMessage);
     const QString photoText = str(p, QStringLiteral("postPhoto"));
     if (!photoText.isEmpty()) {
         QString error;
         const auto stored = storePhoto(photoText, &error);
         if (!stored)
             return fail(QStringLiteral("01"), error);
-        post.photo = *stored;
+        post->photo = *stored;
     }
-    post.msgID = QStringLiteral("M9%1").arg(m_nextPostId++, 3, 10, QLatin1Char('0'));
-    post.author = userID;
-    post.postTime = utcToTaipeiFields(now()).toString(QStringLiteral("yyyy/MM/dd HH:mm"));
-    post.content = content;
+    post->msgID = QString(idPrefix) + QStringLiteral("9%1").arg(m_nextPostId++, 3, 10, QLatin1Char('0'));
+    post->author = userID;
+    post->postTime = utcToTaipeiFields(now()).toString(QStringLiteral("yyyy/MM/dd HH:mm"));
+    post->content = content;
+    return std::nullopt;
+}
+
+QJsonObject SimBackend::addBoardMsg(const QJsonObject &p)
+{
+    if (auto m = missing(p, {QStringLiteral("boardID"), QStringLiteral("userID"), QStringLiteral("postContent"),
+                             QStringLiteral("postPhoto")}))
+        return *m;
+    const QString boardID = str(p, QStringLiteral("boardID"));
+    Board *board = findBoard(boardID);
+    if (!board)
+        return fail(QStringLiteral("01"), QStringLiteral("查無留言板 ") + boardID);
+    Post post;
+    if (auto refused = newPost(p, QLatin1Char('M'), QStringLiteral("留言內容不可為空"), &post))
+        return *refused;
     board->messages.prepend(post);
     return ok({{"msgID", post.msgID}}, QStringLiteral("留言成功"));
 }
@@ -1198,25 +1209,9 @@ QJsonObject SimBackend::addBoardReplyMsg(const QJsonObject &p)
     Post *post = findMessage(str(p, QStringLiteral("msgID")));
     if (!post)
         return fail(QStringLiteral("01"), QStringLiteral("查無此留言"));
-    const QString userID = str(p, QStringLiteral("userID"));
-    if (person(userID).isEmpty())
-        return fail(QStringLiteral("01"), QStringLiteral("查無使用者"));
-    const QString content = str(p, QStringLiteral("postContent"));
-    if (content.isEmpty())
-        return fail(QStringLiteral("01"), QStringLiteral("回覆內容不可為空"));
     Post reply;
-    const QString photoText = str(p, QStringLiteral("postPhoto"));
-    if (!photoText.isEmpty()) {
-        QString error;
-        const auto stored = storePhoto(photoText, &error);
-        if (!stored)
-            return fail(QStringLiteral("01"), error);
-        reply.photo = *stored;
-    }
-    reply.msgID = QStringLiteral("R9%1").arg(m_nextPostId++, 3, 10, QLatin1Char('0'));
-    reply.author = userID;
-    reply.postTime = utcToTaipeiFields(now()).toString(QStringLiteral("yyyy/MM/dd HH:mm"));
-    reply.content = content;
+    if (auto refused = newPost(p, QLatin1Char('R'), QStringLiteral("回覆內容不可為空"), &reply))
+        return *refused;
     post->replies.append(reply);
     return ok({{"msgID", reply.msgID}}, QStringLiteral("回覆成功"));
 }

@@ -122,7 +122,9 @@ private:
     QJsonObject person(const QString &userID) const;
     QString photoUrl(const QString &base, const QString &fileName) const;
     QJsonObject postJson(const Post &post, int row, const QString &base, bool withReplies) const;
+    Board *findBoard(const QString &boardID);
     Post *findMessage(const QString &msgID, Board **board = nullptr);
+    std::optional<QJsonObject> newPost(const QJsonObject &p, QChar idPrefix, const QString &emptyMessage, Post *post);
     std::optional<QString> storePhoto(const QString &base64, QString *error);
     QJsonObject historyRow(const PlacedOrder &order) const;
     QList<PushEntry> *historyFor(const QString &userIdOrToken);
