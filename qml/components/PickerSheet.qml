@@ -63,6 +63,8 @@ Popup {
             delegate: Label {
                 required property var modelData
                 required property int index
+                objectName: "pickerRow_" + index
+                Accessible.name: modelData
                 text: modelData
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter

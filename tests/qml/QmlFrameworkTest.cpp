@@ -170,6 +170,14 @@ private slots:
         QVERIFY(h.click(QStringLiteral("pickerDone")));
         QCOMPARE(row, 1); // the initial row
 
+        // A tap on a row turns the wheel to it.
+        h.ui().showPicker(Picker{QStringLiteral("份數"), {"1", "2", "3"}, 0, [&](int r) { row = r; }, {}});
+        h.settle(300);
+        QVERIFY(h.click(QStringLiteral("pickerRow_2")));
+        h.settle(300);
+        QVERIFY(h.click(QStringLiteral("pickerDone")));
+        QCOMPARE(row, 2);
+
         h.ui().showSpinner(SpinnerMask::Clear);
         h.settle(100);
         QVERIFY(h.find(QStringLiteral("spinner")));
