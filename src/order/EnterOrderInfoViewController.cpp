@@ -50,16 +50,6 @@ void EnterOrderInfoViewController::viewWillAppear(bool animated)
     }
 }
 
-void EnterOrderInfoViewController::alertWithTitle(const QString &title, const QString &message)
-{
-    Alert alert;
-    alert.title = title;
-    alert.message = message;
-    alert.addButton(localized(QStringLiteral("確定")));
-    if (Ui *u = ui())
-        u->showAlert(alert);
-}
-
 void EnterOrderInfoViewController::orderTypeAction()
 {
     Ui *u = ui();

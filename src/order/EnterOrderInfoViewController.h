@@ -52,7 +52,6 @@ signals:
 
 protected:
     void setColor(const QColor &color);
-    void alertWithTitle(const QString &title, const QString &message = QString());
 
 private:
     Order m_order;

@@ -439,16 +439,6 @@ void OrderPage1ViewController::transTypeRemarkAction()
     u->showAlert(alert);
 }
 
-void OrderPage1ViewController::alertWithTitle(const QString &title, const QString &message)
-{
-    Alert alert;
-    alert.title = title;
-    alert.message = message;
-    alert.addButton(localized(QStringLiteral("確定")));
-    if (Ui *u = ui())
-        u->showAlert(alert);
-}
-
 void OrderPage1ViewController::nextAction()
 {
     for (const OrderTableStruct &r : std::as_const(m_tableViewArray)) {

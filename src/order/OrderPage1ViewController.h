@@ -77,7 +77,6 @@ protected:
     OrderTableStruct *mutableRow(const QString &key);
     // Leaves the page: pops it (and whatever is above it) from the navigation stack.
     void leavePage();
-    void alertWithTitle(const QString &title, const QString &message = QString());
     QVariantList rowsForView() const;
 
     QList<OrderType> m_orderTypeArray;

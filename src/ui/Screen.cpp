@@ -1,5 +1,7 @@
 #include "ui/Screen.h"
 
+#include "text/Localizer.h"
+#include "ui/Alert.h"
 #include "ui/Colors.h"
 #include "ui/NavigationController.h"
 #include "ui/Navigator.h"
@@ -352,4 +354,14 @@ void Screen::releaseChild(Screen *child)
 {
     if (child->m_parentScreen == this)
         child->m_parentScreen = nullptr;
+}
+
+void Screen::alertWithTitle(const QString &title, const QString &message)
+{
+    Alert alert;
+    alert.title = title;
+    alert.message = message;
+    alert.addButton(localized(QStringLiteral("確定")));
+    if (Ui *u = ui())
+        u->showAlert(alert);
 }

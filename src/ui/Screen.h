@@ -171,6 +171,9 @@ signals:
     void presentedScreenChanged();
 
 protected:
+    // Shows an alert with `title`, `message` and one "確定" button that only closes it.
+    void alertWithTitle(const QString &title, const QString &message = QString());
+
     // Containers: place `child` under this screen / take it out (deleted later by the caller's choice).
     void adoptChild(Screen *child);
     void releaseChild(Screen *child);
