@@ -3,6 +3,7 @@
 #include "history/OrderHistoryDetailViewController.h"
 #include "model/AppContext.h"
 #include "model/JsonRules.h"
+#include "order/SelectDataSearch.h"
 #include "services/ApiStatus.h"
 #include "text/Localizer.h"
 #include "ui/NavigationController.h"
@@ -129,12 +130,7 @@ SelectDataTexts OrderHistoryViewController::selectDataTexts(int row)
 
 void OrderHistoryViewController::selectDataSearch(SelectDataViewController *pickList, const QString &text)
 {
-    // The same rule as the order screens' customer search: name, or else number, contains the text.
-    m_filterCustomerListArray.clear();
-    for (const OrderCustomer &c : std::as_const(m_customerList)) {
-        if (text.isEmpty() || c.name1.contains(text) || c.kunnr.contains(text))
-            m_filterCustomerListArray.append(c);
-    }
+    m_filterCustomerListArray = searchCustomers(m_customerList, text);
     if (!text.isEmpty())
         pickList->setShowsCancelButton(true);
     pickList->reloadData();

@@ -2,6 +2,7 @@
 
 #include "model/AppContext.h"
 #include "order/OrderPage1ViewController.h"
+#include "order/SelectDataSearch.h"
 #include "text/Localizer.h"
 #include "ui/NavigationController.h"
 #include "ui/SlideMenuController.h"
@@ -139,18 +140,9 @@ void ChooseOrderTypeViewController::selectDataSearch(SelectDataViewController *p
     const auto &customers = ctx ? ctx->lists().customerList() : std::nullopt;
     if (!customers)
         return;
-    if (!text.isEmpty()) {
-        if (pickList)
-            pickList->setShowsCancelButton(true);
-        QList<OrderCustomer> found;
-        for (const OrderCustomer &customer : *customers) {
-            if (customer.name1.contains(text, Qt::CaseSensitive) || customer.kunnr.contains(text, Qt::CaseSensitive))
-                found.append(customer);
-        }
-        m_filterCustomerListArray = found;
-    } else {
-        m_filterCustomerListArray = *customers;
-    }
+    m_filterCustomerListArray = searchCustomers(*customers, text);
+    if (pickList && !text.isEmpty())
+        pickList->setShowsCancelButton(true);
     if (pickList)
         pickList->reloadData();
 }

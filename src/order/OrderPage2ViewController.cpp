@@ -6,6 +6,7 @@
 #include "order/EnterNewAmountViewController.h"
 #include "order/NumericField.h"
 #include "order/OrderConfirmViewController.h"
+#include "order/SelectDataSearch.h"
 #include "text/Localizer.h"
 #include "ui/NavigationController.h"
 #include "ui/Storyboard.h"
@@ -195,18 +196,9 @@ SelectDataTexts OrderPage2ViewController::selectDataTexts(int row)
 void OrderPage2ViewController::selectDataSearch(SelectDataViewController *pickList, const QString &text)
 {
     qCDebug(lcOrder) << "selectDataView";
-    if (text.isEmpty()) {
-        m_filterItemsArray = m_itemsArray;
-    } else {
-        if (pickList)
-            pickList->setShowsCancelButton(true);
-        QList<OrderItem> found;
-        for (const OrderItem &item : std::as_const(m_itemsArray)) {
-            if (item.matnr.contains(text, Qt::CaseSensitive) || item.maktx.contains(text, Qt::CaseSensitive))
-                found.append(item);
-        }
-        m_filterItemsArray = found;
-    }
+    m_filterItemsArray = searchMaterials(m_itemsArray, text);
+    if (pickList && !text.isEmpty())
+        pickList->setShowsCancelButton(true);
     if (pickList)
         pickList->reloadData();
 }
