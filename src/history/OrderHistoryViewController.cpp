@@ -78,12 +78,9 @@ void OrderHistoryViewController::showCustomerPicker()
 {
     if (m_selectDataViewController)
         return; // already open
-    Screen *scene = storyboard() ? storyboard()->instantiateInitial(QStringLiteral("SelectDataViewController")) : nullptr;
-    auto *picker = qobject_cast<SelectDataViewController *>(scene);
-    if (!picker) {
-        delete scene;
+    auto *picker = SelectDataViewController::instantiate(storyboard());
+    if (!picker)
         picker = new SelectDataViewController;
-    }
     m_filterCustomerListArray = m_customerList;
     picker->setDelegate(this);
     picker->setShowReload(true);

@@ -86,15 +86,9 @@ void ChooseOrderTypeViewController::showPickList(bool contract)
 {
     if (m_selectDataViewController)
         return; // already picking
-    Storyboard *board = storyboard();
-    if (!board)
+    auto *pickList = SelectDataViewController::instantiate(storyboard());
+    if (!pickList)
         return;
-    Screen *screen = board->instantiateInitial(QStringLiteral("SelectDataViewController"));
-    auto *pickList = qobject_cast<SelectDataViewController *>(screen);
-    if (!pickList) {
-        delete screen;
-        return;
-    }
     m_selectDataViewController = pickList;
     pickList->setTitle(localized(QStringLiteral("選擇客戶")));
     pickList->setShowReload(true);

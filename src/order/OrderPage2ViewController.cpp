@@ -156,15 +156,9 @@ void OrderPage2ViewController::selectItemsAction()
 {
     if (m_selectDataViewController)
         return;
-    Storyboard *board = storyboard();
-    if (!board)
+    auto *pickList = SelectDataViewController::instantiate(storyboard());
+    if (!pickList)
         return;
-    Screen *screen = board->instantiateInitial(QStringLiteral("SelectDataViewController"));
-    auto *pickList = qobject_cast<SelectDataViewController *>(screen);
-    if (!pickList) {
-        delete screen;
-        return;
-    }
     m_filterItemsArray = m_itemsArray;
     m_selectDataViewController = pickList;
     pickList->setTitle(localized(QStringLiteral("選擇物料")));

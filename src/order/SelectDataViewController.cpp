@@ -1,5 +1,6 @@
 #include "order/SelectDataViewController.h"
 
+#include "ui/Storyboard.h"
 #include "ui/Ui.h"
 
 SelectDataViewController::SelectDataViewController(QObject *parent) : Screen(parent) {}
@@ -36,6 +37,15 @@ void SelectDataViewController::setShowsCancelButton(bool shows)
         return;
     m_showsCancelButton = shows;
     emit showsCancelButtonChanged();
+}
+
+SelectDataViewController *SelectDataViewController::instantiate(Storyboard *board)
+{
+    Screen *screen = board ? board->instantiateInitial(QStringLiteral("SelectDataViewController")) : nullptr;
+    auto *pickList = qobject_cast<SelectDataViewController *>(screen);
+    if (!pickList)
+        delete screen;
+    return pickList;
 }
 
 void SelectDataViewController::setSearchText(const QString &text)

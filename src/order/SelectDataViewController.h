@@ -39,6 +39,8 @@ public:
     using Success = std::function<void(const IndexPath &indexPath)>;
 
     explicit SelectDataViewController(QObject *parent = nullptr);
+    // A new pick list from the storyboard's "SelectDataViewController"; null when there is none.
+    static SelectDataViewController *instantiate(Storyboard *board);
 
     // The delegate is a QObject implementing SelectDataViewDelegate; it is dropped when destroyed.
     template <class T> void setDelegate(T *delegate)

@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QTest>
 
+#include <memory>
+
 namespace {
 
 void settle()
@@ -105,6 +107,30 @@ private slots:
         QCOMPARE(lone.cellAt(0), SelectDataCell());
         lone.searchTextChangedByUser(QStringLiteral("x")); // no delegate: nothing to tell, no crash
         lone.didSelectRow(0);
+    }
+
+    void instantiateGivesAPickListOrNothing()
+    {
+        QCOMPARE(SelectDataViewController::instantiate(nullptr), nullptr);
+        Storyboard board;
+        QCOMPARE(SelectDataViewController::instantiate(&board), nullptr); // not registered
+
+        // Registered as another class: nothing is given and the stray screen is deleted.
+        QPointer<Screen> stray;
+        board.add(QStringLiteral("SelectDataViewController"), QStringLiteral("SelectDataViewController"), [&] {
+            auto *screen = new Screen;
+            stray = screen;
+            return screen;
+        });
+        QCOMPARE(SelectDataViewController::instantiate(&board), nullptr);
+        QVERIFY(stray.isNull());
+
+        Storyboard real;
+        real.add(QStringLiteral("SelectDataViewController"), QStringLiteral("SelectDataViewController"),
+                 [] { return new SelectDataViewController; });
+        std::unique_ptr<SelectDataViewController> pick(SelectDataViewController::instantiate(&real));
+        QVERIFY(pick);
+        QCOMPARE(pick->storyboardName(), QStringLiteral("SelectDataViewController"));
     }
 
     void searchThenChooseGivesTheFilteredRow()
