@@ -1,6 +1,5 @@
 // Message boards, notification history and the version check as served by the development gateway.
-#include "GatewayFixture.h"
-#include "SimCall.h"
+#include "GatewayCalls.h"
 #include "TestRegistry.h"
 
 #include "model/UserPushHistory.h"
@@ -22,25 +21,18 @@ class GatewaySimBoardsTest : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<GatewayFixture> m_gateway;
-    std::unique_ptr<ServiceClient> m_client;
-    std::unique_ptr<Operations> m_ops;
+    std::unique_ptr<GatewayCalls> m_sim;
 
-    using Op = void (Operations::*)(const ApiParameters &, ApiCompletion);
-    ApiStatus call(Op op, const QJsonObject &params)
-    {
-        return waitFor([&](ApiCompletion done) { (m_ops.get()->*op)(params, std::move(done)); });
-    }
     QJsonArray page(const QString &boardID, const QString &startRow, ApiStatus *status = nullptr)
     {
-        const ApiStatus s = call(&Operations::getBoardMsgList, {{"boardID", boardID}, {"startRow", startRow}});
+        const ApiStatus s = m_sim->call(&Operations::getBoardMsgList, {{"boardID", boardID}, {"startRow", startRow}});
         if (status)
             *status = s;
         return answerOf(s).value(QStringLiteral("boardMsgList")).toArray();
     }
     QImage download(const QString &url)
     {
-        QNetworkReply *reply = m_client->network()->get(QNetworkRequest(QUrl(url)));
+        QNetworkReply *reply = m_sim->client()->network()->get(QNetworkRequest(QUrl(url)));
         (void)QTest::qWaitFor([&] { return reply->isFinished(); }, 10000);
         const QImage image = QImage::fromData(reply->readAll());
         reply->deleteLater();
@@ -50,22 +42,15 @@ class GatewaySimBoardsTest : public QObject
 private slots:
     void initTestCase()
     {
-        m_gateway = std::make_unique<GatewayFixture>();
-        QVERIFY2(m_gateway->isRunning(), qPrintable(m_gateway->errorString()));
-        m_client = std::make_unique<ServiceClient>();
-        m_ops = std::make_unique<Operations>(*m_client);
+        m_sim = std::make_unique<GatewayCalls>();
+        QVERIFY2(m_sim->gateway()->isRunning(), qPrintable(m_sim->gateway()->errorString()));
     }
-    void init() { m_gateway->reset(); }
-    void cleanupTestCase()
-    {
-        m_ops.reset();
-        m_client.reset();
-        m_gateway.reset();
-    }
+    void init() { m_sim->gateway()->reset(); }
+    void cleanupTestCase() { m_sim.reset(); }
 
     void boardsPageByStartRowUntilCode90()
     {
-        ApiStatus s = call(&Operations::getBoardsList, {{"userID", "U10023"}});
+        ApiStatus s = m_sim->call(&Operations::getBoardsList, {{"userID", "U10023"}});
         const QJsonArray boards = answerOf(s).value(QStringLiteral("boardList")).toArray();
         QCOMPARE(boards.size(), 3);
         for (const QJsonValue &b : boards)
@@ -105,7 +90,7 @@ private slots:
         QCOMPARE(image.width(), withPhoto.value(QStringLiteral("postWidth")).toInt());
         QCOMPARE(image.height(), withPhoto.value(QStringLiteral("postHeight")).toInt());
         QVERIFY(!download(withPhoto.value(QStringLiteral("headshot")).toString()).isNull());
-        QVERIFY(!call(&Operations::getBoardMsgList, {{"boardID", "B999"}, {"startRow", "0"}}).isSuccess);
+        QVERIFY(!m_sim->call(&Operations::getBoardMsgList, {{"boardID", "B999"}, {"startRow", "0"}}).isSuccess);
     }
 
     void postsRepliesAndDeletionsChangeTheBoard()
@@ -116,8 +101,8 @@ private slots:
         QBuffer buffer(&jpeg);
         buffer.open(QIODevice::WriteOnly);
         QVERIFY(photo.save(&buffer, "JPEG", 80));
-        ApiStatus s = call(&Operations::addBoardMsg, {{"boardID", "B002"}, {"userID", "U10023"},
-                                                      {"postContent", "新貨到了"}, {"postPhoto", QString::fromLatin1(jpeg.toBase64())}});
+        ApiStatus s = m_sim->call(&Operations::addBoardMsg, {{"boardID", "B002"}, {"userID", "U10023"},
+                                                             {"postContent", "新貨到了"}, {"postPhoto", QString::fromLatin1(jpeg.toBase64())}});
         QVERIFY2(s.isSuccess, qPrintable(s.message));
         QJsonObject top = page(QStringLiteral("B002"), QStringLiteral("0")).at(0).toObject();
         QCOMPARE(top.value(QStringLiteral("postContent")).toString(), QStringLiteral("新貨到了"));
@@ -128,20 +113,20 @@ private slots:
         const QString msgID = top.value(QStringLiteral("msgID")).toString();
 
         // Without a photo "postPhoto" is the empty text; a photo that is no image is refused.
-        QVERIFY(call(&Operations::addBoardMsg, {{"boardID", "B002"}, {"userID", "U10045"}, {"postContent", "純文字"},
-                                                {"postPhoto", ""}}).isSuccess);
-        s = call(&Operations::addBoardMsg, {{"boardID", "B002"}, {"userID", "U10023"}, {"postContent", "x"},
-                                            {"postPhoto", "bm90IGFuIGltYWdl"}});
+        QVERIFY(m_sim->call(&Operations::addBoardMsg, {{"boardID", "B002"}, {"userID", "U10045"}, {"postContent", "純文字"},
+                                                       {"postPhoto", ""}}).isSuccess);
+        s = m_sim->call(&Operations::addBoardMsg, {{"boardID", "B002"}, {"userID", "U10023"}, {"postContent", "x"},
+                                                   {"postPhoto", "bm90IGFuIGltYWdl"}});
         QVERIFY(!s.isSuccess);
         QVERIFY(s.message.contains(QStringLiteral("照片")));
 
         // Replies: none yet ("90"), then one, counted on the message.
-        s = call(&Operations::getBoardReplyMsgList, {{"msgID", msgID}});
+        s = m_sim->call(&Operations::getBoardReplyMsgList, {{"msgID", msgID}});
         QCOMPARE(s.returnCode, QStringLiteral("90"));
         QVERIFY(answerOf(s).value(QStringLiteral("boardReplyMsgList")).isArray());
-        QVERIFY(call(&Operations::addBoardReplyMsg, {{"msgID", msgID}, {"userID", "U10045"}, {"postContent", "恭喜"},
-                                                     {"postPhoto", ""}}).isSuccess);
-        s = call(&Operations::getBoardReplyMsgList, {{"msgID", msgID}});
+        QVERIFY(m_sim->call(&Operations::addBoardReplyMsg, {{"msgID", msgID}, {"userID", "U10045"}, {"postContent", "恭喜"},
+                                                            {"postPhoto", ""}}).isSuccess);
+        s = m_sim->call(&Operations::getBoardReplyMsgList, {{"msgID", msgID}});
         QVERIFY(s.isSuccess);
         const QJsonArray replies = answerOf(s).value(QStringLiteral("boardReplyMsgList")).toArray();
         QCOMPARE(replies.size(), 1);
@@ -150,23 +135,23 @@ private slots:
         QCOMPARE(page(QStringLiteral("B002"), QStringLiteral("0")).at(1).toObject().value(QStringLiteral("replyTotal")).toInt(), 1);
 
         // Only one's own messages and replies can be deleted.
-        s = call(&Operations::deleteBoardReplyMsg, {{"remsgID", replyID}, {"userID", "U10023"}});
+        s = m_sim->call(&Operations::deleteBoardReplyMsg, {{"remsgID", replyID}, {"userID", "U10023"}});
         QVERIFY(!s.isSuccess);
         QCOMPARE(s.message, QStringLiteral("只能刪除自己的留言"));
-        QVERIFY(call(&Operations::deleteBoardReplyMsg, {{"remsgID", replyID}, {"userID", "U10045"}}).isSuccess);
-        QVERIFY(!call(&Operations::deleteBoardMsg, {{"msgID", msgID}, {"userID", "U10078"}}).isSuccess);
-        QVERIFY(call(&Operations::deleteBoardMsg, {{"msgID", msgID}, {"userID", "U10023"}}).isSuccess);
+        QVERIFY(m_sim->call(&Operations::deleteBoardReplyMsg, {{"remsgID", replyID}, {"userID", "U10045"}}).isSuccess);
+        QVERIFY(!m_sim->call(&Operations::deleteBoardMsg, {{"msgID", msgID}, {"userID", "U10078"}}).isSuccess);
+        QVERIFY(m_sim->call(&Operations::deleteBoardMsg, {{"msgID", msgID}, {"userID", "U10023"}}).isSuccess);
         const QJsonArray after = page(QStringLiteral("B002"), QStringLiteral("0"));
         QVERIFY(std::none_of(after.begin(), after.end(), [&](const QJsonValue &v) {
             return v.toObject().value(QStringLiteral("msgID")).toString() == msgID;
         }));
-        QVERIFY(!call(&Operations::deleteBoardMsg, {{"msgID", msgID}, {"userID", "U10023"}}).isSuccess);
+        QVERIFY(!m_sim->call(&Operations::deleteBoardMsg, {{"msgID", msgID}, {"userID", "U10023"}}).isSuccess);
     }
 
     void notificationHistoryPagesByLastNewsId()
     {
         auto history = [&](const QString &userId, const QString &last) {
-            const ApiStatus s = call(&Operations::userPushHistory, {{"userId", userId}, {"lastNewsId", last}});
+            const ApiStatus s = m_sim->call(&Operations::userPushHistory, {{"userId", userId}, {"lastNewsId", last}});
             return parseList<UserPushHistory>(answerOf(s), QStringLiteral("pushList"));
         };
         QList<UserPushHistory> all;
@@ -191,16 +176,16 @@ private slots:
 
         // A notification pushed through the admin side heads the history; a registered push token asks
         // for the history of its account.
-        QCOMPARE(m_gateway->addPush(QStringLiteral("demo"), QStringLiteral("測試通知")).value(QStringLiteral("returnCode")).toString(),
+        QCOMPARE(m_sim->gateway()->addPush(QStringLiteral("demo"), QStringLiteral("測試通知")).value(QStringLiteral("returnCode")).toString(),
                  QStringLiteral("00"));
         QCOMPARE(history(QStringLiteral("U10023"), QString()).first().title, QStringLiteral("測試通知"));
         QVERIFY(history(QStringLiteral("0AFF12"), QString()).isEmpty());
-        QVERIFY(call(&Operations::pushRegistration, {{"token", "0AFF12"}, {"userId", "demo"}, {"os", "0"}}).isSuccess);
+        QVERIFY(m_sim->call(&Operations::pushRegistration, {{"token", "0AFF12"}, {"userId", "demo"}, {"os", "0"}}).isSuccess);
         QCOMPARE(history(QStringLiteral("0AFF12"), QString()).first().title, QStringLiteral("測試通知"));
-        const QList<QJsonObject> sent = m_gateway->webServiceCalls(QStringLiteral("pushRegistration"));
+        const QList<QJsonObject> sent = m_sim->gateway()->webServiceCalls(QStringLiteral("pushRegistration"));
         QCOMPARE(sent.size(), 1);
         QCOMPARE(sent.first().value(QStringLiteral("userId")).toString(), QStringLiteral("demo"));
-        QVERIFY(!call(&Operations::pushRegistration, {{"token", ""}, {"userId", "demo"}, {"os", "0"}}).isSuccess);
+        QVERIFY(!m_sim->call(&Operations::pushRegistration, {{"token", ""}, {"userId", "demo"}, {"os", "0"}}).isSuccess);
     }
 
     void versionCheckFollowsTheChosenState()
@@ -212,9 +197,9 @@ private slots:
         for (const Case &c : {Case{QStringLiteral("optional"), VersionCheck::UpdateState::Optional},
                               Case{QStringLiteral("forced"), VersionCheck::UpdateState::Forced},
                               Case{QStringLiteral("none"), VersionCheck::UpdateState::None}}) {
-            QVERIFY(m_gateway->setVersionState(c.state, QStringLiteral("請更新到 1.1.0"),
-                                               QStringLiteral("https://apps.zelk-supply.com.tw/eip/download")));
-            VersionCheck check(*m_client);
+            QVERIFY(m_sim->gateway()->setVersionState(c.state, QStringLiteral("請更新到 1.1.0"),
+                                                      QStringLiteral("https://apps.zelk-supply.com.tw/eip/download")));
+            VersionCheck check(*m_sim->client());
             int alerts = 0;
             check.showUpdateAlert = [&](const QString &, bool) { ++alerts; };
             QSignalSpy finished(&check, &VersionCheck::checkFinished);
@@ -229,7 +214,7 @@ private slots:
                 QCOMPARE(alerts, 0);
             }
         }
-        QVERIFY(!m_gateway->setVersionState(QStringLiteral("maybe")));
+        QVERIFY(!m_sim->gateway()->setVersionState(QStringLiteral("maybe")));
     }
 };
 

@@ -1,7 +1,6 @@
 // Faults, bad requests, the request log and the admin routes of the development gateway, and the
 // zelk-gateway-sim executable itself.
-#include "GatewayFixture.h"
-#include "SimCall.h"
+#include "GatewayCalls.h"
 #include "TestRegistry.h"
 
 #include "model/MasterData.h"
@@ -29,11 +28,9 @@ class GatewaySimFaultsTest : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<GatewayFixture> m_gateway;
-    std::unique_ptr<ServiceClient> m_client;
-    std::unique_ptr<Operations> m_ops;
+    std::unique_ptr<GatewayCalls> m_sim;
 
-    ApiStatus login() { return waitFor([&](ApiCompletion done) { m_ops->login(kDemoLogin, std::move(done)); }); }
+    ApiStatus login() { return waitFor([&](ApiCompletion done) { m_sim->ops()->login(kDemoLogin, std::move(done)); }); }
 
     struct Raw {
         int status = 0;
@@ -43,9 +40,9 @@ class GatewaySimFaultsTest : public QObject
     Raw raw(const QByteArray &verb, const QString &path, const QByteArray &body = QByteArray(),
             const QByteArray &contentType = "application/json", const QString &base = QString())
     {
-        QNetworkRequest request(QUrl((base.isEmpty() ? m_gateway->baseUrl() : base) + path));
+        QNetworkRequest request(QUrl((base.isEmpty() ? m_sim->gateway()->baseUrl() : base) + path));
         request.setHeader(QNetworkRequest::ContentTypeHeader, contentType);
-        QNetworkReply *reply = m_client->network()->sendCustomRequest(request, verb, body);
+        QNetworkReply *reply = m_sim->client()->network()->sendCustomRequest(request, verb, body);
         (void)QTest::qWaitFor([&] { return reply->isFinished(); }, 10000);
         Raw r{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), reply->readAll()};
         reply->deleteLater();
@@ -55,22 +52,15 @@ class GatewaySimFaultsTest : public QObject
 private slots:
     void initTestCase()
     {
-        m_gateway = std::make_unique<GatewayFixture>();
-        QVERIFY2(m_gateway->isRunning(), qPrintable(m_gateway->errorString()));
-        m_client = std::make_unique<ServiceClient>();
-        m_ops = std::make_unique<Operations>(*m_client);
+        m_sim = std::make_unique<GatewayCalls>();
+        QVERIFY2(m_sim->gateway()->isRunning(), qPrintable(m_sim->gateway()->errorString()));
     }
     void init()
     {
-        m_gateway->reset();
-        m_client->setLimits(ServiceClient::kInactivityLimitMs, ServiceClient::kTotalLimitMs);
+        m_sim->gateway()->reset();
+        m_sim->client()->setLimits(ServiceClient::kInactivityLimitMs, ServiceClient::kTotalLimitMs);
     }
-    void cleanupTestCase()
-    {
-        m_ops.reset();
-        m_client.reset();
-        m_gateway.reset();
-    }
+    void cleanupTestCase() { m_sim.reset(); }
 
     void eachFaultGivesTheClientsResult()
     {
@@ -83,7 +73,7 @@ private slots:
         for (const Case &c : {Case{"html500", QStringLiteral("9999"), unparsable},
                               Case{"invalidJson", QStringLiteral("9999"), unparsable},
                               Case{"close", QStringLiteral("9999"), cannotConnect}}) {
-            QVERIFY(m_gateway->setFault(QStringLiteral("login"), QString::fromLatin1(c.mode)));
+            QVERIFY(m_sim->gateway()->setFault(QStringLiteral("login"), QString::fromLatin1(c.mode)));
             const ApiStatus s = login();
             QVERIFY2(!s.isSuccess, c.mode);
             QCOMPARE(s.returnCode, c.code);
@@ -92,26 +82,26 @@ private slots:
             QVERIFY2(login().isSuccess, c.mode); // a fault "once" is used up
         }
 
-        QVERIFY(m_gateway->setFault(QStringLiteral("login"), QStringLiteral("code"), 0, false, QStringLiteral("42"),
-                                    QStringLiteral("系統忙碌中")));
+        QVERIFY(m_sim->gateway()->setFault(QStringLiteral("login"), QStringLiteral("code"), 0, false, QStringLiteral("42"),
+                                           QStringLiteral("系統忙碌中")));
         for (int i = 0; i < 2; ++i) { // until reset
             const ApiStatus s = login();
             QCOMPARE(s.returnCode, QStringLiteral("42"));
             QCOMPARE(s.message, QStringLiteral("系統忙碌中"));
             QVERIFY(s.returnJson.has_value());
         }
-        QVERIFY(waitFor([&](ApiCompletion done) { m_ops->clientList(QJsonObject{{"userID", "U10023"}}, std::move(done)); }).isSuccess);
-        m_gateway->reset();
+        QVERIFY(waitFor([&](ApiCompletion done) { m_sim->ops()->clientList(QJsonObject{{"userID", "U10023"}}, std::move(done)); }).isSuccess);
+        m_sim->gateway()->reset();
         QVERIFY(login().isSuccess);
 
         // A delay within the client's limit still answers; past it the client reports a transport failure.
-        QVERIFY(m_gateway->setFault(QStringLiteral("login"), QStringLiteral("delay"), 300));
+        QVERIFY(m_sim->gateway()->setFault(QStringLiteral("login"), QStringLiteral("delay"), 300));
         QElapsedTimer timer;
         timer.start();
         QVERIFY(login().isSuccess);
         QVERIFY(timer.elapsed() >= 250);
-        m_client->setLimits(ServiceClient::kInactivityLimitMs, 400);
-        QVERIFY(m_gateway->setFault(QStringLiteral("login"), QStringLiteral("delay"), 1500));
+        m_sim->client()->setLimits(ServiceClient::kInactivityLimitMs, 400);
+        QVERIFY(m_sim->gateway()->setFault(QStringLiteral("login"), QStringLiteral("delay"), 1500));
         const ApiStatus late = login();
         QCOMPARE(late.returnCode, QStringLiteral("9999"));
         QCOMPARE(late.message, cannotConnect);
@@ -119,41 +109,41 @@ private slots:
         QVERIFY(login().isSuccess);
 
         // The version check has its own key for the message.
-        QVERIFY(m_gateway->setFault(QStringLiteral("checkVersion"), QStringLiteral("code"), 0, true,
-                                    QStringLiteral("0099"), QStringLiteral("維護中")));
+        QVERIFY(m_sim->gateway()->setFault(QStringLiteral("checkVersion"), QStringLiteral("code"), 0, true,
+                                           QStringLiteral("0099"), QStringLiteral("維護中")));
         const Raw version = raw("POST", QStringLiteral("/clickRateGW/api/checkVersion/json"), "{\"osType\":\"0\"}");
         QCOMPARE(version.json().value(QStringLiteral("returnMessage")).toString(), QStringLiteral("維護中"));
-        QVERIFY(!m_gateway->setFault(QJsonObject{{"operation", "login"}, {"mode", "explode"}}));
-        QVERIFY(!m_gateway->setFault(QJsonObject{{"operation", "login"}, {"mode", "delay"}}));
+        QVERIFY(!m_sim->gateway()->setFault(QJsonObject{{"operation", "login"}, {"mode", "explode"}}));
+        QVERIFY(!m_sim->gateway()->setFault(QJsonObject{{"operation", "login"}, {"mode", "delay"}}));
     }
 
     void lostAnswerOfAnOrderIsRecoveredByResending()
     {
         // The order is placed but the connection closes before the answer: the client sees a transport
         // failure; sending the same lines again returns the order number without ordering twice.
-        QVERIFY(m_gateway->setFault(QJsonObject{{"operation", "ZSD_CREATE_EIP_ORDER2"}, {"mode", "close"}, {"execute", true}}));
+        QVERIFY(m_sim->gateway()->setFault(QJsonObject{{"operation", "ZSD_CREATE_EIP_ORDER2"}, {"mode", "close"}, {"execute", true}}));
         QJsonObject line{{"kunwe", "0000100101"}, {"kunag", "0000100101"}, {"matnr", "10000101"}, {"kwmeng", "3.0"},
                          {"kbetr", "2850.0"}, {"vgbel", ""}, {"orderSeq", newOrderSeq()}};
         const QJsonObject params{{"userID", "U10023"}, {"eipOrder2List", QJsonArray{line}}};
-        const int before = m_gateway->simulator()->placedOrders().size();
-        ApiStatus s = waitFor([&](ApiCompletion done) { m_ops->ZSD_CREATE_EIP_ORDER2(params, std::move(done)); });
+        const int before = m_sim->gateway()->simulator()->placedOrders().size();
+        ApiStatus s = waitFor([&](ApiCompletion done) { m_sim->ops()->ZSD_CREATE_EIP_ORDER2(params, std::move(done)); });
         QCOMPARE(s.returnCode, QStringLiteral("9999"));
-        QCOMPARE(m_gateway->simulator()->placedOrders().size(), before + 1);
-        s = waitFor([&](ApiCompletion done) { m_ops->ZSD_CREATE_EIP_ORDER2(params, std::move(done)); });
+        QCOMPARE(m_sim->gateway()->simulator()->placedOrders().size(), before + 1);
+        s = waitFor([&](ApiCompletion done) { m_sim->ops()->ZSD_CREATE_EIP_ORDER2(params, std::move(done)); });
         QVERIFY(s.isSuccess);
         const QJsonObject result = answerOf(s).value(QStringLiteral("orderList")).toArray().at(0).toObject();
         QCOMPARE(result.value(QStringLiteral("returnCode")).toString(), QStringLiteral("S"));
         QCOMPARE(result.value(QStringLiteral("otVbeln")).toString(),
-                 m_gateway->simulator()->placedOrders().last().toObject().value(QStringLiteral("vbeln")).toString());
-        QCOMPARE(m_gateway->simulator()->placedOrders().size(), before + 1);
+                 m_sim->gateway()->simulator()->placedOrders().last().toObject().value(QStringLiteral("vbeln")).toString());
+        QCOMPARE(m_sim->gateway()->simulator()->placedOrders().size(), before + 1);
     }
 
     void badRequestsGetAClearAnswer()
     {
-        ApiStatus s = waitFor([&](ApiCompletion done) { m_client->callGateway(QStringLiteral("noSuchOperation"), std::nullopt, done); });
+        ApiStatus s = waitFor([&](ApiCompletion done) { m_sim->client()->callGateway(QStringLiteral("noSuchOperation"), std::nullopt, done); });
         QVERIFY(!s.isSuccess);
         QVERIFY(s.message.contains(QStringLiteral("noSuchOperation")));
-        s = waitFor([&](ApiCompletion done) { m_ops->login(std::nullopt, std::move(done)); }); // "Body" is ""
+        s = waitFor([&](ApiCompletion done) { m_sim->ops()->login(std::nullopt, std::move(done)); }); // "Body" is ""
         QCOMPARE(s.returnCode, QStringLiteral("02"));
         QVERIFY(s.message.contains(QStringLiteral("user_name")) && s.message.contains(QStringLiteral("password")));
 
@@ -183,7 +173,7 @@ private slots:
 
         // Malformed HTTP on a raw socket does not bring the gateway down.
         QTcpSocket socket;
-        socket.connectToHost(QHostAddress::LocalHost, QUrl(m_gateway->baseUrl()).port());
+        socket.connectToHost(QHostAddress::LocalHost, QUrl(m_sim->gateway()->baseUrl()).port());
         QVERIFY(socket.waitForConnected(5000));
         socket.write("\x01\x02 NONSENSE \xff\r\n\r\n\r\n");
         QVERIFY(socket.waitForBytesWritten(5000));
@@ -195,11 +185,11 @@ private slots:
     {
         QVERIFY(login().isSuccess);
         QVERIFY(waitFor([&](ApiCompletion done) {
-            m_ops->userPushHistory(QJsonObject{{"userId", "U10023"}, {"lastNewsId", "5210"}}, std::move(done));
+            m_sim->ops()->userPushHistory(QJsonObject{{"userId", "U10023"}, {"lastNewsId", "5210"}}, std::move(done));
         }).isSuccess);
         raw("GET", QStringLiteral("/__sim/requests")); // admin routes are not recorded
 
-        const QJsonArray log = m_gateway->requests();
+        const QJsonArray log = m_sim->gateway()->requests();
         QCOMPARE(log.size(), 2);
         const QJsonObject first = log.at(0).toObject();
         QCOMPARE(first.value(QStringLiteral("method")).toString(), QStringLiteral("POST"));
@@ -209,15 +199,15 @@ private slots:
         const QJsonObject envelope = QJsonDocument::fromJson(first.value(QStringLiteral("body")).toString().toUtf8()).object();
         QCOMPARE(envelope.value(QStringLiteral("ApiName")).toString(), QStringLiteral("login"));
         QVERIFY(envelope.value(QStringLiteral("Body")).isString());
-        QCOMPARE(m_gateway->gatewayCalls(QStringLiteral("login")), QList<QJsonObject>{kDemoLogin});
-        QCOMPARE(m_gateway->webServiceCalls(QStringLiteral("userPushHistory")),
+        QCOMPARE(m_sim->gateway()->gatewayCalls(QStringLiteral("login")), QList<QJsonObject>{kDemoLogin});
+        QCOMPARE(m_sim->gateway()->webServiceCalls(QStringLiteral("userPushHistory")),
                  (QList<QJsonObject>{QJsonObject{{"userId", "U10023"}, {"lastNewsId", "5210"}}}));
 
         // The same log over HTTP, then emptied by a reset.
         const QJsonArray overHttp = QJsonDocument::fromJson(raw("GET", QStringLiteral("/__sim/requests")).body).array();
         QCOMPARE(overHttp, log);
         QCOMPARE(raw("POST", QStringLiteral("/__sim/reset")).status, 200);
-        QVERIFY(m_gateway->requests().isEmpty());
+        QVERIFY(m_sim->gateway()->requests().isEmpty());
     }
 
     void adminRoutesDriveTheGateway()
@@ -230,7 +220,7 @@ private slots:
         QCOMPARE(s.message, QStringLiteral("帳號已停用"));
         QCOMPARE(raw("POST", QStringLiteral("/__sim/fault"), "{\"mode\":\"close\"}").status, 400);
         QCOMPARE(raw("POST", QStringLiteral("/__sim/version"), "{\"state\":\"forced\",\"updateNote\":\"必須更新\"}").status, 200);
-        QCOMPARE(m_gateway->simulator()->versionState(), QStringLiteral("forced"));
+        QCOMPARE(m_sim->gateway()->simulator()->versionState(), QStringLiteral("forced"));
         const QJsonObject version = raw("POST", QStringLiteral("/clickRateGW/api/checkVersion/json"), "{}").json();
         QCOMPARE(version.value(QStringLiteral("returnCode")).toString(), QStringLiteral("0023"));
         QCOMPARE(version.value(QStringLiteral("versions")).toObject().value(QStringLiteral("updateNote")).toString(),

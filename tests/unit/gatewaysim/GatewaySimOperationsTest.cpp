@@ -1,6 +1,5 @@
 // Each operation of the development gateway answers in the shape the client's records parse.
-#include "GatewayFixture.h"
-#include "SimCall.h"
+#include "GatewayCalls.h"
 #include "TestRegistry.h"
 
 #include "model/MasterData.h"
@@ -18,15 +17,8 @@ class GatewaySimOperationsTest : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<GatewayFixture> m_gateway;
-    std::unique_ptr<ServiceClient> m_client;
-    std::unique_ptr<Operations> m_ops;
+    std::unique_ptr<GatewayCalls> m_sim;
 
-    using Op = void (Operations::*)(const ApiParameters &, ApiCompletion);
-    ApiStatus call(Op op, const QJsonObject &params)
-    {
-        return waitFor([&](ApiCompletion done) { (m_ops.get()->*op)(params, std::move(done)); });
-    }
     static QJsonObject user(QJsonObject params = {})
     {
         params.insert(QStringLiteral("userID"), QStringLiteral("U10023"));
@@ -36,23 +28,16 @@ class GatewaySimOperationsTest : public QObject
 private slots:
     void initTestCase()
     {
-        m_gateway = std::make_unique<GatewayFixture>();
-        QVERIFY2(m_gateway->isRunning(), qPrintable(m_gateway->errorString()));
-        m_client = std::make_unique<ServiceClient>();
-        m_ops = std::make_unique<Operations>(*m_client);
+        m_sim = std::make_unique<GatewayCalls>();
+        QVERIFY2(m_sim->gateway()->isRunning(), qPrintable(m_sim->gateway()->errorString()));
     }
-    void init() { m_gateway->reset(); }
-    void cleanupTestCase()
-    {
-        m_ops.reset();
-        m_client.reset();
-        m_gateway.reset();
-    }
+    void init() { m_sim->gateway()->reset(); }
+    void cleanupTestCase() { m_sim.reset(); }
 
     void loginChecksTheDigestAndPasswordChangeReplacesIt()
     {
         const QString digest = Operations::md5Hex(QStringLiteral("demo123"));
-        ApiStatus s = call(&Operations::login, {{"user_name", "demo"}, {"password", digest}});
+        ApiStatus s = m_sim->call(&Operations::login, {{"user_name", "demo"}, {"password", digest}});
         QVERIFY2(s.isSuccess, qPrintable(s.message));
         const QJsonObject answer = answerOf(s);
         const QJsonObject info = answer.value(QStringLiteral("appUserInfo")).toObject();
@@ -66,34 +51,34 @@ private slots:
         for (const QJsonObject &wrong : {QJsonObject{{"user_name", "demo"}, {"password", "demo123"}},
                                          QJsonObject{{"user_name", "demo"}, {"password", digest.toUpper()}},
                                          QJsonObject{{"user_name", "nobody"}, {"password", digest}}}) {
-            s = call(&Operations::login, wrong);
+            s = m_sim->call(&Operations::login, wrong);
             QVERIFY(!s.isSuccess);
             QCOMPARE(s.returnCode, QStringLiteral("01"));
             QCOMPARE(s.message, QStringLiteral("帳號或密碼錯誤"));
         }
 
         const QString next = Operations::md5Hex(QStringLiteral("new-secret"));
-        s = call(&Operations::modAppPwd, Operations::modAppPwdParameters(QStringLiteral("U10023"),
-                                                                        Operations::md5Hex(QStringLiteral("bad")), next));
+        s = m_sim->call(&Operations::modAppPwd, Operations::modAppPwdParameters(QStringLiteral("U10023"),
+                                                                               Operations::md5Hex(QStringLiteral("bad")), next));
         QVERIFY(!s.isSuccess);
         QCOMPARE(s.message, QStringLiteral("舊密碼錯誤"));
         // Without a stored user id the client leaves "userID" out: the answer names the missing key.
-        s = call(&Operations::modAppPwd, Operations::modAppPwdParameters(std::nullopt, digest, next));
+        s = m_sim->call(&Operations::modAppPwd, Operations::modAppPwdParameters(std::nullopt, digest, next));
         QVERIFY(!s.isSuccess);
         QVERIFY2(s.message.contains(QStringLiteral("userID")), qPrintable(s.message));
 
-        s = call(&Operations::modAppPwd, Operations::modAppPwdParameters(QStringLiteral("U10023"), digest, next));
+        s = m_sim->call(&Operations::modAppPwd, Operations::modAppPwdParameters(QStringLiteral("U10023"), digest, next));
         QVERIFY2(s.isSuccess, qPrintable(s.message));
-        QVERIFY(!call(&Operations::login, {{"user_name", "demo"}, {"password", digest}}).isSuccess);
-        QVERIFY(call(&Operations::login, {{"user_name", "demo"}, {"password", next}}).isSuccess);
+        QVERIFY(!m_sim->call(&Operations::login, {{"user_name", "demo"}, {"password", digest}}).isSuccess);
+        QVERIFY(m_sim->call(&Operations::login, {{"user_name", "demo"}, {"password", next}}).isSuccess);
 
-        m_gateway->reset(); // the seed's password again
-        QVERIFY(call(&Operations::login, {{"user_name", "demo"}, {"password", digest}}).isSuccess);
+        m_sim->gateway()->reset(); // the seed's password again
+        QVERIFY(m_sim->call(&Operations::login, {{"user_name", "demo"}, {"password", digest}}).isSuccess);
     }
 
     void informationListsParseIntoRecords()
     {
-        ApiStatus s = call(&Operations::inco1List, user());
+        ApiStatus s = m_sim->call(&Operations::inco1List, user());
         QVERIFY(s.isSuccess);
         const auto inco1 = parseList<Inco1>(answerOf(s), QStringLiteral("inco1List"));
         QVERIFY(inco1.size() >= 2);
@@ -102,33 +87,33 @@ private slots:
 
         // The blocking list fetch waits on this thread while the gateway, in its own thread, answers.
         QString stored;
-        m_client->setListFetchSession({[] { return QStringLiteral("U10023"); }, [] { return QStringLiteral("1100"); },
-                                       [&](const QString &, const QString &text) { stored = text; }});
-        const std::optional<QString> text = m_client->fetchList(QStringLiteral("getTvstzList"), true);
+        m_sim->client()->setListFetchSession({[] { return QStringLiteral("U10023"); }, [] { return QStringLiteral("1100"); },
+                                              [&](const QString &, const QString &text) { stored = text; }});
+        const std::optional<QString> text = m_sim->client()->fetchList(QStringLiteral("getTvstzList"), true);
         QVERIFY(text.has_value());
         QCOMPARE(stored, *text);
         QCOMPARE(parseList<Tvstz>(QJsonDocument::fromJson(text->toUtf8()).object(), QStringLiteral("list")).size(), 3);
 
-        s = call(&Operations::inco2List, user());
+        s = m_sim->call(&Operations::inco2List, user());
         QVERIFY(s.isSuccess);
         const QJsonArray inco2 = answerOf(s).value(QStringLiteral("inco2List")).toArray();
         QVERIFY(std::any_of(inco2.begin(), inco2.end(), [](const QJsonValue &v) {
             return v.toObject().value(QStringLiteral("inco2")).toString() == QLatin1String("000");
         }));
 
-        s = call(&Operations::transportList, user());
+        s = m_sim->call(&Operations::transportList, user());
         const auto transports = parseList<Transport>(answerOf(s), QStringLiteral("transportList"));
         QVERIFY(transports.size() >= 2);
         QVERIFY(!transports.first().transName.isEmpty());
 
-        s = call(&Operations::orderTypeList, user());
+        s = m_sim->call(&Operations::orderTypeList, user());
         const auto types = parseList<OrderType>(answerOf(s), QStringLiteral("orderTypeList"));
         QVERIFY(std::any_of(types.begin(), types.end(), [](const OrderType &t) { return t.orderType == "1"; }));
         QVERIFY(std::any_of(types.begin(), types.end(), [](const OrderType &t) { return t.orderType != "1"; }));
 
         // Shipping points follow the sales organisation asked for.
         for (const QString vkorg : {QStringLiteral("1100"), QStringLiteral("2100")}) {
-            s = call(&Operations::getTvstzList, user({{"vkorg", vkorg}}));
+            s = m_sim->call(&Operations::getTvstzList, user({{"vkorg", vkorg}}));
             const auto points = parseList<Tvstz>(answerOf(s), QStringLiteral("list"));
             QVERIFY(points.size() >= 2);
             for (const Tvstz &t : points) {
@@ -138,7 +123,7 @@ private slots:
         }
 
         // Notice groups: 1100 has required, contact and other members; 2100 has no required person.
-        s = call(&Operations::getNoticeGroupUserList, user({{"ngrName", "1100"}}));
+        s = m_sim->call(&Operations::getNoticeGroupUserList, user({{"ngrName", "1100"}}));
         const auto north = parseList<NoticeGroup>(answerOf(s), QStringLiteral("list"));
         QSet<QString> kinds;
         for (const NoticeGroup &m : north) {
@@ -146,7 +131,7 @@ private slots:
             QVERIFY(!m.userName.isEmpty() && m.email.contains(QLatin1Char('@')));
         }
         QCOMPARE(kinds, (QSet<QString>{QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("2")}));
-        s = call(&Operations::getNoticeGroupUserList, user({{"ngrName", "2100"}}));
+        s = m_sim->call(&Operations::getNoticeGroupUserList, user({{"ngrName", "2100"}}));
         const auto south = parseList<NoticeGroup>(answerOf(s), QStringLiteral("list"));
         QVERIFY(!south.isEmpty());
         QVERIFY(std::none_of(south.begin(), south.end(), [](const NoticeGroup &m) { return m.type == "1"; }));
@@ -154,7 +139,7 @@ private slots:
 
     void customersFollowTheAccount()
     {
-        ApiStatus s = call(&Operations::clientList, user());
+        ApiStatus s = m_sim->call(&Operations::clientList, user());
         QVERIFY(s.isSuccess);
         const auto all = parseList<OrderCustomer>(answerOf(s), QStringLiteral("custList"));
         QVERIFY2(all.size() >= 38, qPrintable(QString::number(all.size())));
@@ -172,11 +157,11 @@ private slots:
         QVERIFY(sharing >= 3); // searching "大安" finds several customers
 
         // Another account sees only its own organisation; an unknown id is refused with a message.
-        s = call(&Operations::clientList, {{"userID", "U10045"}});
+        s = m_sim->call(&Operations::clientList, {{"userID", "U10045"}});
         const auto south = parseList<OrderCustomer>(answerOf(s), QStringLiteral("custList"));
         QVERIFY(!south.isEmpty() && south.size() < all.size());
         QVERIFY(std::all_of(south.begin(), south.end(), [](const OrderCustomer &c) { return c.vkorg == "2100"; }));
-        s = call(&Operations::clientList, {{"userID", ""}});
+        s = m_sim->call(&Operations::clientList, {{"userID", ""}});
         QVERIFY(!s.isSuccess);
         QVERIFY(!s.message.isEmpty());
     }
@@ -184,9 +169,9 @@ private slots:
     void pricesDependOnDistrictTermsAndOrderType()
     {
         auto prices = [&](const QString &bzirk, const QString &inco1, const QString &auart) {
-            const ApiStatus s = call(&Operations::ZSD_GET_MATNR_PRICE,
-                                     user({{"pVkorg", "1100"}, {"pVtweg", "10"}, {"pBzirk", bzirk},
-                                           {"pInco1", inco1}, {"pInco2", "000"}, {"pAuart", auart}}));
+            const ApiStatus s = m_sim->call(&Operations::ZSD_GET_MATNR_PRICE,
+                                            user({{"pVkorg", "1100"}, {"pVtweg", "10"}, {"pBzirk", bzirk},
+                                                  {"pInco1", inco1}, {"pInco2", "000"}, {"pAuart", auart}}));
             QMap<QString, float> map;
             for (const OrderItem &item : parseList<OrderItem>(answerOf(s), QStringLiteral("matnrPriceList"))) {
                 map.insert(item.matnr, item.kbetr);
@@ -205,7 +190,7 @@ private slots:
         QVERIFY(prices(QStringLiteral("N01"), QStringLiteral("EXW"), QStringLiteral("ZRU")).value(cement) > base.value(cement));
 
         // Missing required keys are named in the message.
-        const ApiStatus s = call(&Operations::ZSD_GET_MATNR_PRICE, {{"pVkorg", "1100"}});
+        const ApiStatus s = m_sim->call(&Operations::ZSD_GET_MATNR_PRICE, {{"pVkorg", "1100"}});
         QVERIFY(!s.isSuccess);
         QVERIFY2(s.message.contains(QStringLiteral("userID")) && s.message.contains(QStringLiteral("pVtweg")),
                  qPrintable(s.message));
@@ -214,7 +199,7 @@ private slots:
     void creditAndShippingPointsFollowTheCustomer()
     {
         auto credit = [&](const QString &kunnr) {
-            const ApiStatus s = call(&Operations::ZBAPI_GET_CUSTOMER_CREDIT, user({{"pKunnr", kunnr}, {"pKkber", "1000"}}));
+            const ApiStatus s = m_sim->call(&Operations::ZBAPI_GET_CUSTOMER_CREDIT, user({{"pKunnr", kunnr}, {"pKkber", "1000"}}));
             return std::make_pair(s, readLenientNumber(answerOf(s).value(QStringLiteral("custCredit")).toObject(),
                                                        QStringLiteral("pOblig")));
         };
@@ -227,7 +212,7 @@ private slots:
         QVERIFY(!credit(QStringLiteral("0000999999")).first.isSuccess);
 
         auto tvstz = [&](const QString &kunnr) {
-            return call(&Operations::ZSD_GET_TVSTZ, user({{"pKunnr", kunnr}, {"pWerks", "1100"}}));
+            return m_sim->call(&Operations::ZSD_GET_TVSTZ, user({{"pKunnr", kunnr}, {"pWerks", "1100"}}));
         };
         const QJsonObject point = answerOf(tvstz(QStringLiteral("0000100101"))).value(QStringLiteral("tvstz")).toObject();
         QCOMPARE(readText(point, QStringLiteral("vstel")), QStringLiteral("1101"));
@@ -235,7 +220,7 @@ private slots:
         // One customer ships from a point that is not in the stored list; another has none.
         const ApiStatus unlisted = tvstz(QStringLiteral("0000100110"));
         QVERIFY(unlisted.isSuccess);
-        const ApiStatus listAnswer = call(&Operations::getTvstzList, user({{"vkorg", "1100"}}));
+        const ApiStatus listAnswer = m_sim->call(&Operations::getTvstzList, user({{"vkorg", "1100"}}));
         const QString vstel = answerOf(unlisted).value(QStringLiteral("tvstz")).toObject().value(QStringLiteral("vstel")).toString();
         const auto points = parseList<Tvstz>(answerOf(listAnswer), QStringLiteral("list"));
         QVERIFY(!vstel.isEmpty());
@@ -248,8 +233,8 @@ private slots:
     void contractsListLinesAndRemainingQuantities()
     {
         const QString today = QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
-        ApiStatus s = call(&Operations::ZSD_GET_CUST_CONTRACT2,
-                           user({{"pAuart", "*"}, {"pGueen", today}, {"pKunnr", "0000100101"}}));
+        ApiStatus s = m_sim->call(&Operations::ZSD_GET_CUST_CONTRACT2,
+                                  user({{"pAuart", "*"}, {"pGueen", today}, {"pKunnr", "0000100101"}}));
         QVERIFY(s.isSuccess);
         const auto lines = parseList<Contract2>(answerOf(s), QStringLiteral("custContract2List"));
         QMap<QString, int> perContract;
@@ -262,23 +247,23 @@ private slots:
         QVERIFY(!perContract.contains(QStringLiteral("0040000088"))); // expired
 
         // One contract's type matches no order type.
-        s = call(&Operations::ZSD_GET_CUST_CONTRACT2, user({{"pAuart", "*"}, {"pGueen", today}, {"pKunnr", "0000100103"}}));
+        s = m_sim->call(&Operations::ZSD_GET_CUST_CONTRACT2, user({{"pAuart", "*"}, {"pGueen", today}, {"pKunnr", "0000100103"}}));
         const auto odd = parseList<Contract2>(answerOf(s), QStringLiteral("custContract2List"));
-        const auto types = parseList<OrderType>(answerOf(call(&Operations::orderTypeList, user())),
+        const auto types = parseList<OrderType>(answerOf(m_sim->call(&Operations::orderTypeList, user())),
                                                 QStringLiteral("orderTypeList"));
         QVERIFY(!odd.isEmpty());
         QVERIFY(std::none_of(types.begin(), types.end(), [&](const OrderType &t) { return t.otCode == odd.first().auart; }));
 
-        s = call(&Operations::ZSD_GET_CUST_CONTRACT1, user({{"pVbeln", "0040000102"}}));
+        s = m_sim->call(&Operations::ZSD_GET_CUST_CONTRACT1, user({{"pVbeln", "0040000102"}}));
         const auto materials = parseList<OrderItem>(answerOf(s), QStringLiteral("custContract1List"));
         QCOMPARE(materials.size(), 2);
         for (const OrderItem &m : materials) // strict numbers: zmeng and kbetr travel as JSON numbers
             QVERIFY(m.zmeng > 0 && m.kbetr > 0 && !m.inco1.isEmpty() && !m.werks.isEmpty());
 
-        s = call(&Operations::ZSD_GET_CUST_CONTRACT2, user({{"pAuart", "*"}, {"pGueen", "06.12.2026"}, {"pKunnr", "0000100101"}}));
+        s = m_sim->call(&Operations::ZSD_GET_CUST_CONTRACT2, user({{"pAuart", "*"}, {"pGueen", "06.12.2026"}, {"pKunnr", "0000100101"}}));
         QVERIFY(!s.isSuccess);
         QVERIFY(s.message.contains(QStringLiteral("pGueen")));
-        QVERIFY(!call(&Operations::ZSD_GET_CUST_CONTRACT1, user({{"pVbeln", "0049999999"}})).isSuccess);
+        QVERIFY(!m_sim->call(&Operations::ZSD_GET_CUST_CONTRACT1, user({{"pVbeln", "0049999999"}})).isSuccess);
     }
 };
 

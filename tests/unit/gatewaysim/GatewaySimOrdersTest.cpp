@@ -1,7 +1,6 @@
 // Orders placed through the development gateway: per-line results, the rules of the data, no double
 // ordering of a resent line, the order query and the credit they use, and the notice mail.
-#include "GatewayFixture.h"
-#include "SimCall.h"
+#include "GatewayCalls.h"
 #include "TestRegistry.h"
 
 #include "model/MasterData.h"
@@ -28,16 +27,9 @@ class GatewaySimOrdersTest : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<GatewayFixture> m_gateway;
-    std::unique_ptr<ServiceClient> m_client;
-    std::unique_ptr<Operations> m_ops;
+    std::unique_ptr<GatewayCalls> m_sim;
     QList<OrderCustomer> m_customers;
 
-    using Op = void (Operations::*)(const ApiParameters &, ApiCompletion);
-    ApiStatus call(Op op, const QJsonObject &params)
-    {
-        return waitFor([&](ApiCompletion done) { (m_ops.get()->*op)(params, std::move(done)); });
-    }
     OrderCustomer customer(const QString &kunnr) const
     {
         for (const OrderCustomer &c : m_customers) {
@@ -48,8 +40,8 @@ class GatewaySimOrdersTest : public QObject
     }
     float credit(const QString &kunnr)
     {
-        const ApiStatus s = call(&Operations::ZBAPI_GET_CUSTOMER_CREDIT,
-                                 {{"userID", kUser}, {"pKunnr", kunnr}, {"pKkber", customer(kunnr).bukrs}});
+        const ApiStatus s = m_sim->call(&Operations::ZBAPI_GET_CUSTOMER_CREDIT,
+                                        {{"userID", kUser}, {"pKunnr", kunnr}, {"pKkber", customer(kunnr).bukrs}});
         return float(readLenientNumber(answerOf(s).value(QStringLiteral("custCredit")).toObject(), QStringLiteral("pOblig")));
     }
     // A normal order as the header and item pages fill it.
@@ -81,7 +73,7 @@ class GatewaySimOrdersTest : public QObject
     }
     ApiStatus submit(const QJsonArray &doc)
     {
-        return call(&Operations::ZSD_CREATE_EIP_ORDER2, {{"userID", kUser}, {"eipOrder2List", doc}});
+        return m_sim->call(&Operations::ZSD_CREATE_EIP_ORDER2, {{"userID", kUser}, {"eipOrder2List", doc}});
     }
     QList<OrderHistroy> query(const QJsonObject &extra, const QDate &from, const QDate &to, ApiStatus *status = nullptr)
     {
@@ -90,7 +82,7 @@ class GatewaySimOrdersTest : public QObject
                            {"pEnddat", to.toString(QStringLiteral("yyyyMMdd"))}};
         for (auto it = extra.begin(); it != extra.end(); ++it)
             params.insert(it.key(), it.value());
-        const ApiStatus s = call(&Operations::ZSD_QUERY_ORDER, params);
+        const ApiStatus s = m_sim->call(&Operations::ZSD_QUERY_ORDER, params);
         if (status)
             *status = s;
         return parseList<OrderHistroy>(answerOf(s), QStringLiteral("orderList"));
@@ -99,21 +91,14 @@ class GatewaySimOrdersTest : public QObject
 private slots:
     void initTestCase()
     {
-        m_gateway = std::make_unique<GatewayFixture>();
-        QVERIFY2(m_gateway->isRunning(), qPrintable(m_gateway->errorString()));
-        m_client = std::make_unique<ServiceClient>();
-        m_ops = std::make_unique<Operations>(*m_client);
-        m_customers = parseList<OrderCustomer>(answerOf(call(&Operations::clientList, {{"userID", kUser}})),
+        m_sim = std::make_unique<GatewayCalls>();
+        QVERIFY2(m_sim->gateway()->isRunning(), qPrintable(m_sim->gateway()->errorString()));
+        m_customers = parseList<OrderCustomer>(answerOf(m_sim->call(&Operations::clientList, {{"userID", kUser}})),
                                                QStringLiteral("custList"));
         QVERIFY(!m_customers.isEmpty());
     }
-    void init() { m_gateway->reset(); }
-    void cleanupTestCase()
-    {
-        m_ops.reset();
-        m_client.reset();
-        m_gateway.reset();
-    }
+    void init() { m_sim->gateway()->reset(); }
+    void cleanupTestCase() { m_sim.reset(); }
 
     void placedOrderAppearsInTheQueryAndUsesCredit()
     {
@@ -171,14 +156,14 @@ private slots:
         const QString kunnr = QStringLiteral("0000100102");
         const QJsonArray doc = document(createOrderConfirmArray(
             normalOrder(kunnr, QStringLiteral("10000102"), 100, 165, 3), QStringLiteral("陳志明")));
-        const int ordersBefore = m_gateway->simulator()->placedOrders().size();
+        const int ordersBefore = m_sim->gateway()->simulator()->placedOrders().size();
         const float creditBefore = credit(kunnr);
 
         const ApiStatus first = submit(doc);
         const ApiStatus again = submit(doc);
         QVERIFY(first.isSuccess && again.isSuccess);
         QCOMPARE(answerOf(again).value(QStringLiteral("orderList")), answerOf(first).value(QStringLiteral("orderList")));
-        QCOMPARE(m_gateway->simulator()->placedOrders().size(), ordersBefore + 3);
+        QCOMPARE(m_sim->gateway()->simulator()->placedOrders().size(), ordersBefore + 3);
         QCOMPARE(credit(kunnr), creditBefore - 3 * 100 * 165.0f);
 
         // Within one submission a repeated line is ordered once as well.
@@ -188,7 +173,7 @@ private slots:
         const QJsonArray results = answerOf(both).value(QStringLiteral("orderList")).toArray();
         QCOMPARE(results.size(), 2);
         QCOMPARE(results.at(0), results.at(1));
-        QCOMPARE(m_gateway->simulator()->placedOrders().size(), ordersBefore + 4);
+        QCOMPARE(m_sim->gateway()->simulator()->placedOrders().size(), ordersBefore + 4);
     }
 
     void linesBreakingARuleAreRefusedWithAMessage()
@@ -218,7 +203,7 @@ private slots:
         s = submit({lineObject(createOrderConfirmArray(contract, QString()).first(), kUser, kMail)});
         QCOMPARE(answerOf(s).value(QStringLiteral("orderList")).toArray().at(0).toObject().value(QStringLiteral("returnCode")).toString(),
                  QStringLiteral("S"));
-        s = call(&Operations::ZSD_GET_CUST_CONTRACT1, {{"userID", kUser}, {"pVbeln", "0040000102"}});
+        s = m_sim->call(&Operations::ZSD_GET_CUST_CONTRACT1, {{"userID", kUser}, {"pVbeln", "0040000102"}});
         const auto materials = parseList<OrderItem>(answerOf(s), QStringLiteral("custContract1List"));
         QCOMPARE(materials.first().matnr, QStringLiteral("10000114"));
         QCOMPARE(materials.first().zmeng, 0.0);
@@ -226,7 +211,7 @@ private slots:
         // Whole-request failures: no lines, no user.
         s = submit({});
         QVERIFY(!s.isSuccess);
-        s = call(&Operations::ZSD_CREATE_EIP_ORDER2, {{"eipOrder2List", doc}});
+        s = m_sim->call(&Operations::ZSD_CREATE_EIP_ORDER2, {{"eipOrder2List", doc}});
         QVERIFY(!s.isSuccess);
         QVERIFY(s.message.contains(QStringLiteral("userID")));
     }
@@ -265,18 +250,18 @@ private slots:
                                {"kunwe", "0000100101"}, {"userName", "陳志明"}, {"matnrName", "卜特蘭I型水泥 散裝(噸)"},
                                {"kwmeng", "20.0"}, {"vkorg", "1100"},
                                {"mailList", QJsonArray{QJsonObject{{"userId", "U20011"}, {"mail", "chiahao.chang@zelk-supply.com.tw"}}}}};
-        ApiStatus s = call(&Operations::sendMail, {{"sendMailList", QJsonArray{item}}});
+        ApiStatus s = m_sim->call(&Operations::sendMail, {{"sendMailList", QJsonArray{item}}});
         QVERIFY2(s.isSuccess, qPrintable(s.message));
-        const QJsonArray sent = m_gateway->simulator()->sentMails();
+        const QJsonArray sent = m_sim->gateway()->simulator()->sentMails();
         QCOMPARE(sent.size(), 1);
         QCOMPARE(sent.at(0).toObject().value(QStringLiteral("sendMailList")).toArray(), QJsonArray{item});
 
         QJsonObject noRecipients = item;
         noRecipients.insert(QStringLiteral("mailList"), QJsonArray());
-        s = call(&Operations::sendMail, {{"sendMailList", QJsonArray{noRecipients}}});
+        s = m_sim->call(&Operations::sendMail, {{"sendMailList", QJsonArray{noRecipients}}});
         QVERIFY(!s.isSuccess);
-        QVERIFY(!call(&Operations::sendMail, {{"sendMailList", QJsonArray()}}).isSuccess);
-        QCOMPARE(m_gateway->simulator()->sentMails().size(), 1);
+        QVERIFY(!m_sim->call(&Operations::sendMail, {{"sendMailList", QJsonArray()}}).isSuccess);
+        QCOMPARE(m_sim->gateway()->simulator()->sentMails().size(), 1);
     }
 };
 
