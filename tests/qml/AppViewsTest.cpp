@@ -1,12 +1,9 @@
 // Every registered screen drawn in the app window, and the app's own screens signed in against the
 // development gateway, with screenshots (build/screenshots/).
-#include "GatewayFixture.h"
 #include "QmlHarness.h"
 #include "TestRegistry.h"
 #include "app/AppDelegate.h"
 #include "app/LoginViewController.h"
-#include "app/ScreenRegistry.h"
-#include "model/AppContext.h"
 #include "notify/HomeViewController.h"
 #include "text/Localizer.h"
 #include "ui/NavigationController.h"
@@ -15,7 +12,6 @@
 
 #include <QFileInfo>
 #include <QQmlComponent>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -58,20 +54,12 @@ private slots:
 
     void everyRegisteredViewLoads()
     {
-        GatewayFixture gateway;
-        QVERIFY2(gateway.isRunning(), qPrintable(gateway.errorString()));
-        QmlHarness h;
+        QmlApp app;
+        QVERIFY2(app.gateway().isRunning(), qPrintable(app.gateway().errorString()));
+        QmlHarness &h = app.harness();
         QVERIFY(h.load());
-        QTemporaryDir dir;
-        AppContext ctx({dir.path(), nullptr, false});
-        ctx.start();
-        ctx.secureStore().setValue(QStringLiteral("userId"), QStringLiteral("U10023"));
-        ctx.secureStore().setValue(QStringLiteral("userName"), QStringLiteral("陳志明"));
-        ctx.userInfo().bukrs = QStringLiteral("1000");
-        ctx.userInfo().vkorg = QStringLiteral("1100");
-        Storyboard storyboard(&h.ui(), &ctx);
-        registerScreens(storyboard);
-        h.navigator().setEnvironment({&h.ui(), &storyboard, &ctx});
+        app.startSignedIn();
+        Storyboard &storyboard = app.storyboard();
 
         QStringList warnings;
         g_warnings = &warnings;
@@ -110,16 +98,11 @@ private slots:
 
     void signedInScreensWithScreenshots()
     {
-        GatewayFixture gateway;
-        QVERIFY2(gateway.isRunning(), qPrintable(gateway.errorString()));
-        QmlHarness h;
+        QmlApp qmlApp;
+        QVERIFY2(qmlApp.gateway().isRunning(), qPrintable(qmlApp.gateway().errorString()));
+        QmlHarness &h = qmlApp.harness();
         QVERIFY(h.load());
-        QTemporaryDir dir;
-        AppContext ctx({dir.path(), nullptr, false});
-        Storyboard storyboard(&h.ui(), &ctx);
-        registerScreens(storyboard);
-        h.navigator().setEnvironment({&h.ui(), &storyboard, &ctx});
-        AppDelegate app(ctx, h.ui(), storyboard, h.navigator());
+        AppDelegate app(qmlApp.context(), h.ui(), qmlApp.storyboard(), h.navigator());
         bool ready = false;
         app.didFinishLaunching([&ready] { ready = true; });
         QVERIFY(QTest::qWaitFor([&] { return ready; }, 5000));

@@ -1,17 +1,13 @@
 // The order query, its customer picker and the order detail drawn in the app window against the
 // development gateway, with screenshots.
-#include "GatewayFixture.h"
 #include "QmlHarness.h"
 #include "TestRegistry.h"
-#include "app/ScreenRegistry.h"
 #include "history/OrderHistoryDetailViewController.h"
 #include "history/OrderHistoryViewController.h"
-#include "model/AppContext.h"
 #include "ui/Storyboard.h"
 #include "ui/ZelkNavigationController.h"
 
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QTest>
 
 class HistoryViewsTest : public QObject
@@ -20,19 +16,12 @@ class HistoryViewsTest : public QObject
 private slots:
     void orderQueryPickerAndDetail()
     {
-        GatewayFixture gateway;
-        QVERIFY2(gateway.isRunning(), qPrintable(gateway.errorString()));
-        QmlHarness h;
+        QmlApp app;
+        QVERIFY2(app.gateway().isRunning(), qPrintable(app.gateway().errorString()));
+        QmlHarness &h = app.harness();
         QVERIFY(h.load());
-        QTemporaryDir dir;
-        AppContext ctx({dir.path(), nullptr, false});
-        ctx.start();
-        ctx.secureStore().setValue(QStringLiteral("userId"), QStringLiteral("U10023"));
-        ctx.userInfo().bukrs = QStringLiteral("1000");
-        ctx.userInfo().vkorg = QStringLiteral("1100");
-        Storyboard storyboard(&h.ui(), &ctx);
-        registerScreens(storyboard);
-        h.navigator().setEnvironment({&h.ui(), &storyboard, &ctx});
+        app.startSignedIn();
+        Storyboard &storyboard = app.storyboard();
 
         auto *query = qobject_cast<OrderHistoryViewController *>(storyboard.instantiateInitial("OrderHistory"));
         QVERIFY(query);

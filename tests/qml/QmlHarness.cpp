@@ -1,5 +1,6 @@
 #include "QmlHarness.h"
 
+#include "app/ScreenRegistry.h"
 #include "ui/UiInstall.h"
 
 #include <QDir>
@@ -95,4 +96,20 @@ QString QmlHarness::screenshot(const QString &name)
     if (image.isNull() || !image.save(path))
         return {};
     return path;
+}
+
+QmlApp::QmlApp()
+    : m_context({m_dir.path(), nullptr, false}), m_storyboard(&m_harness.ui(), &m_context)
+{
+    registerScreens(m_storyboard);
+    m_harness.navigator().setEnvironment({&m_harness.ui(), &m_storyboard, &m_context});
+}
+
+void QmlApp::startSignedIn()
+{
+    m_context.start();
+    m_context.secureStore().setValue(QStringLiteral("userId"), QStringLiteral("U10023"));
+    m_context.secureStore().setValue(QStringLiteral("userName"), QStringLiteral("陳志明"));
+    m_context.userInfo().bukrs = QStringLiteral("1000");
+    m_context.userInfo().vkorg = QStringLiteral("1100");
 }

@@ -9,12 +9,16 @@
 //     h.settle();
 //     QVERIFY(h.click("loginButton"));
 //     h.screenshot("login");          // build/screenshots/login.png
+#include "GatewayFixture.h"
+#include "model/AppContext.h"
 #include "ui/Navigator.h"
 #include "ui/QmlUi.h"
+#include "ui/Storyboard.h"
 
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QTemporaryDir>
 
 class QmlHarness
 {
@@ -46,4 +50,30 @@ private:
     Navigator m_navigator;
     QQmlApplicationEngine m_engine;
     QQuickWindow *m_window = nullptr;
+};
+
+// The app's screens in the harness's window against the development gateway: the gateway, a harness, a
+// context with its data in a temporary folder and a storyboard with every screen registered, the
+// navigator pointing at them. Tests check gateway().isRunning() and call harness().load().
+class QmlApp
+{
+public:
+    QmlApp();
+
+    GatewayFixture &gateway() { return m_gateway; }
+    QmlHarness &harness() { return m_harness; }
+    AppContext &context() { return m_context; }
+    Storyboard &storyboard() { return m_storyboard; }
+
+    // Starts the context as a sign-in of the demo user leaves it: "U10023" (陳志明), company "1000",
+    // sales organisation "1100".
+    void startSignedIn();
+
+private:
+    // Declared in the order they are needed; they go in reverse, the gateway last.
+    GatewayFixture m_gateway;
+    QmlHarness m_harness;
+    QTemporaryDir m_dir;
+    AppContext m_context;
+    Storyboard m_storyboard;
 };
