@@ -26,6 +26,12 @@ Dialog {
         radius: 12
     }
 
+    // Like a phone's alert with a text field, the first field takes the keyboard as the alert opens.
+    onOpened: {
+        if (fields.count > 0)
+            fields.itemAt(0).forceActiveFocus()
+    }
+
     function press(index) {
         const texts = []
         for (let i = 0; i < fields.count; ++i)

@@ -43,12 +43,18 @@ Popup {
             Label {
                 required property var modelData
                 required property int index
+                objectName: wheel.objectName + "_" + index
+                Accessible.name: modelData
                 text: modelData
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter
                 opacity: 1.0 - Math.abs(Tumbler.displacement) / (wheel.visibleItemCount / 2)
                 font.pixelSize: 18
                 color: brand.titleText
+                // A tap on a row turns the wheel to it, as dragging does.
+                TapHandler {
+                    onTapped: wheel.currentIndex = index
+                }
             }
         }
     }

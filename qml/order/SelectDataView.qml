@@ -48,7 +48,8 @@ Item {
             objectName: "selectDataSearchField"
             Accessible.name: Localized.text("搜尋")
             Layout.fillWidth: true
-            placeholderText: Localized.text("搜尋")
+            placeholderText: view.controller.searchPlaceholder !== "" ? view.controller.searchPlaceholder
+                                                                      : Localized.text("搜尋")
             text: view.controller.searchText
             inputMethodHints: Qt.ImhNoPredictiveText
             onActiveFocusChanged: if (activeFocus) view.controller.searchBarTextDidBeginEditing()

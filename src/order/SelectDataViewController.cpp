@@ -31,6 +31,14 @@ void SelectDataViewController::reloadData()
     emit dataReloaded();
 }
 
+void SelectDataViewController::setSearchPlaceholder(const QString &placeholder)
+{
+    if (m_searchPlaceholder == placeholder)
+        return;
+    m_searchPlaceholder = placeholder;
+    emit searchPlaceholderChanged();
+}
+
 void SelectDataViewController::setShowsCancelButton(bool shows)
 {
     if (m_showsCancelButton == shows)

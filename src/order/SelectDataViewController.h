@@ -24,6 +24,9 @@ class SelectDataViewController : public Screen
     Q_PROPERTY(int revision READ revision NOTIFY dataReloaded)
     Q_PROPERTY(QString searchText READ searchText NOTIFY searchTextChanged)
     Q_PROPERTY(bool showsCancelButton READ showsCancelButton NOTIFY showsCancelButtonChanged)
+    // The search bar's placeholder, set by the owner ("輸入物料編號 or 物料名稱" for materials); the view
+    // shows "搜尋" while it is empty.
+    Q_PROPERTY(QString searchPlaceholder READ searchPlaceholder WRITE setSearchPlaceholder NOTIFY searchPlaceholderChanged)
     // Whether the toolbar offers the reload button; follows `showReload` each time before appearing.
     Q_PROPERTY(bool reloadBarItemVisible READ isReloadBarItemVisible NOTIFY reloadBarItemVisibleChanged)
     // The border of the framed area (`bgView`): 1 point, corner radius 3.
@@ -68,6 +71,8 @@ public:
 
     // ---- search bar ----
     QString searchText() const { return m_searchText; }
+    QString searchPlaceholder() const { return m_searchPlaceholder; }
+    void setSearchPlaceholder(const QString &placeholder);
     bool showsCancelButton() const { return m_showsCancelButton; }
     void setShowsCancelButton(bool shows);
     // Empties the search bar's text without telling the delegate (owners call it after new data).
@@ -98,6 +103,7 @@ public:
 signals:
     void dataReloaded();
     void searchTextChanged();
+    void searchPlaceholderChanged();
     void showsCancelButtonChanged();
     void reloadBarItemVisibleChanged();
 
@@ -110,6 +116,7 @@ private:
     Success m_success;
     int m_revision = 0;
     QString m_searchText;
+    QString m_searchPlaceholder;
     bool m_showsCancelButton = false;
     bool m_reloadBarItemVisible = true;
 };

@@ -124,7 +124,7 @@ struct Flow {
         page2->selectItemsAction();
         settle();
         SelectDataViewController *pick = page2->selectDataViewController();
-        if (!pick)
+        if (!pick || pick->searchPlaceholder() != QStringLiteral("輸入物料編號 or 物料名稱"))
             return false;
         pick->searchTextChangedByUser(search);
         pick->didSelectRow(row);

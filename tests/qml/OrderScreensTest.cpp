@@ -82,6 +82,10 @@ private slots:
         page2->selectItemsAction();
         h.settle();
         QVERIFY(page2->selectDataViewController());
+        // The material list asks for a number or a name in its search bar.
+        QQuickItem *search = h.find(QStringLiteral("selectDataSearchField"));
+        QVERIFY(search);
+        QCOMPARE(search->property("placeholderText").toString(), QStringLiteral("輸入物料編號 or 物料名稱"));
         page2->selectDataViewController()->didSelectRow(0);
         h.settle();
         QVERIFY(QTest::qWaitFor([&] { return !h.ui().isSpinnerVisible(); }));

@@ -152,7 +152,7 @@ private slots:
         QVERIFY(h.find(QStringLiteral("navigationTitle"))); // the screen stays drawn under the alert
         QQuickItem *input = h.find(QStringLiteral("alertField_0"));
         QVERIFY(input);
-        input->forceActiveFocus();
+        QVERIFY(input->hasActiveFocus()); // typing goes to the field without tapping it first
         for (const char c : {'1', 'a', '2', 'b'})
             QTest::keyClick(h.window(), c);
         QCOMPARE(input->property("text").toString(), QStringLiteral("12")); // letters refused by the filter
@@ -177,6 +177,25 @@ private slots:
         h.settle(300);
         QVERIFY(h.click(QStringLiteral("pickerDone")));
         QCOMPARE(row, 2);
+
+        // The date picker's wheels turn to a tapped row too: 2024/05/10 becomes 2024/06/11.
+        QDate chosen;
+        h.ui().showDatePicker(DatePicker{QStringLiteral("查詢時間"), QDate(2024, 5, 10), {}, {},
+                                         [&](const QDate &date) { chosen = date; }, {}});
+        h.settle(300);
+        // The wheels turn to the preset date first.
+        const auto centred = [&](const char *row) {
+            QQuickItem *item = h.find(QString::fromLatin1(row));
+            return item && item->parentItem()
+                   && qAbs(item->y() + item->height() / 2 - item->parentItem()->height() / 2) < 1;
+        };
+        QTRY_VERIFY(centred("datePickerYear_34") && centred("datePickerMonth_4") && centred("datePickerDay_9"));
+        QVERIFY(h.click(QStringLiteral("datePickerMonth_5")));
+        h.settle(300);
+        QVERIFY(h.click(QStringLiteral("datePickerDay_10")));
+        h.settle(300);
+        QVERIFY(h.click(QStringLiteral("datePickerDone")));
+        QCOMPARE(chosen, QDate(2024, 6, 11));
 
         h.ui().showSpinner(SpinnerMask::Clear);
         h.settle(100);
