@@ -25,6 +25,14 @@ Popup {
     Brand { id: brand }
 
     function daysIn(year, month) { return new Date(year, month + 1, 0).getDate() }
+    // Days of the month shown by the year and month wheels; later days are greyed and the day wheel
+    // turns back to the month's last day when it rests on one of them.
+    readonly property int dayCount: daysIn(firstYear + yearWheel.currentIndex, monthWheel.currentIndex)
+    function clampDay() {
+        if (!dayWheel.moving && dayWheel.currentIndex >= dayCount)
+            dayWheel.currentIndex = dayCount - 1
+    }
+    onDayCountChanged: Qt.callLater(clampDay)
     function chosenDate() {
         const year = firstYear + yearWheel.currentIndex
         const month = monthWheel.currentIndex
@@ -35,6 +43,7 @@ Popup {
     component Wheel: Tumbler {
         id: wheel
         property var labels: []
+        property int validCount: labels.length
         Layout.fillWidth: true
         Layout.preferredHeight: 216
         visibleItemCount: 5
@@ -50,7 +59,7 @@ Popup {
                 verticalAlignment: Text.AlignVCenter
                 opacity: 1.0 - Math.abs(Tumbler.displacement) / (wheel.visibleItemCount / 2)
                 font.pixelSize: 18
-                color: brand.titleText
+                color: index < wheel.validCount ? brand.titleText : "#b4bcc4"
                 // A tap on a row turns the wheel to it, as dragging does.
                 TapHandler {
                     onTapped: wheel.currentIndex = index
@@ -106,6 +115,9 @@ Popup {
                 objectName: "datePickerDay"
                 Accessible.name: "day"
                 labels: { const l = []; for (let d = 1; d <= 31; ++d) l.push(d < 10 ? "0" + d : String(d)); return l }
+                validCount: sheet.dayCount
+                onCurrentIndexChanged: Qt.callLater(sheet.clampDay)
+                onMovingChanged: Qt.callLater(sheet.clampDay)
             }
         }
     }

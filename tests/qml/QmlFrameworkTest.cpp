@@ -197,6 +197,16 @@ private slots:
         QVERIFY(h.click(QStringLiteral("datePickerDone")));
         QCOMPARE(chosen, QDate(2024, 6, 11));
 
+        // A day the month does not have turns the day wheel back to the month's last day.
+        h.ui().showDatePicker(DatePicker{QStringLiteral("查詢時間"), QDate(2024, 11, 29), {}, {},
+                                         [&](const QDate &date) { chosen = date; }, {}});
+        h.settle(300);
+        QTRY_VERIFY(centred("datePickerMonth_10") && centred("datePickerDay_28"));
+        QVERIFY(h.click(QStringLiteral("datePickerDay_30"))); // "31"
+        QTRY_VERIFY(centred("datePickerDay_29"));
+        QVERIFY(h.click(QStringLiteral("datePickerDone")));
+        QCOMPARE(chosen, QDate(2024, 11, 30));
+
         h.ui().showSpinner(SpinnerMask::Clear);
         h.settle(100);
         QVERIFY(h.find(QStringLiteral("spinner")));
