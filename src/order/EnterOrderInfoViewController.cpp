@@ -58,21 +58,12 @@ void EnterOrderInfoViewController::orderTypeAction()
         return;
     u->endEditing();
     const auto kinds = ctx->lists().transportList(true);
-    if (!kinds || kinds->isEmpty())
+    if (!kinds)
         return;
     QStringList names;
     for (const Transport &kind : *kinds)
         names << kind.transName;
-    QPointer<EnterOrderInfoViewController> self(this);
-    u->showPicker(Picker{localized(QStringLiteral("選擇車船別")), names,
-                         std::max(0, int(names.indexOf(m_orderTypeButtonTitle))),
-                         [self, names](int row) {
-                             if (!self || row < 0 || row >= names.size())
-                                 return;
-                             self->m_orderTypeButtonTitle = names.at(row);
-                             emit self->contentChanged();
-                         },
-                         {}});
+    pickButtonTitle(localized(QStringLiteral("選擇車船別")), names, &EnterOrderInfoViewController::m_orderTypeButtonTitle);
 }
 
 void EnterOrderInfoViewController::inco1Action()
@@ -85,21 +76,24 @@ void EnterOrderInfoViewController::inco1Action()
     qCDebug(lcOrder) << "inco1Action";
     qCDebug(lcOrder) << "get info1List";
     const auto methods = ctx->lists().inco1List(true);
-    if (!methods || methods->isEmpty())
+    if (!methods)
         return;
     QStringList names;
     for (const Inco1 &method : *methods)
         names << method.bezei;
+    pickButtonTitle(localized(QStringLiteral("選擇交貨方式")), names, &EnterOrderInfoViewController::m_info1ButtonTitle);
+}
+
+void EnterOrderInfoViewController::pickButtonTitle(const QString &pickerTitle, const QStringList &names,
+                                                   QString EnterOrderInfoViewController::*buttonTitle)
+{
     QPointer<EnterOrderInfoViewController> self(this);
-    u->showPicker(Picker{localized(QStringLiteral("選擇交貨方式")), names,
-                         std::max(0, int(names.indexOf(m_info1ButtonTitle))),
-                         [self, names](int row) {
-                             if (!self || row < 0 || row >= names.size())
-                                 return;
-                             self->m_info1ButtonTitle = names.at(row);
-                             emit self->contentChanged();
-                         },
-                         {}});
+    showListPicker(pickerTitle, names, this->*buttonTitle, [self, names, buttonTitle](int row) {
+        if (!self || row < 0 || row >= names.size())
+            return;
+        self->*buttonTitle = names.at(row);
+        emit self->contentChanged();
+    });
 }
 
 void EnterOrderInfoViewController::addToCartAction()

@@ -54,6 +54,10 @@ protected:
     void setColor(const QColor &color);
 
 private:
+    // A picker of `names` whose choice becomes the button title held in `buttonTitle`.
+    void pickButtonTitle(const QString &pickerTitle, const QStringList &names,
+                         QString EnterOrderInfoViewController::*buttonTitle);
+
     Order m_order;
     QPointer<Screen> m_orderCartVC;
     QJsonValue m_customerData;

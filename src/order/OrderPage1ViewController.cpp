@@ -311,20 +311,6 @@ void OrderPage1ViewController::shippingPointReply(const ApiStatus &status)
         u->showAlert(alert);
 }
 
-void OrderPage1ViewController::showListPicker(const QString &title, const QStringList &texts,
-                                              const QString &current, std::function<void(int)> chosen)
-{
-    Ui *u = ui();
-    if (!u || texts.isEmpty())
-        return;
-    Picker picker;
-    picker.title = title;
-    picker.rows = texts;
-    picker.initialRow = std::max(0, int(texts.indexOf(current)));
-    picker.done = std::move(chosen);
-    u->showPicker(picker);
-}
-
 void OrderPage1ViewController::orderTypeAction()
 {
     QStringList names;

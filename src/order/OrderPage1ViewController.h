@@ -86,8 +86,6 @@ private:
     void queryCredit();
     void queryShippingPoint();
     void shippingPointReply(const ApiStatus &status);
-    void showListPicker(const QString &title, const QStringList &texts, const QString &current,
-                        std::function<void(int)> chosen);
 
     Order m_order;
     CreditLabel *m_creditsLabel;

@@ -13,6 +13,8 @@
 
 #include <QVariantMap>
 
+#include <algorithm>
+
 Q_LOGGING_CATEGORY(lcUi, "zelk.ui", QtWarningMsg)
 
 Screen::Screen(QObject *parent) : QObject(parent), m_backgroundColor(Colors::background()) {}
@@ -364,4 +366,18 @@ void Screen::alertWithTitle(const QString &title, const QString &message)
     alert.addButton(localized(QStringLiteral("確定")));
     if (Ui *u = ui())
         u->showAlert(alert);
+}
+
+void Screen::showListPicker(const QString &title, const QStringList &texts, const QString &current,
+                            std::function<void(int)> chosen)
+{
+    Ui *u = ui();
+    if (!u || texts.isEmpty())
+        return;
+    Picker picker;
+    picker.title = title;
+    picker.rows = texts;
+    picker.initialRow = std::max(0, int(texts.indexOf(current)));
+    picker.done = std::move(chosen);
+    u->showPicker(picker);
 }

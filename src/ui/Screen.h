@@ -21,6 +21,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <QVariantList>
 
@@ -173,6 +174,10 @@ signals:
 protected:
     // Shows an alert with `title`, `message` and one "確定" button that only closes it.
     void alertWithTitle(const QString &title, const QString &message = QString());
+    // Shows a bottom picker of `texts` starting at `current` (the first row when absent); `chosen` gets
+    // the row picked. Nothing shows when there are no texts.
+    void showListPicker(const QString &title, const QStringList &texts, const QString &current,
+                        std::function<void(int)> chosen);
 
     // Containers: place `child` under this screen / take it out (deleted later by the caller's choice).
     void adoptChild(Screen *child);
