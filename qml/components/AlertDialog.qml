@@ -39,6 +39,16 @@ Dialog {
         dialog.ui.answerAlert(dialog.model.id, index, texts)
     }
 
+    function pressDefault() {
+        const buttons = dialog.model.buttons || []
+        for (let i = 0; i < buttons.length; ++i) {
+            if (buttons[i].style === "default") {
+                press(i)
+                return
+            }
+        }
+    }
+
     contentItem: ColumnLayout {
         spacing: 12
         Label {
@@ -78,6 +88,8 @@ Dialog {
                                 : modelData.keyboard === "decimal" ? Qt.ImhFormattedNumbersOnly
                                 : modelData.keyboard === "phone" ? Qt.ImhDialableCharactersOnly
                                 : modelData.keyboard === "email" ? Qt.ImhEmailCharactersOnly : Qt.ImhNone
+                // Return presses the alert's default button, as on a phone's keyboard.
+                onAccepted: dialog.pressDefault()
                 onTextEdited: {
                     if (dialog.ui.acceptsFieldEdit(dialog.model.id, index, accepted, text)) {
                         accepted = text
