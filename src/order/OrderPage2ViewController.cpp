@@ -255,17 +255,11 @@ void OrderPage2ViewController::applyPrice(float amount)
     AppContext *ctx = context();
     if (!ctx)
         return;
-    Order order = editedOrder();
     // A higher price raises the order's value like a larger quantity does, so it passes the same check.
-    const float p0 = order.orderItem.price;
-    const float q = order.orderItem.orderNumber;
-    const float n = float(order.orderPage);
-    const float added = amount * q * n - p0 * q * n;
-    if (!withinCredit(p0 * q * n, added)) {
-        alertCreditExceeded();
-        return;
-    }
+    Order order = editedOrder();
     order.orderItem.price = amount;
+    if (!creditAllows(editedOrder(), order))
+        return;
     storeOrder(order);
     setRowValue(QStringLiteral("itemPrice"), numberText(amount));
     updateTotal();
@@ -296,19 +290,19 @@ void OrderPage2ViewController::enterAmountAction()
     u->showAlert(alert);
 }
 
-bool OrderPage2ViewController::withinCredit(float currentValue, float added) const
+bool OrderPage2ViewController::creditAllows(const Order &current, const Order &changed)
 {
-    AppContext *ctx = context();
-    if (!ctx)
-        return false;
+    // The order's value: price × quantity × copies.
+    const auto value = [](const Order &o) { return o.orderItem.price * o.orderItem.orderNumber * float(o.orderPage); };
     // The order being entered is not in the cart yet, so its value so far counts beside the cart's:
     // checking the change alone would let successive raises grow the order past the credit.
-    return CustomerCredit::canAddOrderValue(ctx->customerStruct(), currentValue + added);
-}
-
-void OrderPage2ViewController::alertCreditExceeded()
-{
+    const float currentValue = value(current);
+    const float added = value(changed) - currentValue;
+    AppContext *ctx = context();
+    if (ctx && CustomerCredit::canAddOrderValue(ctx->customerStruct(), currentValue + added))
+        return true;
     alertWithTitle(localized(QStringLiteral("已超過信用額度，無法在下單")));
+    return false;
 }
 
 void OrderPage2ViewController::applyQuantity(const QString &text)
@@ -321,17 +315,11 @@ void OrderPage2ViewController::applyQuantity(const QString &text)
         alertWithTitle(localized(QStringLiteral("無法辨識數字")), localized(QStringLiteral("請輸入數字")));
         return;
     }
-    Order order = editedOrder();
     const float q = *parsed;
-    const float q0 = order.orderItem.orderNumber;
-    const float p = order.orderItem.price;
-    const float n = float(order.orderPage);
-    const float added = p * q * n - p * q0 * n;
-    if (!withinCredit(p * q0 * n, added)) {
-        alertCreditExceeded();
-        return;
-    }
+    Order order = editedOrder();
     order.orderItem.orderNumber = q;
+    if (!creditAllows(editedOrder(), order))
+        return;
     storeOrder(order);
     setRowValue(QStringLiteral("orderNumber"), numberText(q));
     updateTotal();
@@ -364,17 +352,9 @@ void OrderPage2ViewController::applyCopies(int row)
     if (!ctx || row < 0 || row >= 30)
         return;
     Order order = editedOrder();
-    const int pages = row + 1;
-    const float p = order.orderItem.price;
-    const float q = order.orderItem.orderNumber;
-    const float n = float(order.orderPage);
-    const float nNew = float(pages);
-    const float added = p * q * nNew - p * q * n;
-    if (!withinCredit(p * q * n, added)) {
-        alertCreditExceeded();
+    order.orderPage = row + 1;
+    if (!creditAllows(editedOrder(), order))
         return;
-    }
-    order.orderPage = pages;
     storeOrder(order);
     reloadRows();
 }

@@ -62,10 +62,9 @@ private:
     void applyPrice(float amount);
     void updateTotal();
     void setRowValue(const QString &key, const QString &value);
-    // The credit check of a change: `added` (new value − current value of the order) on top of the
-    // cart's value and the order's current value.
-    bool withinCredit(float currentValue, float added) const;
-    void alertCreditExceeded();
+    // The credit check of a change from `current` to `changed`: the change of the order's value on top
+    // of the cart's value and the order's current value. When it fails the credit alert shows.
+    bool creditAllows(const Order &current, const Order &changed);
     QPointer<Screen> presenterForModal();
 
     QPointer<OrderPage1ViewController> m_page1VC;
