@@ -331,70 +331,53 @@ void OrderPage1ViewController::orderTypeAction()
     });
 }
 
-void OrderPage1ViewController::transTypeAction()
+template <class Record, class Name, class Apply>
+void OrderPage1ViewController::pickRecord(const QString &title, const QString &rowKey,
+                                          const std::optional<QList<Record>> &records, Name name, Apply apply)
 {
-    AppContext *ctx = context();
-    const auto kinds = ctx ? ctx->lists().transportList(true) : std::nullopt;
-    if (!kinds)
+    if (!records)
         return;
     QStringList names;
-    for (const Transport &kind : *kinds)
-        names << kind.transName;
-    const OrderTableStruct *r = row(QStringLiteral("transType"));
+    for (const Record &record : *records)
+        names << name(record);
+    const OrderTableStruct *r = row(rowKey);
     QPointer<OrderPage1ViewController> self(this);
-    const QList<Transport> list = *kinds;
-    showListPicker(localized(QStringLiteral("選擇車船別")), names, r ? r->subTitle : QString(), [self, list](int index) {
+    const QList<Record> list = *records;
+    showListPicker(title, names, r ? r->subTitle : QString(), [self, list, apply](int index) {
         if (!self || index < 0 || index >= list.size())
             return;
         Order order = self->editedOrder();
-        order.transport = list.at(index);
+        apply(order, list.at(index));
         self->storeOrder(order);
         self->refreshRows();
     });
+}
+
+void OrderPage1ViewController::transTypeAction()
+{
+    AppContext *ctx = context();
+    pickRecord(localized(QStringLiteral("選擇車船別")), QStringLiteral("transType"),
+               ctx ? ctx->lists().transportList(true) : std::nullopt,
+               [](const Transport &kind) { return kind.transName; },
+               [](Order &order, const Transport &kind) { order.transport = kind; });
 }
 
 void OrderPage1ViewController::inco1Action()
 {
     AppContext *ctx = context();
-    const auto methods = ctx ? ctx->lists().inco1List(true) : std::nullopt;
-    if (!methods)
-        return;
-    QStringList names;
-    for (const Inco1 &method : *methods)
-        names << method.bezei;
-    const OrderTableStruct *r = row(QStringLiteral("inco1"));
-    QPointer<OrderPage1ViewController> self(this);
-    const QList<Inco1> list = *methods;
-    showListPicker(localized(QStringLiteral("選擇交貨方式")), names, r ? r->subTitle : QString(), [self, list](int index) {
-        if (!self || index < 0 || index >= list.size())
-            return;
-        Order order = self->editedOrder();
-        order.inco1 = list.at(index);
-        self->storeOrder(order);
-        self->refreshRows();
-    });
+    pickRecord(localized(QStringLiteral("選擇交貨方式")), QStringLiteral("inco1"),
+               ctx ? ctx->lists().inco1List(true) : std::nullopt,
+               [](const Inco1 &method) { return method.bezei; },
+               [](Order &order, const Inco1 &method) { order.inco1 = method; });
 }
 
 void OrderPage1ViewController::tvstzAction()
 {
     AppContext *ctx = context();
-    const auto points = ctx ? ctx->lists().tvstzList(true) : std::nullopt;
-    if (!points)
-        return;
-    QStringList names;
-    for (const Tvstz &point : *points)
-        names << point.tvstzName;
-    const OrderTableStruct *r = row(QStringLiteral("tvstz"));
-    QPointer<OrderPage1ViewController> self(this);
-    const QList<Tvstz> list = *points;
-    showListPicker(localized(QStringLiteral("選擇裝運點")), names, r ? r->subTitle : QString(), [self, list](int index) {
-        if (!self || index < 0 || index >= list.size())
-            return;
-        Order order = self->editedOrder();
-        order.orderItem.vstel = list.at(index).tvstzId;
-        self->storeOrder(order);
-        self->refreshRows();
-    });
+    pickRecord(localized(QStringLiteral("選擇裝運點")), QStringLiteral("tvstz"),
+               ctx ? ctx->lists().tvstzList(true) : std::nullopt,
+               [](const Tvstz &point) { return point.tvstzName; },
+               [](Order &order, const Tvstz &point) { order.orderItem.vstel = point.tvstzId; });
 }
 
 void OrderPage1ViewController::transTypeRemarkAction()

@@ -86,6 +86,11 @@ private:
     void queryCredit();
     void queryShippingPoint();
     void shippingPointReply(const ApiStatus &status);
+    // A picker of `records` (shown by `name`) starting at the text row `rowKey` shows; `apply` puts the
+    // chosen record into the order, then the rows are refreshed. Nothing shows without records.
+    template <class Record, class Name, class Apply>
+    void pickRecord(const QString &title, const QString &rowKey, const std::optional<QList<Record>> &records,
+                    Name name, Apply apply);
 
     Order m_order;
     CreditLabel *m_creditsLabel;
