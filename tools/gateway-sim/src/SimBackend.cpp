@@ -428,10 +428,10 @@ void SimBackend::generatePhotos()
 void SimBackend::buildPushHistory()
 {
     m_pushHistory.clear();
-    const QJsonObject spec = m_seed.value(QStringLiteral("pushHistory")).toObject();
-    const int perAccount = spec.value(QStringLiteral("perAccount")).toInt(25);
-    const QJsonArray templates = spec.value(QStringLiteral("templates")).toArray();
-    qint64 newsId = qint64(spec.value(QStringLiteral("firstNewsId")).toDouble(1000));
+    const QJsonObject historySeed = m_seed.value(QStringLiteral("pushHistory")).toObject();
+    const int perAccount = historySeed.value(QStringLiteral("perAccount")).toInt(25);
+    const QJsonArray templates = historySeed.value(QStringLiteral("templates")).toArray();
+    qint64 newsId = qint64(historySeed.value(QStringLiteral("firstNewsId")).toDouble(1000));
     const QStringList plants = {QStringLiteral("桃園廠"), QStringLiteral("台北倉"), QStringLiteral("台中廠"),
                                 QStringLiteral("高雄廠")};
     const QDateTime current = now();
