@@ -1,0 +1,112 @@
+// Benchmarks over generated data of the sizes a large sales organisation reaches.
+#include "model/MasterData.h"
+#include "model/NumberText.h"
+#include "model/Order.h"
+#include "order/SelectDataSearch.h"
+#include "services/ServiceClient.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTest>
+
+namespace {
+constexpr int kCustomers = 5000;
+constexpr int kMaterials = 2000;
+
+QByteArray customerAnswer()
+{
+    static const QStringList names{QStringLiteral("建材行"), QStringLiteral("營造"), QStringLiteral("水泥"),
+                                   QStringLiteral("工程"), QStringLiteral("實業")};
+    QJsonArray list;
+    for (int i = 0; i < kCustomers; ++i) {
+        list.append(QJsonObject{{"custID", QString::number(i)},
+                                {"kunnr", QStringLiteral("00%1").arg(100000 + i)},
+                                {"name1", QStringLiteral("台灣%1%2").arg(i).arg(names.at(i % names.size()))},
+                                {"city1", QStringLiteral("台北市")},
+                                {"bzirk", QStringLiteral("TW0%1").arg(i % 5)},
+                                {"bukrs", QStringLiteral("1000")},
+                                {"vkorg", QStringLiteral("1100")}});
+    }
+    return QJsonDocument(QJsonObject{{"returnCode", "00"}, {"returnMsg", "OK"}, {"custList", list}})
+        .toJson(QJsonDocument::Compact);
+}
+
+QList<OrderItem> materials()
+{
+    QJsonArray list;
+    for (int i = 0; i < kMaterials; ++i) {
+        list.append(QJsonObject{{"matnr", QString::number(10000000 + i)},
+                                {"maktx", QStringLiteral("波特蘭水泥%1號").arg(i)},
+                                {"kbetr", 1250.5 + i},
+                                {"werks", QStringLiteral("1010")}});
+    }
+    return parseList<OrderItem>(QJsonObject{{"matnrPriceList", list}}, QStringLiteral("matnrPriceList"));
+}
+} // namespace
+
+class BenchTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void readCustomerAnswer()
+    {
+        RawResponse response;
+        response.httpStatus = 200;
+        response.body = customerAnswer();
+        QList<OrderCustomer> customers;
+        QBENCHMARK {
+            const ApiStatus status = ServiceClient::evaluate(response);
+            customers = parseList<OrderCustomer>(status.returnJson->object(), QStringLiteral("custList"));
+        }
+        QCOMPARE(customers.size(), kCustomers);
+    }
+
+    void searchPickLists()
+    {
+        RawResponse response;
+        response.body = customerAnswer();
+        const QList<OrderCustomer> customers = parseList<OrderCustomer>(
+            ServiceClient::evaluate(response).returnJson->object(), QStringLiteral("custList"));
+        const QList<OrderItem> items = materials();
+        int found = 0;
+        QBENCHMARK {
+            found = int(searchCustomers(customers, QStringLiteral("建材")).size()) +
+                    int(searchMaterials(items, QStringLiteral("1999")).size());
+        }
+        QVERIFY(found > 0);
+    }
+
+    void buildSubmissionDocument()
+    {
+        Order order;
+        order.orderCustomer.kunnr = QStringLiteral("00100001");
+        order.orderItem.matnr = QStringLiteral("10000101");
+        order.orderItem.price = 2992.5f;
+        order.orderItem.orderNumber = 12.5f;
+        order.orderPage = 30;
+        QByteArray body;
+        QBENCHMARK {
+            QJsonArray lines;
+            for (const OrderConfirm &line : createOrderConfirmArray(order, QStringLiteral("陳志明")))
+                lines.append(lineObject(line, QStringLiteral("U001"), QStringLiteral("a@b.tw")));
+            body = QJsonDocument(QJsonObject{{"userID", "U001"}, {"eipOrder2List", lines}})
+                       .toJson(QJsonDocument::Compact);
+        }
+        QVERIFY(body.contains("\"kwmeng\":\"12.5\""));
+    }
+
+    void numberAndMoneyTexts()
+    {
+        QString last;
+        QBENCHMARK {
+            for (int i = 0; i < 10000; ++i) {
+                last = numberText(float(i) * 1.25f);
+                last += moneyText(double(i) * 37.5);
+            }
+        }
+        QVERIFY(!last.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(BenchTest)
+#include "BenchTest.moc"
