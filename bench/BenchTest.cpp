@@ -1,7 +1,9 @@
 // Benchmarks over generated data of the sizes a large sales organisation reaches.
 #include "model/MasterData.h"
+#include "model/CartState.h"
 #include "model/NumberText.h"
 #include "model/Order.h"
+#include "model/OrderResult.h"
 #include "order/SelectDataSearch.h"
 #include "services/ServiceClient.h"
 
@@ -29,6 +31,22 @@ QByteArray customerAnswer()
     }
     return QJsonDocument(QJsonObject{{"returnCode", "00"}, {"returnMsg", "OK"}, {"custList", list}})
         .toJson(QJsonDocument::Compact);
+}
+
+// A cart of `orders` orders of 30 copies each.
+QList<Order> largeCart(int orders)
+{
+    QList<Order> cart;
+    for (int i = 0; i < orders; ++i) {
+        Order order;
+        order.orderCustomer.kunnr = QStringLiteral("00100001");
+        order.orderItem.matnr = QString::number(10000000 + i);
+        order.orderItem.price = 1250.5f + float(i);
+        order.orderItem.orderNumber = 12.5f;
+        order.orderPage = 30;
+        cart.append(order);
+    }
+    return cart;
 }
 
 QList<OrderItem> materials()
@@ -93,6 +111,50 @@ private slots:
                        .toJson(QJsonDocument::Compact);
         }
         QVERIFY(body.contains("\"kwmeng\":\"12.5\""));
+    }
+
+    // The submission answer for 3,000 lines (100 orders × 30 copies, one line in ten refused): read,
+    // every line marked, the cart rebuilt from what was not ordered.
+    void handleLargeAnswer()
+    {
+        CartState cart;
+        cart.setCartOrderArray(largeCart(100));
+        const QList<OrderConfirm> sent = cart.orderConfirmArray();
+        QJsonArray orderList;
+        for (qsizetype i = 0; i < sent.size(); ++i) {
+            const bool refused = i % 10 == 0;
+            orderList.append(QJsonObject{{"orderSeq", sent.at(i).orderSeq},
+                                         {"returnCode", refused ? "E" : "S"},
+                                         {"returnMsg", refused ? "信用額度不足" : "訂單已建立"},
+                                         {"otVbeln", refused ? "" : QString::number(10004000 + i)}});
+        }
+        RawResponse response;
+        response.httpStatus = 200;
+        response.body = QJsonDocument(QJsonObject{{"returnCode", "00"}, {"returnMsg", "OK"}, {"orderList", orderList}})
+                            .toJson(QJsonDocument::Compact);
+        QList<Order> left;
+        QBENCHMARK {
+            const ApiStatus status = ServiceClient::evaluate(response);
+            QList<OrderConfirm> lines = sent;
+            markOrderResults(lines, status.returnJson->object().value(QStringLiteral("orderList")).toArray());
+            left = ordersLeft(lines, cart.cartOrderArray());
+        }
+        QCOMPARE(left.size(), 10);
+        QCOMPARE(left.first().orderPage, 3);
+    }
+
+    // One order of a 100-order cart of 30 copies each changes: the lines and the total are derived again.
+    void changeLargeCart()
+    {
+        CartState cart;
+        cart.setCartOrderArray(largeCart(100));
+        int round = 0;
+        QBENCHMARK {
+            Order changed = cart.cartOrderArray().at(50);
+            changed.orderItem.orderNumber = float(++round % 7 + 1);
+            cart.replaceOrder(changed.orderSeq, changed);
+        }
+        QCOMPARE(cart.orderConfirmArray().size(), 3000);
     }
 
     void numberAndMoneyTexts()

@@ -35,5 +35,9 @@
         <source>關閉</source>
         <translation>Close</translation>
     </message>
+    <message>
+        <source>選擇客戶</source>
+        <translation>Choose the customer</translation>
+    </message>
 </context>
 </TS>

@@ -168,10 +168,6 @@
         <translation>Choose the delivery method</translation>
     </message>
     <message>
-        <source>選擇客戶</source>
-        <translation>Choose the customer</translation>
-    </message>
-    <message>
         <source>選擇物料</source>
         <translation>Choose the material</translation>
     </message>

@@ -40,11 +40,10 @@ ApplicationWindow {
 
         Repeater {
             objectName: "presentedScreens"
-            model: window.navigator.presentedScreens
+            model: window.navigator.presentedModel
             delegate: Item {
                 id: presented
-                required property var modelData
-                readonly property var screen: modelData
+                required property var screen
                 readonly property int duration: screen && screen.presentationAnimated ? screen.transitionDuration : 0
                 width: screens.width
                 height: screens.height

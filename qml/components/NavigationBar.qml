@@ -45,9 +45,20 @@ ToolBar {
             Accessible.name: Localized.text("返回")
             visible: bar.navigation && bar.navigation.depth > 1 && bar.topScreen && !bar.topScreen.hidesBackButton
                      && bar.topScreen.leftBarButtons.length === 0
-            text: "‹"
-            font.pixelSize: 30
             Material.foreground: bar.tint
+            // The chevron glyph sits low in its line box: centre the glyph itself on the title's line.
+            contentItem: Item {
+                implicitWidth: chevron.implicitWidth
+                implicitHeight: chevron.implicitHeight
+                Label {
+                    id: chevron
+                    anchors.centerIn: parent
+                    anchors.verticalCenterOffset: -Math.round(font.pixelSize * 0.12)
+                    text: "‹"
+                    font.pixelSize: 30
+                    color: bar.tint
+                }
+            }
             onClicked: bar.navigation.goBack()
         }
         Repeater {

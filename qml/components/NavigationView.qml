@@ -2,10 +2,15 @@ import QtQuick
 import QtQuick.Controls
 import Zelk
 
-// Draws a NavigationController: its bar and a StackView kept in step with its stack.
+// Draws a NavigationController: its bar and its pages. Every page is placed from the controller's
+// model alone: the top page at 0, the pages under it a third of a width to the left and hidden, a
+// page being removed off to the right until its transition ends. No second stack is kept, so no
+// order of pushes, pops and running transitions can leave another page on screen than the top one.
 Item {
     id: view
     required property var controller
+    // Pages made while the view itself is being built start in place; later ones slide in.
+    property bool ready: false
 
     NavigationBar {
         id: navBar
@@ -15,56 +20,49 @@ Item {
         anchors { left: parent.left; right: parent.right; top: parent.top }
     }
 
-    Component {
-        id: pageComponent
-        ScreenHost {}
-    }
-
-    StackView {
-        id: stack
+    Item {
+        id: pagesArea
         objectName: "navigationStack"
         anchors { left: parent.left; right: parent.right; bottom: parent.bottom; top: navBar.visible ? navBar.bottom : parent.top }
         clip: true
-        // Slightly shorter than the controller's transition, so a popped view is gone before its
-        // controller is deleted.
+        // Slightly shorter than the controller's transition, so a removed page is gone from sight
+        // before its row (and its controller) goes.
         readonly property int duration: Math.max(0, view.controller.transitionDuration - 30)
-        pushEnter: Transition { XAnimator { from: stack.width; to: 0; duration: stack.duration; easing.type: Easing.OutCubic } }
-        pushExit: Transition { XAnimator { from: 0; to: -stack.width / 3; duration: stack.duration; easing.type: Easing.OutCubic } }
-        popEnter: Transition { XAnimator { from: -stack.width / 3; to: 0; duration: stack.duration; easing.type: Easing.OutCubic } }
-        popExit: Transition { XAnimator { from: 0; to: stack.width; duration: stack.duration; easing.type: Easing.OutCubic } }
-        replaceEnter: Transition { XAnimator { from: stack.width; to: 0; duration: stack.duration; easing.type: Easing.OutCubic } }
-        replaceExit: Transition { XAnimator { from: 0; to: -stack.width / 3; duration: stack.duration; easing.type: Easing.OutCubic } }
-    }
 
-    function sync(animated) {
-        const list = view.controller.viewControllers
-        let common = 0
-        while (common < stack.depth && common < list.length && stack.get(common, StackView.ForceLoad).controller === list[common])
-            ++common
-        if (common === stack.depth && common === list.length)
-            return
-        if (common === stack.depth && list.length === common + 1) {
-            stack.push(pageComponent, { controller: list[common] }, animated ? StackView.PushTransition : StackView.Immediate)
-        } else if (common === list.length && common > 0) {
-            stack.pop(stack.get(common - 1), animated ? StackView.PopTransition : StackView.Immediate)
-        } else {
-            const items = []
-            for (let i = 0; i < list.length; ++i)
-                items.push(pageComponent, { controller: list[i] })
-            if (common > 0) {
-                stack.pop(stack.get(common - 1), StackView.Immediate)
-                stack.push(items.slice(common * 2), animated ? StackView.PushTransition : StackView.Immediate)
-            } else {
-                stack.clear(StackView.Immediate)
-                if (items.length > 0)
-                    stack.push(items, animated ? StackView.ReplaceTransition : StackView.Immediate)
+        Repeater {
+            model: view.controller.pages
+            delegate: Item {
+                id: page
+                required property var screen
+                required property int stackIndex
+                required property bool leaving
+                readonly property bool isTop: !leaving && stackIndex === view.controller.depth - 1
+                property bool entered: false
+
+                objectName: "navigationPage"
+                width: pagesArea.width
+                height: pagesArea.height
+                z: leaving ? 1000 : stackIndex
+                x: leaving || !entered ? pagesArea.width : (isTop ? 0 : -pagesArea.width / 3)
+                Behavior on x {
+                    enabled: view.ready && view.controller.lastChangeAnimated
+                    NumberAnimation { id: slide; duration: pagesArea.duration; easing.type: Easing.OutCubic }
+                }
+                // Covered and removed pages are not drawn, nor offered to accessibility clients.
+                visible: isTop || slide.running
+                Component.onCompleted: entered = true
+
+                ScreenHost {
+                    anchors.fill: parent
+                    controller: page.screen
+                }
             }
         }
     }
 
-    Connections {
-        target: view.controller
-        function onStackChanged(animated) { view.sync(animated) }
+    Timer {
+        interval: 0
+        running: true
+        onTriggered: view.ready = true
     }
-    Component.onCompleted: sync(false)
 }

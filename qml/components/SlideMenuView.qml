@@ -33,8 +33,10 @@ Item {
         onAboutToHide: if (view.controller.rightOpen) view.controller.closeRight()
     }
 
+    // The drawer always heads for the controller's state: opened or opening while the panel is open,
+    // closed or closing otherwise, also when a change arrives during a running transition or a drag.
     function follow() {
-        if (view.controller.rightOpen && !drawer.opened && !drawer.visible)
+        if (view.controller.rightOpen && (!drawer.opened || drawer.exit.running))
             drawer.open()
         else if (!view.controller.rightOpen && drawer.visible)
             drawer.close()
@@ -42,6 +44,11 @@ Item {
     Connections {
         target: view.controller
         function onRightOpenChanged() { view.follow() }
+    }
+    Connections {
+        target: drawer
+        function onOpened() { view.follow() }
+        function onClosed() { view.follow() }
     }
     Component.onCompleted: follow()
 }

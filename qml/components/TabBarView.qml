@@ -60,7 +60,12 @@ Item {
                 icon.width: 24
                 icon.height: 24
                 display: AbstractButton.TextUnderIcon
+                // Four tabs share a phone's width: the label keeps its own case and the button's
+                // padding is small enough for a long label ("Notifications") to show whole.
                 font.pixelSize: 11
+                font.capitalization: Font.MixedCase
+                leftPadding: 2
+                rightPadding: 2
                 Material.foreground: tint
                 onClicked: view.controller.selectedIndex = index
             }

@@ -82,6 +82,7 @@ void OrderHistoryViewController::showCustomerPicker()
     if (!picker)
         picker = new SelectDataViewController;
     m_filterCustomerListArray = m_customerList;
+    picker->setTitle(localized(QStringLiteral("選擇客戶")));
     picker->setDelegate(this);
     picker->setShowReload(true);
     QPointer<OrderHistoryViewController> self(this);

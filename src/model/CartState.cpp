@@ -2,6 +2,8 @@
 
 #include "model/NumberText.h"
 
+#include <QHash>
+
 #include <charconv>
 #include <cmath>
 
@@ -55,20 +57,47 @@ void CartState::clear()
     setOrderConfirmArray({});
 }
 
+CartState::Derived CartState::derive(const Order &order, const QString &userName)
+{
+    Derived d{order, userName, createOrderConfirmArray(order, userName), 0};
+    const OrderConfirm &line = d.lines.first();
+    const std::optional<float> price = wholeFloat(line.kbetr);
+    const std::optional<float> quantity = wholeFloat(line.kwmeng);
+    d.lineValue = price && quantity ? *price * *quantity : 0.0f;
+    return d;
+}
+
 void CartState::reloadOrderConfirmArray()
 {
     const QString userName = m_orderUserName ? m_orderUserName() : QString();
-    QList<OrderConfirm> lines;
-    for (const Order &order : std::as_const(m_cartOrderArray))
-        lines += createOrderConfirmArray(order, userName);
-    float amount = 0;
-    for (const OrderConfirm &line : std::as_const(lines)) {
-        const std::optional<float> price = wholeFloat(line.kbetr);
-        const std::optional<float> quantity = wholeFloat(line.kwmeng);
-        const float value = price && quantity ? *price * *quantity : 0.0f;
-        amount += value;
+    QHash<QString, qsizetype> previous;
+    previous.reserve(m_derived.size());
+    for (qsizetype i = m_derived.size() - 1; i >= 0; --i)
+        previous.insert(m_derived.at(i).order.orderSeq, i);
+
+    QList<Derived> derived;
+    derived.reserve(m_cartOrderArray.size());
+    qsizetype lineCount = 0;
+    for (const Order &order : std::as_const(m_cartOrderArray)) {
+        const qsizetype at = previous.value(order.orderSeq, -1);
+        if (at >= 0 && m_derived.at(at).userName == userName && m_derived.at(at).order == order)
+            derived.append(m_derived.at(at));
+        else
+            derived.append(derive(order, userName));
+        lineCount += derived.last().lines.size();
     }
-    m_orderConfirmArray = lines;
+
+    QList<OrderConfirm> lines;
+    lines.reserve(lineCount);
+    float amount = 0;
+    for (const Derived &d : std::as_const(derived)) {
+        lines += d.lines;
+        // Line by line, in line order, as the total of the lines is defined.
+        for (qsizetype i = 0; i < d.lines.size(); ++i)
+            amount += d.lineValue;
+    }
+    m_derived = std::move(derived);
+    m_orderConfirmArray = std::move(lines);
     m_orderConfirmAmount = amount;
     emit changed();
 }

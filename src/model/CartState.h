@@ -47,7 +47,18 @@ signals:
     void changed();
 
 private:
+    // The lines of one cart order as last derived, reused while the order and user name are unchanged,
+    // so that a change of one order of a large cart derives only that order again.
+    struct Derived {
+        Order order;
+        QString userName;
+        QList<OrderConfirm> lines;
+        float lineValue = 0; // kbetr × kwmeng of one line, 0 when the texts do not read
+    };
+    static Derived derive(const Order &order, const QString &userName);
+
     std::function<QString()> m_orderUserName;
+    QList<Derived> m_derived;
     QList<Order> m_cartOrderArray;
     QList<OrderConfirm> m_orderConfirmArray;
     float m_orderConfirmAmount = 0;

@@ -17,6 +17,38 @@ QString newOrderSeq()
     return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
 }
 
+bool sameContent(const Order &a, const Order &b)
+{
+    Order x = a;
+    x.orderSeq = b.orderSeq;
+    x.copySeqs = b.copySeqs;
+    return x == b;
+}
+
+Order orderEditedFrom(const Order &edited, const Order &before)
+{
+    if (sameContent(edited, before))
+        return edited;
+    Order renewed = edited;
+    renewed.orderSeq = newOrderSeq();
+    renewed.copySeqs.clear();
+    return renewed;
+}
+
+QStringList lineSeqs(const Order &order)
+{
+    QStringList seqs{order.orderSeq};
+    const QUuid root = QUuid::fromString(order.orderSeq);
+    for (int copy = 1; copy < order.orderPage; ++copy) {
+        const QString kept = order.copySeqs.value(copy - 1);
+        seqs << (!kept.isEmpty() ? kept
+                                 : QUuid::createUuidV5(root, QString::number(copy))
+                                       .toString(QUuid::WithoutBraces)
+                                       .toUpper());
+    }
+    return seqs;
+}
+
 QList<OrderConfirm> createOrderConfirmArray(const Order &order, const QString &orderUserName)
 {
     qCDebug(lcOrderRecords).noquote()
@@ -53,11 +85,12 @@ QList<OrderConfirm> createOrderConfirmArray(const Order &order, const QString &o
     line.kunweName = order.orderCustomer.name1;
     line.orderUserName = orderUserName;
 
-    QList<OrderConfirm> lines{line};
-    for (int page = 1; page < order.orderPage; ++page) {
-        OrderConfirm copy = line;
-        copy.orderSeq = newOrderSeq();
-        lines.append(copy);
+    const QStringList seqs = lineSeqs(order);
+    QList<OrderConfirm> lines;
+    lines.reserve(seqs.size());
+    for (const QString &seq : seqs) {
+        lines.append(line);
+        lines.last().orderSeq = seq;
     }
 
     if (lcOrderRecords().isDebugEnabled()) {

@@ -2,6 +2,7 @@
 
 #include "model/AppContext.h"
 #include "model/NumberText.h"
+#include "model/OrderResult.h"
 #include "order/CustomerCredit.h"
 #include "text/Localizer.h"
 #include "ui/NavigationController.h"
@@ -150,58 +151,9 @@ void OrderConfirmViewController::handleAnswer(const ApiStatus &status)
         return;
     }
 
-    const QJsonArray answers = status.returnJson->object().value(QStringLiteral("orderList")).toArray();
-    for (const QJsonValue &value : answers) {
-        const QJsonObject answer = value.toObject();
-        const QJsonValue seq = answer.value(QStringLiteral("orderSeq"));
-        if (!seq.isString())
-            continue;
-        for (OrderConfirm &line : m_tableArray) {
-            if (line.orderSeq != seq.toString())
-                continue;
-            line.orderStatus = answer.value(QStringLiteral("returnCode")).toString() == QLatin1String("S")
-                                   ? SapOrderStatus::success
-                                   : SapOrderStatus::fail;
-            line.sapOrderError = readText(answer, QStringLiteral("returnMsg"));
-            line.sapOrderNo = readText(answer, QStringLiteral("otVbeln"));
-            break;
-        }
-    }
-
-    // The cart keeps what was not ordered: one order per cart line, with a page per line left.
-    if (ctx) {
-        const QList<Order> cart = ctx->cart().cartOrderArray();
-        QList<Order> rebuilt;
-        QStringList rootsOrdered;
-        for (const OrderConfirm &line : std::as_const(m_tableArray)) {
-            if (line.orderStatus == SapOrderStatus::success && line.orderSeq == line.rootSeq)
-                rootsOrdered << line.rootSeq;
-        }
-        QStringList rebuiltRoots; // rootSeq each entry of `rebuilt` came from
-        for (const OrderConfirm &line : std::as_const(m_tableArray)) {
-            if (line.orderStatus == SapOrderStatus::success)
-                continue;
-            const qsizetype existing = rebuiltRoots.indexOf(line.rootSeq);
-            if (existing >= 0) {
-                rebuilt[existing].orderPage += 1;
-                continue;
-            }
-            for (const Order &order : cart) {
-                if (order.orderSeq != line.rootSeq)
-                    continue;
-                Order copy = order;
-                copy.orderPage = 1;
-                // The line carrying the order's own identity was ordered: the lines left must not be
-                // sent again under that identity, or the server would take them for the placed one.
-                if (rootsOrdered.contains(line.rootSeq))
-                    copy.orderSeq = newOrderSeq();
-                rebuilt.append(copy);
-                rebuiltRoots.append(line.rootSeq);
-                break;
-            }
-        }
-        ctx->cart().setCartOrderArray(rebuilt);
-    }
+    markOrderResults(m_tableArray, status.returnJson->object().value(QStringLiteral("orderList")).toArray());
+    if (ctx)
+        ctx->cart().setCartOrderArray(ordersLeft(m_tableArray, ctx->cart().cartOrderArray()));
     afterAttempt();
 }
 

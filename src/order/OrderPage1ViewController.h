@@ -68,7 +68,8 @@ protected:
     virtual bool isHeaderPage() const { return true; }
     // The record the row operations change: this page's own record here; the header page's on the item page.
     virtual Order editedOrder() const { return m_order; }
-    virtual void storeOrder(const Order &order) { setOrder(order); }
+    // A change made by the rep: a changed order gets new identities (orderEditedFrom).
+    virtual void storeOrder(const Order &order) { setOrder(orderEditedFrom(order, m_order)); }
     virtual void buildRows();
     virtual void prepareForSegue(Screen *destination, const QString &identifier);
     // Recomputes the header row values off the main thread, then reloads the rows.

@@ -26,7 +26,7 @@ Order OrderPage2ViewController::editedOrder() const
 void OrderPage2ViewController::storeOrder(const Order &order)
 {
     if (m_page1VC)
-        m_page1VC->setOrder(order);
+        m_page1VC->setOrder(orderEditedFrom(order, m_page1VC->order()));
     else
         OrderPage1ViewController::storeOrder(order);
 }
@@ -208,9 +208,15 @@ void OrderPage2ViewController::chooseMaterial(int filteredRow)
 {
     if (filteredRow < 0 || filteredRow >= m_filterItemsArray.size())
         return;
-    const OrderItem item = m_filterItemsArray.at(filteredRow);
-    Order order = editedOrder();
+    // The material comes with the price list's fields; the quantity stays the one entered, and the
+    // new price × quantity must pass the credit check like any other change.
+    OrderItem item = m_filterItemsArray.at(filteredRow);
+    const Order current = editedOrder();
+    item.orderNumber = current.orderItem.orderNumber;
+    Order order = current;
     order.orderItem = item;
+    if (!creditAllows(current, order))
+        return;
     storeOrder(order);
     setRowValue(QStringLiteral("itemNo"), item.matnr);
     setRowValue(QStringLiteral("itemName"), item.maktx);
@@ -389,12 +395,9 @@ void OrderPage2ViewController::orderAction()
         return;
     }
     QPointer<OrderPage2ViewController> self(this);
-    confirm->setSuccessClosure([self](bool, bool, bool) {
-        if (!self)
-            return;
-        NavigationController *stack = self->navigationController();
-        if (stack && stack->viewControllers().size() > 1)
-            stack->popTo(stack->viewControllers().at(1), true);
+    confirm->setSuccessClosure([self](bool, bool, bool closeRequested) {
+        if (self)
+            self->confirmationClosed(closeRequested);
     });
     confirm->setOrderQueryClosure([self] {
         if (!self)
@@ -412,4 +415,27 @@ void OrderPage2ViewController::orderAction()
         });
     });
     present(nav, true);
+}
+
+void OrderPage2ViewController::confirmationClosed(bool closeRequested)
+{
+    AppContext *ctx = context();
+    if (!ctx || !m_page1VC)
+        return;
+    const QList<Order> &cart = ctx->cart().cartOrderArray();
+    if (closeRequested || cart.isEmpty()) {
+        // Everything was ordered: back to the order-type screen for the next order.
+        NavigationController *stack = navigationController();
+        const QList<Screen *> screens = stack ? stack->viewControllers() : QList<Screen *>();
+        const qsizetype header = screens.indexOf(m_page1VC.data());
+        if (header > 0)
+            stack->popTo(screens.at(header - 1), true);
+        return;
+    }
+    // Cancelled, or some lines were not ordered: the rep stays on this page with the order as the cart
+    // now holds it, the copies left and their identities, ready to be changed or sent again.
+    if (cart.size() == 1 && !(cart.first() == m_page1VC->order())) {
+        m_page1VC->setOrder(cart.first());
+        reloadRows();
+    }
 }

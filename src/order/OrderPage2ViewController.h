@@ -61,6 +61,9 @@ private:
     void applyCopies(int row);
     void applyPrice(float amount);
     void updateTotal();
+    // The confirmation has closed: after a full success the flow returns to the order-type screen;
+    // otherwise this page stays and takes over the order as the cart kept it.
+    void confirmationClosed(bool closeRequested);
     void setRowValue(const QString &key, const QString &value);
     // The credit check of a change from `current` to `changed`: the change of the order's value on top
     // of the cart's value and the order's current value. When it fails the credit alert shows.

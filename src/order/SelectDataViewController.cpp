@@ -133,6 +133,10 @@ void SelectDataViewController::didSelectRow(int row)
 void SelectDataViewController::viewWillAppear(bool animated)
 {
     Screen::viewWillAppear(animated);
+    // The owner's rows may still be filtered by an earlier pick: offer what this search text selects
+    // (the whole list for an empty text).
+    if (SelectDataViewDelegate *d = delegate())
+        d->selectDataSearch(this, m_searchText);
     if (m_reloadBarItemVisible != m_showReload) {
         m_reloadBarItemVisible = m_showReload;
         emit reloadBarItemVisibleChanged();

@@ -6,7 +6,8 @@
 // The owner sets the delegate (held weakly), `showReload` and `success`, then presents the pick list.
 // Choosing a row dismisses the pick list and, once it is gone, calls `success` with the row's index
 // path. Every text change typed into the search bar goes to the delegate, which filters its own rows
-// and calls reloadData().
+// and calls reloadData(); so does the search text each time the pick list is about to appear, so that
+// the rows offered always match the search box.
 //
 // A presented screen is deleted after its dismissal, so owners keep it through a QPointer and create a
 // new one for each pick.

@@ -18,6 +18,22 @@ Localizer &Localizer::instance()
 
 Localizer::Localizer() { load(QLocale::system().uiLanguages()); }
 
+// Traditional Chinese is the language the keys are written in: "zh-TW", "zh-HK", "zh-MO" and any
+// "zh-Hant…" are served by the keys themselves, without a table.
+static bool isTraditionalChinese(const QString &name)
+{
+    const QStringList parts = name.split(QLatin1Char('_'));
+    if (parts.value(0).compare(QLatin1String("zh"), Qt::CaseInsensitive) != 0)
+        return false;
+    for (const QString &part : parts.mid(1)) {
+        for (const char *tag : {"Hant", "TW", "HK", "MO"}) {
+            if (part.compare(QLatin1String(tag), Qt::CaseInsensitive) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
 void Localizer::load(const QStringList &uiLanguages)
 {
     m_tables.clear();
@@ -27,6 +43,10 @@ void Localizer::load(const QStringList &uiLanguages)
         // "en-US" matches tables for "en_US" first, then "en".
         QString name = wanted;
         name.replace(QLatin1Char('-'), QLatin1Char('_'));
+        if (isTraditionalChinese(name)) {
+            m_language = QStringLiteral("zh_Hant");
+            return;
+        }
         QStringList candidates{name};
         if (name.contains(QLatin1Char('_')))
             candidates << name.section(QLatin1Char('_'), 0, 0);

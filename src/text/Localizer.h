@@ -15,7 +15,9 @@ class Localizer
 public:
     static Localizer &instance();
 
-    // Loads the tables for the first of `uiLanguages` that has any (e.g. {"en-US", "zh-TW"}).
+    // Loads the tables for the first of `uiLanguages` that has any (e.g. {"en-US", "zh-TW"}). A
+    // Traditional Chinese entry (zh-TW, zh-HK, zh-MO, zh-Hant…) ends the search with no table: the
+    // keys are shown as written.
     // Called once with the system's languages on first use; tests call it to switch language.
     void load(const QStringList &uiLanguages);
     QString language() const { return m_language; }

@@ -2,7 +2,8 @@
 
 #include "ui/Transitions.h"
 
-NavigationController::NavigationController(Screen *root, QObject *parent) : Screen(parent)
+NavigationController::NavigationController(Screen *root, QObject *parent)
+    : Screen(parent), m_pages(new ScreenListModel(this))
 {
     if (root)
         changeStack({root}, false, {});
@@ -114,6 +115,13 @@ void NavigationController::changeStack(const QList<Screen *> &screens, bool anim
     m_stack.clear();
     for (Screen *s : screens)
         m_stack.append(s);
+    m_lastChangeAnimated = animated;
+    for (const auto &s : removed) {
+        if (!m_leaving.contains(s))
+            m_leaving.append(s);
+    }
+    m_leaving.removeIf([&screens](const QPointer<Screen> &s) { return !s || screens.contains(s.data()); });
+    updatePages();
 
     const bool topChanged = oldTop != newTop;
     if (topChanged || !removed.isEmpty() || old.size() != screens.size()) {
@@ -132,7 +140,7 @@ void NavigationController::changeStack(const QList<Screen *> &screens, bool anim
     }
     QPointer<Screen> oldGuard(oldTop);
     QPointer<Screen> newGuard(newTop);
-    Transitions::run(animated, this, [=] {
+    Transitions::run(animated, this, [=, this] {
         if (shown) {
             if (oldGuard)
                 oldGuard->endAppearance(false);
@@ -141,11 +149,24 @@ void NavigationController::changeStack(const QList<Screen *> &screens, bool anim
         }
         if (completion)
             completion();
+        // Screens removed by this change are no longer drawn (unless pushed again meanwhile).
+        m_leaving.removeIf([&removed](const QPointer<Screen> &s) { return !s || removed.contains(s); });
+        updatePages();
         for (const auto &s : removed) {
             if (s && !s->parentScreen() && !s->presentingScreen())
                 s->deleteLater();
         }
     });
+}
+
+void NavigationController::updatePages()
+{
+    QList<Screen *> leaving;
+    for (const auto &s : std::as_const(m_leaving)) {
+        if (s)
+            leaving.append(s);
+    }
+    m_pages->setScreens(viewControllers(), leaving);
 }
 
 void NavigationController::setNavigationBarHidden(bool hidden)

@@ -3,6 +3,7 @@
 // later, after the completion of the change that removed them. Completions run once the transition
 // has ended, also when nothing moved (popping the root), unless this container has gone.
 #include "ui/Screen.h"
+#include "ui/ScreenListModel.h"
 
 class NavigationController : public Screen
 {
@@ -10,6 +11,11 @@ class NavigationController : public Screen
     Q_PROPERTY(QList<QObject *> viewControllers READ viewControllersForView NOTIFY viewControllersChanged)
     Q_PROPERTY(Screen *topViewController READ topViewController NOTIFY viewControllersChanged)
     Q_PROPERTY(int depth READ depth NOTIFY viewControllersChanged)
+    // What the view draws: the stack bottom first (stackIndex 0…), then the screens removed by a
+    // change whose transition is still running (leaving). The view is a function of this model.
+    Q_PROPERTY(ScreenListModel *pages READ pages CONSTANT)
+    // Whether the last change of the stack animates.
+    Q_PROPERTY(bool lastChangeAnimated READ lastChangeAnimated NOTIFY viewControllersChanged)
     Q_PROPERTY(bool navigationBarHidden READ isNavigationBarHidden WRITE setNavigationBarHidden NOTIFY barStyleChanged)
     Q_PROPERTY(QColor barTintColor READ barTintColor NOTIFY barStyleChanged)
     Q_PROPERTY(QColor barBackgroundColor READ barBackgroundColor NOTIFY barStyleChanged)
@@ -49,6 +55,9 @@ public:
 
     QList<Screen *> visibleChildScreens() const override;
 
+    ScreenListModel *pages() const { return m_pages; }
+    bool lastChangeAnimated() const { return m_lastChangeAnimated; }
+
 signals:
     // `animated` tells the view whether to animate the change.
     void viewControllersChanged();
@@ -58,8 +67,12 @@ signals:
 private:
     QList<QObject *> viewControllersForView() const;
     void changeStack(const QList<Screen *> &screens, bool animated, Completion completion);
+    void updatePages();
 
     QList<QPointer<Screen>> m_stack;
+    QList<QPointer<Screen>> m_leaving;
+    ScreenListModel *m_pages;
+    bool m_lastChangeAnimated = false;
     bool m_barHidden = false;
     QColor m_barTintColor{0, 122, 255};
     QColor m_barBackgroundColor{248, 248, 248};

@@ -2,7 +2,7 @@
 
 #include "ui/Transitions.h"
 
-Navigator::Navigator(QObject *parent) : QObject(parent) {}
+Navigator::Navigator(QObject *parent) : QObject(parent), m_presentedModel(new ScreenListModel(this)) {}
 
 Navigator::~Navigator()
 {
@@ -21,6 +21,7 @@ void Navigator::setRootScreen(Screen *root)
     }
     m_root = root;
     m_drawn.clear();
+    updatePresented();
     if (root) {
         root->setParent(this);
         root->m_navigator = this;
@@ -32,7 +33,6 @@ void Navigator::setRootScreen(Screen *root)
         });
     }
     emit rootScreenChanged();
-    emit presentedScreensChanged();
 }
 
 QList<Screen *> Navigator::presentationChain() const
@@ -96,9 +96,9 @@ void Navigator::screenPresented(Screen *screen, bool animated)
     m_drawn.append(screen);
     connect(screen, &QObject::destroyed, this, [this] {
         m_drawn.removeAll(nullptr);
-        emit presentedScreensChanged();
+        updatePresented();
     });
-    emit presentedScreensChanged();
+    updatePresented();
 }
 
 void Navigator::presentationEnded(Screen *dismissed)
@@ -108,7 +108,7 @@ void Navigator::presentationEnded(Screen *dismissed)
     if (index < 0)
         return;
     m_drawn.resize(index);
-    emit presentedScreensChanged();
+    updatePresented();
 }
 
 QList<Screen *> Navigator::presentedScreens() const
@@ -121,10 +121,8 @@ QList<Screen *> Navigator::presentedScreens() const
     return list;
 }
 
-QList<QObject *> Navigator::presentedScreensForView() const
+void Navigator::updatePresented()
 {
-    QList<QObject *> list;
-    for (Screen *s : presentedScreens())
-        list.append(s);
-    return list;
+    m_presentedModel->setScreens(presentedScreens());
+    emit presentedScreensChanged();
 }

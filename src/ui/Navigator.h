@@ -2,13 +2,14 @@
 // The window's screen graph: the root screen and the chain of screens presented over it. The QML root
 // (Main.qml) draws it; tests assert on it ("presented Y over the tab screen", "popped to root").
 #include "ui/Screen.h"
+#include "ui/ScreenListModel.h"
 
 class Navigator : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(Screen *rootScreen READ rootScreen NOTIFY rootScreenChanged)
     // Presented screens as drawn, bottom first: a dismissed screen stays until its transition ends.
-    Q_PROPERTY(QList<QObject *> presentedScreens READ presentedScreensForView NOTIFY presentedScreensChanged)
+    Q_PROPERTY(ScreenListModel *presentedModel READ presentedModel CONSTANT)
     Q_PROPERTY(int animationDuration READ animationDuration NOTIFY animationDurationChanged)
 
 public:
@@ -27,6 +28,7 @@ public:
     QList<Screen *> presentationChain() const;
     // Presented screens as drawn (see the property).
     QList<Screen *> presentedScreens() const;
+    ScreenListModel *presentedModel() const { return m_presentedModel; }
     // The last of the chain: what covers the window.
     Screen *topScreen() const;
     // The content the user sees: from the top screen down through the containers (top of a stack,
@@ -49,9 +51,10 @@ private:
     friend class Screen;
     void screenPresented(Screen *screen, bool animated);
     void presentationEnded(Screen *dismissed);
-    QList<QObject *> presentedScreensForView() const;
+    void updatePresented();
 
     ScreenEnvironment m_environment;
+    ScreenListModel *m_presentedModel;
     QPointer<Screen> m_root;
     QList<QPointer<Screen>> m_drawn;
 };

@@ -24,6 +24,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+
 #include <memory>
 
 namespace {
@@ -398,6 +400,43 @@ private slots:
         QCOMPARE(f.ui.currentAlertTitle(), QStringLiteral("已超過信用額度，無法在下單"));
         QVERIFY(f.ui.pressAlertButton(QStringLiteral("確定")));
         QCOMPARE(page->order().orderItem.price, p);
+
+        // Another material keeps the quantity entered: the row and the order agree, the total is the new
+        // price × that quantity; a material the credit cannot carry is refused and the old one stays.
+        const QList<OrderItem> items = page2->itemsArray();
+        const auto byPrice = [](const OrderItem &a, const OrderItem &b) { return a.price < b.price; };
+        const OrderItem cheap = *std::min_element(items.cbegin(), items.cend(), byPrice);
+        const OrderItem dear = *std::max_element(items.cbegin(), items.cend(), byPrice);
+        QVERIFY(dear.price > cheap.price);
+        customer.setCreditValue(1e9f);
+        QVERIFY(f.pickMaterial(page2, cheap.matnr, 0));
+        QCOMPARE(page->order().orderItem.matnr, cheap.matnr);
+        QCOMPARE(page->order().orderItem.orderNumber, 12.125f);
+        QCOMPARE(rowValue(page2, "orderNumber"), QStringLiteral("12.125"));
+        QCOMPARE(rowValue(page2, "allPrice"), numberText(cheap.price * 12.125f));
+        customer.setCreditValue(cheap.price * 12.125f);
+        QVERIFY(f.pickMaterial(page2, dear.matnr, 0));
+        QCOMPARE(f.ui.currentAlertTitle(), QStringLiteral("已超過信用額度，無法在下單"));
+        QVERIFY(f.ui.pressAlertButton(QStringLiteral("確定")));
+        QCOMPARE(page->order().orderItem.matnr, cheap.matnr);
+        QCOMPARE(rowValue(page2, "itemNo"), cheap.matnr);
+    }
+
+    // A pick list opened again offers what its (empty) search box selects, not an earlier filter.
+    void reopenedPickListOffersEveryCustomer()
+    {
+        Flow f;
+        OrderPage1ViewController *page = f.startNormalOrder(QStringLiteral("0000100109"), 0, false);
+        QVERIFY(page);
+        QVERIFY(f.nav->pop(false));
+        settle();
+        f.choose->normalOrderAction();
+        settle();
+        SelectDataViewController *pick = f.choose->selectDataViewController();
+        QVERIFY(pick);
+        QCOMPARE(pick->searchText(), QString());
+        QCOMPARE(pick->rowCount(), int(f.ctx->lists().customerList()->size()));
+        QVERIFY(pick->rowCount() > 1);
     }
 
     void shippingPointFailureAndUnknownPoint()

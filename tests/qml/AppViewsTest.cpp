@@ -39,11 +39,6 @@ int failedLoaders(QQuickItem *item)
         failed += failedLoaders(child);
     return failed;
 }
-void typeText(QWindow *window, const char *text)
-{
-    for (const char *c = text; *c; ++c)
-        QTest::keyClick(window, *c);
-}
 } // namespace
 
 class AppViewsTest : public QObject
@@ -102,32 +97,7 @@ private slots:
         QVERIFY2(qmlApp.gateway().isRunning(), qPrintable(qmlApp.gateway().errorString()));
         QmlHarness &h = qmlApp.harness();
         QVERIFY(h.load());
-        AppDelegate app(qmlApp.context(), h.ui(), qmlApp.storyboard(), h.navigator());
-        bool ready = false;
-        app.didFinishLaunching([&ready] { ready = true; });
-        QVERIFY(QTest::qWaitFor([&] { return ready; }, 5000));
-        h.settle();
-
-        // Sign in by typing, as a user does.
-        auto *login = qobject_cast<LoginViewController *>(h.navigator().rootScreen());
-        QVERIFY(login);
-        QVERIFY(h.find(QStringLiteral("loginButton")));
-        QVERIFY(h.click(QStringLiteral("userNameTextField")));
-        typeText(h.window(), "demo");
-        QVERIFY(h.click(QStringLiteral("passwordTextField")));
-        typeText(h.window(), "demo123");
-        QCOMPARE(login->userName(), QStringLiteral("demo"));
-        QCOMPARE(login->password(), QStringLiteral("demo123"));
-        h.click(QStringLiteral("userNameTextField")); // the caret away from the password field
-        h.settle(100);
-        QVERIFY(QFileInfo::exists(h.screenshot(QStringLiteral("login"))));
-        QVERIFY(h.click(QStringLiteral("loginButton")));
-
-        // Home: greeting and the newest notification.
-        auto *tabs = qobject_cast<TabBarController *>(
-            QTest::qWaitFor([&] { return !h.navigator().presentedScreens().isEmpty(); }, 10000)
-                ? h.navigator().presentedScreens().last()
-                : nullptr);
+        auto *tabs = qmlApp.launchAndSignIn();
         QVERIFY(tabs);
         auto *homeStack = qobject_cast<NavigationController *>(tabs->viewControllers().at(0));
         auto *home = qobject_cast<HomeViewController *>(homeStack->rootViewController());
@@ -176,6 +146,7 @@ private slots:
         QVERIFY(h.navigator().presentedScreens().isEmpty());
         QVERIFY(h.find(QStringLiteral("loginButton")));
         QCOMPARE(h.find(QStringLiteral("userNameTextField"))->property("text").toString(), QString());
+        QVERIFY(QFileInfo::exists(h.screenshot(QStringLiteral("login"))));
 
         h.navigator().setRootScreen(nullptr);
         h.settle(100);

@@ -1,6 +1,9 @@
 #include "QmlHarness.h"
 
+#include "app/AppDelegate.h"
+#include "app/LoginViewController.h"
 #include "app/ScreenRegistry.h"
+#include "ui/TabBarController.h"
 #include "ui/UiInstall.h"
 
 #include <QDir>
@@ -69,6 +72,16 @@ QQuickItem *QmlHarness::find(const QString &objectName) const
     return nullptr;
 }
 
+QList<Screen *> QmlHarness::drawnPages() const
+{
+    QList<Screen *> pages;
+    for (QQuickItem *item : findAll(QStringLiteral("navigationPage"))) {
+        if (reallyVisible(item))
+            pages.append(qobject_cast<Screen *>(item->property("screen").value<QObject *>()));
+    }
+    return pages;
+}
+
 bool QmlHarness::click(const QString &objectName)
 {
     QQuickItem *item = find(objectName);
@@ -105,6 +118,8 @@ QmlApp::QmlApp()
     m_harness.navigator().setEnvironment({&m_harness.ui(), &m_storyboard, &m_context});
 }
 
+QmlApp::~QmlApp() = default;
+
 void QmlApp::startSignedIn()
 {
     m_context.start();
@@ -112,4 +127,37 @@ void QmlApp::startSignedIn()
     m_context.secureStore().setValue(QStringLiteral("userName"), QStringLiteral("陳志明"));
     m_context.userInfo().bukrs = QStringLiteral("1000");
     m_context.userInfo().vkorg = QStringLiteral("1100");
+}
+
+TabBarController *QmlApp::launchAndSignIn(const char *account, const char *password)
+{
+    m_delegate = std::make_unique<AppDelegate>(m_context, m_harness.ui(), m_storyboard, m_harness.navigator());
+    bool ready = false;
+    m_delegate->didFinishLaunching([&ready] { ready = true; });
+    if (!QTest::qWaitFor([&] { return ready; }, 5000))
+        return nullptr;
+    m_harness.settle();
+    if (!qobject_cast<LoginViewController *>(m_harness.navigator().rootScreen()))
+        return nullptr;
+    if (!m_harness.click(QStringLiteral("userNameTextField")))
+        return nullptr;
+    typeText(m_harness.window(), account);
+    if (!m_harness.click(QStringLiteral("passwordTextField")))
+        return nullptr;
+    typeText(m_harness.window(), password);
+    m_harness.click(QStringLiteral("userNameTextField")); // the caret away from the password field
+    m_harness.settle(100);
+    if (!m_harness.click(QStringLiteral("loginButton")))
+        return nullptr;
+    Navigator &navigator = m_harness.navigator();
+    if (!QTest::qWaitFor([&] { return !navigator.presentedScreens().isEmpty(); }, 10000))
+        return nullptr;
+    m_harness.settle();
+    return qobject_cast<TabBarController *>(navigator.presentedScreens().last());
+}
+
+void typeText(QWindow *window, const char *text)
+{
+    for (const char *c = text; *c; ++c)
+        QTest::keyClick(window, *c);
 }

@@ -20,6 +20,11 @@
 #include <QQuickWindow>
 #include <QTemporaryDir>
 
+#include <memory>
+
+class AppDelegate;
+class TabBarController;
+
 class QmlHarness
 {
 public:
@@ -38,6 +43,8 @@ public:
     QQuickItem *find(const QString &objectName) const;
     // Every item with this objectName, visible or not.
     QList<QQuickItem *> findAll(const QString &objectName) const;
+    // The screens of the navigation pages the window draws (every stack on screen), bottom first.
+    QList<Screen *> drawnPages() const;
     // Clicks the middle of the visible item; false when there is none.
     bool click(const QString &objectName);
     // Lets transitions and animations end (and deleted screens go).
@@ -59,6 +66,7 @@ class QmlApp
 {
 public:
     QmlApp();
+    ~QmlApp();
 
     GatewayFixture &gateway() { return m_gateway; }
     QmlHarness &harness() { return m_harness; }
@@ -68,6 +76,9 @@ public:
     // Starts the context as a sign-in of the demo user leaves it: "U10023" (陳志明), company "1000",
     // sales organisation "1100".
     void startSignedIn();
+    // Launches the app in the window and signs in by typing into the login screen and tapping its
+    // button, as a user does; the tab screen once it shows, or null.
+    TabBarController *launchAndSignIn(const char *account = "demo", const char *password = "demo123");
 
 private:
     // Declared in the order they are needed; they go in reverse, the gateway last.
@@ -76,4 +87,8 @@ private:
     QTemporaryDir m_dir;
     AppContext m_context;
     Storyboard m_storyboard;
+    std::unique_ptr<AppDelegate> m_delegate;
 };
+
+// Types `text` into the focused item of `window`, key by key.
+void typeText(QWindow *window, const char *text);

@@ -145,6 +145,35 @@ private slots:
         QCOMPARE(createOrderConfirmArray(order, QString()).size(), 1);
     }
 
+    // An unchanged order expands to the same identities every time; the rep's change renews them.
+    void identitiesStayUntilTheOrderChanges()
+    {
+        Order order = normalOrder();
+        order.orderPage = 3;
+        const auto seqs = [](const Order &o) {
+            QStringList list;
+            for (const OrderConfirm &l : createOrderConfirmArray(o, QString()))
+                list << l.orderSeq;
+            return list;
+        };
+        const QStringList first = seqs(order);
+        QCOMPARE(seqs(order), first);
+        QCOMPARE(seqs(Order(order)), first);
+        QCOMPARE(seqs(orderEditedFrom(order, order)), first);
+
+        // Kept identities are used as they stand; copies beyond them are derived as before.
+        order.copySeqs = {newOrderSeq()};
+        QCOMPARE(seqs(order), (QStringList{first[0], order.copySeqs[0], first[2]}));
+
+        Order changed = order;
+        changed.orderItem.orderNumber += 1;
+        const Order renewed = orderEditedFrom(changed, order);
+        QVERIFY(isOrderSeq(renewed.orderSeq));
+        QVERIFY(renewed.copySeqs.isEmpty());
+        for (const QString &seq : seqs(renewed))
+            QVERIFY(isOrderSeq(seq) && !first.contains(seq) && seq != order.copySeqs[0]);
+    }
+
     void lineObjectKeys()
     {
         OrderConfirm line = createOrderConfirmArray(normalOrder(), u"王小明"_s).first();

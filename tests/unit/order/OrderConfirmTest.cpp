@@ -168,12 +168,14 @@ private slots:
         QVERIFY(confirm->isSendMailButtonViewHidden()); // no notice-mail screen registered
         QVERIFY(!h.ui.hasOpenAlert());
 
-        // The cart keeps the second order once, with a page per line not ordered.
+        // The cart keeps the second order once, with a page per line not ordered: the refused line
+        // under a new identity, the unanswered one under its own.
         const QList<Order> cart = h.context->cart().cartOrderArray();
         QCOMPARE(cart.size(), 1);
-        QCOMPARE(cart.at(0).orderSeq, second.orderSeq);
+        QVERIFY(cart.at(0).orderSeq != second.orderSeq);
         QCOMPARE(cart.at(0).orderPage, 2);
         QCOMPARE(h.context->cart().orderConfirmArray().size(), 2);
+        QCOMPARE(h.context->cart().orderConfirmArray().at(1).orderSeq, lines[2].orderSeq);
 
         confirm->closeAction(QStringLiteral("editOrderButton"));
         settle();
@@ -181,38 +183,70 @@ private slots:
         QCOMPARE(h.navigator.presentedScreens().size(), 0);
     }
 
-    void failedCopiesComeBackAsOneLineAndIdentityIsNotReused()
+    // A line keeps its identity while its fate is unknown, so a resend cannot place it twice; a refused
+    // line gets a new one (the server would answer the old one with the refusal); an ordered line's
+    // identity is never sent again.
+    void lineIdentitiesAcrossAttempts()
     {
         Harness h;
         const Order three = order(QStringLiteral("10000122"), 100, 1, 3);
         h.context->cart().setCartOrderArray({three});
-        QList<OrderConfirm> lines = h.context->cart().orderConfirmArray();
-        auto *confirm = h.open();
-        h.server.enqueue(LocalHttpServer::Reply::json(answer({answerLine(lines[0].orderSeq, "E", "x", ""),
-                                                              answerLine(lines[1].orderSeq, "E", "y", ""),
-                                                              answerLine(lines[2].orderSeq, "E", "z", "")})));
-        QVERIFY(h.submit(confirm));
-        QCOMPARE(h.context->cart().cartOrderArray().size(), 1);
-        QCOMPARE(h.context->cart().cartOrderArray().at(0).orderPage, 3);
-        QCOMPARE(h.context->cart().cartOrderArray().at(0).orderSeq, three.orderSeq);
-        confirm->closeAction(QStringLiteral("editOrderButton"));
-        settle();
+        const QList<OrderConfirm> first = h.context->cart().orderConfirmArray();
+        const auto seqsOf = [](const QList<OrderConfirm> &lines) {
+            QStringList seqs;
+            for (const OrderConfirm &l : lines)
+                seqs << l.orderSeq;
+            return seqs;
+        };
+        const auto attempt = [&](const LocalHttpServer::Reply &reply) {
+            h.clock += 120;
+            auto *confirm = h.open();
+            h.server.enqueue(reply);
+            const bool answered = h.submit(confirm);
+            confirm->closeAction(QStringLiteral("editOrderButton"));
+            settle();
+            return answered;
+        };
 
-        // Next time the copy carrying the order's identity is ordered while the others fail: the
-        // lines left must not be sent again under the identity the server has already ordered.
-        h.clock += 120;
-        lines = h.context->cart().orderConfirmArray();
-        confirm = h.open();
-        h.server.enqueue(LocalHttpServer::Reply::json(answer({answerLine(lines[0].orderSeq, "S", "", "0010004700"),
-                                                              answerLine(lines[1].orderSeq, "E", "y", ""),
-                                                              answerLine(lines[2].orderSeq, "E", "z", "")})));
-        QVERIFY(h.submit(confirm));
-        const QList<Order> left = h.context->cart().cartOrderArray();
-        QCOMPARE(left.size(), 1);
-        QCOMPARE(left.at(0).orderPage, 2);
-        QVERIFY(left.at(0).orderSeq != three.orderSeq);
-        for (const OrderConfirm &line : h.context->cart().orderConfirmArray())
-            QVERIFY(line.orderSeq != three.orderSeq);
+        // The answer is lost: every line goes out again under the same identities.
+        QVERIFY(attempt(LocalHttpServer::Reply::close()));
+        QCOMPARE(seqsOf(h.context->cart().orderConfirmArray()), seqsOf(first));
+        QVERIFY(attempt(LocalHttpServer::Reply::close()));
+        const QList<LocalHttpServer::Request> sent = h.submissions();
+        QVERIFY(sent.size() >= 2);
+        for (const LocalHttpServer::Request &r : sent)
+            QCOMPARE(r.json(), sent.first().json());
+
+        // The base line is not named, the second refused, the third ordered.
+        QVERIFY(attempt(LocalHttpServer::Reply::json(answer({answerLine(first[1].orderSeq, "E", "y", ""),
+                                                             answerLine(first[2].orderSeq, "S", "", "0010004700")}))));
+        // An ordered line has the credit asked for again: let that request take its answer first.
+        QVERIFY(QTest::qWaitFor([&] {
+            const auto requests = h.server.requests();
+            return std::any_of(requests.cbegin(), requests.cend(), [](const LocalHttpServer::Request &r) {
+                return r.json().value(QStringLiteral("ApiName")) == QLatin1String("ZBAPI_GET_CUSTOMER_CREDIT");
+            });
+        }));
+        settle();
+        const QList<OrderConfirm> second = h.context->cart().orderConfirmArray();
+        QCOMPARE(h.context->cart().cartOrderArray().size(), 1);
+        QCOMPARE(h.context->cart().cartOrderArray().at(0).orderPage, 2);
+        QCOMPARE(second.size(), 2);
+        QCOMPARE(second[0].orderSeq, first[0].orderSeq);
+        QVERIFY(!seqsOf(first).contains(second[1].orderSeq));
+        QCOMPARE(seqsOf(h.context->cart().orderConfirmArray()), seqsOf(second)); // stable once drawn
+
+        // Every line refused: one cart line with a copy per line, all under new identities.
+        QVERIFY(attempt(LocalHttpServer::Reply::json(answer({answerLine(second[0].orderSeq, "E", "x", ""),
+                                                             answerLine(second[1].orderSeq, "E", "y", "")}))));
+        const QList<OrderConfirm> third = h.context->cart().orderConfirmArray();
+        QCOMPARE(h.context->cart().cartOrderArray().at(0).orderPage, 2);
+        for (const OrderConfirm &line : third) {
+            QVERIFY(!seqsOf(first).contains(line.orderSeq) && !seqsOf(second).contains(line.orderSeq));
+            QCOMPARE(line.rootSeq, third[0].orderSeq);
+            QCOMPARE(line.orderSeq.size(), 36);
+            QCOMPARE(line.orderSeq, line.orderSeq.toUpper());
+        }
     }
 
     void lowerCaseAndMissingListCountAsNotOrdered()

@@ -63,6 +63,7 @@ struct Fixture {
     Owner *owner = new Owner;
     QPointer<SelectDataViewController> pick = new SelectDataViewController;
     QList<SelectDataViewController::IndexPath> chosen;
+    QStringList appearing; // what the owner was asked while the pick list appeared
 
     explicit Fixture(bool showReload = true)
     {
@@ -74,6 +75,8 @@ struct Fixture {
         pick->setSuccess([this](const SelectDataViewController::IndexPath &path) { chosen << path; });
         owner->present(pick, true);
         settle();
+        appearing = owner->log;
+        owner->log.clear();
     }
 };
 
@@ -87,6 +90,8 @@ private slots:
     {
         Fixture f;
         QCOMPARE(f.navigator.topScreen(), f.pick.data());
+        // Appearing, the pick list asks the owner for the rows its (empty) search text selects.
+        QCOMPARE(f.appearing, QStringList{"search:"});
         QCOMPARE(f.pick->rowCount(), 4);
         QCOMPARE(f.pick->cellAt(1).titleLabel, QStringLiteral("信義建設"));
         QCOMPARE(f.pick->cellAt(1).detailTitleLabel, QStringLiteral("客戶編號:0000100123"));

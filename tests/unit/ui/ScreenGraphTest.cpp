@@ -7,6 +7,7 @@
 #include "ui/ZelkNavigationController.h"
 #include "FakeUi.h"
 
+#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -129,6 +130,43 @@ private slots:
         QCOMPARE(nav->viewControllers(), QList<Screen *>{e});
         QVERIFY(!e.isNull());
         QVERIFY(aGuard.isNull());
+    }
+
+    // What a navigation view draws follows the stack by row changes only (the pages it has are kept),
+    // with a removed page listed as leaving until its transition has ended.
+    void navigationPagesFollowTheStack()
+    {
+        QStringList log;
+        Navigator navigator;
+        auto *a = new LogScreen(QStringLiteral("A"), &log);
+        auto *nav = new NavigationController(a);
+        navigator.setRootScreen(nav);
+        ScreenListModel *pages = nav->pages();
+        QAbstractItemModelTester tester(pages, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QSignalSpy resets(pages, &QAbstractItemModel::modelReset);
+        const auto rows = [pages] {
+            QStringList list;
+            for (int i = 0; i < pages->count(); ++i)
+                list << pages->screenAt(i)->title() + (pages->isLeaving(i) ? QStringLiteral("(leaving)") : QString());
+            return list;
+        };
+        QPointer<LogScreen> b = new LogScreen(QStringLiteral("B"), &log);
+        auto *c = new LogScreen(QStringLiteral("C"), &log);
+        nav->push(b, true);
+        nav->push(c, true); // while B's transition still runs
+        QCOMPARE(rows(), (QStringList{"A", "B", "C"}));
+        nav->popTo(a, true);
+        QCOMPARE(rows(), (QStringList{"A", "B(leaving)", "C(leaving)"}));
+        nav->push(b, true); // pushed again before its removal ended: shown, not leaving
+        QCOMPARE(rows(), (QStringList{"A", "B", "C(leaving)"}));
+        settle();
+        QCOMPARE(rows(), (QStringList{"A", "B"}));
+        QVERIFY(b);
+        nav->setViewControllers({b}, false);
+        settle();
+        QCOMPARE(rows(), QStringList{"B"});
+        QCOMPARE(pages->data(pages->index(0), ScreenListModel::IndexRole).toInt(), 0);
+        QCOMPARE(resets.count(), 0);
     }
 
     void presentAndDismissFormAChain()

@@ -1,0 +1,161 @@
+// Journeys of a sales rep through the real window against the development gateway: taps on the views'
+// objectNames, real animated transitions, and checks of what is drawn and of what the gateway received.
+#include "QmlHarness.h"
+#include "TestRegistry.h"
+
+#include "model/AppContext.h"
+#include "order/ChooseOrderTypeViewController.h"
+#include "order/OrderConfirmViewController.h"
+#include "order/OrderPage2ViewController.h"
+#include "text/Localizer.h"
+#include "ui/NavigationController.h"
+#include "ui/TabBarController.h"
+
+#include <QAccessible>
+#include <QTest>
+
+namespace {
+QString textOf(QmlHarness &h, const QString &objectName, const char *property = "text")
+{
+    QQuickItem *item = h.find(objectName);
+    return item ? item->property(property).toString() : QStringLiteral("<%1 not drawn>").arg(objectName);
+}
+
+// Taps a visible item once it is drawn and no spinner blocks touches.
+bool tap(QmlHarness &h, const QString &objectName)
+{
+    if (!QTest::qWaitFor([&] { return h.find(objectName) && !h.ui().isSpinnerVisible(); }, 10000))
+        return false;
+    const bool clicked = h.click(objectName);
+    h.settle();
+    return clicked;
+}
+
+QStringList lineSeqs(const QJsonObject &submission)
+{
+    QStringList seqs;
+    for (const QJsonValue &line : submission.value(QStringLiteral("eipOrder2List")).toArray())
+        seqs << line.toObject().value(QStringLiteral("orderSeq")).toString();
+    return seqs;
+}
+} // namespace
+
+class OrderJourneyTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { Localizer::instance().load({QStringLiteral("zh-TW")}); }
+
+    void normalOrderBackAndResendAfterLostAnswer()
+    {
+        QmlApp app;
+        QVERIFY2(app.gateway().isRunning(), qPrintable(app.gateway().errorString()));
+        QmlHarness &h = app.harness();
+        QVERIFY(h.load());
+        TabBarController *tabs = app.launchAndSignIn();
+        QVERIFY(tabs);
+        auto *stack = qobject_cast<NavigationController *>(tabs->viewControllers().at(0));
+        QVERIFY(stack);
+        // Once transitions have ended, the one page drawn is the top controller's.
+        const auto drawnIsTop = [&] {
+            return QTest::qWaitFor([&] { return h.drawnPages() == QList<Screen *>{stack->topViewController()}; }, 2000);
+        };
+
+        QVERIFY(tap(h, QStringLiteral("homeMenuCell_0")));
+        auto *choose = qobject_cast<ChooseOrderTypeViewController *>(stack->topViewController());
+        QVERIFY(choose);
+        QVERIFY(drawnIsTop());
+
+        // Into the header page and back, three times: the page drawn is always the top controller's,
+        // and the home page under it is neither drawn nor offered to accessibility clients.
+        for (int round = 0; round < 3; ++round) {
+            QVERIFY(tap(h, QStringLiteral("normalView")));
+            QVERIFY(tap(h, QStringLiteral("selectDataCell_0")));
+            QVERIFY(QTest::qWaitFor([&] { return qobject_cast<OrderPage1ViewController *>(stack->topViewController()); }));
+            h.settle();
+            QVERIFY2(drawnIsTop(), qPrintable(h.navigator().describe()));
+            QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("一般訂單"));
+            QVERIFY(!h.find(QStringLiteral("homeMenuCell_0")));
+            const QList<QQuickItem *> covered = h.findAll(QStringLiteral("homeMenuCell_0"));
+            QVERIFY(!covered.isEmpty());
+            for (QQuickItem *cell : covered) {
+                QAccessibleInterface *a = QAccessible::queryAccessibleInterface(cell);
+                QVERIFY(a);
+                QVERIFY(a->state().invisible);
+            }
+            QVERIFY(tap(h, QStringLiteral("backButton")));
+            QCOMPARE(stack->topViewController(), choose);
+            QVERIFY2(drawnIsTop(), qPrintable(h.navigator().describe()));
+            QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("訂單創建"));
+        }
+
+        // A 3-copy order: customer, car/ship kind, delivery method, material, quantity 12, 3 copies.
+        QVERIFY(tap(h, QStringLiteral("normalView")));
+        QVERIFY(tap(h, QStringLiteral("selectDataCell_0")));
+        auto *header = qobject_cast<OrderPage1ViewController *>(stack->topViewController());
+        QVERIFY(header);
+        QVERIFY(QTest::qWaitFor([&] { return header->row(QStringLiteral("tvstz")) && !h.ui().isSpinnerVisible(); }, 10000));
+        QVERIFY(tap(h, QStringLiteral("orderRow_transType")));
+        QVERIFY(tap(h, QStringLiteral("pickerDone")));
+        QVERIFY(tap(h, QStringLiteral("orderRow_inco1")));
+        QVERIFY(tap(h, QStringLiteral("pickerDone")));
+        QVERIFY(QTest::qWaitFor([&] { return !header->row(QStringLiteral("inco1"))->subTitle.isEmpty(); }));
+        QVERIFY(tap(h, QStringLiteral("nextButton")));
+        auto *items = qobject_cast<OrderPage2ViewController *>(stack->topViewController());
+        QVERIFY(items);
+        QVERIFY(QTest::qWaitFor([&] { return !items->itemsArray().isEmpty() && !h.ui().isSpinnerVisible(); }, 10000));
+        QVERIFY(tap(h, QStringLiteral("orderRow_itemNo")));
+        QVERIFY(tap(h, QStringLiteral("selectDataCell_0")));
+        QVERIFY(tap(h, QStringLiteral("orderRow_orderNumber")));
+        QVERIFY(tap(h, QStringLiteral("alertField_0")));
+        typeText(h.window(), "12");
+        QVERIFY(tap(h, QStringLiteral("alertButton_確定")));
+        QVERIFY(tap(h, QStringLiteral("copyOrderButton")));
+        QVERIFY(tap(h, QStringLiteral("pickerRow_2")));
+        QVERIFY(tap(h, QStringLiteral("pickerDone")));
+        QCOMPARE(header->order().orderPage, 3);
+        QCOMPARE(header->order().orderItem.orderNumber, 12.0f);
+        QVERIFY(drawnIsTop());
+
+        // The gateway places the order but the answer is lost.
+        const qsizetype placedBefore = app.gateway().simulator()->placedOrders().size();
+        QVERIFY(app.gateway().setFault(QJsonObject{{"operation", "ZSD_CREATE_EIP_ORDER2"}, {"mode", "close"},
+                                                   {"execute", true}, {"once", true}}));
+        QVERIFY(tap(h, QStringLiteral("orderButton")));
+        QVERIFY(tap(h, QStringLiteral("confirmButton")));
+        QVERIFY(QTest::qWaitFor([&] { return textOf(h, QStringLiteral("alertTitle")) == QStringLiteral("下單失敗"); }, 10000));
+        QVERIFY(tap(h, QStringLiteral("alertButton_確定")));
+        QVERIFY(tap(h, QStringLiteral("editOrderButton")));
+
+        // Back on the item page of the same order, with everything entered.
+        QCOMPARE(stack->topViewController(), items);
+        QVERIFY2(drawnIsTop(), qPrintable(h.navigator().describe()));
+        QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("一般訂單"));
+        QCOMPARE(header->order().orderPage, 3);
+        QCOMPARE(items->row(QStringLiteral("orderNumber"))->subTitle, QStringLiteral("12.0"));
+        QVERIFY(h.find(QStringLiteral("copyCountRow")));
+        QCOMPARE(app.gateway().simulator()->placedOrders().size(), placedBefore + 3);
+
+        // Sent again once the guard allows it: the same line identities, so nothing is placed twice.
+        const double later = app.context().submissionGuard().now() + 61;
+        app.context().submissionGuard().setClock([later] { return later; });
+        QVERIFY(tap(h, QStringLiteral("orderButton")));
+        QVERIFY(tap(h, QStringLiteral("confirmButton")));
+        QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("closeButton")) != nullptr; }, 10000));
+        const QList<QJsonObject> submissions = app.gateway().gatewayCalls(QStringLiteral("ZSD_CREATE_EIP_ORDER2"));
+        QCOMPARE(submissions.size(), 2);
+        QCOMPARE(lineSeqs(submissions.at(0)).size(), 3);
+        QCOMPARE(lineSeqs(submissions.at(1)), lineSeqs(submissions.at(0)));
+        QCOMPARE(app.gateway().simulator()->placedOrders().size(), placedBefore + 3);
+        QVERIFY(h.find(QStringLiteral("orderConfirmStatusCell_2")));
+
+        // Everything ordered: closing returns to the order-type screen, ready for the next order.
+        QVERIFY(tap(h, QStringLiteral("closeButton")));
+        QCOMPARE(stack->topViewController(), choose);
+        QVERIFY2(drawnIsTop(), qPrintable(h.navigator().describe()));
+        QVERIFY(app.context().cart().cartOrderArray().isEmpty());
+    }
+};
+
+ZELK_TEST(OrderJourneyTest)
+#include "OrderJourneyTest.moc"
