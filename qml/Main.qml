@@ -16,14 +16,13 @@ ApplicationWindow {
     visible: true
     title: "Zelk"
 
-    Brand { id: brand }
 
     Material.theme: Material.Light
-    Material.primary: brand.red
-    Material.accent: brand.red
-    Material.background: brand.background
-    Material.foreground: brand.titleText
-    color: brand.background
+    Material.primary: Brand.red
+    Material.accent: Brand.red
+    Material.background: Brand.background
+    Material.foreground: Brand.titleText
+    color: Brand.background
 
     Item {
         id: screens

@@ -7,7 +7,6 @@ Item {
     id: view
     required property var controller
 
-    Brand { id: brand }
 
     ScrollView {
         anchors.fill: parent
@@ -21,7 +20,7 @@ Item {
             rightPadding: 16
             topPadding: 12
             text: view.controller.text
-            color: brand.titleText
+            color: Brand.titleText
             background: Rectangle { color: "white" }
         }
     }

@@ -9,7 +9,6 @@ Item {
     id: view
     required property var controller
 
-    Brand { id: brand }
 
     ColumnLayout {
         anchors { left: parent.left; right: parent.right; top: parent.top }

@@ -8,7 +8,6 @@ Item {
     id: view
     required property var controller
 
-    Brand { id: brand }
 
     ListView {
         id: list
@@ -36,7 +35,7 @@ Item {
                     x: 15
                     width: parent.width - 15
                     height: 1
-                    color: brand.separator
+                    color: Brand.separator
                 }
             }
             contentItem: ColumnLayout {

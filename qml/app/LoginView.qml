@@ -9,7 +9,6 @@ Item {
     id: view
     required property var controller
 
-    Brand { id: brand }
 
     ColumnLayout {
         anchors { left: parent.left; right: parent.right; verticalCenter: parent.verticalCenter }
@@ -28,7 +27,7 @@ Item {
             text: Localized.text("澤勒中國")
             font.pixelSize: 26
             font.bold: true
-            color: brand.titleText
+            color: Brand.titleText
         }
         Item { Layout.preferredHeight: 8 }
 
@@ -71,7 +70,7 @@ Item {
         objectName: "versionLabel"
         visible: view.controller.versionText !== ""
         text: "v" + view.controller.versionText
-        color: brand.unselectedTab
+        color: Brand.unselectedTab
         font.pixelSize: 12
     }
 }

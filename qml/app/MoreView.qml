@@ -8,7 +8,6 @@ Item {
     id: view
     required property var controller
 
-    Brand { id: brand }
 
     ListView {
         id: list
@@ -35,7 +34,7 @@ Item {
                     x: 15
                     width: parent.width - 15
                     height: 1
-                    color: brand.separator
+                    color: Brand.separator
                 }
             }
             contentItem: RowLayout {
@@ -50,7 +49,7 @@ Item {
                 Label {
                     objectName: "subTitleLabel"
                     text: cell.modelData.subTitle
-                    color: cell.modelData.disclosure ? brand.red : "gray"
+                    color: cell.modelData.disclosure ? Brand.red : "gray"
                 }
                 Label {
                     visible: cell.modelData.disclosure

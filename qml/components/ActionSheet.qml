@@ -22,7 +22,6 @@ Popup {
     background: Item {}
     visible: wanted
 
-    Brand { id: brand }
 
     function buttonsOf(cancel) {
         const list = []
@@ -43,7 +42,7 @@ Popup {
         text: entry.title
         font.pixelSize: 18
         font.weight: entry.style === "cancel" ? Font.DemiBold : Font.Normal
-        Material.foreground: entry.style === "destructive" ? "#d32f2f" : brand.red
+        Material.foreground: entry.style === "destructive" ? "#d32f2f" : Brand.red
         onClicked: sheet.ui.answerAlert(sheet.model.id, entry.index, [])
     }
 

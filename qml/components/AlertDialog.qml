@@ -19,7 +19,6 @@ Dialog {
     topPadding: 20
     visible: wanted
 
-    Brand { id: brand }
 
     background: Rectangle {
         color: "white"
@@ -60,7 +59,7 @@ Dialog {
             horizontalAlignment: Text.AlignHCenter
             font.pixelSize: 17
             font.weight: Font.DemiBold
-            color: brand.titleText
+            color: Brand.titleText
         }
         Label {
             objectName: "alertMessage"
@@ -69,7 +68,7 @@ Dialog {
             text: dialog.model.message || ""
             wrapMode: Text.Wrap
             horizontalAlignment: Text.AlignHCenter
-            color: brand.titleText
+            color: Brand.titleText
         }
         Repeater {
             id: fields
@@ -118,7 +117,7 @@ Dialog {
                     flat: true
                     text: modelData.title
                     font.weight: modelData.style === "cancel" ? Font.DemiBold : Font.Normal
-                    Material.foreground: modelData.style === "destructive" ? "#d32f2f" : brand.red
+                    Material.foreground: modelData.style === "destructive" ? "#d32f2f" : Brand.red
                     onClicked: dialog.press(index)
                 }
             }

@@ -22,7 +22,6 @@ Popup {
     visible: wanted
     background: Rectangle { color: "white" }
 
-    Brand { id: brand }
 
     function daysIn(year, month) { return new Date(year, month + 1, 0).getDate() }
     // Days of the month shown by the year and month wheels; later days are greyed and the day wheel
@@ -59,7 +58,7 @@ Popup {
                 verticalAlignment: Text.AlignVCenter
                 opacity: 1.0 - Math.abs(Tumbler.displacement) / (wheel.visibleItemCount / 2)
                 font.pixelSize: 18
-                color: index < wheel.validCount ? brand.titleText : "#b4bcc4"
+                color: index < wheel.validCount ? Brand.titleText : "#b4bcc4"
                 // A tap on a row turns the wheel to it, as dragging does.
                 TapHandler {
                     onTapped: wheel.currentIndex = index
@@ -77,7 +76,7 @@ Popup {
                 Accessible.name: text
                 flat: true
                 text: Localized.text("取消")
-                Material.foreground: brand.red
+                Material.foreground: Brand.red
                 onClicked: sheet.ui.cancelDatePicker(sheet.model.id)
             }
             Label {
@@ -85,14 +84,14 @@ Popup {
                 horizontalAlignment: Text.AlignHCenter
                 text: sheet.model.title || ""
                 font.weight: Font.DemiBold
-                color: brand.titleText
+                color: Brand.titleText
             }
             Button {
                 objectName: "datePickerDone"
                 Accessible.name: text
                 flat: true
                 text: Localized.text("確定")
-                Material.foreground: brand.red
+                Material.foreground: Brand.red
                 onClicked: sheet.ui.chooseDate(sheet.model.id, sheet.chosenDate())
             }
         }

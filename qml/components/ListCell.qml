@@ -10,14 +10,13 @@ ItemDelegate {
     property string detailText: ""
     property bool disclosure: false
     property bool separator: true
-    property color textColor: brand.titleText
+    property color textColor: Brand.titleText
 
     Accessible.name: text
     implicitHeight: Math.max(44, contentRow.implicitHeight + 16)
     leftPadding: 15
     rightPadding: 15
 
-    Brand { id: brand }
 
     background: Rectangle {
         color: cell.down ? "#eeeeee" : "white"
@@ -27,7 +26,7 @@ ItemDelegate {
             x: 15
             width: parent.width - 15
             height: 1
-            color: brand.separator
+            color: Brand.separator
         }
     }
 

@@ -53,7 +53,7 @@ ToolBar {
                 Label {
                     id: chevron
                     anchors.centerIn: parent
-                    anchors.verticalCenterOffset: -Math.round(font.pixelSize * 0.12)
+                    anchors.verticalCenterOffset: -Math.round(font.pixelSize * 0.25)
                     text: "‹"
                     font.pixelSize: 30
                     color: bar.tint

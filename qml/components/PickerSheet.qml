@@ -20,7 +20,6 @@ Popup {
     visible: wanted
     background: Rectangle { color: "white" }
 
-    Brand { id: brand }
 
     contentItem: ColumnLayout {
         spacing: 0
@@ -31,7 +30,7 @@ Popup {
                 Accessible.name: text
                 flat: true
                 text: Localized.text("取消")
-                Material.foreground: brand.red
+                Material.foreground: Brand.red
                 onClicked: sheet.ui.cancelPicker(sheet.model.id)
             }
             Label {
@@ -40,14 +39,14 @@ Popup {
                 elide: Text.ElideRight
                 text: sheet.model.title || ""
                 font.weight: Font.DemiBold
-                color: brand.titleText
+                color: Brand.titleText
             }
             Button {
                 objectName: "pickerDone"
                 Accessible.name: text
                 flat: true
                 text: Localized.text("確定")
-                Material.foreground: brand.red
+                Material.foreground: Brand.red
                 onClicked: sheet.ui.choosePickerRow(sheet.model.id, tumbler.currentIndex)
             }
         }
@@ -71,7 +70,7 @@ Popup {
                 elide: Text.ElideRight
                 opacity: 1.0 - Math.abs(Tumbler.displacement) / (tumbler.visibleItemCount / 2)
                 font.pixelSize: 18
-                color: brand.titleText
+                color: Brand.titleText
                 // A tap on a row turns the wheel to it, as dragging does.
                 TapHandler {
                     onTapped: tumbler.currentIndex = index

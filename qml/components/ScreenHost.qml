@@ -10,11 +10,10 @@ Item {
 
     readonly property string kind: controller ? controller.kind : ""
 
-    Brand { id: brand }
 
     Rectangle {
         anchors.fill: parent
-        color: host.controller ? host.controller.backgroundColor : brand.background
+        color: host.controller ? host.controller.backgroundColor : Brand.background
         visible: host.kind === "screen"
     }
 
@@ -32,7 +31,7 @@ Item {
         anchors.centerIn: parent
         visible: host.kind === "screen" && loader.status !== Loader.Ready && loader.status !== Loader.Loading
         text: host.controller ? host.controller.className : ""
-        color: brand.titleText
+        color: Brand.titleText
     }
 
     onWidthChanged: layoutTimer.restart()

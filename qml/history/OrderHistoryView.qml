@@ -8,7 +8,6 @@ Item {
     id: view
     required property var controller
 
-    Brand { id: brand }
 
     Rectangle {
         id: topView
@@ -32,17 +31,17 @@ Item {
                     Layout.fillWidth: true
                     text: view.controller.startDateTitle
                     flat: true
-                    Material.foreground: brand.titleText
+                    Material.foreground: Brand.titleText
                     onClicked: view.controller.changeStartDateAction()
                 }
-                Label { text: "~"; color: brand.titleText }
+                Label { text: "~"; color: Brand.titleText }
                 Button {
                     objectName: "endDateButton"
                     Accessible.name: text
                     Layout.fillWidth: true
                     text: view.controller.endDateTitle
                     flat: true
-                    Material.foreground: brand.titleText
+                    Material.foreground: Brand.titleText
                     onClicked: view.controller.changeEndDateAction()
                 }
             }
@@ -52,7 +51,7 @@ Item {
                 objectName: "queryTypeSegmentedControl"
                 Layout.fillWidth: true
                 currentIndex: view.controller.queryType
-                Material.accent: brand.red
+                Material.accent: Brand.red
                 TabButton {
                     objectName: "queryTypeCustomer"
                     Accessible.name: text
@@ -102,7 +101,7 @@ Item {
                     Accessible.name: text
                     text: Localized.text("查詢")
                     highlighted: true
-                    Material.accent: brand.red
+                    Material.accent: Brand.red
                     onClicked: {
                         infoField.focus = false
                         view.controller.queryAction()
@@ -114,7 +113,7 @@ Item {
             anchors.bottom: parent.bottom
             width: parent.width
             height: 1
-            color: brand.separator
+            color: Brand.separator
         }
     }
 
@@ -143,7 +142,7 @@ Item {
                     x: 15
                     width: parent.width - 15
                     height: 1
-                    color: brand.separator
+                    color: Brand.separator
                 }
             }
             contentItem: ColumnLayout {
@@ -162,7 +161,7 @@ Item {
                         Layout.fillWidth: true
                         horizontalAlignment: Text.AlignRight
                         text: cell.modelData.customerLabel
-                        color: brand.titleText
+                        color: Brand.titleText
                         font.pixelSize: 13
                         elide: Text.ElideRight
                     }
@@ -171,7 +170,7 @@ Item {
                     objectName: "itemLabel"
                     Layout.fillWidth: true
                     text: cell.modelData.itemLabel
-                    color: brand.titleText
+                    color: Brand.titleText
                     font.pixelSize: 16
                     font.bold: true
                     wrapMode: Text.Wrap
@@ -186,7 +185,7 @@ Item {
                     Label {
                         objectName: "itemOrderNumberLabel"
                         text: cell.modelData.itemOrderNumberLabel
-                        color: brand.titleText
+                        color: Brand.titleText
                         font.pixelSize: 13
                     }
                     Item { Layout.fillWidth: true }
@@ -198,7 +197,7 @@ Item {
                     Label {
                         objectName: "itemOrderLastLabel"
                         text: cell.modelData.itemOrderLastLabel
-                        color: brand.red
+                        color: Brand.red
                         font.pixelSize: 13
                     }
                 }

@@ -8,7 +8,6 @@ Item {
     id: view
     required property var controller
 
-    Brand { id: brand }
 
     Flickable {
         id: scroller
@@ -39,7 +38,7 @@ Item {
                         text: view.controller.welcomeText
                         font.pixelSize: 22
                         font.bold: true
-                        color: brand.titleText
+                        color: Brand.titleText
                         wrapMode: Text.Wrap
                     }
                     Label {
@@ -47,7 +46,7 @@ Item {
                         visible: view.controller.pushNewsVisible
                         text: Localized.text("最新通知")
                         font.pixelSize: 13
-                        color: brand.red
+                        color: Brand.red
                     }
                     Label {
                         objectName: "pushNewsLabel"
@@ -55,7 +54,7 @@ Item {
                         visible: view.controller.pushNewsVisible
                         text: view.controller.pushNewsText
                         font.pixelSize: 16
-                        color: brand.titleText
+                        color: Brand.titleText
                         wrapMode: Text.Wrap
                     }
                 }
@@ -71,7 +70,7 @@ Item {
                 bottomPadding: 6
                 text: view.controller.menuHeader
                 font.pixelSize: 13
-                color: brand.unselectedTab
+                color: Brand.unselectedTab
             }
             Repeater {
                 model: view.controller.menuNames

@@ -9,7 +9,6 @@ Item {
     id: view
     required property var controller
 
-    Brand { id: brand }
 
     ListView {
         id: list
@@ -37,14 +36,14 @@ Item {
                     objectName: "timeLabel"
                     text: cell.modelData.time
                     font.pixelSize: 13
-                    color: brand.unselectedTab
+                    color: Brand.unselectedTab
                 }
                 Label {
                     objectName: "contentTextView"
                     Layout.fillWidth: true
                     text: cell.modelData.title
                     font.pixelSize: 17
-                    color: brand.titleText
+                    color: Brand.titleText
                     wrapMode: Text.Wrap
                 }
             }

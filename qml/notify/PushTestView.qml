@@ -7,7 +7,6 @@ Item {
     id: view
     required property var controller
 
-    Brand { id: brand }
 
     ScrollView {
         anchors.fill: parent
@@ -18,7 +17,7 @@ Item {
             readOnly: true
             wrapMode: TextEdit.Wrap
             text: view.controller.pushMessage
-            color: brand.titleText
+            color: Brand.titleText
             background: Rectangle { color: "white"; radius: 4 }
         }
     }

@@ -8,7 +8,6 @@ Item {
     id: view
     required property var controller
 
-    Brand { id: brand }
 
     ColumnLayout {
         anchors { fill: parent; margins: 20 }
@@ -24,14 +23,14 @@ Item {
                 Accessible.name: modelData.title
                 Layout.fillWidth: true
                 Layout.preferredHeight: 140
-                background: Rectangle { color: "white"; radius: 6; border.color: brand.separator }
+                background: Rectangle { color: "white"; radius: 6; border.color: Brand.separator }
                 contentItem: ColumnLayout {
                     Label {
                         Layout.alignment: Qt.AlignHCenter
                         text: modelData.title
                         font.pixelSize: 22
                         font.bold: true
-                        color: brand.red
+                        color: Brand.red
                     }
                     Label {
                         Layout.alignment: Qt.AlignHCenter

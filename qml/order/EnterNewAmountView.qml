@@ -8,7 +8,6 @@ Item {
     id: view
     required property var controller
 
-    Brand { id: brand }
 
     Rectangle {
         objectName: "bgView"
@@ -25,7 +24,7 @@ Item {
                 text: view.controller.title
                 font.bold: true
                 font.pixelSize: 18
-                color: brand.titleText
+                color: Brand.titleText
             }
             Label {
                 objectName: "messageLabel"
@@ -65,7 +64,7 @@ Item {
                     Layout.fillWidth: true
                     text: Localized.text("確定")
                     highlighted: true
-                    Material.accent: brand.red
+                    Material.accent: Brand.red
                     onClicked: view.controller.enterNewAmountAction()
                 }
             }

@@ -8,7 +8,6 @@ Item {
     id: view
     required property var controller
 
-    Brand { id: brand }
 
     ColumnLayout {
         anchors { left: parent.left; right: parent.right; top: parent.top; margins: 20; topMargin: 40 }
@@ -63,7 +62,7 @@ Item {
             Layout.fillWidth: true
             text: Localized.text("加入購物車")
             highlighted: true
-            Material.accent: brand.red
+            Material.accent: Brand.red
             onClicked: view.controller.addToCartAction()
         }
     }

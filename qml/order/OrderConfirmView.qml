@@ -9,7 +9,6 @@ Item {
     id: view
     required property var controller
 
-    Brand { id: brand }
 
     ListView {
         id: table
@@ -31,13 +30,13 @@ Item {
                     id: cartColumn
                     anchors { left: parent.left; right: parent.right; top: parent.top; margins: 8; leftMargin: 15; rightMargin: 15 }
                     spacing: 2
-                    Label { text: modelData.name; font.bold: true; color: brand.titleText; Layout.fillWidth: true; elide: Text.ElideRight }
+                    Label { text: modelData.name; font.bold: true; color: Brand.titleText; Layout.fillWidth: true; elide: Text.ElideRight }
                     RowLayout {
                         Layout.fillWidth: true
                         Label { text: modelData.priceText; color: "gray" }
                         Label { text: modelData.orderNumberText; color: "gray" }
                         Item { Layout.fillWidth: true }
-                        Label { text: modelData.allPriceText; color: brand.red; font.bold: true }
+                        Label { text: modelData.allPriceText; color: Brand.red; font.bold: true }
                     }
                     Label { text: modelData.inco1Text; color: "gray" }
                 }
@@ -71,9 +70,9 @@ Item {
             radius: 4
             RowLayout {
                 anchors { fill: parent; leftMargin: 12; rightMargin: 12 }
-                Label { text: Localized.text("合計"); color: brand.titleText }
+                Label { text: Localized.text("合計"); color: Brand.titleText }
                 Item { Layout.fillWidth: true }
-                Label { objectName: "amountLabel"; text: view.controller.amountText; color: brand.red; font.bold: true; font.pixelSize: 18 }
+                Label { objectName: "amountLabel"; text: view.controller.amountText; color: Brand.red; font.bold: true; font.pixelSize: 18 }
             }
         }
         Button {
@@ -96,7 +95,7 @@ Item {
                     Accessible.name: text
                     Layout.fillWidth: true
                     highlighted: true
-                    Material.accent: modelData === "orderQueryButton" ? view.controller.orderQueryButtonColor : brand.red
+                    Material.accent: modelData === "orderQueryButton" ? view.controller.orderQueryButtonColor : Brand.red
                     text: modelData === "confirmButton" ? Localized.text("確認下單")
                         : modelData === "orderQueryButton" ? Localized.text("訂單查詢")
                         : modelData === "closeButton" ? Localized.text("關閉")

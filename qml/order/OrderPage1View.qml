@@ -8,7 +8,6 @@ Item {
     id: view
     required property var controller
 
-    Brand { id: brand }
 
     ColumnLayout {
         anchors { left: parent.left; right: parent.right; top: parent.top; bottom: nextButton.top; bottomMargin: 8 }
@@ -24,14 +23,14 @@ Item {
                     objectName: "customNameLabel"
                     text: view.controller.customNameText
                     font.bold: true
-                    color: brand.titleText
+                    color: Brand.titleText
                     elide: Text.ElideRight
                     Layout.fillWidth: true
                 }
                 Label {
                     objectName: "creditsLabel"
                     text: Localized.text("信用額度:") + view.controller.creditsLabel.text
-                    color: brand.red
+                    color: Brand.red
                 }
             }
         }
@@ -54,7 +53,7 @@ Item {
         anchors { left: parent.left; right: parent.right; bottom: parent.bottom; margins: 16 }
         text: Localized.text("下一步")
         highlighted: true
-        Material.accent: brand.red
+        Material.accent: Brand.red
         onClicked: view.controller.nextAction()
     }
 }

@@ -9,7 +9,6 @@ Item {
     id: view
     required property var controller
 
-    Brand { id: brand }
 
     Flickable {
         anchors { left: parent.left; right: parent.right; top: parent.top; bottom: orderButton.top; bottomMargin: 8 }
@@ -27,7 +26,7 @@ Item {
                     objectName: "creditsLabel"
                     anchors { left: parent.left; leftMargin: 15; verticalCenter: parent.verticalCenter }
                     text: Localized.text("信用額度:") + view.controller.creditsLabel.text
-                    color: brand.red
+                    color: Brand.red
                 }
             }
             OrderRowList {
@@ -59,7 +58,7 @@ Item {
         anchors { left: parent.left; right: parent.right; bottom: parent.bottom; margins: 16 }
         text: Localized.text("下單")
         highlighted: true
-        Material.accent: brand.red
+        Material.accent: Brand.red
         onClicked: view.controller.orderAction()
     }
 }

@@ -9,7 +9,6 @@ Item {
     id: view
     required property var controller
 
-    Brand { id: brand }
 
     ToolBar {
         id: topBar
@@ -22,7 +21,7 @@ Item {
                 objectName: "selectDataCloseButton"
                 Accessible.name: Localized.text("關閉")
                 text: "✕"
-                Material.foreground: brand.red
+                Material.foreground: Brand.red
                 onClicked: view.controller.clossViewAction()
             }
             Label {
@@ -32,7 +31,7 @@ Item {
                 text: view.controller.title
                 font.bold: true
                 font.pixelSize: 17
-                color: brand.titleText
+                color: Brand.titleText
                 elide: Text.ElideRight
             }
             Item { implicitWidth: 48 }
@@ -69,7 +68,7 @@ Item {
             visible: view.controller.showsCancelButton
             flat: true
             text: Localized.text("取消")
-            Material.foreground: brand.red
+            Material.foreground: Brand.red
             onClicked: {
                 view.controller.searchBarCancelButtonClicked()
                 searchField.focus = false
@@ -111,7 +110,7 @@ Item {
                         x: 15
                         width: parent.width - 15
                         height: 1
-                        color: brand.separator
+                        color: Brand.separator
                     }
                 }
                 contentItem: ColumnLayout {
@@ -121,7 +120,7 @@ Item {
                         objectName: "cellText"
                         Layout.fillWidth: true
                         text: cell.cellData.titleLabel
-                        color: brand.titleText
+                        color: Brand.titleText
                         font.pixelSize: 16
                         wrapMode: Text.Wrap
                     }
@@ -153,7 +152,7 @@ Item {
                 visible: view.controller.reloadBarItemVisible
                 text: "⟳"
                 font.pixelSize: 20
-                Material.foreground: brand.red
+                Material.foreground: Brand.red
                 onClicked: view.controller.reloadActionWithSender()
             }
             Item { Layout.fillWidth: true }
@@ -161,7 +160,7 @@ Item {
                 objectName: "selectDataEndEditButton"
                 Accessible.name: Localized.text("完成")
                 text: Localized.text("完成")
-                Material.foreground: brand.red
+                Material.foreground: Brand.red
                 onClicked: {
                     view.controller.endEditAction()
                     searchField.focus = false

@@ -1,6 +1,6 @@
 #include "app/MoreViewController.h"
 
-#include "app/Segue.h"
+#include "ui/Segue.h"
 #include "model/AppContext.h"
 #include "text/Localizer.h"
 #include "ui/Colors.h"

@@ -27,7 +27,7 @@
 #include "order/EnterNewAmountViewController.h"
 #include "order/OrderConfirmViewController.h"
 #include "order/OrderPage2ViewController.h"
-#include "order/SelectDataViewController.h"
+#include "picklist/SelectDataViewController.h"
 #include "ui/Storyboard.h"
 #include "ui/ZelkNavigationController.h"
 

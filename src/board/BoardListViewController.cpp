@@ -1,6 +1,6 @@
 #include "board/BoardListViewController.h"
 
-#include "app/Segue.h"
+#include "ui/Segue.h"
 #include "model/AppContext.h"
 #include "text/Localizer.h"
 

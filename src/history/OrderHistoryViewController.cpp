@@ -3,7 +3,7 @@
 #include "history/OrderHistoryDetailViewController.h"
 #include "model/AppContext.h"
 #include "model/JsonRules.h"
-#include "order/SelectDataSearch.h"
+#include "picklist/CustomerPickSource.h"
 #include "services/ApiStatus.h"
 #include "text/Localizer.h"
 #include "ui/NavigationController.h"
@@ -47,7 +47,7 @@ void OrderHistoryViewController::loadCustomers()
     if (!ctx)
         return;
     if (const auto &held = ctx->lists().customerList()) {
-        m_customerList = m_filterCustomerListArray = *held;
+        m_filterCustomerListArray.setCustomers(*held);
         return;
     }
     if (Ui *u = ui())
@@ -57,7 +57,7 @@ void OrderHistoryViewController::loadCustomers()
         if (!self)
             return;
         if (ok) {
-            self->m_customerList = self->m_filterCustomerListArray = customers.value_or(QList<OrderCustomer>());
+            self->m_filterCustomerListArray.setCustomers(customers.value_or(QList<OrderCustomer>()));
         } else if (!self->presentedScreen()) {
             self->showAlert(localized(QStringLiteral("無法取得客戶資料")), localized(QStringLiteral("請稍候在試")));
         }
@@ -81,7 +81,7 @@ void OrderHistoryViewController::showCustomerPicker()
     auto *picker = SelectDataViewController::instantiate(storyboard());
     if (!picker)
         picker = new SelectDataViewController;
-    m_filterCustomerListArray = m_customerList;
+    m_filterCustomerListArray.showAll();
     picker->setTitle(localized(QStringLiteral("選擇客戶")));
     picker->setDelegate(this);
     picker->setShowReload(true);
@@ -100,9 +100,10 @@ void OrderHistoryViewController::showCustomerPicker()
 
 void OrderHistoryViewController::customerChosen(int row)
 {
-    if (row < 0 || row >= m_filterCustomerListArray.size())
+    const OrderCustomer *chosen = m_filterCustomerListArray.customerAt(row);
+    if (!chosen)
         return;
-    m_queryCustomer = m_filterCustomerListArray.at(row);
+    m_queryCustomer = *chosen;
     setQueryTypeInfoText(customerFieldText(m_queryCustomer));
 }
 
@@ -115,20 +116,17 @@ QString OrderHistoryViewController::customerFieldText(const OrderCustomer &custo
 
 int OrderHistoryViewController::selectDataCount()
 {
-    return int(m_filterCustomerListArray.size());
+    return m_filterCustomerListArray.count();
 }
 
 SelectDataTexts OrderHistoryViewController::selectDataTexts(int row)
 {
-    if (row < 0 || row >= m_filterCustomerListArray.size())
-        return {};
-    const OrderCustomer &c = m_filterCustomerListArray.at(row);
-    return {QStringLiteral("客戶編號:") + c.kunnr, c.name1};
+    return m_filterCustomerListArray.texts(row);
 }
 
 void OrderHistoryViewController::selectDataSearch(SelectDataViewController *pickList, const QString &text)
 {
-    m_filterCustomerListArray = searchCustomers(m_customerList, text);
+    m_filterCustomerListArray.search(text);
     if (!text.isEmpty())
         pickList->setShowsCancelButton(true);
     pickList->reloadData();
@@ -136,7 +134,7 @@ void OrderHistoryViewController::selectDataSearch(SelectDataViewController *pick
 
 void OrderHistoryViewController::selectDataCancelSearch(SelectDataViewController *pickList)
 {
-    m_filterCustomerListArray = m_customerList;
+    m_filterCustomerListArray.showAll();
     pickList->reloadData();
 }
 
@@ -157,7 +155,7 @@ void OrderHistoryViewController::selectDataReload()
             self->showAlert(localized(QStringLiteral("無法取得客戶資料")), localized(QStringLiteral("請稍候在試")));
             return;
         }
-        self->m_customerList = self->m_filterCustomerListArray = customers.value_or(QList<OrderCustomer>());
+        self->m_filterCustomerListArray.setCustomers(customers.value_or(QList<OrderCustomer>()));
         if (SelectDataViewController *picker = self->m_selectDataViewController) {
             picker->clearSearchText();
             picker->reloadData();

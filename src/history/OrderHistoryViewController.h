@@ -7,7 +7,8 @@
 #include "history/OrderHistroyCell.h"
 #include "model/MasterData.h"
 #include "model/OrderStatus.h"
-#include "order/SelectDataViewController.h"
+#include "picklist/CustomerPickSource.h"
+#include "picklist/SelectDataViewController.h"
 #include "ui/Screen.h"
 
 #include <QDate>
@@ -37,7 +38,8 @@ public:
     int queryType() const { return m_queryType; }
     QString queryTypeInfoText() const { return m_queryTypeInfoText; }
     OrderCustomer queryCustomer() const { return m_queryCustomer; }
-    QList<OrderCustomer> filterCustomerListArray() const { return m_filterCustomerListArray; }
+    // The customers offered now.
+    const CustomerPickSource &filterCustomerListArray() const { return m_filterCustomerListArray; }
     QList<OrderHistroy> tableArray() const { return m_tableArray; }
     SelectDataViewController *selectDataViewController() const { return m_selectDataViewController; }
 
@@ -92,7 +94,7 @@ private:
     OrderCustomer m_queryCustomer;
     QString m_queryOrderNo;
     QPointer<SelectDataViewController> m_selectDataViewController;
-    QList<OrderCustomer> m_customerList;          // every customer the picker can offer
-    QList<OrderCustomer> m_filterCustomerListArray; // those offered now (after a search)
+    // Every customer the picker can offer and those its search selects.
+    CustomerPickSource m_filterCustomerListArray{CustomerPickSource::Layout::NumberThenName};
     QList<OrderHistroy> m_tableArray;
 };

@@ -1,6 +1,6 @@
 #include "notify/HomeViewController.h"
 
-#include "app/Segue.h"
+#include "ui/Segue.h"
 #include "model/AppContext.h"
 #include "notify/PushHistory.h"
 #include "text/Localizer.h"

@@ -2,7 +2,7 @@
 
 #include "model/AppContext.h"
 #include "order/OrderPage1ViewController.h"
-#include "order/SelectDataSearch.h"
+#include "picklist/SelectDataSearch.h"
 #include "text/Localizer.h"
 #include "ui/NavigationController.h"
 #include "ui/SlideMenuController.h"
@@ -18,7 +18,7 @@ void ChooseOrderTypeViewController::viewDidLoad()
 {
     if (AppContext *ctx = context()) {
         if (const auto &customers = ctx->lists().customerList())
-            m_filterCustomerListArray = *customers;
+            m_filterCustomerListArray.setCustomers(*customers);
     }
 }
 
@@ -47,7 +47,7 @@ void ChooseOrderTypeViewController::loadCustomerList()
         if (!self)
             return;
         if (customers && !customers->isEmpty()) {
-            self->m_filterCustomerListArray = *customers;
+            self->m_filterCustomerListArray.setCustomers(*customers);
             if (self->m_selectDataViewController)
                 self->m_selectDataViewController->clearSearchText();
             self->reloadPickList();
@@ -95,9 +95,10 @@ void ChooseOrderTypeViewController::showPickList(bool contract)
     pickList->setDelegate(this);
     QPointer<ChooseOrderTypeViewController> self(this);
     pickList->setSuccess([self, contract](const SelectDataViewController::IndexPath &indexPath) {
-        if (!self || indexPath.row < 0 || indexPath.row >= self->m_filterCustomerListArray.size())
+        const OrderCustomer *chosen = self ? self->m_filterCustomerListArray.customerAt(indexPath.row) : nullptr;
+        if (!chosen)
             return;
-        const OrderCustomer customer = self->m_filterCustomerListArray.at(indexPath.row);
+        const OrderCustomer customer = *chosen;
         if (contract) {
             qCDebug(lcOrder) << "sentData:" << customer.kunnr << customer.name1;
             self->startContractOrder(customer);
@@ -116,15 +117,12 @@ void ChooseOrderTypeViewController::reloadPickList()
 
 int ChooseOrderTypeViewController::selectDataCount()
 {
-    return int(m_filterCustomerListArray.size());
+    return m_filterCustomerListArray.count();
 }
 
 SelectDataTexts ChooseOrderTypeViewController::selectDataTexts(int row)
 {
-    if (row < 0 || row >= m_filterCustomerListArray.size())
-        return {};
-    const OrderCustomer &customer = m_filterCustomerListArray.at(row);
-    return {customer.name1, localized(QStringLiteral("客戶編號:")) + customer.kunnr};
+    return m_filterCustomerListArray.texts(row);
 }
 
 void ChooseOrderTypeViewController::selectDataSearch(SelectDataViewController *pickList, const QString &text)
@@ -134,7 +132,9 @@ void ChooseOrderTypeViewController::selectDataSearch(SelectDataViewController *p
     const auto &customers = ctx ? ctx->lists().customerList() : std::nullopt;
     if (!customers)
         return;
-    m_filterCustomerListArray = searchCustomers(*customers, text);
+    if (m_filterCustomerListArray.customers().constData() != customers->constData())
+        m_filterCustomerListArray.setCustomers(*customers);
+    m_filterCustomerListArray.search(text);
     if (pickList && !text.isEmpty())
         pickList->setShowsCancelButton(true);
     if (pickList)
@@ -143,11 +143,7 @@ void ChooseOrderTypeViewController::selectDataSearch(SelectDataViewController *p
 
 void ChooseOrderTypeViewController::selectDataCancelSearch(SelectDataViewController *pickList)
 {
-    AppContext *ctx = context();
-    const auto &customers = ctx ? ctx->lists().customerList() : std::nullopt;
-    if (!customers)
-        return;
-    m_filterCustomerListArray = *customers;
+    selectDataSearch(nullptr, QString());
     if (pickList)
         pickList->reloadData();
 }

@@ -3,7 +3,8 @@
 // searchable customer list. Picking resets the current-customer context and opens the chosen kind's
 // screens. Each appearance empties the cart, so nothing of an earlier order survives into a new one.
 #include "model/MasterData.h"
-#include "order/SelectDataViewController.h"
+#include "picklist/CustomerPickSource.h"
+#include "picklist/SelectDataViewController.h"
 #include "ui/Screen.h"
 
 class ChooseOrderTypeViewController : public Screen, public SelectDataViewDelegate
@@ -21,7 +22,8 @@ public:
 
     // The pick list currently shown (null when none).
     SelectDataViewController *selectDataViewController() const { return m_selectDataViewController; }
-    QList<OrderCustomer> filterCustomerListArray() const { return m_filterCustomerListArray; }
+    // The customers offered now.
+    const CustomerPickSource &filterCustomerListArray() const { return m_filterCustomerListArray; }
 
     // ---- SelectDataViewDelegate ----
     int selectDataCount() override;
@@ -39,5 +41,5 @@ private:
     void reloadPickList();
 
     QPointer<SelectDataViewController> m_selectDataViewController;
-    QList<OrderCustomer> m_filterCustomerListArray;
+    CustomerPickSource m_filterCustomerListArray{CustomerPickSource::Layout::NameThenNumber};
 };

@@ -6,7 +6,7 @@
 #include "order/EnterNewAmountViewController.h"
 #include "order/NumericField.h"
 #include "order/OrderConfirmViewController.h"
-#include "order/SelectDataSearch.h"
+#include "picklist/SelectDataSearch.h"
 #include "text/Localizer.h"
 #include "ui/NavigationController.h"
 #include "ui/Storyboard.h"
@@ -138,7 +138,9 @@ void OrderPage2ViewController::priceListReply(const ApiStatus &status)
         items.append(item);
     }
     m_itemsArray = items;
-    m_filterItemsArray = items;
+    // An open pick list keeps offering what its search text selects.
+    m_filterItemsArray = searchMaterials(
+        m_itemsArray, m_selectDataViewController ? m_selectDataViewController->searchText() : QString());
     if (m_selectDataViewController)
         m_selectDataViewController->reloadData();
 }
@@ -159,7 +161,7 @@ void OrderPage2ViewController::selectItemsAction()
     auto *pickList = SelectDataViewController::instantiate(storyboard());
     if (!pickList)
         return;
-    m_filterItemsArray = m_itemsArray;
+    m_filterItemsArray = searchMaterials(m_itemsArray, QString());
     m_selectDataViewController = pickList;
     pickList->setTitle(localized(QStringLiteral("選擇物料")));
     pickList->setProperty("searchPlaceholder", localized(QStringLiteral("輸入物料編號 or 物料名稱")));
@@ -183,7 +185,7 @@ SelectDataTexts OrderPage2ViewController::selectDataTexts(int row)
 {
     if (row < 0 || row >= m_filterItemsArray.size())
         return {};
-    const OrderItem &item = m_filterItemsArray.at(row);
+    const OrderItem &item = m_itemsArray.at(m_filterItemsArray.at(row));
     return {item.maktx, localized(QStringLiteral("物料編號:")) + item.matnr};
 }
 
@@ -199,7 +201,7 @@ void OrderPage2ViewController::selectDataSearch(SelectDataViewController *pickLi
 
 void OrderPage2ViewController::selectDataCancelSearch(SelectDataViewController *pickList)
 {
-    m_filterItemsArray = m_itemsArray;
+    m_filterItemsArray = searchMaterials(m_itemsArray, QString());
     if (pickList)
         pickList->reloadData();
 }
@@ -210,7 +212,7 @@ void OrderPage2ViewController::chooseMaterial(int filteredRow)
         return;
     // The material comes with the price list's fields; the quantity stays the one entered, and the
     // new price × quantity must pass the credit check like any other change.
-    OrderItem item = m_filterItemsArray.at(filteredRow);
+    OrderItem item = m_itemsArray.at(m_filterItemsArray.at(filteredRow));
     const Order current = editedOrder();
     item.orderNumber = current.orderItem.orderNumber;
     Order order = current;

@@ -5,7 +5,7 @@
 // order record of the header page it came from (page1VC), so going back shows the same order.
 // Quantity, copy and price changes pass the credit check first, counting the order's own value.
 #include "order/OrderPage1ViewController.h"
-#include "order/SelectDataViewController.h"
+#include "picklist/SelectDataViewController.h"
 
 class OrderPage2ViewController : public OrderPage1ViewController, public SelectDataViewDelegate
 {
@@ -21,7 +21,8 @@ public:
     void setPage1VC(OrderPage1ViewController *page) { m_page1VC = page; }
 
     QList<OrderItem> itemsArray() const { return m_itemsArray; }
-    QList<OrderItem> filterItemsArray() const { return m_filterItemsArray; }
+    // Positions in itemsArray of the materials the pick list offers now.
+    QList<int> filterItemsArray() const { return m_filterItemsArray; }
     SelectDataViewController *selectDataViewController() const { return m_selectDataViewController; }
     int orderPage() const { return editedOrder().orderPage; }
     QString copyCountText() const;
@@ -72,6 +73,6 @@ private:
 
     QPointer<OrderPage1ViewController> m_page1VC;
     QList<OrderItem> m_itemsArray;
-    QList<OrderItem> m_filterItemsArray;
+    QList<int> m_filterItemsArray;
     QPointer<SelectDataViewController> m_selectDataViewController;
 };

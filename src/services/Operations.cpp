@@ -6,15 +6,16 @@
 
 Operations::Operations(ServiceClient &client) : m_client(client) {}
 
-void Operations::gateway(const char *apiName, const ApiParameters &parameters, ApiCompletion done)
+void Operations::gateway(const char *apiName, const ApiParameters &parameters, QObject *context,
+                         ApiCompletion done)
 {
-    m_client.callGateway(QString::fromLatin1(apiName), parameters, std::move(done));
+    m_client.callGateway(QString::fromLatin1(apiName), parameters, whileAlive(context, std::move(done)));
 }
 
 #define ZELK_GATEWAY_OPERATION(name)                                                                    \
-    void Operations::name(const ApiParameters &parameters, ApiCompletion done)                          \
+    void Operations::name(const ApiParameters &parameters, QObject *context, ApiCompletion done)        \
     {                                                                                                   \
-        gateway(#name, parameters, std::move(done));                                                    \
+        gateway(#name, parameters, context, std::move(done));                                           \
     }
 
 ZELK_GATEWAY_OPERATION(login)
@@ -43,20 +44,20 @@ ZELK_GATEWAY_OPERATION(deleteBoardReplyMsg)
 
 #undef ZELK_GATEWAY_OPERATION
 
-void Operations::ZSD_CREATE_EIP_ORDER2(const ApiParameters &parameters, ApiCompletion done)
+void Operations::ZSD_CREATE_EIP_ORDER2(const ApiParameters &parameters, QObject *context, ApiCompletion done)
 {
-    m_client.callGateway(QStringLiteral("ZSD_CREATE_EIP_ORDER2"), parameters, std::move(done),
+    m_client.callGateway(QStringLiteral("ZSD_CREATE_EIP_ORDER2"), parameters, whileAlive(context, std::move(done)),
                          ServiceClient::BodyStyle::Compact);
 }
 
-void Operations::pushRegistration(const ApiParameters &parameters, ApiCompletion done)
+void Operations::pushRegistration(const ApiParameters &parameters, QObject *context, ApiCompletion done)
 {
-    m_client.callWebService(QStringLiteral("pushRegistration"), parameters, std::move(done));
+    m_client.callWebService(QStringLiteral("pushRegistration"), parameters, whileAlive(context, std::move(done)));
 }
 
-void Operations::userPushHistory(const ApiParameters &parameters, ApiCompletion done)
+void Operations::userPushHistory(const ApiParameters &parameters, QObject *context, ApiCompletion done)
 {
-    m_client.callWebService(QStringLiteral("userPushHistory"), parameters, std::move(done));
+    m_client.callWebService(QStringLiteral("userPushHistory"), parameters, whileAlive(context, std::move(done)));
 }
 
 QJsonObject Operations::modAppPwdParameters(const std::optional<QString> &userId, const QString &oldMd5,

@@ -2,6 +2,8 @@
 // The uniform result of every gateway and web-service call, and the shared service types.
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -25,3 +27,15 @@ using ApiParameters = std::optional<QJsonObject>;
 
 // Completion of a gateway / web-service call; always invoked on the main thread.
 using ApiCompletion = std::function<void(const ApiStatus &)>;
+
+// `done` bound to `context`, as QObject::connect binds a slot to its receiver: dropped once the context
+// has gone, so a completion may use its screen without a guard of its own. A null context binds nothing.
+inline ApiCompletion whileAlive(QObject *context, ApiCompletion done)
+{
+    if (!context || !done)
+        return done;
+    return [guard = QPointer<QObject>(context), done = std::move(done)](const ApiStatus &status) {
+        if (guard)
+            done(status);
+    };
+}

@@ -41,3 +41,11 @@ int Alert::buttonIndex(const QString &title) const
     }
     return -1;
 }
+
+void Alert::press(int index, const QStringList &fieldTexts) const
+{
+    if (index < 0 || index >= buttons.size() || !context.alive())
+        return;
+    if (const auto &handler = buttons.at(index).handler)
+        handler(fieldTexts);
+}

@@ -1,6 +1,7 @@
 #pragma once
 // An alert or action sheet as the screens describe it: title, message, buttons and optional text
 // fields. A value type; the Ui shows it and calls the pressed button's handler once.
+#include "ui/CallbackContext.h"
 #include "ui/TextEdit.h"
 
 #include <QList>
@@ -47,6 +48,8 @@ struct Alert {
     QString message; // a null text means "no message"
     QList<AlertButton> buttons;
     QList<AlertTextField> fields;
+    CallbackContext context; // when set, the handlers run only while it lives
+
 
     Alert &addButton(const QString &title, AlertButton::Style style = AlertButton::Style::Default,
                      std::function<void()> action = {});
@@ -55,4 +58,6 @@ struct Alert {
 
     // The index of the button titled `title`, or -1.
     int buttonIndex(const QString &title) const;
+    // Runs the handler of button `index` with the field texts, unless the context has gone.
+    void press(int index, const QStringList &fieldTexts) const;
 };

@@ -1,5 +1,8 @@
 #pragma once
-// The bottom pick list and the date picker dialog. Exactly one of done/cancel is called, once.
+// The bottom pick list and the date picker dialog. Exactly one of done/cancel is called, once, and only
+// while the context (when set) lives.
+#include "ui/CallbackContext.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -12,6 +15,7 @@ struct Picker {
     int initialRow = 0;
     std::function<void(int row)> done;
     std::function<void()> cancel;
+    CallbackContext context;
 };
 
 struct DatePicker {
@@ -21,4 +25,5 @@ struct DatePicker {
     QDate maximumDate; // no limit when invalid
     std::function<void(const QDate &date)> done;
     std::function<void()> cancel;
+    CallbackContext context;
 };

@@ -84,10 +84,7 @@ void QmlUi::answerAlert(int id, int buttonIndex, const QStringList &fieldTexts)
         return;
     const Alert alert = m_alerts.takeFirst().alert;
     emit alertChanged();
-    if (buttonIndex < 0 || buttonIndex >= alert.buttons.size())
-        return;
-    if (const auto &handler = alert.buttons[buttonIndex].handler)
-        handler(fieldTexts);
+    alert.press(buttonIndex, fieldTexts);
 }
 
 bool QmlUi::acceptsFieldEdit(int id, int field, const QString &before, const QString &after) const
@@ -108,7 +105,7 @@ void QmlUi::showPicker(const Picker &picker)
     m_picker = picker;
     m_pickerId = m_nextId++;
     emit pickerChanged();
-    if (hadOne && previous.cancel)
+    if (hadOne && previous.cancel && previous.context.alive())
         previous.cancel();
 }
 
@@ -130,7 +127,7 @@ void QmlUi::choosePickerRow(int id, int row)
     m_pickerId = 0;
     m_picker = {};
     emit pickerChanged();
-    if (picker.done)
+    if (picker.done && picker.context.alive())
         picker.done(row);
 }
 
@@ -142,7 +139,7 @@ void QmlUi::cancelPicker(int id)
     m_pickerId = 0;
     m_picker = {};
     emit pickerChanged();
-    if (picker.cancel)
+    if (picker.cancel && picker.context.alive())
         picker.cancel();
 }
 
@@ -155,7 +152,7 @@ void QmlUi::showDatePicker(const DatePicker &picker)
         m_datePicker.initialDate = QDate::currentDate();
     m_datePickerId = m_nextId++;
     emit datePickerChanged();
-    if (hadOne && previous.cancel)
+    if (hadOne && previous.cancel && previous.context.alive())
         previous.cancel();
 }
 
@@ -183,7 +180,7 @@ void QmlUi::chooseDate(int id, const QDate &date)
     m_datePickerId = 0;
     m_datePicker = {};
     emit datePickerChanged();
-    if (picker.done)
+    if (picker.done && picker.context.alive())
         picker.done(chosen);
 }
 
@@ -195,7 +192,7 @@ void QmlUi::cancelDatePicker(int id)
     m_datePickerId = 0;
     m_datePicker = {};
     emit datePickerChanged();
-    if (picker.cancel)
+    if (picker.cancel && picker.context.alive())
         picker.cancel();
 }
 

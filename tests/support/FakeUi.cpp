@@ -32,8 +32,7 @@ bool FakeUi::pressAlertButton(const QString &title)
     if (index < 0)
         return false;
     const ShownAlert shown = m_open.takeFirst();
-    if (const auto &handler = shown.alert.buttons[index].handler)
-        handler(shown.fieldTexts);
+    shown.alert.press(index, shown.fieldTexts);
     return true;
 }
 
@@ -84,7 +83,7 @@ void FakeUi::showPicker(const Picker &picker)
     const bool hadOne = m_pickerOpen;
     m_picker = picker;
     m_pickerOpen = true;
-    if (hadOne && previous.cancel)
+    if (hadOne && previous.cancel && previous.context.alive())
         previous.cancel();
 }
 
@@ -95,7 +94,7 @@ bool FakeUi::choosePickerRow(int row)
     const Picker picker = m_picker;
     m_pickerOpen = false;
     m_picker = {};
-    if (picker.done)
+    if (picker.done && picker.context.alive())
         picker.done(row);
     return true;
 }
@@ -107,7 +106,7 @@ bool FakeUi::cancelPicker()
     const Picker picker = m_picker;
     m_pickerOpen = false;
     m_picker = {};
-    if (picker.cancel)
+    if (picker.cancel && picker.context.alive())
         picker.cancel();
     return true;
 }
@@ -119,7 +118,7 @@ void FakeUi::showDatePicker(const DatePicker &picker)
     const bool hadOne = m_datePickerOpen;
     m_datePicker = picker;
     m_datePickerOpen = true;
-    if (hadOne && previous.cancel)
+    if (hadOne && previous.cancel && previous.context.alive())
         previous.cancel();
 }
 
@@ -134,7 +133,7 @@ bool FakeUi::pickDate(const QDate &date)
     const DatePicker picker = m_datePicker;
     m_datePickerOpen = false;
     m_datePicker = {};
-    if (picker.done)
+    if (picker.done && picker.context.alive())
         picker.done(date);
     return true;
 }
@@ -146,7 +145,7 @@ bool FakeUi::cancelDatePicker()
     const DatePicker picker = m_datePicker;
     m_datePickerOpen = false;
     m_datePicker = {};
-    if (picker.cancel)
+    if (picker.cancel && picker.context.alive())
         picker.cancel();
     return true;
 }

@@ -9,7 +9,6 @@ Item {
     id: view
     required property var controller
 
-    Brand { id: brand }
 
     ListView {
         id: list
@@ -42,7 +41,7 @@ Item {
         anchors { left: parent.left; right: parent.right; bottom: parent.bottom; margins: 16 }
         text: view.controller.actionTitle
         highlighted: true
-        Material.accent: brand.red
+        Material.accent: Brand.red
         onClicked: view.controller.act()
     }
 }

@@ -120,8 +120,8 @@ private slots:
         QCOMPARE(m_gateway->gatewayCalls(QStringLiteral("clientList")),
                  QList<QJsonObject>({QJsonObject{{"userID", "U10023"}}}));
         QVERIFY(q.ctx.lists().customerList().has_value());
-        QCOMPARE(q.screen->filterCustomerListArray(), *q.ctx.lists().customerList());
-        QVERIFY(q.screen->filterCustomerListArray().size() > 10);
+        QCOMPARE(q.screen->filterCustomerListArray().offered(), *q.ctx.lists().customerList());
+        QVERIFY(q.screen->filterCustomerListArray().offered().size() > 10);
 
         // The seeded orders of the last days are the rows, as the cells show them.
         const QList<OrderHistroy> rows = q.screen->tableArray();
@@ -217,7 +217,7 @@ private slots:
     {
         Query q;
         QVERIFY(q.idle());
-        const QList<OrderCustomer> customers = q.screen->filterCustomerListArray();
+        const QList<OrderCustomer> customers = q.screen->filterCustomerListArray().offered();
 
         // An empty field sends neither restriction, in either segment.
         q.screen->queryAction();
@@ -339,7 +339,7 @@ private slots:
         QCOMPARE(q.ui.currentAlert()->alert.buttons.first().style, AlertButton::Style::Cancel);
         QVERIFY(q.ui.pressAlertButton(QStringLiteral("確定")));
         QVERIFY(!q.ctx.lists().customerList().has_value());
-        QVERIFY(q.screen->filterCustomerListArray().isEmpty());
+        QVERIFY(q.screen->filterCustomerListArray().offered().isEmpty());
         const QList<OrderHistroy> shown = q.screen->tableArray();
         QVERIFY(!shown.isEmpty());
 
@@ -355,7 +355,7 @@ private slots:
         QCOMPARE(m_gateway->gatewayCalls(QStringLiteral("clientList")).size(), 2);
         QVERIFY(picker->rowCount() > 10);
         QCOMPARE(picker->searchText(), QString());
-        QCOMPARE(q.screen->filterCustomerListArray(), *q.ctx.lists().customerList());
+        QCOMPARE(q.screen->filterCustomerListArray().offered(), *q.ctx.lists().customerList());
 
         // A failed reload says so and keeps what the picker offers.
         QVERIFY(m_gateway->setFault(QStringLiteral("clientList"), QStringLiteral("html500")));

@@ -1,4 +1,4 @@
-#include "order/SelectDataViewController.h"
+#include "picklist/SelectDataViewController.h"
 
 #include "ui/Storyboard.h"
 #include "ui/Ui.h"

@@ -1,7 +1,7 @@
 // The searchable pick list driven as its view drives it: search, cancel, reload, choose, close.
 #include "FakeUi.h"
 #include "TestRegistry.h"
-#include "order/SelectDataViewController.h"
+#include "picklist/SelectDataViewController.h"
 #include "ui/Navigator.h"
 #include "ui/Storyboard.h"
 

@@ -11,8 +11,8 @@
 //
 // A presented screen is deleted after its dismissal, so owners keep it through a QPointer and create a
 // new one for each pick.
-#include "order/SelectDataCell.h"
-#include "order/SelectDataViewDelegate.h"
+#include "picklist/SelectDataCell.h"
+#include "picklist/SelectDataViewDelegate.h"
 #include "ui/Screen.h"
 
 #include <type_traits>

@@ -1,4 +1,4 @@
-#include "app/Segue.h"
+#include "ui/Segue.h"
 
 #include "ui/NavigationController.h"
 #include "ui/Storyboard.h"

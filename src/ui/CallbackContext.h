@@ -1,0 +1,19 @@
+#pragma once
+// The object a deferred callback belongs to (usually a screen), as QObject::connect binds a slot to its
+// receiver: once bound, the callback runs only while that object lives. Unbound, it always runs.
+#include <QObject>
+#include <QPointer>
+
+class CallbackContext
+{
+public:
+    CallbackContext() = default;
+    CallbackContext(QObject *object) : m_object(object), m_bound(object != nullptr) {} // NOLINT: implicit on purpose
+
+    bool alive() const { return !m_bound || m_object; }
+    QObject *object() const { return m_object; }
+
+private:
+    QPointer<QObject> m_object;
+    bool m_bound = false;
+};

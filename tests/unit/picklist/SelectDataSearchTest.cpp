@@ -1,0 +1,80 @@
+#include "TestRegistry.h"
+#include "picklist/CustomerPickSource.h"
+#include "picklist/SelectDataSearch.h"
+
+#include <QTest>
+
+namespace {
+OrderCustomer customer(const QString &kunnr, const QString &name1)
+{
+    OrderCustomer c;
+    c.kunnr = kunnr;
+    c.name1 = name1;
+    return c;
+}
+OrderItem material(const QString &matnr, const QString &maktx)
+{
+    OrderItem item;
+    item.matnr = matnr;
+    item.maktx = maktx;
+    return item;
+}
+const QList<OrderCustomer> kCustomers{customer(QStringLiteral("0000100101"), QStringLiteral("大安建材行")),
+                                      customer(QStringLiteral("0000200202"), QStringLiteral("Zelk Build")),
+                                      customer(QStringLiteral("0000100303"), QStringLiteral("信義營造"))};
+} // namespace
+
+class SelectDataSearchTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    // The positions kept, in list order; case counts.
+    void searchKeepsPositions_data()
+    {
+        QTest::addColumn<bool>("materials");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<int>>("kept");
+        QTest::newRow("customers, empty") << false << QString() << QList<int>{0, 1, 2};
+        QTest::newRow("customers, name") << false << QStringLiteral("建材") << QList<int>{0};
+        QTest::newRow("customers, number") << false << QStringLiteral("00100") << QList<int>{0, 2};
+        QTest::newRow("customers, case") << false << QStringLiteral("zelk") << QList<int>{};
+        QTest::newRow("customers, exact case") << false << QStringLiteral("Zelk") << QList<int>{1};
+        QTest::newRow("materials, name") << true << QStringLiteral("水泥") << QList<int>{0, 1};
+        QTest::newRow("materials, number") << true << QStringLiteral("0101") << QList<int>{0, 2};
+        QTest::newRow("materials, case") << true << QStringLiteral("50KG") << QList<int>{};
+    }
+    void searchKeepsPositions()
+    {
+        QFETCH(bool, materials);
+        QFETCH(QString, text);
+        QFETCH(QList<int>, kept);
+        const QList<OrderItem> items{material(QStringLiteral("10000101"), QStringLiteral("卜特蘭水泥 散裝")),
+                                     material(QStringLiteral("10000202"), QStringLiteral("袋裝水泥 50kg")),
+                                     material(QStringLiteral("20000101"), QStringLiteral("碎石"))};
+        QCOMPARE(materials ? searchMaterials(items, text) : searchCustomers(kCustomers, text), kept);
+    }
+
+    // The one customer source: rows are the customers the text selects, read as each screen lays them out.
+    void customerSourceRows()
+    {
+        CustomerPickSource entry(CustomerPickSource::Layout::NameThenNumber);
+        entry.setCustomers(kCustomers);
+        entry.search(QStringLiteral("00100"));
+        QCOMPARE(entry.count(), 2);
+        QCOMPARE(entry.customerAt(1)->kunnr, QStringLiteral("0000100303"));
+        QCOMPARE(entry.texts(1).title, QStringLiteral("信義營造"));
+        QCOMPARE(entry.texts(1).detail, QStringLiteral("客戶編號:0000100303"));
+        QCOMPARE(entry.customerAt(2), nullptr);
+        QCOMPARE(entry.texts(2).title, std::nullopt);
+        entry.showAll();
+        QCOMPARE(entry.offered(), kCustomers);
+
+        CustomerPickSource query(CustomerPickSource::Layout::NumberThenName);
+        query.setCustomers(kCustomers);
+        QCOMPARE(query.texts(0).title, QStringLiteral("客戶編號:0000100101"));
+        QCOMPARE(query.texts(0).detail, QStringLiteral("大安建材行"));
+    }
+};
+
+ZELK_TEST(SelectDataSearchTest)
+#include "SelectDataSearchTest.moc"
