@@ -8,6 +8,7 @@
 //
 // A filtered list is a RowListModel<int> of indices into its source, whose roles read the source: the
 // records are never copied.
+#include <QtQml/qqmlregistration.h>
 #include <QAbstractListModel>
 #include <QByteArray>
 #include <QList>
@@ -22,6 +23,8 @@
 class ListModelBase : public QAbstractListModel
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made in C++")
     Q_PROPERTY(int count READ count NOTIFY countChanged)
 
 public:

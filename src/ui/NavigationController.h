@@ -2,12 +2,15 @@
 // A stack of screens with a navigation bar; the top screen is shown. Removed screens are deleted
 // later, after the completion of the change that removed them. Completions run once the transition
 // has ended, also when nothing moved (popping the root), unless this container has gone.
+#include <QtQml/qqmlregistration.h>
 #include "ui/Screen.h"
 #include "ui/ScreenListModel.h"
 
 class NavigationController : public Screen
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made in C++")
     Q_PROPERTY(QList<QObject *> viewControllers READ viewControllersForView NOTIFY viewControllersChanged)
     Q_PROPERTY(Screen *topViewController READ topViewController NOTIFY viewControllersChanged)
     Q_PROPERTY(int depth READ depth NOTIFY viewControllersChanged)

@@ -1,12 +1,15 @@
 #pragma once
 // The window's screen graph: the root screen and the chain of screens presented over it. The QML root
 // (Main.qml) draws it; tests assert on it ("presented Y over the tab screen", "popped to root").
+#include <QtQml/qqmlregistration.h>
 #include "ui/Screen.h"
 #include "ui/ScreenListModel.h"
 
 class Navigator : public QObject
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made in C++")
     Q_PROPERTY(Screen *rootScreen READ rootScreen NOTIFY rootScreenChanged)
     // Presented screens as drawn, bottom first: a dismissed screen stays until its transition ends.
     Q_PROPERTY(ScreenListModel *presentedModel READ presentedModel CONSTANT)

@@ -3,6 +3,7 @@
 // spinner) as properties that Main.qml draws, and takes the user's answers back through the
 // Q_INVOKABLE methods. Answers carry the id of what they answer, so a late tap on something that has
 // already gone is ignored.
+#include <QtQml/qqmlregistration.h>
 #include "ui/Ui.h"
 
 #include <QHash>
@@ -13,6 +14,8 @@
 class QmlUi : public QObject, public Ui
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made in C++")
     // {} when nothing shows; else {id, kind ("alert"|"sheet"), title, message, buttons: [{title, style
     // ("default"|"cancel"|"destructive")}], fields: [{placeholder, text, secure, keyboard}]}.
     Q_PROPERTY(QVariantMap alert READ alertForView NOTIFY alertChanged)

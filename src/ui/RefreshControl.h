@@ -5,6 +5,7 @@
 //
 //   header: idle → (pulled far enough: pulling) → (released, or beginRefreshing()) refreshing → idle
 //   footer: idle → refreshing → idle, or → no more data (pulls ignored until resetNoMoreData())
+#include <QtQml/qqmlregistration.h>
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -14,6 +15,8 @@
 class RefreshControl : public QObject
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made in C++")
     Q_PROPERTY(State state READ state NOTIFY stateChanged)
     Q_PROPERTY(bool refreshing READ isRefreshing NOTIFY stateChanged)
     Q_PROPERTY(bool footer READ isFooter CONSTANT)

@@ -15,6 +15,7 @@
 //
 // Ownership. Containers own their children, a presenter owns what it presents, the Navigator owns
 // the root. A screen not yet placed anywhere is owned by whoever created it.
+#include <QtQml/qqmlregistration.h>
 #include <QColor>
 #include <QList>
 #include <QLoggingCategory>
@@ -56,6 +57,8 @@ struct BarButton {
 class Screen : public QObject
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made in C++")
     Q_PROPERTY(QString title READ title WRITE setTitle NOTIFY titleChanged)
     Q_PROPERTY(QString kind READ kind CONSTANT)
     Q_PROPERTY(QString className READ className CONSTANT)

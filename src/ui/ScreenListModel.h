@@ -3,6 +3,7 @@
 // pages still sliding out), the screens presented over the window. Changes go out as row inserts,
 // removals, moves and data changes, so a view keeps the page items it already has and their state.
 // A screen deleted while listed leaves its row at once.
+#include <QtQml/qqmlregistration.h>
 #include <QAbstractListModel>
 #include <QList>
 #include <QPointer>
@@ -12,6 +13,8 @@ class Screen;
 class ScreenListModel : public QAbstractListModel
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made in C++")
     Q_PROPERTY(int count READ count NOTIFY countChanged)
 
 public:

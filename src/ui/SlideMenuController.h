@@ -3,12 +3,15 @@
 // while gestures are on, by dragging from the right edge. The delegate is told will-open before the
 // panel moves and did-open when it has arrived (likewise for closing); a change of direction midway
 // cancels the pending "did" of the earlier move.
+#include <QtQml/qqmlregistration.h>
 #include "ui/Screen.h"
 #include "ui/SlideMenuControllerDelegate.h"
 
 class SlideMenuController : public Screen
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made in C++")
     Q_PROPERTY(Screen *mainViewController READ mainViewController CONSTANT)
     Q_PROPERTY(Screen *rightViewController READ rightViewController CONSTANT)
     Q_PROPERTY(qreal rightPanelWidth READ rightPanelWidth CONSTANT)

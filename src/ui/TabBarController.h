@@ -1,6 +1,7 @@
 #pragma once
 // The tab screen: one child per tab, the selected one shown. Each tab has a title and an icon; the
 // icon is drawn in the tint colour when selected and in the unselected colour otherwise.
+#include <QtQml/qqmlregistration.h>
 #include "ui/Screen.h"
 
 struct TabItem {
@@ -11,6 +12,8 @@ struct TabItem {
 class TabBarController : public Screen
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made in C++")
     Q_PROPERTY(QList<QObject *> viewControllers READ viewControllersForView NOTIFY viewControllersChanged)
     Q_PROPERTY(int selectedIndex READ selectedIndex WRITE setSelectedIndex NOTIFY selectedIndexChanged)
     Q_PROPERTY(Screen *selectedViewController READ selectedViewController NOTIFY selectedIndexChanged)

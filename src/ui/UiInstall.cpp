@@ -1,7 +1,6 @@
 #include "ui/UiInstall.h"
 
 #include "ui/Navigator.h"
-#include "ui/QmlLocalizer.h"
 #include "ui/QmlUi.h"
 #include "ui/Screen.h"
 
@@ -13,16 +12,6 @@
 
 namespace {
 constexpr int kAnimationDurationMs = 250;
-}
-
-void registerUiTypes()
-{
-    static bool registered = false;
-    if (registered)
-        return;
-    registered = true;
-    qmlRegisterSingletonType<QmlLocalizer>("Zelk", 1, 0, "Localized",
-                                           [](QQmlEngine *, QJSEngine *) -> QObject * { return new QmlLocalizer; });
 }
 
 void prepareUiStyle()
@@ -49,7 +38,6 @@ void prepareUiStyle()
 
 bool installUi(QQmlApplicationEngine &engine, Navigator &navigator, QmlUi &ui)
 {
-    registerUiTypes();
     prepareUiStyle();
     navigator.setAnimationDuration(kAnimationDurationMs);
     // The module's qmldir (and with it the QML components) lives at qrc:/Zelk/qmldir.

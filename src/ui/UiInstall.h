@@ -23,9 +23,5 @@ class QmlUi;
 // bound to `navigator` and `ui`. False when the window could not be created.
 bool installUi(QQmlApplicationEngine &engine, Navigator &navigator, QmlUi &ui);
 
-// Registers the QML types of the toolkit boundary (the `Localized` singleton of module Zelk).
-// installUi() calls it; QML tests that build their own engine call it first. Safe to call twice.
-void registerUiTypes();
-
 // The same without a QQmlApplicationEngine's window checks, for tests: style and font only.
 void prepareUiStyle();
