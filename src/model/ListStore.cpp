@@ -89,16 +89,18 @@ std::optional<QJsonValue> ListStore::inco2List(bool fetchWhenMissing)
     return document->object().value(QStringLiteral("inco2List"));
 }
 
-void ListStore::clientList(std::function<void(bool, std::optional<QList<OrderCustomer>>)> done)
+void ListStore::clientList(QObject *context, std::function<void(bool, std::optional<QList<OrderCustomer>>)> done)
 {
     const QJsonObject parameters{{QStringLiteral("userID"), m_secure.value(QStringLiteral("userId")).value_or(QString())}};
-    m_operations.clientList(parameters, [this, done = std::move(done)](const ApiStatus &status) {
+    m_operations.clientList(parameters, [this, guard = CallerGuard(context), done = std::move(done)](const ApiStatus &status) {
         if (!status.isSuccess || !status.returnJson) {
-            done(false, std::nullopt);
+            if (guard.alive())
+                done(false, std::nullopt);
             return;
         }
         QList<OrderCustomer> customers = parseList<OrderCustomer>(status.returnJson->object(), QStringLiteral("custList"));
         m_customers = customers;
-        done(true, std::move(customers));
+        if (guard.alive())
+            done(true, std::move(customers));
     });
 }

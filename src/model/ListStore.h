@@ -42,7 +42,12 @@ public:
 
     // Asks `clientList` for the signed-in user's customers. On success the parsed list (empty when
     // "custList" is missing) replaces the held customer list; on failure the held list stays.
-    void clientList(std::function<void(bool ok, std::optional<QList<OrderCustomer>> customers)> done);
+    // `done` is dropped when `context` has gone by then; the list is held all the same.
+    void clientList(QObject *context, std::function<void(bool ok, std::optional<QList<OrderCustomer>> customers)> done);
+    void clientList(std::function<void(bool ok, std::optional<QList<OrderCustomer>> customers)> done)
+    {
+        clientList(nullptr, std::move(done));
+    }
 
 private:
     template <class T>

@@ -2,8 +2,8 @@
 // The uniform result of every gateway and web-service call, and the shared service types.
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QObject>
-#include <QPointer>
+#include "services/CallerGuard.h"
+
 #include <QString>
 
 #include <functional>
@@ -34,8 +34,8 @@ inline ApiCompletion whileAlive(QObject *context, ApiCompletion done)
 {
     if (!context || !done)
         return done;
-    return [guard = QPointer<QObject>(context), done = std::move(done)](const ApiStatus &status) {
-        if (guard)
+    return [guard = CallerGuard(context), done = std::move(done)](const ApiStatus &status) {
+        if (guard.alive())
             done(status);
     };
 }

@@ -1,7 +1,7 @@
 #pragma once
 // An alert or action sheet as the screens describe it: title, message, buttons and optional text
 // fields. A value type; the Ui shows it and calls the pressed button's handler once.
-#include "ui/CallbackContext.h"
+#include "services/CallerGuard.h"
 #include "ui/TextEdit.h"
 
 #include <QList>
@@ -48,7 +48,7 @@ struct Alert {
     QString message; // a null text means "no message"
     QList<AlertButton> buttons;
     QList<AlertTextField> fields;
-    CallbackContext context; // when set, the handlers run only while it lives
+    CallerGuard context; // when set, the handlers run only while it lives
 
 
     Alert &addButton(const QString &title, AlertButton::Style style = AlertButton::Style::Default,

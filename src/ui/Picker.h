@@ -1,7 +1,7 @@
 #pragma once
 // The bottom pick list and the date picker dialog. Exactly one of done/cancel is called, once, and only
 // while the context (when set) lives.
-#include "ui/CallbackContext.h"
+#include "services/CallerGuard.h"
 
 #include <QDate>
 #include <QString>
@@ -15,7 +15,7 @@ struct Picker {
     int initialRow = 0;
     std::function<void(int row)> done;
     std::function<void()> cancel;
-    CallbackContext context;
+    CallerGuard context;
 };
 
 struct DatePicker {
@@ -25,5 +25,5 @@ struct DatePicker {
     QDate maximumDate; // no limit when invalid
     std::function<void(const QDate &date)> done;
     std::function<void()> cancel;
-    CallbackContext context;
+    CallerGuard context;
 };
