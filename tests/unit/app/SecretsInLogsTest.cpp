@@ -3,8 +3,6 @@
 // texts the service layer writes, and the process-wide filter the app installs.
 #include "AppHarness.h"
 #include "TestRegistry.h"
-#include "app/ChangePasswordViewController.h"
-#include "app/MoreViewController.h"
 #include "services/LogRedaction.h"
 #include "services/Operations.h"
 
@@ -52,14 +50,7 @@ private slots:
     {
         AppHarness app;
         LogCapture log;
-        QVERIFY(app.launch());
-        QVERIFY(app.signIn());
-        app.tabs()->setSelectedIndex(3);
-        auto *more = app.tabRoot<MoreViewController>(3);
-        AppHarness::settle();
-        more->selectRow(2); // 修改密碼
-        AppHarness::settle();
-        auto *screen = qobject_cast<ChangePasswordViewController *>(more->navigationController()->topViewController());
+        auto *screen = app.openPasswordChange();
         QVERIFY(screen);
         screen->setOldPassword(QStringLiteral("demo123"));
         screen->setNewPassword(QStringLiteral("secret9"));
