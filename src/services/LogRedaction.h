@@ -3,7 +3,7 @@
 // - the values of secret members in JSON texts (also JSON nested in a JSON string, as the gateway
 //   envelope's "Body" is) and in form texts: any key ending in "password" ("password", "newPassword"),
 //   and the keys that carry what the keychain holds ("userID", "userName", "userAccount", "user_name",
-//   "pushToken", "token"), in any letter case;
+//   "pushToken", "token"), in any letter case; keys are names of letters, digits and '_';
 // - every registered secret value (the keychain's values) wherever it appears.
 //
 // The password digest the app sends is accepted by the server as the password itself, so a log line that

@@ -65,9 +65,14 @@ bool mentionsPassword(const QString &text)
     return false;
 }
 
-// The members whose values the log must not show: passwords and what the keychain holds.
+// The members whose values the log must not show: passwords and what the keychain holds (names made of
+// letters, digits and '_').
 bool isPasswordKey(const QString &key)
 {
+    for (const QChar c : key) {
+        if (!c.isLetterOrNumber() && c != QLatin1Char('_'))
+            return false;
+    }
     return key.endsWith(QLatin1String("password"), Qt::CaseInsensitive) || kKeychainKeys.contains(key, Qt::CaseInsensitive);
 }
 
@@ -89,6 +94,10 @@ bool plain(const QJsonValue &value)
     }
     return true;
 }
+
+// Same members and values. (QJsonObject's == compares members in stored order, and Qt 6.4 orders keys
+// with characters outside the BMP differently when inserting and when parsing.)
+bool sameMembers(const QJsonObject &a, const QJsonObject &b) { return a.toVariantMap() == b.toVariantMap(); }
 
 } // namespace
 
@@ -128,7 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!parameters)
         FUZZ_CHECK(body.isEmpty());
     else
-        FUZZ_CHECK(QJsonDocument::fromJson(body.toUtf8()).object() == *parameters);
+        FUZZ_CHECK(sameMembers(QJsonDocument::fromJson(body.toUtf8()).object(), *parameters));
 
     // Redacted, both keep everything but the password values. Checked when nothing else mentions a
     // password (the redaction may mask such texts too) and every password value is a text.
@@ -148,8 +157,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QJsonObject redactedOuter = QJsonDocument::fromJson(LogRedaction::redact(QString::fromUtf8(envelope)).toUtf8()).object();
     FUZZ_CHECK_EQUAL(redactedOuter.value(QLatin1String("ApiName")).toString(), apiName);
     if (parameters)
-        FUZZ_CHECK(QJsonDocument::fromJson(redactedOuter.value(QLatin1String("Body")).toString().toUtf8()).object() == masked(given));
+        FUZZ_CHECK(sameMembers(QJsonDocument::fromJson(redactedOuter.value(QLatin1String("Body")).toString().toUtf8()).object(),
+                               masked(given)));
     const QJsonObject redactedFields = decodeFormObject(LogRedaction::redact(QString::fromLatin1(form)).toLatin1());
-    FUZZ_CHECK(redactedFields == masked(fields));
+    FUZZ_CHECK(sameMembers(redactedFields, masked(fields)));
     return 0;
 }

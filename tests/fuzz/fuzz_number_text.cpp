@@ -106,7 +106,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::memcpy(&amount, data, sizeof amount);
         checkMoney(amount);
         // Everyday amounts (cents and ties such as 0.125) are rare among random bit patterns.
-        checkMoney(double(int64_t(amount) % 100000000000) / 1000.0);
+        int64_t thousandths;
+        std::memcpy(&thousandths, data, sizeof thousandths);
+        checkMoney(double(thousandths % 100000000000) / 1000.0);
     }
     return 0;
 }
