@@ -30,14 +30,29 @@ int significantDigits(const QString &text)
     return int(digits.size());
 }
 
-// The fewest significant digits with which some decimal text reads back to `value`.
+// The fewest significant digits with which some decimal text reads back to `value`. For each precision
+// the nearest decimal and its two neighbours are tried: next to a power of two the interval that reads
+// back to the value is narrower below than above, so the nearest decimal may miss while the next one up
+// hits.
 int shortestDigits(float value)
 {
     char buffer[64];
     for (int precision = 1; precision <= 9; ++precision) {
-        std::snprintf(buffer, sizeof buffer, "%.*e", precision - 1, double(value));
-        if (std::strtof(buffer, nullptr) == value)
-            return precision;
+        std::snprintf(buffer, sizeof buffer, "%.*e", precision - 1, double(std::fabs(value)));
+        char *exponent = std::strchr(buffer, 'e');
+        const int power = std::atoi(exponent + 1) - (precision - 1);
+        *exponent = '\0';
+        long long mantissa = 0;
+        for (const char *c = buffer; *c; ++c) {
+            if (*c >= '0' && *c <= '9')
+                mantissa = mantissa * 10 + (*c - '0');
+        }
+        for (long long candidate = mantissa - 1; candidate <= mantissa + 1; ++candidate) {
+            char text[64];
+            std::snprintf(text, sizeof text, "%llde%d", candidate, power);
+            if (candidate > 0 && std::strtof(text, nullptr) == std::fabs(value))
+                return precision;
+        }
     }
     return 9;
 }
