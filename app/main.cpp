@@ -2,6 +2,7 @@
 #include "app/AppDelegate.h"
 #include "app/ScreenRegistry.h"
 #include "model/AppContext.h"
+#include "services/LogRedaction.h"
 #include "ui/Navigator.h"
 #include "ui/QmlUi.h"
 #include "ui/Storyboard.h"
@@ -15,6 +16,8 @@ Q_IMPORT_QML_PLUGIN(ZelkPlugin)
 
 int main(int argc, char *argv[])
 {
+    // Before anything logs: no line of the process carries a password digest or a keychain value.
+    LogRedaction::installMessageFilter();
     QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Zelk"));
     QCoreApplication::setOrganizationName(QStringLiteral("Zelk"));

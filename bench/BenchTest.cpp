@@ -8,9 +8,18 @@
 #include "picklist/SelectDataSearch.h"
 #include "services/ServiceClient.h"
 
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#ifdef ZELK_HAS_GATEWAY_SIM
+#include "GatewayFixture.h"
+#include "SimHttp.h"
+#include "model/AppContext.h"
+#endif
 
 namespace {
 constexpr int kCustomers = 5000;
@@ -207,6 +216,62 @@ private slots:
         }
         QVERIFY(!last.isEmpty());
     }
+
+#ifdef ZELK_HAS_GATEWAY_SIM
+    // The longest time the main thread processes no events while a missing list document is fetched the
+    // blocking way and the gateway takes 2 s to answer (the non-blocking fetch for comparison). A 1 ms
+    // timer on the main thread notes every tick; the longest gap between ticks is the stall.
+    void listFetchStall_data()
+    {
+        QTest::addColumn<bool>("blocking");
+        QTest::newRow("blocking") << true;
+        QTest::newRow("non-blocking") << false;
+    }
+    void listFetchStall()
+    {
+        QFETCH(bool, blocking);
+        GatewayFixture gateway;
+        QVERIFY(gateway.isRunning());
+        QTemporaryDir dir;
+        AppContext context(AppContext::Options{dir.path(), nullptr, false});
+        context.start();
+        context.secureStore().setValue(QStringLiteral("userId"), QStringLiteral("U10023"));
+        qint64 longest = 0;
+        QBENCHMARK_ONCE {
+            QVERIFY(gateway.setFault(QStringLiteral("inco1List"), QStringLiteral("delay"), 2000));
+            QElapsedTimer clock;
+            clock.start();
+            qint64 lastTick = 0;
+            QTimer ticks;
+            ticks.setTimerType(Qt::PreciseTimer);
+            QObject::connect(&ticks, &QTimer::timeout, [&] {
+                longest = std::max(longest, clock.elapsed() - lastTick);
+                lastTick = clock.elapsed();
+            });
+            ticks.start(1);
+            QTimer::singleShot(20, [&] { context.lists().inco1List(blocking, true); });
+            // Until the document is stored (the non-blocking fetch stores it when the answer arrives).
+            QVERIFY(QTest::qWaitFor([&] { return context.documents().read(QStringLiteral("inco1List")).has_value(); },
+                                    10000));
+            QTest::qWait(50);
+        }
+        QTest::setBenchmarkResult(qreal(longest), QTest::WalltimeMilliseconds);
+        qInfo("longest main-thread stall (%s fetch): %lld ms", blocking ? "blocking" : "non-blocking", longest);
+    }
+
+    // The development gateway's decoding of a 200,000-pair form into its fields.
+    void decodeLargeForm()
+    {
+        QByteArray form;
+        for (int i = 0; i < 200000; ++i)
+            form += (i ? "&k" : "k") + QByteArray::number(i) + "=v%20" + QByteArray::number(i);
+        QJsonObject fields;
+        QBENCHMARK {
+            fields = decodeFormObject(form);
+        }
+        QCOMPARE(fields.size(), 200000);
+    }
+#endif
 };
 
 QTEST_GUILESS_MAIN(BenchTest)

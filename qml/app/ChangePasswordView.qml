@@ -15,30 +15,24 @@ Item {
         anchors.margins: 24
         spacing: 12
 
-        TextField {
+        PasswordField {
             objectName: "oldPasswordTextField"
-            Accessible.name: placeholderText
             Layout.fillWidth: true
             placeholderText: Localized.text("舊密碼")
-            echoMode: TextInput.Password
             text: view.controller.oldPassword
             onTextEdited: view.controller.oldPassword = text
         }
-        TextField {
+        PasswordField {
             objectName: "newPasswordTextField"
-            Accessible.name: placeholderText
             Layout.fillWidth: true
             placeholderText: Localized.text("新密碼")
-            echoMode: TextInput.Password
             text: view.controller.newPassword
             onTextEdited: view.controller.newPassword = text
         }
-        TextField {
+        PasswordField {
             objectName: "confirmNewPasswordTextField"
-            Accessible.name: placeholderText
             Layout.fillWidth: true
             placeholderText: Localized.text("確認新密碼")
-            echoMode: TextInput.Password
             text: view.controller.confirmNewPassword
             onTextEdited: view.controller.confirmNewPassword = text
             onAccepted: view.controller.changePasswordAction()

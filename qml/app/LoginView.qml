@@ -42,13 +42,11 @@ Item {
             onTextEdited: view.controller.userName = text
             onAccepted: password.forceActiveFocus()
         }
-        TextField {
+        PasswordField {
             id: password
             objectName: "passwordTextField"
-            Accessible.name: placeholderText
             Layout.fillWidth: true
             placeholderText: Localized.text("密碼")
-            echoMode: TextInput.Password
             text: view.controller.password
             onTextEdited: view.controller.password = text
             onAccepted: view.controller.loginAction()

@@ -1,5 +1,7 @@
 #include "model/AppContext.h"
 
+#include "model/PrivateFiles.h"
+
 #include <QDir>
 #include <QStandardPaths>
 
@@ -7,7 +9,7 @@ namespace {
 QString resolveDataDir(const QString &given)
 {
     QString dir = given.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) : given;
-    QDir().mkpath(dir);
+    PrivateFiles::makeFolder(dir);
     return dir;
 }
 } // namespace

@@ -1,5 +1,7 @@
 #include "model/DocumentStore.h"
 
+#include "model/PrivateFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QLoggingCategory>
@@ -22,9 +24,12 @@ std::optional<QString> DocumentStore::read(const QString &kind) const
 
 bool DocumentStore::write(const QString &kind, const QString &text) const
 {
-    QDir().mkpath(m_folder);
+    PrivateFiles::makeFolder(m_folder);
     QSaveFile file(path(kind));
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {
+    // QSaveFile gives the new file the modes of the one it replaces: owner-only before anything is written,
+    // which also tightens a document left with looser modes.
+    if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(PrivateFiles::kFileMode) ||
+        file.write(text.toUtf8()) < 0 || !file.commit()) {
         qCWarning(lcDocuments) << "cannot store" << kind << file.errorString();
         return false;
     }

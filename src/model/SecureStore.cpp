@@ -1,5 +1,8 @@
 #include "model/SecureStore.h"
 
+#include "model/PrivateFiles.h"
+#include "services/LogRedaction.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -103,12 +106,19 @@ void SecureStore::loadKeychain(std::function<void()> done)
         read->setKey(kAccount);
         connect(read, &QKeychain::Job::finished, this, [this, key, pending, done](QKeychain::Job *job) {
             if (job->error() == QKeychain::NoError)
-                m_values.insert(key, static_cast<QKeychain::ReadPasswordJob *>(job)->textData());
+                remember(key, static_cast<QKeychain::ReadPasswordJob *>(job)->textData());
             if (--*pending == 0)
                 done();
         });
         read->start();
     }
+}
+
+// Every keychain value is kept out of log lines from the moment it is known.
+void SecureStore::remember(const QString &key, const QString &value)
+{
+    m_values.insert(key, value);
+    LogRedaction::addSecret(value);
 }
 
 std::optional<QString> SecureStore::value(const QString &key) const
@@ -125,7 +135,7 @@ void SecureStore::setValue(const QString &key, const std::optional<QString> &val
     if (remove)
         m_values.remove(key);
     else
-        m_values.insert(key, *value);
+        remember(key, *value);
 
     if (m_backend == Backend::File) {
         saveFile();
@@ -158,13 +168,13 @@ void SecureStore::loadFile()
     const QJsonObject object = QJsonDocument::fromJson(file.readAll()).object();
     for (auto it = object.begin(); it != object.end(); ++it) {
         if (it.value().isString())
-            m_values.insert(it.key(), it.value().toString());
+            remember(it.key(), it.value().toString());
     }
 }
 
 void SecureStore::saveFile()
 {
-    QDir().mkpath(QFileInfo(m_file).absolutePath());
+    PrivateFiles::makeFolder(QFileInfo(m_file).absolutePath());
     QJsonObject object;
     for (auto it = m_values.cbegin(); it != m_values.cend(); ++it)
         object.insert(it.key(), it.value());
@@ -174,7 +184,7 @@ void SecureStore::saveFile()
         return;
     }
     // Owner-only before any secret is written into the temporary file.
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    file.setPermissions(PrivateFiles::kFileMode);
     file.write(QJsonDocument(object).toJson(QJsonDocument::Compact));
     if (!file.commit())
         qCWarning(lcSecure) << "cannot write" << m_file << file.errorString();

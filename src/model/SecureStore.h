@@ -41,6 +41,7 @@ private:
     void loadKeychain(std::function<void()> done);
     void loadFile();
     void saveFile();
+    void remember(const QString &key, const QString &value);
 
     QString m_file;
     QHash<QString, QString> m_values;

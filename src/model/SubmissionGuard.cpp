@@ -1,5 +1,6 @@
 #include "model/SubmissionGuard.h"
 
+#include "services/LogRedaction.h"
 #include "services/Operations.h"
 #include "text/Localizer.h"
 
@@ -25,7 +26,8 @@ void SubmissionGuard::setClock(std::function<double()> clock)
 
 void SubmissionGuard::eipOrder2(const QJsonObject &parameters, ApiCompletion done)
 {
-    qCDebug(lcOrder).noquote() << "parameters:" << QJsonDocument(parameters).toJson(QJsonDocument::Indented);
+    qCDebug(lcOrder).noquote() << "parameters:"
+                               << LogRedaction::redact(QString::fromUtf8(QJsonDocument(parameters).toJson()));
     if (m_orderTimeLimitActive) {
         if (now() - m_lastOrderTime > kLimitSeconds) {
             m_orderTimeLimitActive = false;
@@ -41,7 +43,8 @@ void SubmissionGuard::eipOrder2(const QJsonObject &parameters, ApiCompletion don
         }
     }
     qCDebug(lcOrder).noquote() << "eipOrder2Api jsonString:"
-                               << QString::fromUtf8(QJsonDocument(parameters).toJson(QJsonDocument::Compact));
+                               << LogRedaction::redact(
+                                      QString::fromUtf8(QJsonDocument(parameters).toJson(QJsonDocument::Compact)));
     m_lastOrderTime = now();
     m_operations.ZSD_CREATE_EIP_ORDER2(parameters, [this, done = std::move(done)](const ApiStatus &status) {
         m_orderTimeLimitActive = !status.isSuccess;

@@ -1,5 +1,9 @@
 #pragma once
 // The user-defaults store: small string values that survive launches (the first-launch marker "open").
+// The file is owner-only; QSettings keeps the modes of the file it rewrites, so it is made (or tightened)
+// to 0600 before each write.
+#include "model/PrivateFiles.h"
+
 #include <QSettings>
 #include <QString>
 
@@ -19,6 +23,7 @@ public:
     }
     void setValue(const QString &key, const QString &value)
     {
+        PrivateFiles::prepareFile(m_settings.fileName());
         m_settings.setValue(key, value);
         m_settings.sync();
     }

@@ -1,5 +1,6 @@
 #include "services/ServiceClient.h"
 
+#include "services/LogRedaction.h"
 #include "text/Localizer.h"
 
 #include <QEventLoop>
@@ -60,7 +61,7 @@ QString describeParameters(const ApiParameters &parameters)
 {
     if (!parameters)
         return QStringLiteral("(none)");
-    return QString::fromUtf8(QJsonDocument(*parameters).toJson(QJsonDocument::Compact));
+    return LogRedaction::redact(QString::fromUtf8(QJsonDocument(*parameters).toJson(QJsonDocument::Compact)));
 }
 
 // HTTP answers with an error status still carry their body; anything else that failed is the transport's.
@@ -160,7 +161,7 @@ void ServiceClient::logExchange(const RawResponse &response)
 {
     const QString address = response.url.toString();
     qCDebug(lcServices).noquote() << address + QStringLiteral(" request:") << "POST"
-                                  << QString::fromUtf8(response.requestBody);
+                                  << LogRedaction::redact(QString::fromUtf8(response.requestBody));
     if (response.httpStatus == 0) {
         qCDebug(lcServices).noquote() << address + QStringLiteral(" response:") << "(none)";
     } else {
@@ -168,7 +169,7 @@ void ServiceClient::logExchange(const RawResponse &response)
         for (const auto &header : response.headers)
             headers << QString::fromLatin1(header.first + ": " + header.second);
         qCDebug(lcServices).noquote() << address + QStringLiteral(" response:") << response.httpStatus
-                                      << headers.join(QStringLiteral("; "));
+                                      << LogRedaction::redact(headers.join(QStringLiteral("; ")));
     }
 }
 
@@ -179,7 +180,7 @@ ApiStatus ServiceClient::evaluate(const RawResponse &response)
     auto finish = [&address](ApiStatus status) {
         qCDebug(lcServices).noquote() << address + QStringLiteral(" result:")
                                       << (status.isSuccess ? "success" : "failure") << status.returnCode
-                                      << status.message;
+                                      << LogRedaction::redact(status.message);
         return status;
     };
 
@@ -195,7 +196,7 @@ ApiStatus ServiceClient::evaluate(const RawResponse &response)
         return finish(ApiStatus::clientFailure(localized(QString::fromUtf8(kUnparsable))));
 
     qCDebug(lcServices).noquote() << address + QStringLiteral(" result json:")
-                                  << QString::fromUtf8(document.toJson(QJsonDocument::Compact));
+                                  << LogRedaction::redact(QString::fromUtf8(document.toJson(QJsonDocument::Compact)));
     const QJsonObject object = document.object(); // an array has no members: no "returnCode"
     const QJsonValue code = object.value(QLatin1String("returnCode"));
     if (!code.isString())
@@ -215,20 +216,24 @@ void ServiceClient::callGateway(const QString &apiName, const ApiParameters &par
                                 BodyStyle style)
 {
     qCDebug(lcServices).noquote() << QStringLiteral("parameters:") << describeParameters(parameters);
-    const QString bodyText =
-        parameters ? QString::fromUtf8(QJsonDocument(*parameters).toJson(
-                         style == BodyStyle::Compact ? QJsonDocument::Compact : QJsonDocument::Indented))
-                   : QString();
-    const QJsonObject envelope{{QStringLiteral("ApiName"), apiName}, {QStringLiteral("Body"), bodyText}};
-
     QNetworkRequest request(gatewayUrl());
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
-    send(m_network, request, QJsonDocument(envelope).toJson(QJsonDocument::Compact), m_inactivityMs, m_totalMs,
+    send(m_network, request, gatewayEnvelope(apiName, parameters, style), m_inactivityMs, m_totalMs,
          [done = std::move(done)](const RawResponse &response) {
         const ApiStatus status = evaluate(response);
         if (done)
             done(status);
     });
+}
+
+QByteArray ServiceClient::gatewayEnvelope(const QString &apiName, const ApiParameters &parameters, BodyStyle style)
+{
+    const QString bodyText =
+        parameters ? QString::fromUtf8(QJsonDocument(*parameters).toJson(
+                         style == BodyStyle::Compact ? QJsonDocument::Compact : QJsonDocument::Indented))
+                   : QString();
+    const QJsonObject envelope{{QStringLiteral("ApiName"), apiName}, {QStringLiteral("Body"), bodyText}};
+    return QJsonDocument(envelope).toJson(QJsonDocument::Compact);
 }
 
 QString ServiceClient::formValue(const QJsonValue &value)
@@ -318,10 +323,7 @@ std::optional<QString> ServiceClient::fetchList(const QString &kind, bool blocki
 {
     const ApiParameters parameters = listParameters(kind);
     qCDebug(lcServices).noquote() << QStringLiteral("parameters:") << describeParameters(parameters);
-    const QJsonObject envelope{
-        {QStringLiteral("ApiName"), kind},
-        {QStringLiteral("Body"), QString::fromUtf8(QJsonDocument(*parameters).toJson(QJsonDocument::Indented))}};
-    const QByteArray body = QJsonDocument(envelope).toJson(QJsonDocument::Compact);
+    const QByteArray body = gatewayEnvelope(kind, parameters, BodyStyle::Indented);
     QNetworkRequest request(gatewayUrl());
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
 
@@ -330,7 +332,7 @@ std::optional<QString> ServiceClient::fetchList(const QString &kind, bool blocki
         if (response.transportFailed())
             qCDebug(lcServices).noquote() << QStringLiteral("error:") << response.transportError;
         qCDebug(lcServices).noquote() << response.url.toString() + QStringLiteral(" result:")
-                                      << (response.body ? QString::fromUtf8(*response.body)
+                                      << (response.body ? LogRedaction::redact(QString::fromUtf8(*response.body))
                                                         : QStringLiteral("no result"));
     };
 

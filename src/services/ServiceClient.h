@@ -72,6 +72,9 @@ public:
 
     // Writes the " request:" and " response:" log lines of an exchange, each prefixed with its address.
     static void logExchange(const RawResponse &response);
+    // The gateway's request document: {"ApiName": apiName, "Body": the parameters as JSON text ("" when absent)}.
+    static QByteArray gatewayEnvelope(const QString &apiName, const ApiParameters &parameters,
+                                      BodyStyle style = BodyStyle::Indented);
     // The text form of a request value as it travels in a form-encoded body.
     static QString formValue(const QJsonValue &value);
     // The form-encoded body of the web service: every key and value percent-encoded, UTF-8.

@@ -1,5 +1,6 @@
 #include "services/VersionCheck.h"
 
+#include "services/LogRedaction.h"
 #include "services/ServiceClient.h"
 
 #include <QDateTime>
@@ -39,7 +40,7 @@ void VersionCheck::sendRequest()
                                  {QStringLiteral("versionNo"), version},
                                  {QStringLiteral("sourceId"), QStringLiteral("ZELK_PROD")}};
     const QByteArray body = QJsonDocument(parameters).toJson(QJsonDocument::Compact);
-    qCDebug(lcServices).noquote() << QStringLiteral("parameters:") << QString::fromUtf8(body);
+    qCDebug(lcServices).noquote() << QStringLiteral("parameters:") << LogRedaction::redact(QString::fromUtf8(body));
     QPointer<VersionCheck> self(this);
     m_client.postJson(ServiceClient::versionCheckUrl(), body, [self](const RawResponse &response) {
         if (self)
@@ -68,7 +69,7 @@ VersionCheck::Result VersionCheck::evaluate(const RawResponse &response)
         return finish({false, QStringLiteral("9999"), QStringLiteral("解析回傳錯誤"), std::nullopt});
 
     qCDebug(lcServices).noquote() << address + QStringLiteral(" result json:")
-                                  << QString::fromUtf8(document.toJson(QJsonDocument::Compact));
+                                  << LogRedaction::redact(QString::fromUtf8(document.toJson(QJsonDocument::Compact)));
     const QJsonObject object = document.object();
     if (object.value(QLatin1String("returnCode")) == QJsonValue(QStringLiteral("00")))
         return finish({true, QStringLiteral("9999"), QString(), document});

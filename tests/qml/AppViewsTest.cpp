@@ -10,6 +10,7 @@
 #include "ui/Storyboard.h"
 #include "ui/TabBarController.h"
 
+#include <QAccessible>
 #include <QFileInfo>
 #include <QQmlComponent>
 #include <QTest>
@@ -39,6 +40,23 @@ int failedLoaders(QQuickItem *item)
         failed += failedLoaders(child);
     return failed;
 }
+// What an accessibility client reads of every element under `node`: role, name, value and text content.
+struct Spoken {
+    QAccessible::Role role;
+    QString name, description, value, content;
+    bool password;
+};
+void readTree(QAccessibleInterface *node, QList<Spoken> *out, int depth = 0)
+{
+    if (!node || !node->isValid() || depth > 64)
+        return;
+    QAccessibleTextInterface *text = node->textInterface();
+    out->append({node->role(), node->text(QAccessible::Name), node->text(QAccessible::Description),
+                 node->text(QAccessible::Value),
+                 text ? text->text(0, text->characterCount()) : QString(), bool(node->state().passwordEdit)});
+    for (int i = 0; i < node->childCount(); ++i)
+        readTree(node->child(i), out, depth + 1);
+}
 } // namespace
 
 class AppViewsTest : public QObject
@@ -46,6 +64,49 @@ class AppViewsTest : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { Localizer::instance().load({QStringLiteral("zh-TW")}); }
+
+    // The password fields of the login and password-change screens give accessibility clients only the
+    // masked text, while the account field reads as typed (so the walk does reach the fields).
+    void passwordFieldsHideTheirTextFromAccessibility()
+    {
+        QmlApp app;
+        QmlHarness &h = app.harness();
+        QVERIFY(h.load());
+        app.startSignedIn();
+        const struct {
+            const char *scene;
+            QStringList fields;
+        } screens[] = {{"LoginViewController", {"userNameTextField", "passwordTextField"}},
+                       {"ChangePasswordViewController",
+                        {"oldPasswordTextField", "newPasswordTextField", "confirmNewPasswordTextField"}}};
+        for (const auto &screen : screens) {
+            h.navigator().setRootScreen(app.storyboard().instantiate(QStringLiteral("Main"), QLatin1String(screen.scene)));
+            h.settle(150);
+            for (const QString &field : screen.fields) {
+                QVERIFY2(h.click(field), qPrintable(field));
+                typeText(h.window(), field == QLatin1String("userNameTextField") ? "demo" : "wrong");
+            }
+            QList<Spoken> tree;
+            readTree(QAccessible::queryAccessibleInterface(h.window()), &tree);
+            int passwordFields = 0;
+            bool accountRead = false;
+            for (const Spoken &element : std::as_const(tree)) {
+                for (const QString &said : {element.name, element.description, element.value, element.content})
+                    QVERIFY2(!said.contains(QLatin1String("wrong")), qPrintable(said));
+                accountRead = accountRead || element.value == QLatin1String("demo");
+                if (element.password) {
+                    ++passwordFields;
+                    QCOMPARE(element.role, QAccessible::EditableText);
+                    QVERIFY(!element.description.isEmpty()); // the field's label
+                    QCOMPARE(element.value.size(), 5); // one mask character per typed one
+                }
+            }
+            QCOMPARE(passwordFields, int(screen.fields.size()) - (accountRead ? 1 : 0));
+            QCOMPARE(accountRead, screen.fields.contains(QStringLiteral("userNameTextField")));
+        }
+        h.navigator().setRootScreen(nullptr);
+        h.settle(100);
+    }
 
     void everyRegisteredViewLoads()
     {

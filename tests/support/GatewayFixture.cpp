@@ -1,8 +1,9 @@
 #include "GatewayFixture.h"
 
 #ifdef ZELK_HAS_GATEWAY_SIM
+#include "SimHttp.h"
+
 #include <QJsonDocument>
-#include <QUrlQuery>
 
 GatewayFixture::GatewayFixture() { start(GatewaySimulator::Options{}); }
 
@@ -86,12 +87,7 @@ QList<QJsonObject> GatewayFixture::webServiceCalls(const QString &method) const
         const QJsonObject request = v.toObject();
         if (request.value(QStringLiteral("path")).toString() != path)
             continue;
-        QString form = request.value(QStringLiteral("body")).toString();
-        form.replace(QLatin1Char('+'), QStringLiteral("%20"));
-        QJsonObject fields;
-        for (const auto &[key, value] : QUrlQuery(form).queryItems(QUrl::FullyDecoded))
-            fields.insert(key, value);
-        calls.append(fields);
+        calls.append(decodeFormObject(request.value(QStringLiteral("body")).toString().toUtf8()));
     }
     return calls;
 }

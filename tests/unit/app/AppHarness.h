@@ -5,7 +5,9 @@
 #include "FakeUi.h"
 #include "GatewayFixture.h"
 #include "app/AppDelegate.h"
+#include "app/ChangePasswordViewController.h"
 #include "app/LoginViewController.h"
+#include "app/MoreViewController.h"
 #include "app/ScreenRegistry.h"
 #include "model/AppContext.h"
 #include "text/Localizer.h"
@@ -82,6 +84,20 @@ public:
         return true;
     }
 
+    // Launches, signs in as the demo user and opens the password change from the More tab (its third row).
+    ChangePasswordViewController *openPasswordChange()
+    {
+        if (!launch() || !signIn())
+            return nullptr;
+        tabs()->setSelectedIndex(3);
+        auto *more = tabRoot<MoreViewController>(3);
+        settle();
+        if (!more)
+            return nullptr;
+        more->selectRow(2); // 修改密碼
+        settle();
+        return qobject_cast<ChangePasswordViewController *>(more->navigationController()->topViewController());
+    }
     // The root of tab `index`'s stack.
     template <class T> T *tabRoot(int index) const
     {

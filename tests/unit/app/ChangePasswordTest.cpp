@@ -53,17 +53,11 @@ private slots:
     void successReturnsToMoreAndFailureStays()
     {
         AppHarness app;
-        QVERIFY(app.launch());
-        QVERIFY(app.signIn());
-        app.tabs()->setSelectedIndex(3);
+        auto *screen = app.openPasswordChange();
+        QVERIFY(screen);
         auto *more = app.tabRoot<MoreViewController>(3);
-        AppHarness::settle();
-        more->selectRow(2); // 修改密碼
-        AppHarness::settle();
         NavigationController *stack = more->navigationController();
         QCOMPARE(stack->depth(), 2);
-        auto *screen = qobject_cast<ChangePasswordViewController *>(stack->topViewController());
-        QVERIFY(screen);
 
         // A wrong old password: "修改失敗" with the server's message; the screen stays.
         fill(screen, QStringLiteral("wrong"), QStringLiteral("secret9"), QStringLiteral("secret9"));

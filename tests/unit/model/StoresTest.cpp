@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -169,6 +170,50 @@ private slots:
         });
         QTRY_VERIFY(called);
         QCOMPARE(lists.customerList()->size(), 2);
+    }
+
+    // Everything the app writes is owner-only: folders 0700, files 0600, also where an older version (or
+    // a restored backup) left looser modes; those are tightened on the next write.
+    void privateFiles()
+    {
+        const QString data = m_dir->filePath("data/Zelk");
+        const QString documents = data + "/Documents";
+        QVERIFY(QDir().mkpath(documents));
+        QVERIFY(QFile::setPermissions(data, QFile::Permissions(0x7755))); // 0755
+        QVERIFY(QFile::setPermissions(documents, QFile::Permissions(0x7755)));
+        QFile loose(documents + "/getNoticeGroupUserList.txt");
+        QVERIFY(loose.open(QIODevice::WriteOnly));
+        loose.write(R"({"returnCode":"00","list":[]})");
+        loose.close();
+        QVERIFY(loose.setPermissions(QFile::Permissions(0x6644))); // 0644
+
+        const auto mode = [](const QString &path) {
+            const QFile::Permissions p = QFileInfo(path).permissions();
+            return QFile::Permissions(p & (QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                           QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
+                                           QFile::WriteOther | QFile::ExeOther));
+        };
+        const QFile::Permissions folderMode = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+        const QFile::Permissions fileMode = QFile::ReadOwner | QFile::WriteOwner;
+
+        AppContext context(AppContext::Options{data, nullptr, false});
+        context.start(); // writes the first-launch marker and the keychain file
+        context.secureStore().setValue("userId", QString("U001"));
+        QVERIFY(context.documents().write("inco1List", R"({"returnCode":"00","inco1List":[]})"));
+        QVERIFY(context.documents().write("getNoticeGroupUserList", R"({"returnCode":"00","list":[{"email":"a@b"}]})"));
+
+        QCOMPARE(mode(data), folderMode);
+        QCOMPARE(mode(documents), folderMode);
+        for (const QString &file : {data + "/keychain.json", data + "/defaults.ini", documents + "/inco1List.txt",
+                                    documents + "/getNoticeGroupUserList.txt"})
+            QVERIFY2(mode(file) == fileMode, qPrintable(file + QString::number(int(mode(file)), 16)));
+
+        // A folder made for the first time, with parents that did not exist yet.
+        const QString fresh = m_dir->filePath("new/a/b");
+        AppContext second(AppContext::Options{fresh, nullptr, false});
+        QVERIFY(second.documents().write("transportList", "{}"));
+        for (const QString &folder : {m_dir->filePath("new"), m_dir->filePath("new/a"), fresh, fresh + "/Documents"})
+            QCOMPARE(mode(folder), folderMode);
     }
 };
 

@@ -261,7 +261,10 @@ private slots:
         };
         const QList<QPair<QString, Call>> webService{{"pushRegistration", &Operations::pushRegistration},
                                                      {"userPushHistory", &Operations::userPushHistory}};
-        for (const auto &[name, call] : gateway + webService) {
+        for (const auto &entry : gateway + webService) {
+            // Plain copies: clang 14 cannot capture a structured binding in a lambda.
+            const QString name = entry.first;
+            const Call call = entry.second;
             const QJsonObject parameters{{"probe", name}};
             const auto status = completed([&](ApiCompletion done) { (operations.*call)(parameters, done); });
             QVERIFY2(status && status->isSuccess, qPrintable(name));

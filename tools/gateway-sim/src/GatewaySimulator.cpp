@@ -1,16 +1,15 @@
 #include "GatewaySimulator.h"
 
 #include "SimBackend.h"
+#include "SimHttp.h"
 
-#include <QAbstractHttpServer>
 #include <QFile>
-#include <QHttpServerRequest>
 #include <QJsonDocument>
 #include <QLoggingCategory>
 #include <QPointer>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
-#include <QUrlQuery>
 
 Q_LOGGING_CATEGORY(lcSim, "zelk.gatewaysim", QtWarningMsg)
 
@@ -29,20 +28,6 @@ QJsonObject failure(const QString &code, const QString &message, const char *mes
     return {{"returnCode", code}, {QString::fromLatin1(messageKey), message}};
 }
 
-QString methodName(QHttpServerRequest::Method m)
-{
-    switch (m) {
-    case QHttpServerRequest::Method::Get: return QStringLiteral("GET");
-    case QHttpServerRequest::Method::Put: return QStringLiteral("PUT");
-    case QHttpServerRequest::Method::Delete: return QStringLiteral("DELETE");
-    case QHttpServerRequest::Method::Post: return QStringLiteral("POST");
-    case QHttpServerRequest::Method::Head: return QStringLiteral("HEAD");
-    case QHttpServerRequest::Method::Options: return QStringLiteral("OPTIONS");
-    case QHttpServerRequest::Method::Patch: return QStringLiteral("PATCH");
-    default: return QStringLiteral("OTHER");
-    }
-}
-
 QByteArray reason(int status)
 {
     switch (status) {
@@ -50,7 +35,11 @@ QByteArray reason(int status)
     case 400: return "Bad Request";
     case 404: return "Not Found";
     case 405: return "Method Not Allowed";
+    case 408: return "Request Timeout";
+    case 413: return "Content Too Large";
+    case 431: return "Request Header Fields Too Large";
     case 500: return "Internal Server Error";
+    case 501: return "Not Implemented";
     default: return "Status";
     }
 }
@@ -76,24 +65,106 @@ const char *kHelp =
 
 } // namespace
 
-// The HTTP layer: every complete request goes to the simulator, which answers on the socket itself
-// (possibly later, or by closing it).
-class SimHttpServer : public QAbstractHttpServer
+// One client connection. Requests are answered one at a time in the order they arrived, also when a
+// client pipelines them (the next one is taken only after the answer to the previous one is written,
+// which may be later: delay faults). After an answer to "Connection: close" the connection ends. An
+// unfinished request that gets no new byte within the stall limit is answered 408 and the connection ends.
+class SimConnection : public QObject
 {
 public:
-    using Handler = std::function<void(const QHttpServerRequest &, QTcpSocket *)>;
-    SimHttpServer(Handler handler, QObject *parent) : QAbstractHttpServer(parent), m_handler(std::move(handler)) {}
+    using Handler = std::function<void(const SimRequest &, SimConnection *)>;
 
-protected:
-    bool handleRequest(const QHttpServerRequest &request, QTcpSocket *socket) override
+    SimConnection(QTcpSocket *socket, int stallMs, Handler handler)
+        : QObject(socket), m_socket(socket), m_handler(std::move(handler))
     {
-        m_handler(request, socket);
-        return true;
+        m_stall.setSingleShot(true);
+        m_stall.setInterval(stallMs);
+        connect(&m_stall, &QTimer::timeout, this, [this] {
+            if (m_parser.hasPartialRequest() && !m_closing)
+                fail(408, "no complete request within the time limit");
+        });
+        connect(socket, &QTcpSocket::readyRead, this, &SimConnection::read);
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     }
-    void missingHandler(const QHttpServerRequest &, QTcpSocket *) override {}
+
+    QTcpSocket *socket() const { return m_socket; }
+
+    // Writes the answer to the request being handled, then goes on with the next one.
+    void answer(const QByteArray &bytes, bool abort)
+    {
+        if (m_socket->state() != QAbstractSocket::ConnectedState)
+            return;
+        m_socket->write(bytes);
+        if (abort) {
+            m_socket->flush();
+            m_socket->abort();
+            return;
+        }
+        m_busy = false;
+        if (m_closeAfterAnswer) {
+            m_closing = true;
+            m_socket->disconnectFromHost();
+            return;
+        }
+        if (!m_dispatching)
+            dispatch();
+    }
+    bool closeAfterAnswer() const { return m_closeAfterAnswer; }
 
 private:
+    void read()
+    {
+        if (m_closing) {
+            m_socket->readAll();
+            return;
+        }
+        m_parser.feed(m_socket->readAll());
+        dispatch();
+    }
+
+    void dispatch()
+    {
+        m_dispatching = true;
+        while (!m_busy && !m_closing) {
+            SimRequest request;
+            const SimRequestParser::Result result = m_parser.next(&request);
+            if (result == SimRequestParser::Result::NeedMore)
+                break;
+            if (result == SimRequestParser::Result::Bad) {
+                fail(m_parser.errorStatus(), m_parser.errorText());
+                break;
+            }
+            m_busy = true;
+            m_closeAfterAnswer = request.wantsClose();
+            m_handler(request, this);
+        }
+        m_dispatching = false;
+        // The stall limit runs while an unfinished request waits for bytes.
+        if (!m_closing && !m_busy && m_parser.hasPartialRequest())
+            m_stall.start();
+        else
+            m_stall.stop();
+    }
+
+    void fail(int status, const QByteArray &text)
+    {
+        m_closing = true;
+        m_stall.stop();
+        const QByteArray body = text + '\n';
+        m_socket->write("HTTP/1.1 " + QByteArray::number(status) + ' ' + reason(status) +
+                        "\r\nContent-Type: text/plain; charset=utf-8\r\nContent-Length: " +
+                        QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+        m_socket->disconnectFromHost();
+    }
+
+    QTcpSocket *m_socket;
     Handler m_handler;
+    SimRequestParser m_parser;
+    QTimer m_stall;
+    bool m_busy = false;
+    bool m_dispatching = false;
+    bool m_closeAfterAnswer = false;
+    bool m_closing = false;
 };
 
 GatewaySimulator::GatewaySimulator(QObject *parent) : QObject(parent), m_backend(std::make_unique<SimBackend>()) {}
@@ -129,6 +200,9 @@ bool GatewaySimulator::load(const Options &options, QString *error)
             *error = QStringLiteral("bad data file: ") + seedError;
         return false;
     }
+    m_requestLogLimit = std::max(1, options.requestLogLimit);
+    m_loggedBodyLimit = std::max(0, options.loggedBodyLimit);
+    m_bodyStallMs = std::max(1, options.bodyStallMs);
     if (options.customers >= 0 || options.materials >= 0)
         m_backend->generateLists(options.customers, options.materials);
     if (!options.versionState.isEmpty() && !m_backend->setVersionState(options.versionState)) {
@@ -146,14 +220,15 @@ bool GatewaySimulator::start(quint16 port, QString *error)
             *error = QStringLiteral("already listening");
         return false;
     }
-    auto server = new SimHttpServer([this](const QHttpServerRequest &r, QTcpSocket *s) { handle(r, s); }, this);
-    const quint16 bound = server->listen(QHostAddress::LocalHost, port);
-    if (bound == 0) {
+    auto *server = new QTcpServer(this);
+    if (!server->listen(QHostAddress::LocalHost, port)) {
         delete server;
         if (error)
             *error = QStringLiteral("cannot listen on 127.0.0.1:%1").arg(port);
         return false;
     }
+    const quint16 bound = server->serverPort();
+    connect(server, &QTcpServer::newConnection, this, &GatewaySimulator::accept);
     m_server = server;
     QMutexLocker lock(&m_mutex);
     m_port = bound;
@@ -171,13 +246,16 @@ QString GatewaySimulator::baseUrl() const { return QStringLiteral("http://127.0.
 QJsonArray GatewaySimulator::requestLog() const
 {
     QMutexLocker lock(&m_mutex);
-    return m_requests;
+    QJsonArray log;
+    for (const QJsonObject &entry : m_requests)
+        log.append(entry);
+    return log;
 }
 
 void GatewaySimulator::clearRequestLog()
 {
     QMutexLocker lock(&m_mutex);
-    m_requests = QJsonArray();
+    m_requests.clear();
 }
 
 void GatewaySimulator::reset()
@@ -185,7 +263,7 @@ void GatewaySimulator::reset()
     QMutexLocker lock(&m_mutex);
     m_backend->reset();
     m_faults.clear();
-    m_requests = QJsonArray();
+    m_requests.clear();
 }
 
 bool GatewaySimulator::setFault(const QJsonObject &o, QString *error)
@@ -279,14 +357,39 @@ std::optional<GatewaySimulator::Fault> GatewaySimulator::takeFault(const QString
 
 // ---- requests ----
 
-void GatewaySimulator::handle(const QHttpServerRequest &request, QTcpSocket *socket)
+void GatewaySimulator::accept()
 {
-    const QString method = methodName(request.method());
-    const QString path = request.url().path();
-    const QByteArray body = request.body();
+    while (QTcpSocket *socket = m_server->nextPendingConnection())
+        new SimConnection(socket, m_bodyStallMs, [this](const SimRequest &r, SimConnection *c) { handle(r, c); });
+}
+
+void GatewaySimulator::logRequest(const QString &method, const QString &path, const QJsonObject &headers,
+                                  const QByteArray &body)
+{
+    QJsonObject entry{{"method", method}, {"path", path}, {"headers", headers}};
+    if (body.size() > m_loggedBodyLimit) {
+        entry.insert(QStringLiteral("body"), QString());
+        entry.insert(QStringLiteral("bodyOmitted"), double(body.size()));
+        entry.insert(QStringLiteral("note"), QStringLiteral("body of %1 bytes left out of the log (over %2 bytes)")
+                                                 .arg(body.size())
+                                                 .arg(m_loggedBodyLimit));
+    } else {
+        entry.insert(QStringLiteral("body"), QString::fromUtf8(body));
+    }
+    QMutexLocker lock(&m_mutex);
+    m_requests.append(entry);
+    if (m_requests.size() > m_requestLogLimit)
+        m_requests.remove(0, m_requests.size() - m_requestLogLimit);
+}
+
+void GatewaySimulator::handle(const SimRequest &request, SimConnection *connection)
+{
+    const QString method = QString::fromLatin1(request.method);
+    const QString path = request.path();
+    const QByteArray &body = request.body;
     QJsonObject headers;
     QString host;
-    for (const auto &[name, value] : request.headers()) {
+    for (const auto &[name, value] : request.headers) {
         const QString key = QString::fromLatin1(name);
         const QString text = QString::fromUtf8(value);
         headers.insert(key, headers.contains(key) ? headers.value(key).toString() + QStringLiteral(", ") + text : text);
@@ -301,11 +404,7 @@ void GatewaySimulator::handle(const QHttpServerRequest &request, QTcpSocket *soc
     if (path.startsWith(kAdminPrefix)) {
         reply = admin(method, path, body);
     } else {
-        {
-            QMutexLocker lock(&m_mutex);
-            m_requests.append(QJsonObject{{"method", method}, {"path", path}, {"headers", headers},
-                                          {"body", QString::fromUtf8(body)}});
-        }
+        logRequest(method, path, headers, body);
         const bool post = method == QLatin1String("POST");
         if (path == kGatewayPath && post) {
             reply = gateway(body, base);
@@ -324,33 +423,32 @@ void GatewaySimulator::handle(const QHttpServerRequest &request, QTcpSocket *soc
     }
 
     if (reply.delayMs > 0) {
-        QPointer<QTcpSocket> guarded(socket);
+        QPointer<SimConnection> guarded(connection);
         QTimer::singleShot(reply.delayMs, this, [this, guarded, reply] {
             if (guarded)
                 send(guarded, reply);
         });
     } else {
-        send(socket, reply);
+        send(connection, reply);
     }
 }
 
-void GatewaySimulator::send(QTcpSocket *socket, const Reply &reply)
+void GatewaySimulator::send(SimConnection *connection, const Reply &reply)
 {
-    if (socket->state() != QAbstractSocket::ConnectedState)
-        return;
     if (reply.close) {
         // The answer breaks off after its headers. A connection closed before any byte of the answer would
         // be retried by the client's HTTP stack on its own, which hides the fault.
-        socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/json; charset=utf-8\r\n"
-                      "Content-Length: 4096\r\n\r\n{\"returnCode\":");
-        socket->flush();
-        socket->abort();
+        connection->answer("HTTP/1.1 200 OK\r\nContent-Type: application/json; charset=utf-8\r\n"
+                           "Content-Length: 4096\r\n\r\n{\"returnCode\":",
+                           true);
         return;
     }
     QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + reason(reply.status) + "\r\n";
     head += "Content-Type: " + reply.contentType + "\r\n";
-    head += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n\r\n";
-    socket->write(head + reply.body);
+    head += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
+    if (connection->closeAfterAnswer())
+        head += "Connection: close\r\n";
+    connection->answer(head + "\r\n" + reply.body, false);
 }
 
 GatewaySimulator::Reply GatewaySimulator::answer(const QString &operation, const std::function<QJsonObject()> &run,
@@ -437,13 +535,7 @@ GatewaySimulator::Reply GatewaySimulator::webService(const QString &method, cons
             return bad;
         }
     }
-    // application/x-www-form-urlencoded: "+" stands for a space.
-    QString form = QString::fromUtf8(body);
-    form.replace(QLatin1Char('+'), QStringLiteral("%20"));
-    const QUrlQuery query(form);
-    QJsonObject params;
-    for (const auto &[key, value] : query.queryItems(QUrl::FullyDecoded))
-        params.insert(key, value);
+    const QJsonObject params = decodeFormObject(body);
     return answer(method, [&] { return m_backend->callWebService(method, params); }, "returnMsg");
 }
 

@@ -17,10 +17,10 @@
 #include <memory>
 #include <optional>
 
-class QHttpServerRequest;
-class QTcpSocket;
+class QTcpServer;
 class SimBackend;
-class SimHttpServer;
+class SimConnection;
+struct SimRequest;
 
 class GatewaySimulator : public QObject
 {
@@ -31,6 +31,9 @@ public:
         int customers = -1;     // >= 0: replace the seed's customers with this many generated ones
         int materials = -1;     // >= 0: the same for materials
         QString versionState;   // "none", "optional" or "forced"; empty: the seed's
+        int requestLogLimit = 10000;         // the request log keeps this many newest entries
+        int loggedBodyLimit = 1024 * 1024;   // larger bodies are left out of the log, with a note
+        int bodyStallMs = 30000;             // an unfinished request without new bytes this long gets 408
     };
 
     explicit GatewaySimulator(QObject *parent = nullptr);
@@ -43,8 +46,9 @@ public:
     quint16 port() const;
     QString baseUrl() const; // "http://127.0.0.1:PORT"
 
-    // Every request received outside "/__sim/", oldest first: objects with "method", "path",
-    // "headers" (object) and "body" (text).
+    // The newest requests received outside "/__sim/" (at most requestLogLimit), oldest first: objects with
+    // "method", "path", "headers" (object) and "body" (text). A body over loggedBodyLimit is logged as ""
+    // with "bodyOmitted": its size and a "note".
     QJsonArray requestLog() const;
     void clearRequestLog();
     // Restores the seed's state, drops every fault and empties the request log.
@@ -77,7 +81,9 @@ private:
         int delayMs = 0;
     };
 
-    void handle(const QHttpServerRequest &request, QTcpSocket *socket);
+    void accept();
+    void handle(const SimRequest &request, SimConnection *connection);
+    void logRequest(const QString &method, const QString &path, const QJsonObject &headers, const QByteArray &body);
     Reply gateway(const QByteArray &body, const QString &base);
     Reply webService(const QString &method, const QByteArray &body);
     Reply versionCheck(const QByteArray &body);
@@ -85,12 +91,15 @@ private:
     // Applies a pending fault of `operation` to an answer that `run` computes.
     Reply answer(const QString &operation, const std::function<QJsonObject()> &run, const char *messageKey);
     std::optional<Fault> takeFault(const QString &operation);
-    void send(QTcpSocket *socket, const Reply &reply);
+    void send(SimConnection *connection, const Reply &reply);
 
     mutable QMutex m_mutex;
     std::unique_ptr<SimBackend> m_backend;
-    SimHttpServer *m_server = nullptr;
+    QTcpServer *m_server = nullptr;
     quint16 m_port = 0;
     QList<Fault> m_faults;
-    QJsonArray m_requests;
+    QList<QJsonObject> m_requests; // newest last; trimmed from the front
+    int m_requestLogLimit = 10000;
+    int m_loggedBodyLimit = 1024 * 1024;
+    int m_bodyStallMs = 30000;
 };

@@ -1,0 +1,165 @@
+// Request encoding round-trips: the web service's form body decodes (with the development gateway's form
+// decoder) to exactly the parameters' form values, and the gateway envelope parses back to its ApiName
+// and a "Body" text that parses back to the parameters. Both, passed through the log redaction, keep every
+// member but the password (and keychain) members, whose values read "***".
+#include "FuzzCheck.h"
+
+#include "SimHttp.h"
+#include "services/LogRedaction.h"
+#include "services/ServiceClient.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cmath>
+
+namespace {
+
+QString fuzzString(FuzzedDataProvider &in)
+{
+    // UTF-8 from the input; arbitrary bytes turn into replacement characters, as they would from the wire.
+    return QString::fromStdString(in.ConsumeRandomLengthString(24));
+}
+
+QJsonValue fuzzValue(FuzzedDataProvider &in, int depth)
+{
+    switch (in.ConsumeIntegralInRange(0, depth > 1 ? 3 : 5)) {
+    case 0: return fuzzString(in);
+    case 1: return in.ConsumeBool();
+    case 2: {
+        const double d = in.ConsumeFloatingPoint<double>();
+        return std::isfinite(d) ? QJsonValue(d) : QJsonValue(double(in.ConsumeIntegral<int32_t>()));
+    }
+    case 3: return QJsonValue(double(in.ConsumeIntegral<int32_t>()));
+    case 4: {
+        QJsonArray array;
+        const int n = in.ConsumeIntegralInRange(0, 3);
+        for (int i = 0; i < n; ++i)
+            array.append(fuzzValue(in, depth + 1));
+        return array;
+    }
+    default: {
+        QJsonObject object;
+        const int n = in.ConsumeIntegralInRange(0, 3);
+        for (int i = 0; i < n; ++i)
+            object.insert(fuzzString(in), fuzzValue(in, depth + 1));
+        return object;
+    }
+    }
+}
+
+const QStringList kKeychainKeys{QStringLiteral("userID"), QStringLiteral("userName"), QStringLiteral("userAccount"),
+                                QStringLiteral("user_name"), QStringLiteral("pushToken"), QStringLiteral("token")};
+
+// A text that names a secret member somewhere (the redaction may then mask part of it).
+bool mentionsPassword(const QString &text)
+{
+    if (text.contains(QLatin1String("password"), Qt::CaseInsensitive))
+        return true;
+    for (const QString &key : kKeychainKeys) {
+        if (text.contains(key, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+// The members whose values the log must not show: passwords and what the keychain holds (names made of
+// letters, digits and '_').
+bool isPasswordKey(const QString &key)
+{
+    for (const QChar c : key) {
+        if (!c.isLetterOrNumber() && c != QLatin1Char('_'))
+            return false;
+    }
+    return key.endsWith(QLatin1String("password"), Qt::CaseInsensitive) || kKeychainKeys.contains(key, Qt::CaseInsensitive);
+}
+
+// True when no key or text anywhere in the value mentions a password (the redaction may then mask it too).
+bool plain(const QJsonValue &value)
+{
+    if (value.isString())
+        return !mentionsPassword(value.toString());
+    if (value.isArray()) {
+        for (const QJsonValue &v : value.toArray())
+            if (!plain(v))
+                return false;
+    }
+    if (value.isObject()) {
+        const QJsonObject o = value.toObject();
+        for (auto it = o.begin(); it != o.end(); ++it)
+            if (mentionsPassword(it.key()) || !plain(it.value()))
+                return false;
+    }
+    return true;
+}
+
+// Same members and values. (QJsonObject's == compares members in stored order, and Qt 6.4 orders keys
+// with characters outside the BMP differently when inserting and when parsing.)
+bool sameMembers(const QJsonObject &a, const QJsonObject &b) { return a.toVariantMap() == b.toVariantMap(); }
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    FuzzedDataProvider in(data, size);
+    const QString apiName = fuzzString(in);
+    ApiParameters parameters;
+    if (in.ConsumeBool()) {
+        QJsonObject object;
+        const int n = in.ConsumeIntegralInRange(0, 6);
+        for (int i = 0; i < n; ++i)
+            object.insert(fuzzString(in), fuzzValue(in, 0));
+        // Many inputs carry the secret members the redaction must mask.
+        if (in.ConsumeBool()) {
+            object.insert(QStringLiteral("password"), fuzzString(in));
+            object.insert(QStringLiteral("newPassword"), fuzzString(in));
+            object.insert(QStringLiteral("userID"), fuzzString(in));
+        }
+        parameters = object;
+    }
+    const auto style = in.ConsumeBool() ? ServiceClient::BodyStyle::Compact : ServiceClient::BodyStyle::Indented;
+
+    // The form body decodes to the form value of every parameter, and nothing else.
+    const QByteArray form = ServiceClient::formBody(parameters);
+    const QJsonObject fields = decodeFormObject(form);
+    const QJsonObject given = parameters.value_or(QJsonObject());
+    FUZZ_CHECK(fields.size() == given.size());
+    for (auto it = given.begin(); it != given.end(); ++it)
+        FUZZ_CHECK_EQUAL(fields.value(it.key()).toString(), ServiceClient::formValue(it.value()));
+
+    // The envelope parses back to its name and parameters.
+    const QByteArray envelope = ServiceClient::gatewayEnvelope(apiName, parameters, style);
+    const QJsonObject outer = QJsonDocument::fromJson(envelope).object();
+    FUZZ_CHECK_EQUAL(outer.value(QLatin1String("ApiName")).toString(), apiName);
+    const QString body = outer.value(QLatin1String("Body")).toString();
+    if (!parameters)
+        FUZZ_CHECK(body.isEmpty());
+    else
+        FUZZ_CHECK(sameMembers(QJsonDocument::fromJson(body.toUtf8()).object(), *parameters));
+
+    // Redacted, both keep everything but the password values. Checked when nothing else mentions a
+    // password (the redaction may mask such texts too) and every password value is a text.
+    bool checkable = !mentionsPassword(apiName);
+    for (auto it = given.begin(); it != given.end(); ++it) {
+        checkable = checkable && (isPasswordKey(it.key()) ? it.value().isString()
+                                                          : !mentionsPassword(it.key()) && plain(it.value()));
+    }
+    if (!checkable)
+        return 0;
+    auto masked = [](QJsonObject o) {
+        for (auto it = o.begin(); it != o.end(); ++it)
+            if (isPasswordKey(it.key()))
+                *it = QStringLiteral("***");
+        return o;
+    };
+    const QJsonObject redactedOuter = QJsonDocument::fromJson(LogRedaction::redact(QString::fromUtf8(envelope)).toUtf8()).object();
+    FUZZ_CHECK_EQUAL(redactedOuter.value(QLatin1String("ApiName")).toString(), apiName);
+    if (parameters)
+        FUZZ_CHECK(sameMembers(QJsonDocument::fromJson(redactedOuter.value(QLatin1String("Body")).toString().toUtf8()).object(),
+                               masked(given)));
+    const QJsonObject redactedFields = decodeFormObject(LogRedaction::redact(QString::fromLatin1(form)).toLatin1());
+    FUZZ_CHECK(sameMembers(redactedFields, masked(fields)));
+    return 0;
+}

@@ -1,0 +1,129 @@
+// Number and money texts against references: numberText reads back to the same float with the shortest
+// digits and the documented notation; moneyText equals the C library's exactly rounded "%.2f" of the
+// amount, grouped by thousands, with the yuan sign and a minus only for negatives that do not round to zero.
+#include "FuzzCheck.h"
+
+#include "model/NumberText.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+// Significant digits of a decimal text (sign, point, exponent, leading and trailing zeros left out).
+int significantDigits(const QString &text)
+{
+    QString digits;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('e'))
+            break;
+        if (c.isDigit())
+            digits += c;
+    }
+    while (digits.startsWith(QLatin1Char('0')))
+        digits.remove(0, 1);
+    while (digits.endsWith(QLatin1Char('0')))
+        digits.chop(1);
+    return int(digits.size());
+}
+
+// The fewest significant digits with which some decimal text reads back to `value`. For each precision
+// the nearest decimal and its two neighbours are tried: next to a power of two the interval that reads
+// back to the value is narrower below than above, so the nearest decimal may miss while the next one up
+// hits.
+int shortestDigits(float value)
+{
+    char buffer[64];
+    for (int precision = 1; precision <= 9; ++precision) {
+        std::snprintf(buffer, sizeof buffer, "%.*e", precision - 1, double(std::fabs(value)));
+        char *exponent = std::strchr(buffer, 'e');
+        const int power = std::atoi(exponent + 1) - (precision - 1);
+        *exponent = '\0';
+        long long mantissa = 0;
+        for (const char *c = buffer; *c; ++c) {
+            if (*c >= '0' && *c <= '9')
+                mantissa = mantissa * 10 + (*c - '0');
+        }
+        for (long long candidate = mantissa - 1; candidate <= mantissa + 1; ++candidate) {
+            char text[64];
+            std::snprintf(text, sizeof text, "%llde%d", candidate, power);
+            if (candidate > 0 && std::strtof(text, nullptr) == std::fabs(value))
+                return precision;
+        }
+    }
+    return 9;
+}
+
+void checkNumber(float value)
+{
+    const QString text = numberText(value);
+    if (std::isnan(value)) {
+        FUZZ_CHECK_EQUAL(text, QStringLiteral("nan"));
+        return;
+    }
+    if (std::isinf(value)) {
+        FUZZ_CHECK_EQUAL(text, value < 0 ? QStringLiteral("-inf") : QStringLiteral("inf"));
+        return;
+    }
+    if (value == 0.0f) {
+        FUZZ_CHECK_EQUAL(text, QStringLiteral("0.0"));
+        return;
+    }
+    const QByteArray latin = text.toLatin1();
+    FUZZ_CHECK(std::strtof(latin.constData(), nullptr) == value);
+    const float magnitude = std::fabs(value);
+    static const QRegularExpression plain(QStringLiteral("\\A-?[0-9]+\\.[0-9]+\\z"));
+    static const QRegularExpression scientific(QStringLiteral("\\A-?[1-9](\\.[0-9]+)?e[+-][0-9]{2,}\\z"));
+    if (magnitude >= 1e-4f && magnitude <= 16777216.0f)
+        FUZZ_CHECK(plain.match(text).hasMatch());
+    else
+        FUZZ_CHECK(scientific.match(text).hasMatch());
+    FUZZ_CHECK(text.startsWith(QLatin1Char('-')) == (value < 0));
+    FUZZ_CHECK(significantDigits(text) == shortestDigits(value));
+}
+
+void checkMoney(double amount)
+{
+    const QString text = moneyText(amount);
+    if (!std::isfinite(amount)) {
+        FUZZ_CHECK(text.isEmpty());
+        return;
+    }
+    char buffer[512];
+    std::snprintf(buffer, sizeof buffer, "%.2f", std::fabs(amount));
+    const QString digits = QString::fromLatin1(buffer);
+    const qsizetype point = digits.indexOf(QLatin1Char('.'));
+    const QString whole = digits.left(point);
+    QString grouped;
+    for (qsizetype i = 0; i < whole.size(); ++i) {
+        if (i > 0 && (whole.size() - i) % 3 == 0)
+            grouped += QLatin1Char(',');
+        grouped += whole.at(i);
+    }
+    const bool negative = amount < 0 && digits != QLatin1String("0.00");
+    FUZZ_CHECK_EQUAL(text, (negative ? QStringLiteral("-") : QString()) + QChar(0x00A5) + grouped + digits.mid(point));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size >= sizeof(float)) {
+        float value;
+        std::memcpy(&value, data, sizeof value);
+        checkNumber(value);
+    }
+    if (size >= sizeof(double)) {
+        double amount;
+        std::memcpy(&amount, data, sizeof amount);
+        checkMoney(amount);
+        // Everyday amounts (cents and ties such as 0.125) are rare among random bit patterns.
+        int64_t thousandths;
+        std::memcpy(&thousandths, data, sizeof thousandths);
+        checkMoney(double(thousandths % 100000000000) / 1000.0);
+    }
+    return 0;
+}

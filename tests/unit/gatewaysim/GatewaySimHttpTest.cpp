@@ -1,0 +1,243 @@
+// The development gateway's HTTP handling on raw connections: pipelined requests answered in order,
+// "Connection: close" honoured, a stalled request body timed out, the request log capped, malformed
+// framing refused, and the form decoder.
+#include "GatewayFixture.h"
+#include "SimHttp.h"
+#include "TestRegistry.h"
+
+#include <QJsonDocument>
+#include <QTcpSocket>
+#include <QTest>
+#include <QUrl>
+
+namespace {
+
+struct Answer {
+    int status = 0;
+    QByteArray head;
+    QByteArray body;
+};
+
+// A client on one raw connection: writes bytes as given, reads answers framed by Content-Length.
+class RawClient
+{
+public:
+    explicit RawClient(const GatewayFixture &gateway)
+    {
+        m_socket.connectToHost(QHostAddress::LocalHost, quint16(QUrl(gateway.baseUrl()).port()));
+        m_socket.waitForConnected(5000);
+    }
+    void write(const QByteArray &bytes)
+    {
+        m_socket.write(bytes);
+        m_socket.waitForBytesWritten(5000);
+    }
+    // Reads until `count` answers arrived, the connection closed or the time is up.
+    QList<Answer> read(int count, int timeoutMs = 5000)
+    {
+        QList<Answer> answers;
+        QDeadlineTimer deadline(timeoutMs);
+        while (answers.size() < count) {
+            m_buffer += m_socket.readAll(); // also what arrived while events ran elsewhere
+            const qsizetype end = m_buffer.indexOf("\r\n\r\n");
+            if (end >= 0) {
+                Answer a;
+                a.head = m_buffer.left(end);
+                a.status = a.head.mid(9, 3).toInt();
+                const qsizetype at = a.head.toLower().indexOf("content-length: ");
+                const qsizetype length = at < 0 ? 0 : a.head.mid(at + 16).split('\r').first().toLongLong();
+                if (m_buffer.size() >= end + 4 + length) {
+                    a.body = m_buffer.mid(end + 4, length);
+                    m_buffer.remove(0, end + 4 + length);
+                    answers.append(a);
+                    continue;
+                }
+            }
+            if (deadline.hasExpired() || !m_socket.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime()))))
+                break;
+        }
+        return answers;
+    }
+    bool closedByServer(int timeoutMs = 5000)
+    {
+        return m_socket.state() == QAbstractSocket::UnconnectedState || m_socket.waitForDisconnected(timeoutMs);
+    }
+
+private:
+    QTcpSocket m_socket;
+    QByteArray m_buffer;
+};
+
+QByteArray post(const QByteArray &path, const QByteArray &body, const QByteArray &extra = QByteArray())
+{
+    return "POST " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: application/json\r\n" + extra +
+           "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+}
+
+QByteArray get(const QByteArray &path, const QByteArray &extra = QByteArray())
+{
+    return "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" + extra + "\r\n";
+}
+
+const QByteArray kLogin = "{\"ApiName\":\"login\",\"Body\":\"{\\\"user_name\\\":\\\"demo\\\",\\\"password\\\":\\\"62cc2d8b4bf2d8728120d052163a77df\\\"}\"}";
+const QByteArray kGateway = "/zelkgateway/api/zelkGWService";
+
+QStringList loggedPaths(const GatewayFixture &gateway)
+{
+    QStringList paths;
+    for (const QJsonValue &v : gateway.requests())
+        paths << v.toObject().value(QStringLiteral("path")).toString();
+    return paths;
+}
+
+} // namespace
+
+class GatewaySimHttpTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pipelinedRequestsAreAnsweredInOrder()
+    {
+        GatewayFixture gateway;
+        QVERIFY(gateway.isRunning());
+        // The first answer is held back; the two behind it are ready at once, yet come after it.
+        QVERIFY(gateway.setFault(QStringLiteral("login"), QStringLiteral("delay"), 300));
+        RawClient client(gateway);
+        client.write(post(kGateway, kLogin) + get("/elsewhere") + post("/clickRateGW/api/checkVersion/json", "{}"));
+        const QList<Answer> answers = client.read(3);
+        QCOMPARE(answers.size(), 3);
+        QCOMPARE(answers.at(0).status, 200);
+        QCOMPARE(QJsonDocument::fromJson(answers.at(0).body).object().value("returnMsg").toString(),
+                 QStringLiteral("登入成功"));
+        QCOMPARE(answers.at(1).status, 404);
+        QVERIFY(QJsonDocument::fromJson(answers.at(2).body).object().contains("returnMessage"));
+        QCOMPARE(loggedPaths(gateway),
+                 QStringList({kGateway, "/elsewhere", "/clickRateGW/api/checkVersion/json"}));
+
+        // The connection stays open for more.
+        client.write(get("/again"));
+        QCOMPARE(client.read(1).value(0).status, 404);
+    }
+
+    void connectionCloseIsHonoured()
+    {
+        GatewayFixture gateway;
+        RawClient client(gateway);
+        client.write(get("/first", "Connection: close\r\n") + get("/second"));
+        const QList<Answer> answers = client.read(2, 2000);
+        QCOMPARE(answers.size(), 1);
+        QVERIFY(answers.first().head.contains("Connection: close"));
+        QVERIFY(client.closedByServer());
+        QCOMPARE(loggedPaths(gateway), QStringList{"/first"});
+    }
+
+    void stalledBodyTimesOut()
+    {
+        GatewaySimulator::Options options;
+        options.bodyStallMs = 300;
+        GatewayFixture gateway(options);
+        RawClient client(gateway);
+        const QByteArray request = post(kGateway, kLogin);
+        client.write(request.left(request.size() - 10));
+        const QList<Answer> answers = client.read(1);
+        QCOMPARE(answers.value(0).status, 408);
+        QVERIFY(client.closedByServer());
+        QVERIFY(gateway.requests().isEmpty());
+
+        // Bytes that keep coming within the limit are waited for.
+        RawClient slow(gateway);
+        for (qsizetype i = 0; i < request.size(); i += request.size() / 4 + 1) {
+            slow.write(request.mid(i, request.size() / 4 + 1));
+            QTest::qWait(150);
+        }
+        QCOMPARE(slow.read(1).value(0).status, 200);
+    }
+
+    void requestLogIsCapped()
+    {
+        QCOMPARE(GatewaySimulator::Options{}.requestLogLimit, 10000);
+        QCOMPARE(GatewaySimulator::Options{}.loggedBodyLimit, 1024 * 1024);
+        GatewaySimulator::Options options;
+        options.requestLogLimit = 3;
+        options.loggedBodyLimit = 16;
+        GatewayFixture gateway(options);
+        RawClient client(gateway);
+        client.write(get("/a1") + get("/a2") + get("/a3") + get("/a4") + post("/kept", "0123456789abcdef") +
+                     post("/omitted", "0123456789abcdefg"));
+        QCOMPARE(client.read(6).size(), 6);
+        QCOMPARE(loggedPaths(gateway), QStringList({"/a4", "/kept", "/omitted"}));
+        const QJsonObject kept = gateway.requests().at(1).toObject();
+        QCOMPARE(kept.value("body").toString(), QStringLiteral("0123456789abcdef"));
+        QVERIFY(!kept.contains("bodyOmitted"));
+        const QJsonObject omitted = gateway.requests().at(2).toObject();
+        QCOMPARE(omitted.value("body").toString(), QString());
+        QCOMPARE(omitted.value("bodyOmitted").toInt(), 17);
+        QVERIFY(omitted.value("note").toString().contains(QStringLiteral("17 bytes")));
+    }
+
+    void malformedFramingIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("request");
+        QTest::addColumn<int>("status");
+        QTest::newRow("bad length") << QByteArray("POST /x HTTP/1.1\r\nContent-Length: 1x\r\n\r\n") << 400;
+        QTest::newRow("two lengths") << QByteArray("POST /x HTTP/1.1\r\nContent-Length: 1\r\nContent-Length: 2\r\n\r\nab") << 400;
+        QTest::newRow("chunked") << QByteArray("POST /x HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n1\r\na\r\n0\r\n\r\n") << 501;
+        QTest::newRow("request line") << QByteArray("HELLO\r\n\r\n") << 400;
+        QTest::newRow("huge headers") << "GET /x HTTP/1.1\r\nX: " + QByteArray(70000, 'a') << 431;
+    }
+    void malformedFramingIsRefused()
+    {
+        QFETCH(QByteArray, request);
+        QFETCH(int, status);
+        GatewayFixture gateway;
+        RawClient client(gateway);
+        client.write(request + get("/after"));
+        const QList<Answer> answers = client.read(2, 2000);
+        QCOMPARE(answers.size(), 1);
+        QCOMPARE(answers.first().status, status);
+        QVERIFY(client.closedByServer());
+        QVERIFY(gateway.requests().isEmpty());
+    }
+
+    void formDecoding_data()
+    {
+        QTest::addColumn<QByteArray>("form");
+        QTest::addColumn<QStringList>("pairs"); // name, value, name, value …
+        QTest::newRow("plain") << QByteArray("a=1&b=2") << QStringList{"a", "1", "b", "2"};
+        QTest::newRow("plus and escapes") << QByteArray("q=a+b%2Bc&%E5%BC%B5=%e7%8e%8b") << QStringList{"q", "a b+c", "張", "王"};
+        QTest::newRow("bad escapes stay") << QByteArray("p=100%&r=%zz%4") << QStringList{"p", "100%", "r", "%zz%4"};
+        QTest::newRow("empty parts") << QByteArray("&a=&&b&=c&") << QStringList{"a", "", "b", "", "", "c"};
+        QTest::newRow("equals in value") << QByteArray("k=a=b") << QStringList{"k", "a=b"};
+    }
+    void formDecoding()
+    {
+        QFETCH(QByteArray, form);
+        QFETCH(QStringList, pairs);
+        QStringList decoded;
+        for (const auto &[name, value] : decodeForm(form))
+            decoded << name << value;
+        QCOMPARE(decoded, pairs);
+    }
+
+    // A very large form is answered whole (its time is measured in bench/).
+    void largeFormIsAnswered()
+    {
+        GatewayFixture gateway;
+        QByteArray form = "userId=U10023&lastNewsId=";
+        for (int i = 0; i < 200000; ++i)
+            form += "&k" + QByteArray::number(i) + "=v";
+        const QJsonObject fields = decodeFormObject(form);
+        QCOMPARE(fields.size(), 200002);
+        QCOMPARE(fields.value("k199999").toString(), QStringLiteral("v"));
+        RawClient client(gateway);
+        client.write("POST /zelkgw/zelkapi.asmx/userPushHistory HTTP/1.1\r\nContent-Length: " +
+                     QByteArray::number(form.size()) + "\r\n\r\n" + form);
+        const QList<Answer> answers = client.read(1, 60000);
+        QCOMPARE(answers.value(0).status, 200);
+        QCOMPARE(QJsonDocument::fromJson(answers.value(0).body).object().value("returnCode").toString(), QStringLiteral("00"));
+    }
+};
+
+ZELK_TEST(GatewaySimHttpTest)
+#include "GatewaySimHttpTest.moc"
