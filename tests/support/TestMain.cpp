@@ -27,11 +27,17 @@ int zelkTestMain(int argc, char **argv)
         args << QString::fromLocal8Bit(argv[i]);
     }
     int failures = 0;
+    int ran = 0;
     for (const auto &reg : zelktest::registry()) {
         if (!only.isEmpty() && only != QLatin1String(reg.name))
             continue;
         auto object = reg.make();
         failures += QTest::qExec(object.get(), args);
+        ++ran;
+    }
+    if (ran == 0) {
+        qWarning("no test class named %s", qPrintable(only));
+        return 1;
     }
     return failures == 0 ? 0 : 1;
 }
