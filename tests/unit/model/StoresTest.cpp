@@ -1,4 +1,4 @@
-#include "LocalHttpServer.h"
+#include "ScriptedGateway.h"
 #include "TestRegistry.h"
 #include "model/AppContext.h"
 
@@ -19,7 +19,7 @@ class StoresTest : public QObject
 {
     Q_OBJECT
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<LocalHttpServer> m_server;
+    std::unique_ptr<ScriptedGateway> m_server;
 
     std::unique_ptr<AppContext> makeContext()
     {
@@ -32,7 +32,7 @@ private slots:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
-        m_server = std::make_unique<LocalHttpServer>();
+        m_server = std::make_unique<ScriptedGateway>();
         qputenv("ZELK_GATEWAY_URL", m_server->url().toString().toUtf8());
     }
 
@@ -98,7 +98,7 @@ private slots:
         QCOMPARE(m_server->requestCount(), 0);
 
         // Missing, non-blocking: nothing now, the answer is stored when it arrives, the next read uses it.
-        m_server->enqueue(LocalHttpServer::Reply::json(inco1Answer()));
+        m_server->enqueue(ScriptedGateway::Reply::json(inco1Answer()));
         QVERIFY(!lists.inco1List(false));
         QTRY_VERIFY(documents.read("inco1List").has_value());
         QCOMPARE(*documents.read("inco1List"), QString::fromUtf8(inco1Answer()));
@@ -114,12 +114,12 @@ private slots:
         QCOMPARE(lists.inco1List(true, true)->size(), 0);
 
         // Missing, blocking: a failure answer stores nothing and gives no list.
-        m_server->enqueue(LocalHttpServer::Reply::json(R"({"returnCode":"01","returnMsg":"無資料"})"));
+        m_server->enqueue(ScriptedGateway::Reply::json(R"({"returnCode":"01","returnMsg":"無資料"})"));
         QVERIFY(!lists.tvstzList(true));
         QVERIFY(!documents.read("getTvstzList"));
         // ... a success is stored whole and built at once; the request carried the session's vkorg.
         context->userInfo().vkorg = QStringLiteral("1000");
-        m_server->enqueue(LocalHttpServer::Reply::json(
+        m_server->enqueue(ScriptedGateway::Reply::json(
             R"({"returnCode":"00","returnMsg":"OK","list":[{"vkorg":"1000","tvstzId":"1010","tvstzName":"台北"}]})"));
         const auto tvstz = lists.tvstzList(true);
         QVERIFY(tvstz);
@@ -144,7 +144,7 @@ private slots:
         auto &lists = context->lists();
         QVERIFY(!lists.customerList());
 
-        m_server->enqueue(LocalHttpServer::Reply::json(
+        m_server->enqueue(ScriptedGateway::Reply::json(
             R"({"returnCode":"00","returnMsg":"OK","custList":[{"kunnr":"C1","name1":"甲"},{"kunnr":2}]})"));
         bool called = false;
         lists.clientList([&](bool ok, std::optional<QList<OrderCustomer>> customers) {
@@ -161,7 +161,7 @@ private slots:
         QCOMPARE(m_server->requests().last().json().value("ApiName").toString(), QStringLiteral("clientList"));
 
         // A failure leaves the held list as it was.
-        m_server->enqueue(LocalHttpServer::Reply::json(R"({"returnCode":"99","returnMsg":"錯誤"})"));
+        m_server->enqueue(ScriptedGateway::Reply::json(R"({"returnCode":"99","returnMsg":"錯誤"})"));
         called = false;
         lists.clientList([&](bool ok, std::optional<QList<OrderCustomer>> customers) {
             called = true;

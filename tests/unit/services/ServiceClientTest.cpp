@@ -1,4 +1,4 @@
-#include "LocalHttpServer.h"
+#include "ScriptedGateway.h"
 #include "TestRegistry.h"
 #include "services/ApiStatus.h"
 #include "text/Localizer.h"
@@ -15,7 +15,7 @@ const QString kCannotConnect = QStringLiteral("無法連結伺服器，麻煩稍
 const QString kUnparsable = QStringLiteral("無法解析回覆，請稍候再試");
 const QString kUnknown = QStringLiteral("未知的錯誤，請稍候再試");
 
-using Reply = LocalHttpServer::Reply;
+using Reply = ScriptedGateway::Reply;
 
 // Runs one call and waits for its completion on this (the main) thread.
 std::optional<ApiStatus> completed(const std::function<void(ApiCompletion)> &call, int timeoutMs = 5000)
@@ -41,7 +41,7 @@ class ServiceClientTest : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<LocalHttpServer> m_server;
+    std::unique_ptr<ScriptedGateway> m_server;
     std::unique_ptr<ServiceClient> m_client;
     QMap<QString, QString> m_stored;
 
@@ -55,7 +55,7 @@ private slots:
 
     void init()
     {
-        m_server = std::make_unique<LocalHttpServer>();
+        m_server = std::make_unique<ScriptedGateway>();
         pointGatewayAt(m_server->port());
         m_client = std::make_unique<ServiceClient>();
         m_stored.clear();
@@ -174,7 +174,7 @@ private slots:
 
         // Nobody listens on the port; the fixed text is localised for the display language.
         Localizer::instance().load({QStringLiteral("en-US")});
-        pointGatewayAt(LocalHttpServer::closedPort());
+        pointGatewayAt(ScriptedGateway::closedPort());
         status = completed([&](ApiCompletion done) { m_client->callGateway("login", {}, done); });
         QVERIFY(status);
         QCOMPARE(status->isSuccess, false);
@@ -328,6 +328,7 @@ private slots:
     void addressesFollowTheEnvironment()
     {
         qunsetenv("ZELK_GATEWAY_URL");
+        qunsetenv("ZELK_ANALYTICS_URL");
         QCOMPARE(ServiceClient::gatewayUrl(), QUrl(ZELK_GATEWAY_BASE "/zelkgateway/api/zelkGWService"));
         QCOMPARE(ServiceClient::webServiceUrl("userPushHistory"),
                  QUrl(ZELK_GATEWAY_BASE "/zelkgw/zelkapi.asmx/userPushHistory"));
@@ -436,7 +437,7 @@ private slots:
         QVERIFY2(clock.elapsed() < 3000, "the blocking wait outlived the total limit");
 
         // Nobody listening.
-        pointGatewayAt(LocalHttpServer::closedPort());
+        pointGatewayAt(ScriptedGateway::closedPort());
         QVERIFY(!m_client->fetchList("getNoticeGroupUserList", true));
 
         QVERIFY(!eventsRan);

@@ -1,4 +1,4 @@
-#include "LocalHttpServer.h"
+#include "ScriptedGateway.h"
 #include "TestRegistry.h"
 #include "services/ServiceClient.h"
 #include "services/VersionCheck.h"
@@ -8,7 +8,7 @@
 #include <QTest>
 
 namespace {
-using Reply = LocalHttpServer::Reply;
+using Reply = ScriptedGateway::Reply;
 
 struct Alert {
     QString note;
@@ -20,7 +20,7 @@ class VersionCheckTest : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<LocalHttpServer> m_server;
+    std::unique_ptr<ScriptedGateway> m_server;
     std::unique_ptr<ServiceClient> m_client;
     std::unique_ptr<VersionCheck> m_check;
     double m_now = 1.7e9;
@@ -41,7 +41,7 @@ class VersionCheckTest : public QObject
 private slots:
     void init()
     {
-        m_server = std::make_unique<LocalHttpServer>();
+        m_server = std::make_unique<ScriptedGateway>();
         qputenv("ZELK_ANALYTICS_URL", m_server->url().toString().toUtf8());
         m_client = std::make_unique<ServiceClient>();
         m_check = std::make_unique<VersionCheck>(*m_client);

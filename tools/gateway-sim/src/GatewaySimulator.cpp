@@ -269,7 +269,8 @@ void GatewaySimulator::reset()
 bool GatewaySimulator::setFault(const QJsonObject &o, QString *error)
 {
     static const QStringList modes = {QStringLiteral("delay"), QStringLiteral("html500"), QStringLiteral("invalidJson"),
-                                      QStringLiteral("close"), QStringLiteral("code"), QStringLiteral("none")};
+                                      QStringLiteral("close"), QStringLiteral("code"), QStringLiteral("reply"),
+                                      QStringLiteral("never"), QStringLiteral("none")};
     auto refuse = [&](const QString &why) {
         if (error)
             *error = why;
@@ -283,6 +284,10 @@ bool GatewaySimulator::setFault(const QJsonObject &o, QString *error)
     f.message = o.value(QStringLiteral("returnMsg")).toString(o.value(QStringLiteral("message")).toString());
     f.once = o.value(QStringLiteral("once")).toBool(true);
     f.execute = o.value(QStringLiteral("execute")).toBool(false);
+    f.status = o.value(QStringLiteral("status")).toInt(200);
+    f.contentType = o.value(QStringLiteral("contentType")).toString(QStringLiteral("application/json; charset=utf-8")).toUtf8();
+    f.body = o.value(QStringLiteral("body")).toString().toUtf8();
+    const bool append = o.value(QStringLiteral("append")).toBool(false);
     if (f.operation.isEmpty())
         return refuse(QStringLiteral("缺少參數: operation"));
     if (!modes.contains(f.mode))
@@ -293,9 +298,13 @@ bool GatewaySimulator::setFault(const QJsonObject &o, QString *error)
         return refuse(QStringLiteral("delay 模式需要 delayMs"));
     if (f.mode == QLatin1String("code") && f.returnCode.isEmpty())
         return refuse(QStringLiteral("code 模式需要 returnCode"));
+    if (f.status < 100 || f.status > 599)
+        return refuse(QStringLiteral("status 必須介於 100 與 599"));
     QMutexLocker lock(&m_mutex);
-    m_faults.removeIf([&](const Fault &x) { return x.operation == f.operation; });
-    if (f.mode != QLatin1String("none"))
+    const bool none = f.mode == QLatin1String("none");
+    if (!append)
+        m_faults.removeIf([&](const Fault &x) { return x.operation == f.operation && (none || x.once == f.once); });
+    if (!none)
         m_faults.append(f);
     return true;
 }
@@ -344,13 +353,14 @@ void GatewaySimulator::setNow(const QDateTime &now)
 
 std::optional<GatewaySimulator::Fault> GatewaySimulator::takeFault(const QString &operation)
 {
+    const auto applies = [&](const Fault &f) { return f.operation == operation || f.operation == QLatin1String("*"); };
     for (qsizetype i = 0; i < m_faults.size(); ++i) {
-        const Fault f = m_faults.at(i);
-        if (f.operation == operation || f.operation == QLatin1String("*")) {
-            if (f.once)
-                m_faults.removeAt(i);
+        if (m_faults.at(i).once && applies(m_faults.at(i)))
+            return m_faults.takeAt(i);
+    }
+    for (const Fault &f : std::as_const(m_faults)) {
+        if (applies(f))
             return f;
-        }
     }
     return std::nullopt;
 }
@@ -435,6 +445,8 @@ void GatewaySimulator::handle(const SimRequest &request, SimConnection *connecti
 
 void GatewaySimulator::send(SimConnection *connection, const Reply &reply)
 {
+    if (reply.never)
+        return; // the client waits until it gives up
     if (reply.close) {
         // The answer breaks off after its headers. A connection closed before any byte of the answer would
         // be retried by the client's HTTP stack on its own, which hides the fault.
@@ -475,6 +487,12 @@ GatewaySimulator::Reply GatewaySimulator::answer(const QString &operation, const
         reply.close = true;
     } else if (mode == QLatin1String("code")) {
         reply.body = compact(failure(fault->returnCode, fault->message, messageKey));
+    } else if (mode == QLatin1String("reply")) {
+        reply.status = fault->status;
+        reply.contentType = fault->contentType;
+        reply.body = fault->body;
+    } else if (mode == QLatin1String("never")) {
+        reply.never = true;
     }
     return reply;
 }

@@ -53,8 +53,12 @@ public:
     void clearRequestLog();
     // Restores the seed's state, drops every fault and empties the request log.
     void reset();
-    // {"operation", "mode": delay|html500|invalidJson|close|code|none, "delayMs", "returnCode",
-    //  "returnMsg", "once" (default true), "execute" (run the operation before failing)}.
+    // {"operation", "mode": delay|html500|invalidJson|close|code|reply|never|none, "delayMs", "returnCode",
+    //  "returnMsg", "once" (default true), "execute" (run the operation before failing), "append"}.
+    // "reply" answers "status", "contentType" and "body" as given; "never" reads the request and never
+    // answers (the connection stays open). A new fault replaces the operation's earlier fault of the same
+    // kind (once or lasting) unless "append" is true: appended once-faults apply to the following requests
+    // in the order given. Once-faults come before a lasting fault of the same operation; "none" drops both.
     bool setFault(const QJsonObject &fault, QString *error = nullptr);
     void clearFaults();
     bool setVersionState(const QString &state, const QString &note = QString(), const QString &url = QString());
@@ -72,12 +76,15 @@ private:
         QString returnCode, message;
         bool once = true;
         bool execute = false;
+        int status = 200;            // "reply"
+        QByteArray contentType, body; // "reply"
     };
     struct Reply {
         int status = 200;
         QByteArray contentType = "application/json; charset=utf-8";
         QByteArray body;
         bool close = false;
+        bool never = false;
         int delayMs = 0;
     };
 

@@ -1,0 +1,72 @@
+#pragma once
+// The development gateway with scripted answers, for tests of the network layer: every request to the
+// gateway, the web service or the version check takes the next enqueued reply, or the default reply
+// (initially 200 {"returnCode":"00","returnMsg":"OK"}). The gateway runs on its own thread, so it keeps
+// answering while the test's thread is blocked (e.g. in a blocking list fetch).
+//
+//   ScriptedGateway server;
+//   server.enqueue(ScriptedGateway::Reply::json(answerBytes));
+//   ... make the call (ZELK_GATEWAY_URL points at it) ...
+//   QVERIFY(server.waitForRequests(1));
+//   server.requests().first().json() ...
+#include "GatewayFixture.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QList>
+#include <QPair>
+#include <QUrl>
+#include <QUrlQuery>
+
+class ScriptedGateway
+{
+public:
+    struct Request {
+        QByteArray method;
+        QByteArray path;
+        QList<QPair<QByteArray, QByteArray>> headers;
+        QByteArray body;
+
+        QByteArray header(const QByteArray &name) const; // case-insensitive; empty when absent
+        QJsonObject json() const;                        // the body as a JSON object (empty when not one)
+        QString formValue(const QString &key) const;     // one form field, fully decoded ('+' is a space)
+    };
+
+    struct Reply {
+        enum class Kind { Answer, NeverAnswer, Close };
+        Kind kind = Kind::Answer;
+        int status = 200;
+        QByteArray contentType = "application/json";
+        QByteArray body;
+        int delayMs = 0; // wait this long before answering (or breaking off)
+
+        static Reply json(const QByteArray &body, int status = 200);
+        static Reply text(int status, const QByteArray &contentType, const QByteArray &body);
+        static Reply never(); // reads the request, never answers, keeps the connection open
+        static Reply close(); // the answer breaks off after its headers
+        Reply delayed(int ms) const;
+    };
+
+    ScriptedGateway();
+
+    QUrl url() const { return QUrl(m_gateway.baseUrl()); }
+    quint16 port() const { return quint16(url().port()); }
+    GatewayFixture &gateway() { return m_gateway; }
+
+    void enqueue(const Reply &reply);
+    void setDefaultReply(const Reply &reply);
+
+    QList<Request> requests() const;
+    int requestCount() const { return int(m_gateway.requests().size()); }
+    void clearRequests() { m_gateway.clearRequests(); }
+    // Processes events of the calling thread until `count` requests have arrived or the time is up.
+    bool waitForRequests(int count, int timeoutMs = 5000) const;
+
+    // A loopback port on which nobody listens (for "connection refused").
+    static quint16 closedPort();
+
+private:
+    bool script(const Reply &reply, bool once);
+
+    GatewayFixture m_gateway;
+};
