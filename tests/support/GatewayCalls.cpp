@@ -17,7 +17,6 @@ QJsonObject answerOf(const ApiStatus &status)
     return status.returnJson ? status.returnJson->object() : QJsonObject();
 }
 
-#ifdef ZELK_HAS_GATEWAY_SIM
 #include "services/Operations.h"
 #include "services/ServiceClient.h"
 
@@ -35,4 +34,3 @@ ApiStatus GatewayCalls::call(Op op, const QJsonObject &params)
 {
     return waitFor([&](ApiCompletion done) { (m_ops.get()->*op)(params, std::move(done)); });
 }
-#endif

@@ -14,7 +14,6 @@ ApiStatus waitFor(const std::function<void(ApiCompletion)> &start, int timeoutMs
 // The answer document of a call (empty when there was none).
 QJsonObject answerOf(const ApiStatus &status);
 
-#ifdef ZELK_HAS_GATEWAY_SIM
 #include "GatewayFixture.h"
 
 #include <memory>
@@ -45,4 +44,3 @@ private:
     std::unique_ptr<ServiceClient> m_client;
     std::unique_ptr<Operations> m_ops;
 };
-#endif

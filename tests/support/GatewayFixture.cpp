@@ -1,6 +1,5 @@
 #include "GatewayFixture.h"
 
-#ifdef ZELK_HAS_GATEWAY_SIM
 #include "SimHttp.h"
 
 #include <QJsonDocument>
@@ -128,4 +127,3 @@ QJsonObject GatewayFixture::addPush(const QString &account, const QString &title
         return {};
     return m_simulator->addPush({{"account", account}, {"title", title}, {"content", content}});
 }
-#endif

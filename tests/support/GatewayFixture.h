@@ -8,7 +8,6 @@
 #include <QList>
 #include <QString>
 
-#ifdef ZELK_HAS_GATEWAY_SIM
 #include "GatewaySimulator.h"
 
 #include <QByteArray>
@@ -56,4 +55,3 @@ private:
     QByteArray m_previousGateway, m_previousAnalytics;
     bool m_hadGateway = false, m_hadAnalytics = false;
 };
-#endif
