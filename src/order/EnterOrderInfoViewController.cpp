@@ -14,6 +14,11 @@ EnterOrderInfoViewController::EnterOrderInfoViewController(QObject *parent)
 {
 }
 
+QString EnterOrderInfoViewController::info1ButtonText() const
+{
+    return m_info1ButtonTitle.isEmpty() ? localized(QStringLiteral("請選擇")) : m_info1ButtonTitle;
+}
+
 void EnterOrderInfoViewController::setItemAmtText(const QString &text)
 {
     if (m_itemAmtText == text)
@@ -87,13 +92,21 @@ void EnterOrderInfoViewController::inco1Action()
 void EnterOrderInfoViewController::pickButtonTitle(const QString &pickerTitle, const QStringList &names,
                                                    QString EnterOrderInfoViewController::*buttonTitle)
 {
-    QPointer<EnterOrderInfoViewController> self(this);
-    showListPicker(pickerTitle, names, this->*buttonTitle, [self, names, buttonTitle](int row) {
-        if (!self || row < 0 || row >= names.size())
+    Ui *u = ui();
+    if (!u || names.isEmpty())
+        return;
+    Picker picker;
+    picker.context = this;
+    picker.title = pickerTitle;
+    picker.rows = names;
+    picker.initialRow = std::max(0, int(names.indexOf(this->*buttonTitle)));
+    picker.done = [this, names, buttonTitle](int row) {
+        if (row < 0 || row >= names.size())
             return;
-        self->*buttonTitle = names.at(row);
-        emit self->contentChanged();
-    });
+        this->*buttonTitle = names.at(row);
+        emit contentChanged();
+    };
+    u->showPicker(picker);
 }
 
 void EnterOrderInfoViewController::addToCartAction()

@@ -238,8 +238,8 @@ private slots:
         QCOMPARE(confirm->amountText(), QStringLiteral("¥72,500.00"));
 
         confirm->orderAction();
-        QVERIFY(QTest::qWaitFor([&] { return confirm->buttons().contains(QStringLiteral("closeButton")); }, 10000));
-        QCOMPARE(confirm->buttons(), (QStringList{"orderQueryButton", "closeButton"}));
+        QVERIFY(QTest::qWaitFor([&] { return confirm->buttonIds().contains(QStringLiteral("closeButton")); }, 10000));
+        QCOMPARE(confirm->buttonIds(), (QStringList{"orderQueryButton", "closeButton"}));
         const QList<OrderConfirm> result = confirm->tableArray();
         QRegularExpression orderNumber(QStringLiteral("^00\\d{8}$"));
         for (const OrderConfirm &line : result) {
