@@ -2,6 +2,7 @@
 
 #include "model/AppContext.h"
 #include "model/NumberText.h"
+#include "order/BoundListPicker.h"
 #include "order/CustomerCredit.h"
 #include "order/NumericField.h"
 #include "text/Localizer.h"
@@ -92,21 +93,12 @@ void EnterOrderInfoViewController::inco1Action()
 void EnterOrderInfoViewController::pickButtonTitle(const QString &pickerTitle, const QStringList &names,
                                                    QString EnterOrderInfoViewController::*buttonTitle)
 {
-    Ui *u = ui();
-    if (!u || names.isEmpty())
-        return;
-    Picker picker;
-    picker.context = this;
-    picker.title = pickerTitle;
-    picker.rows = names;
-    picker.initialRow = std::max(0, int(names.indexOf(this->*buttonTitle)));
-    picker.done = [this, names, buttonTitle](int row) {
+    showBoundListPicker(this, pickerTitle, names, this->*buttonTitle, [this, names, buttonTitle](int row) {
         if (row < 0 || row >= names.size())
             return;
         this->*buttonTitle = names.at(row);
         emit contentChanged();
-    };
-    u->showPicker(picker);
+    });
 }
 
 void EnterOrderInfoViewController::addToCartAction()

@@ -1,6 +1,7 @@
 #include "order/OrderPage1ViewController.h"
 
 #include "model/AppContext.h"
+#include "order/BoundListPicker.h"
 #include "order/CustomerCredit.h"
 #include "order/NumericField.h"
 #include "order/OrderPage2ViewController.h"
@@ -305,7 +306,7 @@ void OrderPage1ViewController::orderTypeAction()
     for (const OrderType &type : std::as_const(m_orderTypeArray))
         names << type.otName;
     const OrderTableStruct *r = row(QStringLiteral("orderType"));
-    pickFromList(localized(QStringLiteral("選擇訂單類型")), names, r ? r->subTitle : QString(), [this](int index) {
+    showBoundListPicker(this, localized(QStringLiteral("選擇訂單類型")), names, r ? r->subTitle : QString(), [this](int index) {
         if (index < 0 || index >= m_orderTypeArray.size())
             return;
         const OrderType type = m_orderTypeArray.at(index);
@@ -329,7 +330,7 @@ void OrderPage1ViewController::pickRecord(const QString &title, const QString &r
         names << name(record);
     const OrderTableStruct *r = row(rowKey);
     const QList<Record> list = *records;
-    pickFromList(title, names, r ? r->subTitle : QString(), [this, list, apply](int index) {
+    showBoundListPicker(this, title, names, r ? r->subTitle : QString(), [this, list, apply](int index) {
         if (index < 0 || index >= list.size())
             return;
         Order order = editedOrder();
@@ -337,21 +338,6 @@ void OrderPage1ViewController::pickRecord(const QString &title, const QString &r
         storeOrder(order);
         refreshRows();
     });
-}
-
-void OrderPage1ViewController::pickFromList(const QString &title, const QStringList &texts, const QString &current,
-                                            std::function<void(int)> chosen)
-{
-    Ui *u = ui();
-    if (!u || texts.isEmpty())
-        return;
-    Picker picker;
-    picker.context = this;
-    picker.title = title;
-    picker.rows = texts;
-    picker.initialRow = std::max(0, int(texts.indexOf(current)));
-    picker.done = std::move(chosen);
-    u->showPicker(picker);
 }
 
 void OrderPage1ViewController::transTypeAction()

@@ -88,10 +88,6 @@ protected:
     OrderTableStruct *mutableRow(const QString &key);
     // Leaves the page: pops it (and whatever is above it) from the navigation stack.
     void leavePage();
-    // A bottom picker of `texts` starting at `current` (the first row when absent), bound to this page;
-    // nothing shows without texts.
-    void pickFromList(const QString &title, const QStringList &texts, const QString &current,
-                      std::function<void(int)> chosen);
     // The alert of a failed query: `title`, the service's message, and "確定" leaving the page.
     void alertThenLeave(const QString &title, const QString &message);
 
