@@ -6,6 +6,7 @@
 // The opener connects to successClosure() and orderQueryClosure(); both are emitted after this screen
 // has closed.
 #include "model/OrderStatus.h"
+#include "order/OrderConfirmMailScreen.h"
 #include "services/ServiceTypes.h"
 #include "ui/ListModel.h"
 #include "ui/Screen.h"
@@ -18,19 +19,6 @@ struct OrderConfirmButton {
     QString title;
     QColor accent;
     friend bool operator==(const OrderConfirmButton &, const OrderConfirmButton &) = default;
-};
-
-// The notice-mail screen the confirmation opens ("SendMailViewController" of storyboard "OrderConfirm"):
-// it takes the confirmation's lines and reports a sent mail.
-class OrderConfirmMailScreen : public Screen
-{
-    Q_OBJECT
-public:
-    using Screen::Screen;
-    virtual void setOrderConfirmLines(const QList<OrderConfirm> &lines) = 0;
-
-signals:
-    void sentSuccessClosure();
 };
 
 class OrderConfirmViewController : public Screen

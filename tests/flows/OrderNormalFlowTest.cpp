@@ -22,6 +22,7 @@
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <algorithm>
@@ -148,6 +149,19 @@ QString rowValue(const OrderPage1ViewController *page, const QString &key)
     return r ? r->subTitle : QStringLiteral("<no row>");
 }
 
+// The detail the view draws for the row `key` (its value, else its prompt), read from the page's list.
+QString shownDetail(OrderPage1ViewController *page, const QString &key)
+{
+    const QAbstractItemModel *rows = page->rows();
+    const QHash<int, QByteArray> roles = rows->roleNames();
+    for (int row = 0; row < rows->rowCount(); ++row) {
+        const QModelIndex index = rows->index(row, 0);
+        if (index.data(roles.key("key")).toString() == key)
+            return index.data(roles.key("detail")).toString();
+    }
+    return QStringLiteral("<no row>");
+}
+
 } // namespace
 
 class OrderNormalFlowTest : public QObject
@@ -184,6 +198,12 @@ private slots:
         QVERIFY(f.ui.pressAlertButton(QStringLiteral("確定")));
         QCOMPARE(f.top(), page);
 
+        // The view's list shows the same rows, prompts where nothing is chosen yet.
+        QCOMPARE(shownDetail(page, "tvstz"), QStringLiteral("桃園廠"));
+        QCOMPARE(shownDetail(page, "transType"), QStringLiteral("請選擇"));
+        QCOMPARE(shownDetail(page, "transTypeRemark"), QStringLiteral("請輸入(選填)"));
+        QSignalSpy listReset(page->rows(), &QAbstractItemModel::modelReset);
+
         page->transTypeRemarkAction();
         QVERIFY(f.ui.typeIntoAlertField(0, QStringLiteral("早上八點前送達")));
         QVERIFY(f.ui.pressAlertButton(QStringLiteral("確定")));
@@ -192,6 +212,9 @@ private slots:
         QCOMPARE(rowValue(page, "transType"), QStringLiteral("散裝車"));
         QCOMPARE(rowValue(page, "transTypeRemark"), QStringLiteral("早上八點前送達"));
         QCOMPARE(rowValue(page, "inco1"), QStringLiteral("送達工地"));
+        QCOMPARE(shownDetail(page, "transTypeRemark"), QStringLiteral("早上八點前送達"));
+        QCOMPARE(shownDetail(page, "inco1"), QStringLiteral("送達工地"));
+        QCOMPARE(listReset.size(), 0); // changed row by row
         QCOMPARE(f.gateway.gatewayCalls(QStringLiteral("ZSD_GET_MATNR_PRICE")).last(),
                  (QJsonObject{{"userID", kUserId}, {"pVkorg", "1100"}, {"pVtweg", "10"}, {"pBzirk", "N01"},
                               {"pInco1", "DAP"}, {"pInco2", "000"}, {"pAuart", "ZOR"}}));
@@ -201,6 +224,7 @@ private slots:
         QCOMPARE(rowValue(page2, "itemNo"), QStringLiteral("10000104"));
         QCOMPARE(rowValue(page2, "itemName"), QStringLiteral("高爐水泥 散裝(噸)"));
         QCOMPARE(rowValue(page2, "itemPrice"), QStringLiteral("2814.0"));
+        QCOMPARE(shownDetail(page2, "itemName"), QStringLiteral("高爐水泥 散裝(噸)"));
 
         // Raise the price.
         page2->enterPriceAction();

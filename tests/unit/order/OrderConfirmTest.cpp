@@ -6,12 +6,15 @@
 
 #include "model/AppContext.h"
 #include "order/OrderConfirmViewController.h"
+#include "model/DocumentStore.h"
+#include "ui/NavigationController.h"
 #include "ui/Navigator.h"
 #include "ui/Storyboard.h"
 #include "ui/ZelkNavigationController.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -52,6 +55,15 @@ QByteArray answer(const QJsonArray &lines)
 {
     return QJsonDocument(QJsonObject{{"returnCode", "00"}, {"returnMsg", "處理完成"}, {"orderList", lines}}).toJson();
 }
+
+// The notice-mail screen as the confirmation sees it: takes the lines, reports a sent mail.
+class MailScreen : public OrderConfirmMailScreen
+{
+    Q_OBJECT
+public:
+    QList<OrderConfirm> lines;
+    void setOrderConfirmLines(const QList<OrderConfirm> &confirmLines) override { lines = confirmLines; }
+};
 
 // A fresh context, a Ui and a window with a root screen from which the confirmation is presented.
 struct Harness {
@@ -366,6 +378,40 @@ private slots:
         confirm = h.open();
         QVERIFY(h.submit(confirm));
         QVERIFY(h.context->submissionGuard().orderTimeLimitActive());
+    }
+
+    // With an ordered line and recipients the notice mail is offered; its screen gets the lines, and a
+    // sent mail turns the button into a disabled "sent" notice.
+    void noticeMailAfterAnOrderedLine()
+    {
+        Harness h;
+        QPointer<MailScreen> mail;
+        h.storyboard->add(QStringLiteral("OrderConfirm"), QStringLiteral("SendMailViewController"), [&] {
+            mail = new MailScreen;
+            return mail.data();
+        });
+        h.context->documents().write(QStringLiteral("getNoticeGroupUserList"),
+                                     QStringLiteral(R"({"list":[{"userID":"U10045","nachn":"林","vorna":"雅婷"}]})"));
+        h.context->cart().setCartOrderArray({order(QStringLiteral("10000101"), 100, 1, 1)});
+        const QList<OrderConfirm> lines = h.context->cart().orderConfirmArray();
+        auto *confirm = h.open();
+        QVERIFY(confirm->isSendMailButtonViewHidden());
+        h.server.enqueue(LocalHttpServer::Reply::json(answer({answerLine(lines[0].orderSeq, "S", "", "0010000007")})));
+        QVERIFY(h.submit(confirm));
+        QVERIFY(!confirm->isSendMailButtonViewHidden());
+        QCOMPARE(confirm->sendMailButtonTitle(), QStringLiteral("發送通知"));
+        QVERIFY(confirm->isSendMailButtonEnabled());
+
+        confirm->sentMailAction();
+        settle();
+        QVERIFY(mail);
+        QCOMPARE(confirm->navigationController()->topViewController(), mail.data());
+        QCOMPARE(mail->lines, confirm->tableArray());
+        QCOMPARE(mail->lines.first().sapOrderNo, QStringLiteral("0010000007"));
+
+        emit mail->sentSuccessClosure();
+        QCOMPARE(confirm->sendMailButtonTitle(), QStringLiteral("已成功發送通知"));
+        QVERIFY(!confirm->isSendMailButtonEnabled());
     }
 
     void cancelBeforeSubmittingCallsBack()
