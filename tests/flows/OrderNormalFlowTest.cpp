@@ -184,6 +184,7 @@ private slots:
         QCOMPARE(page->order().orderCustomer.kunnr, QStringLiteral("0000100105"));
         QCOMPARE(page->customNameText(), QStringLiteral("客戶:永大建材有限公司"));
         QCOMPARE(page->creditsLabel()->text(), QStringLiteral("¥2,240,000.00"));
+        QCOMPARE(page->creditsText(), QStringLiteral("信用額度:¥2,240,000.00"));
         QCOMPARE(rowValue(page, "orderType"), QStringLiteral("一般訂單"));
         QCOMPARE(rowValue(page, "seller"), QStringLiteral("澤勒建材股份有限公司"));
         QCOMPARE(rowValue(page, "tvstz"), QStringLiteral("桃園廠"));
