@@ -6,41 +6,47 @@ import Zelk
 // The order-type choice: two large tappable areas, normal order and contract order.
 Item {
     id: view
-    required property var controller
+    required property ChooseOrderTypeViewController controller
 
+    // One tappable area: a title in brand red over a grey explanation.
+    component OrderKindArea: ItemDelegate {
+        id: area
+        property string title
+        property string detail
+        Accessible.name: title
+        Layout.fillWidth: true
+        Layout.preferredHeight: 140
+        background: Rectangle { color: "white"; radius: 6; border.color: Brand.separator }
+        contentItem: ColumnLayout {
+            Label {
+                Layout.alignment: Qt.AlignHCenter
+                text: area.title
+                font.pixelSize: 22
+                font.bold: true
+                color: Brand.red
+            }
+            Label {
+                Layout.alignment: Qt.AlignHCenter
+                text: area.detail
+                color: "gray"
+            }
+        }
+    }
 
     ColumnLayout {
         anchors { fill: parent; margins: 20 }
         spacing: 20
-        Repeater {
-            model: [
-                { name: "normalView", title: Localized.text("一般訂單"), detail: Localized.text("依客戶價目表下單") },
-                { name: "contractView", title: Localized.text("合約訂單"), detail: Localized.text("依客戶合約下單") }
-            ]
-            delegate: ItemDelegate {
-                required property var modelData
-                objectName: modelData.name
-                Accessible.name: modelData.title
-                Layout.fillWidth: true
-                Layout.preferredHeight: 140
-                background: Rectangle { color: "white"; radius: 6; border.color: Brand.separator }
-                contentItem: ColumnLayout {
-                    Label {
-                        Layout.alignment: Qt.AlignHCenter
-                        text: modelData.title
-                        font.pixelSize: 22
-                        font.bold: true
-                        color: Brand.red
-                    }
-                    Label {
-                        Layout.alignment: Qt.AlignHCenter
-                        text: modelData.detail
-                        color: "gray"
-                    }
-                }
-                onClicked: modelData.name === "normalView" ? view.controller.normalOrderAction()
-                                                           : view.controller.contractOrderAction()
-            }
+        OrderKindArea {
+            objectName: "normalView"
+            title: Localized.text("一般訂單")
+            detail: Localized.text("依客戶價目表下單")
+            onClicked: view.controller.normalOrderAction()
+        }
+        OrderKindArea {
+            objectName: "contractView"
+            title: Localized.text("合約訂單")
+            detail: Localized.text("依客戶合約下單")
+            onClicked: view.controller.contractOrderAction()
         }
         Item { Layout.fillHeight: true }
     }

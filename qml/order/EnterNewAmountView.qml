@@ -7,8 +7,7 @@ import Zelk
 // Price entry: the lowest allowed price, the new price field (numeric rule), confirm and close.
 Item {
     id: view
-    required property var controller
-
+    required property EnterNewAmountViewController controller
 
     Rectangle {
         objectName: "bgView"

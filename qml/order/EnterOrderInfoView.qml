@@ -7,8 +7,7 @@ import Zelk
 // Entry of one contract material: car/ship kind, delivery method, quantity (numeric rule), remark.
 Item {
     id: view
-    required property var controller
-
+    required property EnterOrderInfoViewController controller
 
     ColumnLayout {
         anchors { left: parent.left; right: parent.right; top: parent.top; margins: 20; topMargin: 40 }
@@ -24,7 +23,7 @@ Item {
             objectName: "info1Button"
             Accessible.name: Localized.text("交貨方式")
             Layout.fillWidth: true
-            text: view.controller.info1ButtonTitle === "" ? Localized.text("請選擇") : view.controller.info1ButtonTitle
+            text: view.controller.info1ButtonText
             onClicked: view.controller.inco1Action()
         }
         RowLayout {

@@ -8,8 +8,7 @@ import Zelk
 // total bar before submitting, the button row of the current state and the notice-mail area.
 Item {
     id: view
-    required property var controller
-
+    required property OrderConfirmViewController controller
 
     ListView {
         id: table
@@ -19,11 +18,20 @@ Item {
         spacing: 8
         model: view.controller.sections
         delegate: Column {
-            required property var modelData
+            id: section
             required property int index
+            required property string name
+            required property string priceText
+            required property string orderNumberText
+            required property string allPriceText
+            required property string inco1Text
+            required property bool answered
+            required property string statusText
+            required property string messageText
+            required property color statusColor
             width: ListView.view.width
             Rectangle {
-                objectName: "orderCartCell_" + index
+                objectName: "orderCartCell_" + section.index
                 width: parent.width
                 height: cartColumn.implicitHeight + 16
                 color: "white"
@@ -31,28 +39,28 @@ Item {
                     id: cartColumn
                     anchors { left: parent.left; right: parent.right; top: parent.top; margins: 8; leftMargin: 15; rightMargin: 15 }
                     spacing: 2
-                    Label { text: modelData.name; font.bold: true; color: Brand.titleText; Layout.fillWidth: true; elide: Text.ElideRight }
+                    Label { text: section.name; font.bold: true; color: Brand.titleText; Layout.fillWidth: true; elide: Text.ElideRight }
                     RowLayout {
                         Layout.fillWidth: true
-                        Label { text: modelData.priceText; color: "gray" }
-                        Label { text: modelData.orderNumberText; color: "gray" }
+                        Label { text: section.priceText; color: "gray" }
+                        Label { text: section.orderNumberText; color: "gray" }
                         Item { Layout.fillWidth: true }
-                        Label { text: modelData.allPriceText; color: Brand.red; font.bold: true }
+                        Label { text: section.allPriceText; color: Brand.red; font.bold: true }
                     }
-                    Label { text: modelData.inco1Text; color: "gray" }
+                    Label { text: section.inco1Text; color: "gray" }
                 }
             }
             Rectangle {
-                objectName: "orderConfirmStatusCell_" + index
-                visible: modelData.rowCount > 1
+                objectName: "orderConfirmStatusCell_" + section.index
+                visible: section.answered
                 width: parent.width
                 height: visible ? statusColumn.implicitHeight + 12 : 0
-                color: modelData.statusColor !== undefined ? modelData.statusColor : "white"
+                color: section.statusColor
                 ColumnLayout {
                     id: statusColumn
                     anchors { left: parent.left; right: parent.right; top: parent.top; margins: 6; leftMargin: 15; rightMargin: 15 }
-                    Label { objectName: "statusLabel"; text: modelData.statusText || ""; color: "white"; font.bold: true }
-                    Label { objectName: "messageLabel"; text: modelData.messageText || ""; color: "white"; wrapMode: Text.Wrap; Layout.fillWidth: true }
+                    Label { objectName: "statusLabel"; text: section.statusText; color: "white"; font.bold: true }
+                    Label { objectName: "messageLabel"; text: section.messageText; color: "white"; wrapMode: Text.Wrap; Layout.fillWidth: true }
                 }
             }
         }
@@ -82,30 +90,29 @@ Item {
             visible: !view.controller.sendMailButtonViewHidden
             enabled: view.controller.sendMailButtonEnabled
             Layout.fillWidth: true
-            text: view.controller.sendMailButtonTitle !== "" ? view.controller.sendMailButtonTitle : Localized.text("發送通知")
+            text: view.controller.sendMailButtonTitle
             onClicked: view.controller.sentMailAction()
         }
         RowLayout {
             objectName: "buttonsStackView"
             Layout.fillWidth: true
+            // A button reports its taps through its own signal, connected here as it is added.
             Repeater {
                 model: view.controller.buttons
+                onItemAdded: (index, item) => item.tapped.connect(buttonId => view.controller.buttonTapped(buttonId))
                 delegate: Button {
-                    required property string modelData
-                    objectName: modelData
+                    id: button
+                    required property string buttonId
+                    required property string title
+                    required property color accent
+                    objectName: buttonId
                     Accessible.name: text
                     Layout.fillWidth: true
                     highlighted: true
-                    Material.accent: modelData === "orderQueryButton" ? view.controller.orderQueryButtonColor : Brand.red
-                    text: modelData === "confirmButton" ? Localized.text("確認下單")
-                        : modelData === "orderQueryButton" ? Localized.text("訂單查詢")
-                        : modelData === "closeButton" ? Localized.text("關閉")
-                        : Localized.text("修改訂單")
-                    onClicked: {
-                        if (modelData === "confirmButton") view.controller.orderAction()
-                        else if (modelData === "orderQueryButton") view.controller.orderQueryAction()
-                        else view.controller.closeAction(modelData)
-                    }
+                    Material.accent: accent
+                    text: title
+                    signal tapped(string buttonId)
+                    onClicked: button.tapped(button.buttonId)
                 }
             }
         }

@@ -7,8 +7,7 @@ import Zelk
 // The header page of a normal order: customer and credit, the header rows, and the next button.
 Item {
     id: view
-    required property var controller
-
+    required property OrderPage1ViewController controller
 
     ColumnLayout {
         anchors { left: parent.left; right: parent.right; top: parent.top; bottom: nextButton.top; bottomMargin: 8 }
@@ -30,7 +29,7 @@ Item {
                 }
                 Label {
                     objectName: "creditsLabel"
-                    text: Localized.text("信用額度:") + view.controller.creditsLabel.text
+                    text: view.controller.creditsText
                     color: Brand.red
                 }
             }

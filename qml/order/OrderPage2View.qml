@@ -8,8 +8,7 @@ import Zelk
 // order button.
 Item {
     id: view
-    required property var controller
-
+    required property OrderPage2ViewController controller
 
     Flickable {
         anchors { left: parent.left; right: parent.right; top: parent.top; bottom: orderButton.top; bottomMargin: 8 }
@@ -26,7 +25,7 @@ Item {
                 Label {
                     objectName: "creditsLabel"
                     anchors { left: parent.left; leftMargin: 15; verticalCenter: parent.verticalCenter }
-                    text: Localized.text("信用額度:") + view.controller.creditsLabel.text
+                    text: view.controller.creditsText
                     color: Brand.red
                 }
             }

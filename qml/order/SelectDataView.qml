@@ -8,8 +8,7 @@ import Zelk
 // table of rows, and a toolbar with the reload button when the owner offers reloading.
 Item {
     id: view
-    required property var controller
-
+    required property SelectDataViewController controller
 
     ToolBar {
         id: topBar
@@ -87,23 +86,25 @@ Item {
         radius: 3
         clip: true
 
-        ListView {
+        SelectDataTable {
             id: tableView
             objectName: "selectDataTableView"
+            pickList: view.controller
             anchors.fill: parent
             anchors.margins: 1
-            model: view.controller.rowCount
+            model: view.controller.rows
             boundsBehavior: Flickable.StopAtBounds
             ScrollIndicator.vertical: ScrollIndicator {}
             onMovementStarted: view.controller.endEditAction()
             delegate: ItemDelegate {
                 id: cell
                 required property int index
-                readonly property var cellData: view.controller.revision >= 0 ? view.controller.cellAt(index) : null
+                required property string title
+                required property string detail
                 objectName: "selectDataCell_" + index
-                Accessible.name: cellData.titleLabel
+                Accessible.name: title
                 width: ListView.view.width
-                implicitHeight: Math.max(44, column.implicitHeight + 16)
+                implicitHeight: Math.max(44, cell.contentItem.implicitHeight + 16)
                 background: Rectangle {
                     color: cell.down ? "#eeeeee" : "white"
                     Rectangle {
@@ -115,12 +116,11 @@ Item {
                     }
                 }
                 contentItem: ColumnLayout {
-                    id: column
                     spacing: 2
                     Label {
                         objectName: "cellText"
                         Layout.fillWidth: true
-                        text: cell.cellData.titleLabel
+                        text: cell.title
                         color: Brand.titleText
                         font.pixelSize: 16
                         wrapMode: Text.Wrap
@@ -129,13 +129,13 @@ Item {
                         objectName: "cellDetail"
                         Layout.fillWidth: true
                         visible: text !== ""
-                        text: cell.cellData.detailTitleLabel
+                        text: cell.detail
                         color: "gray"
                         font.pixelSize: 13
                         wrapMode: Text.Wrap
                     }
                 }
-                onClicked: view.controller.didSelectRow(index)
+                onClicked: (cell.ListView.view as SelectDataTable).pickList.didSelectRow(cell.index)
             }
         }
     }

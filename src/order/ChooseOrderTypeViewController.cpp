@@ -42,29 +42,27 @@ void ChooseOrderTypeViewController::loadCustomerList()
         return;
     if (Ui *u = ui())
         u->showSpinner();
-    QPointer<ChooseOrderTypeViewController> self(this);
-    ctx->lists().clientList([self](bool, std::optional<QList<OrderCustomer>> customers) {
-        if (!self)
-            return;
+    ctx->lists().clientList(this, [this](bool, std::optional<QList<OrderCustomer>> customers) {
         if (customers && !customers->isEmpty()) {
-            self->m_filterCustomerListArray.setCustomers(*customers);
-            if (self->m_selectDataViewController)
-                self->m_selectDataViewController->clearSearchText();
-            self->reloadPickList();
+            m_filterCustomerListArray.setCustomers(*customers);
+            if (m_selectDataViewController)
+                m_selectDataViewController->clearSearchText();
+            reloadPickList();
         }
-        if (Ui *u = self->ui())
+        if (Ui *u = ui())
             u->dismissSpinner();
-        AppContext *ctx = self->context();
+        AppContext *ctx = context();
         const auto &held = ctx ? ctx->lists().customerList() : std::nullopt;
-        if (held && held->isEmpty() && !self->presentedScreen()) {
+        if (held && held->isEmpty() && !presentedScreen()) {
             Alert alert;
+            alert.context = this;
             alert.title = localized(QStringLiteral("無法取得客戶資料"));
             alert.message = localized(QStringLiteral("請稍候在試"));
-            alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Default, [self] {
-                if (self && self->navigationController())
-                    self->navigationController()->pop(true);
+            alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Default, [this] {
+                if (navigationController())
+                    navigationController()->pop(true);
             });
-            if (Ui *u = self->ui())
+            if (Ui *u = ui())
                 u->showAlert(alert);
         }
     });
@@ -93,17 +91,16 @@ void ChooseOrderTypeViewController::showPickList(bool contract)
     pickList->setTitle(localized(QStringLiteral("選擇客戶")));
     pickList->setShowReload(true);
     pickList->setDelegate(this);
-    QPointer<ChooseOrderTypeViewController> self(this);
-    pickList->setSuccess([self, contract](const SelectDataViewController::IndexPath &indexPath) {
-        const OrderCustomer *chosen = self ? self->m_filterCustomerListArray.customerAt(indexPath.row) : nullptr;
+    connect(pickList, &SelectDataViewController::chosen, this, [this, contract](int row) {
+        const OrderCustomer *chosen = m_filterCustomerListArray.customerAt(row);
         if (!chosen)
             return;
         const OrderCustomer customer = *chosen;
         if (contract) {
             qCDebug(lcOrder) << "sentData:" << customer.kunnr << customer.name1;
-            self->startContractOrder(customer);
+            startContractOrder(customer);
         } else {
-            self->startNormalOrder(customer);
+            startNormalOrder(customer);
         }
     });
     present(pickList, true);

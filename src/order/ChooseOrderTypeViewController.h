@@ -10,6 +10,8 @@
 class ChooseOrderTypeViewController : public Screen, public SelectDataViewDelegate
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the storyboard")
 public:
     explicit ChooseOrderTypeViewController(QObject *parent = nullptr);
 

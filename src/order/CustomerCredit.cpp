@@ -3,29 +3,25 @@
 #include "model/AppContext.h"
 #include "model/JsonRules.h"
 
-#include <QPointer>
 
 namespace CustomerCredit {
 
-void getCustomerCredit(AppContext &context, Completion done)
+void getCustomerCredit(AppContext &context, QObject *caller, Completion done)
 {
     const OrderCustomer &customer = context.customerStruct().customer();
-    const QJsonObject parameters{{QStringLiteral("userID"), context.userId().value_or(QString())},
-                                 {QStringLiteral("pKunnr"), customer.kunnr},
-                                 {QStringLiteral("pKkber"), customer.bukrs}};
-    QPointer<AppContext> guard(&context);
-    context.operations().ZBAPI_GET_CUSTOMER_CREDIT(parameters, [guard, done](const ApiStatus &status) {
-        if (!guard)
-            return;
-        CustomerStruct &customerStruct = guard->customerStruct();
-        if (status.isSuccess && status.returnJson) {
-            const QJsonObject credit =
-                status.returnJson->object().value(QStringLiteral("custCredit")).toObject();
-            customerStruct.setCreditValue(float(readLenientNumber(credit, QStringLiteral("pOblig"))));
-        }
-        if (done)
-            done(customerStruct.creditValue(), status, customerStruct.creditText());
-    });
+    // The figure is kept even when the caller has gone; only `done` belongs to the caller.
+    context.operations().customerCredit(
+        context.userId().value_or(QString()), customer.kunnr, customer.bukrs, &context,
+        [&context, guard = CallerGuard(caller), done](const ApiStatus &status) {
+            CustomerStruct &customerStruct = context.customerStruct();
+            if (status.isSuccess && status.returnJson) {
+                const QJsonObject credit =
+                    status.returnJson->object().value(QStringLiteral("custCredit")).toObject();
+                customerStruct.setCreditValue(float(readLenientNumber(credit, QStringLiteral("pOblig"))));
+            }
+            if (done && guard.alive())
+                done(customerStruct.creditValue(), status, customerStruct.creditText());
+        });
 }
 
 bool canAddOrderValue(const CustomerStruct &customer, float newAddValue)

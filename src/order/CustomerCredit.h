@@ -8,6 +8,7 @@
 #include <functional>
 
 class AppContext;
+class QObject;
 class CustomerStruct;
 
 namespace CustomerCredit {
@@ -17,8 +18,9 @@ using Completion = std::function<void(float creditValue, const ApiStatus &status
 
 // Asks ZBAPI_GET_CUSTOMER_CREDIT for the current customer. On success the credit becomes "pOblig" of
 // "custCredit" (lenient number, 0 when missing) and the registered labels are refreshed; on failure
-// the credit is unchanged. `done` runs on the main thread either way.
-void getCustomerCredit(AppContext &context, Completion done);
+// the credit is unchanged (either only while the AppContext lives). `done` runs on the main thread
+// either way, and only while `caller` lives (always when it is null).
+void getCustomerCredit(AppContext &context, QObject *caller, Completion done);
 
 // Whether an order may grow by `newAddValue`: nowOrderValue + newAddValue ≤ creditValue in 32-bit floats.
 bool canAddOrderValue(const CustomerStruct &customer, float newAddValue);

@@ -42,10 +42,8 @@ void EnterNewAmountViewController::enterNewAmountAction()
         return;
     }
     if (*amount >= m_defaultAmount) {
-        const std::function<void(float)> block = m_successBlock;
         dismiss(true);
-        if (block)
-            block(*amount);
+        emit amountEntered(*amount);
         return;
     }
     alertWithTitle(localized(QStringLiteral("輸入金額不得小於原始金額")));

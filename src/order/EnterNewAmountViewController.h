@@ -1,13 +1,14 @@
 #pragma once
 // Price entry of the item page: the user may raise the unit price, never below the list price.
-// `successBlock` gets the accepted price after the screen began closing.
+// amountEntered() carries the accepted price once the screen has begun closing.
 #include "order/EnterOrderInfoViewController.h"
 
-#include <functional>
 
 class EnterNewAmountViewController : public EnterOrderInfoViewController
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the storyboard")
     Q_PROPERTY(QString messageText READ messageText NOTIFY amountChanged)
     Q_PROPERTY(QString newAmountText READ newAmountText WRITE setNewAmountText NOTIFY amountChanged)
     // True once the screen has appeared: the price field takes the keyboard focus.
@@ -20,7 +21,6 @@ public:
     void setDefaultAmount(float amount) { m_defaultAmount = amount; }
     float nowAmount() const { return m_nowAmount; }
     void setNowAmount(float amount) { m_nowAmount = amount; }
-    void setSuccessBlock(std::function<void(float)> block) { m_successBlock = std::move(block); }
 
     QString messageText() const { return m_messageText; }
     QString newAmountText() const { return m_newAmountText; }
@@ -34,11 +34,12 @@ public:
 
 signals:
     void amountChanged();
+    // The price was accepted (not below the list price); the screen is closing.
+    void amountEntered(float amount);
 
 private:
     float m_defaultAmount = 0;
     float m_nowAmount = 0;
-    std::function<void(float)> m_successBlock;
     QString m_messageText;
     QString m_newAmountText;
     bool m_priceFieldFocused = false;

@@ -2,6 +2,7 @@
 
 #include "model/AppContext.h"
 #include "model/NumberText.h"
+#include "order/BoundListPicker.h"
 #include "order/CustomerCredit.h"
 #include "order/NumericField.h"
 #include "text/Localizer.h"
@@ -12,6 +13,11 @@
 EnterOrderInfoViewController::EnterOrderInfoViewController(QObject *parent)
     : Screen(parent), m_orderTypeButtonTitle(localized(QStringLiteral("請選擇")))
 {
+}
+
+QString EnterOrderInfoViewController::info1ButtonText() const
+{
+    return m_info1ButtonTitle.isEmpty() ? localized(QStringLiteral("請選擇")) : m_info1ButtonTitle;
 }
 
 void EnterOrderInfoViewController::setItemAmtText(const QString &text)
@@ -87,12 +93,11 @@ void EnterOrderInfoViewController::inco1Action()
 void EnterOrderInfoViewController::pickButtonTitle(const QString &pickerTitle, const QStringList &names,
                                                    QString EnterOrderInfoViewController::*buttonTitle)
 {
-    QPointer<EnterOrderInfoViewController> self(this);
-    showListPicker(pickerTitle, names, this->*buttonTitle, [self, names, buttonTitle](int row) {
-        if (!self || row < 0 || row >= names.size())
+    showBoundListPicker(this, pickerTitle, names, this->*buttonTitle, [this, names, buttonTitle](int row) {
+        if (row < 0 || row >= names.size())
             return;
-        self->*buttonTitle = names.at(row);
-        emit self->contentChanged();
+        this->*buttonTitle = names.at(row);
+        emit contentChanged();
     });
 }
 

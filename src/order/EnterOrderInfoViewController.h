@@ -11,8 +11,12 @@
 class EnterOrderInfoViewController : public Screen
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the storyboard")
     Q_PROPERTY(QString orderTypeButtonTitle READ orderTypeButtonTitle NOTIFY contentChanged)
     Q_PROPERTY(QString info1ButtonTitle READ info1ButtonTitle NOTIFY contentChanged)
+    // What the delivery-method button shows: the method chosen, else "請選擇".
+    Q_PROPERTY(QString info1ButtonText READ info1ButtonText NOTIFY contentChanged)
     Q_PROPERTY(QString itemAmtText READ itemAmtText WRITE setItemAmtText NOTIFY contentChanged)
     Q_PROPERTY(QString transportText READ transportText WRITE setTransportText NOTIFY contentChanged)
     Q_PROPERTY(QString orderMaxText READ orderMaxText NOTIFY contentChanged)
@@ -31,6 +35,7 @@ public:
 
     QString orderTypeButtonTitle() const { return m_orderTypeButtonTitle; }
     QString info1ButtonTitle() const { return m_info1ButtonTitle; }
+    QString info1ButtonText() const;
     QString itemAmtText() const { return m_itemAmtText; }
     void setItemAmtText(const QString &text);
     QString transportText() const { return m_transportText; }

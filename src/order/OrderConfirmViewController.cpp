@@ -3,6 +3,8 @@
 #include "model/AppContext.h"
 #include "model/NumberText.h"
 #include "model/OrderResult.h"
+#include "services/Operations.h"
+#include "ui/Colors.h"
 #include "order/CustomerCredit.h"
 #include "text/Localizer.h"
 #include "ui/NavigationController.h"
@@ -19,9 +21,37 @@ const QString kEditOrderButton = QStringLiteral("editOrderButton");
 
 QColor successRowColor() { return QColor::fromRgbF(0.26326287f, 0.506718f, 0.83805066f); }
 QColor failRowColor() { return QColor(236, 60, 26); }
+
+template <class Text> RowListModel<OrderConfirm>::Role cartRole(const char *name, Text text)
+{
+    return {name, [text](const OrderConfirm &line) { return QVariant(OrderConfirmViewController::cartCell(line).*text); }};
+}
+template <class Field> RowListModel<OrderConfirm>::Role statusRole(const char *name, Field field)
+{
+    return {name, [field](const OrderConfirm &line) {
+                return QVariant(OrderConfirmViewController::statusCell(line).*field);
+            }};
+}
 } // namespace
 
-OrderConfirmViewController::OrderConfirmViewController(QObject *parent) : Screen(parent) {}
+OrderConfirmViewController::OrderConfirmViewController(QObject *parent)
+    : Screen(parent),
+      m_sections({cartRole("name", &CartCellTexts::nameLabel),
+                  cartRole("priceText", &CartCellTexts::priceLabel),
+                  cartRole("orderNumberText", &CartCellTexts::orderNumberLabel),
+                  cartRole("allPriceText", &CartCellTexts::allPriceLabel),
+                  cartRole("inco1Text", &CartCellTexts::inco1Label),
+                  {"answered", [](const OrderConfirm &line) { return QVariant(line.orderStatus != SapOrderStatus::waitToOrder); }},
+                  statusRole("statusText", &StatusCellTexts::statusLabel),
+                  statusRole("messageText", &StatusCellTexts::messageLabel),
+                  statusRole("statusColor", &StatusCellTexts::background)},
+                 this),
+      m_buttons({{"buttonId", [](const OrderConfirmButton &b) { return QVariant(b.id); }},
+                 {"title", [](const OrderConfirmButton &b) { return QVariant(b.title); }},
+                 {"accent", [](const OrderConfirmButton &b) { return QVariant(b.accent); }}},
+                this)
+{
+}
 
 void OrderConfirmViewController::viewDidLoad()
 {
@@ -32,13 +62,12 @@ void OrderConfirmViewController::viewDidLoad()
     }
     setTitle(localized(QStringLiteral("確認下單")));
     m_sendMailButtonViewHidden = true;
-    m_buttons = {kConfirmButton};
-    QPointer<OrderConfirmViewController> self(this);
+    m_sendMailButtonTitle = localized(QStringLiteral("發送通知"));
+    setButtons({kConfirmButton});
+    // The bar button belongs to this screen: it goes with it.
     setLeftBarButtons({BarButton{localized(QStringLiteral("取消")), QString(), QStringLiteral("cancelBarButton"),
-                                 [self] {
-                                     if (self)
-                                         self->closeAction(QStringLiteral("cancel"));
-                                 }}});
+                                 [this] { closeAction(QStringLiteral("cancel")); }}});
+    m_sections.setRows(m_tableArray);
     emit stateChanged();
     emit tableReloaded();
 }
@@ -54,7 +83,11 @@ OrderConfirmViewController::CartCellTexts OrderConfirmViewController::cartCell(i
 {
     if (section < 0 || section >= m_tableArray.size())
         return {};
-    const OrderConfirm &line = m_tableArray.at(section);
+    return cartCell(m_tableArray.at(section));
+}
+
+OrderConfirmViewController::CartCellTexts OrderConfirmViewController::cartCell(const OrderConfirm &line)
+{
     const std::optional<float> price = CartState::wholeFloat(line.kbetr);
     const std::optional<float> quantity = CartState::wholeFloat(line.kwmeng);
     const float amount = price && quantity ? *price * *quantity : 0.0f;
@@ -66,7 +99,11 @@ OrderConfirmViewController::StatusCellTexts OrderConfirmViewController::statusCe
 {
     if (section < 0 || section >= m_tableArray.size())
         return {};
-    const OrderConfirm &line = m_tableArray.at(section);
+    return statusCell(m_tableArray.at(section));
+}
+
+OrderConfirmViewController::StatusCellTexts OrderConfirmViewController::statusCell(const OrderConfirm &line)
+{
     StatusCellTexts texts;
     texts.statusLabel = localized(rawValue(line.orderStatus));
     switch (line.orderStatus) {
@@ -82,36 +119,50 @@ OrderConfirmViewController::StatusCellTexts OrderConfirmViewController::statusCe
         texts.background = Qt::white;
         break;
     }
-    qCDebug(lcOrder).noquote() << "status:" << rawValue(line.orderStatus);
     return texts;
 }
 
-QVariantList OrderConfirmViewController::sectionsForView() const
+QStringList OrderConfirmViewController::buttonIds() const
 {
-    QVariantList sections;
-    for (int i = 0; i < m_tableArray.size(); ++i) {
-        const CartCellTexts cart = cartCell(i);
-        QVariantMap section{{QStringLiteral("name"), cart.nameLabel},
-                            {QStringLiteral("priceText"), cart.priceLabel},
-                            {QStringLiteral("orderNumberText"), cart.orderNumberLabel},
-                            {QStringLiteral("allPriceText"), cart.allPriceLabel},
-                            {QStringLiteral("inco1Text"), cart.inco1Label},
-                            {QStringLiteral("rowCount"), numberOfRows(i)}};
-        if (numberOfRows(i) > 1) {
-            const StatusCellTexts status = statusCell(i);
-            section.insert(QStringLiteral("statusText"), status.statusLabel);
-            section.insert(QStringLiteral("messageText"), status.messageLabel);
-            section.insert(QStringLiteral("statusColor"), status.background);
-        }
-        sections.append(section);
+    QStringList ids;
+    for (const OrderConfirmButton &button : m_buttons.rows())
+        ids << button.id;
+    return ids;
+}
+
+void OrderConfirmViewController::setButtons(const QStringList &ids)
+{
+    QList<OrderConfirmButton> buttons;
+    for (const QString &id : ids) {
+        if (id == kConfirmButton)
+            buttons.append({id, localized(QStringLiteral("確認下單")), Colors::brandRed()});
+        else if (id == kOrderQueryButton)
+            buttons.append({id, localized(QStringLiteral("訂單查詢")), m_orderQueryButtonColor});
+        else if (id == kCloseButton)
+            buttons.append({id, localized(QStringLiteral("關閉")), Colors::brandRed()});
+        else
+            buttons.append({id, localized(QStringLiteral("修改訂單")), Colors::brandRed()});
     }
-    return sections;
+    m_buttons.setRows(buttons);
+}
+
+void OrderConfirmViewController::buttonTapped(const QString &buttonId)
+{
+    // Only a button the row shows now acts.
+    if (!buttonIds().contains(buttonId))
+        return;
+    if (buttonId == kConfirmButton)
+        orderAction();
+    else if (buttonId == kOrderQueryButton)
+        orderQueryAction();
+    else
+        closeAction(buttonId);
 }
 
 void OrderConfirmViewController::orderAction()
 {
     AppContext *ctx = context();
-    if (!ctx || !m_buttons.contains(kConfirmButton))
+    if (!ctx || !buttonIds().contains(kConfirmButton))
         return;
     if (Ui *u = ui())
         u->showSpinner(SpinnerMask::Clear);
@@ -120,14 +171,10 @@ void OrderConfirmViewController::orderAction()
     QJsonArray lines;
     for (const OrderConfirm &line : ctx->cart().orderConfirmArray())
         lines.append(lineObject(line, userId, email));
-    const QJsonObject parameters{{QStringLiteral("userID"), userId}, {QStringLiteral("eipOrder2List"), lines}};
     m_amountViewHidden = true;
     emit stateChanged();
-    QPointer<OrderConfirmViewController> self(this);
-    ctx->submissionGuard().eipOrder2(parameters, [self](const ApiStatus &status) {
-        if (self)
-            self->handleAnswer(status);
-    });
+    ctx->submissionGuard().eipOrder2(Operations::orderSubmissionParameters(userId, lines),
+                                     whileAlive(this, [this](const ApiStatus &status) { handleAnswer(status); }));
 }
 
 void OrderConfirmViewController::handleAnswer(const ApiStatus &status)
@@ -135,15 +182,13 @@ void OrderConfirmViewController::handleAnswer(const ApiStatus &status)
     AppContext *ctx = context();
     if (!status.isSuccess || !status.returnJson) {
         Alert alert;
+        alert.context = this;
         alert.title = localized(QStringLiteral("下單失敗"));
         alert.message = status.message;
         alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Cancel);
         if (status.returnCode == QLatin1String("ORDER_TIME_LIMIT")) {
-            QPointer<OrderConfirmViewController> self(this);
-            alert.addButton(localized(QStringLiteral("訂單查詢")), AlertButton::Style::Default, [self] {
-                if (self)
-                    self->orderQueryAction();
-            });
+            alert.addButton(localized(QStringLiteral("訂單查詢")), AlertButton::Style::Default,
+                            [this] { orderQueryAction(); });
         }
         if (Ui *u = ui())
             u->showAlert(alert);
@@ -183,14 +228,15 @@ void OrderConfirmViewController::afterAttempt()
     }
     if (allSuccess) {
         m_orderQueryButtonColor = QColor(236, 60, 26);
-        m_buttons = {kOrderQueryButton, kCloseButton};
+        setButtons({kOrderQueryButton, kCloseButton});
     } else {
         m_orderQueryButtonColor = QColor::fromRgbF(0, 0.5603183f, 0);
-        m_buttons = {kOrderQueryButton, kEditOrderButton};
+        setButtons({kOrderQueryButton, kEditOrderButton});
     }
     // What was ordered has used credit: the figure is asked for again.
     if (anySuccess && ctx)
-        CustomerCredit::getCustomerCredit(*ctx, {});
+        CustomerCredit::getCustomerCredit(*ctx, nullptr, {});
+    m_sections.setRows(m_tableArray);
     emit tableReloaded();
     emit stateChanged();
 }
@@ -206,10 +252,9 @@ void OrderConfirmViewController::closeAction(const QString &sender)
     }
     const bool editRequested = sender == kEditOrderButton;
     const bool closeRequested = sender == kCloseButton;
-    const SuccessClosure closure = m_successClosure;
-    dismiss(true, [closure, hasFailedLines, editRequested, closeRequested] {
-        if (closure)
-            closure(hasFailedLines, editRequested, closeRequested);
+    // The completion runs only while this screen lives (it is deleted after it).
+    dismiss(true, [this, hasFailedLines, editRequested, closeRequested] {
+        emit successClosure(hasFailedLines, editRequested, closeRequested);
     });
 }
 
@@ -217,11 +262,7 @@ void OrderConfirmViewController::orderQueryAction()
 {
     if (isBeingDismissed())
         return;
-    const std::function<void()> closure = m_orderQueryClosure;
-    dismiss(true, [closure] {
-        if (closure)
-            closure();
-    });
+    dismiss(true, [this] { emit orderQueryClosure(); });
 }
 
 void OrderConfirmViewController::sentMailAction()
@@ -230,12 +271,12 @@ void OrderConfirmViewController::sentMailAction()
     NavigationController *nav = navigationController();
     if (!board || !nav)
         return;
-    Screen *mail = board->instantiate(QStringLiteral("OrderConfirm"), QStringLiteral("SendMailViewController"));
+    auto *mail = board->instantiate<OrderConfirmMailScreen>(QStringLiteral("OrderConfirm"),
+                                                            QStringLiteral("SendMailViewController"));
     if (!mail)
         return;
-    QMetaObject::invokeMethod(mail, "setOrderConfirmLines", Q_ARG(QVariant, QVariant::fromValue(m_tableArray)));
-    if (mail->metaObject()->indexOfSignal("sentSuccess()") >= 0)
-        connect(mail, SIGNAL(sentSuccess()), this, SLOT(mailSent()));
+    mail->setOrderConfirmLines(m_tableArray);
+    connect(mail, &OrderConfirmMailScreen::sentSuccessClosure, this, &OrderConfirmViewController::mailSent);
     nav->push(mail, true);
 }
 

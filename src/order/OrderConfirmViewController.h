@@ -3,46 +3,53 @@
 // (ZSD_CREATE_EIP_ORDER2 through the submission guard), then marks every line with its result, keeps
 // in the cart only what was not ordered, and offers the next steps: order query, close (all ordered)
 // or edit (some not ordered), and the notice mail when a line was ordered and recipients exist.
-// The opener installs successClosure and orderQueryClosure; both run after this screen has closed.
+// The opener connects to successClosure() and orderQueryClosure(); both are emitted after this screen
+// has closed.
 #include "model/OrderStatus.h"
+#include "order/OrderConfirmMailScreen.h"
 #include "services/ServiceTypes.h"
+#include "ui/ListModel.h"
 #include "ui/Screen.h"
 
 #include <QColor>
-#include <QVariantList>
 
-#include <functional>
+// A button of the confirmation's button row: what it does (also its objectName), its text and colour.
+struct OrderConfirmButton {
+    QString id; // "confirmButton", "orderQueryButton", "closeButton" or "editOrderButton"
+    QString title;
+    QColor accent;
+    friend bool operator==(const OrderConfirmButton &, const OrderConfirmButton &) = default;
+};
 
 class OrderConfirmViewController : public Screen
 {
     Q_OBJECT
-    // One entry per line: {name, priceText, orderNumberText, inco1Text, allPriceText, rowCount,
-    // statusText, messageText, statusColor}.
-    Q_PROPERTY(QVariantList sections READ sectionsForView NOTIFY tableReloaded)
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the storyboard")
+    // One row per line, roles: name, priceText, orderNumberText, inco1Text, allPriceText, answered
+    // (the line has a result: its result row shows), statusText, messageText, statusColor.
+    Q_PROPERTY(ListModelBase *sections READ sections CONSTANT)
     Q_PROPERTY(QString amountText READ amountText NOTIFY tableReloaded)
     Q_PROPERTY(bool amountViewHidden READ isAmountViewHidden NOTIFY stateChanged)
-    // Object names of the buttons of the button row, in order ("confirmButton", "orderQueryButton",
-    // "closeButton", "editOrderButton").
-    Q_PROPERTY(QStringList buttons READ buttons NOTIFY stateChanged)
-    Q_PROPERTY(QColor orderQueryButtonColor READ orderQueryButtonColor NOTIFY stateChanged)
+    // The button row, in order, roles buttonId (an OrderConfirmButton's id), title and accent; a tap
+    // goes to buttonTapped(buttonId).
+    Q_PROPERTY(ListModelBase *buttons READ buttonsModel CONSTANT)
     Q_PROPERTY(bool sendMailButtonViewHidden READ isSendMailButtonViewHidden NOTIFY stateChanged)
     Q_PROPERTY(QString sendMailButtonTitle READ sendMailButtonTitle NOTIFY stateChanged)
     Q_PROPERTY(bool sendMailButtonEnabled READ isSendMailButtonEnabled NOTIFY stateChanged)
 
 public:
-    using SuccessClosure = std::function<void(bool hasFailedLines, bool editRequested, bool closeRequested)>;
-
     explicit OrderConfirmViewController(QObject *parent = nullptr);
-
-    void setSuccessClosure(SuccessClosure closure) { m_successClosure = std::move(closure); }
-    void setOrderQueryClosure(std::function<void()> closure) { m_orderQueryClosure = std::move(closure); }
 
     void viewDidLoad() override;
 
     QList<OrderConfirm> tableArray() const { return m_tableArray; }
     QString amountText() const { return m_amountText; }
     bool isAmountViewHidden() const { return m_amountViewHidden; }
-    QStringList buttons() const { return m_buttons; }
+    ListModelBase *sections() { return &m_sections; }
+    ListModelBase *buttonsModel() { return &m_buttons; }
+    // The ids of the button row, in order.
+    QStringList buttonIds() const;
     QColor orderQueryButtonColor() const { return m_orderQueryButtonColor; }
     bool isSendMailButtonViewHidden() const { return m_sendMailButtonViewHidden; }
     QString sendMailButtonTitle() const { return m_sendMailButtonTitle; }
@@ -57,44 +64,49 @@ public:
         QString nameLabel, priceLabel, orderNumberLabel, allPriceLabel, inco1Label;
     };
     CartCellTexts cartCell(int section) const;
+    static CartCellTexts cartCell(const OrderConfirm &line);
     // Texts and background of the result row (OrderConfirmStatusCell) of a section.
     struct StatusCellTexts {
         QString statusLabel, messageLabel;
         QColor background;
     };
     StatusCellTexts statusCell(int section) const;
+    static StatusCellTexts statusCell(const OrderConfirm &line);
     Q_INVOKABLE void selectRow(int section, int row) { Q_UNUSED(section) Q_UNUSED(row) }
 
     // ---- actions ----
+    // A button of the button row was tapped.
+    Q_INVOKABLE void buttonTapped(const QString &buttonId);
     Q_INVOKABLE void orderAction();
     Q_INVOKABLE void orderQueryAction();
     // `sender`: "closeButton", "editOrderButton" or "cancel" (the cancel bar button).
     Q_INVOKABLE void closeAction(const QString &sender);
-    // Opens the notice-mail screen ("SendMailViewController" of storyboard "OrderConfirm"), handing it
-    // the lines through its invokable setOrderConfirmLines(QVariant) and listening to its sentSuccess().
+    // Opens the notice-mail screen, handing it the lines and listening to its sentSuccessClosure().
     Q_INVOKABLE void sentMailAction();
 
 signals:
     void tableReloaded();
     void stateChanged();
-
-private slots:
-    void mailSent();
+    // The confirmation has closed: whether a line failed, and whether the rep asked to edit the order
+    // or closed after a full success (neither: cancelled).
+    void successClosure(bool hasFailedLines, bool editRequested, bool closeRequested);
+    // The confirmation has closed for the order query.
+    void orderQueryClosure();
 
 private:
     void handleAnswer(const ApiStatus &status);
     void afterAttempt();
     bool mailScreenAvailable() const;
-    QVariantList sectionsForView() const;
+    void mailSent();
+    void setButtons(const QStringList &ids);
 
     QList<OrderConfirm> m_tableArray;
+    RowListModel<OrderConfirm> m_sections;
+    RowListModel<OrderConfirmButton> m_buttons;
     QString m_amountText;
     bool m_amountViewHidden = false;
-    QStringList m_buttons;
     QColor m_orderQueryButtonColor;
     bool m_sendMailButtonViewHidden = true;
     QString m_sendMailButtonTitle;
     bool m_sendMailButtonEnabled = true;
-    SuccessClosure m_successClosure;
-    std::function<void()> m_orderQueryClosure;
 };

@@ -1,6 +1,7 @@
 #include "order/OrderPage1ViewController.h"
 
 #include "model/AppContext.h"
+#include "order/BoundListPicker.h"
 #include "order/CustomerCredit.h"
 #include "order/NumericField.h"
 #include "order/OrderPage2ViewController.h"
@@ -55,9 +56,22 @@ HeaderRowValues computeHeaderRows(const Order &order, const QList<OrderType> &or
 } // namespace
 
 OrderPage1ViewController::OrderPage1ViewController(QObject *parent)
-    : Screen(parent), m_creditsLabel(new CreditLabel(this))
+    : Screen(parent),
+      m_creditsLabel(new CreditLabel(this)),
+      m_rows({{"key", [](const OrderTableStruct &r) { return QVariant(r.key); }},
+              {"name", [](const OrderTableStruct &r) { return QVariant(r.name); }},
+              {"detail", [](const OrderTableStruct &r) { return QVariant(r.detailText()); }},
+              {"selectable", [](const OrderTableStruct &r) { return QVariant(r.editType != EditType::none); }},
+              {"hasAction", [](const OrderTableStruct &r) { return QVariant(r.action != nullptr); }}},
+             this)
 {
     setTitle(localized(QStringLiteral("一般訂單")));
+    connect(m_creditsLabel, &CreditLabel::textChanged, this, &OrderPage1ViewController::creditsTextChanged);
+}
+
+QString OrderPage1ViewController::creditsText() const
+{
+    return localized(QStringLiteral("信用額度:")) + m_creditsLabel->text();
 }
 
 void OrderPage1ViewController::setOrder(const Order &order)
@@ -141,14 +155,14 @@ void OrderPage1ViewController::buildRows()
     AppContext *ctx = context();
     const QString seller = ctx ? ctx->userInfo().bukrsName.value_or(QString()) : QString();
     m_tableViewArray = {
-        {QStringLiteral("orderType"), localized(QStringLiteral("訂單類型")), QString(), EditType::none, QString()},
-        {QStringLiteral("seller"), localized(QStringLiteral("銷售機構")), seller, EditType::none, QString()},
+        {QStringLiteral("orderType"), localized(QStringLiteral("訂單類型")), QString(), EditType::none, nullptr},
+        {QStringLiteral("seller"), localized(QStringLiteral("銷售機構")), seller, EditType::none, nullptr},
         {QStringLiteral("transType"), localized(QStringLiteral("車船別")), QString(), EditType::choice,
-         QStringLiteral("transTypeAction")},
+         &OrderPage1ViewController::transTypeAction},
         {QStringLiteral("transTypeRemark"), localized(QStringLiteral("車船別(備註)")), QString(),
-         EditType::enterOptional, QStringLiteral("transTypeRemarkAction")},
+         EditType::enterOptional, &OrderPage1ViewController::transTypeRemarkAction},
         {QStringLiteral("inco1"), localized(QStringLiteral("交貨方式")), QString(), EditType::choice,
-         QStringLiteral("inco1Action")},
+         &OrderPage1ViewController::inco1Action},
     };
     reloadRows();
 }
@@ -165,11 +179,10 @@ void OrderPage1ViewController::refreshRows()
     const int generation = ++m_refreshGeneration;
 
     auto *watcher = new QFutureWatcher<HeaderRowValues>(this);
-    QPointer<OrderPage1ViewController> self(this);
-    connect(watcher, &QFutureWatcherBase::finished, this, [self, watcher, generation] {
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation] {
         watcher->deleteLater();
         // Only the newest computation is applied: an older one may finish later.
-        if (!self || generation != self->m_refreshGeneration)
+        if (generation != m_refreshGeneration)
             return;
         const HeaderRowValues values = watcher->result();
         const QList<QPair<QString, QString>> updates{{QStringLiteral("orderType"), values.orderType},
@@ -178,26 +191,19 @@ void OrderPage1ViewController::refreshRows()
                                                      {QStringLiteral("inco1"), values.inco1},
                                                      {QStringLiteral("tvstz"), values.tvstz}};
         for (const auto &[key, value] : updates) {
-            if (OrderTableStruct *r = self->mutableRow(key))
+            if (OrderTableStruct *r = mutableRow(key))
                 r->subTitle = value;
         }
-        ++self->m_rowsRevision;
-        self->reloadRows();
+        ++m_rowsRevision;
+        reloadRows();
     });
     watcher->setFuture(QtConcurrent::run(computeHeaderRows, order, orderTypes, inco1s, tvstzs));
 }
 
-QVariantList OrderPage1ViewController::rowsForView() const
+void OrderPage1ViewController::reloadRows()
 {
-    QVariantList rows;
-    for (const OrderTableStruct &r : m_tableViewArray) {
-        rows.append(QVariantMap{{QStringLiteral("key"), r.key},
-                                {QStringLiteral("name"), r.name},
-                                {QStringLiteral("detail"), r.detailText()},
-                                {QStringLiteral("selectable"), r.editType != EditType::none},
-                                {QStringLiteral("hasAction"), !r.action.isEmpty()}});
-    }
-    return rows;
+    m_rows.setRows(m_tableViewArray);
+    emit rowsChanged();
 }
 
 void OrderPage1ViewController::selectRow(int section, int row)
@@ -206,9 +212,9 @@ void OrderPage1ViewController::selectRow(int section, int row)
         return;
     const OrderTableStruct &r = m_tableViewArray.at(row);
     // Rows that cannot be edited cannot be selected on the header page.
-    if (r.editType == EditType::none || r.action.isEmpty())
+    if (r.editType == EditType::none || !r.action)
         return;
-    QMetaObject::invokeMethod(this, r.action.toLatin1().constData());
+    (this->*r.action)();
 }
 
 void OrderPage1ViewController::viewWillAppear(bool animated)
@@ -228,38 +234,31 @@ void OrderPage1ViewController::queryCredit()
     AppContext *ctx = context();
     if (Ui *u = ui())
         u->showSpinner();
-    QPointer<OrderPage1ViewController> self(this);
-    CustomerCredit::getCustomerCredit(*ctx, [self](float, const ApiStatus &status, const QString &) {
-        if (!self)
-            return;
-        if (Ui *u = self->ui())
+    CustomerCredit::getCustomerCredit(*ctx, this, [this](float, const ApiStatus &status, const QString &) {
+        if (Ui *u = ui())
             u->dismissSpinner();
-        if (status.isSuccess)
-            return;
-        Alert alert;
-        alert.title = localized(QStringLiteral("無法取得信用額度"));
-        alert.message = status.message;
-        alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Default, [self] {
-            if (self)
-                self->leavePage();
-        });
-        if (Ui *u = self->ui())
-            u->showAlert(alert);
+        if (!status.isSuccess)
+            alertThenLeave(localized(QStringLiteral("無法取得信用額度")), status.message);
     });
+}
+
+void OrderPage1ViewController::alertThenLeave(const QString &title, const QString &message)
+{
+    Alert alert;
+    alert.context = this;
+    alert.title = title;
+    alert.message = message;
+    alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Default, [this] { leavePage(); });
+    if (Ui *u = ui())
+        u->showAlert(alert);
 }
 
 void OrderPage1ViewController::queryShippingPoint()
 {
     AppContext *ctx = context();
     const OrderCustomer &customer = ctx->customerStruct().customer();
-    const QJsonObject parameters{{QStringLiteral("userID"), ctx->userId().value_or(QString())},
-                                 {QStringLiteral("pKunnr"), customer.kunnr},
-                                 {QStringLiteral("pWerks"), customer.vkorg}};
-    QPointer<OrderPage1ViewController> self(this);
-    ctx->operations().ZSD_GET_TVSTZ(parameters, [self](const ApiStatus &status) {
-        if (self)
-            self->shippingPointReply(status);
-    });
+    ctx->operations().shippingPoint(ctx->userId().value_or(QString()), customer.kunnr, customer.vkorg, this,
+                                    [this](const ApiStatus &status) { shippingPointReply(status); });
 }
 
 void OrderPage1ViewController::shippingPointReply(const ApiStatus &status)
@@ -286,7 +285,7 @@ void OrderPage1ViewController::shippingPointReply(const ApiStatus &status)
                         else
                             m_tableViewArray.append({QStringLiteral("tvstz"), localized(QStringLiteral("裝運點")),
                                                      point.tvstzName, EditType::choice,
-                                                     QStringLiteral("tvstzAction")});
+                                                     &OrderPage1ViewController::tvstzAction});
                         reloadRows();
                         // A computation still running from the record without the point must not
                         // empty the row again.
@@ -297,18 +296,8 @@ void OrderPage1ViewController::shippingPointReply(const ApiStatus &status)
             }
         }
     }
-    if (found)
-        return;
-    Alert alert;
-    alert.title = localized(QStringLiteral("無法取得裝運點"));
-    alert.message = status.message;
-    QPointer<OrderPage1ViewController> self(this);
-    alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Default, [self] {
-        if (self)
-            self->leavePage();
-    });
-    if (Ui *u = ui())
-        u->showAlert(alert);
+    if (!found)
+        alertThenLeave(localized(QStringLiteral("無法取得裝運點")), status.message);
 }
 
 void OrderPage1ViewController::orderTypeAction()
@@ -317,17 +306,16 @@ void OrderPage1ViewController::orderTypeAction()
     for (const OrderType &type : std::as_const(m_orderTypeArray))
         names << type.otName;
     const OrderTableStruct *r = row(QStringLiteral("orderType"));
-    QPointer<OrderPage1ViewController> self(this);
-    showListPicker(localized(QStringLiteral("選擇訂單類型")), names, r ? r->subTitle : QString(), [self](int index) {
-        if (!self || index < 0 || index >= self->m_orderTypeArray.size())
+    showBoundListPicker(this, localized(QStringLiteral("選擇訂單類型")), names, r ? r->subTitle : QString(), [this](int index) {
+        if (index < 0 || index >= m_orderTypeArray.size())
             return;
-        const OrderType type = self->m_orderTypeArray.at(index);
-        Order order = self->editedOrder();
+        const OrderType type = m_orderTypeArray.at(index);
+        Order order = editedOrder();
         order.contract2.auart = type.otCode;
         order.contract2.auarth = type.otCode;
         order.contract2.otName = type.otName;
-        self->storeOrder(order);
-        self->refreshRows();
+        storeOrder(order);
+        refreshRows();
     });
 }
 
@@ -341,15 +329,14 @@ void OrderPage1ViewController::pickRecord(const QString &title, const QString &r
     for (const Record &record : *records)
         names << name(record);
     const OrderTableStruct *r = row(rowKey);
-    QPointer<OrderPage1ViewController> self(this);
     const QList<Record> list = *records;
-    showListPicker(title, names, r ? r->subTitle : QString(), [self, list, apply](int index) {
-        if (!self || index < 0 || index >= list.size())
+    showBoundListPicker(this, title, names, r ? r->subTitle : QString(), [this, list, apply](int index) {
+        if (index < 0 || index >= list.size())
             return;
-        Order order = self->editedOrder();
+        Order order = editedOrder();
         apply(order, list.at(index));
-        self->storeOrder(order);
-        self->refreshRows();
+        storeOrder(order);
+        refreshRows();
     });
 }
 
@@ -386,6 +373,7 @@ void OrderPage1ViewController::transTypeRemarkAction()
     if (!u)
         return;
     Alert alert;
+    alert.context = this;
     alert.title = localized(QStringLiteral("請輸入車船別備註"));
     AlertTextField field;
     field.text = editedOrder().transportRemark;
@@ -395,15 +383,12 @@ void OrderPage1ViewController::transTypeRemarkAction()
     };
     alert.addField(field);
     alert.addButton(localized(QStringLiteral("取消")), AlertButton::Style::Cancel);
-    QPointer<OrderPage1ViewController> self(this);
     alert.addButton(AlertButton::withFields(localized(QStringLiteral("確定")), AlertButton::Style::Default,
-                                            [self](const QStringList &texts) {
-                                                if (!self)
-                                                    return;
-                                                Order order = self->editedOrder();
+                                            [this](const QStringList &texts) {
+                                                Order order = editedOrder();
                                                 order.transportRemark = texts.value(0);
-                                                self->storeOrder(order);
-                                                self->refreshRows();
+                                                storeOrder(order);
+                                                refreshRows();
                                             }));
     u->showAlert(alert);
 }

@@ -5,21 +5,25 @@
 // moves on to the item page (a subclass of this page) once every required row is filled.
 //
 // Row values are computed off the main thread from the order record and the stored lists and applied
-// on the main thread; replies and pick lists hold the page weakly.
+// on the main thread; replies, alerts and pickers are bound to the page and dropped once it has gone.
+// The view shows `rows` (roles key, name, detail, selectable, hasAction), changed row by row.
 #include "model/CreditLabel.h"
 #include "model/Order.h"
 #include "order/OrderTableStruct.h"
 #include "services/ServiceTypes.h"
+#include "ui/ListModel.h"
 #include "ui/Screen.h"
-
-#include <QVariantList>
 
 class OrderPage1ViewController : public Screen
 {
     Q_OBJECT
-    Q_PROPERTY(QVariantList rows READ rowsForView NOTIFY rowsChanged)
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the storyboard")
+    Q_PROPERTY(ListModelBase *rows READ rows CONSTANT)
     Q_PROPERTY(QString customNameText READ customNameText NOTIFY customNameTextChanged)
     Q_PROPERTY(CreditLabel *creditsLabel READ creditsLabel CONSTANT)
+    // "信用額度:" and the customer's credit text, as the credit label shows it.
+    Q_PROPERTY(QString creditsText READ creditsText NOTIFY creditsTextChanged)
 
 public:
     static inline const QString kShowPage2SegueId = QStringLiteral("GotoPage2Segue");
@@ -39,6 +43,8 @@ public:
     const OrderTableStruct *row(const QString &key) const;
     QString customNameText() const;
     CreditLabel *creditsLabel() const { return m_creditsLabel; }
+    QString creditsText() const;
+    ListModelBase *rows() { return &m_rows; }
     // Bumped each time computed row values have been applied (tests wait on it).
     int rowsRevision() const { return m_rowsRevision; }
 
@@ -59,8 +65,11 @@ public:
     Q_INVOKABLE void performSegue(const QString &identifier);
 
 signals:
+    // The rows were reloaded (the view's list follows row by row; page properties derived from the
+    // order notify with it).
     void rowsChanged();
     void customNameTextChanged();
+    void creditsTextChanged();
     void orderChanged();
 
 protected:
@@ -74,11 +83,13 @@ protected:
     virtual void prepareForSegue(Screen *destination, const QString &identifier);
     // Recomputes the header row values off the main thread, then reloads the rows.
     void refreshRows();
-    void reloadRows() { emit rowsChanged(); }
+    // Hands the rows as they are now to the view's list.
+    void reloadRows();
     OrderTableStruct *mutableRow(const QString &key);
     // Leaves the page: pops it (and whatever is above it) from the navigation stack.
     void leavePage();
-    QVariantList rowsForView() const;
+    // The alert of a failed query: `title`, the service's message, and "確定" leaving the page.
+    void alertThenLeave(const QString &title, const QString &message);
 
     QList<OrderType> m_orderTypeArray;
     QList<OrderTableStruct> m_tableViewArray;
@@ -87,6 +98,7 @@ private:
     void queryCredit();
     void queryShippingPoint();
     void shippingPointReply(const ApiStatus &status);
+
     // A picker of `records` (shown by `name`) starting at the text row `rowKey` shows; `apply` puts the
     // chosen record into the order, then the rows are refreshed. Nothing shows without records.
     template <class Record, class Name, class Apply>
@@ -95,6 +107,7 @@ private:
 
     Order m_order;
     CreditLabel *m_creditsLabel;
+    RowListModel<OrderTableStruct> m_rows;
     int m_rowsRevision = 0;
     int m_refreshGeneration = 0;
 };

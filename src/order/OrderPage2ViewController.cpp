@@ -31,18 +31,26 @@ void OrderPage2ViewController::storeOrder(const Order &order)
         OrderPage1ViewController::storeOrder(order);
 }
 
+namespace {
+// The item page's actions as row actions (the item page is a header page).
+OrderRowAction rowAction(void (OrderPage2ViewController::*action)())
+{
+    return static_cast<OrderRowAction>(action);
+}
+} // namespace
+
 void OrderPage2ViewController::buildRows()
 {
     m_tableViewArray = {
         {QStringLiteral("itemNo"), localized(QStringLiteral("物料編號")), QString(), EditType::choice,
-         QStringLiteral("selectItemsAction")},
+         rowAction(&OrderPage2ViewController::selectItemsAction)},
         {QStringLiteral("itemName"), localized(QStringLiteral("品項")), QString(), EditType::choice,
-         QStringLiteral("selectItemsAction")},
+         rowAction(&OrderPage2ViewController::selectItemsAction)},
         {QStringLiteral("itemPrice"), localized(QStringLiteral("單位價錢(含稅)")), QString(), EditType::none,
-         QStringLiteral("enterPriceAction")},
+         rowAction(&OrderPage2ViewController::enterPriceAction)},
         {QStringLiteral("orderNumber"), localized(QStringLiteral("下單數量")), QString(), EditType::enter,
-         QStringLiteral("enterAmountAction")},
-        {QStringLiteral("allPrice"), localized(QStringLiteral("合計")), QString(), EditType::none, QString()},
+         rowAction(&OrderPage2ViewController::enterAmountAction)},
+        {QStringLiteral("allPrice"), localized(QStringLiteral("合計")), QString(), EditType::none, nullptr},
     };
     reloadRows();
 }
@@ -70,27 +78,19 @@ void OrderPage2ViewController::selectRow(int section, int row)
     }
     if (section != 0 || row < 0 || row >= m_tableViewArray.size())
         return;
-    const QString action = m_tableViewArray.at(row).action;
-    if (!action.isEmpty())
-        QMetaObject::invokeMethod(this, action.toLatin1().constData());
+    if (const OrderRowAction action = m_tableViewArray.at(row).action)
+        (this->*action)();
 }
 
 // ---- price list ----
 
-QJsonObject OrderPage2ViewController::priceListParameters() const
+std::optional<Operations::PriceListQuery> OrderPage2ViewController::priceListQuery() const
 {
-    AppContext *ctx = context();
-    QJsonObject parameters{{QStringLiteral("userID"), ctx ? ctx->userId().value_or(QString()) : QString()},
-                           {QStringLiteral("pVtweg"), QStringLiteral("10")}};
-    if (m_page1VC) {
-        const Order &order = m_page1VC->order();
-        parameters.insert(QStringLiteral("pVkorg"), order.contract2.vkorg);
-        parameters.insert(QStringLiteral("pBzirk"), order.orderItem.bzirk);
-        parameters.insert(QStringLiteral("pInco1"), order.inco1.inco1);
-        parameters.insert(QStringLiteral("pInco2"), order.inco2.inco2);
-        parameters.insert(QStringLiteral("pAuart"), order.contract2.auarth);
-    }
-    return parameters;
+    if (!m_page1VC)
+        return std::nullopt;
+    const Order &order = m_page1VC->order();
+    return Operations::PriceListQuery{order.contract2.vkorg, order.orderItem.bzirk, order.inco1.inco1,
+                                      order.inco2.inco2, order.contract2.auarth};
 }
 
 void OrderPage2ViewController::viewDidAppear(bool animated)
@@ -101,11 +101,8 @@ void OrderPage2ViewController::viewDidAppear(bool animated)
         return;
     if (Ui *u = ui())
         u->showSpinner();
-    QPointer<OrderPage2ViewController> self(this);
-    ctx->operations().ZSD_GET_MATNR_PRICE(priceListParameters(), [self](const ApiStatus &status) {
-        if (self)
-            self->priceListReply(status);
-    });
+    ctx->operations().materialPrices(ctx->userId().value_or(QString()), priceListQuery(), this,
+                                     [this](const ApiStatus &status) { priceListReply(status); });
 }
 
 void OrderPage2ViewController::priceListReply(const ApiStatus &status)
@@ -113,16 +110,7 @@ void OrderPage2ViewController::priceListReply(const ApiStatus &status)
     if (Ui *u = ui())
         u->dismissSpinner();
     if (!status.isSuccess || !status.returnJson) {
-        Alert alert;
-        alert.title = localized(QStringLiteral("無法取得物料資料"));
-        alert.message = status.message;
-        QPointer<OrderPage2ViewController> self(this);
-        alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Default, [self] {
-            if (self)
-                self->leavePage();
-        });
-        if (Ui *u = ui())
-            u->showAlert(alert);
+        alertThenLeave(localized(QStringLiteral("無法取得物料資料")), status.message);
         return;
     }
     const OrderItem current = editedOrder().orderItem;
@@ -167,11 +155,7 @@ void OrderPage2ViewController::selectItemsAction()
     pickList->setProperty("searchPlaceholder", localized(QStringLiteral("輸入物料編號 or 物料名稱")));
     pickList->setShowReload(false);
     pickList->setDelegate(this);
-    QPointer<OrderPage2ViewController> self(this);
-    pickList->setSuccess([self](const SelectDataViewController::IndexPath &indexPath) {
-        if (self)
-            self->chooseMaterial(indexPath.row);
-    });
+    connect(pickList, &SelectDataViewController::chosen, this, &OrderPage2ViewController::chooseMaterial);
     if (QPointer<Screen> presenter = presenterForModal())
         presenter->present(pickList, true);
 }
@@ -249,11 +233,7 @@ void OrderPage2ViewController::enterPriceAction()
     const OrderTableStruct *itemPrice = row(QStringLiteral("itemPrice"));
     entry->setDefaultAmount(defaultAmount);
     entry->setNowAmount(CartState::wholeFloat(itemPrice ? itemPrice->subTitle : QString()).value_or(0.0f));
-    QPointer<OrderPage2ViewController> self(this);
-    entry->setSuccessBlock([self](float amount) {
-        if (self)
-            self->applyPrice(amount);
-    });
+    connect(entry, &EnterNewAmountViewController::amountEntered, this, &OrderPage2ViewController::applyPrice);
     if (QPointer<Screen> presenter = presenterForModal())
         presenter->present(entry, true);
 }
@@ -282,6 +262,7 @@ void OrderPage2ViewController::enterAmountAction()
     if (!u)
         return;
     Alert alert;
+    alert.context = this;
     alert.title = localized(QStringLiteral("請輸入下單數量"));
     AlertTextField field;
     const OrderTableStruct *quantityRow = row(QStringLiteral("orderNumber"));
@@ -289,12 +270,8 @@ void OrderPage2ViewController::enterAmountAction()
     field.keyboard = AlertTextField::Keyboard::Decimal;
     field.filter = numericFieldAccepts;
     alert.addField(field);
-    QPointer<OrderPage2ViewController> self(this);
     alert.addButton(AlertButton::withFields(localized(QStringLiteral("確定")), AlertButton::Style::Default,
-                                            [self](const QStringList &texts) {
-                                                if (self)
-                                                    self->applyQuantity(texts.value(0));
-                                            }));
+                                            [this](const QStringList &texts) { applyQuantity(texts.value(0)); }));
     u->showAlert(alert);
 }
 
@@ -343,14 +320,11 @@ void OrderPage2ViewController::copyOrderAction()
     for (int i = 1; i <= 30; ++i)
         rows << QString::number(i);
     Picker picker;
+    picker.context = this;
     picker.title = localized(QStringLiteral("選擇複製份數"));
     picker.rows = rows;
     picker.initialRow = std::clamp(orderPage() - 1, 0, 29);
-    QPointer<OrderPage2ViewController> self(this);
-    picker.done = [self](int row) {
-        if (self)
-            self->applyCopies(row);
-    };
+    picker.done = [this](int row) { applyCopies(row); };
     u->showPicker(picker);
 }
 
@@ -396,27 +370,25 @@ void OrderPage2ViewController::orderAction()
         delete screen;
         return;
     }
-    QPointer<OrderPage2ViewController> self(this);
-    confirm->setSuccessClosure([self](bool, bool, bool closeRequested) {
-        if (self)
-            self->confirmationClosed(closeRequested);
-    });
-    confirm->setOrderQueryClosure([self] {
-        if (!self)
-            return;
-        QPointer<NavigationController> stack = self->navigationController();
-        Storyboard *board = self->storyboard();
-        if (!stack || !board)
-            return;
-        stack->popToRoot(false, [stack, board] {
-            if (!stack)
-                return;
-            if (Screen *history = board->instantiate(QStringLiteral("OrderHistory"),
-                                                     QStringLiteral("OrderHistoryViewController")))
-                stack->push(history, true);
-        });
-    });
+    connect(confirm, &OrderConfirmViewController::successClosure, this,
+            [this](bool, bool, bool closeRequested) { confirmationClosed(closeRequested); });
+    connect(confirm, &OrderConfirmViewController::orderQueryClosure, this, &OrderPage2ViewController::openOrderQuery);
     present(nav, true);
+}
+
+void OrderPage2ViewController::openOrderQuery()
+{
+    QPointer<NavigationController> stack = navigationController();
+    Storyboard *board = storyboard();
+    if (!stack || !board)
+        return;
+    // Popping to the root deletes this page: the push is bound to the stack, which stays.
+    stack->popToRoot(false, [stack, board] {
+        if (!stack)
+            return;
+        if (Screen *history = board->instantiate(QStringLiteral("OrderHistory"), QStringLiteral("OrderHistoryViewController")))
+            stack->push(history, true);
+    });
 }
 
 void OrderPage2ViewController::confirmationClosed(bool closeRequested)

@@ -6,10 +6,13 @@
 // Quantity, copy and price changes pass the credit check first, counting the order's own value.
 #include "order/OrderPage1ViewController.h"
 #include "picklist/SelectDataViewController.h"
+#include "services/Operations.h"
 
 class OrderPage2ViewController : public OrderPage1ViewController, public SelectDataViewDelegate
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the storyboard")
     Q_PROPERTY(int orderPage READ orderPage NOTIFY rowsChanged)
     // The detail of the copy-count row ("複製訂單總數  × 3"); empty while there is one copy.
     Q_PROPERTY(QString copyCountText READ copyCountText NOTIFY rowsChanged)
@@ -46,8 +49,8 @@ public:
     void selectDataCancelSearch(SelectDataViewController *pickList) override;
     void selectDataReload() override {}
 
-    // The parameters of ZSD_GET_MATNR_PRICE for the current order.
-    QJsonObject priceListParameters() const;
+    // What selects the price list of the current order; none without a header page.
+    std::optional<Operations::PriceListQuery> priceListQuery() const;
 
 protected:
     bool isHeaderPage() const override { return false; }
@@ -65,6 +68,8 @@ private:
     // The confirmation has closed: after a full success the flow returns to the order-type screen;
     // otherwise this page stays and takes over the order as the cart kept it.
     void confirmationClosed(bool closeRequested);
+    // The confirmation asked for the order query: the stack returns to its root and opens the query.
+    void openOrderQuery();
     void setRowValue(const QString &key, const QString &value);
     // The credit check of a change from `current` to `changed`: the change of the order's value on top
     // of the cart's value and the order's current value. When it fails the credit alert shows.

@@ -5,12 +5,16 @@
 
 enum class EditType { none, choice, enter, enterOptional };
 
+class OrderPage1ViewController;
+// An action of the order pages (the item page's actions are cast to it: it is built on the header page).
+using OrderRowAction = void (OrderPage1ViewController::*)();
+
 struct OrderTableStruct {
     QString key;      // "orderType", "seller", "transType", … or "itemNo", "itemName", …
     QString name;     // row title
     QString subTitle; // current value; empty when nothing is chosen
     EditType editType = EditType::none;
-    QString action;   // name of the page's Q_INVOKABLE run on a tap; empty for none
+    OrderRowAction action = nullptr; // run on a tap; null for none
 
     // What the row shows as its detail: the value, else the prompt of its edit type.
     QString detailText() const;

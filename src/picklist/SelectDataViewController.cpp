@@ -3,32 +3,61 @@
 #include "ui/Storyboard.h"
 #include "ui/Ui.h"
 
-SelectDataViewController::SelectDataViewController(QObject *parent) : Screen(parent) {}
+#include <QMetaMethod>
+
+#include <numeric>
+
+namespace {
+QString textOr(const std::optional<QString> &text) { return text.value_or(QString()); }
+} // namespace
+
+SelectDataViewController::SelectDataViewController(QObject *parent)
+    : Screen(parent),
+      m_rows({{"title", [this](int row) { return QVariant(textOr(textsOf(row).title)); }},
+              {"detail", [this](int row) { return QVariant(textOr(textsOf(row).detail)); }}},
+             this)
+{
+}
+
+SelectDataTexts SelectDataViewController::textsOf(int row) const
+{
+    SelectDataViewDelegate *d = delegate();
+    if (!d || row < 0 || row >= d->selectDataCount())
+        return {};
+    return d->selectDataTexts(row);
+}
 
 SelectDataViewDelegate *SelectDataViewController::delegate() const
 {
     return m_delegateObject ? m_delegate : nullptr;
 }
 
-int SelectDataViewController::rowCount() const
-{
-    SelectDataViewDelegate *d = delegate();
-    return d ? std::max(0, d->selectDataCount()) : 0;
-}
-
 SelectDataCell SelectDataViewController::cellAt(int row) const
 {
-    SelectDataViewDelegate *d = delegate();
-    if (!d || row < 0 || row >= d->selectDataCount())
+    if (row < 0 || row >= m_rows.size())
         return {};
-    const SelectDataTexts texts = d->selectDataTexts(row);
-    return {texts.title.value_or(QString()), texts.detail.value_or(QString())};
+    const QModelIndex index = m_rows.index(row);
+    const QHash<int, QByteArray> roles = m_rows.roleNames();
+    return {index.data(roles.key("title")).toString(), index.data(roles.key("detail")).toString()};
 }
 
 void SelectDataViewController::reloadData()
 {
-    ++m_revision;
-    emit dataReloaded();
+    SelectDataViewDelegate *d = delegate();
+    QList<int> rows(d ? std::max(0, d->selectDataCount()) : 0);
+    std::iota(rows.begin(), rows.end(), 0);
+    // The row numbers stay where they were, but the delegate's texts behind them changed.
+    m_rows.setRows(rows);
+    m_rows.refresh();
+}
+
+void SelectDataViewController::setSuccess(Success success)
+{
+    disconnect(m_successConnection);
+    if (success) {
+        m_successConnection = connect(this, &SelectDataViewController::chosen, this,
+                                      [success](int row) { success(IndexPath{0, row}); });
+    }
 }
 
 void SelectDataViewController::setSearchPlaceholder(const QString &placeholder)
@@ -121,13 +150,13 @@ void SelectDataViewController::endEditAction()
 
 void SelectDataViewController::didSelectRow(int row)
 {
-    // A second tap while the pick list is leaving must not choose twice.
-    if (!m_success || isBeingDismissed() || row < 0 || row >= rowCount())
+    // Nobody listening: nothing to choose for, the pick list stays. A second tap while the pick list
+    // is leaving must not choose twice.
+    if (!isSignalConnected(QMetaMethod::fromSignal(&SelectDataViewController::chosen)) || isBeingDismissed()
+        || row < 0 || row >= rowCount())
         return;
-    Success success = m_success;
-    m_success = nullptr;
-    const IndexPath indexPath{0, row};
-    dismiss(true, [success, indexPath] { success(indexPath); });
+    // The completion runs only while this pick list lives (it is deleted after it).
+    dismiss(true, [this, row] { emit chosen(row); });
 }
 
 void SelectDataViewController::viewWillAppear(bool animated)

@@ -3,16 +3,21 @@
 // a close button and, when `showReload` is set, a reload button in its toolbar. Used to pick customers
 // (order entry, order query) and priced materials.
 //
-// The owner sets the delegate (held weakly), `showReload` and `success`, then presents the pick list.
-// Choosing a row dismisses the pick list and, once it is gone, calls `success` with the row's index
-// path. Every text change typed into the search bar goes to the delegate, which filters its own rows
-// and calls reloadData(); so does the search text each time the pick list is about to appear, so that
-// the rows offered always match the search box.
+// The owner sets the delegate (held weakly) and `showReload`, connects to chosen(), then presents the
+// pick list. Choosing a row dismisses the pick list and, once it is gone, emits chosen() with the row.
+// Every text change typed into the search bar goes to the delegate, which filters its own rows and
+// calls reloadData(); so does the search text each time the pick list is about to appear, so that the
+// rows offered always match the search box.
+//
+// The table is `rows`: a list model whose rows are the delegate's row numbers and whose roles
+// (`title`, `detail`) read the delegate's texts when the view draws them, so a keystroke over a long
+// list copies no text.
 //
 // A presented screen is deleted after its dismissal, so owners keep it through a QPointer and create a
 // new one for each pick.
 #include "picklist/SelectDataCell.h"
 #include "picklist/SelectDataViewDelegate.h"
+#include "ui/ListModel.h"
 #include "ui/Screen.h"
 
 #include <type_traits>
@@ -20,9 +25,10 @@
 class SelectDataViewController : public Screen
 {
     Q_OBJECT
-    // Rows of the table; `revision` changes on every reload so that the view asks for the texts again.
-    Q_PROPERTY(int rowCount READ rowCount NOTIFY dataReloaded)
-    Q_PROPERTY(int revision READ revision NOTIFY dataReloaded)
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the storyboard")
+    // Rows of the table, roles `title` and `detail`.
+    Q_PROPERTY(ListModelBase *rows READ rows CONSTANT)
     Q_PROPERTY(QString searchText READ searchText NOTIFY searchTextChanged)
     Q_PROPERTY(bool showsCancelButton READ showsCancelButton NOTIFY showsCancelButtonChanged)
     // The search bar's placeholder, set by the owner ("輸入物料編號 or 物料名稱" for materials); the view
@@ -53,21 +59,25 @@ public:
                       "the delegate of a pick list is a QObject implementing SelectDataViewDelegate");
         m_delegateObject = delegate;
         m_delegate = delegate;
+        // A delegate that goes takes its rows with it.
+        connect(delegate, &QObject::destroyed, this, &SelectDataViewController::reloadData, Qt::UniqueConnection);
         reloadData();
     }
     SelectDataViewDelegate *delegate() const;
 
     bool showReload() const { return m_showReload; }
     void setShowReload(bool show) { m_showReload = show; }
-    void setSuccess(Success success) { m_success = std::move(success); }
-    bool hasSuccess() const { return bool(m_success); }
+    // Transitional, for owners not yet connected to chosen(): `success` runs with the chosen row's index
+    // path, as a connection to chosen() bound to this pick list.
+    void setSuccess(Success success);
 
     // ---- table ----
-    int rowCount() const;
-    int revision() const { return m_revision; }
-    // The cell of `row`: the delegate's two texts, an absent one (or a row out of range) empty.
-    Q_INVOKABLE SelectDataCell cellAt(int row) const;
-    // Asks the delegate for the rows again.
+    ListModelBase *rows() { return &m_rows; }
+    int rowCount() const { return m_rows.size(); }
+    // The cell of `row` as the table shows it (its roles); an absent text or a row out of range is empty.
+    SelectDataCell cellAt(int row) const;
+    // Asks the delegate for the rows again: the count follows the delegate's, and every shown row
+    // reads its texts again.
     void reloadData();
 
     // ---- search bar ----
@@ -102,7 +112,8 @@ public:
     void viewWillAppear(bool animated) override;
 
 signals:
-    void dataReloaded();
+    // A row was chosen; emitted once the pick list has been dismissed.
+    void chosen(int row);
     void searchTextChanged();
     void searchPlaceholderChanged();
     void showsCancelButtonChanged();
@@ -110,12 +121,14 @@ signals:
 
 private:
     void setSearchText(const QString &text);
+    // The delegate's texts of `row`; none without a delegate or out of range.
+    SelectDataTexts textsOf(int row) const;
 
     QPointer<QObject> m_delegateObject;
     SelectDataViewDelegate *m_delegate = nullptr;
     bool m_showReload = false;
-    Success m_success;
-    int m_revision = 0;
+    QMetaObject::Connection m_successConnection;
+    RowListModel<int> m_rows;
     QString m_searchText;
     QString m_searchPlaceholder;
     bool m_showsCancelButton = false;

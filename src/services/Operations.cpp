@@ -3,6 +3,7 @@
 #include "services/ServiceClient.h"
 
 #include <QCryptographicHash>
+#include <QJsonArray>
 
 Operations::Operations(ServiceClient &client) : m_client(client) {}
 
@@ -72,4 +73,48 @@ QJsonObject Operations::modAppPwdParameters(const std::optional<QString> &userId
 QString Operations::md5Hex(const QString &text)
 {
     return QString::fromLatin1(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Md5).toHex());
+}
+
+// ---- order entry ----
+
+void Operations::shippingPoint(const QString &userId, const QString &kunnr, const QString &werks, QObject *context,
+                               ApiCompletion done)
+{
+    ZSD_GET_TVSTZ(QJsonObject{{QStringLiteral("userID"), userId},
+                              {QStringLiteral("pKunnr"), kunnr},
+                              {QStringLiteral("pWerks"), werks}},
+                  context, std::move(done));
+}
+
+void Operations::customerCredit(const QString &userId, const QString &kunnr, const QString &kkber, QObject *context,
+                                ApiCompletion done)
+{
+    ZBAPI_GET_CUSTOMER_CREDIT(QJsonObject{{QStringLiteral("userID"), userId},
+                                          {QStringLiteral("pKunnr"), kunnr},
+                                          {QStringLiteral("pKkber"), kkber}},
+                              context, std::move(done));
+}
+
+QJsonObject Operations::materialPriceParameters(const QString &userId, const std::optional<PriceListQuery> &query)
+{
+    QJsonObject parameters{{QStringLiteral("userID"), userId}, {QStringLiteral("pVtweg"), QStringLiteral("10")}};
+    if (query) {
+        parameters.insert(QStringLiteral("pVkorg"), query->vkorg);
+        parameters.insert(QStringLiteral("pBzirk"), query->bzirk);
+        parameters.insert(QStringLiteral("pInco1"), query->inco1);
+        parameters.insert(QStringLiteral("pInco2"), query->inco2);
+        parameters.insert(QStringLiteral("pAuart"), query->auart);
+    }
+    return parameters;
+}
+
+void Operations::materialPrices(const QString &userId, const std::optional<PriceListQuery> &query, QObject *context,
+                                ApiCompletion done)
+{
+    ZSD_GET_MATNR_PRICE(materialPriceParameters(userId, query), context, std::move(done));
+}
+
+QJsonObject Operations::orderSubmissionParameters(const QString &userId, const QJsonArray &lines)
+{
+    return QJsonObject{{QStringLiteral("userID"), userId}, {QStringLiteral("eipOrder2List"), lines}};
 }

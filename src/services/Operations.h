@@ -81,6 +81,26 @@ public:
 
     ServiceClient &client() const { return m_client; }
 
+    // ---- order entry: typed calls, so that the order screens never spell a wire key ----
+
+    // The shipping point of a customer at a plant (ZSD_GET_TVSTZ).
+    void shippingPoint(const QString &userId, const QString &kunnr, const QString &werks, QObject *context,
+                       ApiCompletion done);
+    // The credit used by a customer in a credit control area (ZBAPI_GET_CUSTOMER_CREDIT).
+    void customerCredit(const QString &userId, const QString &kunnr, const QString &kkber, QObject *context,
+                        ApiCompletion done);
+    // What selects a customer's price list: sales organisation, district, delivery terms, order type.
+    struct PriceListQuery {
+        QString vkorg, bzirk, inco1, inco2, auart;
+    };
+    // The priced materials of the distribution channel "10" (ZSD_GET_MATNR_PRICE); without a query the
+    // whole channel is asked for.
+    void materialPrices(const QString &userId, const std::optional<PriceListQuery> &query, QObject *context,
+                        ApiCompletion done);
+    static QJsonObject materialPriceParameters(const QString &userId, const std::optional<PriceListQuery> &query);
+    // Parameters of the order submission (ZSD_CREATE_EIP_ORDER2): the user and the submission lines.
+    static QJsonObject orderSubmissionParameters(const QString &userId, const QJsonArray &lines);
+
 private:
     void gateway(const char *apiName, const ApiParameters &parameters, QObject *context, ApiCompletion done);
 

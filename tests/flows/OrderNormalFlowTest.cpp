@@ -22,6 +22,7 @@
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <algorithm>
@@ -148,6 +149,19 @@ QString rowValue(const OrderPage1ViewController *page, const QString &key)
     return r ? r->subTitle : QStringLiteral("<no row>");
 }
 
+// The detail the view draws for the row `key` (its value, else its prompt), read from the page's list.
+QString shownDetail(OrderPage1ViewController *page, const QString &key)
+{
+    const QAbstractItemModel *rows = page->rows();
+    const QHash<int, QByteArray> roles = rows->roleNames();
+    for (int row = 0; row < rows->rowCount(); ++row) {
+        const QModelIndex index = rows->index(row, 0);
+        if (index.data(roles.key("key")).toString() == key)
+            return index.data(roles.key("detail")).toString();
+    }
+    return QStringLiteral("<no row>");
+}
+
 } // namespace
 
 class OrderNormalFlowTest : public QObject
@@ -170,6 +184,7 @@ private slots:
         QCOMPARE(page->order().orderCustomer.kunnr, QStringLiteral("0000100105"));
         QCOMPARE(page->customNameText(), QStringLiteral("客戶:永大建材有限公司"));
         QCOMPARE(page->creditsLabel()->text(), QStringLiteral("¥2,240,000.00"));
+        QCOMPARE(page->creditsText(), QStringLiteral("信用額度:¥2,240,000.00"));
         QCOMPARE(rowValue(page, "orderType"), QStringLiteral("一般訂單"));
         QCOMPARE(rowValue(page, "seller"), QStringLiteral("澤勒建材股份有限公司"));
         QCOMPARE(rowValue(page, "tvstz"), QStringLiteral("桃園廠"));
@@ -184,6 +199,12 @@ private slots:
         QVERIFY(f.ui.pressAlertButton(QStringLiteral("確定")));
         QCOMPARE(f.top(), page);
 
+        // The view's list shows the same rows, prompts where nothing is chosen yet.
+        QCOMPARE(shownDetail(page, "tvstz"), QStringLiteral("桃園廠"));
+        QCOMPARE(shownDetail(page, "transType"), QStringLiteral("請選擇"));
+        QCOMPARE(shownDetail(page, "transTypeRemark"), QStringLiteral("請輸入(選填)"));
+        QSignalSpy listReset(page->rows(), &QAbstractItemModel::modelReset);
+
         page->transTypeRemarkAction();
         QVERIFY(f.ui.typeIntoAlertField(0, QStringLiteral("早上八點前送達")));
         QVERIFY(f.ui.pressAlertButton(QStringLiteral("確定")));
@@ -192,6 +213,9 @@ private slots:
         QCOMPARE(rowValue(page, "transType"), QStringLiteral("散裝車"));
         QCOMPARE(rowValue(page, "transTypeRemark"), QStringLiteral("早上八點前送達"));
         QCOMPARE(rowValue(page, "inco1"), QStringLiteral("送達工地"));
+        QCOMPARE(shownDetail(page, "transTypeRemark"), QStringLiteral("早上八點前送達"));
+        QCOMPARE(shownDetail(page, "inco1"), QStringLiteral("送達工地"));
+        QCOMPARE(listReset.size(), 0); // changed row by row
         QCOMPARE(f.gateway.gatewayCalls(QStringLiteral("ZSD_GET_MATNR_PRICE")).last(),
                  (QJsonObject{{"userID", kUserId}, {"pVkorg", "1100"}, {"pVtweg", "10"}, {"pBzirk", "N01"},
                               {"pInco1", "DAP"}, {"pInco2", "000"}, {"pAuart", "ZOR"}}));
@@ -201,6 +225,7 @@ private slots:
         QCOMPARE(rowValue(page2, "itemNo"), QStringLiteral("10000104"));
         QCOMPARE(rowValue(page2, "itemName"), QStringLiteral("高爐水泥 散裝(噸)"));
         QCOMPARE(rowValue(page2, "itemPrice"), QStringLiteral("2814.0"));
+        QCOMPARE(shownDetail(page2, "itemName"), QStringLiteral("高爐水泥 散裝(噸)"));
 
         // Raise the price.
         page2->enterPriceAction();
@@ -238,8 +263,8 @@ private slots:
         QCOMPARE(confirm->amountText(), QStringLiteral("¥72,500.00"));
 
         confirm->orderAction();
-        QVERIFY(QTest::qWaitFor([&] { return confirm->buttons().contains(QStringLiteral("closeButton")); }, 10000));
-        QCOMPARE(confirm->buttons(), (QStringList{"orderQueryButton", "closeButton"}));
+        QVERIFY(QTest::qWaitFor([&] { return confirm->buttonIds().contains(QStringLiteral("closeButton")); }, 10000));
+        QCOMPARE(confirm->buttonIds(), (QStringList{"orderQueryButton", "closeButton"}));
         const QList<OrderConfirm> result = confirm->tableArray();
         QRegularExpression orderNumber(QStringLiteral("^00\\d{8}$"));
         for (const OrderConfirm &line : result) {

@@ -114,7 +114,7 @@ private slots:
         QVERIFY(h.find(QStringLiteral("confirmButton")));
         QVERIFY(!h.screenshot(QStringLiteral("order_confirm_before")).isEmpty());
         QVERIFY(h.click(QStringLiteral("confirmButton")));
-        QVERIFY(QTest::qWaitFor([&] { return confirm->buttons().contains(QStringLiteral("editOrderButton")); }, 10000));
+        QVERIFY(QTest::qWaitFor([&] { return confirm->buttonIds().contains(QStringLiteral("editOrderButton")); }, 10000));
         h.settle();
         QVERIFY(h.find(QStringLiteral("orderConfirmStatusCell_2")));
         QVERIFY(h.find(QStringLiteral("editOrderButton")));

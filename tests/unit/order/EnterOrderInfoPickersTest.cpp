@@ -44,11 +44,13 @@ private slots:
         QVERIFY(ui.cancelPicker());
         QCOMPARE(screen.orderTypeButtonTitle(), QStringLiteral("袋裝車"));
 
+        QCOMPARE(screen.info1ButtonText(), QStringLiteral("請選擇")); // nothing chosen: the prompt shows
         screen.inco1Action();
         QCOMPARE(ui.currentPicker().title, QStringLiteral("選擇交貨方式"));
         QCOMPARE(ui.currentPicker().rows, (QStringList{QStringLiteral("送達工地"), QStringLiteral("自取")}));
         QVERIFY(ui.choosePickerRow(0));
         QCOMPARE(screen.info1ButtonTitle(), QStringLiteral("送達工地"));
+        QCOMPARE(screen.info1ButtonText(), QStringLiteral("送達工地"));
         QCOMPARE(screen.orderTypeButtonTitle(), QStringLiteral("袋裝車"));
 
         // An empty list offers no picker.

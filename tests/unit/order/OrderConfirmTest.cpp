@@ -6,12 +6,15 @@
 
 #include "model/AppContext.h"
 #include "order/OrderConfirmViewController.h"
+#include "model/DocumentStore.h"
+#include "ui/NavigationController.h"
 #include "ui/Navigator.h"
 #include "ui/Storyboard.h"
 #include "ui/ZelkNavigationController.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -53,6 +56,15 @@ QByteArray answer(const QJsonArray &lines)
     return QJsonDocument(QJsonObject{{"returnCode", "00"}, {"returnMsg", "處理完成"}, {"orderList", lines}}).toJson();
 }
 
+// The notice-mail screen as the confirmation sees it: takes the lines, reports a sent mail.
+class MailScreen : public OrderConfirmMailScreen
+{
+    Q_OBJECT
+public:
+    QList<OrderConfirm> lines;
+    void setOrderConfirmLines(const QList<OrderConfirm> &confirmLines) override { lines = confirmLines; }
+};
+
 // A fresh context, a Ui and a window with a root screen from which the confirmation is presented.
 struct Harness {
     LocalHttpServer server;
@@ -88,8 +100,9 @@ struct Harness {
     OrderConfirmViewController *open()
     {
         auto *confirm = new OrderConfirmViewController;
-        confirm->setSuccessClosure([this](bool failed, bool edit, bool close) { successCalls.append({failed, edit, close}); });
-        confirm->setOrderQueryClosure([this] { ++orderQueryCalls; });
+        QObject::connect(confirm, &OrderConfirmViewController::successClosure, root,
+                         [this](bool failed, bool edit, bool close) { successCalls.append({failed, edit, close}); });
+        QObject::connect(confirm, &OrderConfirmViewController::orderQueryClosure, root, [this] { ++orderQueryCalls; });
         root->present(new ZelkNavigationController(confirm), true);
         settle();
         return confirm;
@@ -112,6 +125,16 @@ struct Harness {
     }
 };
 
+// The values of `role` of every row of a view's list, in order.
+QVariantList roleValues(const QAbstractItemModel *model, const QByteArray &role)
+{
+    const int key = model->roleNames().key(role, -1);
+    QVariantList values;
+    for (int row = 0; row < model->rowCount(); ++row)
+        values << model->index(row, 0).data(key);
+    return values;
+}
+
 } // namespace
 
 class OrderConfirmTest : public QObject
@@ -127,7 +150,9 @@ private slots:
         const QList<OrderConfirm> lines = h.context->cart().orderConfirmArray();
         QCOMPARE(lines.size(), 3);
         auto *confirm = h.open();
-        QCOMPARE(confirm->buttons(), QStringList{"confirmButton"});
+        QCOMPARE(confirm->buttonIds(), QStringList{"confirmButton"});
+        QCOMPARE(roleValues(confirm->buttonsModel(), "title"), QVariantList{"確認下單"});
+        QCOMPARE(roleValues(confirm->sections(), "name").size(), 3);
         QCOMPARE(confirm->amountText(), QStringLiteral("¥52,185.00"));
         QCOMPARE(confirm->numberOfRows(0), 1);
         QCOMPARE(confirm->cartCell(0).priceLabel, QStringLiteral("單價:2992.5"));
@@ -163,8 +188,14 @@ private slots:
         QCOMPARE(confirm->statusCell(1).messageLabel, message);
         QCOMPARE(confirm->statusCell(1).background, QColor(236, 60, 26));
         QCOMPARE(confirm->numberOfRows(2), 1); // not answered: still waiting
-        QCOMPARE(confirm->buttons(), (QStringList{"orderQueryButton", "editOrderButton"}));
+        QCOMPARE(confirm->buttonIds(), (QStringList{"orderQueryButton", "editOrderButton"}));
         QCOMPARE(confirm->orderQueryButtonColor(), QColor::fromRgbF(0, 0.5603183f, 0));
+        // What the view draws: the button row's texts and colours, and which lines show a result row.
+        QCOMPARE(roleValues(confirm->buttonsModel(), "title"), (QVariantList{"訂單查詢", "修改訂單"}));
+        QCOMPARE(roleValues(confirm->buttonsModel(), "accent"),
+                 (QVariantList{QColor::fromRgbF(0, 0.5603183f, 0), QColor(195, 0, 28)}));
+        QCOMPARE(roleValues(confirm->sections(), "answered"), (QVariantList{true, true, false}));
+        QCOMPARE(roleValues(confirm->sections(), "messageText").at(1), QVariant(message));
         QVERIFY(confirm->isSendMailButtonViewHidden()); // no notice-mail screen registered
         QVERIFY(!h.ui.hasOpenAlert());
 
@@ -177,7 +208,13 @@ private slots:
         QCOMPARE(h.context->cart().orderConfirmArray().size(), 2);
         QCOMPARE(h.context->cart().orderConfirmArray().at(1).orderSeq, lines[2].orderSeq);
 
-        confirm->closeAction(QStringLiteral("editOrderButton"));
+        // A button the row does not show does nothing; the edit button closes, asking to edit.
+        confirm->buttonTapped(QStringLiteral("closeButton"));
+        confirm->buttonTapped(QStringLiteral("confirmButton"));
+        settle();
+        QVERIFY(h.successCalls.isEmpty());
+        QCOMPARE(int(h.submissions().size()), 1);
+        confirm->buttonTapped(QStringLiteral("editOrderButton"));
         settle();
         QCOMPARE(h.successCalls, (QList<QList<bool>>{{true, true, false}}));
         QCOMPARE(h.navigator.presentedScreens().size(), 0);
@@ -258,7 +295,7 @@ private slots:
         h.server.enqueue(LocalHttpServer::Reply::json(answer({answerLine(lines[0].orderSeq, "s", "", "0010000001")})));
         QVERIFY(h.submit(confirm));
         QCOMPARE(confirm->tableArray().at(0).orderStatus, SapOrderStatus::fail);
-        QCOMPARE(confirm->buttons(), (QStringList{"orderQueryButton", "editOrderButton"}));
+        QCOMPARE(confirm->buttonIds(), (QStringList{"orderQueryButton", "editOrderButton"}));
         QCOMPARE(h.context->cart().cartOrderArray().size(), 1);
 
         // "00" without "orderList": nothing is marked, every line stays in the cart.
@@ -269,7 +306,7 @@ private slots:
         QVERIFY(g.submit(second));
         QCOMPARE(second->numberOfRows(0), 1);
         QCOMPARE(second->numberOfRows(1), 1);
-        QCOMPARE(second->buttons(), (QStringList{"orderQueryButton", "editOrderButton"}));
+        QCOMPARE(second->buttonIds(), (QStringList{"orderQueryButton", "editOrderButton"}));
         QCOMPARE(g.context->cart().cartOrderArray().size(), 1);
         QCOMPARE(g.context->cart().cartOrderArray().at(0).orderPage, 2);
         QVERIFY(!g.ui.hasOpenAlert());
@@ -289,7 +326,7 @@ private slots:
         QCOMPARE(h.ui.currentAlertMessage(), QStringLiteral("系統忙碌中"));
         QCOMPARE(h.ui.currentAlertButtons(), QStringList{"確定"});
         QVERIFY(h.ui.pressAlertButton(QStringLiteral("確定")));
-        QCOMPARE(confirm->buttons(), (QStringList{"orderQueryButton", "editOrderButton"}));
+        QCOMPARE(confirm->buttonIds(), (QStringList{"orderQueryButton", "editOrderButton"}));
         QCOMPARE(confirm->numberOfRows(0), 1);
         QCOMPARE(h.context->cart().cartOrderArray().size(), 1);
         QVERIFY(h.context->submissionGuard().orderTimeLimitActive());
@@ -318,7 +355,7 @@ private slots:
         QVERIFY(h.submit(confirm));
         QCOMPARE(int(h.submissions().size()), 2);
         QVERIFY(!h.context->submissionGuard().orderTimeLimitActive());
-        QCOMPARE(confirm->buttons(), (QStringList{"orderQueryButton", "closeButton"}));
+        QCOMPARE(confirm->buttonIds(), (QStringList{"orderQueryButton", "closeButton"}));
         QCOMPARE(confirm->orderQueryButtonColor(), QColor(236, 60, 26));
         QVERIFY(h.context->cart().cartOrderArray().isEmpty());
         confirm->closeAction(QStringLiteral("closeButton"));
@@ -341,6 +378,40 @@ private slots:
         confirm = h.open();
         QVERIFY(h.submit(confirm));
         QVERIFY(h.context->submissionGuard().orderTimeLimitActive());
+    }
+
+    // With an ordered line and recipients the notice mail is offered; its screen gets the lines, and a
+    // sent mail turns the button into a disabled "sent" notice.
+    void noticeMailAfterAnOrderedLine()
+    {
+        Harness h;
+        QPointer<MailScreen> mail;
+        h.storyboard->add(QStringLiteral("OrderConfirm"), QStringLiteral("SendMailViewController"), [&] {
+            mail = new MailScreen;
+            return mail.data();
+        });
+        h.context->documents().write(QStringLiteral("getNoticeGroupUserList"),
+                                     QStringLiteral(R"({"list":[{"userID":"U10045","nachn":"林","vorna":"雅婷"}]})"));
+        h.context->cart().setCartOrderArray({order(QStringLiteral("10000101"), 100, 1, 1)});
+        const QList<OrderConfirm> lines = h.context->cart().orderConfirmArray();
+        auto *confirm = h.open();
+        QVERIFY(confirm->isSendMailButtonViewHidden());
+        h.server.enqueue(LocalHttpServer::Reply::json(answer({answerLine(lines[0].orderSeq, "S", "", "0010000007")})));
+        QVERIFY(h.submit(confirm));
+        QVERIFY(!confirm->isSendMailButtonViewHidden());
+        QCOMPARE(confirm->sendMailButtonTitle(), QStringLiteral("發送通知"));
+        QVERIFY(confirm->isSendMailButtonEnabled());
+
+        confirm->sentMailAction();
+        settle();
+        QVERIFY(mail);
+        QCOMPARE(confirm->navigationController()->topViewController(), mail.data());
+        QCOMPARE(mail->lines, confirm->tableArray());
+        QCOMPARE(mail->lines.first().sapOrderNo, QStringLiteral("0010000007"));
+
+        emit mail->sentSuccessClosure();
+        QCOMPARE(confirm->sendMailButtonTitle(), QStringLiteral("已成功發送通知"));
+        QVERIFY(!confirm->isSendMailButtonEnabled());
     }
 
     void cancelBeforeSubmittingCallsBack()

@@ -43,6 +43,16 @@ private slots:
         QCOMPARE(page.order().transport.transName, QStringLiteral("散裝車"));
         QCOMPARE(page.order().orderItem.vstel, QStringLiteral("1102"));
 
+        // A choice made after the page has gone is dropped.
+        auto *gone = new OrderPage1ViewController;
+        gone->setEnvironment({&ui, nullptr, &ctx});
+        gone->tvstzAction();
+        QVERIFY(ui.hasOpenPicker());
+        QCOMPARE(ui.currentPicker().initialRow, 0);
+        delete gone;
+        ui.choosePickerRow(0);
+        QVERIFY(!ui.hasOpenPicker());
+
         // Without a context there is no list, and no picker.
         QVERIFY(!ui.hasOpenPicker());
         OrderPage1ViewController alone;

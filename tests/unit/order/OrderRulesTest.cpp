@@ -38,6 +38,9 @@ Order pricedOrder(float price, float quantity, int pages)
 
 } // namespace
 
+Q_DECLARE_METATYPE(EditType)
+Q_DECLARE_METATYPE(std::optional<float>)
+
 class OrderRulesTest : public QObject
 {
     Q_OBJECT
@@ -67,14 +70,23 @@ private slots:
         QVERIFY(lengthLimitAccepts(QStringLiteral("1234567890123456"), TextEdit{15, 1, QString()}, 15));
     }
 
+    void wholeTextNumbers_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<std::optional<float>>("value");
+        QTest::newRow("decimals") << "12.125" << std::optional<float>(12.125f);
+        QTest::newRow("whole") << "12" << std::optional<float>(12.0f);
+        QTest::newRow("exponent") << "1e+16" << std::optional<float>(1e16f);
+        QTest::newRow("negative") << "-3.5" << std::optional<float>(-3.5f);
+        for (const char *bad : {".", "", " 12", "12 ", "1,000", "abc", "12abc", "nan", "inf", "+-1", "1.2.3"})
+            QTest::newRow(qPrintable(QStringLiteral("refused '%1'").arg(QLatin1String(bad))))
+                << QString::fromLatin1(bad) << std::optional<float>();
+    }
     void wholeTextNumbers()
     {
-        QCOMPARE(CartState::wholeFloat(QStringLiteral("12.125")), std::optional<float>(12.125f));
-        QCOMPARE(CartState::wholeFloat(QStringLiteral("12")), std::optional<float>(12.0f));
-        QCOMPARE(CartState::wholeFloat(QStringLiteral("1e+16")), std::optional<float>(1e16f));
-        QCOMPARE(CartState::wholeFloat(QStringLiteral("-3.5")), std::optional<float>(-3.5f));
-        for (const char *bad : {".", "", " 12", "12 ", "1,000", "abc", "12abc", "nan", "inf", "+-1", "1.2.3"})
-            QVERIFY2(!CartState::wholeFloat(QString::fromLatin1(bad)), bad);
+        QFETCH(QString, text);
+        QFETCH(std::optional<float>, value);
+        QCOMPARE(CartState::wholeFloat(text), value);
     }
 
     void cartDerivesLinesAndTotal()
@@ -111,38 +123,61 @@ private slots:
         QVERIFY(cart.orderConfirmArray().isEmpty());
     }
 
+    // nowOrderValue + added ≤ creditValue.
+    void creditCheckEdges_data()
+    {
+        QTest::addColumn<float>("credit");
+        QTest::addColumn<float>("ordered");
+        QTest::addColumn<float>("added");
+        QTest::addColumn<bool>("allowed");
+        QTest::newRow("equality passes") << 5000.0f << 4000.0f << 1000.0f << true;
+        QTest::newRow("just above") << 5000.0f << 4000.0f << 1000.5f << false;
+        QTest::newRow("a decrease that fits") << 5000.0f << 4000.0f << -3000.0f << true;
+        QTest::newRow("above, a decrease still above") << 5000.0f << 9000.0f << -3000.0f << false;
+        QTest::newRow("above, a decrease back to the credit") << 5000.0f << 9000.0f << -4000.0f << true;
+        QTest::newRow("no credit, a cent") << 0.0f << 0.0f << 0.01f << false;
+        QTest::newRow("no credit, nothing") << 0.0f << 0.0f << 0.0f << true;
+    }
     void creditCheckEdges()
     {
+        QFETCH(float, credit);
+        QFETCH(float, ordered);
+        QFETCH(float, added);
+        QFETCH(bool, allowed);
         CustomerStruct customer;
-        customer.setCreditValue(5000);
-        customer.setNowOrderValue(4000);
-        QVERIFY(CustomerCredit::canAddOrderValue(customer, 1000));    // equality passes
-        QVERIFY(!CustomerCredit::canAddOrderValue(customer, 1000.5f));
-        QVERIFY(CustomerCredit::canAddOrderValue(customer, -3000));   // a decrease always fits here
-        customer.setNowOrderValue(9000);                               // already above the credit
-        QVERIFY(!CustomerCredit::canAddOrderValue(customer, -3000));
-        QVERIFY(CustomerCredit::canAddOrderValue(customer, -4000));
-        customer.setCreditValue(0);
-        customer.setNowOrderValue(0);
-        QVERIFY(!CustomerCredit::canAddOrderValue(customer, 0.01f));
-        QVERIFY(CustomerCredit::canAddOrderValue(customer, 0));
+        customer.setCreditValue(credit);
+        customer.setNowOrderValue(ordered);
+        QCOMPARE(CustomerCredit::canAddOrderValue(customer, added), allowed);
     }
 
+    void rowPrompts_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<EditType>("editType");
+        QTest::addColumn<QString>("detail");
+        QTest::addColumn<bool>("missing");
+        QTest::newRow("choice") << QString() << EditType::choice << "請選擇" << true;
+        QTest::newRow("enter") << QString() << EditType::enter << "請輸入" << true;
+        QTest::newRow("optional") << QString() << EditType::enterOptional << "請輸入(選填)" << false;
+        QTest::newRow("none") << QString() << EditType::none << QString() << false;
+        QTest::newRow("chosen") << "台北倉" << EditType::choice << "台北倉" << false;
+    }
     void rowPrompts()
     {
-        QCOMPARE((OrderTableStruct{"a", "n", QString(), EditType::choice, {}}).detailText(), QStringLiteral("請選擇"));
-        QCOMPARE((OrderTableStruct{"a", "n", QString(), EditType::enter, {}}).detailText(), QStringLiteral("請輸入"));
-        QCOMPARE((OrderTableStruct{"a", "n", QString(), EditType::enterOptional, {}}).detailText(),
-                 QStringLiteral("請輸入(選填)"));
-        QCOMPARE((OrderTableStruct{"a", "n", QString(), EditType::none, {}}).detailText(), QString());
-        QCOMPARE((OrderTableStruct{"a", "n", "台北倉", EditType::choice, {}}).detailText(), QStringLiteral("台北倉"));
-        QVERIFY((OrderTableStruct{"a", "n", QString(), EditType::enter, {}}).isMissing());
-        QVERIFY(!(OrderTableStruct{"a", "n", QString(), EditType::enterOptional, {}}).isMissing());
-        QVERIFY(!(OrderTableStruct{"a", "n", QString(), EditType::none, {}}).isMissing());
+        QFETCH(QString, value);
+        QFETCH(EditType, editType);
+        QFETCH(QString, detail);
+        QFETCH(bool, missing);
+        const OrderTableStruct row{"a", "n", value, editType, nullptr};
+        QCOMPARE(row.detailText(), detail);
+        QCOMPARE(row.isMissing(), missing);
+    }
 
+    void rowPromptsAreLocalised()
+    {
         // The prompts are looked up in the order table.
         Localizer::instance().load({QStringLiteral("en-US")});
-        QCOMPARE((OrderTableStruct{"a", "n", QString(), EditType::choice, {}}).detailText(), QStringLiteral("Please choose"));
+        QCOMPARE((OrderTableStruct{"a", "n", QString(), EditType::choice, nullptr}).detailText(), QStringLiteral("Please choose"));
         QCOMPARE(localized(QStringLiteral("已超過信用額度，無法在下單")),
                  QStringLiteral("The credit limit is exceeded, the order cannot be placed"));
         Localizer::instance().load({QStringLiteral("zh-TW")});

@@ -6,6 +6,7 @@
 #include "ui/Storyboard.h"
 
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
@@ -62,7 +63,7 @@ struct Fixture {
     Navigator navigator;
     Owner *owner = new Owner;
     QPointer<SelectDataViewController> pick = new SelectDataViewController;
-    QList<SelectDataViewController::IndexPath> chosen;
+    QList<int> chosen;
     QStringList appearing; // what the owner was asked while the pick list appeared
 
     explicit Fixture(bool showReload = true)
@@ -72,7 +73,7 @@ struct Fixture {
         settle();
         pick->setDelegate(owner);
         pick->setShowReload(showReload);
-        pick->setSuccess([this](const SelectDataViewController::IndexPath &path) { chosen << path; });
+        QObject::connect(pick, &SelectDataViewController::chosen, owner, [this](int row) { chosen << row; });
         owner->present(pick, true);
         settle();
         appearing = owner->log;
@@ -114,6 +115,28 @@ private slots:
         lone.didSelectRow(0);
     }
 
+    // A search changes the table row by row: rows leave or arrive at the end, the rows kept are read
+    // again; the table is never reset.
+    void searchChangesTheTableRowByRow()
+    {
+        Fixture f;
+        QSignalSpy reset(f.pick->rows(), &QAbstractItemModel::modelReset);
+        QSignalSpy removed(f.pick->rows(), &QAbstractItemModel::rowsRemoved);
+        QSignalSpy inserted(f.pick->rows(), &QAbstractItemModel::rowsInserted);
+        QSignalSpy changed(f.pick->rows(), &QAbstractItemModel::dataChanged);
+        f.pick->searchTextChangedByUser(QStringLiteral("營造"));
+        QCOMPARE(removed.size(), 1);
+        QCOMPARE(removed.first().at(1).toInt(), 2); // rows 2…3 left
+        QCOMPARE(removed.first().at(2).toInt(), 3);
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(f.pick->rows()->count(), 2);
+        QCOMPARE(f.pick->cellAt(1).titleLabel, QStringLiteral("永大營造"));
+        f.pick->searchBarCancelButtonClicked();
+        QCOMPARE(inserted.size(), 1);
+        QCOMPARE(f.pick->rows()->count(), 4);
+        QCOMPARE(reset.size(), 0);
+    }
+
     void instantiateGivesAPickListOrNothing()
     {
         QCOMPARE(SelectDataViewController::instantiate(nullptr), nullptr);
@@ -149,20 +172,18 @@ private slots:
         QCOMPARE(f.pick->rowCount(), 2);
         QCOMPARE(f.pick->cellAt(1).titleLabel, QStringLiteral("Abc建材"));
 
-        const int revision = f.pick->revision();
+        QSignalSpy changed(f.pick->rows(), &QAbstractItemModel::dataChanged);
         f.pick->searchBarSearchButtonClicked(); // only ends editing
         QCOMPARE(f.ui.endEditingCount(), 1);
-        QCOMPARE(f.pick->revision(), revision);
+        QCOMPARE(changed.size(), 0);
         QCOMPARE(f.pick->searchText(), QStringLiteral("123"));
 
         f.pick->didSelectRow(1);
         f.pick->didSelectRow(1); // a second tap while leaving chooses nothing more
         QVERIFY(f.chosen.isEmpty()); // only once the pick list has gone
         settle();
-        QCOMPARE(f.chosen.size(), 1);
-        QCOMPARE(f.chosen.first().section, 0);
-        QCOMPARE(f.chosen.first().row, 1);
-        QCOMPARE(f.owner->shown.at(f.chosen.first().row).second, QStringLiteral("0000101230"));
+        QCOMPARE(f.chosen, QList<int>{1});
+        QCOMPARE(f.owner->shown.at(f.chosen.first()).second, QStringLiteral("0000101230"));
         QCOMPARE(f.navigator.topScreen(), f.owner);
         QVERIFY(f.pick.isNull()); // deleted after its dismissal
     }
@@ -213,8 +234,8 @@ private slots:
         // Without showReload the reload button leaves the toolbar before the pick list appears.
         Fixture plain(false);
         QVERIFY(!plain.pick->isReloadBarItemVisible());
-        // Choosing without a success action does nothing, and the pick list stays.
-        plain.pick->setSuccess(nullptr);
+        // Choosing while nobody listens does nothing, and the pick list stays.
+        QObject::disconnect(plain.pick, &SelectDataViewController::chosen, nullptr, nullptr);
         plain.pick->didSelectRow(0);
         settle();
         QCOMPARE(plain.navigator.topScreen(), plain.pick.data());
