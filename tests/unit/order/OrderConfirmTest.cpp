@@ -1,7 +1,7 @@
 // The confirmation screen against a scripted gateway on loopback: per-line results, the cart rebuilt
 // from what was not ordered, the button states, the 60-second guard and the closing callbacks.
 #include "FakeUi.h"
-#include "LocalHttpServer.h"
+#include "ScriptedGateway.h"
 #include "TestRegistry.h"
 
 #include "model/AppContext.h"
@@ -67,7 +67,7 @@ public:
 
 // A fresh context, a Ui and a window with a root screen from which the confirmation is presented.
 struct Harness {
-    LocalHttpServer server;
+    ScriptedGateway server;
     QByteArray previousUrl = qgetenv("ZELK_GATEWAY_URL");
     QTemporaryDir dir;
     FakeUi ui;
@@ -108,10 +108,10 @@ struct Harness {
         return confirm;
     }
     // The submissions the server received (the credit query that follows an ordered line aside).
-    QList<LocalHttpServer::Request> submissions() const
+    QList<ScriptedGateway::Request> submissions() const
     {
-        QList<LocalHttpServer::Request> found;
-        for (const LocalHttpServer::Request &r : server.requests()) {
+        QList<ScriptedGateway::Request> found;
+        for (const ScriptedGateway::Request &r : server.requests()) {
             if (r.json().value(QStringLiteral("ApiName")).toString() == QLatin1String("ZSD_CREATE_EIP_ORDER2"))
                 found.append(r);
         }
@@ -162,7 +162,7 @@ private slots:
 
         // First line ordered, the second order's first copy refused, its second copy not answered.
         const QString message = QStringLiteral("物料 10000122 輕質骨材已停止銷售，請改選其他品項");
-        h.server.enqueue(LocalHttpServer::Reply::json(answer(
+        h.server.enqueue(ScriptedGateway::Reply::json(answer(
             {answerLine(lines[0].orderSeq, "S", "訂單 0010004653 已建立", "0010004653"),
              answerLine(lines[1].orderSeq, "E", message, ""), answerLine("unknown-seq", "S", "", "0010009999")})));
         QVERIFY(h.submit(confirm));
@@ -235,7 +235,7 @@ private slots:
                 seqs << l.orderSeq;
             return seqs;
         };
-        const auto attempt = [&](const LocalHttpServer::Reply &reply) {
+        const auto attempt = [&](const ScriptedGateway::Reply &reply) {
             h.clock += 120;
             auto *confirm = h.open();
             h.server.enqueue(reply);
@@ -246,21 +246,21 @@ private slots:
         };
 
         // The answer is lost: every line goes out again under the same identities.
-        QVERIFY(attempt(LocalHttpServer::Reply::close()));
+        QVERIFY(attempt(ScriptedGateway::Reply::close()));
         QCOMPARE(seqsOf(h.context->cart().orderConfirmArray()), seqsOf(first));
-        QVERIFY(attempt(LocalHttpServer::Reply::close()));
-        const QList<LocalHttpServer::Request> sent = h.submissions();
+        QVERIFY(attempt(ScriptedGateway::Reply::close()));
+        const QList<ScriptedGateway::Request> sent = h.submissions();
         QVERIFY(sent.size() >= 2);
-        for (const LocalHttpServer::Request &r : sent)
+        for (const ScriptedGateway::Request &r : sent)
             QCOMPARE(r.json(), sent.first().json());
 
         // The base line is not named, the second refused, the third ordered.
-        QVERIFY(attempt(LocalHttpServer::Reply::json(answer({answerLine(first[1].orderSeq, "E", "y", ""),
+        QVERIFY(attempt(ScriptedGateway::Reply::json(answer({answerLine(first[1].orderSeq, "E", "y", ""),
                                                              answerLine(first[2].orderSeq, "S", "", "0010004700")}))));
         // An ordered line has the credit asked for again: let that request take its answer first.
         QVERIFY(QTest::qWaitFor([&] {
             const auto requests = h.server.requests();
-            return std::any_of(requests.cbegin(), requests.cend(), [](const LocalHttpServer::Request &r) {
+            return std::any_of(requests.cbegin(), requests.cend(), [](const ScriptedGateway::Request &r) {
                 return r.json().value(QStringLiteral("ApiName")) == QLatin1String("ZBAPI_GET_CUSTOMER_CREDIT");
             });
         }));
@@ -274,7 +274,7 @@ private slots:
         QCOMPARE(seqsOf(h.context->cart().orderConfirmArray()), seqsOf(second)); // stable once drawn
 
         // Every line refused: one cart line with a copy per line, all under new identities.
-        QVERIFY(attempt(LocalHttpServer::Reply::json(answer({answerLine(second[0].orderSeq, "E", "x", ""),
+        QVERIFY(attempt(ScriptedGateway::Reply::json(answer({answerLine(second[0].orderSeq, "E", "x", ""),
                                                              answerLine(second[1].orderSeq, "E", "y", "")}))));
         const QList<OrderConfirm> third = h.context->cart().orderConfirmArray();
         QCOMPARE(h.context->cart().cartOrderArray().at(0).orderPage, 2);
@@ -292,7 +292,7 @@ private slots:
         h.context->cart().setCartOrderArray({order(QStringLiteral("10000101"), 100, 1, 1)});
         const QList<OrderConfirm> lines = h.context->cart().orderConfirmArray();
         auto *confirm = h.open();
-        h.server.enqueue(LocalHttpServer::Reply::json(answer({answerLine(lines[0].orderSeq, "s", "", "0010000001")})));
+        h.server.enqueue(ScriptedGateway::Reply::json(answer({answerLine(lines[0].orderSeq, "s", "", "0010000001")})));
         QVERIFY(h.submit(confirm));
         QCOMPARE(confirm->tableArray().at(0).orderStatus, SapOrderStatus::fail);
         QCOMPARE(confirm->buttonIds(), (QStringList{"orderQueryButton", "editOrderButton"}));
@@ -302,7 +302,7 @@ private slots:
         Harness g;
         g.context->cart().setCartOrderArray({order(QStringLiteral("10000101"), 100, 1, 2)});
         auto *second = g.open();
-        g.server.enqueue(LocalHttpServer::Reply::json(QByteArrayLiteral("{\"returnCode\":\"00\",\"returnMsg\":\"OK\"}")));
+        g.server.enqueue(ScriptedGateway::Reply::json(QByteArrayLiteral("{\"returnCode\":\"00\",\"returnMsg\":\"OK\"}")));
         QVERIFY(g.submit(second));
         QCOMPARE(second->numberOfRows(0), 1);
         QCOMPARE(second->numberOfRows(1), 1);
@@ -318,7 +318,7 @@ private slots:
         h.context->cart().setCartOrderArray({order(QStringLiteral("10000101"), 100, 1, 1)});
         auto *confirm = h.open();
         // A failed answer at T.
-        h.server.enqueue(LocalHttpServer::Reply::json(
+        h.server.enqueue(ScriptedGateway::Reply::json(
             QJsonDocument(QJsonObject{{"returnCode", "99"}, {"returnMsg", "系統忙碌中"}}).toJson()));
         QVERIFY(h.submit(confirm));
         QCOMPARE(int(h.submissions().size()), 1);
@@ -350,7 +350,7 @@ private slots:
         // T + 61 s: sent; a success resets the guard, so an immediate new submission is sent too.
         h.clock += 31;
         const QList<OrderConfirm> lines = h.context->cart().orderConfirmArray();
-        h.server.enqueue(LocalHttpServer::Reply::json(answer({answerLine(lines[0].orderSeq, "S", "", "0010000002")})));
+        h.server.enqueue(ScriptedGateway::Reply::json(answer({answerLine(lines[0].orderSeq, "S", "", "0010000002")})));
         confirm = h.open();
         QVERIFY(h.submit(confirm));
         QCOMPARE(int(h.submissions().size()), 2);
@@ -363,7 +363,7 @@ private slots:
         QCOMPARE(h.successCalls.last(), (QList<bool>{false, false, true}));
 
         h.context->cart().setCartOrderArray({order(QStringLiteral("10000101"), 100, 1, 1)});
-        h.server.enqueue(LocalHttpServer::Reply::json(answer({})));
+        h.server.enqueue(ScriptedGateway::Reply::json(answer({})));
         confirm = h.open();
         QVERIFY(h.submit(confirm));
         QCOMPARE(int(h.submissions().size()), 3);
@@ -372,7 +372,7 @@ private slots:
         QTRY_COMPARE(h.server.requestCount(), 4);
         // An unreadable answer counts as unsuccessful too.
         h.clock += 1;
-        h.server.enqueue(LocalHttpServer::Reply::text(500, "text/html", "<html>Internal Server Error</html>"));
+        h.server.enqueue(ScriptedGateway::Reply::text(500, "text/html", "<html>Internal Server Error</html>"));
         confirm->closeAction(QStringLiteral("editOrderButton"));
         settle();
         confirm = h.open();
@@ -396,7 +396,7 @@ private slots:
         const QList<OrderConfirm> lines = h.context->cart().orderConfirmArray();
         auto *confirm = h.open();
         QVERIFY(confirm->isSendMailButtonViewHidden());
-        h.server.enqueue(LocalHttpServer::Reply::json(answer({answerLine(lines[0].orderSeq, "S", "", "0010000007")})));
+        h.server.enqueue(ScriptedGateway::Reply::json(answer({answerLine(lines[0].orderSeq, "S", "", "0010000007")})));
         QVERIFY(h.submit(confirm));
         QVERIFY(!confirm->isSendMailButtonViewHidden());
         QCOMPARE(confirm->sendMailButtonTitle(), QStringLiteral("發送通知"));
