@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
@@ -8,8 +9,8 @@ import Zelk
 // bottom), and above everything what QmlUi shows: alerts, action sheets, pickers and the spinner.
 ApplicationWindow {
     id: window
-    required property var navigator
-    required property var ui
+    required property Navigator navigator
+    required property QmlUi ui
 
     width: 390
     height: 844
@@ -42,7 +43,7 @@ ApplicationWindow {
             model: window.navigator.presentedModel
             delegate: Item {
                 id: presented
-                required property var screen
+                required property Screen screen
                 readonly property int duration: screen && screen.presentationAnimated ? screen.transitionDuration : 0
                 width: screens.width
                 height: screens.height

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Zelk
@@ -5,7 +6,7 @@ import Zelk
 // About the company: the shipped HTML document as rich text.
 Item {
     id: view
-    required property var controller
+    required property AboutViewController controller
 
 
     ScrollView {

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
@@ -7,7 +8,7 @@ import Zelk
 // The password change: old password, new password twice, and the change button.
 Item {
     id: view
-    required property var controller
+    required property ChangePasswordViewController controller
 
 
     ColumnLayout {

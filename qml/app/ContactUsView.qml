@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -6,7 +7,7 @@ import Zelk
 // The contact details: a name and its value per row; the telephone rows dial.
 Item {
     id: view
-    required property var controller
+    required property ContactUsViewController controller
 
 
     ListView {
@@ -19,10 +20,11 @@ Item {
         model: view.controller.rows
         delegate: ItemDelegate {
             id: cell
-            required property var modelData
+            required property string name
+            required property string detail
             required property int index
             objectName: "contactCell_" + index
-            Accessible.name: modelData.name
+            Accessible.name: name
             width: ListView.view.width
             leftPadding: 15
             rightPadding: 15
@@ -41,18 +43,18 @@ Item {
             contentItem: ColumnLayout {
                 spacing: 4
                 Label {
-                    text: cell.modelData.name
+                    text: cell.name
                     color: view.controller.titleColor
                 }
                 Label {
                     Layout.fillWidth: true
-                    text: cell.modelData.detail
+                    text: cell.detail
                     color: "gray"
                     font.pixelSize: 13
                     wrapMode: Text.Wrap
                 }
             }
-            onClicked: view.controller.selectRow(index)
+            onClicked: view.controller.selectRow(cell.index)
         }
     }
 }

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
@@ -7,7 +8,7 @@ import Zelk
 // The sign-in screen: account, password and the login button on the light brand background.
 Item {
     id: view
-    required property var controller
+    required property LoginViewController controller
 
 
     ColumnLayout {

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -6,7 +7,7 @@ import Zelk
 // The More tab: a menu of rows with a title and a second text; rows without an action are inert.
 Item {
     id: view
-    required property var controller
+    required property MoreViewController controller
 
 
     ListView {
@@ -19,16 +20,19 @@ Item {
         model: view.controller.rows
         delegate: ItemDelegate {
             id: cell
-            required property var modelData
+            required property string name
+            required property string subTitle
+            required property bool disclosure
+            required property bool highlight
             required property int index
             objectName: "moreCell_" + index
-            Accessible.name: modelData.name
+            Accessible.name: name
             width: ListView.view.width
             implicitHeight: 52
             leftPadding: 15
             rightPadding: 15
             background: Rectangle {
-                color: cell.down && cell.modelData.highlight ? "#eeeeee" : "white"
+                color: cell.down && cell.highlight ? "#eeeeee" : "white"
                 Rectangle {
                     anchors.bottom: parent.bottom
                     x: 15
@@ -42,23 +46,23 @@ Item {
                 Label {
                     objectName: "titleLabel"
                     Layout.fillWidth: true
-                    text: cell.modelData.name
+                    text: cell.name
                     color: view.controller.titleColor
                     elide: Text.ElideRight
                 }
                 Label {
                     objectName: "subTitleLabel"
-                    text: cell.modelData.subTitle
-                    color: cell.modelData.disclosure ? Brand.red : "gray"
+                    text: cell.subTitle
+                    color: cell.disclosure ? Brand.red : "gray"
                 }
                 Label {
-                    visible: cell.modelData.disclosure
+                    visible: cell.disclosure
                     text: "›"
                     font.pixelSize: 22
                     color: "#c7c7cc"
                 }
             }
-            onClicked: view.controller.selectRow(index)
+            onClicked: view.controller.selectRow(cell.index)
         }
     }
 }

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Zelk
@@ -5,7 +6,7 @@ import Zelk
 // The tile menu: square coloured tiles, two per line.
 Item {
     id: view
-    required property var controller
+    required property ViewController controller
 
     GridView {
         id: grid
@@ -22,23 +23,24 @@ Item {
         model: view.controller.tiles
         delegate: ItemDelegate {
             id: tile
-            required property var modelData
+            required property string name
+            required property color color
             required property int index
             objectName: "tile_" + index
-            Accessible.name: modelData.name
+            Accessible.name: name
             width: grid.side
             height: grid.side
-            background: Rectangle { color: tile.modelData.color; radius: 6; opacity: tile.down ? 0.8 : 1 }
+            background: Rectangle { color: tile.color; radius: 6; opacity: tile.down ? 0.8 : 1 }
             contentItem: Label {
                 objectName: "nameLabel"
-                text: tile.modelData.name
+                text: tile.name
                 color: "white"
                 font.pixelSize: 18
                 font.bold: true
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter
             }
-            onClicked: view.controller.selectTile(index)
+            onClicked: view.controller.selectTile(tile.index)
         }
     }
 }

@@ -1,11 +1,11 @@
+pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls
 import Zelk
 
 // The message boards: one row per board, pull down to refresh.
 Item {
     id: view
-    required property var controller
+    required property BoardListViewController controller
 
     ListView {
         id: list
@@ -15,12 +15,13 @@ Item {
         model: view.controller.rows
         boundsBehavior: Flickable.DragOverBounds
         delegate: ListCell {
-            required property var modelData
+            id: cell
+            required property string boardName
             required property int index
             objectName: "boardCell_" + index
             width: ListView.view.width
-            text: modelData
-            onClicked: view.controller.selectRow(index)
+            text: boardName
+            onClicked: view.controller.selectRow(cell.index)
         }
     }
     RefreshHeader {

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
@@ -8,7 +9,7 @@ import Zelk
 // buttons are set apart at the bottom.
 Popup {
     id: sheet
-    property var ui: null
+    property QmlUi ui: null
     property var model: ({})
     readonly property bool wanted: model.id !== undefined && model.kind === "sheet"
 
@@ -47,6 +48,8 @@ Popup {
         onClicked: sheet.ui.answerAlert(sheet.model.id, entry.index, [])
     }
 
+    // The sheet reaches the controls below by id, so its content is built with it, not deferred.
+    // qmllint disable deferred-property-id
     contentItem: ColumnLayout {
         spacing: 8
         Rectangle {

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
@@ -7,7 +8,7 @@ import Zelk
 // The alert on screen (QmlUi.alert of kind "alert"): title, message, text fields and buttons.
 Dialog {
     id: dialog
-    property var ui: null
+    property QmlUi ui: null
     property var model: ({})
     readonly property bool wanted: model.id !== undefined && model.kind === "alert"
 
@@ -49,6 +50,8 @@ Dialog {
         }
     }
 
+    // The sheet reaches the controls below by id, so its content is built with it, not deferred.
+    // qmllint disable deferred-property-id
     contentItem: ColumnLayout {
         spacing: 12
         Label {

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
@@ -7,7 +8,7 @@ import Zelk
 // The date picker dialog (QmlUi.datePicker): year, month and day wheels with "取消" and "確定".
 Popup {
     id: sheet
-    property var ui: null
+    property QmlUi ui: null
     property var model: ({})
     readonly property bool wanted: model.id !== undefined
     readonly property int firstYear: 1990
@@ -32,7 +33,13 @@ Popup {
         if (!dayWheel.moving && dayWheel.currentIndex >= dayCount)
             dayWheel.currentIndex = dayCount - 1
     }
-    onDayCountChanged: Qt.callLater(clampDay)
+    onDayCountChanged: clampLater.restart()
+    // Once the wheels have settled in this turn of the event loop.
+    Timer {
+        id: clampLater
+        interval: 0
+        onTriggered: sheet.clampDay()
+    }
     function chosenDate() {
         const year = firstYear + yearWheel.currentIndex
         const month = monthWheel.currentIndex
@@ -50,6 +57,7 @@ Popup {
         model: labels
         delegate: Component {
             Label {
+                id: cell
                 required property var modelData
                 required property int index
                 objectName: wheel.objectName + "_" + index
@@ -62,12 +70,14 @@ Popup {
                 color: index < wheel.validCount ? Brand.titleText : "#b4bcc4"
                 // A tap on a row turns the wheel to it, as dragging does.
                 TapHandler {
-                    onTapped: wheel.currentIndex = index
+                    onTapped: wheel.currentIndex = cell.index
                 }
             }
         }
     }
 
+    // The sheet reaches the controls below by id, so its content is built with it, not deferred.
+    // qmllint disable deferred-property-id
     contentItem: ColumnLayout {
         spacing: 0
         RowLayout {
@@ -116,8 +126,8 @@ Popup {
                 Accessible.name: "day"
                 labels: { const l = []; for (let d = 1; d <= 31; ++d) l.push(d < 10 ? "0" + d : String(d)); return l }
                 validCount: sheet.dayCount
-                onCurrentIndexChanged: Qt.callLater(sheet.clampDay)
-                onMovingChanged: Qt.callLater(sheet.clampDay)
+                onCurrentIndexChanged: clampLater.restart()
+                onMovingChanged: clampLater.restart()
             }
         }
     }

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -13,7 +14,7 @@ ItemDelegate {
     property color textColor: Brand.titleText
 
     Accessible.name: text
-    implicitHeight: Math.max(44, contentRow.implicitHeight + 16)
+    implicitHeight: Math.max(44, implicitContentHeight + 16)
     leftPadding: 15
     rightPadding: 15
 
@@ -31,7 +32,6 @@ ItemDelegate {
     }
 
     contentItem: RowLayout {
-        id: contentRow
         spacing: 8
         Label {
             objectName: "cellText"

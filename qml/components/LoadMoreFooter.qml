@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Zelk
@@ -7,7 +8,7 @@ import Zelk
 // and shows the control's title for its state ("no more data" included).
 ItemDelegate {
     id: footer
-    property var control: null
+    property RefreshControl control: null
     property Flickable flickable: null
 
     objectName: "loadMoreFooter"

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
@@ -7,8 +8,8 @@ import Zelk
 // The bar over a navigation stack: back button, the top screen's title and its bar buttons.
 ToolBar {
     id: bar
-    property var navigation: null          // the NavigationController
-    readonly property var topScreen: navigation ? navigation.topViewController : null
+    property NavigationController navigation: null
+    readonly property Screen topScreen: navigation ? navigation.topViewController : null
     readonly property color tint: navigation ? navigation.barTintColor : "black"
 
     implicitHeight: 48
@@ -24,14 +25,15 @@ ToolBar {
     }
 
     component BarButtonItem: ToolButton {
-        id: barButton
-        property var model
+        required property string title
+        required property url iconSource
+        required property string buttonName
+        required property int index
         property string side
-        property int index
-        objectName: model.objectName
-        Accessible.name: model.title !== "" ? model.title : model.icon
-        text: model.icon.toString() === "" ? model.title : ""
-        icon.source: model.icon
+        objectName: buttonName
+        Accessible.name: title !== "" ? title : String(iconSource)
+        text: String(iconSource) === "" ? title : ""
+        icon.source: iconSource
         icon.color: bar.tint
         Material.foreground: bar.tint
         onClicked: bar.topScreen.triggerBarButton(side, index)
@@ -45,41 +47,27 @@ ToolBar {
             objectName: "backButton"
             Accessible.name: Localized.text("返回")
             visible: bar.navigation && bar.navigation.depth > 1 && bar.topScreen && !bar.topScreen.hidesBackButton
-                     && bar.topScreen.leftBarButtons.length === 0
+                     && bar.topScreen.leftBarButtons.count === 0
             Material.foreground: bar.tint
             // The chevron glyph sits low in its line box: centre the glyph itself on the title's line.
-            contentItem: Item {
-                implicitWidth: chevron.implicitWidth
-                implicitHeight: chevron.implicitHeight
-                Label {
-                    id: chevron
-                    anchors.centerIn: parent
-                    anchors.verticalCenterOffset: -Math.round(font.pixelSize * 0.25)
-                    text: "‹"
-                    font.pixelSize: 30
-                    color: bar.tint
-                }
+            contentItem: Label {
+                text: "‹"
+                font.pixelSize: 30
+                color: bar.tint
+                horizontalAlignment: Text.AlignHCenter
+                verticalAlignment: Text.AlignVCenter
+                transform: Translate { y: -8 } // a quarter of the glyph's 30 px, rounded
             }
             onClicked: bar.navigation.goBack()
         }
         Repeater {
-            model: bar.topScreen ? bar.topScreen.leftBarButtons : []
-            delegate: BarButtonItem {
-                required property var modelData
-                required property int index
-                model: modelData
-                side: "left"
-            }
+            model: bar.topScreen ? bar.topScreen.leftBarButtons : null
+            delegate: BarButtonItem { side: "left" }
         }
         Item { Layout.fillWidth: true }
         Repeater {
-            model: bar.topScreen ? bar.topScreen.rightBarButtons : []
-            delegate: BarButtonItem {
-                required property var modelData
-                required property int index
-                model: modelData
-                side: "right"
-            }
+            model: bar.topScreen ? bar.topScreen.rightBarButtons : null
+            delegate: BarButtonItem { side: "right" }
         }
     }
 

@@ -1,5 +1,5 @@
+pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls
 import Zelk
 
 // Draws a NavigationController: its bar and its pages. Every page is placed from the controller's
@@ -8,7 +8,7 @@ import Zelk
 // order of pushes, pops and running transitions can leave another page on screen than the top one.
 Item {
     id: view
-    required property var controller
+    required property NavigationController controller
     // Pages made while the view itself is being built start in place; later ones slide in.
     property bool ready: false
 
@@ -33,7 +33,7 @@ Item {
             model: view.controller.pages
             delegate: Item {
                 id: page
-                required property var screen
+                required property Screen screen
                 required property int stackIndex
                 required property bool leaving
                 readonly property bool isTop: !leaving && stackIndex === view.controller.depth - 1

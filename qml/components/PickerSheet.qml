@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
@@ -7,7 +8,7 @@ import Zelk
 // The bottom pick list (QmlUi.picker): title, "取消" and "確定", and a wheel of rows.
 Popup {
     id: sheet
-    property var ui: null
+    property QmlUi ui: null
     property var model: ({})
     readonly property bool wanted: model.id !== undefined
 
@@ -22,6 +23,8 @@ Popup {
     background: Rectangle { color: "white" }
 
 
+    // The sheet reaches the controls below by id, so its content is built with it, not deferred.
+    // qmllint disable deferred-property-id
     contentItem: ColumnLayout {
         spacing: 0
         RowLayout {
@@ -61,6 +64,7 @@ Popup {
             wrap: false
             model: sheet.model.rows || []
             delegate: Label {
+                id: row
                 required property var modelData
                 required property int index
                 objectName: "pickerRow_" + index
@@ -74,7 +78,7 @@ Popup {
                 color: Brand.titleText
                 // A tap on a row turns the wheel to it, as dragging does.
                 TapHandler {
-                    onTapped: tumbler.currentIndex = index
+                    onTapped: tumbler.currentIndex = row.index
                 }
             }
         }
@@ -85,5 +89,10 @@ Popup {
         if (wanted)
             tumbler.currentIndex = Math.max(0, Math.min(model.initialRow, (model.rows || []).length - 1))
     }
-    onWantedChanged: Qt.callLater(selectInitialRow)
+    onWantedChanged: afterRowsArrive.restart()
+    Timer {
+        id: afterRowsArrive
+        interval: 0
+        onTriggered: sheet.selectInitialRow()
+    }
 }

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Zelk
@@ -7,7 +8,7 @@ import Zelk
 // `threshold` and letting go starts the refresh; while refreshing the list stays moved down.
 Item {
     id: header
-    property var control: null
+    property RefreshControl control: null
     property Flickable flickable: null
     property real threshold: 60
 

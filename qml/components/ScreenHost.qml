@@ -1,12 +1,13 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Zelk
 
 // Draws one screen: a container kind gets its container view, any other screen the view found for
-// its class (which takes `required property var controller`).
+// its class (which takes `required property <its class> controller`).
 Item {
     id: host
-    property var controller: null
+    property Screen controller: null
 
     readonly property string kind: controller ? controller.kind : ""
 
@@ -59,7 +60,7 @@ Item {
             loader.setSource("SlideMenuView.qml", { controller: controller })
             break
         default:
-            if (controller.viewUrl.toString() !== "")
+            if (String(controller.viewUrl) !== "")
                 loader.setSource(controller.viewUrl, { controller: controller })
             else
                 loader.source = ""

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Zelk
@@ -6,7 +7,7 @@ import Zelk
 // edge. The drawer follows the controller's state; a drag by the user asks the controller.
 Item {
     id: view
-    required property var controller
+    required property SlideMenuController controller
 
     ScreenHost {
         anchors.fill: parent

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Zelk
@@ -6,7 +7,7 @@ import Zelk
 // touches while it shows, without dimming; with "none" touches pass through.
 Item {
     id: overlay
-    property var ui: null
+    property QmlUi ui: null
     anchors.fill: parent
     visible: ui && ui.spinnerVisible
     z: 1000

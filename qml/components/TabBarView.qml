@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
@@ -8,29 +9,30 @@ import Zelk
 // first time it is selected and kept afterwards.
 Item {
     id: view
-    required property var controller
+    required property TabBarController controller
 
     StackLayout {
         id: pages
         anchors { left: parent.left; right: parent.right; top: parent.top; bottom: bar.top }
         currentIndex: view.controller.selectedIndex
         Repeater {
-            model: view.controller.viewControllers
-            delegate: Loader {
+            model: view.controller.pages
+            delegate: ScreenHost {
                 id: page
-                required property var modelData
+                required property Screen screen
                 required property int index
-                active: false
+                // The tab's view is made the first time the tab is selected and kept afterwards.
+                property bool activated: false
+                controller: activated ? screen : null
                 function activateWhenSelected() {
                     if (index === view.controller.selectedIndex)
-                        active = true
+                        activated = true
                 }
                 Component.onCompleted: activateWhenSelected()
                 Connections {
                     target: view.controller
                     function onSelectedIndexChanged() { page.activateWhenSelected() }
                 }
-                sourceComponent: ScreenHost { controller: page.modelData }
             }
         }
     }
@@ -49,14 +51,15 @@ Item {
             model: view.controller.tabItems
             delegate: TabButton {
                 id: tab
-                required property var modelData
+                required property string title
+                required property url iconSource
                 required property int index
                 readonly property bool selected: index === view.controller.selectedIndex
                 readonly property color tint: selected ? view.controller.tintColor : view.controller.unselectedTintColor
                 objectName: "tab_" + index
-                Accessible.name: modelData.title
-                text: modelData.title
-                icon.source: modelData.icon
+                Accessible.name: title
+                text: title
+                icon.source: iconSource
                 icon.color: tint
                 icon.width: 24
                 icon.height: 24
@@ -68,7 +71,7 @@ Item {
                 leftPadding: 2
                 rightPadding: 2
                 Material.foreground: tint
-                onClicked: view.controller.selectedIndex = index
+                onClicked: view.controller.selectedIndex = tab.index
             }
         }
     }

@@ -1,12 +1,11 @@
+pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls
-import QtQuick.Layouts
 import Zelk
 
 // The detail of one queried order: labelled rows.
 Item {
     id: view
-    required property var controller
+    required property OrderHistoryDetailViewController controller
 
     ListView {
         id: tableView
@@ -16,12 +15,13 @@ Item {
         model: view.controller.rows
         boundsBehavior: Flickable.StopAtBounds
         delegate: ListCell {
-            required property var modelData
+            required property string label
+            required property string value
             required property int index
             objectName: "detailCell_" + index
             width: ListView.view.width
-            text: modelData.label
-            detailText: modelData.value
+            text: label
+            detailText: value
             focusPolicy: Qt.NoFocus
         }
     }

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
@@ -7,7 +8,7 @@ import Zelk
 // The order query: the date range, by customer or by order number, the query button and the rows.
 Item {
     id: view
-    required property var controller
+    required property OrderHistoryViewController controller
 
 
     Rectangle {
@@ -76,16 +77,15 @@ Item {
                     Accessible.name: placeholderText
                     Layout.fillWidth: true
                     text: view.controller.queryTypeInfoText
-                    readOnly: view.controller.queryType === 0
-                    placeholderText: view.controller.queryType === 0 ? Localized.text("請選擇客戶")
-                                                                     : Localized.text("請輸入訂單編號")
-                    inputMethodHints: view.controller.queryType === 1 ? Qt.ImhPreferNumbers : Qt.ImhNone
+                    readOnly: view.controller.queryTypeInfoReadOnly
+                    placeholderText: view.controller.queryTypeInfoPlaceholder
+                    inputMethodHints: view.controller.queryTypeInfoNumeric ? Qt.ImhPreferNumbers : Qt.ImhNone
                     onTextEdited: view.controller.queryTypeInfoTextEdited(text)
                     onAccepted: view.controller.dismissKeyboard()
                     MouseArea {
                         // By customer the field opens the picker instead of editing.
                         anchors.fill: parent
-                        enabled: view.controller.queryType === 0
+                        enabled: view.controller.queryTypeInfoReadOnly
                         onClicked: view.controller.queryTypeInfoTextFieldShouldBeginEditing()
                     }
                     Connections {
@@ -128,12 +128,16 @@ Item {
         ScrollIndicator.vertical: ScrollIndicator {}
         delegate: ItemDelegate {
             id: cell
-            required property var modelData
+            required property string timeLabel
+            required property string customerLabel
+            required property string itemLabel
+            required property string itemOrderNumberLabel
+            required property string itemOrderLastLabel
             required property int index
             objectName: "orderHistroyCell_" + index
-            Accessible.name: modelData.itemLabel
+            Accessible.name: itemLabel
             width: ListView.view.width
-            implicitHeight: Math.max(60, cellColumn.implicitHeight + 16)
+            implicitHeight: Math.max(60, implicitContentHeight + 16)
             leftPadding: 15
             rightPadding: 15
             background: Rectangle {
@@ -147,13 +151,12 @@ Item {
                 }
             }
             contentItem: ColumnLayout {
-                id: cellColumn
                 spacing: 3
                 RowLayout {
                     Layout.fillWidth: true
                     Label {
                         objectName: "timeLabel"
-                        text: cell.modelData.timeLabel
+                        text: cell.timeLabel
                         color: "gray"
                         font.pixelSize: 13
                     }
@@ -161,7 +164,7 @@ Item {
                         objectName: "customerLabel"
                         Layout.fillWidth: true
                         horizontalAlignment: Text.AlignRight
-                        text: cell.modelData.customerLabel
+                        text: cell.customerLabel
                         color: Brand.titleText
                         font.pixelSize: 13
                         elide: Text.ElideRight
@@ -170,7 +173,7 @@ Item {
                 Label {
                     objectName: "itemLabel"
                     Layout.fillWidth: true
-                    text: cell.modelData.itemLabel
+                    text: cell.itemLabel
                     color: Brand.titleText
                     font.pixelSize: 16
                     font.bold: true
@@ -185,7 +188,7 @@ Item {
                     }
                     Label {
                         objectName: "itemOrderNumberLabel"
-                        text: cell.modelData.itemOrderNumberLabel
+                        text: cell.itemOrderNumberLabel
                         color: Brand.titleText
                         font.pixelSize: 13
                     }
@@ -197,13 +200,13 @@ Item {
                     }
                     Label {
                         objectName: "itemOrderLastLabel"
-                        text: cell.modelData.itemOrderLastLabel
+                        text: cell.itemOrderLastLabel
                         color: Brand.red
                         font.pixelSize: 13
                     }
                 }
             }
-            onClicked: view.controller.didSelectRow(index)
+            onClicked: view.controller.didSelectRow(cell.index)
         }
     }
 }

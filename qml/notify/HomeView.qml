@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -6,7 +7,7 @@ import Zelk
 // The home tab: the greeting cell with the newest notification, then the menu of functions.
 Item {
     id: view
-    required property var controller
+    required property HomeViewController controller
 
 
     Flickable {
@@ -73,15 +74,16 @@ Item {
                 color: Brand.unselectedTab
             }
             Repeater {
-                model: view.controller.menuNames
+                model: view.controller.menu
                 delegate: ListCell {
-                    required property var modelData
+                    id: menuCell
+                    required property string name
                     required property int index
                     objectName: "homeMenuCell_" + index
                     Layout.fillWidth: true
-                    text: modelData
+                    text: name
                     textColor: view.controller.menuTextColor
-                    onClicked: view.controller.selectRow(1, index)
+                    onClicked: view.controller.selectRow(1, menuCell.index)
                 }
             }
         }

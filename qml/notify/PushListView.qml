@@ -7,7 +7,7 @@ import Zelk
 // scroll to the end for the next page.
 Item {
     id: view
-    required property var controller
+    required property PushListViewController controller
 
 
     ListView {
@@ -21,12 +21,17 @@ Item {
         clip: true
         model: view.controller.rows
         boundsBehavior: Flickable.DragOverBounds
+        // Qt 6.4's ListView cannot create a footer declared in a file whose components are bound to
+        // their context, so this file keeps unbound components; the delegate and the footer reach the
+        // controller through the view's id.
+        // qmllint disable unqualified
         delegate: ItemDelegate {
             id: cell
-            required property var modelData
+            required property string time
+            required property string title
             required property int index
             objectName: "pushListCell_" + index
-            Accessible.name: modelData.title
+            Accessible.name: title
             width: ListView.view.width
             padding: 12
             background: Rectangle { color: "white"; radius: 6 }
@@ -34,25 +39,26 @@ Item {
                 spacing: 6
                 Label {
                     objectName: "timeLabel"
-                    text: cell.modelData.time
+                    text: cell.time
                     font.pixelSize: 13
                     color: Brand.unselectedTab
                 }
                 Label {
                     objectName: "contentTextView"
                     Layout.fillWidth: true
-                    text: cell.modelData.title
+                    text: cell.title
                     font.pixelSize: 17
                     color: Brand.titleText
                     wrapMode: Text.Wrap
                 }
             }
-            onClicked: view.controller.selectItem(index)
+            onClicked: view.controller.selectItem(cell.index)
         }
         footer: LoadMoreFooter {
             control: view.controller.footer
             flickable: list
         }
+        // qmllint enable unqualified
         TapHandler { onTapped: view.controller.listTapped() }
     }
     RefreshHeader {

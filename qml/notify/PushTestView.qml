@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Zelk
@@ -5,7 +6,7 @@ import Zelk
 // Diagnosis: the text of the last notification received.
 Item {
     id: view
-    required property var controller
+    required property PushTestViewController controller
 
 
     ScrollView {

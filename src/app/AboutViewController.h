@@ -5,6 +5,8 @@
 class AboutViewController : public Screen
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the storyboard")
     // The document's HTML, shown as rich text by textView; empty while it cannot be had.
     Q_PROPERTY(QString text READ text NOTIFY textChanged)
 

@@ -49,13 +49,8 @@ void ChangePasswordViewController::changePasswordAction()
         return;
     }
     u->showSpinner();
-    const QJsonObject parameters =
-        Operations::modAppPwdParameters(ctx->userId(), Operations::md5Hex(m_old), Operations::md5Hex(m_new));
-    QPointer<ChangePasswordViewController> self(this);
-    ctx->operations().modAppPwd(parameters, [self](const ApiStatus &status) {
-        if (self)
-            self->changeFinished(status);
-    });
+    ctx->operations().modAppPwd(ctx->userId(), m_old, m_new, this,
+                                [this](const ApiStatus &status) { changeFinished(status); });
 }
 
 void ChangePasswordViewController::changeFinished(const ApiStatus &status)
@@ -67,10 +62,10 @@ void ChangePasswordViewController::changeFinished(const ApiStatus &status)
     alert.message = status.message;
     if (status.isSuccess && status.returnJson) {
         alert.title = QStringLiteral("修改成功");
-        QPointer<ChangePasswordViewController> self(this);
-        alert.addButton(QStringLiteral("確定"), AlertButton::Style::Default, [self] {
-            if (self && self->navigationController())
-                self->navigationController()->pop(true);
+        alert.context = this;
+        alert.addButton(QStringLiteral("確定"), AlertButton::Style::Default, [this] {
+            if (NavigationController *nav = navigationController())
+                nav->pop(true);
         });
     } else {
         alert.title = QStringLiteral("修改失敗");

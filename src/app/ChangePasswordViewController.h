@@ -7,6 +7,8 @@
 class ChangePasswordViewController : public Screen
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the storyboard")
     // The texts of oldPasswordTextField, newPasswordTextField and confirmNewPasswordTextField.
     Q_PROPERTY(QString oldPassword READ oldPassword WRITE setOldPassword NOTIFY fieldsChanged)
     Q_PROPERTY(QString newPassword READ newPassword WRITE setNewPassword NOTIFY fieldsChanged)

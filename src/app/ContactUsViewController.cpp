@@ -4,26 +4,19 @@
 #include "ui/Colors.h"
 #include "ui/Ui.h"
 
-#include <QVariantMap>
-
-ContactUsViewController::ContactUsViewController(QObject *parent) : Screen(parent)
+ContactUsViewController::ContactUsViewController(QObject *parent)
+    : Screen(parent),
+      m_entries({{"name", [](const Entry &e) { return e.name; }},
+                 {"detail", [](const Entry &e) { return e.detailTitle; }}})
 {
-    m_entries = {
+    m_entries.setRows({
         {localized(QStringLiteral("地址")), localized(QStringLiteral("台北市中山區民生東路三段128號9樓"))},
         {localized(QStringLiteral("郵編")), QStringLiteral("10480")},
         {localized(QStringLiteral("聯繫電話")), QStringLiteral("02-2719-8800")},
         {localized(QStringLiteral("傳真")), QStringLiteral("02-2719-8801")},
         {localized(QStringLiteral("郵箱")), QStringLiteral("service@zelk-supply.com.tw")},
         {localized(QStringLiteral("品質服務電話")), QStringLiteral("0800-021-688")},
-    };
-}
-
-QVariantList ContactUsViewController::rows() const
-{
-    QVariantList list;
-    for (const Entry &entry : m_entries)
-        list.append(QVariantMap{{QStringLiteral("name"), entry.name}, {QStringLiteral("detail"), entry.detailTitle}});
-    return list;
+    });
 }
 
 QColor ContactUsViewController::titleColor() const { return Colors::titleText(); }
@@ -37,7 +30,7 @@ void ContactUsViewController::selectRow(int row)
     if (row >= m_entries.size())
         return;
     // A number that does not form a valid address opens nothing.
-    const QUrl url(QStringLiteral("tel:") + m_entries[row].detailTitle, QUrl::StrictMode);
+    const QUrl url(QStringLiteral("tel:") + m_entries.at(row).detailTitle, QUrl::StrictMode);
     if (!url.isValid())
         return;
     if (Ui *u = ui())

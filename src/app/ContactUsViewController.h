@@ -1,26 +1,28 @@
 #pragma once
 // The company's contact details; the two telephone rows open the dialler.
+#include "ui/ListModel.h"
 #include "ui/Screen.h"
-
-#include <QVariantList>
 
 class ContactUsViewController : public Screen
 {
     Q_OBJECT
-    // One row per entry: {"name", "detail"}.
-    Q_PROPERTY(QVariantList rows READ rows CONSTANT)
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the storyboard")
+    // One row per entry: "name" and "detail".
+    Q_PROPERTY(ListModelBase *rows READ rows CONSTANT)
     Q_PROPERTY(QColor titleColor READ titleColor CONSTANT)
 
 public:
     struct Entry {
         QString name;        // localised
         QString detailTitle; // the value shown under the name
+        friend bool operator==(const Entry &, const Entry &) = default;
     };
 
     explicit ContactUsViewController(QObject *parent = nullptr);
 
-    QList<Entry> tableViewArray() const { return m_entries; }
-    QVariantList rows() const;
+    QList<Entry> tableViewArray() const { return m_entries.rows(); }
+    ListModelBase *rows() { return &m_entries; }
     QColor titleColor() const;
 
     void viewDidLoad() override;
@@ -29,5 +31,5 @@ public:
     Q_INVOKABLE void selectRow(int row);
 
 private:
-    QList<Entry> m_entries;
+    RowListModel<Entry> m_entries;
 };

@@ -70,13 +70,8 @@ void LoginViewController::loginAction()
         u->showSpinner();
     // The account goes as typed (not trimmed, possibly empty); the password only as its digest.
     const QString account = m_userName;
-    const QJsonObject parameters{{QStringLiteral("user_name"), account},
-                                 {QStringLiteral("password"), Operations::md5Hex(m_password)}};
-    QPointer<LoginViewController> self(this);
-    ctx->operations().login(parameters, [self, account](const ApiStatus &status) {
-        if (self)
-            self->loginFinished(status, account);
-    });
+    ctx->operations().login(account, m_password, this,
+                            [this, account](const ApiStatus &status) { loginFinished(status, account); });
 }
 
 void LoginViewController::loginFinished(const ApiStatus &status, const QString &account)
@@ -140,12 +135,10 @@ void LoginViewController::enterMainScreen()
     Screen *tabs = board ? board->instantiate(QStringLiteral("Main"), QStringLiteral("Tabbar")) : nullptr;
     if (!tabs)
         return;
-    QPointer<LoginViewController> self(this);
-    present(tabs, true, [self] {
+    // The completion runs only while this screen lives.
+    present(tabs, true, [this] {
         // Empty once covered, so that they are empty when signing out uncovers this screen.
-        if (!self)
-            return;
-        self->setUserName(QString());
-        self->setPassword(QString());
+        setUserName(QString());
+        setPassword(QString());
     });
 }

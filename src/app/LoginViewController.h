@@ -10,6 +10,8 @@ Q_DECLARE_LOGGING_CATEGORY(lcApp)
 class LoginViewController : public Screen
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the storyboard")
     // The texts of userNameTextField and passwordTextField.
     Q_PROPERTY(QString userName READ userName WRITE setUserName NOTIFY fieldsChanged)
     Q_PROPERTY(QString password READ password WRITE setPassword NOTIFY fieldsChanged)

@@ -7,9 +7,16 @@
 #include "ui/TabBarController.h"
 #include "ui/Ui.h"
 
-#include <QVariantMap>
+#include <QHash>
 
-MoreViewController::MoreViewController(QObject *parent) : Screen(parent) {}
+MoreViewController::MoreViewController(QObject *parent)
+    : Screen(parent),
+      m_rows({{"name", [](const Row &r) { return r.name; }},
+              {"subTitle", [](const Row &r) { return r.subTitle; }},
+              {"disclosure", [](const Row &r) { return r.disclosure; }},
+              {"highlight", [](const Row &r) { return r.highlight; }}})
+{
+}
 
 QColor MoreViewController::titleColor() const { return Colors::titleText(); }
 
@@ -37,39 +44,34 @@ void MoreViewController::rebuild()
         {localized(QStringLiteral("目前版本")), QStringLiteral("VER"), newer ? QStringLiteral("updateApp") : QString()},
         {localized(QStringLiteral("登出")), QString(), QStringLiteral("logout")},
     };
-    emit rowsChanged();
-}
-
-bool MoreViewController::respondsTo(const QString &function) const
-{
-    if (function.isEmpty())
-        return false;
-    return metaObject()->indexOfMethod((function.toLatin1() + "()").constData()) >= 0;
-}
-
-QVariantList MoreViewController::rows() const
-{
-    QVariantList list;
+    QList<Row> rows;
     for (const Entry &entry : m_entries) {
         const bool isVersion = entry.detailTitle == QLatin1String("VER");
         QString subTitle;
         if (isVersion)
             subTitle = m_versionText + QStringLiteral("  ") + (m_newerVersion ? localized(QStringLiteral("立刻前往更新")) : QString());
-        list.append(QVariantMap{{QStringLiteral("name"), entry.name},
-                                {QStringLiteral("subTitle"), subTitle},
-                                {QStringLiteral("disclosure"), respondsTo(entry.function)},
-                                {QStringLiteral("highlight"), !isVersion && respondsTo(entry.function)}});
+        const bool acts = action(entry.function) != nullptr;
+        rows.append({entry.name, subTitle, acts, !isVersion && acts});
     }
-    return list;
+    m_rows.setRows(rows);
+}
+
+MoreViewController::Action MoreViewController::action(const QString &function)
+{
+    static const QHash<QString, Action> actions{{QStringLiteral("about"), &MoreViewController::about},
+                                                {QStringLiteral("contactUs"), &MoreViewController::contactUs},
+                                                {QStringLiteral("changePassword"), &MoreViewController::changePassword},
+                                                {QStringLiteral("updateApp"), &MoreViewController::updateApp},
+                                                {QStringLiteral("logout"), &MoreViewController::logout}};
+    return actions.value(function);
 }
 
 void MoreViewController::selectRow(int row)
 {
     if (row < 0 || row >= m_entries.size())
         return;
-    const QString function = m_entries[row].function;
-    if (respondsTo(function))
-        QMetaObject::invokeMethod(this, function.toLatin1().constData());
+    if (const Action run = action(m_entries[row].function))
+        (this->*run)();
 }
 
 void MoreViewController::about() { Segue::perform(this, QStringLiteral("Main"), QStringLiteral("AboutViewController")); }
@@ -102,11 +104,8 @@ void MoreViewController::logout()
     Alert alert;
     alert.title = localized(QStringLiteral("即將登出"));
     alert.message = localized(QStringLiteral("系統即將登出"));
-    QPointer<MoreViewController> self(this);
-    alert.addButton(localized(QStringLiteral("登出")), AlertButton::Style::Destructive, [self] {
-        if (self)
-            self->signOut();
-    });
+    alert.context = this;
+    alert.addButton(localized(QStringLiteral("登出")), AlertButton::Style::Destructive, [this] { signOut(); });
     alert.addButton(localized(QStringLiteral("取消")), AlertButton::Style::Default);
     u->showAlert(alert);
 }

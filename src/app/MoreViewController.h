@@ -2,15 +2,16 @@
 // The More tab: About, Contact, password change, the installed version (with the update link when a
 // newer version exists) and sign-out. The menu is rebuilt each time the screen is about to appear, so
 // it shows the version check's latest result.
+#include "ui/ListModel.h"
 #include "ui/Screen.h"
-
-#include <QVariantList>
 
 class MoreViewController : public Screen
 {
     Q_OBJECT
-    // One row per entry: {"name", "subTitle", "disclosure" (bool), "highlight" (bool: selection style)}.
-    Q_PROPERTY(QVariantList rows READ rows NOTIFY rowsChanged)
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the storyboard")
+    // One row per entry: "name", "subTitle", "disclosure" (it has an action), "highlight" (a tap shows).
+    Q_PROPERTY(ListModelBase *rows READ rows CONSTANT)
     Q_PROPERTY(QColor titleColor READ titleColor CONSTANT)
 
 public:
@@ -20,10 +21,20 @@ public:
         QString function;    // the action run when selected; empty for none
     };
 
+    // An entry as its row draws it.
+    struct Row {
+        QString name;
+        QString subTitle;
+        bool disclosure = false;
+        bool highlight = false;
+        friend bool operator==(const Row &, const Row &) = default;
+    };
+
     explicit MoreViewController(QObject *parent = nullptr);
 
     QList<Entry> tableViewArray() const { return m_entries; }
-    QVariantList rows() const;
+    ListModelBase *rows() { return &m_rows; }
+    const RowListModel<Row> &rowList() const { return m_rows; }
     QColor titleColor() const;
 
     void viewDidLoad() override;
@@ -31,23 +42,23 @@ public:
 
     Q_INVOKABLE void selectRow(int row);
 
-    // Menu actions, looked up by the names in `function`.
+    // Menu actions, found by the names in `function`.
     Q_INVOKABLE void about();
     Q_INVOKABLE void contactUs();
     Q_INVOKABLE void changePassword();
     Q_INVOKABLE void updateApp();
     Q_INVOKABLE void logout();
 
-signals:
-    void rowsChanged();
-
 private:
     void rebuild();
-    bool respondsTo(const QString &function) const;
+    // The menu action named `function`; null when this screen has none of that name.
+    using Action = void (MoreViewController::*)();
+    static Action action(const QString &function);
     void signOut();
 
     QList<Entry> m_entries;
     // What the version check said when the menu was built.
     QString m_versionText;
     bool m_newerVersion = false;
+    RowListModel<Row> m_rows;
 };

@@ -9,6 +9,8 @@ class Storyboard;
 class Tabbar2ViewController : public TabBarController
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the storyboard")
 public:
     explicit Tabbar2ViewController(QObject *parent = nullptr);
 

@@ -1,27 +1,30 @@
 #pragma once
 // The tile menu: six coloured tiles, two per line. Each tile names an action, but this screen has none
 // of them, so a tile selection has no further effect. Registered, reachable from no other screen.
+#include "ui/ListModel.h"
 #include "ui/Screen.h"
-
-#include <QVariantList>
 
 class ViewController : public Screen
 {
     Q_OBJECT
-    // One tile per entry: {"name", "color"}.
-    Q_PROPERTY(QVariantList tiles READ tiles CONSTANT)
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the storyboard")
+    // One tile per entry: "name" and "color" (the colours repeat in order).
+    Q_PROPERTY(ListModelBase *tiles READ tiles CONSTANT)
 
 public:
     struct Tile {
         QString name;
         QString function;
+        QColor color;
+        friend bool operator==(const Tile &, const Tile &) = default;
     };
 
     explicit ViewController(QObject *parent = nullptr);
 
-    QList<Tile> collectionViewArray() const { return m_tiles; }
+    QList<Tile> collectionViewArray() const { return m_tiles.rows(); }
     QList<QColor> colorArray() const { return m_colors; }
-    QVariantList tiles() const;
+    ListModelBase *tiles() { return &m_tiles; }
 
     void viewDidLoad() override;
 
@@ -31,6 +34,6 @@ public:
     bool respondsTo(int index) const;
 
 private:
-    QList<Tile> m_tiles;
     QList<QColor> m_colors;
+    RowListModel<Tile> m_tiles;
 };

@@ -5,16 +5,18 @@
 #include "text/Localizer.h"
 
 BoardListViewController::BoardListViewController(QObject *parent)
-    : Screen(parent), m_header(new RefreshControl(RefreshControl::Kind::Header, [this] { refresh(); }, this))
+    : Screen(parent),
+      m_boards({{"boardName", [](const QJsonObject &b) { return b.value(QLatin1String("boardName")).toString(); }}}),
+      m_header(new RefreshControl(RefreshControl::Kind::Header, [this] { refresh(); }, this))
 {
 }
 
-QStringList BoardListViewController::rows() const
+QJsonArray BoardListViewController::tableViewArray() const
 {
-    QStringList names;
-    for (const QJsonValue &board : m_boards)
-        names << board.toObject().value(QLatin1String("boardName")).toString();
-    return names;
+    QJsonArray boards;
+    for (const QJsonObject &board : m_boards.rows())
+        boards.append(board);
+    return boards;
 }
 
 void BoardListViewController::viewDidLoad()
@@ -25,8 +27,11 @@ void BoardListViewController::viewDidLoad()
 
 void BoardListViewController::setBoards(const QJsonArray &boards)
 {
-    m_boards = boards;
-    emit rowsChanged();
+    QList<QJsonObject> rows;
+    rows.reserve(boards.size());
+    for (const QJsonValue &board : boards)
+        rows.append(board.toObject());
+    m_boards.setRows(rows);
 }
 
 void BoardListViewController::refresh()
@@ -37,17 +42,13 @@ void BoardListViewController::refresh()
         m_header->endRefreshing();
         return;
     }
-    const QJsonObject parameters{{QStringLiteral("userID"), ctx->userId().value_or(QString())}};
-    QPointer<BoardListViewController> self(this);
-    ctx->operations().getBoardsList(parameters, [self](const ApiStatus &status) {
-        if (!self)
-            return;
+    ctx->operations().getBoardsList(ctx->userId().value_or(QString()), this, [this](const ApiStatus &status) {
         // No alert on failure: the list stays empty until the next pull.
         if (status.isSuccess && status.returnJson)
-            self->setBoards(status.returnJson->object().value(QLatin1String("boardList")).toArray());
+            setBoards(status.returnJson->object().value(QLatin1String("boardList")).toArray());
         else
-            self->setBoards(QJsonArray());
-        self->m_header->endRefreshing();
+            setBoards(QJsonArray());
+        m_header->endRefreshing();
     });
 }
 
@@ -62,7 +63,7 @@ void BoardListViewController::performSegue(const QString &identifier, int row)
 {
     if (identifier != QLatin1String(kSegueId) || row < 0 || row >= m_boards.size())
         return;
-    const QString boardId = m_boards.at(row).toObject().value(QLatin1String("boardID")).toString();
+    const QString boardId = m_boards.at(row).value(QLatin1String("boardID")).toString();
     Segue::perform(this, QStringLiteral("Board"), QStringLiteral("BoardMessageListViewController"),
                    [boardId](Screen *destination) { destination->setProperty("boardId", boardId); });
 }

@@ -1,17 +1,20 @@
 #pragma once
 // The message-board tab: the boards of `getBoardsList`, refreshed by pulling the list down. Selecting a
 // board opens its message list.
+#include "ui/ListModel.h"
 #include "ui/RefreshControl.h"
 #include "ui/Screen.h"
 
 #include <QJsonArray>
-#include <QStringList>
+#include <QJsonObject>
 
 class BoardListViewController : public Screen
 {
     Q_OBJECT
-    // The boardName of each board (empty when absent), in order.
-    Q_PROPERTY(QStringList rows READ rows NOTIFY rowsChanged)
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the storyboard")
+    // One row per board, in order: its "boardName" (empty when absent).
+    Q_PROPERTY(ListModelBase *rows READ rows CONSTANT)
     Q_PROPERTY(RefreshControl *header READ header CONSTANT)
 
 public:
@@ -20,8 +23,8 @@ public:
 
     explicit BoardListViewController(QObject *parent = nullptr);
 
-    QJsonArray tableViewArray() const { return m_boards; }
-    QStringList rows() const;
+    QJsonArray tableViewArray() const;
+    ListModelBase *rows() { return &m_boards; }
     RefreshControl *header() const { return m_header; }
 
     void viewDidLoad() override;
@@ -31,13 +34,10 @@ public:
     // Opens the destination of `identifier`; only kSegueId leads anywhere.
     void performSegue(const QString &identifier, int row);
 
-signals:
-    void rowsChanged();
-
 private:
     void refresh();
     void setBoards(const QJsonArray &boards);
 
-    QJsonArray m_boards;
+    RowListModel<QJsonObject> m_boards;
     RefreshControl *m_header;
 };

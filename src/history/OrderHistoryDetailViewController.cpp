@@ -3,7 +3,12 @@
 #include "model/NumberText.h"
 #include "text/Localizer.h"
 
-OrderHistoryDetailViewController::OrderHistoryDetailViewController(QObject *parent) : Screen(parent) {}
+OrderHistoryDetailViewController::OrderHistoryDetailViewController(QObject *parent)
+    : Screen(parent),
+      m_rows({{"label", [](const OrderHistoryDetailRow &r) { return r.label; }},
+              {"value", [](const OrderHistoryDetailRow &r) { return r.value; }}})
+{
+}
 
 void OrderHistoryDetailViewController::viewDidLoad()
 {
@@ -20,9 +25,9 @@ QString OrderHistoryDetailViewController::priceText(float cmpre)
 void OrderHistoryDetailViewController::buildRows()
 {
     const OrderHistroy &o = m_orderHistory;
-    m_tableArray.clear();
-    const auto add = [this](const char *label, const QString &value) {
-        m_tableArray.append({localized(QString::fromUtf8(label)), value, std::nullopt});
+    QList<OrderHistoryDetailRow> rows;
+    const auto add = [&rows](const char *label, const QString &value) {
+        rows.append({localized(QString::fromUtf8(label)), value, std::nullopt});
     };
     add("開單日期", o.audat);
     add("訂單編號", o.vbeln);
@@ -34,13 +39,5 @@ void OrderHistoryDetailViewController::buildRows()
     add("開單數量", numberText(o.kwmeng));
     add("已發數量", numberText(o.fkimg));
     add("剩餘數量", numberText(o.fkimg1));
-    emit tableArrayChanged();
-}
-
-QVariantList OrderHistoryDetailViewController::rowsForView() const
-{
-    QVariantList rows;
-    for (const OrderHistoryDetailRow &row : m_tableArray)
-        rows.append(QVariant::fromValue(row));
-    return rows;
+    m_rows.setRows(rows);
 }

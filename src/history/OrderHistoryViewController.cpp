@@ -5,6 +5,7 @@
 #include "model/JsonRules.h"
 #include "picklist/CustomerPickSource.h"
 #include "services/ApiStatus.h"
+#include "services/Operations.h"
 #include "text/Localizer.h"
 #include "ui/NavigationController.h"
 #include "ui/Storyboard.h"
@@ -22,7 +23,13 @@ const QString kDetailIdentifier = QStringLiteral("OrderHistoryDetailViewControll
 } // namespace
 
 OrderHistoryViewController::OrderHistoryViewController(QObject *parent)
-    : Screen(parent), m_today([] { return QDate::currentDate(); })
+    : Screen(parent),
+      m_today([] { return QDate::currentDate(); }),
+      m_cells({{"timeLabel", [](const OrderHistroyCell &c) { return c.timeLabel; }},
+               {"customerLabel", [](const OrderHistroyCell &c) { return c.customerLabel; }},
+               {"itemLabel", [](const OrderHistroyCell &c) { return c.itemLabel; }},
+               {"itemOrderNumberLabel", [](const OrderHistroyCell &c) { return c.itemOrderNumberLabel; }},
+               {"itemOrderLastLabel", [](const OrderHistroyCell &c) { return c.itemOrderLastLabel; }}})
 {
 }
 
@@ -52,16 +59,13 @@ void OrderHistoryViewController::loadCustomers()
     }
     if (Ui *u = ui())
         u->showSpinner();
-    QPointer<OrderHistoryViewController> self(this);
-    ctx->lists().clientList([self](bool ok, std::optional<QList<OrderCustomer>> customers) {
-        if (!self)
-            return;
+    ctx->lists().clientList(this, [this](bool ok, std::optional<QList<OrderCustomer>> customers) {
         if (ok) {
-            self->m_filterCustomerListArray.setCustomers(customers.value_or(QList<OrderCustomer>()));
-        } else if (!self->presentedScreen()) {
-            self->showAlert(localized(QStringLiteral("無法取得客戶資料")), localized(QStringLiteral("請稍候在試")));
+            m_filterCustomerListArray.setCustomers(customers.value_or(QList<OrderCustomer>()));
+        } else if (!presentedScreen()) {
+            showAlert(localized(QStringLiteral("無法取得客戶資料")), localized(QStringLiteral("請稍候在試")));
         }
-        if (Ui *u = self->ui())
+        if (Ui *u = ui())
             u->dismissSpinner();
     });
 }
@@ -145,18 +149,15 @@ void OrderHistoryViewController::selectDataReload()
         return;
     if (Ui *u = ui())
         u->showSpinner();
-    QPointer<OrderHistoryViewController> self(this);
-    ctx->lists().clientList([self](bool ok, std::optional<QList<OrderCustomer>> customers) {
-        if (!self)
-            return;
-        if (Ui *u = self->ui())
+    ctx->lists().clientList(this, [this](bool ok, std::optional<QList<OrderCustomer>> customers) {
+        if (Ui *u = ui())
             u->dismissSpinner();
         if (!ok) {
-            self->showAlert(localized(QStringLiteral("無法取得客戶資料")), localized(QStringLiteral("請稍候在試")));
+            showAlert(localized(QStringLiteral("無法取得客戶資料")), localized(QStringLiteral("請稍候在試")));
             return;
         }
-        self->m_filterCustomerListArray.setCustomers(customers.value_or(QList<OrderCustomer>()));
-        if (SelectDataViewController *picker = self->m_selectDataViewController) {
+        m_filterCustomerListArray.setCustomers(customers.value_or(QList<OrderCustomer>()));
+        if (SelectDataViewController *picker = m_selectDataViewController) {
             picker->clearSearchText();
             picker->reloadData();
         }
@@ -219,12 +220,12 @@ void OrderHistoryViewController::chooseDate(bool start)
     picker.title = localized(QStringLiteral("查詢時間"));
     picker.initialDate = QDate::fromString(start ? m_startDateTitle : m_endDateTitle, dateFormat());
     picker.maximumDate = m_today();
-    QPointer<OrderHistoryViewController> self(this);
-    picker.done = [self, start](const QDate &date) {
-        if (!self || !date.isValid())
+    picker.context = this;
+    picker.done = [this, start](const QDate &date) {
+        if (!date.isValid())
             return;
-        (start ? self->m_startDateTitle : self->m_endDateTitle) = date.toString(dateFormat());
-        emit self->datesChanged();
+        (start ? m_startDateTitle : m_endDateTitle) = date.toString(dateFormat());
+        emit datesChanged();
     };
     u->showDatePicker(picker);
 }
@@ -265,48 +266,45 @@ void OrderHistoryViewController::runQuery()
     if (Ui *u = ui())
         u->showSpinner();
 
-    const bool startFirst = start <= end;
-    const QString begdat = startFirst ? m_startDateTitle : m_endDateTitle;
-    const QString enddat = startFirst ? m_endDateTitle : m_startDateTitle;
-
-    QJsonObject parameters;
-    if (const auto userId = ctx->userId())
-        parameters.insert(QStringLiteral("userID"), *userId);
-    if (const auto &bukrs = ctx->userInfo().bukrs)
-        parameters.insert(QStringLiteral("pBukrs"), *bukrs);
-    if (const auto &vkorg = ctx->userInfo().vkorg)
-        parameters.insert(QStringLiteral("pWerks"), *vkorg);
-    parameters.insert(QStringLiteral("pBegdat"), QString(begdat).remove(QLatin1Char('/')));
-    parameters.insert(QStringLiteral("pEnddat"), QString(enddat).remove(QLatin1Char('/')));
+    Operations::OrderQuery query;
+    query.userId = ctx->userId();
+    query.bukrs = ctx->userInfo().bukrs;
+    query.werks = ctx->userInfo().vkorg; // the sales organisation goes as the plant
+    query.from = start;
+    query.to = end;
     if (!m_queryTypeInfoText.isEmpty()) {
         if (m_queryType == 0)
-            parameters.insert(QStringLiteral("pKunnr"), m_queryCustomer.kunnr);
+            query.kunnr = m_queryCustomer.kunnr;
         else
-            parameters.insert(QStringLiteral("pVbeln"), m_queryTypeInfoText);
+            query.vbeln = m_queryTypeInfoText;
     }
 
-    QPointer<OrderHistoryViewController> self(this);
-    ctx->operations().ZSD_QUERY_ORDER(parameters, [self](const ApiStatus &status) {
-        if (!self)
-            return;
+    ctx->operations().ZSD_QUERY_ORDER(query, this, [this](const ApiStatus &status) {
         if (status.isSuccess && status.returnJson) {
-            self->m_tableArray = parseList<OrderHistroy>(status.returnJson->object(), QStringLiteral("orderList"));
-            emit self->tableArrayChanged();
-            qCDebug(lcHistory) << "tableArray: " << self->m_tableArray.size() << "rows";
+            setTableArray(parseList<OrderHistroy>(status.returnJson->object(), QStringLiteral("orderList")));
+            qCDebug(lcHistory) << "tableArray: " << m_tableArray.size() << "rows";
         } else {
-            self->showAlert(localized(QStringLiteral("無法查詢訂單")), status.message);
+            showAlert(localized(QStringLiteral("無法查詢訂單")), status.message);
         }
-        if (Ui *u = self->ui())
+        if (Ui *u = ui())
             u->dismissSpinner();
     });
 }
 
-QVariantList OrderHistoryViewController::cellsForView() const
+QString OrderHistoryViewController::queryTypeInfoPlaceholder() const
 {
-    QVariantList cells;
-    for (const OrderHistroy &record : m_tableArray)
-        cells.append(QVariant::fromValue(OrderHistroyCell::from(record)));
-    return cells;
+    return m_queryType == 0 ? localized(QStringLiteral("請選擇客戶")) : localized(QStringLiteral("請輸入訂單編號"));
+}
+
+void OrderHistoryViewController::setTableArray(const QList<OrderHistroy> &records)
+{
+    m_tableArray = records;
+    QList<OrderHistroyCell> cells;
+    cells.reserve(records.size());
+    for (const OrderHistroy &record : records)
+        cells.append(OrderHistroyCell::from(record));
+    m_cells.setRows(cells);
+    emit tableArrayChanged();
 }
 
 void OrderHistoryViewController::didSelectRow(int row)

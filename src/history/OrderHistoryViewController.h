@@ -9,6 +9,7 @@
 #include "model/OrderStatus.h"
 #include "picklist/CustomerPickSource.h"
 #include "picklist/SelectDataViewController.h"
+#include "ui/ListModel.h"
 #include "ui/Screen.h"
 
 #include <QDate>
@@ -18,12 +19,20 @@
 class OrderHistoryViewController : public Screen, public SelectDataViewDelegate
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the storyboard")
     Q_PROPERTY(QString startDateTitle READ startDateTitle NOTIFY datesChanged)
     Q_PROPERTY(QString endDateTitle READ endDateTitle NOTIFY datesChanged)
     // 0: by customer, 1: by order number.
     Q_PROPERTY(int queryType READ queryType NOTIFY queryTypeChanged)
     Q_PROPERTY(QString queryTypeInfoText READ queryTypeInfoText NOTIFY queryTypeInfoTextChanged)
-    Q_PROPERTY(QVariantList cells READ cellsForView NOTIFY tableArrayChanged)
+    // The text field: what it asks for when empty, whether it takes typing (by order number) or opens
+    // the customer picker when tapped (by customer), and whether its keyboard prefers digits.
+    Q_PROPERTY(QString queryTypeInfoPlaceholder READ queryTypeInfoPlaceholder NOTIFY queryTypeChanged)
+    Q_PROPERTY(bool queryTypeInfoReadOnly READ queryTypeInfoReadOnly NOTIFY queryTypeChanged)
+    Q_PROPERTY(bool queryTypeInfoNumeric READ queryTypeInfoNumeric NOTIFY queryTypeChanged)
+    // One row per order found (OrderHistroyCell's texts as roles), in the order the server lists them.
+    Q_PROPERTY(ListModelBase *cells READ cells CONSTANT)
 
 public:
     static QString dateFormat() { return QStringLiteral("yyyy/MM/dd"); }
@@ -37,6 +46,11 @@ public:
     QString endDateTitle() const { return m_endDateTitle; }
     int queryType() const { return m_queryType; }
     QString queryTypeInfoText() const { return m_queryTypeInfoText; }
+    QString queryTypeInfoPlaceholder() const;
+    bool queryTypeInfoReadOnly() const { return m_queryType == 0; }
+    bool queryTypeInfoNumeric() const { return m_queryType == 1; }
+    ListModelBase *cells() { return &m_cells; }
+    const RowListModel<OrderHistroyCell> &cellRows() const { return m_cells; }
     OrderCustomer queryCustomer() const { return m_queryCustomer; }
     // The customers offered now.
     const CustomerPickSource &filterCustomerListArray() const { return m_filterCustomerListArray; }
@@ -80,11 +94,11 @@ private:
     void showCustomerPicker();
     void customerChosen(int row);
     void runQuery();
+    void setTableArray(const QList<OrderHistroy> &records);
     void chooseDate(bool start);
     void setQueryTypeInfoText(const QString &text);
     void showAlert(const QString &title, const QString &message);
     static QString customerFieldText(const OrderCustomer &customer);
-    QVariantList cellsForView() const;
 
     std::function<QDate()> m_today;
     QString m_startDateTitle;
@@ -97,4 +111,5 @@ private:
     // Every customer the picker can offer and those its search selects.
     CustomerPickSource m_filterCustomerListArray{CustomerPickSource::Layout::NumberThenName};
     QList<OrderHistroy> m_tableArray;
+    RowListModel<OrderHistroyCell> m_cells;
 };

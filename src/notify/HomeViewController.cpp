@@ -7,13 +7,17 @@
 #include "ui/Colors.h"
 #include "ui/TabBarController.h"
 
+#include <QHash>
+
 HomeViewController::HomeViewController(QObject *parent)
-    : Screen(parent), m_clock([] { return QDateTime::currentDateTime(); })
+    : Screen(parent),
+      m_menu({{"name", [](const MenuEntry &e) { return e.name; }}}),
+      m_clock([] { return QDateTime::currentDateTime(); })
 {
-    m_menu = {{localized(QStringLiteral("訂單創建")), QStringLiteral("order")},
-              {localized(QStringLiteral("訂單查詢")), QStringLiteral("orderHistory")},
-              {localized(QStringLiteral("簽核系統")), QString()},
-              {localized(QStringLiteral("集團資訊")), QString()}};
+    m_menu.setRows({{localized(QStringLiteral("訂單創建")), QStringLiteral("order")},
+                    {localized(QStringLiteral("訂單查詢")), QStringLiteral("orderHistory")},
+                    {localized(QStringLiteral("簽核系統")), QString()},
+                    {localized(QStringLiteral("集團資訊")), QString()}});
 }
 
 QString HomeViewController::greetingKey(int hour)
@@ -26,14 +30,6 @@ QString HomeViewController::greetingKey(int hour)
 }
 
 QString HomeViewController::menuHeader() const { return localized(QStringLiteral("主要功能")); }
-
-QStringList HomeViewController::menuNames() const
-{
-    QStringList names;
-    for (const MenuEntry &entry : m_menu)
-        names << entry.name;
-    return names;
-}
 
 QColor HomeViewController::menuTextColor() const { return Colors::titleText(); }
 
@@ -55,16 +51,13 @@ void HomeViewController::loadNewest()
     AppContext *ctx = context();
     if (!ctx)
         return;
-    QPointer<HomeViewController> self(this);
-    ctx->operations().userPushHistory(PushHistory::parameters(*ctx, QString()), [self](const ApiStatus &status) {
-        if (!self)
-            return;
+    ctx->operations().userPushHistory(PushHistory::userId(*ctx), QString(), this, [this](const ApiStatus &status) {
         // A failure keeps what the screen shows.
         const auto page = PushHistory::page(status);
         if (!page)
             return;
-        self->m_pushList = *page;
-        self->fillHomeCell();
+        m_pushList = *page;
+        fillHomeCell();
     });
 }
 
@@ -91,13 +84,12 @@ void HomeViewController::selectRow(int section, int row)
     }
     if (section != 1 || row < 0 || row >= m_menu.size())
         return;
-    const QByteArray function = m_menu[row].function.toLatin1();
-    if (function.isEmpty())
-        return;
     // Run the action of that name when this screen has one.
-    if (metaObject()->indexOfMethod(QByteArray(function + "()").constData()) < 0)
-        return;
-    QMetaObject::invokeMethod(this, function.constData());
+    static const QHash<QString, void (HomeViewController::*)()> actions{
+        {QStringLiteral("order"), &HomeViewController::order},
+        {QStringLiteral("orderHistory"), &HomeViewController::orderHistory}};
+    if (const auto action = actions.value(m_menu.at(row).function))
+        (this->*action)();
 }
 
 void HomeViewController::order()

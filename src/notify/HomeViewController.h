@@ -3,29 +3,32 @@
 // notification, then the menu of functions ("訂單創建" opens order entry, "訂單查詢" the order query).
 // The newest notification is asked for each time the screen becomes visible.
 #include "model/UserPushHistory.h"
+#include "ui/ListModel.h"
 #include "ui/Screen.h"
 
 #include <QDateTime>
-#include <QStringList>
 
 #include <functional>
 
 class HomeViewController : public Screen
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the storyboard")
     // The home cell: welcomeLabel, pushNewsLabel, and whether the news line (with its caption) shows.
     Q_PROPERTY(QString welcomeText READ welcomeText NOTIFY homeCellChanged)
     Q_PROPERTY(QString pushNewsText READ pushNewsText NOTIFY homeCellChanged)
     Q_PROPERTY(bool pushNewsVisible READ pushNewsVisible NOTIFY homeCellChanged)
-    // The menu section: its header and the shown names, in order.
+    // The menu section: its header and one row per function with its shown "name", in order.
     Q_PROPERTY(QString menuHeader READ menuHeader CONSTANT)
-    Q_PROPERTY(QStringList menuNames READ menuNames CONSTANT)
+    Q_PROPERTY(ListModelBase *menu READ menu CONSTANT)
     Q_PROPERTY(QColor menuTextColor READ menuTextColor CONSTANT)
 
 public:
     struct MenuEntry {
         QString name;     // localised
         QString function; // the action run when selected; empty for none
+        friend bool operator==(const MenuEntry &, const MenuEntry &) = default;
     };
     using Clock = std::function<QDateTime()>;
 
@@ -40,9 +43,9 @@ public:
     QString pushNewsText() const { return m_pushNews; }
     bool pushNewsVisible() const { return m_pushNewsVisible; }
     QString menuHeader() const;
-    QStringList menuNames() const;
+    ListModelBase *menu() { return &m_menu; }
     QColor menuTextColor() const;
-    QList<MenuEntry> tableViewArray() const { return m_menu; }
+    QList<MenuEntry> tableViewArray() const { return m_menu.rows(); }
     QList<UserPushHistory> pushListArray() const { return m_pushList; }
 
     void viewDidLoad() override;
@@ -64,7 +67,7 @@ private:
     // Shows order entry ("OrderSegue") with `sender` as the destination's title.
     void performOrderSegue(const QString &sender);
 
-    QList<MenuEntry> m_menu;
+    RowListModel<MenuEntry> m_menu;
     QList<UserPushHistory> m_pushList;
     QString m_welcome;
     QString m_pushNews;

@@ -8,10 +8,9 @@ Q_LOGGING_CATEGORY(lcNotify, "zelk.notify", QtWarningMsg)
 
 namespace PushHistory {
 
-QJsonObject parameters(AppContext &context, const QString &lastNewsId)
+QString userId(AppContext &context)
 {
-    const QString userId = context.userId().value_or(context.pushToken().value_or(QString()));
-    return QJsonObject{{QStringLiteral("userId"), userId}, {QStringLiteral("lastNewsId"), lastNewsId}};
+    return context.userId().value_or(context.pushToken().value_or(QString()));
 }
 
 std::optional<QList<UserPushHistory>> page(const ApiStatus &status)

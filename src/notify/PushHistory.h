@@ -15,9 +15,8 @@ Q_DECLARE_LOGGING_CATEGORY(lcNotify)
 
 namespace PushHistory {
 
-// "userId": the signed-in user's id, else the stored push token, else empty; "lastNewsId": the cursor
-// (empty for the first page).
-QJsonObject parameters(AppContext &context, const QString &lastNewsId);
+// Whose history is asked for: the signed-in user's id, else the stored push token, else empty.
+QString userId(AppContext &context);
 
 // The page of a successful answer with a JSON body ("pushList", in order); nothing otherwise.
 std::optional<QList<UserPushHistory>> page(const ApiStatus &status);

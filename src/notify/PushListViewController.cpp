@@ -4,10 +4,10 @@
 #include "notify/PushHistory.h"
 #include "text/Localizer.h"
 
-#include <QVariantMap>
-
 PushListViewController::PushListViewController(QObject *parent)
     : Screen(parent),
+      m_records({{"time", [](const UserPushHistory &r) { return r.startDate; }},
+                 {"title", [](const UserPushHistory &r) { return r.title; }}}),
       m_header(new RefreshControl(RefreshControl::Kind::Header, [this] { headerRefresh(); }, this)),
       m_footer(new RefreshControl(RefreshControl::Kind::Footer, [this] { footerRefresh(); }, this))
 {
@@ -15,14 +15,6 @@ PushListViewController::PushListViewController(QObject *parent)
     m_footer->setTitle(RefreshControl::Pulling, QStringLiteral("上滑繼續載入"));
     m_footer->setTitle(RefreshControl::Refreshing, QStringLiteral("正在更新中"));
     m_footer->setTitle(RefreshControl::NoMoreData, QStringLiteral("已無資料"));
-}
-
-QVariantList PushListViewController::rows() const
-{
-    QVariantList list;
-    for (const UserPushHistory &record : m_records)
-        list.append(QVariantMap{{QStringLiteral("time"), record.startDate}, {QStringLiteral("title"), record.title}});
-    return list;
 }
 
 void PushListViewController::viewDidLoad()
@@ -35,8 +27,7 @@ void PushListViewController::viewDidLoad()
 void PushListViewController::headerRefresh()
 {
     ++m_generation;
-    m_records.clear();
-    emit rowsChanged();
+    m_records.setRows({});
     loadHistoryPage(QString());
 }
 
@@ -44,11 +35,11 @@ void PushListViewController::footerRefresh()
 {
     // The cursor is the last notification shown; with none (a header refresh has just emptied the
     // list) there is nothing to continue from, and the header's page decides the footer's state.
-    if (m_records.isEmpty()) {
+    if (m_records.size() == 0) {
         m_footer->endRefreshing();
         return;
     }
-    loadHistoryPage(m_records.last().newsId);
+    loadHistoryPage(m_records.rows().last().newsId);
 }
 
 void PushListViewController::loadHistoryPage(const QString &lastNewsId)
@@ -59,13 +50,12 @@ void PushListViewController::loadHistoryPage(const QString &lastNewsId)
         return;
     }
     const int generation = m_generation;
-    QPointer<PushListViewController> self(this);
-    ctx->operations().userPushHistory(PushHistory::parameters(*ctx, lastNewsId),
-                                      [self, generation](const ApiStatus &status) {
-                                          if (!self || generation != self->m_generation)
+    ctx->operations().userPushHistory(PushHistory::userId(*ctx), lastNewsId, this,
+                                      [this, generation](const ApiStatus &status) {
+                                          if (generation != m_generation)
                                               return;
                                           // No alert: a failure is an empty page.
-                                          self->pageArrived(PushHistory::page(status).value_or(QList<UserPushHistory>()));
+                                          pageArrived(PushHistory::page(status).value_or(QList<UserPushHistory>()));
                                       });
 }
 
@@ -85,6 +75,5 @@ void PushListViewController::pageArrived(const QList<UserPushHistory> &page)
     }
     // A page with records lets the footer page on again.
     m_footer->resetNoMoreData();
-    m_records.append(page);
-    emit rowsChanged();
+    m_records.setRows(m_records.rows() + page);
 }

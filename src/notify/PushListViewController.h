@@ -3,24 +3,25 @@
 // `newsId` of the last notification shown. A header pull starts over; the footer loads the next page
 // and shows "已無資料" once a page comes back empty.
 #include "model/UserPushHistory.h"
+#include "ui/ListModel.h"
 #include "ui/RefreshControl.h"
 #include "ui/Screen.h"
-
-#include <QVariantList>
 
 class PushListViewController : public Screen
 {
     Q_OBJECT
-    // One row per notification: {"time": startDate, "title": title}.
-    Q_PROPERTY(QVariantList rows READ rows NOTIFY rowsChanged)
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the storyboard")
+    // One row per notification: "time" (its startDate) and "title".
+    Q_PROPERTY(ListModelBase *rows READ rows CONSTANT)
     Q_PROPERTY(RefreshControl *header READ header CONSTANT)
     Q_PROPERTY(RefreshControl *footer READ footer CONSTANT)
 
 public:
     explicit PushListViewController(QObject *parent = nullptr);
 
-    QList<UserPushHistory> collectionViewArray() const { return m_records; }
-    QVariantList rows() const;
+    QList<UserPushHistory> collectionViewArray() const { return m_records.rows(); }
+    ListModelBase *rows() { return &m_records; }
     RefreshControl *header() const { return m_header; }
     RefreshControl *footer() const { return m_footer; }
 
@@ -30,16 +31,13 @@ public:
     Q_INVOKABLE void selectItem(int index) { Q_UNUSED(index) }
     Q_INVOKABLE void listTapped() { dismissKeyboard(); }
 
-signals:
-    void rowsChanged();
-
 private:
     void headerRefresh();
     void footerRefresh();
     void loadHistoryPage(const QString &lastNewsId);
     void pageArrived(const QList<UserPushHistory> &page);
 
-    QList<UserPushHistory> m_records;
+    RowListModel<UserPushHistory> m_records;
     RefreshControl *m_header;
     RefreshControl *m_footer;
     // Bumped by every header refresh: a page asked for before it belongs to a list that is gone.

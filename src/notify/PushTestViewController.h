@@ -6,6 +6,8 @@
 class PushTestViewController : public Screen
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the storyboard")
     // The text of pushMessageTextView.
     Q_PROPERTY(QString pushMessage READ pushMessage WRITE setPushMessage NOTIFY pushMessageChanged)
 

@@ -5,6 +5,8 @@
 #include <QCryptographicHash>
 #include <QJsonArray>
 
+#include <algorithm>
+
 Operations::Operations(ServiceClient &client) : m_client(client) {}
 
 void Operations::gateway(const char *apiName, const ApiParameters &parameters, QObject *context,
@@ -117,4 +119,54 @@ void Operations::materialPrices(const QString &userId, const std::optional<Price
 QJsonObject Operations::orderSubmissionParameters(const QString &userId, const QJsonArray &lines)
 {
     return QJsonObject{{QStringLiteral("userID"), userId}, {QStringLiteral("eipOrder2List"), lines}};
+}
+
+// ---- order query, boards, notifications, account ----
+
+void Operations::login(const QString &account, const QString &password, QObject *context, ApiCompletion done)
+{
+    login(QJsonObject{{QStringLiteral("user_name"), account}, {QStringLiteral("password"), md5Hex(password)}},
+          context, std::move(done));
+}
+
+void Operations::modAppPwd(const std::optional<QString> &userId, const QString &oldPassword,
+                           const QString &newPassword, QObject *context, ApiCompletion done)
+{
+    modAppPwd(modAppPwdParameters(userId, md5Hex(oldPassword), md5Hex(newPassword)), context, std::move(done));
+}
+
+QJsonObject Operations::orderQueryParameters(const OrderQuery &query)
+{
+    const QString format = QStringLiteral("yyyyMMdd");
+    QJsonObject parameters;
+    if (query.userId)
+        parameters.insert(QStringLiteral("userID"), *query.userId);
+    if (query.bukrs)
+        parameters.insert(QStringLiteral("pBukrs"), *query.bukrs);
+    if (query.werks)
+        parameters.insert(QStringLiteral("pWerks"), *query.werks);
+    parameters.insert(QStringLiteral("pBegdat"), std::min(query.from, query.to).toString(format));
+    parameters.insert(QStringLiteral("pEnddat"), std::max(query.from, query.to).toString(format));
+    if (query.kunnr)
+        parameters.insert(QStringLiteral("pKunnr"), *query.kunnr);
+    if (query.vbeln)
+        parameters.insert(QStringLiteral("pVbeln"), *query.vbeln);
+    return parameters;
+}
+
+void Operations::ZSD_QUERY_ORDER(const OrderQuery &query, QObject *context, ApiCompletion done)
+{
+    ZSD_QUERY_ORDER(orderQueryParameters(query), context, std::move(done));
+}
+
+void Operations::getBoardsList(const QString &userId, QObject *context, ApiCompletion done)
+{
+    getBoardsList(QJsonObject{{QStringLiteral("userID"), userId}}, context, std::move(done));
+}
+
+void Operations::userPushHistory(const QString &userId, const QString &lastNewsId, QObject *context,
+                                 ApiCompletion done)
+{
+    userPushHistory(QJsonObject{{QStringLiteral("userId"), userId}, {QStringLiteral("lastNewsId"), lastNewsId}},
+                    context, std::move(done));
 }

@@ -5,6 +5,7 @@
 // when that object has gone before the answer arrives.
 #include "services/ServiceTypes.h"
 
+#include <QDate>
 #include <QString>
 
 #include <optional>
@@ -78,6 +79,34 @@ public:
                                            const QString &newMd5);
     // Lower-case hexadecimal MD5 of the UTF-8 text: the only form in which passwords leave the device.
     static QString md5Hex(const QString &text);
+
+    // ---- order query, boards, notifications, account ----
+    // Typed forms of the operations these screens send: the keys are written here and nowhere else.
+    // Passwords are sent only as md5Hex digests.
+
+    // The sign-in: "user_name" as typed, "password" as its digest.
+    void login(const QString &account, const QString &password, QObject *context, ApiCompletion done);
+    // The password change: modAppPwdParameters with the digests of both passwords.
+    void modAppPwd(const std::optional<QString> &userId, const QString &oldPassword, const QString &newPassword,
+                   QObject *context, ApiCompletion done);
+    // The orders placed between two days (in either order; sent earlier first, as "yyyyMMdd"),
+    // optionally restricted to one customer or one order number. Absent session fields are not sent.
+    struct OrderQuery {
+        std::optional<QString> userId;
+        std::optional<QString> bukrs;
+        std::optional<QString> werks;
+        QDate from;
+        QDate to;
+        std::optional<QString> kunnr;
+        std::optional<QString> vbeln;
+    };
+    static QJsonObject orderQueryParameters(const OrderQuery &query);
+    void ZSD_QUERY_ORDER(const OrderQuery &query, QObject *context, ApiCompletion done);
+    // The message boards visible to `userId`.
+    void getBoardsList(const QString &userId, QObject *context, ApiCompletion done);
+    // One page of the notification history of `userId`, after the notification `lastNewsId` (empty:
+    // the newest page).
+    void userPushHistory(const QString &userId, const QString &lastNewsId, QObject *context, ApiCompletion done);
 
     ServiceClient &client() const { return m_client; }
 

@@ -31,6 +31,13 @@ public:
     using QAbstractListModel::QAbstractListModel;
     int count() const { return rowCount(); }
 
+    // The value of the role named `role` at `row`; invalid when either does not exist.
+    QVariant value(int row, const QByteArray &role) const
+    {
+        const int key = roleNames().key(role, -1);
+        return key < 0 ? QVariant() : data(index(row), key);
+    }
+
 signals:
     void countChanged();
 };

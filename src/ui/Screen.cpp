@@ -11,13 +11,27 @@
 #include "ui/Ui.h"
 #include "ui/ViewLocator.h"
 
-#include <QVariantMap>
 
 #include <algorithm>
 
 Q_LOGGING_CATEGORY(lcUi, "zelk.ui", QtWarningMsg)
 
-Screen::Screen(QObject *parent) : QObject(parent), m_backgroundColor(Colors::background()) {}
+namespace {
+std::vector<RowListModel<BarButtonRow>::Role> barButtonRoles()
+{
+    return {{"title", [](const BarButtonRow &b) { return b.title; }},
+            {"iconSource", [](const BarButtonRow &b) { return b.iconSource; }},
+            {"buttonName", [](const BarButtonRow &b) { return b.buttonName; }}};
+}
+} // namespace
+
+Screen::Screen(QObject *parent)
+    : QObject(parent),
+      m_backgroundColor(Colors::background()),
+      m_leftBarButtonRows(barButtonRoles()),
+      m_rightBarButtonRows(barButtonRoles())
+{
+}
 
 Screen::~Screen() = default;
 
@@ -82,12 +96,14 @@ void Screen::setStoryboardOrigin(const QString &storyboard, const QString &ident
 void Screen::setLeftBarButtons(const QList<BarButton> &buttons)
 {
     m_leftBarButtons = buttons;
+    m_leftBarButtonRows.setRows(barButtonRows(buttons));
     emit navigationItemChanged();
 }
 
 void Screen::setRightBarButtons(const QList<BarButton> &buttons)
 {
     m_rightBarButtons = buttons;
+    m_rightBarButtonRows.setRows(barButtonRows(buttons));
     emit navigationItemChanged();
 }
 
@@ -111,18 +127,16 @@ bool Screen::triggerBarButton(const QString &side, int index)
     return true;
 }
 
-QVariantList Screen::barButtonsForView(const QList<BarButton> &buttons)
+QList<BarButtonRow> Screen::barButtonRows(const QList<BarButton> &buttons)
 {
-    QVariantList list;
+    QList<BarButtonRow> rows;
     for (const BarButton &button : buttons) {
         QString name = button.objectName;
         if (name.isEmpty())
             name = QStringLiteral("barButton_") + (button.title.isEmpty() ? button.icon : button.title);
-        list.append(QVariantMap{{QStringLiteral("title"), button.title},
-                                {QStringLiteral("icon"), ViewLocator::imageUrl(button.icon)},
-                                {QStringLiteral("objectName"), name}});
+        rows.append({button.title, ViewLocator::imageUrl(button.icon), name});
     }
-    return list;
+    return rows;
 }
 
 // ---- environment ----

@@ -15,6 +15,8 @@
 //
 // Ownership. Containers own their children, a presenter owns what it presents, the Navigator owns
 // the root. A screen not yet placed anywhere is owned by whoever created it.
+#include "ui/ListModel.h"
+
 #include <QtQml/qqmlregistration.h>
 #include <QColor>
 #include <QList>
@@ -24,7 +26,6 @@
 #include <QString>
 #include <QStringList>
 #include <QUrl>
-#include <QVariantList>
 
 #include <functional>
 
@@ -54,6 +55,14 @@ struct BarButton {
     std::function<void()> action;
 };
 
+// A bar button as the navigation bar draws it.
+struct BarButtonRow {
+    QString title;
+    QUrl iconSource;    // empty: the title is drawn
+    QString buttonName; // the objectName of the drawn button
+    friend bool operator==(const BarButtonRow &, const BarButtonRow &) = default;
+};
+
 class Screen : public QObject
 {
     Q_OBJECT
@@ -70,8 +79,9 @@ class Screen : public QObject
     Q_PROPERTY(bool beingDismissed READ isBeingDismissed NOTIFY beingDismissedChanged)
     // Whether the last presentation or dismissal of this screen animates.
     Q_PROPERTY(bool presentationAnimated READ isPresentationAnimated NOTIFY beingDismissedChanged)
-    Q_PROPERTY(QVariantList leftBarButtons READ leftBarButtonsForView NOTIFY navigationItemChanged)
-    Q_PROPERTY(QVariantList rightBarButtons READ rightBarButtonsForView NOTIFY navigationItemChanged)
+    // The bar buttons as rows with "title", "iconSource" and "buttonName".
+    Q_PROPERTY(ListModelBase *leftBarButtons READ leftBarButtonRows CONSTANT)
+    Q_PROPERTY(ListModelBase *rightBarButtons READ rightBarButtonRows CONSTANT)
     Q_PROPERTY(bool hidesBackButton READ hidesBackButton WRITE setHidesBackButton NOTIFY navigationItemChanged)
     // How long an animated transition lasts, so views animate in step with the controllers.
     Q_PROPERTY(int transitionDuration READ transitionDuration CONSTANT)
@@ -119,6 +129,8 @@ public:
     void setRightBarButtons(const QList<BarButton> &buttons);
     QList<BarButton> leftBarButtons() const { return m_leftBarButtons; }
     QList<BarButton> rightBarButtons() const { return m_rightBarButtons; }
+    ListModelBase *leftBarButtonRows() { return &m_leftBarButtonRows; }
+    ListModelBase *rightBarButtonRows() { return &m_rightBarButtonRows; }
     bool hidesBackButton() const { return m_hidesBackButton; }
     void setHidesBackButton(bool hides);
     // Called by the navigation bar: side is "left" or "right". False when there is no such button.
@@ -188,9 +200,7 @@ protected:
 
 private:
     friend class Navigator;
-    static QVariantList barButtonsForView(const QList<BarButton> &buttons);
-    QVariantList leftBarButtonsForView() const { return barButtonsForView(m_leftBarButtons); }
-    QVariantList rightBarButtonsForView() const { return barButtonsForView(m_rightBarButtons); }
+    static QList<BarButtonRow> barButtonRows(const QList<BarButton> &buttons);
     void setBeingDismissed(bool dismissed);
     template <typename T> T *enclosing() const;
     template <typename T> T *environmentField(T *ScreenEnvironment::*field) const;
@@ -202,6 +212,8 @@ private:
     QString m_storyboardIdentifier;
     QList<BarButton> m_leftBarButtons;
     QList<BarButton> m_rightBarButtons;
+    RowListModel<BarButtonRow> m_leftBarButtonRows;
+    RowListModel<BarButtonRow> m_rightBarButtonRows;
     bool m_hidesBackButton = false;
     bool m_viewLoaded = false;
     bool m_beingDismissed = false;

@@ -3,12 +3,15 @@
 #include "ui/Transitions.h"
 #include "ui/ViewLocator.h"
 
-#include <QVariantMap>
-
-TabBarController::TabBarController(QObject *parent) : Screen(parent)
+TabBarController::TabBarController(QObject *parent)
+    : Screen(parent),
+      m_pages(new ScreenListModel(this)),
+      m_tabRows({{"title", [](const TabItemRow &r) { return r.title; }},
+                 {"iconSource", [](const TabItemRow &r) { return r.iconSource; }}})
 {
     // Child titles feed the tab titles when no item title is set.
     connect(this, &TabBarController::viewControllersChanged, this, &TabBarController::tabItemsChanged);
+    connect(this, &TabBarController::tabItemsChanged, this, &TabBarController::updateTabRows);
 }
 
 void TabBarController::setViewControllers(const QList<Screen *> &screens)
@@ -35,6 +38,7 @@ void TabBarController::setViewControllers(const QList<Screen *> &screens)
         m_children.append(s);
     }
     m_items.resize(m_children.size());
+    m_pages->setScreens(viewControllers());
     m_selectedIndex = m_children.isEmpty() ? -1 : 0;
     emit viewControllersChanged();
     emit selectedIndexChanged();
@@ -63,14 +67,6 @@ QList<Screen *> TabBarController::viewControllers() const
         if (s)
             list.append(s);
     }
-    return list;
-}
-
-QList<QObject *> TabBarController::viewControllersForView() const
-{
-    QList<QObject *> list;
-    for (Screen *s : viewControllers())
-        list.append(s);
     return list;
 }
 
@@ -130,15 +126,14 @@ TabItem TabBarController::tabItem(int index) const
     return item;
 }
 
-QVariantList TabBarController::tabItemsForView() const
+void TabBarController::updateTabRows()
 {
-    QVariantList list;
+    QList<TabItemRow> rows;
     for (int i = 0; i < m_items.size(); ++i) {
         const TabItem item = tabItem(i);
-        list.append(QVariantMap{{QStringLiteral("title"), item.title},
-                                {QStringLiteral("icon"), ViewLocator::imageUrl(item.icon)}});
+        rows.append({item.title, ViewLocator::imageUrl(item.icon)});
     }
-    return list;
+    m_tabRows.setRows(rows);
 }
 
 void TabBarController::setTintColor(const QColor &color)

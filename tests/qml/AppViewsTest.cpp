@@ -177,6 +177,10 @@ private slots:
         h.settle();
         QCOMPARE(h.find(QStringLiteral("navigationTitle"))->property("text").toString(), QStringLiteral("通知"));
         QVERIFY(QFileInfo::exists(h.screenshot(QStringLiteral("notifications"))));
+        // The list ends in the load-more footer.
+        const QList<QQuickItem *> footers = h.findAll(QStringLiteral("loadMoreFooterTitle"));
+        QCOMPARE(footers.size(), 1);
+        QCOMPARE(footers.first()->property("text").toString(), QStringLiteral("上滑繼續載入"));
 
         // Boards.
         QVERIFY(h.click(QStringLiteral("tab_1")));

@@ -1,5 +1,6 @@
 #include "QmlHarness.h"
 #include "TestRegistry.h"
+#include "ui/ListModel.h"
 #include "ui/RefreshControl.h"
 #include "ui/SlideMenuController.h"
 #include "ui/TabBarController.h"
@@ -14,7 +15,7 @@ namespace {
 class DemoScreen : public Screen
 {
     Q_OBJECT
-    Q_PROPERTY(QStringList rows READ rows NOTIFY rowsChanged)
+    Q_PROPERTY(ListModelBase *rows READ rows CONSTANT)
     Q_PROPERTY(RefreshControl *header READ header CONSTANT)
     Q_PROPERTY(RefreshControl *footer READ footer CONSTANT)
     Q_PROPERTY(QString actionTitle READ actionTitle CONSTANT)
@@ -29,10 +30,12 @@ public:
         m_footer->setTitle(RefreshControl::Idle, QStringLiteral("上滑繼續載入"));
         m_footer->setTitle(RefreshControl::Refreshing, QStringLiteral("正在更新中"));
         m_footer->setTitle(RefreshControl::NoMoreData, QStringLiteral("已無資料"));
+        QStringList rows;
         for (int i = 1; i <= 4; ++i)
-            m_rows << QStringLiteral("%1 第%2列").arg(title).arg(i);
+            rows << QStringLiteral("%1 第%2列").arg(title).arg(i);
+        m_rows.setRows(rows);
     }
-    QStringList rows() const { return m_rows; }
+    ListModelBase *rows() { return &m_rows; }
     RefreshControl *header() const { return m_header; }
     RefreshControl *footer() const { return m_footer; }
     QString actionTitle() const { return m_actionTitle; }
@@ -44,11 +47,8 @@ public:
     int refreshes = 0;
     int pages = 0;
 
-signals:
-    void rowsChanged();
-
 private:
-    QStringList m_rows;
+    RowListModel<QString> m_rows{{{"label", [](const QString &row) { return row; }}}};
     RefreshControl *m_header;
     RefreshControl *m_footer;
     QString m_actionTitle;

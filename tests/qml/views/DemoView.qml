@@ -17,11 +17,11 @@ Item {
         model: view.controller.rows
         clip: true
         delegate: ListCell {
-            required property var modelData
+            required property string label
             required property int index
             objectName: "demoCell_" + index
             width: ListView.view.width
-            text: modelData
+            text: label
             detailText: index === 0 ? "12,600.00" : ""
             disclosure: true
         }

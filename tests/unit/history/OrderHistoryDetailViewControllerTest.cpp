@@ -52,9 +52,9 @@ private slots:
         for (const OrderHistoryDetailRow &row : detail.tableArray())
             QVERIFY(!row.extra.has_value());
         // The view reads the same rows.
-        const QVariantList forView = detail.property("rows").toList();
-        QCOMPARE(forView.size(), 10);
-        QCOMPARE(forView.at(6).value<OrderHistoryDetailRow>().value, QStringLiteral("¥1,234.50"));
+        QCOMPARE(detail.rows()->count(), 10);
+        QCOMPARE(detail.rows()->value(6, "label").toString(), QStringLiteral("單價"));
+        QCOMPARE(detail.rows()->value(6, "value").toString(), QStringLiteral("¥1,234.50"));
 
         // Loading again does not add rows.
         detail.viewDidLoad();

@@ -126,15 +126,14 @@ private slots:
         // The seeded orders of the last days are the rows, as the cells show them.
         const QList<OrderHistroy> rows = q.screen->tableArray();
         QVERIFY(!rows.isEmpty());
-        const QVariantList cells = q.screen->property("cells").toList();
-        QCOMPARE(cells.size(), rows.size());
-        const auto cell = cells.first().value<OrderHistroyCell>();
-        QCOMPARE(cell.timeLabel, rows.first().audat);
-        QCOMPARE(cell.customerLabel, rows.first().name3);
-        QCOMPARE(cell.itemLabel, rows.first().arktx);
-        QCOMPARE(cell.itemOrderNumberLabel, numberText(rows.first().kwmeng));
-        QVERIFY(cell.itemOrderNumberLabel.contains(QLatin1Char('.')));
-        QCOMPARE(cell.itemOrderLastLabel, numberText(rows.first().fkimg1));
+        ListModelBase *cells = q.screen->cells();
+        QCOMPARE(cells->count(), rows.size());
+        QCOMPARE(cells->value(0, "timeLabel").toString(), rows.first().audat);
+        QCOMPARE(cells->value(0, "customerLabel").toString(), rows.first().name3);
+        QCOMPARE(cells->value(0, "itemLabel").toString(), rows.first().arktx);
+        QCOMPARE(cells->value(0, "itemOrderNumberLabel").toString(), numberText(rows.first().kwmeng));
+        QVERIFY(cells->value(0, "itemOrderNumberLabel").toString().contains(QLatin1Char('.')));
+        QCOMPARE(cells->value(0, "itemOrderLastLabel").toString(), numberText(rows.first().fkimg1));
         QVERIFY(!q.ui.hasOpenAlert());
 
         // With the customer list held, no second fetch; without a session nothing optional is sent.
@@ -219,11 +218,19 @@ private slots:
         QVERIFY(q.idle());
         const QList<OrderCustomer> customers = q.screen->filterCustomerListArray().offered();
 
+        // By customer the field is read-only and asks for a customer; by order number it takes digits.
+        QCOMPARE(q.screen->queryTypeInfoPlaceholder(), QStringLiteral("請選擇客戶"));
+        QVERIFY(q.screen->queryTypeInfoReadOnly());
+        QVERIFY(!q.screen->queryTypeInfoNumeric());
+
         // An empty field sends neither restriction, in either segment.
         q.screen->queryAction();
         QVERIFY(q.idle());
         q.screen->changeTypeAction(1);
         QCOMPARE(q.screen->queryTypeInfoText(), QString());
+        QCOMPARE(q.screen->queryTypeInfoPlaceholder(), QStringLiteral("請輸入訂單編號"));
+        QVERIFY(!q.screen->queryTypeInfoReadOnly());
+        QVERIFY(q.screen->queryTypeInfoNumeric());
         q.screen->queryAction();
         QVERIFY(q.idle());
         QCOMPARE(queries().size(), 3);

@@ -298,6 +298,71 @@ private slots:
         QCOMPARE(sent, withoutId);
     }
 
+    // The typed operations of the order query, boards, notifications and account write these keys.
+    void typedOperationsSendTheirKeys_data()
+    {
+        QTest::addColumn<QString>("apiName");
+        QTest::addColumn<QJsonObject>("sent");
+        QTest::newRow("login") << "login"
+                               << QJsonObject{{"user_name", " Amy "}, {"password", Operations::md5Hex("secret")}};
+        QTest::newRow("password change, no id")
+            << "modAppPwd" << QJsonObject{{"password", Operations::md5Hex("old")}, {"newPassword", Operations::md5Hex("new")}};
+        QTest::newRow("password change") << "modAppPwd"
+                                         << QJsonObject{{"userID", "U7"},
+                                                        {"password", Operations::md5Hex("old")},
+                                                        {"newPassword", Operations::md5Hex("new")}};
+        QTest::newRow("order query, full")
+            << "ZSD_QUERY_ORDER"
+            << QJsonObject{{"userID", "U7"},     {"pBukrs", "1000"},       {"pWerks", "1100"},
+                           {"pBegdat", "20240131"}, {"pEnddat", "20240302"}, {"pKunnr", "0000100101"}};
+        QTest::newRow("order query, reversed days, by number")
+            << "ZSD_QUERY_ORDER" << QJsonObject{{"pBegdat", "20240131"}, {"pEnddat", "20240302"}, {"pVbeln", "0010004415"}};
+        QTest::newRow("boards") << "getBoardsList" << QJsonObject{{"userID", "U7"}};
+        QTest::newRow("notifications") << "userPushHistory" << QJsonObject{{"userId", "U7"}, {"lastNewsId", "N12"}};
+    }
+
+    void typedOperationsSendTheirKeys()
+    {
+        QFETCH(QString, apiName);
+        QFETCH(QJsonObject, sent);
+        const QString tag = QString::fromLatin1(QTest::currentDataTag());
+        Operations operations(*m_client);
+        const QDate jan31(2024, 1, 31);
+        const QDate mar2(2024, 3, 2);
+        const QMap<QString, std::function<void(ApiCompletion)>> calls{
+            {"login", [&](ApiCompletion done) { operations.login(" Amy ", "secret", nullptr, done); }},
+            {"password change, no id",
+             [&](ApiCompletion done) { operations.modAppPwd(std::nullopt, "old", "new", nullptr, done); }},
+            {"password change",
+             [&](ApiCompletion done) { operations.modAppPwd(QStringLiteral("U7"), "old", "new", nullptr, done); }},
+            {"order query, full",
+             [&](ApiCompletion done) {
+                 operations.ZSD_QUERY_ORDER({"U7", "1000", "1100", jan31, mar2, "0000100101", std::nullopt}, nullptr, done);
+             }},
+            {"order query, reversed days, by number",
+             [&](ApiCompletion done) {
+                 operations.ZSD_QUERY_ORDER({std::nullopt, std::nullopt, std::nullopt, mar2, jan31, std::nullopt,
+                                             "0010004415"},
+                                            nullptr, done);
+             }},
+            {"boards", [&](ApiCompletion done) { operations.getBoardsList(QStringLiteral("U7"), nullptr, done); }},
+            {"notifications",
+             [&](ApiCompletion done) { operations.userPushHistory(QStringLiteral("U7"), QStringLiteral("N12"), nullptr, done); }},
+        };
+        QVERIFY(calls.contains(tag));
+        QVERIFY(completed(calls.value(tag)));
+        const auto request = m_server->requests().constLast();
+        if (apiName == QLatin1String("userPushHistory")) {
+            QCOMPARE(request.path, QByteArray("/zelkgw/zelkapi.asmx/userPushHistory"));
+            QCOMPARE(request.body.count('&'), int(sent.size()) - 1);
+            for (auto it = sent.begin(); it != sent.end(); ++it)
+                QCOMPARE(request.formValue(it.key()), it.value().toString());
+        } else {
+            QCOMPARE(request.json().value("ApiName").toString(), apiName);
+            QCOMPARE(parseObject(request.json().value("Body").toString()), sent);
+        }
+    }
+
     void webServiceSendsAForm()
     {
         m_server->enqueue(Reply::json(R"({"returnCode":"01","returnMessage":"X"})"));

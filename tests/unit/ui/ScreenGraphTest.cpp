@@ -469,8 +469,12 @@ private slots:
         QVERIFY(!page->triggerBarButton(QStringLiteral("right"), 1));
         QVERIFY(!page->triggerBarButton(QStringLiteral("left"), 0));
         QCOMPARE(pressed, 1);
-        const QVariantMap button = page->property("rightBarButtons").toList().value(0).toMap();
-        QCOMPARE(button.value("objectName").toString(), QStringLiteral("barButton_shopping_cart"));
+        ListModelBase *buttons = page->rightBarButtonRows();
+        QCOMPARE(buttons->count(), 1);
+        QCOMPARE(buttons->value(0, "buttonName").toString(), QStringLiteral("barButton_shopping_cart"));
+        QCOMPARE(buttons->value(0, "title").toString(), QString());
+        QCOMPARE(buttons->value(0, "iconSource").toUrl().fileName(), QStringLiteral("shopping_cart.png"));
+        QCOMPARE(page->leftBarButtonRows()->count(), 0);
     }
 };
 
