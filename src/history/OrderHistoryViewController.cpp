@@ -89,11 +89,7 @@ void OrderHistoryViewController::showCustomerPicker()
     picker->setTitle(localized(QStringLiteral("選擇客戶")));
     picker->setDelegate(this);
     picker->setShowReload(true);
-    QPointer<OrderHistoryViewController> self(this);
-    picker->setSuccess([self](const SelectDataViewController::IndexPath &path) {
-        if (self)
-            self->customerChosen(path.row);
-    });
+    connect(picker, &SelectDataViewController::chosen, this, &OrderHistoryViewController::customerChosen);
     m_selectDataViewController = picker;
     // The picker covers the tab screen when this screen is inside one that is free to present.
     Screen *host = tabBarController();

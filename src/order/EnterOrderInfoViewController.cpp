@@ -2,7 +2,6 @@
 
 #include "model/AppContext.h"
 #include "model/NumberText.h"
-#include "order/BoundListPicker.h"
 #include "order/CustomerCredit.h"
 #include "order/NumericField.h"
 #include "text/Localizer.h"
@@ -93,7 +92,7 @@ void EnterOrderInfoViewController::inco1Action()
 void EnterOrderInfoViewController::pickButtonTitle(const QString &pickerTitle, const QStringList &names,
                                                    QString EnterOrderInfoViewController::*buttonTitle)
 {
-    showBoundListPicker(this, pickerTitle, names, this->*buttonTitle, [this, names, buttonTitle](int row) {
+    showListPicker(pickerTitle, names, this->*buttonTitle, [this, names, buttonTitle](int row) {
         if (row < 0 || row >= names.size())
             return;
         this->*buttonTitle = names.at(row);

@@ -1,7 +1,6 @@
 #include "order/OrderPage1ViewController.h"
 
 #include "model/AppContext.h"
-#include "order/BoundListPicker.h"
 #include "order/CustomerCredit.h"
 #include "order/NumericField.h"
 #include "order/OrderPage2ViewController.h"
@@ -306,7 +305,7 @@ void OrderPage1ViewController::orderTypeAction()
     for (const OrderType &type : std::as_const(m_orderTypeArray))
         names << type.otName;
     const OrderTableStruct *r = row(QStringLiteral("orderType"));
-    showBoundListPicker(this, localized(QStringLiteral("選擇訂單類型")), names, r ? r->subTitle : QString(), [this](int index) {
+    showListPicker(localized(QStringLiteral("選擇訂單類型")), names, r ? r->subTitle : QString(), [this](int index) {
         if (index < 0 || index >= m_orderTypeArray.size())
             return;
         const OrderType type = m_orderTypeArray.at(index);
@@ -330,7 +329,7 @@ void OrderPage1ViewController::pickRecord(const QString &title, const QString &r
         names << name(record);
     const OrderTableStruct *r = row(rowKey);
     const QList<Record> list = *records;
-    showBoundListPicker(this, title, names, r ? r->subTitle : QString(), [this, list, apply](int index) {
+    showListPicker(title, names, r ? r->subTitle : QString(), [this, list, apply](int index) {
         if (index < 0 || index >= list.size())
             return;
         Order order = editedOrder();

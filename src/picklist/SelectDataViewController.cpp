@@ -51,15 +51,6 @@ void SelectDataViewController::reloadData()
     m_rows.refresh();
 }
 
-void SelectDataViewController::setSuccess(Success success)
-{
-    disconnect(m_successConnection);
-    if (success) {
-        m_successConnection = connect(this, &SelectDataViewController::chosen, this,
-                                      [success](int row) { success(IndexPath{0, row}); });
-    }
-}
-
 void SelectDataViewController::setSearchPlaceholder(const QString &placeholder)
 {
     if (m_searchPlaceholder == placeholder)

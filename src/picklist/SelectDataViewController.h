@@ -40,14 +40,6 @@ class SelectDataViewController : public Screen
     Q_PROPERTY(QColor bgViewBorderColor READ bgViewBorderColor CONSTANT)
 
 public:
-    // Section and row of the chosen row; the table has one section.
-    struct IndexPath {
-        int section = 0;
-        int row = 0;
-        friend bool operator==(const IndexPath &, const IndexPath &) = default;
-    };
-    using Success = std::function<void(const IndexPath &indexPath)>;
-
     explicit SelectDataViewController(QObject *parent = nullptr);
     // A new pick list from the storyboard's "SelectDataViewController"; null when there is none.
     static SelectDataViewController *instantiate(Storyboard *board);
@@ -67,9 +59,6 @@ public:
 
     bool showReload() const { return m_showReload; }
     void setShowReload(bool show) { m_showReload = show; }
-    // Transitional, for owners not yet connected to chosen(): `success` runs with the chosen row's index
-    // path, as a connection to chosen() bound to this pick list.
-    void setSuccess(Success success);
 
     // ---- table ----
     ListModelBase *rows() { return &m_rows; }
@@ -127,7 +116,6 @@ private:
     QPointer<QObject> m_delegateObject;
     SelectDataViewDelegate *m_delegate = nullptr;
     bool m_showReload = false;
-    QMetaObject::Connection m_successConnection;
     RowListModel<int> m_rows;
     QString m_searchText;
     QString m_searchPlaceholder;

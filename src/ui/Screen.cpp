@@ -389,6 +389,7 @@ void Screen::showListPicker(const QString &title, const QStringList &texts, cons
     if (!u || texts.isEmpty())
         return;
     Picker picker;
+    picker.context = this; // a choice made after this screen has gone is dropped
     picker.title = title;
     picker.rows = texts;
     picker.initialRow = std::max(0, int(texts.indexOf(current)));

@@ -190,7 +190,7 @@ protected:
     // Shows an alert with `title`, `message` and one "確定" button that only closes it.
     void alertWithTitle(const QString &title, const QString &message = QString());
     // Shows a bottom picker of `texts` starting at `current` (the first row when absent); `chosen` gets
-    // the row picked. Nothing shows when there are no texts.
+    // the row picked, unless this screen has gone by then. Nothing shows when there are no texts.
     void showListPicker(const QString &title, const QStringList &texts, const QString &current,
                         std::function<void(int)> chosen);
 
