@@ -34,11 +34,7 @@ SelectDataViewDelegate *SelectDataViewController::delegate() const
 
 SelectDataCell SelectDataViewController::cellAt(int row) const
 {
-    if (row < 0 || row >= m_rows.size())
-        return {};
-    const QModelIndex index = m_rows.index(row);
-    const QHash<int, QByteArray> roles = m_rows.roleNames();
-    return {index.data(roles.key("title")).toString(), index.data(roles.key("detail")).toString()};
+    return {m_rows.value(row, "title").toString(), m_rows.value(row, "detail").toString()};
 }
 
 void SelectDataViewController::reloadData()
