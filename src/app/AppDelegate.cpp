@@ -1,11 +1,15 @@
 #include "app/AppDelegate.h"
 
 #include "model/AppContext.h"
+#include "notify/PushDelivery.h"
+#include "notify/PushRegistration.h"
+#include "platform/RelayPushService.h"
 #include "ui/Navigator.h"
 #include "ui/Storyboard.h"
 #include "ui/Ui.h"
 
 #include <QPointer>
+#include <QUuid>
 
 AppDelegate::AppDelegate(AppContext &context, Ui &ui, Storyboard &storyboard, Navigator &navigator,
                          QObject *parent)
@@ -19,6 +23,7 @@ bool AppDelegate::didFinishLaunching(std::function<void()> ready)
     // is no keyboard manager to switch on.
     m_ui.setDefaultSpinnerMask(SpinnerMask::Clear);
     installVersionCheckHooks();
+    installPushService();
     QPointer<AppDelegate> self(this);
     m_context.start([self, ready = std::move(ready)] {
         if (!self)
@@ -50,4 +55,21 @@ void AppDelegate::installVersionCheckHooks()
         ui->showAlert(alert);
     };
     check.openUrl = [ui](const QUrl &url) { return ui->openUrl(url); };
+}
+
+void AppDelegate::installPushService()
+{
+    if (!m_context.pushService()) {
+        // The relay hands the same token to the same installation: its id lives with the user defaults,
+        // which a new installation starts without.
+        const QString key = QStringLiteral("pushInstallation");
+        QString installation = m_context.userDefaults().value(key).value_or(QString());
+        if (installation.isEmpty()) {
+            installation = QUuid::createUuid().toString(QUuid::WithoutBraces);
+            m_context.userDefaults().setValue(key, installation);
+        }
+        m_context.setPushService(new RelayPushService(RelayPushService::defaultRelayUrl(), installation, this));
+    }
+    new PushRegistration(m_context, this);
+    new PushDelivery(m_context, m_ui, m_navigator, this);
 }

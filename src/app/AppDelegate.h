@@ -19,7 +19,9 @@ public:
     AppDelegate(AppContext &context, Ui &ui, Storyboard &storyboard, Navigator &navigator,
                 QObject *parent = nullptr);
 
-    // The start-up sequence; `ready` runs once the login screen is the root. Returns true.
+    // The start-up sequence; `ready` runs once the login screen is the root. Returns true. Without a push
+    // service in the context it gives it the desktop one (a relay connection, opened at the first
+    // registration); tokens and notifications of the push service are handled from then on.
     bool didFinishLaunching(std::function<void()> ready = {});
 
     // Lifecycle notifications of the platform; nothing to do on any of them.
@@ -31,6 +33,7 @@ public:
 
 private:
     void installVersionCheckHooks();
+    void installPushService();
 
     AppContext &m_context;
     Ui &m_ui;

@@ -11,10 +11,12 @@
 #include "model/SubmissionGuard.h"
 #include "model/UserDefaults.h"
 #include "model/UserInfo.h"
+#include "platform/PushService.h"
 #include "services/ApiStatus.h"
 #include "services/VersionCheck.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -65,6 +67,9 @@ public:
     CartState &cart() { return m_cart; }
     SubmissionGuard &submissionGuard() { return m_submissionGuard; }
     VersionCheck &versionCheck() { return m_versionCheck; }
+    // The platform's push service, or null where there is none (not owned).
+    PushService *pushService() const { return m_pushService; }
+    void setPushService(PushService *service) { m_pushService = service; }
 
 private:
     QString m_dataDir;
@@ -80,4 +85,5 @@ private:
     CartState m_cart;
     SubmissionGuard m_submissionGuard;
     VersionCheck m_versionCheck;
+    QPointer<PushService> m_pushService;
 };

@@ -170,3 +170,11 @@ void Operations::userPushHistory(const QString &userId, const QString &lastNewsI
     userPushHistory(QJsonObject{{QStringLiteral("userId"), userId}, {QStringLiteral("lastNewsId"), lastNewsId}},
                     context, std::move(done));
 }
+
+void Operations::pushRegistration(const QString &token, const QString &account, QObject *context, ApiCompletion done)
+{
+    pushRegistration(QJsonObject{{QStringLiteral("token"), token},
+                                 {QStringLiteral("userId"), account},
+                                 {QStringLiteral("os"), QStringLiteral("0")}},
+                     context, std::move(done));
+}

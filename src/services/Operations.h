@@ -107,6 +107,8 @@ public:
     // One page of the notification history of `userId`, after the notification `lastNewsId` (empty:
     // the newest page).
     void userPushHistory(const QString &userId, const QString &lastNewsId, QObject *context, ApiCompletion done);
+    // Links this device's push token (upper-case hex) to the login account; "os" is always "0".
+    void pushRegistration(const QString &token, const QString &account, QObject *context, ApiCompletion done);
 
     ServiceClient &client() const { return m_client; }
 

@@ -2,6 +2,7 @@
 
 #include "SimBackend.h"
 #include "SimHttp.h"
+#include "SimPushRelay.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -9,6 +10,7 @@
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QThread>
 #include <QTimer>
 
 Q_LOGGING_CATEGORY(lcSim, "zelk.gatewaysim", QtWarningMsg)
@@ -59,7 +61,10 @@ const char *kHelp =
     "POST /__sim/fault                        {\"operation\",\"mode\",\"delayMs\",\"returnCode\",\"returnMsg\",\"once\",\"execute\"};"
     " DELETE drops all faults\n"
     "POST /__sim/version                      {\"state\": none|optional|forced, \"updateNote\", \"updateUrl\"}\n"
-    "POST /__sim/push                         {\"account\" or \"userId\", \"title\", \"content\", \"type\"}\n"
+    "POST /__sim/push                         {\"account\" or \"userId\", \"title\", \"content\", \"type\", \"payload\"}:"
+    " history entry, and delivery to the account's connected devices\n"
+    "GET  /__sim/push/devices                 push tokens per account, and those connected\n"
+    "GET  /zelkpush/relay (WebSocket)         push relay: {\"type\":\"register\",\"installation\"}\n"
     "GET  /__sim/mails, /__sim/orders         notice mails sent, orders held\n"
     "GET  /__sim/photos/<file>                board photos\n";
 
@@ -73,9 +78,10 @@ class SimConnection : public QObject
 {
 public:
     using Handler = std::function<void(const SimRequest &, SimConnection *)>;
+    using Upgrade = std::function<void(QTcpSocket *)>;
 
-    SimConnection(QTcpSocket *socket, int stallMs, Handler handler)
-        : QObject(socket), m_socket(socket), m_handler(std::move(handler))
+    SimConnection(QTcpSocket *socket, int stallMs, Handler handler, Upgrade upgrade)
+        : QObject(socket), m_socket(socket), m_handler(std::move(handler)), m_upgrade(std::move(upgrade))
     {
         m_stall.setSingleShot(true);
         m_stall.setInterval(stallMs);
@@ -118,6 +124,9 @@ private:
             m_socket->readAll();
             return;
         }
+        if (!m_sawRequest && upgradeToRelay())
+            return;
+        m_sawRequest = true;
         m_parser.feed(m_socket->readAll());
         dispatch();
     }
@@ -146,6 +155,29 @@ private:
             m_stall.stop();
     }
 
+    // A connection that opens with a request for the relay path is handed over unread, once its
+    // request head is complete. True when handed over or still waiting for the head.
+    bool upgradeToRelay()
+    {
+        const QByteArray prefix = "GET " + SimPushRelay::kPath.toLatin1();
+        const QByteArray head = m_socket->peek(std::min<qint64>(m_socket->bytesAvailable(), SimRequestParser::kMaxHeaderBytes));
+        if (head.size() < prefix.size())
+            return prefix.startsWith(head);
+        if (!head.startsWith(prefix))
+            return false;
+        if (!head.contains("\r\n\r\n"))
+            return head.size() < SimRequestParser::kMaxHeaderBytes;
+        QTcpSocket *socket = m_socket;
+        disconnect(socket, nullptr, this, nullptr);
+        disconnect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        m_closing = true;
+        m_stall.stop();
+        setParent(nullptr);
+        deleteLater();
+        m_upgrade(socket);
+        return true;
+    }
+
     void fail(int status, const QByteArray &text)
     {
         m_closing = true;
@@ -159,7 +191,9 @@ private:
 
     QTcpSocket *m_socket;
     Handler m_handler;
+    Upgrade m_upgrade;
     SimRequestParser m_parser;
+    bool m_sawRequest = false;
     QTimer m_stall;
     bool m_busy = false;
     bool m_dispatching = false;
@@ -167,7 +201,10 @@ private:
     bool m_closing = false;
 };
 
-GatewaySimulator::GatewaySimulator(QObject *parent) : QObject(parent), m_backend(std::make_unique<SimBackend>()) {}
+GatewaySimulator::GatewaySimulator(QObject *parent)
+    : QObject(parent), m_backend(std::make_unique<SimBackend>()), m_relay(new SimPushRelay(this))
+{
+}
 
 GatewaySimulator::~GatewaySimulator() = default;
 
@@ -329,8 +366,47 @@ QString GatewaySimulator::versionState() const
 
 QJsonObject GatewaySimulator::addPush(const QJsonObject &request)
 {
-    QMutexLocker lock(&m_mutex);
-    return m_backend->addPush(request);
+    QJsonObject result;
+    QStringList tokens;
+    {
+        QMutexLocker lock(&m_mutex);
+        result = m_backend->addPush(request);
+        if (result.value(QStringLiteral("returnCode")).toString() == QLatin1String("00"))
+            tokens = m_backend->pushTokensFor(request);
+    }
+    if (tokens.isEmpty())
+        return result;
+    QString frame;
+    const QJsonValue payload = request.value(QStringLiteral("payload"));
+    if (payload.isString()) {
+        frame = payload.toString();
+    } else if (!payload.isUndefined()) {
+        frame = QString::fromUtf8(QJsonDocument(QJsonArray{payload}).toJson(QJsonDocument::Compact));
+        frame = frame.mid(1, frame.size() - 2); // any JSON value, written on its own
+    } else {
+        const QString content = request.value(QStringLiteral("content")).toString();
+        const QString alert = content.isEmpty() ? request.value(QStringLiteral("title")).toString() : content;
+        frame = QString::fromUtf8(compact(QJsonObject{{"aps", QJsonObject{{"alert", alert}}}}));
+    }
+    // The relay's sockets belong to the simulator's thread (a test may call from its own).
+    QMetaObject::invokeMethod(m_relay, [relay = m_relay, tokens, frame] { relay->deliver(tokens, frame); });
+    return result;
+}
+
+QJsonObject GatewaySimulator::pushDevices() const
+{
+    QJsonObject accounts;
+    {
+        QMutexLocker lock(&m_mutex);
+        accounts = m_backend->pushDevices();
+    }
+    return {{"accounts", accounts}, {"connected", QJsonArray::fromStringList(m_relay->connectedTokens())}};
+}
+
+void GatewaySimulator::restartPushRelay()
+{
+    QMetaObject::invokeMethod(m_relay, &SimPushRelay::dropConnections,
+                              thread() == QThread::currentThread() ? Qt::DirectConnection : Qt::BlockingQueuedConnection);
 }
 
 QJsonArray GatewaySimulator::sentMails() const
@@ -370,7 +446,8 @@ std::optional<GatewaySimulator::Fault> GatewaySimulator::takeFault(const QString
 void GatewaySimulator::accept()
 {
     while (QTcpSocket *socket = m_server->nextPendingConnection())
-        new SimConnection(socket, m_bodyStallMs, [this](const SimRequest &r, SimConnection *c) { handle(r, c); });
+        new SimConnection(socket, m_bodyStallMs, [this](const SimRequest &r, SimConnection *c) { handle(r, c); },
+                          [this](QTcpSocket *upgraded) { m_relay->takeConnection(upgraded); });
 }
 
 void GatewaySimulator::logRequest(const QString &method, const QString &path, const QJsonObject &headers,
@@ -624,6 +701,10 @@ GatewaySimulator::Reply GatewaySimulator::admin(const QString &method, const QSt
         if (result.value(QStringLiteral("returnCode")).toString() != QLatin1String("00"))
             reply.status = 400;
         reply.body = compact(result);
+        return reply;
+    }
+    if (route == QLatin1String("push/devices") && get) {
+        reply.body = compact(pushDevices());
         return reply;
     }
     if (route == QLatin1String("mails") && get) {

@@ -2,7 +2,8 @@
 // The development gateway: one HTTP server on loopback that answers the JSON gateway
 // ("/zelkgateway/api/zelkGWService"), the web service ("/zelkgw/zelkapi.asmx/<method>") and the
 // version check ("/clickRateGW/api/checkVersion/json") over seeded sample data, plus admin routes
-// under "/__sim/" (request log, reset, faults, version state, notifications, photos).
+// under "/__sim/" (request log, reset, faults, version state, notifications, photos). A WebSocket upgrade
+// on "/zelkpush/relay" is handed to the push relay (SimPushRelay).
 //
 // The simulator object lives in one thread (its HTTP server runs there); the admin functions below
 // are thread-safe so an in-process test can call them from its own thread.
@@ -20,6 +21,7 @@
 class QTcpServer;
 class SimBackend;
 class SimConnection;
+class SimPushRelay;
 struct SimRequest;
 
 class GatewaySimulator : public QObject
@@ -63,7 +65,14 @@ public:
     void clearFaults();
     bool setVersionState(const QString &state, const QString &note = QString(), const QString &url = QString());
     QString versionState() const;
+    // Records a notification in the account's history and sends it through the push relay to every
+    // connected device registered for that account: {"aps": {"alert": content, else title}}, or the
+    // request's "payload" instead (a text goes out verbatim, anything else as compact JSON).
     QJsonObject addPush(const QJsonObject &request);
+    // {"accounts": {"<account>": ["<token>", ...]}, "connected": ["<token>", ...]}.
+    QJsonObject pushDevices() const;
+    // Closes every device connection of the relay, as a restart does (tokens handed out stay valid).
+    void restartPushRelay();
     QJsonArray sentMails() const;
     QJsonArray placedOrders() const;
     void setNow(const QDateTime &now);
@@ -103,6 +112,7 @@ private:
     mutable QMutex m_mutex;
     std::unique_ptr<SimBackend> m_backend;
     QTcpServer *m_server = nullptr;
+    SimPushRelay *m_relay;
     quint16 m_port = 0;
     QList<Fault> m_faults;
     QList<QJsonObject> m_requests; // newest last; trimmed from the front

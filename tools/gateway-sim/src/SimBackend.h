@@ -51,6 +51,10 @@ public:
     // Adds a notification at the top of an account's history ("userId" or "account", "title", "content",
     // "type"); answers with the new "newsId" or a failure.
     QJsonObject addPush(const QJsonObject &request);
+    // The push tokens registered (`pushRegistration`) for the account a push request names.
+    QStringList pushTokensFor(const QJsonObject &request) const;
+    // Every account with registered tokens: {"<account>": ["<token>", ...]}, tokens in sorted order.
+    QJsonObject pushDevices() const;
 
     std::optional<Photo> photo(const QString &fileName) const;
     QJsonArray sentMails() const { return m_sentMails; }
@@ -128,6 +132,8 @@ private:
     std::optional<QString> storePhoto(const QString &base64, QString *error);
     QJsonObject historyRow(const PlacedOrder &order) const;
     QList<PushEntry> *historyFor(const QString &userIdOrToken);
+    // The userID a push request names by "account" (login account) or "userId".
+    QString pushUserId(const QJsonObject &request) const;
 
     // Gateway operations.
     QJsonObject login(const QJsonObject &p);

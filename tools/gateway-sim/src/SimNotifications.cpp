@@ -3,6 +3,8 @@
 #include "SimAnswers.h"
 #include "SimBackend.h"
 
+#include <QMap>
+
 #include <algorithm>
 
 using namespace sim;
@@ -68,7 +70,7 @@ QJsonObject SimBackend::userPushHistory(const QJsonObject &p)
     return ok({{"pushList", page}});
 }
 
-QJsonObject SimBackend::addPush(const QJsonObject &request)
+QString SimBackend::pushUserId(const QJsonObject &request) const
 {
     QString userID = str(request, QStringLiteral("userId"));
     const QString accountName = str(request, QStringLiteral("account"));
@@ -76,6 +78,38 @@ QJsonObject SimBackend::addPush(const QJsonObject &request)
         if (!accountName.isEmpty() && a.account == accountName)
             userID = a.userID;
     }
+    return userID;
+}
+
+QStringList SimBackend::pushTokensFor(const QJsonObject &request) const
+{
+    const Account *account = accountById(pushUserId(request));
+    QStringList tokens;
+    for (auto it = m_pushTokens.cbegin(); it != m_pushTokens.cend(); ++it) {
+        if (account && it.value() == account->account)
+            tokens << it.key();
+    }
+    tokens.sort();
+    return tokens;
+}
+
+QJsonObject SimBackend::pushDevices() const
+{
+    QMap<QString, QStringList> byAccount;
+    for (auto it = m_pushTokens.cbegin(); it != m_pushTokens.cend(); ++it)
+        byAccount[it.value()] << it.key();
+    QJsonObject devices;
+    for (auto it = byAccount.begin(); it != byAccount.end(); ++it) {
+        it->sort();
+        devices.insert(it.key(), QJsonArray::fromStringList(*it));
+    }
+    return devices;
+}
+
+QJsonObject SimBackend::addPush(const QJsonObject &request)
+{
+    const QString userID = pushUserId(request);
+    const QString accountName = str(request, QStringLiteral("account"));
     if (!m_pushHistory.contains(userID))
         return fail(QStringLiteral("01"), QStringLiteral("查無帳號: ") + (userID.isEmpty() ? accountName : userID));
     PushEntry e;

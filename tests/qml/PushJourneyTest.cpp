@@ -1,0 +1,71 @@
+// A notification pushed to a signed-in sales rep, through the real window: the gateway relays
+// POST /__sim/push over the app's WebSocket, the alert shows with the text, and the notification list and
+// the home screen have it afterwards.
+#include "QmlHarness.h"
+#include "TestRegistry.h"
+
+#include "model/AppContext.h"
+#include "text/Localizer.h"
+#include "ui/TabBarController.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QTest>
+
+namespace {
+QString textOf(QmlHarness &h, const QString &objectName)
+{
+    QQuickItem *item = h.find(objectName);
+    return item ? item->property("text").toString() : QStringLiteral("<%1 not drawn>").arg(objectName);
+}
+} // namespace
+
+class PushJourneyTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { Localizer::instance().load({QStringLiteral("zh-TW")}); }
+
+    void pushedNotificationShowsAsAlertAndInTheList()
+    {
+        QmlApp app;
+        QVERIFY2(app.gateway().isRunning(), qPrintable(app.gateway().errorString()));
+        QmlHarness &h = app.harness();
+        QVERIFY(h.load());
+        TabBarController *tabs = app.launchAndSignIn();
+        QVERIFY(tabs);
+        // The tab screen registered the device: the token the relay gave is linked to "demo".
+        QTRY_VERIFY_WITH_TIMEOUT(app.context().pushToken().has_value(), 10000);
+        QCOMPARE(app.gateway().webServiceCalls(QStringLiteral("pushRegistration")).last().value("userId").toString(),
+                 QStringLiteral("demo"));
+
+        QNetworkAccessManager network;
+        QNetworkRequest request(QUrl(app.gateway().baseUrl() + QStringLiteral("/__sim/push")));
+        request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
+        QNetworkReply *reply =
+            network.post(request, QStringLiteral(R"({"account":"demo","title":"出貨","content":"您的訂單已出貨"})").toUtf8());
+        QTRY_VERIFY(reply->isFinished());
+        QCOMPARE(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 200);
+        reply->deleteLater();
+
+        QTRY_COMPARE_WITH_TIMEOUT(textOf(h, QStringLiteral("alertTitle")), QStringLiteral("收到訊息"), 1000);
+        QCOMPARE(textOf(h, QStringLiteral("alertMessage")), QStringLiteral("您的訂單已出貨"));
+        h.settle();
+        h.screenshot(QStringLiteral("push-alert"));
+        QVERIFY(h.click(QStringLiteral("alertButton_確定")));
+        QTRY_VERIFY(!h.find(QStringLiteral("alertTitle")));
+
+        // The notification list loads when first shown: the new notification is on top.
+        QVERIFY(h.click(QStringLiteral("tab_2")));
+        QTRY_VERIFY_WITH_TIMEOUT(h.find(QStringLiteral("pushListCell_0")), 5000);
+        QQuickItem *first = h.find(QStringLiteral("pushListCell_0"));
+        QTRY_COMPARE(first->findChild<QQuickItem *>(QStringLiteral("contentTextView"))->property("text").toString(),
+                     QStringLiteral("出貨"));
+        // Back on the home screen, its newest notification is the new one.
+        QVERIFY(h.click(QStringLiteral("tab_0")));
+        QTRY_COMPARE(textOf(h, QStringLiteral("pushNewsLabel")), QStringLiteral("出貨"));
+    }
+};
+
+ZELK_TEST(PushJourneyTest)
+#include "PushJourneyTest.moc"

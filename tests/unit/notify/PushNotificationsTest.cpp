@@ -1,0 +1,193 @@
+// Push registration and delivery, headless, against the development gateway and its relay over a real
+// loopback WebSocket: the registration form, the stored token, the alert on arrival, the signed-out
+// device, malformed frames and a restart of the relay.
+#include "../app/AppHarness.h"
+#include "TestRegistry.h"
+#include "notify/PushRegistration.h"
+#include "platform/RelayPushService.h"
+#include "platform/SystemSound.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+
+class PushNotificationsTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<AppHarness> m_app; // one signed-in app for the malformed-frame rows
+
+    static RelayPushService *service(AppHarness &app)
+    {
+        return qobject_cast<RelayPushService *>(app.context->pushService());
+    }
+    // Signs in and waits until the relay's token is stored.
+    static bool signInRegistered(AppHarness &app, const QString &account = QStringLiteral("demo"),
+                                 const QString &password = QStringLiteral("demo123"))
+    {
+        const qsizetype before = app.gateway.webServiceCalls(QStringLiteral("pushRegistration")).size();
+        if (!app.signIn(account, password))
+            return false;
+        return QTest::qWaitFor([&] {
+            return app.gateway.webServiceCalls(QStringLiteral("pushRegistration")).size() > before &&
+                   app.context->pushToken() == PushRegistration::tokenText(service(app)->token());
+        }, 10000);
+    }
+    static bool signOut(AppHarness &app)
+    {
+        app.tabs()->setSelectedIndex(3);
+        AppHarness::settle();
+        auto *more = app.tabRoot<MoreViewController>(3);
+        if (!more)
+            return false;
+        more->selectRow(4); // 登出
+        if (!app.ui.pressAlertButton(QStringLiteral("登出")))
+            return false;
+        return QTest::qWaitFor([&] { return app.navigator.presentedScreens().isEmpty(); }, 5000);
+    }
+    static QStringList openAlerts(AppHarness &app)
+    {
+        QStringList texts;
+        for (int i = 0; i < app.ui.openAlertCount(); ++i) {
+            texts << app.ui.currentAlertTitle() + '|' + app.ui.currentAlertMessage() + '|' +
+                         app.ui.currentAlertButtons().join(',');
+            app.ui.pressAlertButton(app.ui.currentAlertButtons().value(0));
+            --i;
+        }
+        return texts;
+    }
+
+private slots:
+    void cleanupTestCase() { m_app.reset(); }
+
+    void tokenText_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("0x0A 0xFF") << QByteArray("\x0A\xFF", 2) << "0AFF";
+        QTest::newRow("zeros and high bit") << QByteArray("\x00\x01\x7F\x80", 4) << "00017F80";
+        QTest::newRow("empty") << QByteArray() << "";
+    }
+    void tokenText()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(PushRegistration::tokenText(bytes), text);
+    }
+
+    void registrationLinksTheLoginAccountAndKeepsTheTokenOnFailure()
+    {
+        AppHarness app;
+        QVERIFY(app.launch());
+        QVERIFY(signInRegistered(app));
+        const QString token = app.context->pushToken().value_or(QString());
+        QCOMPARE(token.size(), 64);
+        QCOMPARE(app.gateway.webServiceCalls(QStringLiteral("pushRegistration")),
+                 QList<QJsonObject>{QJsonObject({{"token", token}, {"userId", "demo"}, {"os", "0"}})});
+        QCOMPARE(app.gateway.simulator()->pushDevices()["accounts"].toObject(), QJsonObject({{"demo", QJsonArray{token}}}));
+
+        // Another account signs in while the server refuses the registration: the new account went under
+        // "userId", and the token stored before stays.
+        QVERIFY(signOut(app));
+        app.context->secureStore().setValue(QStringLiteral("pushToken"), QStringLiteral("0AFF"));
+        QVERIFY(app.gateway.setFault(QStringLiteral("pushRegistration"), QStringLiteral("code"), 0, true,
+                                     QStringLiteral("01"), QStringLiteral("註冊失敗")));
+        QSignalSpy answered(app.context->client().network(), &QNetworkAccessManager::finished);
+        QVERIFY(app.signIn(QStringLiteral("lin.yating"), QStringLiteral("lin2024")));
+        QTRY_COMPARE(app.gateway.webServiceCalls(QStringLiteral("pushRegistration")).size(), 2);
+        QCOMPARE(app.gateway.webServiceCalls(QStringLiteral("pushRegistration")).last(),
+                 QJsonObject({{"token", token}, {"userId", "lin.yating"}, {"os", "0"}}));
+        QTRY_VERIFY(std::any_of(answered.cbegin(), answered.cend(), [](const QList<QVariant> &args) {
+            return args.at(0).value<QNetworkReply *>()->url().path().endsWith(QLatin1String("pushRegistration"));
+        }));
+        AppHarness::settle();
+        QCOMPARE(app.context->pushToken(), std::optional<QString>(QStringLiteral("0AFF")));
+
+        // The next sign-in registers again; the link now names that account alone.
+        QVERIFY(signOut(app));
+        QVERIFY(signInRegistered(app, QStringLiteral("wang.jh"), QStringLiteral("wang888")));
+        QCOMPARE(app.context->pushToken(), std::optional<QString>(token));
+        QCOMPARE(app.gateway.simulator()->pushDevices()["accounts"].toObject(), QJsonObject({{"wang.jh", QJsonArray{token}}}));
+    }
+
+    void notificationsShowWhileSignedInOnly()
+    {
+        AppHarness app;
+        QVERIFY(app.launch());
+        QVERIFY(signInRegistered(app));
+        const int sounds = SystemSound::notificationAlertCount();
+        app.gateway.addPush(QStringLiteral("demo"), QStringLiteral("出貨"), QStringLiteral("您的訂單已出貨"));
+        QTRY_COMPARE(app.ui.openAlertCount(), 1);
+        // Two in quick succession: both wait their turn, in order.
+        app.gateway.addPush(QStringLiteral("demo"), QStringLiteral("a"), QStringLiteral("第二則"));
+        app.gateway.addPush(QStringLiteral("demo"), QStringLiteral("b"), QStringLiteral("第三則"));
+        QTRY_COMPARE(app.ui.openAlertCount(), 3);
+        QCOMPARE(openAlerts(app), QStringList({"收到訊息|您的訂單已出貨|確定", "收到訊息|第二則|確定", "收到訊息|第三則|確定"}));
+        QCOMPARE(SystemSound::notificationAlertCount(), sounds + 3);
+
+        // Signed out: the notification reaches the device and shows nothing.
+        QVERIFY(signOut(app));
+        QSignalSpy arrived(service(app), &PushService::notificationReceived);
+        app.gateway.addPush(QStringLiteral("demo"), QStringLiteral("出貨"), QStringLiteral("給前一位使用者"));
+        QVERIFY(arrived.wait(5000));
+        AppHarness::settle();
+        QVERIFY(!app.ui.hasOpenAlert());
+        QCOMPARE(SystemSound::notificationAlertCount(), sounds + 3);
+    }
+
+    void malformedFramesAreSurvived_data()
+    {
+        QTest::addColumn<QJsonValue>("payload");
+        QTest::addColumn<bool>("reconnects"); // the frame is over the limit: the connection ends and comes back
+        QTest::newRow("not JSON") << QJsonValue(QStringLiteral("{\"aps\":")) << false;
+        QTest::newRow("array") << QJsonValue(QJsonArray{1, 2}) << false;
+        QTest::newRow("no aps") << QJsonValue(QJsonObject{{"alert", "x"}}) << false;
+        QTest::newRow("aps a text") << QJsonValue(QJsonObject{{"aps", "x"}}) << false;
+        QTest::newRow("alert a dictionary")
+            << QJsonValue(QJsonObject{{"aps", QJsonObject{{"alert", QJsonObject{{"title", "t"}, {"body", "b"}}}}}}) << false;
+        QTest::newRow("10 MB") << QJsonValue(QString(10 * 1024 * 1024, QLatin1Char('x'))) << true;
+    }
+    void malformedFramesAreSurvived()
+    {
+        QFETCH(QJsonValue, payload);
+        QFETCH(bool, reconnects);
+        if (!m_app) {
+            m_app = std::make_unique<AppHarness>();
+            QVERIFY(m_app->launch());
+            QVERIFY(signInRegistered(*m_app));
+        }
+        AppHarness &app = *m_app;
+        QSignalSpy state(service(app), &RelayPushService::relayStateChanged);
+        app.gateway.simulator()->addPush({{"account", "demo"}, {"title", "x"}, {"payload", payload}});
+        if (reconnects) {
+            QTRY_VERIFY_WITH_TIMEOUT(state.size() == 2, 10000);
+            QCOMPARE(state.at(1).at(0).toBool(), true);
+        }
+        app.gateway.addPush(QStringLiteral("demo"), QStringLiteral("t"), QStringLiteral("之後的通知"));
+        QTRY_COMPARE(app.ui.openAlertCount(), 1);
+        QCOMPARE(openAlerts(app), QStringList{"收到訊息|之後的通知|確定"});
+        QVERIFY(service(app)->isRegistered());
+    }
+
+    void reconnectsAfterTheRelayRestarts()
+    {
+        AppHarness app;
+        QVERIFY(app.launch());
+        QVERIFY(signInRegistered(app));
+        const QByteArray token = service(app)->token();
+        QSignalSpy state(service(app), &RelayPushService::relayStateChanged);
+        QSignalSpy registered(service(app), &PushService::registered);
+        app.gateway.simulator()->restartPushRelay();
+        QTRY_COMPARE_WITH_TIMEOUT(state.size(), 2, 10000);
+        QCOMPARE(state.at(0).at(0).toBool(), false);
+        QCOMPARE(state.at(1).at(0).toBool(), true);
+        // The same installation got the same token back: nothing to register again.
+        QCOMPARE(service(app)->token(), token);
+        QCOMPARE(registered.size(), 0);
+        app.gateway.addPush(QStringLiteral("demo"), QStringLiteral("t"), QStringLiteral("重新連線之後"));
+        QTRY_COMPARE(app.ui.openAlertCount(), 1);
+        QCOMPARE(app.ui.currentAlertMessage(), QStringLiteral("重新連線之後"));
+    }
+};
+
+ZELK_TEST(PushNotificationsTest)
+#include "PushNotificationsTest.moc"
