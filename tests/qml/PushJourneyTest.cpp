@@ -54,10 +54,15 @@ private slots:
         h.screenshot(QStringLiteral("push-alert"));
         QVERIFY(h.click(QStringLiteral("alertButton_確定")));
         QTRY_VERIFY(!h.find(QStringLiteral("alertTitle")));
+        h.settle();
 
         // The notification list loads when first shown: the new notification is on top.
         QVERIFY(h.click(QStringLiteral("tab_2")));
-        QTRY_VERIFY_WITH_TIMEOUT(h.find(QStringLiteral("pushListCell_0")), 5000);
+        QTRY_COMPARE(tabs->selectedIndex(), 2);
+        if (!QTest::qWaitFor([&] { return h.find(QStringLiteral("pushListCell_0")) != nullptr; }, 10000)) {
+            h.screenshot(QStringLiteral("push-list-missing"));
+            QFAIL(qPrintable(h.navigator().describe()));
+        }
         QQuickItem *first = h.find(QStringLiteral("pushListCell_0"));
         QTRY_COMPARE(first->findChild<QQuickItem *>(QStringLiteral("contentTextView"))->property("text").toString(),
                      QStringLiteral("出貨"));
