@@ -4,6 +4,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QVariantMap>
 
@@ -13,6 +14,14 @@ namespace DesktopNotification {
 
 void show(const QString &summary, const QString &body)
 {
+    // Without an address the bus library would try to start a bus of its own (autolaunch): only a session
+    // that announces its bus gets notifications.
+    const QString runtimeBus = qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus");
+    if (!qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS") &&
+        (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR") || !QFileInfo::exists(runtimeBus))) {
+        qCDebug(lcPush) << "no session bus announced: no desktop notification";
+        return;
+    }
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
         qCDebug(lcPush) << "no session bus: no desktop notification";
