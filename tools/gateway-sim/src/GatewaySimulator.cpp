@@ -155,8 +155,8 @@ private:
             m_stall.stop();
     }
 
-    // A connection that opens with a request for the relay path is handed over unread, once its
-    // request head is complete. True when handed over or still waiting for the head.
+    // A connection that opens with a WebSocket upgrade request for the relay path is handed over unread,
+    // once its request head is complete. True when handed over or still waiting for the head.
     bool upgradeToRelay()
     {
         const QByteArray prefix = "GET " + SimPushRelay::kPath.toLatin1();
@@ -165,8 +165,12 @@ private:
             return prefix.startsWith(head);
         if (!head.startsWith(prefix))
             return false;
-        if (!head.contains("\r\n\r\n"))
+        const qsizetype headEnd = head.indexOf("\r\n\r\n");
+        if (headEnd < 0)
             return head.size() < SimRequestParser::kMaxHeaderBytes;
+        // A plain request for the path is answered as HTTP (404).
+        if (!head.first(headEnd).toLower().contains("\r\nupgrade: websocket"))
+            return false;
         QTcpSocket *socket = m_socket;
         disconnect(socket, nullptr, this, nullptr);
         disconnect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
