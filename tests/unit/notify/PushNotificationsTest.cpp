@@ -4,6 +4,7 @@
 #include "../app/AppHarness.h"
 #include "TestRegistry.h"
 #include "notify/PushRegistration.h"
+#include "notify/PushTestViewController.h"
 #include "platform/RelayPushService.h"
 #include "platform/SystemSound.h"
 
@@ -134,6 +135,14 @@ private slots:
         AppHarness::settle();
         QVERIFY(!app.ui.hasOpenAlert());
         QCOMPARE(SystemSound::notificationAlertCount(), sounds + 3);
+
+        // The diagnosis screen as the window's root shows the text itself, and no alert.
+        auto *diagnosis = app.storyboard.instantiate<PushTestViewController>(QStringLiteral("Main"),
+                                                                            QStringLiteral("PushTestViewController"));
+        app.navigator.setRootScreen(diagnosis);
+        app.gateway.addPush(QStringLiteral("demo"), QStringLiteral("t"), QStringLiteral("診斷用"));
+        QTRY_COMPARE(diagnosis->pushMessage(), QStringLiteral("診斷用"));
+        QVERIFY(!app.ui.hasOpenAlert());
     }
 
     void malformedFramesAreSurvived_data()
