@@ -18,6 +18,10 @@
 #include "GatewayFixture.h"
 #include "SimHttp.h"
 #include "model/AppContext.h"
+#include "notify/PushRegistration.h"
+#include "platform/RelayPushService.h"
+
+#include <QSignalSpy>
 
 namespace {
 constexpr int kCustomers = 5000;
@@ -254,6 +258,31 @@ private slots:
         }
         QTest::setBenchmarkResult(qreal(longest), QTest::WalltimeMilliseconds);
         qInfo("longest main-thread stall (%s fetch): %lld ms", blocking ? "blocking" : "non-blocking", longest);
+    }
+
+    // From a push handed to the development gateway to its payload on the app's main thread, over the
+    // relay's loopback WebSocket (the goal: on screen within a second).
+    void pushDelivery()
+    {
+        GatewayFixture gateway;
+        QVERIFY(gateway.isRunning());
+        QTemporaryDir dir;
+        AppContext context(AppContext::Options{dir.path(), nullptr, false});
+        context.start();
+        RelayPushService service(RelayPushService::defaultRelayUrl(), QStringLiteral("bench"));
+        QSignalSpy registered(&service, &PushService::registered);
+        service.registerForRemoteNotifications();
+        QVERIFY(registered.wait(5000));
+        bool linked = false;
+        context.operations().pushRegistration(PushRegistration::tokenText(service.token()), QStringLiteral("demo"),
+                                              nullptr, [&](const ApiStatus &status) { linked = status.isSuccess; });
+        QTRY_VERIFY(linked);
+        QSignalSpy arrived(&service, &PushService::notificationReceived);
+        QBENCHMARK {
+            arrived.clear();
+            gateway.addPush(QStringLiteral("demo"), QStringLiteral("出貨"), QStringLiteral("您的訂單已出貨"));
+            QVERIFY(QTest::qWaitFor([&] { return !arrived.isEmpty(); }, 5000));
+        }
     }
 
     // The development gateway's decoding of a 200,000-pair form into its fields.

@@ -48,7 +48,7 @@ private slots:
         QCOMPARE(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 200);
         reply->deleteLater();
 
-        QTRY_COMPARE_WITH_TIMEOUT(textOf(h, QStringLiteral("alertTitle")), QStringLiteral("收到訊息"), 1000);
+        QTRY_COMPARE(textOf(h, QStringLiteral("alertTitle")), QStringLiteral("收到訊息"));
         QCOMPARE(textOf(h, QStringLiteral("alertMessage")), QStringLiteral("您的訂單已出貨"));
         h.settle();
         h.screenshot(QStringLiteral("push-alert"));
