@@ -86,7 +86,8 @@ public:
         m_stall.setSingleShot(true);
         m_stall.setInterval(stallMs);
         connect(&m_stall, &QTimer::timeout, this, [this] {
-            if (m_parser.hasPartialRequest() && !m_closing)
+            const bool waitingHead = !m_sawRequest && m_socket->bytesAvailable() > 0; // see upgradeToRelay()
+            if ((m_parser.hasPartialRequest() || waitingHead) && !m_closing)
                 fail(408, "no complete request within the time limit");
         });
         connect(socket, &QTcpSocket::readyRead, this, &SimConnection::read);
@@ -124,8 +125,11 @@ private:
             m_socket->readAll();
             return;
         }
-        if (!m_sawRequest && upgradeToRelay())
+        if (!m_sawRequest && upgradeToRelay()) {
+            if (!m_closing)
+                m_stall.start(); // an unfinished head gets the same time limit as any request
             return;
+        }
         m_sawRequest = true;
         m_parser.feed(m_socket->readAll());
         dispatch();
