@@ -265,7 +265,7 @@ private slots:
         QStringList shown;
         for (int r = 0; r < f.contract()->contractRows()->count(); ++r)
             shown << f.contract()->contractRows()->value(r, "mainText").toString() + '|'
-                         + f.contract()->contractRows()->value(r, "detailText").toString();
+                         + f.contract()->contractRows()->value(r, "vbeln").toString();
         QCOMPARE(shown, rows);
         QVERIFY(!f.ui.hasOpenAlert());
     }

@@ -266,6 +266,9 @@ private slots:
         // Submit from the cart: exactly one line is ordered.
         const qsizetype placedBefore = app.gateway().simulator()->placedOrders().size();
         QVERIFY(tap(h, QStringLiteral("cartOrderButton")));
+        // The panel closes, then the confirmation slides in.
+        QVERIFY(QTest::qWaitFor([&] { return slide->presentedScreen() != nullptr; }, 3000));
+        h.settle();
         QVERIFY(tap(h, QStringLiteral("confirmButton")));
         QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("closeButton")) != nullptr; }, 10000));
         const QJsonArray sent = app.gateway().gatewayCalls(QStringLiteral("ZSD_CREATE_EIP_ORDER2")).last()
