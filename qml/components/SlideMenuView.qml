@@ -1,6 +1,5 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls
 import Zelk
 
 // Draws a SlideMenuController: the main content, and its right-hand panel sliding in over it. The panel

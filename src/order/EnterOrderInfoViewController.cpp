@@ -119,7 +119,8 @@ void EnterOrderInfoViewController::addToCartAction()
 {
     Ui *u = ui();
     AppContext *ctx = context();
-    if (!u || !ctx)
+    // A second tap while the screen closes must not add the line twice.
+    if (!u || !ctx || isBeingDismissed())
         return;
     u->endEditing();
     const QString incomplete = localized(QStringLiteral("請輸入完整資料"));
