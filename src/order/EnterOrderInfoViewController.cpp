@@ -4,6 +4,7 @@
 #include "model/NumberText.h"
 #include "order/CustomerCredit.h"
 #include "order/NumericField.h"
+#include "order/OrderEntryRules.h"
 #include "text/Localizer.h"
 #include "ui/NavigationController.h"
 #include "ui/SlideMenuController.h"
@@ -133,12 +134,8 @@ void EnterOrderInfoViewController::addToCartAction()
         alertWithTitle(incomplete);
         return;
     }
-    if (!(*quantity > 0)) {
-        alertWithTitle(localized(QStringLiteral("請輸入下單數量")));
-        return;
-    }
-    if (*quantity > float(m_order.orderItem.zmeng)) {
-        alertWithTitle(localized(QStringLiteral("下單數量超過上限")));
+    if (const QString refusal = quantityRefusal(*quantity, m_order.orderItem.zmeng); !refusal.isEmpty()) {
+        alertWithTitle(refusal);
         return;
     }
     const auto kinds = ctx->lists().transportList(true);
