@@ -173,9 +173,17 @@ private slots:
     {
         ContractFlow f;
         QVERIFY(f.gateway.isRunning());
-        QVERIFY(f.start(QStringLiteral("0000100101")));
+        // A device whose locale writes other digits still sends the Gregorian date in ASCII digits.
+        QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt));
+        const bool started = f.start(QStringLiteral("0000100101"));
+        QLocale::setDefault(QLocale::c());
+        QVERIFY(started);
+        const QDate today = QDate::currentDate();
         const QJsonObject request = f.gateway.gatewayCalls(QStringLiteral("ZSD_GET_CUST_CONTRACT2")).last();
-        QCOMPARE(request, Operations::contractLinesParameters("U10023", "0000100101", QDate::currentDate()));
+        QCOMPARE(request, (QJsonObject{{"userID", "U10023"}, {"pAuart", "*"}, {"pKunnr", "0000100101"},
+                                       {"pGueen", QStringLiteral("%1/%2/%3").arg(today.year())
+                                                      .arg(today.month(), 2, 10, QLatin1Char('0'))
+                                                      .arg(today.day(), 2, 10, QLatin1Char('0'))}}));
         QCOMPARE(f.contract()->customNameText(), QStringLiteral("客戶:") + f.ctx->customerStruct().customer().name1);
         QVERIFY(f.contract()->creditsText().startsWith(QStringLiteral("¥")));
         const QAbstractItemModel *rows = f.contract()->contractRows();
