@@ -24,6 +24,10 @@
 #include "notify/PushListViewController.h"
 #include "notify/PushTestViewController.h"
 #include "order/ChooseOrderTypeViewController.h"
+#include "order/ContractViewController.h"
+#include "order/EditOrderViewController.h"
+#include "order/ItemsViewController.h"
+#include "order/OrderCarViewController.h"
 #include "order/EnterNewAmountViewController.h"
 #include "order/OrderConfirmViewController.h"
 #include "order/OrderPage2ViewController.h"
@@ -73,4 +77,12 @@ void registerScreens(Storyboard &storyboard)
     storyboard.add("OrderConfirm", "OrderConfirmNavigation",
                    [] { return new ZelkNavigationController(new OrderConfirmViewController); });
     storyboard.setInitial("OrderConfirm", "OrderConfirmNavigation");
+
+    // ---- OrderContract: the contract order (contracts, their materials), the cart panel, line editing ----
+    storyboard.add("OrderContract", "ContractNavigation",
+                   [] { return new ZelkNavigationController(new ContractViewController); });
+    storyboard.setInitial("OrderContract", "ContractNavigation");
+    storyboard.add("OrderContract", "ItemsViewController", [] { return new ItemsViewController; });
+    storyboard.add("OrderContract", "OrderCarViewController", [] { return new OrderCarViewController; });
+    storyboard.add("OrderContract", "EditOrderViewController", [] { return new EditOrderViewController; });
 }

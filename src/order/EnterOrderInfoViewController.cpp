@@ -4,6 +4,7 @@
 #include "model/NumberText.h"
 #include "order/CustomerCredit.h"
 #include "order/NumericField.h"
+#include "order/OrderEntryRules.h"
 #include "text/Localizer.h"
 #include "ui/NavigationController.h"
 #include "ui/SlideMenuController.h"
@@ -12,6 +13,14 @@
 EnterOrderInfoViewController::EnterOrderInfoViewController(QObject *parent)
     : Screen(parent), m_orderTypeButtonTitle(localized(QStringLiteral("請選擇")))
 {
+}
+
+void EnterOrderInfoViewController::setOrder(const Order &order)
+{
+    m_order = order;
+    m_chosenInco1.reset();
+    m_info1ButtonTitle = order.inco1.bezei;
+    emit contentChanged();
 }
 
 QString EnterOrderInfoViewController::info1ButtonText() const
@@ -86,7 +95,14 @@ void EnterOrderInfoViewController::inco1Action()
     QStringList names;
     for (const Inco1 &method : *methods)
         names << method.bezei;
-    pickButtonTitle(localized(QStringLiteral("選擇交貨方式")), names, &EnterOrderInfoViewController::m_info1ButtonTitle);
+    showListPicker(localized(QStringLiteral("選擇交貨方式")), names, m_info1ButtonTitle,
+                   [this, methods = *methods](int row) {
+                       if (row < 0 || row >= methods.size())
+                           return;
+                       m_chosenInco1 = methods.at(row);
+                       m_info1ButtonTitle = methods.at(row).bezei;
+                       emit contentChanged();
+                   });
 }
 
 void EnterOrderInfoViewController::pickButtonTitle(const QString &pickerTitle, const QStringList &names,
@@ -104,7 +120,8 @@ void EnterOrderInfoViewController::addToCartAction()
 {
     Ui *u = ui();
     AppContext *ctx = context();
-    if (!u || !ctx)
+    // A second tap while the screen closes must not add the line twice.
+    if (!u || !ctx || isBeingDismissed())
         return;
     u->endEditing();
     const QString incomplete = localized(QStringLiteral("請輸入完整資料"));
@@ -113,12 +130,12 @@ void EnterOrderInfoViewController::addToCartAction()
         return;
     }
     const std::optional<float> quantity = CartState::wholeFloat(m_itemAmtText);
-    if (!quantity || !(*quantity > 0)) {
+    if (!quantity) {
         alertWithTitle(incomplete);
         return;
     }
-    if (*quantity > float(m_order.orderItem.zmeng)) {
-        alertWithTitle(localized(QStringLiteral("下單數量超過上限")));
+    if (const QString refusal = quantityRefusal(*quantity, m_order.orderItem.zmeng); !refusal.isEmpty()) {
+        alertWithTitle(refusal);
         return;
     }
     const auto kinds = ctx->lists().transportList(true);
@@ -147,13 +164,22 @@ void EnterOrderInfoViewController::addToCartAction()
     line.transport = *kind;
     line.transportRemark = m_transportText;
     line.orderItem.orderNumber = *quantity;
+    if (m_chosenInco1) {
+        // What the cart shows and what is sent is the method the rep picked.
+        line.inco1 = *m_chosenInco1;
+        line.orderItem.inco1 = m_chosenInco1->inco1;
+        line.orderItem.inco1Bezei = m_chosenInco1->bezei;
+    }
     ctx->cart().appendOrder(line);
 
     QPointer<Screen> presenter = presentingScreen();
     QPointer<Screen> cart = m_orderCartVC;
     dismiss(true, [presenter, cart] {
         if (presenter) {
+            // Presented over the slide-menu container: its main content is the contract stack.
             NavigationController *nav = qobject_cast<NavigationController *>(presenter.data());
+            if (auto *slide = qobject_cast<SlideMenuController *>(presenter.data()); !nav && slide)
+                nav = qobject_cast<NavigationController *>(slide->mainViewController());
             if (!nav)
                 nav = presenter->navigationController();
             if (nav)
