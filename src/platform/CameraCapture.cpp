@@ -1,0 +1,66 @@
+#include "platform/CameraCapture.h"
+
+#include <QDir>
+#include <QTimer>
+#include <QUuid>
+
+#if ZELK_HAVE_MULTIMEDIA
+#include <QCamera>
+#include <QImageCapture>
+#include <QMediaCaptureSession>
+#include <QMediaDevices>
+#endif
+
+namespace {
+constexpr int kCaptureTimeoutMs = 15000;
+}
+
+bool CameraCapture::isAvailable()
+{
+#if ZELK_HAVE_MULTIMEDIA
+    return !QMediaDevices::videoInputs().isEmpty();
+#else
+    return false;
+#endif
+}
+
+void CameraCapture::capture(std::function<void(const QString &file)> done)
+{
+#if ZELK_HAVE_MULTIMEDIA
+    if (isAvailable()) {
+        // Everything of one capture lives under `session`, deleted once it has answered.
+        auto *session = new QMediaCaptureSession(this);
+        auto *camera = new QCamera(QMediaDevices::defaultVideoInput(), session);
+        auto *imageCapture = new QImageCapture(session);
+        session->setCamera(camera);
+        session->setImageCapture(imageCapture);
+        auto answered = std::make_shared<bool>(false);
+        auto finish = [session, camera, answered, done](const QString &file) {
+            if (*answered)
+                return;
+            *answered = true;
+            camera->stop();
+            session->deleteLater();
+            if (done)
+                done(file);
+        };
+        const QString path = QDir::temp().filePath(QStringLiteral("zelk-camera-%1.jpg")
+                                                       .arg(QUuid::createUuid().toString(QUuid::Id128)));
+        connect(imageCapture, &QImageCapture::readyForCaptureChanged, session, [imageCapture, path](bool ready) {
+            if (ready)
+                imageCapture->captureToFile(path);
+        });
+        connect(imageCapture, &QImageCapture::imageSaved, session,
+                [finish](int, const QString &file) { finish(file); });
+        connect(imageCapture, &QImageCapture::errorOccurred, session, [finish] { finish(QString()); });
+        connect(camera, &QCamera::errorOccurred, session, [finish] { finish(QString()); });
+        QTimer::singleShot(kCaptureTimeoutMs, session, [finish] { finish(QString()); });
+        camera->start();
+        return;
+    }
+#endif
+    QTimer::singleShot(0, this, [done] {
+        if (done)
+            done(QString());
+    });
+}
