@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import Zelk
 
 // The messages of one board: pull down to start over, scroll to the end for the next page. The list

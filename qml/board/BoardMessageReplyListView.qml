@@ -1,6 +1,5 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls
 import Zelk
 
 // One message and its replies above the compose area. Pull down to reload; the view gives the text

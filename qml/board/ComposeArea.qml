@@ -51,7 +51,7 @@ Rectangle {
             ToolButton {
                 objectName: "addPhotoButton"
                 Accessible.name: Localized.text("選擇方式")
-                text: "📷"
+                text: Localized.text("照片")
                 onClicked: area.controller.photo.addPhotoAction()
             }
             ScrollView {

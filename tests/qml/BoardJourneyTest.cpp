@@ -9,10 +9,12 @@
 #include "platform/PhotoPicker.h"
 #include "text/Localizer.h"
 #include "ui/NavigationController.h"
+#include "ui/NetworkCache.h"
 #include "ui/TabBarController.h"
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QNetworkDiskCache>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -78,7 +80,7 @@ private slots:
         // A 1,600 × 1,200 photo on disk, chosen through the photo library.
         QTemporaryDir dir;
         QImage photo(1600, 1200, QImage::Format_RGB32);
-        photo.fill(QColor(228, 236, 241));
+        photo.fill(QColor(70, 130, 180));
         QPainter painter(&photo);
         painter.fillRect(200, 300, 1200, 600, QColor(195, 0, 28));
         painter.end();
@@ -141,6 +143,13 @@ private slots:
         const QString own = list->rows()->value(0, "msgID").toString();
         h.settle();
         QVERIFY(QTest::qWaitFor([&] { return imageStatus(h, QStringLiteral("boardCell_0"), "contentImageView") == 1; }, 10000));
+        // Loaded through the app's disk cache.
+        auto *cache = dynamic_cast<NetworkCache *>(h.engine().networkAccessManagerFactory());
+        QVERIFY(cache);
+        QNetworkDiskCache disk;
+        disk.setCacheDirectory(cache->folder());
+        const QUrl photoUrl = list->rows()->value(0, "photoURL").toUrl();
+        QVERIFY(QTest::qWaitFor([&] { return disk.metaData(photoUrl).isValid(); }, 5000));
         QVERIFY(h.find(QStringLiteral("boardCellMenu_0")));
         QVERIFY(!h.find(QStringLiteral("boardCellMenu_1")));
         QCOMPARE(list->rows()->value(0, "newestReplyTitle").toString(), QStringLiteral("尚未有回覆"));
