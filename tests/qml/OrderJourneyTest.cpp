@@ -100,6 +100,7 @@ private slots:
         QVERIFY(tap(h, QStringLiteral("orderRow_inco1")));
         QVERIFY(tap(h, QStringLiteral("pickerDone")));
         QVERIFY(QTest::qWaitFor([&] { return !header->row(QStringLiteral("inco1"))->subTitle.isEmpty(); }));
+        QVERIFY(!h.screenshot(QStringLiteral("order_header")).isEmpty());
         QVERIFY(tap(h, QStringLiteral("nextButton")));
         auto *items = qobject_cast<OrderPage2ViewController *>(stack->topViewController());
         QVERIFY(items);
@@ -116,12 +117,14 @@ private slots:
         QCOMPARE(header->order().orderPage, 3);
         QCOMPARE(header->order().orderItem.orderNumber, 12.0f);
         QVERIFY(drawnIsTop());
+        QVERIFY(!h.screenshot(QStringLiteral("order_items")).isEmpty());
 
         // The gateway places the order but the answer is lost.
         const qsizetype placedBefore = app.gateway().simulator()->placedOrders().size();
         QVERIFY(app.gateway().setFault(QJsonObject{{"operation", "ZSD_CREATE_EIP_ORDER2"}, {"mode", "close"},
                                                    {"execute", true}, {"once", true}}));
         QVERIFY(tap(h, QStringLiteral("orderButton")));
+        QVERIFY(!h.screenshot(QStringLiteral("order_confirm_before")).isEmpty());
         QVERIFY(tap(h, QStringLiteral("confirmButton")));
         QVERIFY(QTest::qWaitFor([&] { return textOf(h, QStringLiteral("alertTitle")) == QStringLiteral("下單失敗"); }, 10000));
         QVERIFY(tap(h, QStringLiteral("alertButton_確定")));
@@ -148,6 +151,7 @@ private slots:
         QCOMPARE(lineSeqs(submissions.at(1)), lineSeqs(submissions.at(0)));
         QCOMPARE(app.gateway().simulator()->placedOrders().size(), placedBefore + 3);
         QVERIFY(h.find(QStringLiteral("orderConfirmStatusCell_2")));
+        QVERIFY(!h.screenshot(QStringLiteral("order_confirm_done")).isEmpty());
 
         // Everything ordered: closing returns to the order-type screen, ready for the next order.
         QVERIFY(tap(h, QStringLiteral("closeButton")));

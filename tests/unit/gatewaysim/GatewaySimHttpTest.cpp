@@ -1,6 +1,5 @@
 // The development gateway's HTTP handling on raw connections: pipelined requests answered in order,
-// "Connection: close" honoured, a stalled request body timed out, the request log capped, malformed
-// framing refused, and the form decoder.
+// malformed framing refused, and the form decoder.
 #include "GatewayFixture.h"
 #include "SimHttp.h"
 #include "TestRegistry.h"
@@ -120,62 +119,6 @@ private slots:
         QCOMPARE(client.read(1).value(0).status, 404);
     }
 
-    void connectionCloseIsHonoured()
-    {
-        GatewayFixture gateway;
-        RawClient client(gateway);
-        client.write(get("/first", "Connection: close\r\n") + get("/second"));
-        const QList<Answer> answers = client.read(2, 2000);
-        QCOMPARE(answers.size(), 1);
-        QVERIFY(answers.first().head.contains("Connection: close"));
-        QVERIFY(client.closedByServer());
-        QCOMPARE(loggedPaths(gateway), QStringList{"/first"});
-    }
-
-    void stalledBodyTimesOut()
-    {
-        GatewaySimulator::Options options;
-        options.bodyStallMs = 300;
-        GatewayFixture gateway(options);
-        RawClient client(gateway);
-        const QByteArray request = post(kGateway, kLogin);
-        client.write(request.left(request.size() - 10));
-        const QList<Answer> answers = client.read(1);
-        QCOMPARE(answers.value(0).status, 408);
-        QVERIFY(client.closedByServer());
-        QVERIFY(gateway.requests().isEmpty());
-
-        // Bytes that keep coming within the limit are waited for.
-        RawClient slow(gateway);
-        for (qsizetype i = 0; i < request.size(); i += request.size() / 4 + 1) {
-            slow.write(request.mid(i, request.size() / 4 + 1));
-            QTest::qWait(150);
-        }
-        QCOMPARE(slow.read(1).value(0).status, 200);
-    }
-
-    void requestLogIsCapped()
-    {
-        QCOMPARE(GatewaySimulator::Options{}.requestLogLimit, 10000);
-        QCOMPARE(GatewaySimulator::Options{}.loggedBodyLimit, 1024 * 1024);
-        GatewaySimulator::Options options;
-        options.requestLogLimit = 3;
-        options.loggedBodyLimit = 16;
-        GatewayFixture gateway(options);
-        RawClient client(gateway);
-        client.write(get("/a1") + get("/a2") + get("/a3") + get("/a4") + post("/kept", "0123456789abcdef") +
-                     post("/omitted", "0123456789abcdefg"));
-        QCOMPARE(client.read(6).size(), 6);
-        QCOMPARE(loggedPaths(gateway), QStringList({"/a4", "/kept", "/omitted"}));
-        const QJsonObject kept = gateway.requests().at(1).toObject();
-        QCOMPARE(kept.value("body").toString(), QStringLiteral("0123456789abcdef"));
-        QVERIFY(!kept.contains("bodyOmitted"));
-        const QJsonObject omitted = gateway.requests().at(2).toObject();
-        QCOMPARE(omitted.value("body").toString(), QString());
-        QCOMPARE(omitted.value("bodyOmitted").toInt(), 17);
-        QVERIFY(omitted.value("note").toString().contains(QStringLiteral("17 bytes")));
-    }
-
     void malformedFramingIsRefused_data()
     {
         QTest::addColumn<QByteArray>("request");
@@ -220,23 +163,6 @@ private slots:
         QCOMPARE(decoded, pairs);
     }
 
-    // A very large form is answered whole (its time is measured in bench/).
-    void largeFormIsAnswered()
-    {
-        GatewayFixture gateway;
-        QByteArray form = "userId=U10023&lastNewsId=";
-        for (int i = 0; i < 200000; ++i)
-            form += "&k" + QByteArray::number(i) + "=v";
-        const QJsonObject fields = decodeFormObject(form);
-        QCOMPARE(fields.size(), 200002);
-        QCOMPARE(fields.value("k199999").toString(), QStringLiteral("v"));
-        RawClient client(gateway);
-        client.write("POST /zelkgw/zelkapi.asmx/userPushHistory HTTP/1.1\r\nContent-Length: " +
-                     QByteArray::number(form.size()) + "\r\n\r\n" + form);
-        const QList<Answer> answers = client.read(1, 60000);
-        QCOMPARE(answers.value(0).status, 200);
-        QCOMPARE(QJsonDocument::fromJson(answers.value(0).body).object().value("returnCode").toString(), QStringLiteral("00"));
-    }
 };
 
 ZELK_TEST(GatewaySimHttpTest)

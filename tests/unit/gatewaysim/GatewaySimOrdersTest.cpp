@@ -1,5 +1,5 @@
 // Orders placed through the development gateway: per-line results, the rules of the data, no double
-// ordering of a resent line, the order query and the credit they use, and the notice mail.
+// ordering of a resent line, the order query and the credit they use.
 #include "GatewayCalls.h"
 #include "TestRegistry.h"
 
@@ -216,53 +216,6 @@ private slots:
         QVERIFY(s.message.contains(QStringLiteral("userID")));
     }
 
-    void orderQueryFiltersByRangeCustomerAndNumber()
-    {
-        const QDate today = serverToday();
-        const QList<OrderHistroy> month = query({}, today.addDays(-31), today);
-        QVERIFY2(month.size() >= 20, qPrintable(QString::number(month.size())));
-        QVERIFY(std::any_of(month.begin(), month.end(), [](const OrderHistroy &h) { return h.fkimg > 0 && h.fkimg1 > 0; }));
-        QVERIFY(std::any_of(month.begin(), month.end(), [](const OrderHistroy &h) { return h.fkimg1 == 0; }));
-        for (const OrderHistroy &h : month)
-            QCOMPARE(h.fkimg1, h.kwmeng - h.fkimg);
-
-        const QString kunnr = month.first().kunnr;
-        const QList<OrderHistroy> forCustomer = query({{"pKunnr", kunnr}}, today.addDays(-31), today);
-        QVERIFY(!forCustomer.isEmpty());
-        QVERIFY(std::all_of(forCustomer.begin(), forCustomer.end(), [&](const OrderHistroy &h) { return h.kunnr == kunnr; }));
-
-        const QString number = month.last().vbeln;
-        QCOMPARE(query({{"pVbeln", number}}, today.addDays(-31), today).size(), 1);
-        QCOMPARE(query({{"pVbeln", QString(number).remove(QRegularExpression(QStringLiteral("^0+")))}},
-                       today.addDays(-31), today).size(), 1);
-        QCOMPARE(query({}, today.addDays(-400), today.addDays(-300)).size(), 0);
-
-        ApiStatus status;
-        query({{"pBegdat", "2026/12/01"}}, today, today, &status);
-        QVERIFY(!status.isSuccess);
-        QVERIFY(status.message.contains(QStringLiteral("pBegdat")));
-    }
-
-    void noticeMailIsRecorded()
-    {
-        const QJsonObject item{{"userId", kUser}, {"orderSeq", newOrderSeq()}, {"otVbeln", "0010004660"},
-                               {"carNo", "KLA-1234"}, {"remark", "請於上午送達"}, {"kunweName", "大安營造股份有限公司"},
-                               {"kunwe", "0000100101"}, {"userName", "陳志明"}, {"matnrName", "卜特蘭I型水泥 散裝(噸)"},
-                               {"kwmeng", "20.0"}, {"vkorg", "1100"},
-                               {"mailList", QJsonArray{QJsonObject{{"userId", "U20011"}, {"mail", "chiahao.chang@zelk-supply.com.tw"}}}}};
-        ApiStatus s = m_sim->call(&Operations::sendMail, {{"sendMailList", QJsonArray{item}}});
-        QVERIFY2(s.isSuccess, qPrintable(s.message));
-        const QJsonArray sent = m_sim->gateway()->simulator()->sentMails();
-        QCOMPARE(sent.size(), 1);
-        QCOMPARE(sent.at(0).toObject().value(QStringLiteral("sendMailList")).toArray(), QJsonArray{item});
-
-        QJsonObject noRecipients = item;
-        noRecipients.insert(QStringLiteral("mailList"), QJsonArray());
-        s = m_sim->call(&Operations::sendMail, {{"sendMailList", QJsonArray{noRecipients}}});
-        QVERIFY(!s.isSuccess);
-        QVERIFY(!m_sim->call(&Operations::sendMail, {{"sendMailList", QJsonArray()}}).isSuccess);
-        QCOMPARE(m_sim->gateway()->simulator()->sentMails().size(), 1);
-    }
 };
 
 ZELK_TEST(GatewaySimOrdersTest)

@@ -1,7 +1,6 @@
 #include "TestRegistry.h"
 #include "ui/QmlUi.h"
 #include "ui/RefreshControl.h"
-#include "ui/ViewLocator.h"
 #include "FakeUi.h"
 
 #include <QSignalSpy>
@@ -280,16 +279,6 @@ private slots:
         footer.resetNoMoreData();
         footer.release();
         QCOMPARE(pages, 2);
-    }
-
-    void viewFileNamesFollowClassNames()
-    {
-        QCOMPARE(ViewLocator::viewFileName("OrderPage1ViewController"), QStringLiteral("OrderPage1View.qml"));
-        QCOMPARE(ViewLocator::viewFileName("zelk::LoginViewController"), QStringLiteral("LoginView.qml"));
-        QCOMPARE(ViewLocator::viewFileName("CartController"), QStringLiteral("CartView.qml"));
-        QCOMPARE(ViewLocator::viewFileName("Screen"), QStringLiteral("ScreenView.qml"));
-        QCOMPARE(ViewLocator::urlForClass("NoSuchViewController"), QUrl());
-        QCOMPARE(ViewLocator::imageUrl(QString()), QUrl());
     }
 };
 
