@@ -6,6 +6,7 @@ import Zelk
 Item {
     id: area
     required property Screen screen
+    objectName: "keyboardDismissArea"
 
     TapHandler {
         onTapped: area.screen.dismissKeyboard()

@@ -112,6 +112,11 @@ private slots:
         QVERIFY(tap(h, QStringLiteral("newMessageTextView")));
         typeText(h.window(), "Site photo, north gate");
         QCOMPARE(composer->newMessageText(), QStringLiteral("Site photo, north gate"));
+        // A tap outside the text input closes the keyboard.
+        QQuickItem *input = h.find(QStringLiteral("newMessageTextView"));
+        QVERIFY(input && input->hasActiveFocus());
+        QVERIFY(tap(h, QStringLiteral("keyboardDismissArea")));
+        QVERIFY(QTest::qWaitFor([&] { return !input->hasActiveFocus(); }, 2000));
         QVERIFY(tap(h, QStringLiteral("addPhotoButton")));
         QCOMPARE(textOf(h, QStringLiteral("sheetButton_取消")), QStringLiteral("取消"));
         QVERIFY(!h.find(QStringLiteral("sheetButton_拍一張照片"))); // no camera here

@@ -144,9 +144,21 @@ private slots:
         QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
         QVERIFY(app.gateway.gatewayCalls(QStringLiteral("addBoardMsg")).isEmpty());
 
+        // The connection drops: "新增失敗", the composer stays with its text for another try.
+        composer->setNewMessageText(QStringLiteral("今天出貨正常"));
+        QVERIFY(app.gateway.setFault(QStringLiteral("addBoardMsg"), QStringLiteral("close")));
+        composer->sendNewMessageAction();
+        QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("新增失敗"));
+        QVERIFY(!app.ui.currentAlertMessage().isEmpty());
+        QVERIFY(!app.ui.isSpinnerShowing());
+        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        AppHarness::settle();
+        QCOMPARE(list->presentedScreen(), stack);
+        QCOMPARE(composer->newMessageText(), QStringLiteral("今天出貨正常"));
+        app.gateway.clearRequests();
+
         // Posted without a photo: "postPhoto" is the empty text; confirming closes the composer and the
         // list starts over with the new message on top.
-        composer->setNewMessageText(QStringLiteral("今天出貨正常"));
         composer->sendNewMessageAction();
         composer->sendNewMessageAction(); // a second tap while the first is on its way
         QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("新增成功"));
@@ -264,6 +276,16 @@ private slots:
         AppHarness app;
         auto *list = openBoard(app, QStringLiteral("B001"));
         QVERIFY(list);
+        // Back before the replies arrive: the late answer is dropped with the screen.
+        QVERIFY(app.gateway.setFault(QStringLiteral("getBoardReplyMsgList"), QStringLiteral("delay"), 300));
+        list->replyMessageAction(1);
+        AppHarness::settle();
+        list->navigationController()->pop(false);
+        AppHarness::settle();
+        QTest::qWait(500);
+        QCOMPARE(list->navigationController()->topViewController(), list);
+        QVERIFY(!app.ui.hasOpenAlert());
+
         list->replyMessageAction(0);
         AppHarness::settle();
         auto *replies = qobject_cast<BoardMessageReplyListViewController *>(list->navigationController()->topViewController());
