@@ -6,6 +6,7 @@
 
 #if ZELK_HAVE_MULTIMEDIA
 #include <QCamera>
+#include <QCameraDevice>
 #include <QImageCapture>
 #include <QMediaCaptureSession>
 #include <QMediaDevices>
