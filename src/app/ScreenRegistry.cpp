@@ -6,7 +6,8 @@
 //   - "OrderSegue" (home menu "訂單創建") shows the initial scene of storyboard "Order": pushed onto
 //     the home tab's stack when it is a plain screen, presented when it is a container.
 //   - "訂單查詢" on the home screen pushes the initial scene of storyboard "OrderHistory".
-//   - A board row opens "BoardMessageListViewController" of storyboard "Board" (its `boardId` set).
+//   - A board row opens "BoardMessageListViewController" of storyboard "Board" (its `boardId` set);
+//     "新增留言" there presents "AddBoardMessageNav", a reply button pushes "BoardMessageReplyListViewController".
 // Until those scenes are registered, the taps that lead to them do nothing.
 #include "app/ScreenRegistry.h"
 
@@ -17,7 +18,10 @@
 #include "app/MoreViewController.h"
 #include "app/Tabbar2ViewController.h"
 #include "app/ViewController.h"
+#include "board/AddBoardMessageViewController.h"
 #include "board/BoardListViewController.h"
+#include "board/BoardMessageListViewController.h"
+#include "board/BoardMessageReplyListViewController.h"
 #include "history/OrderHistoryDetailViewController.h"
 #include "history/OrderHistoryViewController.h"
 #include "notify/HomeViewController.h"
@@ -60,6 +64,13 @@ void registerScreens(Storyboard &storyboard)
     storyboard.add("OrderHistory", "OrderHistoryDetailViewController",
                    [] { return new OrderHistoryDetailViewController; });
     storyboard.setInitial("OrderHistory", "OrderHistoryViewController");
+
+    // ---- Board: a board's messages, the replies of one message, the composer (presented) ----
+    storyboard.add("Board", "BoardMessageListViewController", [] { return new BoardMessageListViewController; });
+    storyboard.add("Board", "BoardMessageReplyListViewController",
+                   [] { return new BoardMessageReplyListViewController; });
+    storyboard.add("Board", "AddBoardMessageNav",
+                   [] { return new ZelkNavigationController(new AddBoardMessageViewController); });
 
     // ---- SelectDataViewController: the searchable pick list (customers, materials) ----
     storyboard.add("SelectDataViewController", "SelectDataViewController", [] { return new SelectDataViewController; });

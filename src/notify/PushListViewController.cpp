@@ -9,7 +9,8 @@ PushListViewController::PushListViewController(QObject *parent)
       m_records({{"time", [](const UserPushHistory &r) { return r.startDate; }},
                  {"title", [](const UserPushHistory &r) { return r.title; }}}),
       m_header(new RefreshControl(RefreshControl::Kind::Header, [this] { headerRefresh(); }, this)),
-      m_footer(new RefreshControl(RefreshControl::Kind::Footer, [this] { footerRefresh(); }, this))
+      m_footer(new RefreshControl(RefreshControl::Kind::Footer, [this] { footerRefresh(); }, this)),
+      m_paging(m_header, m_footer)
 {
     m_footer->setTitle(RefreshControl::Idle, QStringLiteral("上滑繼續載入"));
     m_footer->setTitle(RefreshControl::Pulling, QStringLiteral("上滑繼續載入"));
@@ -26,7 +27,7 @@ void PushListViewController::viewDidLoad()
 
 void PushListViewController::headerRefresh()
 {
-    ++m_generation;
+    m_paging.restart();
     m_records.setRows({});
     loadHistoryPage(QString());
 }
@@ -49,10 +50,10 @@ void PushListViewController::loadHistoryPage(const QString &lastNewsId)
         pageArrived({});
         return;
     }
-    const int generation = m_generation;
+    const int run = m_paging.run();
     ctx->operations().userPushHistory(PushHistory::userId(*ctx), lastNewsId, this,
-                                      [this, generation](const ApiStatus &status) {
-                                          if (generation != m_generation)
+                                      [this, run](const ApiStatus &status) {
+                                          if (!m_paging.isCurrent(run))
                                               return;
                                           // No alert: a failure is an empty page.
                                           pageArrived(PushHistory::page(status).value_or(QList<UserPushHistory>()));
@@ -67,13 +68,6 @@ void PushListViewController::pageArrived(const QList<UserPushHistory> &page)
             ids << record.newsId + QLatin1Char(':') + record.title;
         qCDebug(lcNotify).noquote() << "dataArray:" << ids.join(QStringLiteral(", "));
     }
-    m_header->endRefreshing();
-    m_footer->endRefreshing();
-    if (page.isEmpty()) {
-        m_footer->endRefreshingWithNoMoreData();
-        return;
-    }
-    // A page with records lets the footer page on again.
-    m_footer->resetNoMoreData();
+    m_paging.pageEnded(page.isEmpty());
     m_records.setRows(m_records.rows() + page);
 }

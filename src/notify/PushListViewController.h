@@ -4,6 +4,7 @@
 // and shows "已無資料" once a page comes back empty.
 #include "model/UserPushHistory.h"
 #include "ui/ListModel.h"
+#include "ui/PagedRefresh.h"
 #include "ui/RefreshControl.h"
 #include "ui/Screen.h"
 
@@ -40,6 +41,5 @@ private:
     RowListModel<UserPushHistory> m_records;
     RefreshControl *m_header;
     RefreshControl *m_footer;
-    // Bumped by every header refresh: a page asked for before it belongs to a list that is gone.
-    int m_generation = 0;
+    PagedRefresh m_paging;
 };

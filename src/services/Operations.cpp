@@ -189,6 +189,55 @@ void Operations::getBoardsList(const QString &userId, QObject *context, ApiCompl
     getBoardsList(QJsonObject{{QStringLiteral("userID"), userId}}, context, std::move(done));
 }
 
+void Operations::getBoardMsgList(const QString &boardId, const QString &startRow, QObject *context,
+                                 ApiCompletion done)
+{
+    getBoardMsgList(QJsonObject{{QStringLiteral("boardID"), boardId}, {QStringLiteral("startRow"), startRow}}, context,
+                    std::move(done));
+}
+
+void Operations::deleteBoardMsg(const QString &msgId, const QString &userId, QObject *context, ApiCompletion done)
+{
+    deleteBoardMsg(QJsonObject{{QStringLiteral("msgID"), msgId}, {QStringLiteral("userID"), userId}}, context,
+                   std::move(done));
+}
+
+QJsonObject Operations::boardPostParameters(const QString &userId, const QString &content, const QString &photo)
+{
+    QJsonObject parameters{{QStringLiteral("userID"), userId}, {QStringLiteral("postPhoto"), photo}};
+    if (!content.isEmpty())
+        parameters.insert(QStringLiteral("postContent"), content);
+    return parameters;
+}
+
+void Operations::addBoardMsg(const QString &boardId, const QString &userId, const QString &content,
+                             const QString &photo, QObject *context, ApiCompletion done)
+{
+    QJsonObject parameters = boardPostParameters(userId, content, photo);
+    parameters.insert(QStringLiteral("boardID"), boardId);
+    addBoardMsg(parameters, context, std::move(done));
+}
+
+void Operations::getBoardReplyMsgList(const QString &msgId, QObject *context, ApiCompletion done)
+{
+    getBoardReplyMsgList(QJsonObject{{QStringLiteral("msgID"), msgId}}, context, std::move(done));
+}
+
+void Operations::addBoardReplyMsg(const QString &msgId, const QString &userId, const QString &content,
+                                  const QString &photo, QObject *context, ApiCompletion done)
+{
+    QJsonObject parameters = boardPostParameters(userId, content, photo);
+    parameters.insert(QStringLiteral("msgID"), msgId);
+    addBoardReplyMsg(parameters, context, std::move(done));
+}
+
+void Operations::deleteBoardReplyMsg(const QString &replyId, const QString &userId, QObject *context,
+                                     ApiCompletion done)
+{
+    deleteBoardReplyMsg(QJsonObject{{QStringLiteral("remsgID"), replyId}, {QStringLiteral("userID"), userId}}, context,
+                        std::move(done));
+}
+
 void Operations::userPushHistory(const QString &userId, const QString &lastNewsId, QObject *context,
                                  ApiCompletion done)
 {

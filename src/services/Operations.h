@@ -104,6 +104,20 @@ public:
     void ZSD_QUERY_ORDER(const OrderQuery &query, QObject *context, ApiCompletion done);
     // The message boards visible to `userId`.
     void getBoardsList(const QString &userId, QObject *context, ApiCompletion done);
+    // ---- message boards ----
+    // One page of a board's messages after the row `startRow` ("0": the first page).
+    void getBoardMsgList(const QString &boardId, const QString &startRow, QObject *context, ApiCompletion done);
+    void deleteBoardMsg(const QString &msgId, const QString &userId, QObject *context, ApiCompletion done);
+    // A new message or reply: "postContent" only when `content` is not empty, "postPhoto" always (the
+    // Base64 JPEG, or the empty text without a photo).
+    void addBoardMsg(const QString &boardId, const QString &userId, const QString &content, const QString &photo,
+                     QObject *context, ApiCompletion done);
+    void getBoardReplyMsgList(const QString &msgId, QObject *context, ApiCompletion done);
+    void addBoardReplyMsg(const QString &msgId, const QString &userId, const QString &content, const QString &photo,
+                          QObject *context, ApiCompletion done);
+    void deleteBoardReplyMsg(const QString &replyId, const QString &userId, QObject *context, ApiCompletion done);
+    static QJsonObject boardPostParameters(const QString &userId, const QString &content, const QString &photo);
+
     // One page of the notification history of `userId`, after the notification `lastNewsId` (empty:
     // the newest page).
     void userPushHistory(const QString &userId, const QString &lastNewsId, QObject *context, ApiCompletion done);

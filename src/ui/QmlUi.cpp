@@ -1,5 +1,7 @@
 #include "ui/QmlUi.h"
 
+#include "platform/CameraCapture.h"
+#include "platform/PhotoFile.h"
 #include "ui/Screen.h"
 
 #include <QDesktopServices>
@@ -227,19 +229,40 @@ bool QmlUi::openUrl(const QUrl &url)
 
 bool QmlUi::isPhotoSourceAvailable(PhotoSource source) const
 {
-    // The desktop has no camera capture here; the library is a file dialog.
-    return source == PhotoSource::Library;
+    if (m_photoPicker)
+        return m_photoPicker->isAvailable(source);
+    // The library is the window's file dialog; the camera is there only where Qt Multimedia finds one.
+    return source == PhotoSource::Library || CameraCapture::isAvailable();
 }
 
-void QmlUi::pickPhoto(PhotoSource source, std::function<void(const QImage &)> done, std::function<void()> cancelled)
+void QmlUi::pickPhoto(PhotoSource source, std::function<void(const QImage &)> done, std::function<void()> cancelled,
+                      std::function<void(const QString &)> failed)
 {
+    PhotoRequest request{std::move(done), std::move(cancelled), std::move(failed)};
     if (!isPhotoSourceAvailable(source)) {
-        if (cancelled)
-            QTimer::singleShot(0, this, cancelled);
+        if (request.cancelled)
+            QTimer::singleShot(0, this, request.cancelled);
+        return;
+    }
+    // A file, or nothing: the user gave up.
+    auto answer = [this, request](const QString &file) {
+        if (!file.isEmpty())
+            readPhoto(file, request);
+        else if (request.cancelled)
+            request.cancelled();
+    };
+    if (m_photoPicker) {
+        m_photoPicker->pick(source, answer, [answer] { answer(QString()); });
+        return;
+    }
+    if (source == PhotoSource::Camera) {
+        if (!m_camera)
+            m_camera = new CameraCapture(this);
+        m_camera->capture(answer);
         return;
     }
     const int id = m_nextId++;
-    m_photoRequests.insert(id, PhotoRequest{std::move(done), std::move(cancelled)});
+    m_photoRequests.insert(id, request);
     emit photoRequested(id, QStringLiteral("library"));
 }
 
@@ -247,25 +270,26 @@ void QmlUi::photoChosen(int id, const QUrl &file)
 {
     if (!m_photoRequests.contains(id))
         return;
-    const PhotoRequest request = m_photoRequests.take(id);
-    const QString path = file.isLocalFile() ? file.toLocalFile() : file.toString();
+    readPhoto(file.isLocalFile() ? file.toLocalFile() : file.toString(), m_photoRequests.take(id));
+}
+
+void QmlUi::readPhoto(const QString &path, const PhotoRequest &request)
+{
     // Decoding a camera-sized photo takes long enough to stall the window: read it on a worker thread.
-    auto *watcher = new QFutureWatcher<QImage>(this);
-    connect(watcher, &QFutureWatcher<QImage>::finished, this, [watcher, request] {
-        const QImage image = watcher->result();
+    auto *watcher = new QFutureWatcher<PhotoFile::Result>(this);
+    connect(watcher, &QFutureWatcher<PhotoFile::Result>::finished, this, [watcher, request] {
+        const PhotoFile::Result read = watcher->result();
         watcher->deleteLater();
-        if (image.isNull()) {
-            if (request.cancelled)
-                request.cancelled();
-        } else if (request.done) {
-            request.done(image);
+        if (!read.image.isNull()) {
+            if (request.done)
+                request.done(read.image);
+        } else if (request.failed) {
+            request.failed(read.error);
+        } else if (request.cancelled) {
+            request.cancelled();
         }
     });
-    watcher->setFuture(QtConcurrent::run([path] {
-        QImageReader reader(path);
-        reader.setAutoTransform(true);
-        return reader.read();
-    }));
+    watcher->setFuture(QtConcurrent::run([path] { return PhotoFile::read(path); }));
 }
 
 void QmlUi::photoCancelled(int id)

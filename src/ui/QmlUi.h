@@ -11,6 +11,8 @@
 #include <QObject>
 #include <QVariantMap>
 
+class CameraCapture;
+
 class QmlUi : public QObject, public Ui
 {
     Q_OBJECT
@@ -43,7 +45,10 @@ public:
     bool openUrl(const QUrl &url) override;
     bool isPhotoSourceAvailable(PhotoSource source) const override;
     void pickPhoto(PhotoSource source, std::function<void(const QImage &)> done,
-                   std::function<void()> cancelled = {}) override;
+                   std::function<void()> cancelled = {},
+                   std::function<void(const QString &reason)> failed = {}) override;
+    // Replaces the desktop's photo sources (file dialog, CameraCapture); null restores them. Not owned.
+    void setPhotoPicker(PhotoPicker *picker) { m_photoPicker = picker; }
     void runAfter(int ms, QObject *context, std::function<void()> action) override;
     void endEditing() override;
 
@@ -70,7 +75,7 @@ signals:
     void pickerChanged();
     void datePickerChanged();
     void spinnerChanged();
-    // The view opens a file dialog (library) and answers with photoChosen/photoCancelled.
+    // The view opens its file dialog (the library) and answers with photoChosen/photoCancelled.
     void photoRequested(int id, const QString &source);
     void endEditingRequested();
 
@@ -83,7 +88,10 @@ private:
     struct PhotoRequest {
         std::function<void(const QImage &)> done;
         std::function<void()> cancelled;
+        std::function<void(const QString &)> failed;
     };
+    // Reads the chosen file on a worker thread and answers `request`.
+    void readPhoto(const QString &path, const PhotoRequest &request);
     void enqueue(const Alert &alert, bool sheet);
 
     int m_nextId = 1;
@@ -97,4 +105,6 @@ private:
     bool m_spinnerVisible = false;
     QString m_spinnerStatus;
     QHash<int, PhotoRequest> m_photoRequests;
+    PhotoPicker *m_photoPicker = nullptr;
+    CameraCapture *m_camera = nullptr;
 };

@@ -4,6 +4,7 @@
 // call itself; callbacks that outlive the call should hold their screen through QPointer.
 #include "ui/Alert.h"
 #include "ui/Picker.h"
+#include "platform/PhotoPicker.h"
 
 #include <QImage>
 #include <QObject>
@@ -15,8 +16,6 @@ enum class SpinnerMask {
     None,  // touches reach the screen under the spinner
     Clear, // touches are swallowed while the spinner shows; the screen is not dimmed
 };
-
-enum class PhotoSource { Camera, Library };
 
 class Ui
 {
@@ -41,11 +40,14 @@ public:
     // Opens an address with the system (telephone numbers, web pages). False when nothing opened it.
     virtual bool openUrl(const QUrl &url) = 0;
 
-    // Lets the user pick a photo. `done` gets the image, `cancelled` runs when the user gives up or
-    // the source is not available.
+    // Lets the user pick a photo. `done` gets the image (decoded off the main thread), `cancelled` runs
+    // when the user gives up or the source is not available, `failed` gets the reason when the chosen
+    // file was refused (unreadable, not an image, too large: PhotoFile); without `failed` a refusal
+    // cancels.
     virtual bool isPhotoSourceAvailable(PhotoSource source) const = 0;
     virtual void pickPhoto(PhotoSource source, std::function<void(const QImage &)> done,
-                           std::function<void()> cancelled = {}) = 0;
+                           std::function<void()> cancelled = {},
+                           std::function<void(const QString &reason)> failed = {}) = 0;
 
     // Runs `action` on the main thread after `ms` milliseconds; not at all when `context` has gone.
     virtual void runAfter(int ms, QObject *context, std::function<void()> action) = 0;

@@ -1,6 +1,7 @@
 #include "ui/UiInstall.h"
 
 #include "ui/Navigator.h"
+#include "ui/NetworkCache.h"
 #include "ui/QmlUi.h"
 #include "ui/Screen.h"
 
@@ -42,6 +43,9 @@ bool installUi(QQmlApplicationEngine &engine, Navigator &navigator, QmlUi &ui)
     navigator.setAnimationDuration(kAnimationDurationMs);
     // The module's qmldir (and with it the QML components) lives at qrc:/Zelk/qmldir.
     engine.addImportPath(QStringLiteral("qrc:/"));
+    // One cache for the process; the engine does not own its factory.
+    static NetworkCache cache;
+    engine.setNetworkAccessManagerFactory(&cache);
     engine.setInitialProperties({{QStringLiteral("navigator"), QVariant::fromValue<QObject *>(&navigator)},
                                  {QStringLiteral("ui"), QVariant::fromValue<QObject *>(&ui)}});
     engine.load(QUrl(QStringLiteral("qrc:/Zelk/qml/Main.qml")));

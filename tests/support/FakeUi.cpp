@@ -180,7 +180,8 @@ bool FakeUi::isPhotoSourceAvailable(PhotoSource source) const
     return source == PhotoSource::Library || m_cameraAvailable;
 }
 
-void FakeUi::pickPhoto(PhotoSource source, std::function<void(const QImage &)> done, std::function<void()> cancelled)
+void FakeUi::pickPhoto(PhotoSource source, std::function<void(const QImage &)> done, std::function<void()> cancelled,
+                       std::function<void(const QString &)> failed)
 {
     m_calls << (source == PhotoSource::Camera ? QStringLiteral("photo:camera") : QStringLiteral("photo:library"));
     if (!isPhotoSourceAvailable(source)) {
@@ -191,6 +192,22 @@ void FakeUi::pickPhoto(PhotoSource source, std::function<void(const QImage &)> d
     m_photoPending = true;
     m_photoDone = std::move(done);
     m_photoCancelled = std::move(cancelled);
+    m_photoFailed = std::move(failed);
+}
+
+bool FakeUi::refusePhoto(const QString &reason)
+{
+    if (!m_photoPending)
+        return false;
+    m_photoPending = false;
+    const auto failed = std::move(m_photoFailed);
+    const auto cancelled = std::move(m_photoCancelled);
+    m_photoDone = {};
+    if (failed)
+        failed(reason);
+    else if (cancelled)
+        cancelled();
+    return true;
 }
 
 bool FakeUi::deliverPhoto(const QImage &image)

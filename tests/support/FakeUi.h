@@ -30,7 +30,8 @@ public:
     bool openUrl(const QUrl &url) override;
     bool isPhotoSourceAvailable(PhotoSource source) const override;
     void pickPhoto(PhotoSource source, std::function<void(const QImage &)> done,
-                   std::function<void()> cancelled = {}) override;
+                   std::function<void()> cancelled = {},
+                   std::function<void(const QString &reason)> failed = {}) override;
     void runAfter(int ms, QObject *context, std::function<void()> action) override;
     void endEditing() override;
 
@@ -88,6 +89,8 @@ public:
     bool hasPendingPhotoRequest() const { return m_photoPending; }
     bool deliverPhoto(const QImage &image);
     bool cancelPhoto();
+    // The chosen file was refused with `reason` (as QmlUi reports a PhotoFile refusal).
+    bool refusePhoto(const QString &reason);
 
     // ---- delayed actions ----
     int pendingActionCount() const;
@@ -126,6 +129,7 @@ private:
     bool m_photoPending = false;
     std::function<void(const QImage &)> m_photoDone;
     std::function<void()> m_photoCancelled;
+    std::function<void(const QString &)> m_photoFailed;
     QList<Delayed> m_delayed;
     int m_endEditing = 0;
 };

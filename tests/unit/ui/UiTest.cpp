@@ -4,7 +4,9 @@
 #include "FakeUi.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 // A quantity field: digits and one point, at most three digits after it; deleting is always allowed.
@@ -162,6 +164,43 @@ private slots:
         ui.pickPhoto(PhotoSource::Library, [&](const QImage &image) { got = image.size(); });
         QVERIFY(ui.deliverPhoto(QImage(40, 30, QImage::Format_RGB32)));
         QCOMPARE(got, QSize(40, 30));
+    }
+
+    // A chosen file reaches the screen decoded, or refused with its reason; giving up cancels.
+    void qmlUiReadsChosenPhotoFiles()
+    {
+        struct OneFile : PhotoPicker {
+            QString file;
+            bool isAvailable(PhotoSource source) const override { return source == PhotoSource::Library; }
+            void pick(PhotoSource, std::function<void(const QString &)> chosen, std::function<void()> cancelled) override
+            {
+                QTimer::singleShot(0, [=, this] { file.isEmpty() ? cancelled() : chosen(file); });
+            }
+        } picker;
+        QTemporaryDir dir;
+        QmlUi ui;
+        ui.setPhotoPicker(&picker);
+        QVERIFY(!ui.isPhotoSourceAvailable(PhotoSource::Camera));
+        QStringList answers;
+        const auto pick = [&] {
+            ui.pickPhoto(
+                PhotoSource::Library, [&](const QImage &image) { answers << QString::number(image.width()); },
+                [&] { answers << QStringLiteral("cancelled"); }, [&](const QString &why) { answers << why; });
+        };
+        picker.file = dir.filePath(QStringLiteral("photo.png"));
+        QVERIFY(QImage(64, 48, QImage::Format_RGB32).save(picker.file));
+        pick();
+        QTRY_COMPARE(answers, QStringList({"64"}));
+        picker.file = dir.filePath(QStringLiteral("notes.jpg"));
+        QFile notes(picker.file);
+        QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("plain text") > 0);
+        notes.close();
+        pick();
+        QTRY_COMPARE(answers.size(), 2);
+        QCOMPARE(answers.last(), QStringLiteral("這個檔案不是圖片"));
+        picker.file.clear();
+        pick();
+        QTRY_COMPARE(answers.last(), QStringLiteral("cancelled"));
     }
 
     void qmlUiIgnoresStaleAnswers()

@@ -543,6 +543,8 @@ void GatewaySimulator::send(SimConnection *connection, const Reply &reply)
     QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + reason(reply.status) + "\r\n";
     head += "Content-Type: " + reply.contentType + "\r\n";
     head += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
+    if (!reply.cacheControl.isEmpty())
+        head += "Cache-Control: " + reply.cacheControl + "\r\n";
     if (connection->closeAfterAnswer())
         head += "Connection: close\r\n";
     connection->answer(head + "\r\n" + reply.body, false);
@@ -728,6 +730,8 @@ GatewaySimulator::Reply GatewaySimulator::admin(const QString &method, const QSt
         if (const auto photo = m_backend->photo(route.mid(7))) {
             reply.contentType = photo->mimeType;
             reply.body = photo->bytes;
+            // A photo's address names its content, so clients may keep it.
+            reply.cacheControl = "max-age=31536000, immutable";
             return reply;
         }
         reply.status = 404;

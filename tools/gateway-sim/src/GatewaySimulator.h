@@ -92,6 +92,7 @@ private:
         int status = 200;
         QByteArray contentType = "application/json; charset=utf-8";
         QByteArray body;
+        QByteArray cacheControl; // sent as "Cache-Control" when not empty
         bool close = false;
         bool never = false;
         int delayMs = 0;

@@ -3,6 +3,7 @@
 #include "SimBackend.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QImage>
 #include <QImageReader>
 #include <algorithm>
@@ -102,7 +103,12 @@ std::optional<QString> SimBackend::storePhoto(const QString &base64, QString *er
     Photo p;
     p.bytes = decoded.decoded;
     p.mimeType = "image/" + (format == "jpg" ? QByteArray("jpeg") : format);
-    p.fileName = QStringLiteral("u%1.%2").arg(m_nextPhotoId++).arg(QString::fromLatin1(format == "jpeg" ? "jpg" : format));
+    // The content's digest in the name: after a reset the numbers start over, and a client's cache must
+    // not show an earlier photo for a new one.
+    const QString digest = QString::fromLatin1(QCryptographicHash::hash(p.bytes, QCryptographicHash::Sha1).toHex().left(12));
+    p.fileName = QStringLiteral("u%1-%2.%3")
+                     .arg(m_nextPhotoId++)
+                     .arg(digest, QString::fromLatin1(format == "jpeg" ? "jpg" : format));
     p.width = size.width();
     p.height = size.height();
     m_uploadedPhotos.insert(p.fileName, p);

@@ -1,0 +1,118 @@
+#include "board/BoardMessageListViewController.h"
+
+#include "board/AddBoardMessageViewController.h"
+#include "board/BoardMessageReplyListViewController.h"
+#include "model/AppContext.h"
+#include "text/Localizer.h"
+#include "ui/NavigationController.h"
+#include "ui/Segue.h"
+#include "ui/Storyboard.h"
+
+BoardMessageListViewController::BoardMessageListViewController(QObject *parent)
+    : BoardViewController(parent),
+      m_header(new RefreshControl(RefreshControl::Kind::Header, [this] { headerRefresh(); }, this)),
+      m_footer(new RefreshControl(RefreshControl::Kind::Footer, [this] { footerRefresh(); }, this)),
+      m_paging(m_header, m_footer)
+{
+}
+
+void BoardMessageListViewController::setBoardId(const QString &boardId)
+{
+    if (m_boardId == boardId)
+        return;
+    m_boardId = boardId;
+    emit boardIdChanged();
+}
+
+void BoardMessageListViewController::viewDidLoad()
+{
+    BoardViewController::viewDidLoad();
+    // Shown as written, in every language.
+    setRightBarButtons({BarButton{QStringLiteral("新增留言"), {}, QStringLiteral("addMessageButton"),
+                                  [this] { addMessageAction(); }}});
+    m_header->beginRefreshing();
+}
+
+QString BoardMessageListViewController::pagingCursor() const
+{
+    return m_messages.size() == 0 ? QStringLiteral("0") : BoardCell::rowText(m_messages.rows().last());
+}
+
+void BoardMessageListViewController::headerRefresh()
+{
+    m_paging.restart();
+    m_messages.setRows({});
+    loadMessagePage();
+}
+
+void BoardMessageListViewController::footerRefresh()
+{
+    // With no message (a header refresh has just emptied the list) the header's page decides.
+    if (m_messages.size() == 0) {
+        m_footer->endRefreshing();
+        return;
+    }
+    loadMessagePage();
+}
+
+void BoardMessageListViewController::loadMessagePage()
+{
+    AppContext *ctx = context();
+    if (!ctx) {
+        m_paging.pageEnded(true);
+        return;
+    }
+    const int run = m_paging.run();
+    ctx->operations().getBoardMsgList(m_boardId, pagingCursor(), this, [this, run](const ApiStatus &status) {
+        if (!m_paging.isCurrent(run))
+            return; // asked for before a header refresh emptied the list
+        const bool endOfList = status.returnCode == QLatin1String("90");
+        if ((status.isSuccess || endOfList) && status.returnJson) {
+            const QList<QJsonObject> page =
+                objects(status.returnJson->object().value(QLatin1String("boardMsgList")).toArray());
+            m_messages.setRows(m_messages.rows() + page);
+            m_paging.pageEnded(page.isEmpty() || endOfList);
+            return;
+        }
+        alertWithTitle(localized(QStringLiteral("無法取得資料")), status.message);
+        m_paging.pageEnded(true);
+    });
+}
+
+void BoardMessageListViewController::addMessageAction()
+{
+    Storyboard *board = storyboard();
+    Screen *nav = board ? board->instantiate(QStringLiteral("Board"), QStringLiteral("AddBoardMessageNav")) : nullptr;
+    auto *stack = qobject_cast<NavigationController *>(nav);
+    auto *composer = stack ? qobject_cast<AddBoardMessageViewController *>(stack->rootViewController()) : nullptr;
+    if (!composer) {
+        delete nav;
+        return;
+    }
+    composer->setBoardId(m_boardId);
+    connect(composer, &AddBoardMessageViewController::posted, m_header, &RefreshControl::beginRefreshing);
+    present(nav, true);
+}
+
+void BoardMessageListViewController::replyMessageAction(int row)
+{
+    Storyboard *board = storyboard();
+    if (row < 0 || row >= m_messages.size() || !board)
+        return;
+    auto *replies = board->instantiate<BoardMessageReplyListViewController>(
+        QStringLiteral("Board"), QStringLiteral("BoardMessageReplyListViewController"));
+    if (!replies)
+        return;
+    replies->setMessage(m_messages.at(row));
+    replies->setCollectionWidth(collectionWidth());
+    replies->setReplyMode(true);
+    Segue::show(this, replies);
+}
+
+void BoardMessageListViewController::menuAction(int row)
+{
+    deleteOwnRecord(m_messages, row, [this](const QString &msgId, ApiCompletion done) {
+        if (AppContext *ctx = context())
+            ctx->operations().deleteBoardMsg(msgId, userId(), this, std::move(done));
+    });
+}

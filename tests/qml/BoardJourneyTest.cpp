@@ -1,0 +1,198 @@
+// A sales rep on the message board through the real window against the development gateway: open a
+// board, post a message with a photo from disk, see it on top with its photo, reply to it, delete it.
+#include "QmlHarness.h"
+#include "TestRegistry.h"
+
+#include "board/AddBoardMessageViewController.h"
+#include "board/BoardMessageListViewController.h"
+#include "board/BoardMessageReplyListViewController.h"
+#include "platform/PhotoPicker.h"
+#include "text/Localizer.h"
+#include "ui/NavigationController.h"
+#include "ui/NetworkCache.h"
+#include "ui/TabBarController.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QNetworkDiskCache>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+// The photo library of the test: answers every pick with one prepared file, as the user would.
+class FilePhotoPicker : public PhotoPicker
+{
+public:
+    explicit FilePhotoPicker(QString file) : m_file(std::move(file)) {}
+    bool isAvailable(PhotoSource source) const override { return source == PhotoSource::Library; }
+    void pick(PhotoSource, std::function<void(const QString &)> chosen, std::function<void()>) override
+    {
+        ++picks;
+        QTimer::singleShot(0, [this, chosen] { chosen(m_file); });
+    }
+    int picks = 0;
+
+private:
+    QString m_file;
+};
+
+bool tap(QmlHarness &h, const QString &objectName)
+{
+    if (!QTest::qWaitFor([&] { return h.find(objectName) && !h.ui().isSpinnerVisible(); }, 10000))
+        return false;
+    const bool clicked = h.click(objectName);
+    h.settle();
+    return clicked;
+}
+
+QString textOf(QmlHarness &h, const QString &objectName)
+{
+    QQuickItem *item = h.find(objectName);
+    return item ? item->property("text").toString() : QStringLiteral("<%1 not drawn>").arg(objectName);
+}
+
+// The image of a drawn cell: 1 once loaded (Image.Ready).
+int imageStatus(QmlHarness &h, const QString &cell, const char *image)
+{
+    QQuickItem *item = h.find(cell);
+    QQuickItem *child = item ? item->findChild<QQuickItem *>(QLatin1String(image)) : nullptr;
+    return child ? child->property("status").toInt() : -1;
+}
+} // namespace
+
+class BoardJourneyTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { Localizer::instance().load({QStringLiteral("zh-TW")}); }
+
+    void postWithPhotoReplyAndDelete()
+    {
+        QmlApp app;
+        QVERIFY2(app.gateway().isRunning(), qPrintable(app.gateway().errorString()));
+        QmlHarness &h = app.harness();
+        QVERIFY(h.load());
+        TabBarController *tabs = app.launchAndSignIn();
+        QVERIFY(tabs);
+
+        // A 1,600 × 1,200 photo on disk, chosen through the photo library.
+        QTemporaryDir dir;
+        QImage photo(1600, 1200, QImage::Format_RGB32);
+        photo.fill(QColor(70, 130, 180));
+        QPainter painter(&photo);
+        painter.fillRect(200, 300, 1200, 600, QColor(195, 0, 28));
+        painter.end();
+        const QString file = dir.filePath(QStringLiteral("site.jpg"));
+        QVERIFY(photo.save(file, "JPEG", 90));
+        FilePhotoPicker picker(file);
+        h.ui().setPhotoPicker(&picker);
+
+        // The board tab, then the first board.
+        QVERIFY(tap(h, QStringLiteral("tab_1")));
+        auto *stack = qobject_cast<NavigationController *>(tabs->viewControllers().at(1));
+        QVERIFY(stack);
+        QVERIFY(tap(h, QStringLiteral("boardCell_0")));
+        auto *list = qobject_cast<BoardMessageListViewController *>(stack->topViewController());
+        QVERIFY(list);
+        QCOMPARE(list->boardId(), QStringLiteral("B001"));
+        QVERIFY(QTest::qWaitFor([&] { return list->rows()->count() == 10 && !list->header()->isRefreshing(); }, 10000));
+        h.settle();
+        QVERIFY(QTest::qWaitFor([&] { return h.drawnPages() == QList<Screen *>{list}; }, 2000));
+        QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("留言板"));
+        QVERIFY(h.find(QStringLiteral("boardCell_0")));
+
+        // "新增留言": the composer, a text and the photo, previewed.
+        QVERIFY(tap(h, QStringLiteral("addMessageButton")));
+        auto *composerStack = qobject_cast<NavigationController *>(list->presentedScreen());
+        QVERIFY(composerStack);
+        auto *composer = qobject_cast<AddBoardMessageViewController *>(composerStack->rootViewController());
+        QVERIFY(composer);
+        QVERIFY(tap(h, QStringLiteral("newMessageTextView")));
+        typeText(h.window(), "Site photo, north gate");
+        QCOMPARE(composer->newMessageText(), QStringLiteral("Site photo, north gate"));
+        // A tap outside the text input closes the keyboard.
+        QQuickItem *input = h.find(QStringLiteral("newMessageTextView"));
+        QVERIFY(input && input->hasActiveFocus());
+        QVERIFY(tap(h, QStringLiteral("keyboardDismissArea")));
+        QVERIFY(QTest::qWaitFor([&] { return !input->hasActiveFocus(); }, 2000));
+        QVERIFY(tap(h, QStringLiteral("addPhotoButton")));
+        QCOMPARE(textOf(h, QStringLiteral("sheetButton_取消")), QStringLiteral("取消"));
+        QVERIFY(!h.find(QStringLiteral("sheetButton_拍一張照片"))); // no camera here
+        QVERIFY(tap(h, QStringLiteral("sheetButton_選擇照片")));
+        QVERIFY(QTest::qWaitFor([&] { return !composer->photo()->previewSource().isEmpty(); }, 10000));
+        QCOMPARE(picker.picks, 1);
+        h.settle();
+        QVERIFY(h.find(QStringLiteral("selectImageView")));
+        QVERIFY(h.find(QStringLiteral("cancelImageButton")));
+        h.screenshot(QStringLiteral("board-composer"));
+
+        // Posted: the composer closes and the new message is on top, its photo loaded from the gateway.
+        QVERIFY(tap(h, QStringLiteral("sendButton")));
+        QVERIFY(QTest::qWaitFor([&] { return textOf(h, QStringLiteral("alertTitle")) == QStringLiteral("新增成功"); }, 10000));
+        QVERIFY(tap(h, QStringLiteral("alertButton_確定")));
+        QVERIFY(QTest::qWaitFor([&] { return !list->presentedScreen(); }, 5000));
+        QVERIFY(QTest::qWaitFor([&] {
+            return list->rows()->value(0, "postContent").toString() == QStringLiteral("Site photo, north gate") &&
+                   !list->header()->isRefreshing();
+        }, 10000));
+        const QJsonObject posted = app.gateway().gatewayCalls(QStringLiteral("addBoardMsg")).last();
+        QCOMPARE(posted.value(QStringLiteral("boardID")).toString(), QStringLiteral("B001"));
+        QBuffer jpeg;
+        jpeg.setData(QByteArray::fromBase64(posted.value(QStringLiteral("postPhoto")).toString().toLatin1()));
+        jpeg.open(QIODevice::ReadOnly);
+        QImageReader reader(&jpeg);
+        QCOMPARE(reader.format(), QByteArray("jpeg"));
+        QCOMPARE(reader.size(), QSize(800, 600));
+        const QString own = list->rows()->value(0, "msgID").toString();
+        h.settle();
+        QVERIFY(QTest::qWaitFor([&] { return imageStatus(h, QStringLiteral("boardCell_0"), "contentImageView") == 1; }, 10000));
+        // Loaded through the app's disk cache.
+        auto *cache = dynamic_cast<NetworkCache *>(h.engine().networkAccessManagerFactory());
+        QVERIFY(cache);
+        QNetworkDiskCache disk;
+        disk.setCacheDirectory(cache->folder());
+        const QUrl photoUrl = list->rows()->value(0, "photoURL").toUrl();
+        QVERIFY(QTest::qWaitFor([&] { return disk.metaData(photoUrl).isValid(); }, 5000));
+        QVERIFY(h.find(QStringLiteral("boardCellMenu_0")));
+        QVERIFY(!h.find(QStringLiteral("boardCellMenu_1")));
+        QCOMPARE(list->rows()->value(0, "newestReplyTitle").toString(), QStringLiteral("尚未有回覆"));
+        h.screenshot(QStringLiteral("board-messages"));
+
+        // Its replies: a text reply from the compose area at the bottom.
+        QVERIFY(tap(h, QStringLiteral("boardCellReply_0")));
+        auto *replies = qobject_cast<BoardMessageReplyListViewController *>(stack->topViewController());
+        QVERIFY(replies);
+        QVERIFY(QTest::qWaitFor([&] { return !replies->header()->isRefreshing(); }, 10000));
+        QVERIFY(QTest::qWaitFor([&] { return h.drawnPages() == QList<Screen *>{replies}; }, 2000));
+        QVERIFY(tap(h, QStringLiteral("newMessageTextView")));
+        typeText(h.window(), "Thanks, noted");
+        QVERIFY(tap(h, QStringLiteral("sendButton")));
+        QVERIFY(QTest::qWaitFor([&] { return textOf(h, QStringLiteral("alertTitle")) == QStringLiteral("新增成功"); }, 10000));
+        QVERIFY(tap(h, QStringLiteral("alertButton_確定")));
+        QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("boardReply_0")) != nullptr; }, 10000));
+        QCOMPARE(app.gateway().gatewayCalls(QStringLiteral("addBoardReplyMsg")).last(),
+                 QJsonObject({{"msgID", own}, {"userID", "U10023"}, {"postContent", "Thanks, noted"}, {"postPhoto", ""}}));
+        QCOMPARE(replies->rows()->value(0, "replyCount").toString(), QStringLiteral("共1則留言"));
+        QCOMPARE(replies->newMessageText(), QString());
+        h.settle(700);
+        h.screenshot(QStringLiteral("board-replies"));
+
+        // Back on the list: the own message is deleted through its menu.
+        QVERIFY(tap(h, QStringLiteral("backButton")));
+        QCOMPARE(stack->topViewController(), list);
+        QVERIFY(tap(h, QStringLiteral("boardCellMenu_0")));
+        QVERIFY(tap(h, QStringLiteral("sheetButton_刪除")));
+        QVERIFY(QTest::qWaitFor([&] { return textOf(h, QStringLiteral("alertTitle")) == QStringLiteral("已刪除留言"); }, 10000));
+        QVERIFY(tap(h, QStringLiteral("alertButton_確定")));
+        QVERIFY(list->rows()->value(0, "msgID").toString() != own);
+        QCOMPARE(app.gateway().gatewayCalls(QStringLiteral("deleteBoardMsg")).last(),
+                 QJsonObject({{"msgID", own}, {"userID", "U10023"}}));
+        QVERIFY(!h.find(QStringLiteral("boardCellMenu_0")));
+        h.ui().setPhotoPicker(nullptr);
+    }
+};
+
+ZELK_TEST(BoardJourneyTest)
+#include "BoardJourneyTest.moc"

@@ -1,0 +1,368 @@
+// A board's messages, their replies and the composer, headless against the development gateway: the
+// paging cursor, refreshes racing pages, deletion by identity, the own-message rule and posting with
+// and without a photo.
+#include "../app/AppHarness.h"
+#include "TestRegistry.h"
+#include "board/AddBoardMessageViewController.h"
+#include "board/BoardCell.h"
+#include "board/BoardMessageListViewController.h"
+#include "board/BoardMessageReplyListViewController.h"
+
+#include <QBuffer>
+#include <QImageReader>
+
+namespace {
+// The board `boardId` in a navigation stack, its first page loaded, signed in as U10023.
+BoardMessageListViewController *openBoard(AppHarness &app, const QString &boardId)
+{
+    app.openStores();
+    app.context->secureStore().setValue(QStringLiteral("userId"), QStringLiteral("U10023"));
+    auto *list = app.storyboard.instantiate<BoardMessageListViewController>(QStringLiteral("Board"),
+                                                                            QStringLiteral("BoardMessageListViewController"));
+    if (!list)
+        return nullptr;
+    list->setBoardId(boardId);
+    app.navigator.setRootScreen(new NavigationController(list));
+    AppHarness::settle();
+    if (!QTest::qWaitFor([&] { return !list->header()->isRefreshing(); }, 5000))
+        return nullptr;
+    return list;
+}
+
+QStringList column(ListModelBase *rows, const char *role)
+{
+    QStringList values;
+    for (int i = 0; i < rows->count(); ++i)
+        values << rows->value(i, role).toString();
+    return values;
+}
+
+QStringList cursors(AppHarness &app)
+{
+    QStringList list;
+    for (const QJsonObject &call : app.gateway.gatewayCalls(QStringLiteral("getBoardMsgList")))
+        list << call.value(QLatin1String("startRow")).toString();
+    return list;
+}
+
+QImage decodedPhoto(const QJsonObject &call, QByteArray *format)
+{
+    const QByteArray jpeg = QByteArray::fromBase64(call.value(QLatin1String("postPhoto")).toString().toLatin1());
+    QBuffer buffer;
+    buffer.setData(jpeg);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    *format = reader.format();
+    return reader.read();
+}
+} // namespace
+
+class BoardMessagesTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void pagesByRowTextUntilCode90()
+    {
+        AppHarness app;
+        auto *list = openBoard(app, QStringLiteral("B001"));
+        QVERIFY(list);
+        QCOMPARE(list->title(), QStringLiteral("留言板"));
+        QCOMPARE(list->rows()->count(), 10);
+        for (int expected : {20, 23}) {
+            list->footer()->release();
+            QTRY_COMPARE(list->rows()->count(), expected);
+            QCOMPARE(list->footer()->state(), RefreshControl::Idle);
+        }
+        // Past the last message the gateway answers "90": no more data, no alert.
+        list->footer()->release();
+        QTRY_COMPARE(list->footer()->state(), RefreshControl::NoMoreData);
+        QCOMPARE(cursors(app), QStringList({"0", "10", "20", "23"}));
+        QCOMPARE(list->rows()->count(), 23);
+        QVERIFY(!app.ui.hasOpenAlert());
+        QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("getBoardMsgList")).first(),
+                 QJsonObject({{"boardID", "B001"}, {"startRow", "0"}}));
+
+        // "row" read as text: a number gives its integer text, a string stays as it is; a page with
+        // messages lets the footer page on again.
+        const QList<QPair<QByteArray, QString>> rows{{"40", "40"}, {"40.0", "40"}, {"40.5", "40.5"}, {"\"41\"", "41"}};
+        for (const auto &[json, text] : rows) {
+            QVERIFY(app.gateway.setFault(QJsonObject{
+                {"operation", "getBoardMsgList"}, {"mode", "reply"},
+                {"body", QString::fromLatin1("{\"returnCode\":\"00\",\"returnMsg\":\"\",\"boardMsgList\":[{\"msgID\":\"X\",\"row\":" + json + "}]}")}}));
+            list->header()->beginRefreshing();
+            QTRY_VERIFY(!list->header()->isRefreshing());
+            QCOMPARE(list->rows()->count(), 1);
+            QCOMPARE(list->pagingCursor(), text);
+            QCOMPARE(list->footer()->state(), RefreshControl::Idle);
+        }
+
+        // A failed page: "無法取得資料" with the message text, the list kept, no more data.
+        QVERIFY(app.gateway.setFault(QStringLiteral("getBoardMsgList"), QStringLiteral("code"), 0, true,
+                                     QStringLiteral("01"), QStringLiteral("系統忙碌")));
+        list->footer()->release();
+        QTRY_VERIFY(app.ui.hasOpenAlert());
+        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("無法取得資料"));
+        QCOMPARE(app.ui.currentAlertMessage(), QStringLiteral("系統忙碌"));
+        QCOMPARE(list->rows()->count(), 1);
+        QCOMPARE(list->footer()->state(), RefreshControl::NoMoreData);
+    }
+
+    void refreshDuringPendingPageDropsTheOlderPage()
+    {
+        AppHarness app;
+        auto *list = openBoard(app, QStringLiteral("B001"));
+        QVERIFY(list);
+        QVERIFY(app.gateway.setFault(QStringLiteral("getBoardMsgList"), QStringLiteral("delay"), 400));
+        list->footer()->release(); // the second page, answered late
+        list->header()->beginRefreshing();
+        QCOMPARE(list->rows()->count(), 0);
+        QTRY_COMPARE(cursors(app).size(), 3);
+        QTest::qWait(700); // both answers are in
+        QCOMPARE(cursors(app), QStringList({"0", "10", "0"}));
+        const QStringList ids = column(list->rows(), "msgID");
+        QCOMPARE(ids.size(), 10);
+        QCOMPARE(ids.first(), QStringLiteral("M1023"));
+        QCOMPARE(QSet<QString>(ids.begin(), ids.end()).size(), 10);
+    }
+
+    void composerPostsAndDeletionGoesByIdentity()
+    {
+        AppHarness app;
+        auto *list = openBoard(app, QStringLiteral("B001"));
+        QVERIFY(list);
+
+        // The composer: an empty text sends nothing.
+        list->addMessageAction();
+        AppHarness::settle();
+        auto *stack = qobject_cast<NavigationController *>(list->presentedScreen());
+        QVERIFY(stack);
+        auto *composer = qobject_cast<AddBoardMessageViewController *>(stack->rootViewController());
+        QVERIFY(composer);
+        composer->sendNewMessageAction();
+        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("請輸入想說的話"));
+        QVERIFY(app.ui.currentAlertMessage().isNull());
+        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QVERIFY(app.gateway.gatewayCalls(QStringLiteral("addBoardMsg")).isEmpty());
+
+        // The connection drops: "新增失敗", the composer stays with its text for another try.
+        composer->setNewMessageText(QStringLiteral("今天出貨正常"));
+        QVERIFY(app.gateway.setFault(QStringLiteral("addBoardMsg"), QStringLiteral("close")));
+        composer->sendNewMessageAction();
+        QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("新增失敗"));
+        QVERIFY(!app.ui.currentAlertMessage().isEmpty());
+        QVERIFY(!app.ui.isSpinnerShowing());
+        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        AppHarness::settle();
+        QCOMPARE(list->presentedScreen(), stack);
+        QCOMPARE(composer->newMessageText(), QStringLiteral("今天出貨正常"));
+        app.gateway.clearRequests();
+
+        // Posted without a photo: "postPhoto" is the empty text; confirming closes the composer and the
+        // list starts over with the new message on top.
+        composer->sendNewMessageAction();
+        composer->sendNewMessageAction(); // a second tap while the first is on its way
+        QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("新增成功"));
+        QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("addBoardMsg")),
+                 QList<QJsonObject>({QJsonObject{{"boardID", "B001"}, {"userID", "U10023"},
+                                                 {"postContent", "今天出貨正常"}, {"postPhoto", ""}}}));
+        QVERIFY(!app.ui.isSpinnerShowing());
+        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QTRY_VERIFY(!list->presentedScreen());
+        QTRY_COMPARE(list->rows()->value(0, "postContent").toString(), QStringLiteral("今天出貨正常"));
+        QTRY_VERIFY(!list->header()->isRefreshing());
+        QCOMPARE(cursors(app).last(), QStringLiteral("0"));
+        const QString own = list->rows()->value(0, "msgID").toString();
+        QVERIFY(list->rows()->value(0, "ownMessage").toBool());
+        QVERIFY(!list->rows()->value(1, "ownMessage").toBool());
+
+        // Someone else's message offers no deletion.
+        list->menuAction(1);
+        QVERIFY(!app.ui.hasOpenAlert());
+
+        // The deletion is confirmed, then a refresh moves another message to row 0 before the user
+        // presses "確定": only the deleted message may go, and it is already gone.
+        list->menuAction(0);
+        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("刪除留言"));
+        QCOMPARE(app.ui.currentAlertButtons(), QStringList({"取消", "刪除"}));
+        QVERIFY(app.ui.pressAlertButton(QStringLiteral("刪除")));
+        QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("已刪除留言"));
+        QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("deleteBoardMsg")),
+                 QList<QJsonObject>({QJsonObject{{"msgID", own}, {"userID", "U10023"}}}));
+        list->header()->beginRefreshing();
+        QTRY_VERIFY(!list->header()->isRefreshing());
+        const QStringList before = column(list->rows(), "msgID");
+        QVERIFY(!before.contains(own));
+        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QCOMPARE(column(list->rows(), "msgID"), before);
+
+        // A refused deletion: "無法刪除" with the message text; the list is unchanged.
+        list->addMessageAction();
+        AppHarness::settle();
+        composer = qobject_cast<AddBoardMessageViewController *>(
+            qobject_cast<NavigationController *>(list->presentedScreen())->rootViewController());
+        composer->setNewMessageText(QStringLiteral("第二則"));
+        composer->sendNewMessageAction();
+        QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("新增成功"));
+        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QTRY_COMPARE(list->rows()->value(0, "postContent").toString(), QStringLiteral("第二則"));
+        QTRY_VERIFY(!list->header()->isRefreshing());
+        QVERIFY(app.gateway.setFault(QStringLiteral("deleteBoardMsg"), QStringLiteral("code"), 0, true,
+                                     QStringLiteral("03"), QStringLiteral("只能刪除自己的留言")));
+        list->menuAction(0);
+        QVERIFY(app.ui.pressAlertButton(QStringLiteral("刪除")));
+        QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("無法刪除"));
+        QCOMPARE(app.ui.currentAlertMessage(), QStringLiteral("只能刪除自己的留言"));
+        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QCOMPARE(list->rows()->value(0, "postContent").toString(), QStringLiteral("第二則"));
+    }
+
+    void ownMessageRule_data()
+    {
+        QTest::addColumn<QJsonObject>("record");
+        QTest::addColumn<std::optional<QString>>("userId");
+        QTest::addColumn<bool>("own");
+        const std::optional<QString> none;
+        const QJsonObject noAuthor{{"msgID", "M1"}};
+        QTest::newRow("both absent") << noAuthor << none << false;
+        QTest::newRow("author absent") << noAuthor << std::optional<QString>(QStringLiteral("U1")) << false;
+        QTest::newRow("user absent") << QJsonObject{{"createUser", "U1"}} << none << false;
+        QTest::newRow("both empty") << QJsonObject{{"createUser", ""}} << std::optional<QString>(QString()) << false;
+        QTest::newRow("equal") << QJsonObject{{"createUser", "U1"}} << std::optional<QString>(QStringLiteral("U1")) << true;
+        QTest::newRow("other") << QJsonObject{{"createUser", "U1"}} << std::optional<QString>(QStringLiteral("U2")) << false;
+    }
+    void ownMessageRule()
+    {
+        QFETCH(QJsonObject, record);
+        QFETCH(std::optional<QString>, userId);
+        QFETCH(bool, own);
+        QCOMPARE(BoardCell::isOwn(record, userId), own);
+    }
+
+    void cellTextsAndPhotoHeights()
+    {
+        // The photo height from the declared pixel size: 800 × 600 in a 375-wide collection (insets 8).
+        QCOMPARE(BoardCell::photoHeight(QJsonObject{{"postWidth", 800}, {"postHeight", 600}}, 375), 245.25);
+        QCOMPARE(BoardCell::photoHeight(QJsonObject{{"postWidth", 0}, {"postHeight", 600}}, 375), 0.0);
+        QCOMPARE(BoardCell::photoHeight(QJsonObject{{"postWidth", 800}}, 375), 0.0);
+        QCOMPARE(BoardCell::placeholderPortrait(QJsonObject{{"gender", "F"}}).fileName(), QStringLiteral("user_female.png"));
+        QCOMPARE(BoardCell::placeholderPortrait(QJsonObject{{"gender", "f"}}).fileName(), QStringLiteral("user_male.png"));
+        // Replies: the count and the newest (element 0); none counted shows "尚未有回覆".
+        const QJsonArray replies{QJsonObject{{"userName", "林雅婷"}, {"postContent", "收到"}}};
+        const QJsonObject three{{"replyTotal", 3}, {"replyList", replies}};
+        QCOMPARE(BoardCell::replyCountText(three), QStringLiteral("共3則留言"));
+        QCOMPARE(BoardCell::newestReplyTitle(three), QStringLiteral("林雅婷:"));
+        QCOMPARE(BoardCell::newestReplyText(three), QStringLiteral("收到"));
+        const QJsonObject none{{"replyTotal", 0}, {"replyList", replies}};
+        QCOMPARE(BoardCell::replyCountText(none), QString());
+        QCOMPARE(BoardCell::newestReplyTitle(none), QStringLiteral("尚未有回覆"));
+        QCOMPARE(BoardCell::newestReplyText(none), QString());
+
+        // The list's cells follow the width the view lays them out in.
+        AppHarness app;
+        auto *list = openBoard(app, QStringLiteral("B001"));
+        QVERIFY(list);
+        const int withPhoto = column(list->rows(), "msgID").indexOf(QStringLiteral("M1018"));
+        QVERIFY(withPhoto >= 0);
+        const QJsonObject record = list->collectionViewArray().at(withPhoto).toObject();
+        list->setCollectionWidth(375);
+        QCOMPARE(list->rows()->value(withPhoto, "photoHeight").toReal(), BoardCell::photoHeight(record, 375));
+        list->setCollectionWidth(600);
+        QCOMPARE(list->rows()->value(withPhoto, "photoHeight").toReal(), BoardCell::photoHeight(record, 600));
+        QVERIFY(list->rows()->value(withPhoto, "photoHeight").toReal() > 0);
+    }
+
+    void repliesWithAndWithoutPhoto()
+    {
+        AppHarness app;
+        auto *list = openBoard(app, QStringLiteral("B001"));
+        QVERIFY(list);
+        // Back before the replies arrive: the late answer is dropped with the screen.
+        QVERIFY(app.gateway.setFault(QStringLiteral("getBoardReplyMsgList"), QStringLiteral("delay"), 300));
+        list->replyMessageAction(1);
+        AppHarness::settle();
+        list->navigationController()->pop(false);
+        AppHarness::settle();
+        QTest::qWait(500);
+        QCOMPARE(list->navigationController()->topViewController(), list);
+        QVERIFY(!app.ui.hasOpenAlert());
+
+        list->replyMessageAction(0);
+        AppHarness::settle();
+        auto *replies = qobject_cast<BoardMessageReplyListViewController *>(list->navigationController()->topViewController());
+        QVERIFY(replies);
+        QTRY_VERIFY(!replies->header()->isRefreshing());
+        QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("getBoardReplyMsgList")).last(), QJsonObject({{"msgID", "M1023"}}));
+        QCOMPARE(replies->replies()->count(), 3);
+        QCOMPARE(replies->rows()->value(0, "replyCount").toString(), QStringLiteral("共3則留言"));
+        // Opened to reply: the input gets the focus, the list scrolls to its end once.
+        QSignalSpy focus(replies, &BoardMessageReplyListViewController::focusRequested);
+        QSignalSpy scroll(replies, &BoardMessageReplyListViewController::scrollToEndRequested);
+        QVERIFY(app.ui.pendingDelays().contains(300));
+        QVERIFY(app.ui.pendingDelays().contains(600));
+        app.ui.firePendingActions();
+        QCOMPARE(focus.size(), 1);
+        QCOMPARE(scroll.size(), 1);
+        QVERIFY(!replies->replyMode());
+
+        replies->sendNewMessageAction();
+        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("請輸入想說的話"));
+        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+
+        // Spaces are a text: sent, without a photo.
+        replies->setNewMessageText(QStringLiteral("  "));
+        replies->sendNewMessageAction();
+        QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("新增成功"));
+        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QCOMPARE(replies->newMessageText(), QString());
+        QTRY_COMPARE(replies->replies()->count(), 4);
+        QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("addBoardReplyMsg")).last(),
+                 QJsonObject({{"msgID", "M1023"}, {"userID", "U10023"}, {"postContent", "  "}, {"postPhoto", ""}}));
+
+        // With a 1,600 × 1,200 photo: sent as a JPEG of 800 × 600. "拍一張照片" only with a camera.
+        replies->photo()->addPhotoAction();
+        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("選擇方式"));
+        QCOMPARE(app.ui.currentAlertButtons(), QStringList({"選擇照片", "取消"}));
+        QVERIFY(app.ui.pressAlertButton(QStringLiteral("選擇照片")));
+        QImage source(1600, 1200, QImage::Format_RGB32);
+        source.fill(QColor(195, 0, 28));
+        QVERIFY(app.ui.deliverPhoto(source));
+        QVERIFY(replies->photo()->hasPhoto());
+        QTRY_VERIFY(!replies->photo()->previewSource().isEmpty());
+        QCOMPARE(replies->photo()->aspect(), 0.75);
+        app.ui.setCameraAvailable(true);
+        replies->photo()->addPhotoAction();
+        QCOMPARE(app.ui.currentAlertButtons(), QStringList({"選擇照片", "拍一張照片", "取消"}));
+        // A refused file: its reason, and the photo chosen before stays.
+        QVERIFY(app.ui.pressAlertButton(QStringLiteral("選擇照片")));
+        QVERIFY(app.ui.refusePhoto(QStringLiteral("這個檔案不是圖片")));
+        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("無法使用這張照片"));
+        QCOMPARE(app.ui.currentAlertMessage(), QStringLiteral("這個檔案不是圖片"));
+        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QVERIFY(replies->photo()->hasPhoto());
+
+        replies->setNewMessageText(QStringLiteral("附照片"));
+        replies->sendNewMessageAction();
+        QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("新增成功"));
+        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QByteArray format;
+        const QImage sent = decodedPhoto(app.gateway.gatewayCalls(QStringLiteral("addBoardReplyMsg")).last(), &format);
+        QCOMPARE(format, QByteArray("jpeg"));
+        QCOMPARE(sent.size(), QSize(800, 600));
+        QTRY_COMPARE(replies->replies()->count(), 5);
+        QCOMPARE(replies->replies()->value(4, "photoHeight").toReal(), BoardCell::kReplyPhotoHeight);
+
+        // The user's own reply can be deleted; the count follows.
+        QVERIFY(replies->replies()->value(4, "ownMessage").toBool());
+        QVERIFY(!replies->replies()->value(1, "ownMessage").toBool()); // U20021's
+        replies->menuAction(4);
+        QVERIFY(app.ui.pressAlertButton(QStringLiteral("刪除")));
+        QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("已刪除留言"));
+        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QCOMPARE(replies->replies()->count(), 4);
+        QCOMPARE(replies->rows()->value(0, "replyCount").toString(), QStringLiteral("共4則留言"));
+        QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("deleteBoardReplyMsg")).size(), 1);
+    }
+};
+
+ZELK_TEST(BoardMessagesTest)
+#include "BoardMessagesTest.moc"
