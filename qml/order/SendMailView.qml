@@ -21,7 +21,7 @@ Item {
             id: cell
             required property int index
             required property string orderNo
-            required property bool checked
+            required property bool ticked
             required property string lineText
             required property string recipientsText
             objectName: "sendMailCell_" + index
@@ -39,8 +39,8 @@ Item {
                 ToolButton {
                     objectName: "checkButton_" + cell.index
                     Accessible.name: Localized.text("選擇")
-                    Accessible.checked: cell.checked
-                    icon.source: cell.checked ? "qrc:/Zelk/resources/check.png" : "qrc:/Zelk/resources/uncheck.png"
+                    Accessible.checked: cell.ticked
+                    icon.source: cell.ticked ? "qrc:/Zelk/resources/check.png" : "qrc:/Zelk/resources/uncheck.png"
                     icon.color: "transparent"
                     onClicked: view.controller.checkAction(cell.index)
                 }

@@ -8,11 +8,7 @@
 
 ChoiceMailViewController::ChoiceMailViewController(QObject *parent)
     : Screen(parent),
-      m_rows({{"section",
-               [](const ChoiceMailRow &r) {
-                   return QVariant(isRequiredPerson(r.member.type) ? localized(QStringLiteral("請於以下人員中一定要選一位"))
-                                                                   : localized(QStringLiteral("聯絡人員")));
-               }},
+      m_rows({{"header", [](const ChoiceMailRow &r) { return QVariant(r.header); }},
               {"name", [](const ChoiceMailRow &r) { return QVariant(r.member.userName); }},
               {"mail", [](const ChoiceMailRow &r) { return QVariant(r.member.email); }},
               {"selected", [](const ChoiceMailRow &r) { return QVariant(r.selected); }},
@@ -48,10 +44,14 @@ void ChoiceMailViewController::showRows()
     QList<ChoiceMailRow> required, contacts;
     for (const NoticeGroup &member : std::as_const(m_mailArray)) {
         if (isRequiredPerson(member.type))
-            required.append({member, isSelected(member)});
+            required.append({member, isSelected(member), {}});
         else if (isContactPerson(member.type))
-            contacts.append({member, isSelected(member)});
+            contacts.append({member, isSelected(member), {}});
     }
+    if (!required.isEmpty())
+        required.first().header = localized(QStringLiteral("請於以下人員中一定要選一位"));
+    if (!contacts.isEmpty())
+        contacts.first().header = localized(QStringLiteral("聯絡人員"));
     m_rows.setRows(required + contacts);
 }
 

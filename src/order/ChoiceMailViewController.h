@@ -10,10 +10,11 @@
 
 #include <optional>
 
-// One listed member and whether it is chosen.
+// One listed member, whether it is chosen, and the header of its section on the first row of a section.
 struct ChoiceMailRow {
     NoticeGroup member;
     bool selected = false;
+    QString header;
     friend bool operator==(const ChoiceMailRow &, const ChoiceMailRow &) = default;
 };
 
@@ -22,8 +23,8 @@ class ChoiceMailViewController : public Screen
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("made by the storyboard")
-    // The required persons, then the contact persons; roles: section (the section's header), name,
-    // mail, selected, required.
+    // The required persons, then the contact persons; roles: header (the section's header on the first
+    // row of each section, else empty; a section without members has none), name, mail, selected, required.
     Q_PROPERTY(ListModelBase *rows READ rows CONSTANT)
 
 public:

@@ -24,7 +24,7 @@ QString recipientsText(const SentMailOrderConfirm &request)
 SendMailViewController::SendMailViewController(QObject *parent)
     : OrderConfirmMailScreen(parent),
       m_rows({{"orderNo", [](const SentMailOrderConfirm &r) { return QVariant(r.orderConfirm.sapOrderNo); }},
-              {"checked", [](const SentMailOrderConfirm &r) { return QVariant(r.wantSendMail); }},
+              {"ticked", [](const SentMailOrderConfirm &r) { return QVariant(r.wantSendMail); }},
               {"lineText",
                [](const SentMailOrderConfirm &r) {
                    return QVariant(r.orderConfirm.matnrName + localized(QStringLiteral(" × ")) + r.orderConfirm.kwmeng);

@@ -15,7 +15,7 @@ class SendMailViewController : public OrderConfirmMailScreen
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("made by the storyboard")
-    // One row per request, roles: orderNo (the line's order number), checked (ticked for mailing),
+    // One row per request, roles: orderNo (the line's order number), ticked (for mailing),
     // lineText (material and quantity), recipientsText (the recipients' names).
     Q_PROPERTY(ListModelBase *rows READ rows CONSTANT)
 
