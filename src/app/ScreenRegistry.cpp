@@ -24,6 +24,10 @@
 #include "notify/PushListViewController.h"
 #include "notify/PushTestViewController.h"
 #include "order/ChooseOrderTypeViewController.h"
+#include "order/ContractViewController.h"
+#include "order/EditOrderViewController.h"
+#include "order/ItemsViewController.h"
+#include "order/OrderCarViewController.h"
 #include "order/EnterNewAmountViewController.h"
 #include "order/ChoiceMailViewController.h"
 #include "order/EditSentMailViewController.h"
@@ -80,4 +84,12 @@ void registerScreens(Storyboard &storyboard)
     storyboard.add("OrderConfirm", "SendMailViewController", [] { return new SendMailViewController; });
     storyboard.add("OrderConfirm", "EditSentMailViewController", [] { return new EditSentMailViewController; });
     storyboard.add("OrderConfirm", "ChoiceMailViewController", [] { return new ChoiceMailViewController; });
+
+    // ---- OrderContract: the contract order (contracts, their materials), the cart panel, line editing ----
+    storyboard.add("OrderContract", "ContractNavigation",
+                   [] { return new ZelkNavigationController(new ContractViewController); });
+    storyboard.setInitial("OrderContract", "ContractNavigation");
+    storyboard.add("OrderContract", "ItemsViewController", [] { return new ItemsViewController; });
+    storyboard.add("OrderContract", "OrderCarViewController", [] { return new OrderCarViewController; });
+    storyboard.add("OrderContract", "EditOrderViewController", [] { return new EditOrderViewController; });
 }

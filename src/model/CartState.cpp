@@ -32,6 +32,17 @@ void CartState::removeOrderAt(int index)
     reloadOrderConfirmArray();
 }
 
+bool CartState::removeOrder(const QString &orderSeq)
+{
+    for (qsizetype i = 0; i < m_cartOrderArray.size(); ++i) {
+        if (m_cartOrderArray.at(i).orderSeq == orderSeq) {
+            removeOrderAt(int(i));
+            return true;
+        }
+    }
+    return false;
+}
+
 bool CartState::replaceOrder(const QString &orderSeq, const Order &order)
 {
     for (Order &line : m_cartOrderArray) {

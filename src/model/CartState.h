@@ -26,6 +26,8 @@ public:
     void setCartOrderArray(const QList<Order> &orders);
     void appendOrder(const Order &order);
     void removeOrderAt(int index);
+    // Removes the first line with this orderSeq; false (nothing changed) when there is none.
+    bool removeOrder(const QString &orderSeq);
     // Replaces the first line with this orderSeq; false (nothing changed) when there is none.
     bool replaceOrder(const QString &orderSeq, const Order &order);
 

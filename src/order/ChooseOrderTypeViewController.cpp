@@ -1,6 +1,7 @@
 #include "order/ChooseOrderTypeViewController.h"
 
 #include "model/AppContext.h"
+#include "order/ContractViewController.h"
 #include "order/OrderPage1ViewController.h"
 #include "picklist/SelectDataSearch.h"
 #include "text/Localizer.h"
@@ -174,8 +175,7 @@ void ChooseOrderTypeViewController::startNormalOrder(const OrderCustomer &custom
 
 void ChooseOrderTypeViewController::startContractOrder(const OrderCustomer &customer)
 {
-    // The contract screens and the cart panel come from the storyboard "OrderContract"; until they are
-    // registered there, nothing is started.
+    // The contract screens and the cart panel come from the storyboard "OrderContract".
     Storyboard *board = storyboard();
     AppContext *ctx = context();
     if (!board || !ctx)
@@ -183,10 +183,9 @@ void ChooseOrderTypeViewController::startContractOrder(const OrderCustomer &cust
     Screen *main = board->instantiateInitial(QStringLiteral("OrderContract"));
     Screen *cart = board->instantiate(QStringLiteral("OrderContract"), QStringLiteral("OrderCarViewController"));
     auto *nav = qobject_cast<NavigationController *>(main);
-    Screen *contract = nav ? nav->rootViewController() : nullptr;
+    auto *contract = nav ? qobject_cast<ContractViewController *>(nav->rootViewController()) : nullptr;
     auto *cartDelegate = dynamic_cast<SlideMenuControllerDelegate *>(cart);
-    if (!nav || !cart || !contract || contract->className() != QLatin1String("ContractViewController")
-        || !cartDelegate) {
+    if (!nav || !cart || !contract || !cartDelegate) {
         delete main;
         delete cart;
         return;
@@ -195,6 +194,8 @@ void ChooseOrderTypeViewController::startContractOrder(const OrderCustomer &cust
     slide->setDelegate(cartDelegate);
     ctx->customerStruct().reset();
     ctx->customerStruct().setCustomer(customer);
-    // The contract screen takes its order's customer from the current-customer context.
+    Order order;
+    order.orderCustomer = customer;
+    contract->setOrder(order);
     present(slide, true);
 }

@@ -14,6 +14,14 @@ EnterOrderInfoViewController::EnterOrderInfoViewController(QObject *parent)
 {
 }
 
+void EnterOrderInfoViewController::setOrder(const Order &order)
+{
+    m_order = order;
+    m_chosenInco1.reset();
+    m_info1ButtonTitle = order.inco1.bezei;
+    emit contentChanged();
+}
+
 QString EnterOrderInfoViewController::info1ButtonText() const
 {
     return m_info1ButtonTitle.isEmpty() ? localized(QStringLiteral("請選擇")) : m_info1ButtonTitle;
@@ -86,7 +94,14 @@ void EnterOrderInfoViewController::inco1Action()
     QStringList names;
     for (const Inco1 &method : *methods)
         names << method.bezei;
-    pickButtonTitle(localized(QStringLiteral("選擇交貨方式")), names, &EnterOrderInfoViewController::m_info1ButtonTitle);
+    showListPicker(localized(QStringLiteral("選擇交貨方式")), names, m_info1ButtonTitle,
+                   [this, methods = *methods](int row) {
+                       if (row < 0 || row >= methods.size())
+                           return;
+                       m_chosenInco1 = methods.at(row);
+                       m_info1ButtonTitle = methods.at(row).bezei;
+                       emit contentChanged();
+                   });
 }
 
 void EnterOrderInfoViewController::pickButtonTitle(const QString &pickerTitle, const QStringList &names,
@@ -113,8 +128,12 @@ void EnterOrderInfoViewController::addToCartAction()
         return;
     }
     const std::optional<float> quantity = CartState::wholeFloat(m_itemAmtText);
-    if (!quantity || !(*quantity > 0)) {
+    if (!quantity) {
         alertWithTitle(incomplete);
+        return;
+    }
+    if (!(*quantity > 0)) {
+        alertWithTitle(localized(QStringLiteral("請輸入下單數量")));
         return;
     }
     if (*quantity > float(m_order.orderItem.zmeng)) {
@@ -147,13 +166,22 @@ void EnterOrderInfoViewController::addToCartAction()
     line.transport = *kind;
     line.transportRemark = m_transportText;
     line.orderItem.orderNumber = *quantity;
+    if (m_chosenInco1) {
+        // What the cart shows and what is sent is the method the rep picked.
+        line.inco1 = *m_chosenInco1;
+        line.orderItem.inco1 = m_chosenInco1->inco1;
+        line.orderItem.inco1Bezei = m_chosenInco1->bezei;
+    }
     ctx->cart().appendOrder(line);
 
     QPointer<Screen> presenter = presentingScreen();
     QPointer<Screen> cart = m_orderCartVC;
     dismiss(true, [presenter, cart] {
         if (presenter) {
+            // Presented over the slide-menu container: its main content is the contract stack.
             NavigationController *nav = qobject_cast<NavigationController *>(presenter.data());
+            if (auto *slide = qobject_cast<SlideMenuController *>(presenter.data()); !nav && slide)
+                nav = qobject_cast<NavigationController *>(slide->mainViewController());
             if (!nav)
                 nav = presenter->navigationController();
             if (nav)

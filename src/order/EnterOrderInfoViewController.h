@@ -8,6 +8,8 @@
 #include <QColor>
 #include <QJsonValue>
 
+#include <optional>
+
 class EnterOrderInfoViewController : public Screen
 {
     Q_OBJECT
@@ -26,7 +28,8 @@ public:
     explicit EnterOrderInfoViewController(QObject *parent = nullptr);
 
     const Order &order() const { return m_order; }
-    void setOrder(const Order &order) { m_order = order; }
+    // The delivery-method button starts with the line's method.
+    void setOrder(const Order &order);
     // The cart panel of the contract screens; opened after a line was added.
     Screen *orderCartVC() const { return m_orderCartVC; }
     void setOrderCartVC(Screen *cart) { m_orderCartVC = cart; }
@@ -64,6 +67,8 @@ private:
                          QString EnterOrderInfoViewController::*buttonTitle);
 
     Order m_order;
+    // The delivery method picked on this screen; the line takes it when it is added.
+    std::optional<Inco1> m_chosenInco1;
     QPointer<Screen> m_orderCartVC;
     QJsonValue m_customerData;
     QString m_orderTypeButtonTitle;

@@ -1,17 +1,14 @@
 #include "order/OrderLineDisplay.h"
 
-#include "model/SubmissionGuard.h"
+#include "order/EditOrderViewController.h"
 #include "ui/NavigationController.h"
-#include "ui/Screen.h"
-#include "ui/Storyboard.h"
 
 void showOrderLineReadOnly(Screen *from, const OrderConfirm &line)
 {
-    Storyboard *board = from ? from->storyboard() : nullptr;
     NavigationController *nav = from ? from->navigationController() : nullptr;
-    // Nothing opens while the order edit screen is not registered.
-    if (!board || !nav || !board->contains(QStringLiteral("OrderContract"), QStringLiteral("EditOrderViewController"))) {
-        qCDebug(lcOrder) << "no order screen to show" << line.sapOrderNo;
+    // Only from the top of the stack: a second tap while the line is being pushed opens nothing more.
+    if (!nav || nav->topViewController() != from)
         return;
-    }
+    if (EditOrderViewController *display = EditOrderViewController::forDisplay(from->storyboard(), line))
+        nav->push(display, true);
 }

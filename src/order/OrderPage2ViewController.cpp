@@ -301,6 +301,11 @@ void OrderPage2ViewController::applyQuantity(const QString &text)
         return;
     }
     const float q = *parsed;
+    // The server would only refuse the line.
+    if (!(q > 0)) {
+        alertWithTitle(localized(QStringLiteral("請輸入下單數量")));
+        return;
+    }
     Order order = editedOrder();
     order.orderItem.orderNumber = q;
     if (!creditAllows(editedOrder(), order))

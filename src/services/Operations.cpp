@@ -116,6 +116,31 @@ void Operations::materialPrices(const QString &userId, const std::optional<Price
     ZSD_GET_MATNR_PRICE(materialPriceParameters(userId, query), context, std::move(done));
 }
 
+QJsonObject Operations::contractLinesParameters(const QString &userId, const QString &kunnr, const QDate &today)
+{
+    // Built digit by digit: a date format would follow the calendar or digits of a locale.
+    const QString date = QStringLiteral("%1/%2/%3")
+                             .arg(today.year(), 4, 10, QLatin1Char('0'))
+                             .arg(today.month(), 2, 10, QLatin1Char('0'))
+                             .arg(today.day(), 2, 10, QLatin1Char('0'));
+    return QJsonObject{{QStringLiteral("userID"), userId},
+                       {QStringLiteral("pAuart"), QStringLiteral("*")},
+                       {QStringLiteral("pGueen"), date},
+                       {QStringLiteral("pKunnr"), kunnr}};
+}
+
+void Operations::contractLines(const QString &userId, const QString &kunnr, const QDate &today, QObject *context,
+                               ApiCompletion done)
+{
+    ZSD_GET_CUST_CONTRACT2(contractLinesParameters(userId, kunnr, today), context, std::move(done));
+}
+
+void Operations::contractMaterials(const QString &userId, const QString &vbeln, QObject *context, ApiCompletion done)
+{
+    ZSD_GET_CUST_CONTRACT1(QJsonObject{{QStringLiteral("userID"), userId}, {QStringLiteral("pVbeln"), vbeln}},
+                           context, std::move(done));
+}
+
 QJsonObject Operations::orderSubmissionParameters(const QString &userId, const QJsonArray &lines)
 {
     return QJsonObject{{QStringLiteral("userID"), userId}, {QStringLiteral("eipOrder2List"), lines}};

@@ -127,6 +127,14 @@ public:
     void materialPrices(const QString &userId, const std::optional<PriceListQuery> &query, QObject *context,
                         ApiCompletion done);
     static QJsonObject materialPriceParameters(const QString &userId, const std::optional<PriceListQuery> &query);
+    // The contract lines of a customer valid on `today`, of every contract type (ZSD_GET_CUST_CONTRACT2).
+    // The date is written "yyyy/MM/dd" in the Gregorian calendar with ASCII digits, whatever the
+    // device's calendar or locale: the enterprise system reads no other form.
+    static QJsonObject contractLinesParameters(const QString &userId, const QString &kunnr, const QDate &today);
+    void contractLines(const QString &userId, const QString &kunnr, const QDate &today, QObject *context,
+                       ApiCompletion done);
+    // The materials of one contract (ZSD_GET_CUST_CONTRACT1).
+    void contractMaterials(const QString &userId, const QString &vbeln, QObject *context, ApiCompletion done);
     // Parameters of the order submission (ZSD_CREATE_EIP_ORDER2): the user and the submission lines.
     static QJsonObject orderSubmissionParameters(const QString &userId, const QJsonArray &lines);
     // The order-notice mail (`sendMail`): one object per line to be mailed, under "sendMailList".

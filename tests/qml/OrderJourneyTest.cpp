@@ -5,13 +5,19 @@
 
 #include "model/AppContext.h"
 #include "order/ChooseOrderTypeViewController.h"
+#include "order/ContractViewController.h"
+#include "order/EditOrderViewController.h"
+#include "order/ItemsViewController.h"
+#include "order/OrderCarViewController.h"
 #include "order/OrderConfirmViewController.h"
 #include "order/OrderPage2ViewController.h"
 #include "text/Localizer.h"
 #include "ui/NavigationController.h"
+#include "ui/SlideMenuController.h"
 #include "ui/TabBarController.h"
 
 #include <QAccessible>
+#include <QJsonArray>
 #include <QTest>
 
 namespace {
@@ -29,6 +35,21 @@ bool tap(QmlHarness &h, const QString &objectName)
     const bool clicked = h.click(objectName);
     h.settle();
     return clicked;
+}
+
+// Drags the item from its right edge leftwards by `distance`, as a finger swipes a row.
+bool swipeLeft(QmlHarness &h, const QString &objectName, int distance)
+{
+    QQuickItem *item = h.find(objectName);
+    if (!item)
+        return false;
+    const QPoint start = item->mapToScene(QPointF(item->width() - 10, item->height() / 2)).toPoint();
+    QTest::mousePress(h.window(), Qt::LeftButton, {}, start);
+    for (int step = 1; step <= 10; ++step)
+        QTest::mouseMove(h.window(), start - QPoint(distance * step / 10, 0), 16);
+    QTest::mouseRelease(h.window(), Qt::LeftButton, {}, start - QPoint(distance, 0), 16);
+    h.settle();
+    return true;
 }
 
 QStringList lineSeqs(const QJsonObject &submission)
@@ -154,6 +175,142 @@ private slots:
         QCOMPARE(stack->topViewController(), choose);
         QVERIFY2(drawnIsTop(), qPrintable(h.navigator().describe()));
         QVERIFY(app.context().cart().cartOrderArray().isEmpty());
+    }
+
+    void contractOrderTwoLinesEditOneDeleteOther()
+    {
+        QmlApp app;
+        QVERIFY2(app.gateway().isRunning(), qPrintable(app.gateway().errorString()));
+        QmlHarness &h = app.harness();
+        QVERIFY(h.load());
+        TabBarController *tabs = app.launchAndSignIn();
+        QVERIFY(tabs);
+        auto *stack = qobject_cast<NavigationController *>(tabs->viewControllers().at(0));
+        QVERIFY(tap(h, QStringLiteral("homeMenuCell_0")));
+        auto *choose = qobject_cast<ChooseOrderTypeViewController *>(stack->topViewController());
+        QVERIFY(choose);
+
+        // 合約訂單 for the customer 0000100101.
+        QVERIFY(tap(h, QStringLiteral("contractView")));
+        QVERIFY(QTest::qWaitFor([&] { return choose->filterCustomerListArray().count() > 0 && !h.ui().isSpinnerVisible(); }, 10000));
+        int customerRow = -1;
+        for (int row = 0; row < choose->filterCustomerListArray().count(); ++row) {
+            if (choose->filterCustomerListArray().customerAt(row)->kunnr == QLatin1String("0000100101"))
+                customerRow = row;
+        }
+        QVERIFY(customerRow >= 0);
+        QVERIFY(tap(h, QStringLiteral("selectDataCell_%1").arg(customerRow)));
+        auto *slide = qobject_cast<SlideMenuController *>(tabs->presentedScreen());
+        QVERIFY(slide);
+        auto *contractStack = qobject_cast<NavigationController *>(slide->mainViewController());
+        auto *contract = qobject_cast<ContractViewController *>(contractStack->rootViewController());
+        QVERIFY(contract);
+        QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("contractCell_1")) && !h.ui().isSpinnerVisible(); }, 10000));
+        QCOMPARE(h.drawnPages(), (QList<Screen *>{contract}));
+        QVERIFY(textOf(h, QStringLiteral("creditsLabel")).startsWith(QStringLiteral("¥")));
+        h.screenshot(QStringLiteral("contract_list"));
+
+        // Two materials of the first contract, each through the quantity entry.
+        for (const auto &[item, quantity] : {std::pair{0, "10"}, std::pair{1, "5"}}) {
+            QVERIFY(tap(h, QStringLiteral("contractCell_0")));
+            QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("itemCell_1")) && !h.ui().isSpinnerVisible(); }, 10000));
+            QVERIFY(qobject_cast<ItemsViewController *>(contractStack->topViewController()));
+            QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("選擇品種"));
+            if (item == 0)
+                h.screenshot(QStringLiteral("contract_materials"));
+            QVERIFY(tap(h, QStringLiteral("itemCell_%1").arg(item)));
+            QVERIFY(tap(h, QStringLiteral("orderTypeButton")));
+            QVERIFY(tap(h, QStringLiteral("pickerDone")));
+            QVERIFY(tap(h, QStringLiteral("itemAmtTextField")));
+            typeText(h.window(), quantity);
+            QVERIFY(tap(h, QStringLiteral("addToCartButton")));
+            // Back on the contracts, the cart panel open.
+            QVERIFY(QTest::qWaitFor([&] { return slide->isRightFullyOpen(); }, 3000));
+            QCOMPARE(contractStack->topViewController(), contract);
+            // A tap beside the panel closes it.
+            QTest::mouseClick(h.window(), Qt::LeftButton, {}, QPoint(10, h.window()->height() / 2));
+            h.settle();
+            QVERIFY(QTest::qWaitFor([&] { return !slide->isRightOpen(); }, 3000));
+        }
+        QCOMPARE(app.context().cart().cartOrderArray().size(), 2);
+
+        // The panel from the cart button: both lines.
+        QVERIFY(tap(h, QStringLiteral("cartBarButton")));
+        QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("orderCartCell_1")) != nullptr; }, 3000));
+        QCOMPARE(textOf(h, QStringLiteral("allAmountLabel")), app.context().cart().orderConfirmAmountText());
+
+        // Edit the first line's quantity to 12.
+        QVERIFY(tap(h, QStringLiteral("orderCartCell_0")));
+        auto *editNav = qobject_cast<NavigationController *>(slide->presentedScreen());
+        QVERIFY(editNav && qobject_cast<EditOrderViewController *>(editNav->rootViewController()));
+        QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("訂單編輯"));
+        h.screenshot(QStringLiteral("contract_edit"));
+        QVERIFY(tap(h, QStringLiteral("editRow_orderNumber")));
+        QVERIFY(tap(h, QStringLiteral("alertField_0")));
+        QTest::keyClick(h.window(), Qt::Key_A, Qt::ControlModifier);
+        typeText(h.window(), "12");
+        QVERIFY(tap(h, QStringLiteral("alertButton_確定")));
+        QVERIFY(tap(h, QStringLiteral("saveButton")));
+        QVERIFY(QTest::qWaitFor([&] { return !slide->presentedScreen() && h.find(QStringLiteral("orderCartCell_1")); }, 3000));
+        QCOMPARE(app.context().cart().cartOrderArray().at(0).orderItem.orderNumber, 12.0f);
+
+        // Swipe the second line away.
+        const QString deleted = app.context().cart().cartOrderArray().at(1).orderSeq;
+        QVERIFY(swipeLeft(h, QStringLiteral("orderCartCell_1"), 120));
+        QVERIFY(tap(h, QStringLiteral("deleteButton_1")));
+        QCOMPARE(app.context().cart().cartOrderArray().size(), 1);
+        QVERIFY(app.context().cart().cartOrderArray().at(0).orderSeq != deleted);
+        QVERIFY(QTest::qWaitFor([&] { return !h.find(QStringLiteral("orderCartCell_1")); }, 2000));
+        QVERIFY(slide->rightGesturesEnabled());
+
+        // Submit from the cart: exactly one line is ordered.
+        const qsizetype placedBefore = app.gateway().simulator()->placedOrders().size();
+        QVERIFY(tap(h, QStringLiteral("cartOrderButton")));
+        QVERIFY(tap(h, QStringLiteral("confirmButton")));
+        QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("closeButton")) != nullptr; }, 10000));
+        const QJsonArray sent = app.gateway().gatewayCalls(QStringLiteral("ZSD_CREATE_EIP_ORDER2")).last()
+                                    .value(QStringLiteral("eipOrder2List")).toArray();
+        QCOMPARE(sent.size(), 1);
+        QCOMPARE(sent.at(0)[QStringLiteral("vgbel")].toString(), QStringLiteral("0040000101"));
+        QCOMPARE(sent.at(0)[QStringLiteral("kwmeng")].toString(), QStringLiteral("12.0"));
+        QCOMPARE(app.gateway().simulator()->placedOrders().size(), placedBefore + 1);
+        QVERIFY(tap(h, QStringLiteral("closeButton")));
+        QVERIFY(QTest::qWaitFor([&] { return !tabs->presentedScreen(); }, 3000));
+        QVERIFY(QTest::qWaitFor([&] { return h.drawnPages() == QList<Screen *>{choose}; }, 3000));
+    }
+
+    void cartPanelWithThreeLinesScreenshot()
+    {
+        QmlApp app;
+        QVERIFY(app.gateway().isRunning());
+        QmlHarness &h = app.harness();
+        QVERIFY(h.load());
+        TabBarController *tabs = app.launchAndSignIn();
+        QVERIFY(tabs);
+        auto *choose = qobject_cast<ChooseOrderTypeViewController *>(app.storyboard().instantiateInitial(QStringLiteral("Order")));
+        qobject_cast<NavigationController *>(tabs->viewControllers().at(0))->push(choose, false);
+        h.settle();
+        QList<Order> lines;
+        for (const auto &[name, price, quantity, pages] :
+             {std::tuple{"袋裝水泥 50kg", 850.f, 20.f, 1}, {"高爐水泥 散裝", 2720.f, 10.f, 3}, {"預拌砂漿", 350.f, 12.f, 2}}) {
+            Order o;
+            o.orderItem.maktx = QString::fromUtf8(name);
+            o.orderItem.price = price;
+            o.orderItem.orderNumber = quantity;
+            o.orderItem.inco1Bezei = QStringLiteral("送達工地");
+            o.orderPage = pages;
+            lines << o;
+        }
+        OrderCustomer customer;
+        customer.kunnr = QStringLiteral("0000100101");
+        customer.name1 = QStringLiteral("示範客戶");
+        choose->startContractOrder(customer);
+        h.settle();
+        app.context().cart().setCartOrderArray(lines);
+        QVERIFY(tap(h, QStringLiteral("cartBarButton")));
+        QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("orderCartCell_2")) != nullptr; }, 3000));
+        QCOMPARE(textOf(h, QStringLiteral("allAmountLabel")), QStringLiteral("¥107,000.00"));
+        h.screenshot(QStringLiteral("contract_cart"));
     }
 
     // A normal order, then its notice mail: tick the line, choose the required person, enter the

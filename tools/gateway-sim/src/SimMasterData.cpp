@@ -2,6 +2,8 @@
 #include "SimAnswers.h"
 #include "SimBackend.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 using namespace sim;
@@ -95,12 +97,17 @@ QJsonObject SimBackend::matnrPrice(const QJsonObject &p)
 
 QJsonObject SimBackend::contract2(const QJsonObject &p)
 {
-    if (auto m = missing(p, {QStringLiteral("userID"), QStringLiteral("pKunnr"), QStringLiteral("pGueen")}))
+    if (auto m = missing(p, {QStringLiteral("userID"), QStringLiteral("pAuart"), QStringLiteral("pGueen"),
+                             QStringLiteral("pKunnr")}))
         return *m;
     const QString kunnr = str(p, QStringLiteral("pKunnr"));
-    const QDate day = parseDate(str(p, QStringLiteral("pGueen")));
+    // The validity date is read only as a Gregorian "yyyy/MM/dd" with ASCII digits, as the enterprise
+    // system does: a year of another calendar (115 for 2026) or other digits are refused.
+    static const QRegularExpression dateForm(QStringLiteral("^[0-9]{4}/[0-9]{2}/[0-9]{2}$"));
+    const QString gueen = str(p, QStringLiteral("pGueen"));
+    const QDate day = dateForm.match(gueen).hasMatch() ? parseDate(gueen) : QDate();
     if (!day.isValid())
-        return fail(QStringLiteral("01"), QStringLiteral("日期格式錯誤: pGueen"));
+        return fail(QStringLiteral("01"), QStringLiteral("日期格式錯誤: pGueen ") + gueen);
     const QJsonObject *c = customer(kunnr);
     if (!c)
         return fail(QStringLiteral("01"), QStringLiteral("查無客戶 ") + kunnr);

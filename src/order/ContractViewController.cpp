@@ -1,0 +1,188 @@
+#include "order/ContractViewController.h"
+
+#include "model/AppContext.h"
+#include "order/CustomerCredit.h"
+#include "order/ItemsViewController.h"
+#include "order/OrderCarViewController.h"
+#include "services/Operations.h"
+#include "text/Localizer.h"
+#include "ui/NavigationController.h"
+#include "ui/SlideMenuController.h"
+#include "ui/Storyboard.h"
+#include "ui/Ui.h"
+
+#include <QJsonArray>
+#include <QSet>
+
+ContractViewController::ContractViewController(QObject *parent)
+    : Screen(parent),
+      m_contractRows({{"mainText", [](const Contract2 &c) { return QVariant(c.otName + u'\n' + c.auart); }},
+                      {"detailText", [](const Contract2 &c) { return QVariant(c.vbeln); }}},
+                     this),
+      m_creditsLabel(new CreditLabel(this))
+{
+    setTitle(localized(QStringLiteral("合約訂單")));
+    connect(m_creditsLabel, &CreditLabel::textChanged, this, &ContractViewController::creditsTextChanged);
+}
+
+void ContractViewController::viewDidLoad()
+{
+    if (AppContext *ctx = context())
+        ctx->customerStruct().appendCreditLabel(m_creditsLabel);
+    // The bar buttons belong to this screen: they go with it.
+    setLeftBarButtons({BarButton{localized(QStringLiteral("取消")), QString(), QStringLiteral("cancelBarButton"),
+                                 [this] { closeAction(); }}});
+    setRightBarButtons({cartBarButton(this)});
+    viewDidLayoutSubviews();
+}
+
+void ContractViewController::viewDidLayoutSubviews()
+{
+    AppContext *ctx = context();
+    const QString name = ctx ? ctx->customerStruct().customer().name1 : QString();
+    const QString text = name.isEmpty() ? QString() : localized(QStringLiteral("客戶:")) + name;
+    if (text != m_customNameText) {
+        m_customNameText = text;
+        emit customNameTextChanged();
+    }
+}
+
+void ContractViewController::viewDidAppear(bool animated)
+{
+    Screen::viewDidAppear(animated);
+    AppContext *ctx = context();
+    if (ctx && ctx->customerStruct().creditValue() == 0)
+        queryCredit();
+}
+
+void ContractViewController::queryCredit()
+{
+    AppContext *ctx = context();
+    if (!ctx)
+        return;
+    if (Ui *u = ui())
+        u->showSpinner();
+    CustomerCredit::getCustomerCredit(*ctx, this, [this](float, const ApiStatus &status, const QString &) {
+        if (!status.isSuccess || !status.returnJson)
+            failureAlert(localized(QStringLiteral("無法取得信用額度")), status.message,
+                         &ContractViewController::queryCredit);
+        else
+            queryContracts();
+        if (Ui *u = ui())
+            u->dismissSpinner();
+    });
+}
+
+void ContractViewController::queryContracts()
+{
+    AppContext *ctx = context();
+    if (!ctx)
+        return;
+    ctx->operations().contractLines(ctx->userId().value_or(QString()), ctx->customerStruct().customer().kunnr,
+                                    QDate::currentDate(), this,
+                                    [this](const ApiStatus &status) { contractsReply(status); });
+}
+
+void ContractViewController::contractsReply(const ApiStatus &status)
+{
+    AppContext *ctx = context();
+    if (!status.isSuccess || !status.returnJson || !ctx) {
+        failureAlert(localized(QStringLiteral("無法取得合同清單")), status.message,
+                     &ContractViewController::queryContracts);
+        if (Ui *u = ui())
+            u->dismissSpinner();
+        return;
+    }
+    m_contractsArray = parseList<Contract2>(status.returnJson->object(), QStringLiteral("custContract2List"));
+    // Without the stored order types the rows stay as they were.
+    if (const auto orderTypes = ctx->lists().orderTypeList(true))
+        m_contractRows.setRows(contractsOnce(m_contractsArray, *orderTypes));
+    if (Ui *u = ui())
+        u->dismissSpinner();
+}
+
+QList<Contract2> ContractViewController::contractsOnce(const QList<Contract2> &lines,
+                                                       const QList<OrderType> &orderTypes)
+{
+    QList<Contract2> result;
+    QSet<QString> seen;
+    for (const Contract2 &line : lines) {
+        if (seen.contains(line.vbeln))
+            continue;
+        seen.insert(line.vbeln);
+        Contract2 first = line;
+        for (const OrderType &type : orderTypes) {
+            if (type.otCode == first.auart) {
+                first.otName = type.otName;
+                break;
+            }
+        }
+        result.append(first);
+    }
+    return result;
+}
+
+void ContractViewController::failureAlert(const QString &title, const QString &message,
+                                          void (ContractViewController::*retry)())
+{
+    Ui *u = ui();
+    if (!u)
+        return;
+    Alert alert;
+    alert.context = this;
+    alert.title = title;
+    alert.message = message;
+    // This screen is the root of its stack: going back would leave the rep on an empty list.
+    alert.addButton(localized(QStringLiteral("重試")), AlertButton::Style::Default, [this, retry] { (this->*retry)(); });
+    alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Cancel, [this] { closeAction(); });
+    u->showAlert(alert);
+}
+
+void ContractViewController::selectRow(int row)
+{
+    Storyboard *board = storyboard();
+    NavigationController *nav = navigationController();
+    if (row < 0 || row >= m_contractRows.size() || !board || !nav || nav->topViewController() != this)
+        return;
+    auto *items = board->instantiate<ItemsViewController>(QStringLiteral("OrderContract"),
+                                                          QStringLiteral("ItemsViewController"));
+    if (!items)
+        return;
+    Order order = m_order;
+    order.contract2 = m_contractRows.at(row);
+    order.orderSeq = newOrderSeq();
+    order.copySeqs.clear();
+    items->setOrder(order);
+    nav->push(items, true);
+}
+
+void ContractViewController::filterAction()
+{
+    qCDebug(lcOrder) << "filterAction";
+}
+
+void ContractViewController::closeAction()
+{
+    AppContext *ctx = context();
+    if (!ctx || ctx->cart().cartOrderArray().isEmpty()) {
+        leave();
+        return;
+    }
+    Alert alert;
+    alert.context = this;
+    alert.title = localized(QStringLiteral("離開下單"));
+    alert.message = localized(QStringLiteral("離開後將會清空您購物車的內容，請確認。"));
+    alert.addButton(localized(QStringLiteral("離開")), AlertButton::Style::Default, [this] { leave(); });
+    alert.addButton(localized(QStringLiteral("取消")), AlertButton::Style::Cancel);
+    if (Ui *u = ui())
+        u->showAlert(alert);
+}
+
+void ContractViewController::leave()
+{
+    // The whole contract presentation goes: the slide-menu container around this stack.
+    if (SlideMenuController *slide = slideMenuController())
+        slide->dismiss(true);
+    else
+        dismiss(true);
+}

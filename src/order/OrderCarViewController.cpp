@@ -1,0 +1,261 @@
+#include "order/OrderCarViewController.h"
+
+#include "model/AppContext.h"
+#include "model/NumberText.h"
+#include "order/EditOrderViewController.h"
+#include "order/OrderConfirmViewController.h"
+#include "text/Localizer.h"
+#include "ui/NavigationController.h"
+#include "ui/SlideMenuController.h"
+#include "ui/Storyboard.h"
+#include "ui/TabBarController.h"
+#include "ui/Ui.h"
+#include "ui/ZelkNavigationController.h"
+
+OrderCartRow OrderCartRow::of(const Order &order)
+{
+    const OrderItem &item = order.orderItem;
+    return {order.orderSeq,
+            item.maktx,
+            localized(QStringLiteral("單價:")) + numberText(item.price),
+            localized(QStringLiteral(" × ")) + numberText(item.orderNumber),
+            numberText(item.price * item.orderNumber),
+            item.inco1Bezei,
+            order.orderPage >= 2 ? localized(QStringLiteral(" × ")) + QString::number(order.orderPage) : QString()};
+}
+
+BarButton cartBarButton(Screen *screen)
+{
+    return BarButton{QString(), QStringLiteral("shopping_cart"), QStringLiteral("cartBarButton"),
+                     [guard = QPointer<Screen>(screen)] {
+                         if (SlideMenuController *slide = guard ? guard->slideMenuController() : nullptr)
+                             slide->openRight();
+                     }};
+}
+
+namespace {
+#define CART_ROLE(field) {#field, [](const OrderCartRow &r) { return QVariant(r.field); }}
+} // namespace
+
+OrderCarViewController::OrderCarViewController(QObject *parent)
+    : Screen(parent),
+      m_rows({CART_ROLE(orderSeq), CART_ROLE(name), CART_ROLE(priceText), CART_ROLE(orderNumberText),
+              CART_ROLE(allPriceText), CART_ROLE(inco1Text), CART_ROLE(pageText)},
+             this)
+{
+    setTitle(localized(QStringLiteral("購物車")));
+    refreshTotal();
+}
+#undef CART_ROLE
+
+void OrderCarViewController::setTableArray(const QList<Order> &orders)
+{
+    m_tableArray = orders;
+    QList<OrderCartRow> rows;
+    rows.reserve(orders.size());
+    for (const Order &order : orders)
+        rows.append(OrderCartRow::of(order));
+    m_rows.setRows(rows);
+    refreshTotal();
+}
+
+void OrderCarViewController::refreshTotal()
+{
+    float sum = 0;
+    for (const Order &order : std::as_const(m_tableArray))
+        sum += (order.orderItem.price * order.orderItem.orderNumber) * float(order.orderPage);
+    if (AppContext *ctx = context())
+        ctx->customerStruct().setNowOrderValue(sum);
+    const QString text = moneyText(sum);
+    if (text != m_allAmountText) {
+        m_allAmountText = text;
+        emit allAmountTextChanged();
+    }
+}
+
+// ---- lines ----
+
+void OrderCarViewController::selectLine(const QString &orderSeq)
+{
+    Storyboard *board = storyboard();
+    SlideMenuController *slide = slideMenuController();
+    const auto line = std::find_if(m_tableArray.cbegin(), m_tableArray.cend(),
+                                   [&](const Order &o) { return o.orderSeq == orderSeq; });
+    if (!board || !slide || line == m_tableArray.cend() || slide->presentedScreen())
+        return;
+    auto *edit = board->instantiate<EditOrderViewController>(QStringLiteral("OrderContract"),
+                                                             QStringLiteral("EditOrderViewController"));
+    if (!edit)
+        return;
+    edit->setOrder(*line);
+    connect(edit, &EditOrderViewController::editOrderDone, this, &OrderCarViewController::editOrderDone);
+    slide->present(new ZelkNavigationController(edit), true);
+}
+
+void OrderCarViewController::beginSwipe()
+{
+    if (SlideMenuController *slide = slideMenuController())
+        slide->removeRightGestures();
+}
+
+void OrderCarViewController::endSwipe()
+{
+    if (SlideMenuController *slide = slideMenuController())
+        slide->addRightGestures();
+}
+
+void OrderCarViewController::deleteLine(const QString &orderSeq)
+{
+    const auto at = std::find_if(m_tableArray.cbegin(), m_tableArray.cend(),
+                                 [&](const Order &o) { return o.orderSeq == orderSeq; });
+    if (at != m_tableArray.cend()) {
+        const int row = int(at - m_tableArray.cbegin());
+        m_tableArray.removeAt(row);
+        m_rows.removeAt(row);
+        refreshTotal();
+    }
+    if (AppContext *ctx = context())
+        ctx->cart().removeOrder(orderSeq);
+    endSwipe();
+}
+
+void OrderCarViewController::editOrderDone(const QString &orderSeq, const Order &order)
+{
+    AppContext *ctx = context();
+    if (!ctx)
+        return;
+    const QList<Order> &cart = ctx->cart().cartOrderArray();
+    const auto before = std::find_if(cart.cbegin(), cart.cend(), [&](const Order &o) { return o.orderSeq == orderSeq; });
+    if (before == cart.cend())
+        return; // the line has gone meanwhile
+    // A changed line is a new line for the server: it must never be taken for the one it replaces.
+    ctx->cart().replaceOrder(orderSeq, orderEditedFrom(order, *before));
+    setTableArray(ctx->cart().cartOrderArray());
+}
+
+// ---- submission ----
+
+void OrderCarViewController::orderDone()
+{
+    if (m_confirmationPending)
+        return;
+    if (m_tableArray.isEmpty()) {
+        Alert alert;
+        alert.title = localized(QStringLiteral("沒有物料"));
+        alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Cancel);
+        if (Ui *u = ui())
+            u->showAlert(alert);
+        return;
+    }
+    SlideMenuController *slide = slideMenuController();
+    Ui *u = ui();
+    if (!slide || !u)
+        return;
+    slide->closeRight();
+    m_confirmationPending = true;
+    // The panel slides away first.
+    u->runAfter(500, this, [this] { presentConfirmation(); });
+}
+
+void OrderCarViewController::presentConfirmation()
+{
+    m_confirmationPending = false;
+    Storyboard *board = storyboard();
+    SlideMenuController *slide = slideMenuController();
+    if (!board || !slide || slide->presentedScreen())
+        return;
+    Screen *screen = board->instantiateInitial(QStringLiteral("OrderConfirm"));
+    auto *nav = qobject_cast<NavigationController *>(screen);
+    auto *confirm = nav ? qobject_cast<OrderConfirmViewController *>(nav->rootViewController()) : nullptr;
+    if (!confirm) {
+        delete screen;
+        return;
+    }
+    connect(confirm, &OrderConfirmViewController::successClosure, this, &OrderCarViewController::successClosure);
+    connect(confirm, &OrderConfirmViewController::orderQueryClosure, this, &OrderCarViewController::orderQueryClosure);
+    slide->present(nav, true);
+}
+
+void OrderCarViewController::successClosure(bool hasFailedLines, bool editRequested, bool closeRequested)
+{
+    AppContext *ctx = context();
+    SlideMenuController *slide = slideMenuController();
+    if (!ctx || !slide)
+        return;
+    if (hasFailedLines)
+        setTableArray(ctx->cart().cartOrderArray());
+    if (editRequested) {
+        slide->openRight();
+    } else if (closeRequested) {
+        Ui *u = ui();
+        slide->dismiss(false, [u] {
+            if (u)
+                u->dismissSpinner();
+        });
+    }
+}
+
+void OrderCarViewController::orderQueryClosure()
+{
+    SlideMenuController *slide = slideMenuController();
+    Storyboard *board = storyboard();
+    Ui *u = ui();
+    if (!slide || !board)
+        return;
+    QPointer<TabBarController> tabs = qobject_cast<TabBarController *>(slide->presentingScreen());
+    slide->dismiss(false, [u, tabs, board] {
+        if (u)
+            u->dismissSpinner();
+        if (!tabs || tabs->viewControllers().isEmpty())
+            return;
+        QPointer<NavigationController> stack = qobject_cast<NavigationController *>(tabs->viewControllers().first());
+        if (!stack)
+            return;
+        stack->popToRoot(false, [stack, board] {
+            if (!stack)
+                return;
+            if (Screen *history = board->instantiate(QStringLiteral("OrderHistory"), QStringLiteral("OrderHistoryViewController")))
+                stack->push(history, true);
+        });
+    });
+}
+
+// ---- panel ----
+
+void OrderCarViewController::leftWillOpen() { qCDebug(lcOrder) << "SlideMenuControllerDelegate: leftWillOpen"; }
+void OrderCarViewController::leftDidOpen() { qCDebug(lcOrder) << "SlideMenuControllerDelegate: leftDidOpen"; }
+void OrderCarViewController::leftWillClose() { qCDebug(lcOrder) << "SlideMenuControllerDelegate: leftWillClose"; }
+void OrderCarViewController::leftDidClose() { qCDebug(lcOrder) << "SlideMenuControllerDelegate: leftDidClose"; }
+
+void OrderCarViewController::rightWillOpen()
+{
+    qCDebug(lcOrder) << "SlideMenuControllerDelegate: rightWillOpen";
+    m_needReloadTableArray = true;
+}
+
+void OrderCarViewController::rightDidOpen()
+{
+    AppContext *ctx = context();
+    if (m_needReloadTableArray && ctx) {
+        setTableArray(ctx->cart().cartOrderArray());
+        m_needReloadTableArray = false;
+    }
+    if (lcOrder().isDebugEnabled()) {
+        QStringList seqs;
+        for (const Order &o : std::as_const(m_tableArray))
+            seqs << o.orderSeq;
+        qCDebug(lcOrder) << "SlideMenuControllerDelegate: rightDidOpen" << seqs;
+    }
+}
+
+void OrderCarViewController::rightWillClose()
+{
+    qCDebug(lcOrder) << "SlideMenuControllerDelegate: rightWillClose";
+    m_needReloadTableArray = false;
+}
+
+void OrderCarViewController::rightDidClose()
+{
+    qCDebug(lcOrder) << "SlideMenuControllerDelegate: rightDidClose";
+    m_needReloadTableArray = true;
+}

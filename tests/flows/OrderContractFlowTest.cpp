@@ -1,0 +1,593 @@
+// Contract orders through the order screens against the development gateway: the contract list, the
+// materials, the quantity entry appending lines, the cart panel (rows, total, delete and edit by
+// identity), the editing limits, and the ways out of the confirmation and of the contract order.
+#include "FakeUi.h"
+#include "GatewayFixture.h"
+#include "TestRegistry.h"
+
+#include "app/ScreenRegistry.h"
+#include "history/OrderHistoryViewController.h"
+#include "model/AppContext.h"
+#include "order/ChooseOrderTypeViewController.h"
+#include "order/ContractViewController.h"
+#include "order/EditOrderViewController.h"
+#include "order/EnterNewAmountViewController.h"
+#include "order/ItemsViewController.h"
+#include "order/OrderCarViewController.h"
+#include "order/OrderConfirmViewController.h"
+#include "ui/Navigator.h"
+#include "ui/SlideMenuController.h"
+#include "ui/Storyboard.h"
+#include "ui/TabBarController.h"
+#include "ui/ZelkNavigationController.h"
+
+#include <QJsonArray>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// The signed-in demo user on the order-type screen of the first tab.
+struct ContractFlow {
+    GatewayFixture gateway;
+    QTemporaryDir dir;
+    FakeUi ui;
+    std::unique_ptr<AppContext> ctx;
+    std::unique_ptr<Storyboard> storyboard;
+    Navigator navigator;
+    QPointer<TabBarController> tabs;
+    QPointer<NavigationController> nav;
+    QPointer<ChooseOrderTypeViewController> choose;
+
+    ContractFlow()
+    {
+        ctx = std::make_unique<AppContext>(AppContext::Options{dir.path(), nullptr, false});
+        ctx->start();
+        ctx->secureStore().setValue(QStringLiteral("userId"), QStringLiteral("U10023"));
+        ctx->secureStore().setValue(QStringLiteral("userName"), QStringLiteral("陳志明"));
+        ctx->userInfo().vkorg = QStringLiteral("1100");
+        ctx->userInfo().bukrs = QStringLiteral("1000");
+        storyboard = std::make_unique<Storyboard>(&ui, ctx.get());
+        registerScreens(*storyboard);
+        navigator.setEnvironment({&ui, storyboard.get(), ctx.get()});
+        nav = new ZelkNavigationController(new Screen);
+        tabs = new TabBarController;
+        tabs->setViewControllers({nav});
+        navigator.setRootScreen(tabs);
+        settle();
+        choose = qobject_cast<ChooseOrderTypeViewController *>(storyboard->instantiateInitial(QStringLiteral("Order")));
+        nav->push(choose, false);
+        settle();
+    }
+
+    SlideMenuController *slide() const { return tabs ? qobject_cast<SlideMenuController *>(tabs->presentedScreen()) : nullptr; }
+    NavigationController *contractStack() const
+    {
+        return slide() ? qobject_cast<NavigationController *>(slide()->mainViewController()) : nullptr;
+    }
+    ContractViewController *contract() const
+    {
+        return contractStack() ? qobject_cast<ContractViewController *>(contractStack()->rootViewController()) : nullptr;
+    }
+    OrderCarViewController *cart() const
+    {
+        return slide() ? qobject_cast<OrderCarViewController *>(slide()->rightViewController()) : nullptr;
+    }
+    template <class T> T *presented() const
+    {
+        return slide() ? qobject_cast<T *>(slide()->presentedScreen()) : nullptr;
+    }
+    bool idle() { return QTest::qWaitFor([&] { return !ui.isSpinnerShowing(); }, 10000); }
+
+    // Starts a contract order for the customer `kunnr` and waits for its credit and contracts.
+    bool start(const QString &kunnr, bool waitForRows = true)
+    {
+        choose->contractOrderAction();
+        settle();
+        SelectDataViewController *pick = choose->selectDataViewController();
+        if (!pick || !QTest::qWaitFor([&] { return ctx->lists().customerList().has_value() && !ui.isSpinnerShowing(); }))
+            return false;
+        pick->searchTextChangedByUser(kunnr);
+        pick->didSelectRow(0);
+        settle();
+        if (!contract() || !QTest::qWaitFor([&] { return ctx->customerStruct().customer().kunnr == kunnr; }))
+            return false;
+        return !waitForRows || QTest::qWaitFor([&] { return !contract()->filterContractsArray().isEmpty(); }, 10000);
+    }
+    // Opens contract row `row` and waits for its materials.
+    ItemsViewController *openContract(int row)
+    {
+        contract()->selectRow(row);
+        settle();
+        auto *items = qobject_cast<ItemsViewController *>(contractStack()->topViewController());
+        if (!items || !QTest::qWaitFor([&] { return !items->itemsArray().isEmpty() && !ui.isSpinnerShowing(); }, 10000))
+            return nullptr;
+        return items;
+    }
+    // Enters `quantity` of material `item` of contract `row` with the first car/ship kind.
+    EnterOrderInfoViewController *enter(int row, int item, const QString &quantity)
+    {
+        ItemsViewController *items = openContract(row);
+        if (!items)
+            return nullptr;
+        items->selectRow(item);
+        settle();
+        auto *entry = presented<EnterOrderInfoViewController>();
+        if (!entry)
+            return nullptr;
+        entry->orderTypeAction();
+        ui.choosePickerRow(0);
+        entry->setItemAmtText(quantity);
+        return entry;
+    }
+    bool addLine(int row, int item, const QString &quantity)
+    {
+        EnterOrderInfoViewController *entry = enter(row, item, quantity);
+        if (!entry)
+            return false;
+        entry->addToCartAction();
+        settle();
+        return slide()->isRightFullyOpen() && contractStack()->topViewController() == contract();
+    }
+};
+
+Order line(float price, float quantity, int pages = 1, double zmeng = 100)
+{
+    Order o;
+    o.orderItem.maktx = QStringLiteral("水泥");
+    o.orderItem.price = o.orderItem.kbetr = price;
+    o.orderItem.orderNumber = quantity;
+    o.orderItem.zmeng = zmeng;
+    o.orderItem.inco1Bezei = QStringLiteral("送達工地");
+    o.orderPage = pages;
+    return o;
+}
+
+QStringList seqs(const QList<Order> &orders)
+{
+    QStringList list;
+    for (const Order &o : orders)
+        list << o.orderSeq;
+    return list;
+}
+
+} // namespace
+
+class OrderContractFlowTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void contractOrderEndToEnd()
+    {
+        ContractFlow f;
+        QVERIFY(f.gateway.isRunning());
+        QVERIFY(f.start(QStringLiteral("0000100101")));
+        const QJsonObject request = f.gateway.gatewayCalls(QStringLiteral("ZSD_GET_CUST_CONTRACT2")).last();
+        QCOMPARE(request, Operations::contractLinesParameters("U10023", "0000100101", QDate::currentDate()));
+        QCOMPARE(f.contract()->customNameText(), QStringLiteral("客戶:") + f.ctx->customerStruct().customer().name1);
+        QVERIFY(f.contract()->creditsText().startsWith(QStringLiteral("¥")));
+        const QAbstractItemModel *rows = f.contract()->contractRows();
+        QCOMPARE(rows->rowCount(), 2);
+        QCOMPARE(rows->index(0, 0).data(Qt::UserRole + 1).toString(), QStringLiteral("0040000101"));
+        QVERIFY(rows->index(0, 0).data(Qt::UserRole).toString().endsWith(QStringLiteral("\nZCQ")));
+
+        // Materials with price, method and maximum; the same contract twice gives two lines.
+        ItemsViewController *items = f.openContract(0);
+        QVERIFY(items);
+        QCOMPARE(f.gateway.gatewayCalls(QStringLiteral("ZSD_GET_CUST_CONTRACT1")).last().value("pVbeln").toString(),
+                 QStringLiteral("0040000101"));
+        QCOMPARE(items->title(), QStringLiteral("選擇品種"));
+        QCOMPARE(items->itemRows()->value(0, "priceText").toString(), QStringLiteral("2720.0"));
+        QCOMPARE(items->itemRows()->value(0, "amountText").toString(), QStringLiteral("500.0"));
+        QVERIFY(!items->itemRows()->value(0, "inco1Text").toString().isEmpty());
+        f.contractStack()->pop(false);
+        settle();
+        QVERIFY(f.addLine(0, 0, QStringLiteral("10")));
+        f.slide()->closeRight();
+        settle();
+        QVERIFY(f.addLine(0, 0, QStringLiteral("4")));
+        const QList<Order> cart = f.ctx->cart().cartOrderArray();
+        QCOMPARE(cart.size(), 2);
+        QVERIFY(cart.at(0).orderSeq != cart.at(1).orderSeq);
+        QCOMPARE(f.cart()->rows().size(), 2);
+
+        // Edit the first line's quantity, delete the second, submit.
+        f.cart()->selectLine(cart.at(0).orderSeq);
+        settle();
+        auto *editNav = f.presented<NavigationController>();
+        auto *edit = editNav ? qobject_cast<EditOrderViewController *>(editNav->rootViewController()) : nullptr;
+        QVERIFY(edit);
+        edit->editOrderNumber();
+        QVERIFY(f.ui.replaceAlertFieldText(0, QStringLiteral("12")));
+        QVERIFY(f.ui.pressAlertButton(QStringLiteral("確定")));
+        edit->saveEditAction();
+        settle();
+        QCOMPARE(f.cart()->rows().at(0).orderNumberText, QStringLiteral(" × 12.0"));
+        f.cart()->deleteLine(cart.at(1).orderSeq);
+        QCOMPARE(f.ctx->cart().cartOrderArray().size(), 1);
+        f.cart()->orderDone();
+        QCOMPARE(f.ui.firePendingActions(), 1);
+        settle();
+        auto *confirmNav = f.presented<NavigationController>();
+        auto *confirm = confirmNav ? qobject_cast<OrderConfirmViewController *>(confirmNav->rootViewController()) : nullptr;
+        QVERIFY(confirm);
+        confirm->orderAction();
+        QVERIFY(QTest::qWaitFor([&] { return confirm->buttonIds().contains(QStringLiteral("closeButton")); }, 10000));
+        const QJsonArray sent =
+            f.gateway.gatewayCalls(QStringLiteral("ZSD_CREATE_EIP_ORDER2")).last().value("eipOrder2List").toArray();
+        QCOMPARE(sent.size(), 1);
+        QCOMPARE(sent.at(0)["vgbel"].toString(), QStringLiteral("0040000101"));
+        QCOMPARE(sent.at(0)["auart"].toString(), cart.at(0).contract2.auarth); // the contract's sales document type
+        QCOMPARE(cart.at(0).contract2.auarth, QStringLiteral("ZOR"));
+        QCOMPARE(sent.at(0)["kwmeng"].toString(), QStringLiteral("12.0"));
+        QCOMPARE(sent.at(0)["matnr"].toString(), cart.at(0).orderItem.matnr);
+        confirm->closeAction(QStringLiteral("closeButton"));
+        settle();
+        QVERIFY(!f.slide()); // the contract order has ended
+    }
+
+    void contractListAnswers_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QStringList>("rows"); // "main|detail"
+        const auto answer = [](const QStringList &lines) {
+            QString list;
+            for (const QString &l : lines)
+                list += (list.isEmpty() ? "" : ",") + QStringLiteral(R"({"vbeln":"%1","auart":"%2","matnr":"%3"})").arg(l.split('/')[0], l.split('/')[1], l.split('/')[2]);
+            return QStringLiteral(R"({"returnCode":"00","returnMsg":"","custContract2List":[%1]})").arg(list);
+        };
+        QTest::newRow("A B A A gives two rows")
+            << answer({"A/ZCQ/1", "B/ZQX/9", "A/ZCQ/2", "A/ZCQ/3"}) << QStringList{"合約訂單\nZCQ|A", "\nZQX|B"};
+        QTest::newRow("empty list") << answer({}) << QStringList{};
+        QTest::newRow("no list") << QStringLiteral(R"({"returnCode":"00","returnMsg":""})") << QStringList{};
+    }
+    void contractListAnswers()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QStringList, rows);
+        ContractFlow f;
+        QVERIFY(f.gateway.setFault(QJsonObject{{"operation", "ZSD_GET_CUST_CONTRACT2"}, {"mode", "reply"}, {"body", answer}}));
+        QVERIFY(f.start(QStringLiteral("0000100101"), false));
+        QVERIFY(QTest::qWaitFor([&] { return f.gateway.gatewayCalls("ZSD_GET_CUST_CONTRACT2").size() == 1; }, 10000));
+        QTest::qWait(300);
+        QStringList shown;
+        for (int r = 0; r < f.contract()->contractRows()->count(); ++r)
+            shown << f.contract()->contractRows()->value(r, "mainText").toString() + '|'
+                         + f.contract()->contractRows()->value(r, "detailText").toString();
+        QCOMPARE(shown, rows);
+        QVERIFY(!f.ui.hasOpenAlert());
+    }
+
+    void failedQueriesOfferRetryAndClose_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("credit") << "ZBAPI_GET_CUSTOMER_CREDIT" << "無法取得信用額度";
+        QTest::newRow("contract list") << "ZSD_GET_CUST_CONTRACT2" << "無法取得合同清單";
+    }
+    void failedQueriesOfferRetryAndClose()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, title);
+        ContractFlow f;
+        QVERIFY(f.gateway.setFault(operation, QStringLiteral("code"), 0, true, QStringLiteral("09"), QStringLiteral("系統忙碌")));
+        QVERIFY(f.start(QStringLiteral("0000100101"), false));
+        QVERIFY(QTest::qWaitFor([&] { return f.ui.hasOpenAlert(); }, 10000));
+        QCOMPARE(f.ui.currentAlertTitle(), title);
+        QCOMPARE(f.ui.currentAlertMessage(), QStringLiteral("系統忙碌"));
+        QCOMPARE(f.ui.currentAlertButtons(), (QStringList{"重試", "確定"}));
+        QVERIFY(f.ui.pressAlertButton(QStringLiteral("重試")));
+        QVERIFY(QTest::qWaitFor([&] { return !f.contract()->filterContractsArray().isEmpty(); }, 10000));
+
+        // Failing again, "確定" leaves the contract order (the cart is empty).
+        QVERIFY(f.gateway.setFault(operation, QStringLiteral("code"), 0, true, QStringLiteral("09"), QStringLiteral("系統忙碌")));
+        f.ctx->customerStruct().setCreditValue(0);
+        f.contract()->viewDidAppear(false);
+        QVERIFY(QTest::qWaitFor([&] { return f.ui.hasOpenAlert(); }, 10000));
+        QVERIFY(f.ui.pressAlertButton(QStringLiteral("確定")));
+        settle();
+        QVERIFY(!f.slide());
+    }
+
+    void quantityEntryEdges()
+    {
+        ContractFlow f;
+        // 10000116 sent with "zmeng" as a string reads 0: every positive quantity is refused.
+        const QString body = QStringLiteral(R"({"returnCode":"00","returnMsg":"","custContract1List":[
+            {"matnr":"10000116","maktx":"袋裝水泥","zmeng":"120","kbetr":850,"inco1":"EXW","inco2":"000"}]})");
+        QVERIFY(f.gateway.setFault(QJsonObject{{"operation", "ZSD_GET_CUST_CONTRACT1"}, {"mode", "reply"}, {"body", body}}));
+        QVERIFY(f.start(QStringLiteral("0000100101")));
+        EnterOrderInfoViewController *entry = f.enter(0, 0, QStringLiteral("1"));
+        QVERIFY(entry);
+        QCOMPARE(qobject_cast<ItemsViewController *>(f.contractStack()->topViewController())->itemRows()->value(0, "amountText").toString(),
+                 QStringLiteral("0.0"));
+        for (const auto &[quantity, title] : {std::pair{"1", "下單數量超過上限"}, {"0", "請輸入下單數量"}, {"", "請輸入完整資料"}}) {
+            entry->setItemAmtText(QString::fromUtf8(quantity));
+            entry->addToCartAction();
+            QCOMPARE(f.ui.currentAlertTitle(), QString::fromUtf8(title));
+            QVERIFY(f.ui.pressAlertButton(QStringLiteral("確定")));
+        }
+        entry->dismiss(false);
+        settle();
+
+        // The delivery method picked on the entry screen is the line's, shown and sent.
+        f.contractStack()->pop(false);
+        settle();
+        entry = f.enter(0, 0, QStringLiteral("2")); // the gateway answers normally again
+        QVERIFY(entry);
+        const QList<Inco1> methods = *f.ctx->lists().inco1List(true);
+        entry->inco1Action();
+        QVERIFY(f.ui.choosePickerRow(1));
+        QCOMPARE(entry->info1ButtonText(), methods.at(1).bezei);
+        entry->addToCartAction();
+        settle();
+        const Order added = f.ctx->cart().cartOrderArray().value(0);
+        QCOMPARE(added.inco1, methods.at(1));
+        QCOMPARE(added.orderItem.inco1Bezei, methods.at(1).bezei);
+        QCOMPARE(f.ctx->cart().orderConfirmArray().value(0).inco1, methods.at(1).inco1);
+    }
+
+    void cartRowsAndTotal_data()
+    {
+        QTest::addColumn<QList<Order>>("orders");
+        QTest::addColumn<QStringList>("firstRow"); // price, quantity, one page, footer
+        QTest::addColumn<QString>("total");
+        QTest::newRow("350 × 12 × 3") << QList<Order>{line(350, 12, 3)}
+                                      << QStringList{"單價:350.0", " × 12.0", "4200.0", " × 3"} << "¥12,600.00";
+        QTest::newRow("one page, two lines") << QList<Order>{line(12.5, 2), line(100, 1, 2)}
+                                             << QStringList{"單價:12.5", " × 2.0", "25.0", ""} << "¥225.00";
+        QTest::newRow("empty") << QList<Order>{} << QStringList{} << "¥0.00";
+    }
+    void cartRowsAndTotal()
+    {
+        QFETCH(QList<Order>, orders);
+        QFETCH(QStringList, firstRow);
+        QFETCH(QString, total);
+        ContractFlow f;
+        QVERIFY(f.start(QStringLiteral("0000100101")));
+        f.ctx->cart().setCartOrderArray(orders);
+        f.slide()->openRight();
+        settle();
+        OrderCarViewController *cart = f.cart();
+        QCOMPARE(cart->rows().size(), orders.size());
+        if (!orders.isEmpty()) {
+            const OrderCartRow &r = cart->rows().first();
+            QCOMPARE((QStringList{r.priceText, r.orderNumberText, r.allPriceText, r.pageText}), firstRow);
+        }
+        QCOMPARE(cart->allAmountText(), total);
+        QCOMPARE(f.ctx->customerStruct().nowOrderValue(), QLocale::c().toFloat(QString(total).remove(QRegularExpression("[¥,]"))));
+        cart->orderDone();
+        QCOMPARE(f.ui.hasOpenAlert(), orders.isEmpty());
+        if (orders.isEmpty())
+            QCOMPARE(f.ui.currentAlertTitle(), QStringLiteral("沒有物料"));
+    }
+
+    void cartDeletesAndReplacesByIdentity()
+    {
+        ContractFlow f;
+        QVERIFY(f.start(QStringLiteral("0000100101")));
+        const QList<Order> orders{line(1, 1), line(2, 2), line(3, 3)};
+        f.ctx->cart().setCartOrderArray(orders);
+        f.slide()->openRight();
+        settle();
+        OrderCarViewController *cart = f.cart();
+        // The cart changes under the open panel; a delete still removes the line tapped.
+        f.ctx->cart().removeOrder(orders.at(0).orderSeq);
+        cart->deleteLine(orders.at(2).orderSeq);
+        QCOMPARE(seqs(f.ctx->cart().cartOrderArray()), QStringList{orders.at(1).orderSeq});
+        QCOMPARE(cart->rows().size(), 2);
+
+        // An edit replaces its line in place: a changed line gets a new identity, an unchanged one keeps
+        // it, a line gone meanwhile is dropped.
+        f.ctx->cart().setCartOrderArray(orders);
+        cart->editOrderDone(orders.at(1).orderSeq, orders.at(1));
+        QCOMPARE(seqs(f.ctx->cart().cartOrderArray()), seqs(orders));
+        Order changed = orders.at(1);
+        changed.orderItem.orderNumber = 7;
+        cart->editOrderDone(orders.at(1).orderSeq, changed);
+        const QList<Order> after = f.ctx->cart().cartOrderArray();
+        QCOMPARE(after.size(), 3);
+        QCOMPARE(after.at(1).orderItem.orderNumber, 7.0f);
+        QVERIFY(!seqs(orders).contains(after.at(1).orderSeq));
+        QCOMPARE(cart->rows().at(1).orderNumberText, QStringLiteral(" × 7.0"));
+        cart->editOrderDone(QStringLiteral("gone"), changed);
+        QCOMPARE(f.ctx->cart().cartOrderArray(), after);
+    }
+
+    void editLimitsAndCredit_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<float>("credit"); // the cart holds the line: 100 × 10 = 1000
+        QTest::addColumn<QString>("alert");
+        QTest::newRow("quantity 0") << "quantity" << "0" << 9999.f << "請輸入下單數量";
+        QTest::newRow("quantity not a number") << "quantity" << "" << 9999.f << "無法辨識數字";
+        QTest::newRow("quantity at the maximum") << "quantity" << "50" << 5000.f << "";
+        QTest::newRow("quantity past the maximum") << "quantity" << "50.001" << 9999.f << "下單數量超過上限";
+        QTest::newRow("quantity past the credit") << "quantity" << "20" << 1999.f << "已超過信用額度，無法在下單";
+        QTest::newRow("price within the credit") << "price" << "120" << 1200.f << "";
+        QTest::newRow("price past the credit") << "price" << "120" << 1199.f << "已超過信用額度，無法在下單";
+        QTest::newRow("copies within the credit") << "copies" << "2" << 2000.f << "";
+        QTest::newRow("copies past the credit") << "copies" << "3" << 2999.f << "已超過信用額度，無法在下單";
+    }
+    void editLimitsAndCredit()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, input);
+        QFETCH(float, credit);
+        QFETCH(QString, alert);
+        ContractFlow f;
+        f.ctx->customerStruct().setCreditValue(credit);
+        f.ctx->customerStruct().setNowOrderValue(1000);
+        auto *edit = qobject_cast<EditOrderViewController *>(
+            f.storyboard->instantiate(QStringLiteral("OrderContract"), QStringLiteral("EditOrderViewController")));
+        QVERIFY(edit);
+        auto *nav = new ZelkNavigationController(edit);
+        const Order before = line(100, 10, 1, 50);
+        edit->setOrder(before);
+        f.choose->present(nav, false);
+        settle();
+        QCOMPARE(edit->title(), QStringLiteral("訂單編輯"));
+        if (action == "quantity") {
+            edit->editOrderNumber();
+            QVERIFY(f.ui.replaceAlertFieldText(0, input));
+            QVERIFY(f.ui.pressAlertButton(QStringLiteral("確定")));
+        } else if (action == "price") {
+            edit->editKbetr();
+            settle();
+            auto *entry = qobject_cast<EnterNewAmountViewController *>(nav->presentedScreen());
+            QVERIFY(entry);
+            entry->setNewAmountText(input);
+            entry->enterNewAmountAction();
+            settle();
+        } else {
+            edit->copyOrderAction();
+            QVERIFY(f.ui.choosePickerRow(input.toInt() - 1));
+        }
+        QCOMPARE(f.ui.currentAlertTitle(), alert);
+        QCOMPARE(edit->order() == before, !alert.isEmpty());
+
+        // Cancelling hands nothing back.
+        QSignalSpy saved(edit, &EditOrderViewController::editOrderDone);
+        edit->close();
+        settle();
+        QCOMPARE(saved.size(), 0);
+    }
+
+    void editRowsAndDisplayUse()
+    {
+        ContractFlow f;
+        QVERIFY(f.start(QStringLiteral("0000100101"))); // stored lists are loaded
+        Order order = line(350, 12);
+        order.contract2.vbeln = QStringLiteral("0040000101");
+        order.contract2.maktx = QStringLiteral("合約第一項");
+        order.orderItem.maktx = QStringLiteral("本行物料");
+        auto *edit = qobject_cast<EditOrderViewController *>(
+            f.storyboard->instantiate(QStringLiteral("OrderContract"), QStringLiteral("EditOrderViewController")));
+        edit->setOrder(order);
+        const auto value = [&](const QString &key) {
+            for (const EditOrderRow &r : edit->tableArray())
+                if (r.key == key)
+                    return r.value;
+            return QStringLiteral("<none>");
+        };
+        QCOMPARE(value("maktx"), QStringLiteral("本行物料"));
+        QCOMPARE(value("total"), QStringLiteral("¥4200.0"));
+        f.slide()->present(new ZelkNavigationController(edit), false);
+        settle();
+        edit->editTransNameRemark();
+        QVERIFY(!f.ui.typeIntoAlertField(0, QStringLiteral("0123456789ABCDEF")));
+        QCOMPARE(f.ui.alertFieldText(0), QStringLiteral("0123456789ABCDE"));
+        QVERIFY(f.ui.pressAlertButton(QStringLiteral("確定")));
+        QCOMPARE(edit->order().transportRemark, QStringLiteral("0123456789ABCDE"));
+        // The delivery method shown is the one sent.
+        const QList<Inco1> methods = *f.ctx->lists().inco1List(true);
+        edit->editBezei();
+        QVERIFY(f.ui.choosePickerRow(1));
+        QCOMPARE(edit->order().inco1, methods.at(1));
+        QCOMPARE(edit->order().orderItem.inco1Bezei, methods.at(1).bezei);
+        QCOMPARE(value("bezei"), methods.at(1).bezei);
+
+        // The display use: the line read-only, no save, taps do nothing.
+        OrderConfirm confirmed = createOrderConfirmArray(order, QString()).first();
+        confirmed.sapOrderNo = QStringLiteral("0000012345");
+        EditOrderViewController *display = EditOrderViewController::forDisplay(f.storyboard.get(), confirmed);
+        QVERIFY(display && display->isDisplayMode());
+        QCOMPARE(display->title(), QStringLiteral("訂單資訊"));
+        QStringList shown;
+        for (const EditOrderRow &r : display->tableArray()) {
+            shown << r.value;
+            QCOMPARE(r.editType, EditType::none);
+        }
+        QCOMPARE(shown, (QStringList{"0000012345", "", "", "本行物料", " ", "", "12.0", "¥350.0", "¥4200.0"}));
+        display->loadViewIfNeeded();
+        QVERIFY(display->leftBarButtons().isEmpty());
+        display->selectRow(3);
+        display->saveEditAction();
+        QCOMPARE(f.ui.hasOpenPicker() || f.ui.hasOpenAlert(), false);
+        delete display;
+    }
+
+    void confirmationLeavePaths_data()
+    {
+        QTest::addColumn<bool>("failed");
+        QTest::addColumn<bool>("edit");
+        QTest::addColumn<bool>("close");
+        QTest::addColumn<QString>("after"); // "panel", "container", "gone", "history"
+        QTest::newRow("cancelled") << false << false << false << "container";
+        QTest::newRow("failed lines, edit") << true << true << false << "panel";
+        QTest::newRow("all ordered, close") << false << false << true << "gone";
+        QTest::newRow("order query") << false << false << false << "history";
+    }
+    void confirmationLeavePaths()
+    {
+        QFETCH(bool, failed);
+        QFETCH(bool, edit);
+        QFETCH(bool, close);
+        QFETCH(QString, after);
+        ContractFlow f;
+        QVERIFY(f.start(QStringLiteral("0000100101")));
+        const QList<Order> left{line(10, 1)};
+        f.ctx->cart().setCartOrderArray(left);
+        OrderCarViewController *cart = f.cart();
+        if (after == "history")
+            cart->orderQueryClosure();
+        else
+            cart->successClosure(failed, edit, close);
+        settle();
+        if (after == "history" || after == "gone") {
+            QVERIFY(!f.slide());
+            QVERIFY(f.ui.calls().contains(QStringLiteral("spinner:dismiss")));
+            QCOMPARE(f.nav->viewControllers().size(), 2);
+            if (after == "history")
+                QVERIFY(qobject_cast<OrderHistoryViewController *>(f.nav->topViewController()));
+            else
+                QCOMPARE(f.nav->topViewController(), f.choose.data());
+            return;
+        }
+        QVERIFY(f.slide());
+        QCOMPARE(f.slide()->isRightOpen(), after == "panel");
+        QCOMPARE(seqs(cart->tableArray()), failed || after == "panel" ? seqs(left) : QStringList{});
+    }
+
+    void leavingWithCartAsksFirst()
+    {
+        ContractFlow f;
+        QVERIFY(f.start(QStringLiteral("0000100101")));
+        f.ctx->cart().setCartOrderArray({line(1, 1)});
+        QVERIFY(f.contract()->leftBarButtons().size() == 1);
+        f.contract()->triggerBarButton(QStringLiteral("left"), 0);
+        QCOMPARE(f.ui.currentAlertTitle(), QStringLiteral("離開下單"));
+        QCOMPARE(f.ui.currentAlertMessage(), QStringLiteral("離開後將會清空您購物車的內容，請確認。"));
+        QVERIFY(f.ui.pressAlertButton(QStringLiteral("取消")));
+        settle();
+        QVERIFY(f.slide());
+        QCOMPARE(f.ctx->cart().cartOrderArray().size(), 1);
+        f.contract()->closeAction();
+        QVERIFY(f.ui.pressAlertButton(QStringLiteral("離開")));
+        settle();
+        QVERIFY(!f.slide());
+        // With an empty cart it leaves at once.
+        f.choose->viewWillAppear(false);
+        QVERIFY(f.start(QStringLiteral("0000100101")));
+        f.contract()->closeAction();
+        settle();
+        QVERIFY(!f.slide());
+        QVERIFY(!f.ui.hasOpenAlert());
+    }
+};
+
+ZELK_TEST(OrderContractFlowTest)
+#include "OrderContractFlowTest.moc"
