@@ -6,6 +6,7 @@
 #include "TestRegistry.h"
 
 #include "order/ChoiceMailViewController.h"
+#include "order/EditOrderViewController.h"
 #include "order/EditSentMailViewController.h"
 #include "order/OrderConfirmViewController.h"
 #include "order/SendMailViewController.h"
@@ -116,6 +117,15 @@ private slots:
             QVERIFY(request.needSelectMember && !request.wantSendMail);
         }
 
+        // A row opens its line read-only, from the list and from the details.
+        mail->selectRow(1);
+        auto *display = f.waitForTop<EditOrderViewController>();
+        QVERIFY(display && display->isDisplayMode());
+        QCOMPARE(display->title(), QStringLiteral("訂單資訊"));
+        QCOMPARE(display->orderConfirm()->orderSeq, lines.at(2).orderSeq);
+        f.stack()->pop(false);
+        QCOMPARE(f.waitForTop<SendMailViewController>(), mail);
+
         // Nothing ticked: nothing sent.
         mail->sendMailAction();
         QVERIFY(f.press(QStringLiteral("請至少選擇一筆資料"), QStringLiteral("確定")));
@@ -158,6 +168,12 @@ private slots:
         QCOMPARE(edit->carNo(), QStringLiteral("KLA-1234"));
         QCOMPARE(edit->remark(), QStringLiteral("請於上午送達"));
         edit->setCarNo(QStringLiteral("changed"));
+        edit->showOrderInfoAction();
+        display = f.waitForTop<EditOrderViewController>();
+        QVERIFY(display && display->isDisplayMode());
+        QCOMPARE(display->orderConfirm()->orderSeq, lines.at(0).orderSeq);
+        f.stack()->pop(false);
+        QCOMPARE(f.waitForTop<EditSentMailViewController>(), edit);
         f.stack()->pop(false);
         QCOMPARE(f.waitForTop<SendMailViewController>(), mail);
         QCOMPARE(mail->tableArray().at(0).carNo, QStringLiteral("KLA-1234"));

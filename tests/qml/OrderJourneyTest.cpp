@@ -363,6 +363,13 @@ private slots:
         QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("發送通知"));
         h.screenshot(QStringLiteral("send-mail"));
 
+        // The row opens its ordered line read-only.
+        QVERIFY(tap(h, QStringLiteral("sendMailCell_0")));
+        QVERIFY(drawnIs("EditOrderViewController"));
+        QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("訂單資訊"));
+        QVERIFY(tap(h, QStringLiteral("backButton")));
+        QVERIFY(drawnIs("SendMailViewController"));
+
         // The group has required persons: ticking asks for one, and "選擇" leads to the choice.
         QVERIFY(tap(h, QStringLiteral("checkButton_0")));
         QCOMPARE(textOf(h, QStringLiteral("alertTitle")), QStringLiteral("請手動選擇人員"));
