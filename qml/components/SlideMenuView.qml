@@ -1,55 +1,64 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls
 import Zelk
 
-// Draws a SlideMenuController: the main content, and its right-hand panel in a drawer from the right
-// edge. The drawer follows the controller's state; a drag by the user asks the controller.
+// Draws a SlideMenuController: the main content, and its right-hand panel sliding in over it. The panel
+// is part of this view (not a popup above the window), so screens presented over the container cover
+// it. The panel follows the controller's state; a drag from the right edge (while gestures are on) or a
+// tap beside the open panel asks the controller.
 Item {
     id: view
     required property SlideMenuController controller
+    clip: true
 
     ScreenHost {
         anchors.fill: parent
         controller: view.controller.mainViewController
     }
 
-    Drawer {
-        id: drawer
+    // Dims the main content while the panel is out; a tap on it closes the panel.
+    Rectangle {
+        objectName: "slideMenuDim"
+        anchors.fill: parent
+        color: "black"
+        opacity: 0.35 * panel.position
+        visible: panel.position > 0
+        MouseArea {
+            anchors.fill: parent
+            onClicked: view.controller.closeRight()
+        }
+    }
+
+    // The right edge: a leftward drag opens the panel; taps pass through to what is below.
+    Item {
+        objectName: "slideMenuEdge"
+        anchors { right: parent.right; top: parent.top; bottom: parent.bottom }
+        width: 20
+        enabled: view.controller.rightGesturesEnabled && !view.controller.rightOpen
+        DragHandler {
+            target: null
+            xAxis.enabled: true
+            yAxis.enabled: false
+            onTranslationChanged: if (translation.x < -30) view.controller.openRight()
+        }
+    }
+
+    Rectangle {
+        id: panel
         objectName: "slideMenuRightPanel"
-        edge: Qt.RightEdge
+        property real position: view.controller.rightOpen ? 1 : 0
+        Behavior on position {
+            NumberAnimation { duration: view.controller.transitionDuration; easing.type: Easing.OutCubic }
+        }
         width: view.controller.rightPanelWidth
         height: view.height
-        interactive: view.controller.rightGesturesEnabled
-        dragMargin: interactive ? 20 : 0
-        enter: Transition { NumberAnimation { property: "position"; to: 1.0; duration: view.controller.transitionDuration } }
-        exit: Transition { NumberAnimation { property: "position"; to: 0.0; duration: view.controller.transitionDuration } }
+        x: view.width - width * position
+        visible: position > 0
+        color: Brand.background
 
         ScreenHost {
             anchors.fill: parent
             controller: view.controller.rightViewController
         }
-
-        onAboutToShow: if (!view.controller.rightOpen) view.controller.openRight()
-        onAboutToHide: if (view.controller.rightOpen) view.controller.closeRight()
     }
-
-    // The drawer always heads for the controller's state: opened or opening while the panel is open,
-    // closed or closing otherwise, also when a change arrives during a running transition or a drag.
-    function follow() {
-        if (view.controller.rightOpen && (!drawer.opened || drawer.exit.running))
-            drawer.open()
-        else if (!view.controller.rightOpen && drawer.visible)
-            drawer.close()
-    }
-    Connections {
-        target: view.controller
-        function onRightOpenChanged() { view.follow() }
-    }
-    Connections {
-        target: drawer
-        function onOpened() { view.follow() }
-        function onClosed() { view.follow() }
-    }
-    Component.onCompleted: follow()
 }

@@ -42,11 +42,11 @@ Item {
             id: cell
             required property int index
             required property string mainText
-            required property string detailText
+            required property string vbeln
             objectName: "contractCell_" + index
             width: ListView.view.width
             text: mainText
-            detailText: cell.detailText
+            detailText: cell.vbeln
             disclosure: true
             onClicked: view.controller.selectRow(cell.index)
         }

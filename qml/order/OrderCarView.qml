@@ -76,16 +76,19 @@ Rectangle {
                 objectName: "deleteButton_" + cell.index
                 Accessible.name: text
                 height: cell.height
-                anchors.right: parent.right
+                x: cell.width - width
                 text: Localized.text("刪除")
                 Material.background: Brand.red
                 Material.foreground: "white"
                 onClicked: view.controller.deleteLine(cell.orderSeq)
             }
+            // The panel's own gestures are off while a row is swiped, and on again once no row is: when
+            // the swipe closes or its row has gone (a deleted row reports "opened" once more on release).
             swipe.onOpened: view.controller.beginSwipe()
             swipe.onClosed: view.controller.endSwipe()
             onPressed: if (swipe.position === 0) view.controller.beginSwipe()
             onCanceled: if (swipe.position === 0) view.controller.endSwipe()
+            Component.onDestruction: if (view.controller) view.controller.endSwipe()
             onClicked: {
                 if (swipe.position !== 0) {
                     swipe.close()

@@ -17,7 +17,7 @@
 ContractViewController::ContractViewController(QObject *parent)
     : Screen(parent),
       m_contractRows({{"mainText", [](const Contract2 &c) { return QVariant(c.otName + u'\n' + c.auart); }},
-                      {"detailText", [](const Contract2 &c) { return QVariant(c.vbeln); }}},
+                      {"vbeln", [](const Contract2 &c) { return QVariant(c.vbeln); }}},
                      this),
       m_creditsLabel(new CreditLabel(this))
 {

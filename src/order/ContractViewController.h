@@ -17,8 +17,8 @@ class ContractViewController : public Screen
     QML_UNCREATABLE("made by the storyboard")
     Q_PROPERTY(QString customNameText READ customNameText NOTIFY customNameTextChanged)
     Q_PROPERTY(QString creditsText READ creditsText NOTIFY creditsTextChanged)
-    // One row per contract, roles mainText (order-type name, a line break, the type) and detailText
-    // (the contract number).
+    // One row per contract, roles mainText (order-type name, a line break, the type) and vbeln (the
+    // contract number, the row's detail).
     Q_PROPERTY(ListModelBase *contracts READ contractRows CONSTANT)
 
 public:

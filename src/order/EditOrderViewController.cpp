@@ -5,6 +5,7 @@
 #include "order/CustomerCredit.h"
 #include "order/EnterNewAmountViewController.h"
 #include "order/NumericField.h"
+#include "order/OrderEntryRules.h"
 #include "text/Localizer.h"
 #include "ui/Storyboard.h"
 #include "ui/Ui.h"
@@ -232,13 +233,8 @@ void EditOrderViewController::applyQuantity(const QString &text)
         alertWithTitle(localized(QStringLiteral("無法辨識數字")), localized(QStringLiteral("請輸入數字")));
         return;
     }
-    // The server would only refuse the line.
-    if (!(*quantity > 0)) {
-        alertWithTitle(localized(QStringLiteral("請輸入下單數量")));
-        return;
-    }
-    if (*quantity > float(m_order.orderItem.zmeng)) {
-        alertWithTitle(localized(QStringLiteral("下單數量超過上限")));
+    if (const QString refusal = quantityRefusal(*quantity, m_order.orderItem.zmeng); !refusal.isEmpty()) {
+        alertWithTitle(refusal);
         return;
     }
     Order order = m_order;
@@ -276,16 +272,7 @@ void EditOrderViewController::copyOrderAction()
     Ui *u = ui();
     if (!u || isDisplayMode())
         return;
-    QStringList rows;
-    for (int i = 1; i <= 30; ++i)
-        rows << QString::number(i);
-    Picker picker;
-    picker.context = this;
-    picker.title = localized(QStringLiteral("選擇複製份數"));
-    picker.rows = rows;
-    picker.initialRow = std::clamp(m_order.orderPage - 1, 0, 29);
-    picker.done = [this](int row) { applyCopies(row + 1); };
-    u->showPicker(picker);
+    u->showPicker(copiesPicker(this, m_order.orderPage, [this](int pages) { applyCopies(pages); }));
 }
 
 void EditOrderViewController::applyCopies(int pages)

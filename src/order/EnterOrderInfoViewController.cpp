@@ -4,6 +4,7 @@
 #include "model/NumberText.h"
 #include "order/CustomerCredit.h"
 #include "order/NumericField.h"
+#include "order/OrderEntryRules.h"
 #include "text/Localizer.h"
 #include "ui/NavigationController.h"
 #include "ui/SlideMenuController.h"
@@ -119,7 +120,8 @@ void EnterOrderInfoViewController::addToCartAction()
 {
     Ui *u = ui();
     AppContext *ctx = context();
-    if (!u || !ctx)
+    // A second tap while the screen closes must not add the line twice.
+    if (!u || !ctx || isBeingDismissed())
         return;
     u->endEditing();
     const QString incomplete = localized(QStringLiteral("請輸入完整資料"));
@@ -132,12 +134,8 @@ void EnterOrderInfoViewController::addToCartAction()
         alertWithTitle(incomplete);
         return;
     }
-    if (!(*quantity > 0)) {
-        alertWithTitle(localized(QStringLiteral("請輸入下單數量")));
-        return;
-    }
-    if (*quantity > float(m_order.orderItem.zmeng)) {
-        alertWithTitle(localized(QStringLiteral("下單數量超過上限")));
+    if (const QString refusal = quantityRefusal(*quantity, m_order.orderItem.zmeng); !refusal.isEmpty()) {
+        alertWithTitle(refusal);
         return;
     }
     const auto kinds = ctx->lists().transportList(true);

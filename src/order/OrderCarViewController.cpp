@@ -164,13 +164,9 @@ void OrderCarViewController::presentConfirmation()
     SlideMenuController *slide = slideMenuController();
     if (!board || !slide || slide->presentedScreen())
         return;
-    Screen *screen = board->instantiateInitial(QStringLiteral("OrderConfirm"));
-    auto *nav = qobject_cast<NavigationController *>(screen);
-    auto *confirm = nav ? qobject_cast<OrderConfirmViewController *>(nav->rootViewController()) : nullptr;
-    if (!confirm) {
-        delete screen;
+    const auto [nav, confirm] = OrderConfirmViewController::instantiateStack(board);
+    if (!confirm)
         return;
-    }
     connect(confirm, &OrderConfirmViewController::successClosure, this, &OrderCarViewController::successClosure);
     connect(confirm, &OrderConfirmViewController::orderQueryClosure, this, &OrderCarViewController::orderQueryClosure);
     slide->present(nav, true);

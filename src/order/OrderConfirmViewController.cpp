@@ -53,6 +53,19 @@ OrderConfirmViewController::OrderConfirmViewController(QObject *parent)
 {
 }
 
+std::pair<NavigationController *, OrderConfirmViewController *>
+OrderConfirmViewController::instantiateStack(Storyboard *storyboard)
+{
+    Screen *screen = storyboard ? storyboard->instantiateInitial(QStringLiteral("OrderConfirm")) : nullptr;
+    auto *nav = qobject_cast<NavigationController *>(screen);
+    auto *confirm = nav ? qobject_cast<OrderConfirmViewController *>(nav->rootViewController()) : nullptr;
+    if (!confirm) {
+        delete screen;
+        return {nullptr, nullptr};
+    }
+    return {nav, confirm};
+}
+
 void OrderConfirmViewController::viewDidLoad()
 {
     AppContext *ctx = context();

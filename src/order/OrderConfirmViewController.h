@@ -13,6 +13,11 @@
 
 #include <QColor>
 
+#include <utility>
+
+class NavigationController;
+class Storyboard;
+
 // A button of the confirmation's button row: what it does (also its objectName), its text and colour.
 struct OrderConfirmButton {
     QString id; // "confirmButton", "orderQueryButton", "closeButton" or "editOrderButton"
@@ -40,6 +45,10 @@ class OrderConfirmViewController : public Screen
 
 public:
     explicit OrderConfirmViewController(QObject *parent = nullptr);
+
+    // The initial scene of the storyboard "OrderConfirm": its navigation stack and the confirmation at
+    // its root, or two nulls (nothing left over) when the scene is missing or of another kind.
+    static std::pair<NavigationController *, OrderConfirmViewController *> instantiateStack(Storyboard *storyboard);
 
     void viewDidLoad() override;
 

@@ -6,12 +6,15 @@
 #include "order/EnterNewAmountViewController.h"
 #include "order/NumericField.h"
 #include "order/OrderConfirmViewController.h"
+#include "order/OrderEntryRules.h"
 #include "picklist/SelectDataSearch.h"
 #include "text/Localizer.h"
 #include "ui/NavigationController.h"
 #include "ui/Storyboard.h"
 #include "ui/TabBarController.h"
 #include "ui/Ui.h"
+
+#include <limits>
 
 OrderPage2ViewController::OrderPage2ViewController(QObject *parent) : OrderPage1ViewController(parent)
 {
@@ -301,9 +304,9 @@ void OrderPage2ViewController::applyQuantity(const QString &text)
         return;
     }
     const float q = *parsed;
-    // The server would only refuse the line.
-    if (!(q > 0)) {
-        alertWithTitle(localized(QStringLiteral("請輸入下單數量")));
+    // No maximum on a price-list line; a quantity of 0 or less is refused all the same.
+    if (const QString refusal = quantityRefusal(q, std::numeric_limits<double>::infinity()); !refusal.isEmpty()) {
+        alertWithTitle(refusal);
         return;
     }
     Order order = editedOrder();
@@ -318,19 +321,8 @@ void OrderPage2ViewController::applyQuantity(const QString &text)
 
 void OrderPage2ViewController::copyOrderAction()
 {
-    Ui *u = ui();
-    if (!u)
-        return;
-    QStringList rows;
-    for (int i = 1; i <= 30; ++i)
-        rows << QString::number(i);
-    Picker picker;
-    picker.context = this;
-    picker.title = localized(QStringLiteral("選擇複製份數"));
-    picker.rows = rows;
-    picker.initialRow = std::clamp(orderPage() - 1, 0, 29);
-    picker.done = [this](int row) { applyCopies(row); };
-    u->showPicker(picker);
+    if (Ui *u = ui())
+        u->showPicker(copiesPicker(this, orderPage(), [this](int pages) { applyCopies(pages - 1); }));
 }
 
 void OrderPage2ViewController::applyCopies(int row)
@@ -368,13 +360,9 @@ void OrderPage2ViewController::orderAction()
         return;
     ctx->cart().setCartOrderArray({m_page1VC->order()});
 
-    Screen *screen = board->instantiateInitial(QStringLiteral("OrderConfirm"));
-    auto *nav = qobject_cast<NavigationController *>(screen);
-    auto *confirm = nav ? qobject_cast<OrderConfirmViewController *>(nav->rootViewController()) : nullptr;
-    if (!confirm) {
-        delete screen;
+    const auto [nav, confirm] = OrderConfirmViewController::instantiateStack(board);
+    if (!confirm)
         return;
-    }
     connect(confirm, &OrderConfirmViewController::successClosure, this,
             [this](bool, bool, bool closeRequested) { confirmationClosed(closeRequested); });
     connect(confirm, &OrderConfirmViewController::orderQueryClosure, this, &OrderPage2ViewController::openOrderQuery);

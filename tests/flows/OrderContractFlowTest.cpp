@@ -173,9 +173,17 @@ private slots:
     {
         ContractFlow f;
         QVERIFY(f.gateway.isRunning());
-        QVERIFY(f.start(QStringLiteral("0000100101")));
+        // A device whose locale writes other digits still sends the Gregorian date in ASCII digits.
+        QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt));
+        const bool started = f.start(QStringLiteral("0000100101"));
+        QLocale::setDefault(QLocale::c());
+        QVERIFY(started);
+        const QDate today = QDate::currentDate();
         const QJsonObject request = f.gateway.gatewayCalls(QStringLiteral("ZSD_GET_CUST_CONTRACT2")).last();
-        QCOMPARE(request, Operations::contractLinesParameters("U10023", "0000100101", QDate::currentDate()));
+        QCOMPARE(request, (QJsonObject{{"userID", "U10023"}, {"pAuart", "*"}, {"pKunnr", "0000100101"},
+                                       {"pGueen", QStringLiteral("%1/%2/%3").arg(today.year())
+                                                      .arg(today.month(), 2, 10, QLatin1Char('0'))
+                                                      .arg(today.day(), 2, 10, QLatin1Char('0'))}}));
         QCOMPARE(f.contract()->customNameText(), QStringLiteral("客戶:") + f.ctx->customerStruct().customer().name1);
         QVERIFY(f.contract()->creditsText().startsWith(QStringLiteral("¥")));
         const QAbstractItemModel *rows = f.contract()->contractRows();
@@ -203,18 +211,7 @@ private slots:
         QVERIFY(cart.at(0).orderSeq != cart.at(1).orderSeq);
         QCOMPARE(f.cart()->rows().size(), 2);
 
-        // Edit the first line's quantity, delete the second, submit.
-        f.cart()->selectLine(cart.at(0).orderSeq);
-        settle();
-        auto *editNav = f.presented<NavigationController>();
-        auto *edit = editNav ? qobject_cast<EditOrderViewController *>(editNav->rootViewController()) : nullptr;
-        QVERIFY(edit);
-        edit->editOrderNumber();
-        QVERIFY(f.ui.replaceAlertFieldText(0, QStringLiteral("12")));
-        QVERIFY(f.ui.pressAlertButton(QStringLiteral("確定")));
-        edit->saveEditAction();
-        settle();
-        QCOMPARE(f.cart()->rows().at(0).orderNumberText, QStringLiteral(" × 12.0"));
+        // Delete the second line (editing and deleting are tested below and in the window), submit.
         f.cart()->deleteLine(cart.at(1).orderSeq);
         QCOMPARE(f.ctx->cart().cartOrderArray().size(), 1);
         f.cart()->orderDone();
@@ -231,7 +228,7 @@ private slots:
         QCOMPARE(sent.at(0)["vgbel"].toString(), QStringLiteral("0040000101"));
         QCOMPARE(sent.at(0)["auart"].toString(), cart.at(0).contract2.auarth); // the contract's sales document type
         QCOMPARE(cart.at(0).contract2.auarth, QStringLiteral("ZOR"));
-        QCOMPARE(sent.at(0)["kwmeng"].toString(), QStringLiteral("12.0"));
+        QCOMPARE(sent.at(0)["kwmeng"].toString(), QStringLiteral("10.0"));
         QCOMPARE(sent.at(0)["matnr"].toString(), cart.at(0).orderItem.matnr);
         confirm->closeAction(QStringLiteral("closeButton"));
         settle();
@@ -265,7 +262,7 @@ private slots:
         QStringList shown;
         for (int r = 0; r < f.contract()->contractRows()->count(); ++r)
             shown << f.contract()->contractRows()->value(r, "mainText").toString() + '|'
-                         + f.contract()->contractRows()->value(r, "detailText").toString();
+                         + f.contract()->contractRows()->value(r, "vbeln").toString();
         QCOMPARE(shown, rows);
         QVERIFY(!f.ui.hasOpenAlert());
     }
@@ -579,13 +576,6 @@ private slots:
         QVERIFY(f.ui.pressAlertButton(QStringLiteral("離開")));
         settle();
         QVERIFY(!f.slide());
-        // With an empty cart it leaves at once.
-        f.choose->viewWillAppear(false);
-        QVERIFY(f.start(QStringLiteral("0000100101")));
-        f.contract()->closeAction();
-        settle();
-        QVERIFY(!f.slide());
-        QVERIFY(!f.ui.hasOpenAlert());
     }
 };
 

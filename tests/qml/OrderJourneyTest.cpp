@@ -266,6 +266,9 @@ private slots:
         // Submit from the cart: exactly one line is ordered.
         const qsizetype placedBefore = app.gateway().simulator()->placedOrders().size();
         QVERIFY(tap(h, QStringLiteral("cartOrderButton")));
+        // The panel closes, then the confirmation slides in.
+        QVERIFY(QTest::qWaitFor([&] { return slide->presentedScreen() != nullptr; }, 3000));
+        h.settle();
         QVERIFY(tap(h, QStringLiteral("confirmButton")));
         QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("closeButton")) != nullptr; }, 10000));
         const QJsonArray sent = app.gateway().gatewayCalls(QStringLiteral("ZSD_CREATE_EIP_ORDER2")).last()
@@ -279,7 +282,7 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return h.drawnPages() == QList<Screen *>{choose}; }, 3000));
     }
 
-    void cartPanelWithThreeLinesScreenshot()
+    void cartPanelFromTheEdgeWithThreeLines()
     {
         QmlApp app;
         QVERIFY(app.gateway().isRunning());
@@ -307,7 +310,8 @@ private slots:
         choose->startContractOrder(customer);
         h.settle();
         app.context().cart().setCartOrderArray(lines);
-        QVERIFY(tap(h, QStringLiteral("cartBarButton")));
+        // A drag from the right edge opens the panel.
+        QVERIFY(swipeLeft(h, QStringLiteral("slideMenuEdge"), 120));
         QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("orderCartCell_2")) != nullptr; }, 3000));
         QCOMPARE(textOf(h, QStringLiteral("allAmountLabel")), QStringLiteral("¥107,000.00"));
         h.screenshot(QStringLiteral("contract_cart"));

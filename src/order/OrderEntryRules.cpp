@@ -1,0 +1,29 @@
+#include "order/OrderEntryRules.h"
+
+#include "text/Localizer.h"
+
+#include <algorithm>
+
+QString quantityRefusal(float quantity, double maximum)
+{
+    if (!(quantity > 0))
+        return localized(QStringLiteral("請輸入下單數量"));
+    if (quantity > float(maximum))
+        return localized(QStringLiteral("下單數量超過上限"));
+    return QString();
+}
+
+Picker copiesPicker(QObject *context, int pages, std::function<void(int pages)> chosen)
+{
+    Picker picker;
+    picker.context = context;
+    picker.title = localized(QStringLiteral("選擇複製份數"));
+    for (int i = 1; i <= 30; ++i)
+        picker.rows << QString::number(i);
+    picker.initialRow = std::clamp(pages - 1, 0, 29);
+    picker.done = [chosen = std::move(chosen)](int row) {
+        if (row >= 0 && row < 30)
+            chosen(row + 1);
+    };
+    return picker;
+}
