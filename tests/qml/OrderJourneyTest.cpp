@@ -52,6 +52,31 @@ bool swipeLeft(QmlHarness &h, const QString &objectName, int distance)
     return true;
 }
 
+// From the order-type screen on `stack`: a normal order for the first customer with the first car/ship
+// kind, delivery method and material, and `quantity`. The header page, the item page on top of it; null
+// when a step fails.
+OrderPage1ViewController *enterNormalOrder(QmlHarness &h, NavigationController *stack, const char *quantity)
+{
+    if (!tap(h, QStringLiteral("normalView")) || !tap(h, QStringLiteral("selectDataCell_0")))
+        return nullptr;
+    auto *header = qobject_cast<OrderPage1ViewController *>(stack->topViewController());
+    if (!header || !QTest::qWaitFor([&] { return header->row(QStringLiteral("tvstz")) && !h.ui().isSpinnerVisible(); }, 10000))
+        return nullptr;
+    if (!tap(h, QStringLiteral("orderRow_transType")) || !tap(h, QStringLiteral("pickerDone"))
+        || !tap(h, QStringLiteral("orderRow_inco1")) || !tap(h, QStringLiteral("pickerDone"))
+        || !QTest::qWaitFor([&] { return !header->row(QStringLiteral("inco1"))->subTitle.isEmpty(); })
+        || !tap(h, QStringLiteral("nextButton")))
+        return nullptr;
+    auto *items = qobject_cast<OrderPage2ViewController *>(stack->topViewController());
+    if (!items || !QTest::qWaitFor([&] { return !items->itemsArray().isEmpty() && !h.ui().isSpinnerVisible(); }, 10000))
+        return nullptr;
+    if (!tap(h, QStringLiteral("orderRow_itemNo")) || !tap(h, QStringLiteral("selectDataCell_0"))
+        || !tap(h, QStringLiteral("orderRow_orderNumber")) || !tap(h, QStringLiteral("alertField_0")))
+        return nullptr;
+    typeText(h.window(), quantity);
+    return tap(h, QStringLiteral("alertButton_確定")) ? header : nullptr;
+}
+
 QStringList lineSeqs(const QJsonObject &submission)
 {
     QStringList seqs;
@@ -111,26 +136,9 @@ private slots:
         }
 
         // A 3-copy order: customer, car/ship kind, delivery method, material, quantity 12, 3 copies.
-        QVERIFY(tap(h, QStringLiteral("normalView")));
-        QVERIFY(tap(h, QStringLiteral("selectDataCell_0")));
-        auto *header = qobject_cast<OrderPage1ViewController *>(stack->topViewController());
+        OrderPage1ViewController *header = enterNormalOrder(h, stack, "12");
         QVERIFY(header);
-        QVERIFY(QTest::qWaitFor([&] { return header->row(QStringLiteral("tvstz")) && !h.ui().isSpinnerVisible(); }, 10000));
-        QVERIFY(tap(h, QStringLiteral("orderRow_transType")));
-        QVERIFY(tap(h, QStringLiteral("pickerDone")));
-        QVERIFY(tap(h, QStringLiteral("orderRow_inco1")));
-        QVERIFY(tap(h, QStringLiteral("pickerDone")));
-        QVERIFY(QTest::qWaitFor([&] { return !header->row(QStringLiteral("inco1"))->subTitle.isEmpty(); }));
-        QVERIFY(tap(h, QStringLiteral("nextButton")));
         auto *items = qobject_cast<OrderPage2ViewController *>(stack->topViewController());
-        QVERIFY(items);
-        QVERIFY(QTest::qWaitFor([&] { return !items->itemsArray().isEmpty() && !h.ui().isSpinnerVisible(); }, 10000));
-        QVERIFY(tap(h, QStringLiteral("orderRow_itemNo")));
-        QVERIFY(tap(h, QStringLiteral("selectDataCell_0")));
-        QVERIFY(tap(h, QStringLiteral("orderRow_orderNumber")));
-        QVERIFY(tap(h, QStringLiteral("alertField_0")));
-        typeText(h.window(), "12");
-        QVERIFY(tap(h, QStringLiteral("alertButton_確定")));
         QVERIFY(tap(h, QStringLiteral("copyOrderButton")));
         QVERIFY(tap(h, QStringLiteral("pickerRow_2")));
         QVERIFY(tap(h, QStringLiteral("pickerDone")));
@@ -337,26 +345,7 @@ private slots:
         };
 
         QVERIFY(tap(h, QStringLiteral("homeMenuCell_0")));
-        QVERIFY(tap(h, QStringLiteral("normalView")));
-        QVERIFY(tap(h, QStringLiteral("selectDataCell_0")));
-        auto *header = qobject_cast<OrderPage1ViewController *>(stack->topViewController());
-        QVERIFY(header);
-        QVERIFY(QTest::qWaitFor([&] { return header->row(QStringLiteral("tvstz")) && !h.ui().isSpinnerVisible(); }, 10000));
-        QVERIFY(tap(h, QStringLiteral("orderRow_transType")));
-        QVERIFY(tap(h, QStringLiteral("pickerDone")));
-        QVERIFY(tap(h, QStringLiteral("orderRow_inco1")));
-        QVERIFY(tap(h, QStringLiteral("pickerDone")));
-        QVERIFY(QTest::qWaitFor([&] { return !header->row(QStringLiteral("inco1"))->subTitle.isEmpty(); }));
-        QVERIFY(tap(h, QStringLiteral("nextButton")));
-        auto *items = qobject_cast<OrderPage2ViewController *>(stack->topViewController());
-        QVERIFY(items);
-        QVERIFY(QTest::qWaitFor([&] { return !items->itemsArray().isEmpty() && !h.ui().isSpinnerVisible(); }, 10000));
-        QVERIFY(tap(h, QStringLiteral("orderRow_itemNo")));
-        QVERIFY(tap(h, QStringLiteral("selectDataCell_0")));
-        QVERIFY(tap(h, QStringLiteral("orderRow_orderNumber")));
-        QVERIFY(tap(h, QStringLiteral("alertField_0")));
-        typeText(h.window(), "8");
-        QVERIFY(tap(h, QStringLiteral("alertButton_確定")));
+        QVERIFY(enterNormalOrder(h, stack, "8"));
         QVERIFY(tap(h, QStringLiteral("orderButton")));
         QVERIFY(tap(h, QStringLiteral("confirmButton")));
         QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("closeButton")) != nullptr; }, 10000));
