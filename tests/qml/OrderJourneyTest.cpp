@@ -354,7 +354,7 @@ private slots:
         QVERIFY(tap(h, QStringLiteral("sendMailButton")));
         QVERIFY(drawnIs("SendMailViewController"));
         QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("發送通知"));
-        h.screenshot(QStringLiteral("send-mail"));
+        h.screenshot(QStringLiteral("send_mail"));
 
         // The row opens its ordered line read-only.
         QVERIFY(tap(h, QStringLiteral("sendMailCell_0")));
@@ -370,7 +370,7 @@ private slots:
         QVERIFY(drawnIs("ChoiceMailViewController"));
         QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("選擇人員"));
         QVERIFY(tap(h, QStringLiteral("choiceCell_0")));
-        h.screenshot(QStringLiteral("choice-mail"));
+        h.screenshot(QStringLiteral("choice_mail"));
         QVERIFY(tap(h, QStringLiteral("saveButton")));
 
         QVERIFY(drawnIs("EditSentMailViewController"));
@@ -378,7 +378,7 @@ private slots:
         QVERIFY(tap(h, QStringLiteral("carNoTextField")));
         typeText(h.window(), "KLA-1234");
         QVERIFY(h.find(QStringLiteral("recipientCell_3")));
-        h.screenshot(QStringLiteral("edit-sent-mail"));
+        h.screenshot(QStringLiteral("edit_sent_mail"));
         QVERIFY(tap(h, QStringLiteral("saveButton")));
 
         QVERIFY(drawnIs("SendMailViewController"));
