@@ -33,7 +33,10 @@
 #include "order/ItemsViewController.h"
 #include "order/OrderCarViewController.h"
 #include "order/EnterNewAmountViewController.h"
+#include "order/ChoiceMailViewController.h"
+#include "order/EditSentMailViewController.h"
 #include "order/OrderConfirmViewController.h"
+#include "order/SendMailViewController.h"
 #include "order/OrderPage2ViewController.h"
 #include "picklist/SelectDataViewController.h"
 #include "ui/Storyboard.h"
@@ -88,6 +91,10 @@ void registerScreens(Storyboard &storyboard)
     storyboard.add("OrderConfirm", "OrderConfirmNavigation",
                    [] { return new ZelkNavigationController(new OrderConfirmViewController); });
     storyboard.setInitial("OrderConfirm", "OrderConfirmNavigation");
+    // The notice mail after an order, pushed onto the confirmation's stack.
+    storyboard.add("OrderConfirm", "SendMailViewController", [] { return new SendMailViewController; });
+    storyboard.add("OrderConfirm", "EditSentMailViewController", [] { return new EditSentMailViewController; });
+    storyboard.add("OrderConfirm", "ChoiceMailViewController", [] { return new ChoiceMailViewController; });
 
     // ---- OrderContract: the contract order (contracts, their materials), the cart panel, line editing ----
     storyboard.add("OrderContract", "ContractNavigation",

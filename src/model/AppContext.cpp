@@ -31,7 +31,7 @@ AppContext::AppContext(Options options, QObject *parent)
     m_client->setListFetchSession({
         [this] { return userId().value_or(QString()); },
         [this] { return m_userInfo.vkorg.value_or(QString()); },
-        [this](const QString &kind, const QString &text) { m_documents.write(kind, text); },
+        [this](const QString &document, const QString &text) { m_documents.write(document, text); },
     });
 }
 

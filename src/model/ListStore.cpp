@@ -2,6 +2,7 @@
 
 #include "model/DocumentStore.h"
 #include "model/SecureStore.h"
+#include "services/ServiceClient.h"
 #include "services/ApiStatus.h"
 
 #include <QJsonObject>
@@ -17,7 +18,7 @@ ListStore::ListStore(DocumentStore &documents, ServiceClient &client, Operations
 std::optional<QJsonDocument> ListStore::loadListDocument(const QString &kind, bool fetchWhenMissing,
                                                          bool refetchWhenInvalid)
 {
-    const std::optional<QString> stored = m_documents.read(kind);
+    const std::optional<QString> stored = m_documents.read(m_client.listDocumentName(kind));
     if (stored) {
         QJsonParseError error;
         const QJsonDocument document = QJsonDocument::fromJson(stored->toUtf8(), &error);
@@ -38,19 +39,21 @@ std::optional<QJsonDocument> ListStore::loadListDocument(const QString &kind, bo
 }
 
 template <class T>
-std::optional<QList<T>> ListStore::read(std::optional<QList<T>> &held, const QString &kind, const QString &listKey,
+std::optional<QList<T>> ListStore::read(Held<T> &held, const QString &kind, const QString &listKey,
                                         bool fetchWhenMissing, bool reload)
 {
-    if (reload)
-        held.reset();
-    if (held)
-        return held;
+    const QString name = m_client.listDocumentName(kind);
+    if (reload || held.document != name)
+        held.list.reset();
+    if (held.list)
+        return held.list;
     const std::optional<QJsonDocument> document = loadListDocument(kind, fetchWhenMissing);
     if (!document)
         return std::nullopt;
-    held = parseList<T>(document->object(), listKey);
-    qCDebug(lcLists) << kind << "list:" << held->size() << "records";
-    return held;
+    held.list = parseList<T>(document->object(), listKey);
+    held.document = name;
+    qCDebug(lcLists) << name << "list:" << held.list->size() << "records";
+    return held.list;
 }
 
 std::optional<QList<Inco1>> ListStore::inco1List(bool fetchWhenMissing, bool reload)

@@ -20,7 +20,8 @@ class ListStore
 public:
     ListStore(DocumentStore &documents, ServiceClient &client, Operations &operations, SecureStore &secure);
 
-    // The document of a kind as parsed JSON, or nothing. A stored document that is empty or does not
+    // The document of a kind as parsed JSON, or nothing. Kinds that depend on the sales organisation are
+    // read from (and fetched into) the document of the session's organisation. A stored document that is empty or does not
     // parse is returned as an empty document (its lists come out empty) unless `refetchWhenInvalid` is set.
     // A missing document is fetched: blocking with `fetchWhenMissing`, else in the background.
     std::optional<QJsonDocument> loadListDocument(const QString &kind, bool fetchWhenMissing,
@@ -50,18 +51,24 @@ public:
     }
 
 private:
+    // A list built from a document, with the name of the document it was built from: a list of an
+    // organisation-dependent kind is held only for the organisation it was fetched for.
+    template <class T> struct Held {
+        std::optional<QList<T>> list;
+        QString document;
+    };
     template <class T>
-    std::optional<QList<T>> read(std::optional<QList<T>> &held, const QString &kind, const QString &listKey,
-                                 bool fetchWhenMissing, bool reload);
+    std::optional<QList<T>> read(Held<T> &held, const QString &kind, const QString &listKey, bool fetchWhenMissing,
+                                 bool reload);
 
     DocumentStore &m_documents;
     ServiceClient &m_client;
     Operations &m_operations;
     SecureStore &m_secure;
-    std::optional<QList<Inco1>> m_inco1;
-    std::optional<QList<Transport>> m_transport;
-    std::optional<QList<OrderType>> m_orderTypes;
-    std::optional<QList<Tvstz>> m_tvstz;
-    std::optional<QList<NoticeGroup>> m_noticeGroup;
+    Held<Inco1> m_inco1;
+    Held<Transport> m_transport;
+    Held<OrderType> m_orderTypes;
+    Held<Tvstz> m_tvstz;
+    Held<NoticeGroup> m_noticeGroup;
     std::optional<QList<OrderCustomer>> m_customers;
 };

@@ -3,6 +3,7 @@
 #include "model/JsonRules.h"
 
 #include <QDateTime>
+#include <QJsonArray>
 #include <QLocale>
 
 #include <cmath>
@@ -54,6 +55,26 @@ NoticeGroup NoticeGroup::fromJson(const QJsonObject &o)
 MailUser mailUserFrom(const NoticeGroup &member)
 {
     return MailUser{member.userId, member.userName, member.email, member.type};
+}
+
+QJsonObject sendMailObject(const SentMailOrderConfirm &request, const QString &userId)
+{
+    const OrderConfirm &line = request.orderConfirm;
+    QJsonArray recipients;
+    for (const MailUser &user : request.mailList)
+        recipients.append(QJsonObject{{u"userId"_s, user.userId}, {u"mail"_s, user.mail}});
+    return QJsonObject{{u"userId"_s, userId},
+                       {u"orderSeq"_s, line.orderSeq},
+                       {u"otVbeln"_s, line.sapOrderNo},
+                       {u"carNo"_s, request.carNo},
+                       {u"remark"_s, request.remark},
+                       {u"kunweName"_s, line.kunweName},
+                       {u"kunwe"_s, line.kunwe},
+                       {u"userName"_s, line.orderUserName},
+                       {u"matnrName"_s, line.matnrName},
+                       {u"kwmeng"_s, line.kwmeng},
+                       {u"vkorg"_s, line.vkorg},
+                       {u"mailList"_s, recipients}};
 }
 
 namespace {

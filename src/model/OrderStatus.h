@@ -100,6 +100,14 @@ struct NoticeGroup {
 };
 
 MailUser mailUserFrom(const NoticeGroup &member);
+// The two groups of the notice group: "1" required person, "0" contact person; any other type is in
+// neither and is never offered as a recipient.
+inline bool isRequiredPerson(const QString &type) { return type == QLatin1String("1"); }
+inline bool isContactPerson(const QString &type) { return type == QLatin1String("0"); }
+// The notice-mail object of one request, as `sendMail` carries it in "sendMailList": the line's
+// identity, order number, customer, material and quantity, the request's vehicle number and remark,
+// and its recipients as {"userId", "mail"}. `userId` is the signed-in user's id ("" when none).
+QJsonObject sendMailObject(const SentMailOrderConfirm &request, const QString &userId);
 
 // One row of the order-history query.
 struct OrderHistroy {

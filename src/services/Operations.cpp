@@ -146,6 +146,11 @@ QJsonObject Operations::orderSubmissionParameters(const QString &userId, const Q
     return QJsonObject{{QStringLiteral("userID"), userId}, {QStringLiteral("eipOrder2List"), lines}};
 }
 
+void Operations::sendMail(const QJsonArray &sendMailList, QObject *context, ApiCompletion done)
+{
+    sendMail(QJsonObject{{QStringLiteral("sendMailList"), sendMailList}}, context, std::move(done));
+}
+
 // ---- order query, boards, notifications, account ----
 
 void Operations::login(const QString &account, const QString &password, QObject *context, ApiCompletion done)

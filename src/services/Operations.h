@@ -153,6 +153,8 @@ public:
     void contractMaterials(const QString &userId, const QString &vbeln, QObject *context, ApiCompletion done);
     // Parameters of the order submission (ZSD_CREATE_EIP_ORDER2): the user and the submission lines.
     static QJsonObject orderSubmissionParameters(const QString &userId, const QJsonArray &lines);
+    // The order-notice mail (`sendMail`): one object per line to be mailed, under "sendMailList".
+    void sendMail(const QJsonArray &sendMailList, QObject *context, ApiCompletion done);
 
 private:
     void gateway(const char *apiName, const ApiParameters &parameters, QObject *context, ApiCompletion done);

@@ -298,10 +298,26 @@ void ServiceClient::postJson(const QUrl &url, const QByteArray &body, std::funct
     });
 }
 
-ApiParameters ServiceClient::listParameters(const QString &kind) const
+QString ServiceClient::sessionVkorg() const { return m_session.vkorg ? m_session.vkorg() : QString(); }
+
+bool ServiceClient::listDependsOnOrganisation(const QString &kind)
+{
+    return kind == QLatin1String("getTvstzList") || kind == QLatin1String("getNoticeGroupUserList");
+}
+
+QString ServiceClient::listDocumentName(const QString &kind, const QString &vkorg)
+{
+    if (vkorg.isEmpty() || !listDependsOnOrganisation(kind))
+        return kind;
+    // Percent-encoded, so that an organisation code can never name a path outside the documents folder.
+    return kind + QLatin1Char('_') + QString::fromLatin1(QUrl::toPercentEncoding(vkorg));
+}
+
+QString ServiceClient::listDocumentName(const QString &kind) const { return listDocumentName(kind, sessionVkorg()); }
+
+ApiParameters ServiceClient::listParameters(const QString &kind, const QString &vkorg) const
 {
     const QString userId = m_session.userId ? m_session.userId() : QString();
-    const QString vkorg = m_session.vkorg ? m_session.vkorg() : QString();
     QJsonObject parameters{{QStringLiteral("userID"), userId}};
     if (kind == QLatin1String("getNoticeGroupUserList"))
         parameters.insert(QStringLiteral("ngrName"), vkorg);
@@ -321,7 +337,11 @@ bool ServiceClient::listAnswerSucceeded(const RawResponse &response)
 
 std::optional<QString> ServiceClient::fetchList(const QString &kind, bool blocking)
 {
-    const ApiParameters parameters = listParameters(kind);
+    // The answer is stored under the organisation it was asked for, even when the session has changed
+    // organisation by the time it arrives.
+    const QString vkorg = sessionVkorg();
+    const QString document = listDocumentName(kind, vkorg);
+    const ApiParameters parameters = listParameters(kind, vkorg);
     qCDebug(lcServices).noquote() << QStringLiteral("parameters:") << describeParameters(parameters);
     const QByteArray body = gatewayEnvelope(kind, parameters, BodyStyle::Indented);
     QNetworkRequest request(gatewayUrl());
@@ -338,12 +358,12 @@ std::optional<QString> ServiceClient::fetchList(const QString &kind, bool blocki
 
     if (!blocking) {
         QPointer<ServiceClient> self(this);
-        send(m_network, request, body, m_inactivityMs, m_totalMs, [self, kind, logAnswer](const RawResponse &r) {
+        send(m_network, request, body, m_inactivityMs, m_totalMs, [self, document, logAnswer](const RawResponse &r) {
             logAnswer(r);
             if (!self || !listAnswerSucceeded(r))
                 return; // a failed fetch leaves the stored list as it was
             if (self->m_session.storeDocument)
-                self->m_session.storeDocument(kind, QString::fromUtf8(*r.body));
+                self->m_session.storeDocument(document, QString::fromUtf8(*r.body));
         });
         return std::nullopt;
     }
@@ -382,6 +402,6 @@ std::optional<QString> ServiceClient::fetchList(const QString &kind, bool blocki
         return std::nullopt;
     const QString text = QString::fromUtf8(*response.body);
     if (m_session.storeDocument)
-        m_session.storeDocument(kind, text);
+        m_session.storeDocument(document, text);
     return text;
 }

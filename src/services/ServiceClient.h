@@ -34,7 +34,8 @@ struct RawResponse {
 struct ListFetchSession {
     std::function<QString()> userId;                  // stored user id, "" when none
     std::function<QString()> vkorg;                   // session's sales organisation, "" when none
-    std::function<void(const QString &kind, const QString &text)> storeDocument;
+    // Stores a successful answer under its document name (see ServiceClient::listDocumentName).
+    std::function<void(const QString &document, const QString &text)> storeDocument;
 };
 
 class ServiceClient : public QObject
@@ -63,6 +64,15 @@ public:
     // nothing at once; a successful answer is stored when it arrives (main thread).
     std::optional<QString> fetchList(const QString &kind, bool blocking);
     void setListFetchSession(ListFetchSession session);
+    // Whether the answer of a list kind depends on the sales organisation it is asked for
+    // ("getTvstzList", "getNoticeGroupUserList").
+    static bool listDependsOnOrganisation(const QString &kind);
+    // The name under which the answer of `kind` fetched for `vkorg` is stored: the kind itself, followed
+    // by "_" and the organisation (percent-encoded) for kinds that depend on it, so that a document
+    // fetched for one organisation is never read for another. Without an organisation: the kind.
+    static QString listDocumentName(const QString &kind, const QString &vkorg);
+    // The document name of `kind` for the session's organisation now.
+    QString listDocumentName(const QString &kind) const;
 
     // Plain JSON POST for the version check, which evaluates the answer itself.
     void postJson(const QUrl &url, const QByteArray &body, std::function<void(const RawResponse &)> done);
@@ -88,7 +98,8 @@ private:
     // Sends one POST on `network` with both limits; `done` runs on the thread that owns `network`.
     static void send(QNetworkAccessManager *network, QNetworkRequest request, const QByteArray &body,
                      int inactivityMs, int totalMs, std::function<void(const RawResponse &)> done);
-    ApiParameters listParameters(const QString &kind) const;
+    ApiParameters listParameters(const QString &kind, const QString &vkorg) const;
+    QString sessionVkorg() const;
     static bool listAnswerSucceeded(const RawResponse &response);
 
     QNetworkAccessManager *m_network;

@@ -52,6 +52,31 @@ bool swipeLeft(QmlHarness &h, const QString &objectName, int distance)
     return true;
 }
 
+// From the order-type screen on `stack`: a normal order for the first customer with the first car/ship
+// kind, delivery method and material, and `quantity`. The header page, the item page on top of it; null
+// when a step fails.
+OrderPage1ViewController *enterNormalOrder(QmlHarness &h, NavigationController *stack, const char *quantity)
+{
+    if (!tap(h, QStringLiteral("normalView")) || !tap(h, QStringLiteral("selectDataCell_0")))
+        return nullptr;
+    auto *header = qobject_cast<OrderPage1ViewController *>(stack->topViewController());
+    if (!header || !QTest::qWaitFor([&] { return header->row(QStringLiteral("tvstz")) && !h.ui().isSpinnerVisible(); }, 10000))
+        return nullptr;
+    if (!tap(h, QStringLiteral("orderRow_transType")) || !tap(h, QStringLiteral("pickerDone"))
+        || !tap(h, QStringLiteral("orderRow_inco1")) || !tap(h, QStringLiteral("pickerDone"))
+        || !QTest::qWaitFor([&] { return !header->row(QStringLiteral("inco1"))->subTitle.isEmpty(); })
+        || h.screenshot(QStringLiteral("order_header")).isEmpty() || !tap(h, QStringLiteral("nextButton")))
+        return nullptr;
+    auto *items = qobject_cast<OrderPage2ViewController *>(stack->topViewController());
+    if (!items || !QTest::qWaitFor([&] { return !items->itemsArray().isEmpty() && !h.ui().isSpinnerVisible(); }, 10000))
+        return nullptr;
+    if (!tap(h, QStringLiteral("orderRow_itemNo")) || !tap(h, QStringLiteral("selectDataCell_0"))
+        || !tap(h, QStringLiteral("orderRow_orderNumber")) || !tap(h, QStringLiteral("alertField_0")))
+        return nullptr;
+    typeText(h.window(), quantity);
+    return tap(h, QStringLiteral("alertButton_確定")) ? header : nullptr;
+}
+
 QStringList lineSeqs(const QJsonObject &submission)
 {
     QStringList seqs;
@@ -111,27 +136,9 @@ private slots:
         }
 
         // A 3-copy order: customer, car/ship kind, delivery method, material, quantity 12, 3 copies.
-        QVERIFY(tap(h, QStringLiteral("normalView")));
-        QVERIFY(tap(h, QStringLiteral("selectDataCell_0")));
-        auto *header = qobject_cast<OrderPage1ViewController *>(stack->topViewController());
+        OrderPage1ViewController *header = enterNormalOrder(h, stack, "12");
         QVERIFY(header);
-        QVERIFY(QTest::qWaitFor([&] { return header->row(QStringLiteral("tvstz")) && !h.ui().isSpinnerVisible(); }, 10000));
-        QVERIFY(tap(h, QStringLiteral("orderRow_transType")));
-        QVERIFY(tap(h, QStringLiteral("pickerDone")));
-        QVERIFY(tap(h, QStringLiteral("orderRow_inco1")));
-        QVERIFY(tap(h, QStringLiteral("pickerDone")));
-        QVERIFY(QTest::qWaitFor([&] { return !header->row(QStringLiteral("inco1"))->subTitle.isEmpty(); }));
-        QVERIFY(!h.screenshot(QStringLiteral("order_header")).isEmpty());
-        QVERIFY(tap(h, QStringLiteral("nextButton")));
         auto *items = qobject_cast<OrderPage2ViewController *>(stack->topViewController());
-        QVERIFY(items);
-        QVERIFY(QTest::qWaitFor([&] { return !items->itemsArray().isEmpty() && !h.ui().isSpinnerVisible(); }, 10000));
-        QVERIFY(tap(h, QStringLiteral("orderRow_itemNo")));
-        QVERIFY(tap(h, QStringLiteral("selectDataCell_0")));
-        QVERIFY(tap(h, QStringLiteral("orderRow_orderNumber")));
-        QVERIFY(tap(h, QStringLiteral("alertField_0")));
-        typeText(h.window(), "12");
-        QVERIFY(tap(h, QStringLiteral("alertButton_確定")));
         QVERIFY(tap(h, QStringLiteral("copyOrderButton")));
         QVERIFY(tap(h, QStringLiteral("pickerRow_2")));
         QVERIFY(tap(h, QStringLiteral("pickerDone")));
@@ -319,6 +326,77 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("orderCartCell_2")) != nullptr; }, 3000));
         QCOMPARE(textOf(h, QStringLiteral("allAmountLabel")), QStringLiteral("¥107,000.00"));
         h.screenshot(QStringLiteral("contract_cart"));
+    }
+
+    // A normal order, then its notice mail: tick the line, choose the required person, enter the
+    // vehicle number, send; the confirmation's mail button then reads "已成功發送通知" and is disabled.
+    void normalOrderThenNoticeMail()
+    {
+        QmlApp app;
+        QVERIFY2(app.gateway().isRunning(), qPrintable(app.gateway().errorString()));
+        QmlHarness &h = app.harness();
+        QVERIFY(h.load());
+        TabBarController *tabs = app.launchAndSignIn();
+        QVERIFY(tabs);
+        auto *stack = qobject_cast<NavigationController *>(tabs->viewControllers().at(0));
+        QVERIFY(stack);
+        const auto drawnIs = [&](const char *className) {
+            return QTest::qWaitFor([&] {
+                const QList<Screen *> pages = h.drawnPages();
+                return pages.size() == 1 && pages.first()->className() == QLatin1String(className);
+            }, 5000);
+        };
+
+        QVERIFY(tap(h, QStringLiteral("homeMenuCell_0")));
+        QVERIFY(enterNormalOrder(h, stack, "8"));
+        QVERIFY(tap(h, QStringLiteral("orderButton")));
+        QVERIFY(tap(h, QStringLiteral("confirmButton")));
+        QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("closeButton")) != nullptr; }, 10000));
+
+        QCOMPARE(textOf(h, QStringLiteral("sendMailButton")), QStringLiteral("發送通知"));
+        QVERIFY(tap(h, QStringLiteral("sendMailButton")));
+        QVERIFY(drawnIs("SendMailViewController"));
+        QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("發送通知"));
+        h.screenshot(QStringLiteral("send_mail"));
+
+        // The row opens its ordered line read-only.
+        QVERIFY(tap(h, QStringLiteral("sendMailCell_0")));
+        QVERIFY(drawnIs("EditOrderViewController"));
+        QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("訂單資訊"));
+        QVERIFY(tap(h, QStringLiteral("backButton")));
+        QVERIFY(drawnIs("SendMailViewController"));
+
+        // The group has required persons: ticking asks for one, and "選擇" leads to the choice.
+        QVERIFY(tap(h, QStringLiteral("checkButton_0")));
+        QCOMPARE(textOf(h, QStringLiteral("alertTitle")), QStringLiteral("請手動選擇人員"));
+        QVERIFY(tap(h, QStringLiteral("alertButton_選擇")));
+        QVERIFY(drawnIs("ChoiceMailViewController"));
+        QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("選擇人員"));
+        QVERIFY(tap(h, QStringLiteral("choiceCell_0")));
+        h.screenshot(QStringLiteral("choice_mail"));
+        QVERIFY(tap(h, QStringLiteral("saveButton")));
+
+        QVERIFY(drawnIs("EditSentMailViewController"));
+        QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("輸入發送資訊"));
+        QVERIFY(tap(h, QStringLiteral("carNoTextField")));
+        typeText(h.window(), "KLA-1234");
+        QVERIFY(h.find(QStringLiteral("recipientCell_3")));
+        h.screenshot(QStringLiteral("edit_sent_mail"));
+        QVERIFY(tap(h, QStringLiteral("saveButton")));
+
+        QVERIFY(drawnIs("SendMailViewController"));
+        QVERIFY(tap(h, QStringLiteral("sendButton")));
+        QVERIFY(QTest::qWaitFor([&] { return textOf(h, QStringLiteral("alertTitle")) == QStringLiteral("成功"); }, 10000));
+        QVERIFY(tap(h, QStringLiteral("alertButton_確定")));
+        QVERIFY(drawnIs("OrderConfirmViewController"));
+        QCOMPARE(textOf(h, QStringLiteral("sendMailButton")), QStringLiteral("已成功發送通知"));
+        QCOMPARE(h.find(QStringLiteral("sendMailButton"))->isEnabled(), false);
+
+        const QJsonArray mails = app.gateway().simulator()->sentMails();
+        QCOMPARE(mails.size(), 1);
+        const QJsonObject mail = mails.at(0).toObject().value(QStringLiteral("sendMailList")).toArray().at(0).toObject();
+        QCOMPARE(mail.value(QStringLiteral("carNo")).toString(), QStringLiteral("KLA-1234"));
+        QCOMPARE(mail.value(QStringLiteral("mailList")).toArray().size(), 4); // the required person, three contacts
     }
 };
 

@@ -226,8 +226,35 @@ QJsonObject SimBackend::sendMail(const QJsonObject &p)
         return fail(QStringLiteral("01"), QStringLiteral("沒有要發送的通知"));
     for (qsizetype i = 0; i < list.size(); ++i) {
         const QJsonObject item = list.at(i).toObject();
-        if (item.value(QStringLiteral("mailList")).toArray().isEmpty())
+        const QJsonArray recipients = item.value(QStringLiteral("mailList")).toArray();
+        if (recipients.isEmpty())
             return fail(QStringLiteral("01"), QStringLiteral("第 %1 筆通知沒有收件人").arg(i + 1));
+        // The sender's organisation's notice group: every recipient must be one of its members (at the
+        // member's own address), and a group with required persons needs one of them among the recipients.
+        const Account *sender = accountById(str(item, QStringLiteral("userId")));
+        if (!sender)
+            return fail(QStringLiteral("01"), QStringLiteral("第 %1 筆通知的發送人不存在").arg(i + 1));
+        const QJsonArray group =
+            m_seed.value(QStringLiteral("noticeGroups")).toObject().value(sender->vkorg).toArray();
+        bool groupHasRequired = false;
+        bool requiredChosen = false;
+        for (const QJsonValue &m : group)
+            groupHasRequired |= m.toObject().value(QStringLiteral("type")).toString() == QLatin1String("1");
+        for (const QJsonValue &r : recipients) {
+            const QJsonObject recipient = r.toObject();
+            const auto member = std::find_if(group.begin(), group.end(), [&](const QJsonValue &m) {
+                return m.toObject().value(QStringLiteral("userID")) == recipient.value(QStringLiteral("userId"))
+                       && m.toObject().value(QStringLiteral("email")) == recipient.value(QStringLiteral("mail"));
+            });
+            if (member == group.end())
+                return fail(QStringLiteral("01"), QStringLiteral("第 %1 筆通知的收件人 %2 不是 %3 通知群組的成員")
+                                                      .arg(i + 1)
+                                                      .arg(recipient.value(QStringLiteral("userId")).toString(),
+                                                           sender->vkorg));
+            requiredChosen |= member->toObject().value(QStringLiteral("type")).toString() == QLatin1String("1");
+        }
+        if (groupHasRequired && !requiredChosen)
+            return fail(QStringLiteral("01"), QStringLiteral("第 %1 筆通知沒有必選人員").arg(i + 1));
     }
     m_sentMails.append(QJsonObject{{"time", utcToTaipeiFields(now()).toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"))},
                                    {"sendMailList", list}});

@@ -1,0 +1,110 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Controls.Material
+import QtQuick.Layouts
+import Zelk
+
+// The details of one notice mail: the line it is about, the vehicle number, the remark and the
+// recipients, each removable, with the button that opens the choice of recipients.
+Item {
+    id: view
+    required property EditSentMailViewController controller
+
+    Flickable {
+        anchors.fill: parent
+        contentHeight: column.implicitHeight + 24
+        clip: true
+        ColumnLayout {
+            id: column
+            anchors { left: parent.left; right: parent.right; top: parent.top; margins: 12 }
+            spacing: 10
+
+            ItemDelegate {
+                objectName: "showOrderInfoButton"
+                Accessible.name: Localized.text("訂單資訊")
+                Layout.fillWidth: true
+                background: Rectangle { color: "white"; radius: 4 }
+                onClicked: view.controller.showOrderInfoAction()
+                contentItem: ColumnLayout {
+                    spacing: 2
+                    Label {
+                        objectName: "orderNoLabel"
+                        text: Localized.text("訂單編號：") + view.controller.orderNo
+                        font.bold: true
+                        color: Brand.titleText
+                    }
+                    Label { text: view.controller.lineText; color: "gray"; elide: Text.ElideRight; Layout.fillWidth: true }
+                }
+            }
+
+            Label { text: Localized.text("車號"); color: Brand.titleText }
+            TextField {
+                objectName: "carNoTextField"
+                Accessible.name: Localized.text("車號")
+                Layout.fillWidth: true
+                text: view.controller.carNo
+                onTextEdited: view.controller.carNo = text
+            }
+            Label { text: Localized.text("備註"); color: Brand.titleText }
+            TextArea {
+                objectName: "remarkTextView"
+                Accessible.name: Localized.text("備註")
+                Layout.fillWidth: true
+                Layout.preferredHeight: Math.max(80, implicitHeight)
+                wrapMode: TextEdit.Wrap
+                text: view.controller.remark
+                onTextChanged: if (text !== view.controller.remark) view.controller.remark = text
+            }
+
+            RowLayout {
+                Layout.fillWidth: true
+                Label { text: Localized.text("收件人"); color: Brand.titleText; Layout.fillWidth: true }
+                Button {
+                    objectName: "selectMailButton"
+                    Accessible.name: text
+                    text: Localized.text("選擇人員")
+                    highlighted: true
+                    Material.accent: Brand.red
+                    onClicked: view.controller.selectMailAction()
+                }
+            }
+            Repeater {
+                model: view.controller.recipients
+                delegate: Rectangle {
+                    id: recipient
+                    required property int index
+                    required property string name
+                    required property string mail
+                    required property bool required
+                    objectName: "recipientCell_" + index
+                    Layout.fillWidth: true
+                    implicitHeight: recipientRow.implicitHeight + 12
+                    color: "white"
+                    RowLayout {
+                        id: recipientRow
+                        anchors { left: parent.left; right: parent.right; verticalCenter: parent.verticalCenter; leftMargin: 12; rightMargin: 4 }
+                        ColumnLayout {
+                            Layout.fillWidth: true
+                            spacing: 0
+                            Label {
+                                objectName: "nameLabel"
+                                text: recipient.required ? recipient.name + "  (" + Localized.text("必選人員") + ")" : recipient.name
+                                color: Brand.titleText
+                            }
+                            Label { objectName: "mailLabel"; text: recipient.mail; color: "gray"; elide: Text.ElideRight; Layout.fillWidth: true }
+                        }
+                        Button {
+                            objectName: "deleteButton_" + recipient.index
+                            Accessible.name: text
+                            text: Localized.text("刪除")
+                            flat: true
+                            Material.foreground: Brand.red
+                            onClicked: view.controller.deleteAction(recipient.index)
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
