@@ -117,7 +117,10 @@ void BoardMessageReplyListViewController::sendNewMessageAction()
                 alertWithTitle(localized(QStringLiteral("新增失敗")), status.message);
                 return;
             }
+            // The text and the photo went out with this reply: the next reply starts empty rather than
+            // sending the same photo again.
             setNewMessageText(QString());
+            photo()->cancelPhotoAction();
             alertWithTitle(localized(QStringLiteral("新增成功")));
             setReplyMode(true);
             m_header->beginRefreshing();

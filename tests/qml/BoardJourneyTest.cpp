@@ -160,21 +160,30 @@ private slots:
         QCOMPARE(list->rows()->value(0, "newestReplyTitle").toString(), QStringLiteral("尚未有回覆"));
         h.screenshot(QStringLiteral("board-messages"));
 
-        // Its replies: a text reply from the compose area at the bottom.
+        // Its replies, from the compose area at the bottom.
         QVERIFY(tap(h, QStringLiteral("boardCellReply_0")));
         auto *replies = qobject_cast<BoardMessageReplyListViewController *>(stack->topViewController());
         QVERIFY(replies);
         QVERIFY(QTest::qWaitFor([&] { return !replies->header()->isRefreshing(); }, 10000));
         QVERIFY(QTest::qWaitFor([&] { return h.drawnPages() == QList<Screen *>{replies}; }, 2000));
-        QVERIFY(tap(h, QStringLiteral("newMessageTextView")));
-        typeText(h.window(), "Thanks, noted");
-        QVERIFY(tap(h, QStringLiteral("sendButton")));
-        QVERIFY(QTest::qWaitFor([&] { return textOf(h, QStringLiteral("alertTitle")) == QStringLiteral("新增成功"); }, 10000));
-        QVERIFY(tap(h, QStringLiteral("alertButton_確定")));
-        QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("boardReply_0")) != nullptr; }, 10000));
-        QCOMPARE(app.gateway().gatewayCalls(QStringLiteral("addBoardReplyMsg")).last(),
+        // A reply with a photo, then a text reply: the sent photo is not sent again.
+        QVERIFY(tap(h, QStringLiteral("addPhotoButton")));
+        QVERIFY(tap(h, QStringLiteral("sheetButton_選擇照片")));
+        QVERIFY(QTest::qWaitFor([&] { return !replies->photo()->previewSource().isEmpty(); }, 10000));
+        for (const char *text : {"Photo of the gate", "Thanks, noted"}) {
+            QVERIFY(tap(h, QStringLiteral("newMessageTextView")));
+            typeText(h.window(), text);
+            QVERIFY(tap(h, QStringLiteral("sendButton")));
+            QVERIFY(QTest::qWaitFor([&] { return textOf(h, QStringLiteral("alertTitle")) == QStringLiteral("新增成功"); }, 10000));
+            QVERIFY(tap(h, QStringLiteral("alertButton_確定")));
+            QVERIFY(!replies->photo()->hasPhoto());
+        }
+        QVERIFY(QTest::qWaitFor([&] { return replies->rows()->value(0, "replyCount").toString() == QStringLiteral("共2則留言"); }, 10000));
+        const QList<QJsonObject> sentReplies = app.gateway().gatewayCalls(QStringLiteral("addBoardReplyMsg"));
+        QCOMPARE(sentReplies.size(), 2);
+        QVERIFY(!sentReplies.first().value(QStringLiteral("postPhoto")).toString().isEmpty());
+        QCOMPARE(sentReplies.last(),
                  QJsonObject({{"msgID", own}, {"userID", "U10023"}, {"postContent", "Thanks, noted"}, {"postPhoto", ""}}));
-        QCOMPARE(replies->rows()->value(0, "replyCount").toString(), QStringLiteral("共1則留言"));
         QCOMPARE(replies->newMessageText(), QString());
         h.settle(700);
         h.screenshot(QStringLiteral("board-replies"));
