@@ -28,7 +28,10 @@ Rectangle {
         clip: true
         spacing: 6
         model: view.controller.lines
-        delegate: SwipeDelegate {
+        // A row slides left over its delete button. (Not a SwipeDelegate: the Qt Quick Controls of this Qt
+        // leave the items it makes from swipe.left/right, and their contexts, unowned, so every swiped row
+        // would leak them.)
+        delegate: Item {
             id: cell
             required property int index
             required property string orderSeq
@@ -38,65 +41,106 @@ Rectangle {
             required property string allPriceText
             required property string inco1Text
             required property string pageText
+            // How far the row is slid open: 0 closed, the delete button's width open.
+            property real offset: 0
             objectName: "orderCartCell_" + index
             Accessible.name: name
             width: ListView.view.width
-            padding: 0
-            background: Rectangle { color: "white" }
-            contentItem: ColumnLayout {
-                spacing: 2
-                ColumnLayout {
-                    Layout.fillWidth: true
-                    Layout.margins: 8
-                    Layout.leftMargin: 12
-                    spacing: 2
-                    Label { objectName: "nameLabel"; text: cell.name; color: Brand.titleText; font.bold: true; Layout.fillWidth: true; elide: Text.ElideRight }
-                    RowLayout {
-                        Layout.fillWidth: true
-                        Label { objectName: "priceLabel"; text: cell.priceText; color: "gray" }
-                        Label { objectName: "orderNumberLabel"; text: cell.orderNumberText; color: "gray" }
-                        Item { Layout.fillWidth: true }
-                        Label { objectName: "allPriceLabel"; text: cell.allPriceText; color: Brand.red; font.bold: true }
-                    }
-                    Label { objectName: "inco1Label"; text: cell.inco1Text; color: "gray" }
-                }
-                // The footer of a line of 2 or more pages.
-                Label {
-                    objectName: "orderPageLabel"
-                    visible: cell.pageText !== ""
-                    Layout.fillWidth: true
-                    Layout.preferredHeight: visible ? 30 : 0
-                    Layout.leftMargin: 12
-                    verticalAlignment: Text.AlignVCenter
-                    text: cell.pageText
-                    color: Brand.titleText
-                }
+            height: content.height
+            clip: true
+
+            function settle(open) {
+                offset = open ? deleteButton.width : 0
+                // The panel's own gestures are off while a row is open, and on again once it closes.
+                if (!open)
+                    view.controller.endSwipe()
             }
-            swipe.right: Button {
+
+            Button {
+                id: deleteButton
                 objectName: "deleteButton_" + cell.index
                 Accessible.name: text
-                height: cell.height
-                x: cell.width - width
+                anchors { right: parent.right; top: parent.top; bottom: parent.bottom }
+                width: 88
+                visible: cell.offset > 0
                 text: Localized.text("刪除")
                 Material.background: Brand.red
                 Material.foreground: "white"
                 onClicked: view.controller.deleteLine(cell.orderSeq)
             }
-            // The panel's own gestures are off while a row is swiped, and on again once no row is: when
-            // the swipe closes or its row has gone (a deleted row reports "opened" once more on release).
-            swipe.onOpened: view.controller.beginSwipe()
-            swipe.onClosed: view.controller.endSwipe()
-            onPressed: if (swipe.position === 0) view.controller.beginSwipe()
-            onCanceled: if (swipe.position === 0) view.controller.endSwipe()
-            Component.onDestruction: if (view.controller) view.controller.endSwipe()
-            onClicked: {
-                if (swipe.position !== 0) {
-                    swipe.close()
-                    return
+
+            Rectangle {
+                id: content
+                x: -cell.offset
+                width: cell.width
+                height: lines.implicitHeight
+                color: "white"
+
+                ColumnLayout {
+                    id: lines
+                    width: parent.width
+                    spacing: 2
+                    ColumnLayout {
+                        Layout.fillWidth: true
+                        Layout.margins: 8
+                        Layout.leftMargin: 12
+                        spacing: 2
+                        Label { objectName: "nameLabel"; text: cell.name; color: Brand.titleText; font.bold: true; Layout.fillWidth: true; elide: Text.ElideRight }
+                        RowLayout {
+                            Layout.fillWidth: true
+                            Label { objectName: "priceLabel"; text: cell.priceText; color: "gray" }
+                            Label { objectName: "orderNumberLabel"; text: cell.orderNumberText; color: "gray" }
+                            Item { Layout.fillWidth: true }
+                            Label { objectName: "allPriceLabel"; text: cell.allPriceText; color: Brand.red; font.bold: true }
+                        }
+                        Label { objectName: "inco1Label"; text: cell.inco1Text; color: "gray" }
+                    }
+                    // The footer of a line of 2 or more pages.
+                    Label {
+                        objectName: "orderPageLabel"
+                        visible: cell.pageText !== ""
+                        Layout.fillWidth: true
+                        Layout.preferredHeight: visible ? 30 : 0
+                        Layout.leftMargin: 12
+                        verticalAlignment: Text.AlignVCenter
+                        text: cell.pageText
+                        color: Brand.titleText
+                    }
                 }
-                view.controller.endSwipe()
-                view.controller.selectLine(cell.orderSeq)
+
+                // A horizontal drag slides the row (positions are read in the row's own, unmoving
+                // coordinates); a tap closes an open row, or edits a closed one.
+                MouseArea {
+                    anchors.fill: parent
+                    property real startX: 0
+                    property real startOffset: 0
+                    property bool dragged: false
+                    onPressed: (mouse) => {
+                        startX = mapToItem(cell, mouse.x, 0).x
+                        startOffset = cell.offset
+                        dragged = false
+                        view.controller.beginSwipe()
+                    }
+                    onPositionChanged: (mouse) => {
+                        const dx = mapToItem(cell, mouse.x, 0).x - startX
+                        if (Math.abs(dx) > 10)
+                            dragged = true
+                        if (dragged)
+                            cell.offset = Math.max(0, Math.min(deleteButton.width, startOffset - dx))
+                    }
+                    onReleased: if (dragged) cell.settle(cell.offset > deleteButton.width / 2)
+                    onCanceled: cell.settle(startOffset > 0)
+                    onClicked: {
+                        if (dragged)
+                            return
+                        const wasOpen = startOffset > 0
+                        cell.settle(false)
+                        if (!wasOpen)
+                            view.controller.selectLine(cell.orderSeq)
+                    }
+                }
             }
+            Component.onDestruction: if (view.controller) view.controller.endSwipe()
         }
     }
 

@@ -20,10 +20,23 @@ SimPushRelay::SimPushRelay(QObject *parent)
     connect(m_server, &QWebSocketServer::newConnection, this, &SimPushRelay::accept);
 }
 
-SimPushRelay::~SimPushRelay() = default;
+SimPushRelay::~SimPushRelay()
+{
+    // The WebSockets go first (they hand their connections to deleteLater); then every connection handed to
+    // the server is freed here: one whose handshake had not ended belongs to nobody and would outlive the relay.
+    const QList<QWebSocket *> sockets = findChildren<QWebSocket *>(Qt::FindDirectChildrenOnly);
+    for (QWebSocket *socket : sockets)
+        disconnect(socket, nullptr, this, nullptr);
+    qDeleteAll(sockets);
+    m_devices.clear();
+    for (const QPointer<QTcpSocket> &socket : std::as_const(m_handedOver))
+        delete socket.data();
+}
 
 void SimPushRelay::takeConnection(QTcpSocket *socket)
 {
+    m_handedOver.removeIf([](const QPointer<QTcpSocket> &s) { return s.isNull(); });
+    m_handedOver.append(socket);
     socket->setParent(nullptr);
     m_server->handleConnection(socket);
     // The upgrade request is already waiting in the socket: tell the server, which waits for readyRead.

@@ -9,6 +9,8 @@
 #include <QHash>
 #include <QMutex>
 #include <QObject>
+#include <QPointer>
+#include <QTcpSocket>
 #include <QSet>
 #include <QStringList>
 
@@ -44,6 +46,8 @@ private:
     QWebSocketServer *m_server;
     QHash<QString, QByteArray> m_tokens;     // installation id -> token bytes
     QHash<QWebSocket *, QString> m_devices;  // connected socket -> its token (hex), empty before registering
+    // Connections handed to the server before their handshake ended; the relay frees what no WebSocket took.
+    QList<QPointer<QTcpSocket>> m_handedOver;
     mutable QMutex m_mutex;
     QStringList m_connected;
 };
