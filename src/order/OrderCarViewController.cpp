@@ -204,15 +204,8 @@ void OrderCarViewController::orderQueryClosure()
             u->dismissSpinner();
         if (!tabs || tabs->viewControllers().isEmpty())
             return;
-        QPointer<NavigationController> stack = qobject_cast<NavigationController *>(tabs->viewControllers().first());
-        if (!stack)
-            return;
-        stack->popToRoot(false, [stack, board] {
-            if (!stack)
-                return;
-            if (Screen *history = board->instantiate(QStringLiteral("OrderHistory"), QStringLiteral("OrderHistoryViewController")))
-                stack->push(history, true);
-        });
+        OrderConfirmViewController::openOrderQueryOnRoot(
+            qobject_cast<NavigationController *>(tabs->viewControllers().first()), board);
     });
 }
 

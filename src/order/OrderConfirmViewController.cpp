@@ -66,6 +66,19 @@ OrderConfirmViewController::instantiateStack(Storyboard *storyboard)
     return {nav, confirm};
 }
 
+void OrderConfirmViewController::openOrderQueryOnRoot(NavigationController *stack, Storyboard *storyboard)
+{
+    if (!stack || !storyboard)
+        return;
+    QPointer<NavigationController> guard(stack);
+    stack->popToRoot(false, [guard, storyboard] {
+        if (!guard)
+            return;
+        if (Screen *history = storyboard->instantiate(QStringLiteral("OrderHistory"), QStringLiteral("OrderHistoryViewController")))
+            guard->push(history, true);
+    });
+}
+
 void OrderConfirmViewController::viewDidLoad()
 {
     AppContext *ctx = context();

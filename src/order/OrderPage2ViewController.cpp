@@ -371,17 +371,7 @@ void OrderPage2ViewController::orderAction()
 
 void OrderPage2ViewController::openOrderQuery()
 {
-    QPointer<NavigationController> stack = navigationController();
-    Storyboard *board = storyboard();
-    if (!stack || !board)
-        return;
-    // Popping to the root deletes this page: the push is bound to the stack, which stays.
-    stack->popToRoot(false, [stack, board] {
-        if (!stack)
-            return;
-        if (Screen *history = board->instantiate(QStringLiteral("OrderHistory"), QStringLiteral("OrderHistoryViewController")))
-            stack->push(history, true);
-    });
+    OrderConfirmViewController::openOrderQueryOnRoot(navigationController(), storyboard());
 }
 
 void OrderPage2ViewController::confirmationClosed(bool closeRequested)
