@@ -38,21 +38,6 @@ private:
     QString m_file;
 };
 
-bool tap(QmlHarness &h, const QString &objectName)
-{
-    if (!QTest::qWaitFor([&] { return h.find(objectName) && !h.ui().isSpinnerVisible(); }, 10000))
-        return false;
-    const bool clicked = h.click(objectName);
-    h.settle();
-    return clicked;
-}
-
-QString textOf(QmlHarness &h, const QString &objectName)
-{
-    QQuickItem *item = h.find(objectName);
-    return item ? item->property("text").toString() : QStringLiteral("<%1 not drawn>").arg(objectName);
-}
-
 // The image of a drawn cell: 1 once loaded (Image.Ready).
 int imageStatus(QmlHarness &h, const QString &cell, const char *image)
 {

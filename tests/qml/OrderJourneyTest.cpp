@@ -21,22 +21,6 @@
 #include <QTest>
 
 namespace {
-QString textOf(QmlHarness &h, const QString &objectName, const char *property = "text")
-{
-    QQuickItem *item = h.find(objectName);
-    return item ? item->property(property).toString() : QStringLiteral("<%1 not drawn>").arg(objectName);
-}
-
-// Taps a visible item once it is drawn and no spinner blocks touches.
-bool tap(QmlHarness &h, const QString &objectName)
-{
-    if (!QTest::qWaitFor([&] { return h.find(objectName) && !h.ui().isSpinnerVisible(); }, 10000))
-        return false;
-    const bool clicked = h.click(objectName);
-    h.settle();
-    return clicked;
-}
-
 // Drags the item from its right edge leftwards by `distance`, as a finger swipes a row.
 bool swipeLeft(QmlHarness &h, const QString &objectName, int distance)
 {

@@ -12,14 +12,6 @@
 #include <QNetworkReply>
 #include <QTest>
 
-namespace {
-QString textOf(QmlHarness &h, const QString &objectName)
-{
-    QQuickItem *item = h.find(objectName);
-    return item ? item->property("text").toString() : QStringLiteral("<%1 not drawn>").arg(objectName);
-}
-} // namespace
-
 class PushJourneyTest : public QObject
 {
     Q_OBJECT

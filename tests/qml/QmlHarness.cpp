@@ -161,3 +161,18 @@ void typeText(QWindow *window, const char *text)
     for (const char *c = text; *c; ++c)
         QTest::keyClick(window, *c);
 }
+
+bool tap(QmlHarness &h, const QString &objectName)
+{
+    if (!QTest::qWaitFor([&] { return h.find(objectName) && !h.ui().isSpinnerVisible(); }, 10000))
+        return false;
+    const bool clicked = h.click(objectName);
+    h.settle();
+    return clicked;
+}
+
+QString textOf(QmlHarness &h, const QString &objectName, const char *property)
+{
+    QQuickItem *item = h.find(objectName);
+    return item ? item->property(property).toString() : QStringLiteral("<%1 not drawn>").arg(objectName);
+}

@@ -92,3 +92,7 @@ private:
 
 // Types `text` into the focused item of `window`, key by key.
 void typeText(QWindow *window, const char *text);
+// Taps a visible item once it is drawn and no spinner blocks touches, then lets the transition end.
+bool tap(QmlHarness &h, const QString &objectName);
+// A property of the drawn item (its text by default), or "<name not drawn>".
+QString textOf(QmlHarness &h, const QString &objectName, const char *property = "text");
