@@ -310,6 +310,24 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("orderCartCell_2")) != nullptr; }, 3000));
         QCOMPARE(textOf(h, QStringLiteral("allAmountLabel")), QStringLiteral("¥107,000.00"));
         h.screenshot(QStringLiteral("contract_cart"));
+
+        // Leaving with lines in the cart asks first: "取消" stays, "離開" ends the contract order and empties the cart.
+        // A tap on the dimmed strip beside the panel closes it.
+        QQuickItem *dim = h.find(QStringLiteral("slideMenuDim"));
+        QVERIFY(dim);
+        QTest::mouseClick(h.window(), Qt::LeftButton, {}, dim->mapToScene(QPointF(20, dim->height() / 2)).toPoint());
+        QVERIFY(QTest::qWaitFor([&] { return !h.find(QStringLiteral("slideMenuDim")); }, 3000));
+        QVERIFY(tap(h, QStringLiteral("cancelBarButton")));
+        QCOMPARE(textOf(h, QStringLiteral("alertTitle")), QStringLiteral("離開下單"));
+        QCOMPARE(textOf(h, QStringLiteral("alertMessage")), QStringLiteral("離開後將會清空您購物車的內容，請確認。"));
+        QVERIFY(tap(h, QStringLiteral("alertButton_取消")));
+        QVERIFY(tabs->presentedScreen());
+        QCOMPARE(app.context().cart().cartOrderArray().size(), 3);
+        QVERIFY(tap(h, QStringLiteral("cancelBarButton")));
+        QVERIFY(tap(h, QStringLiteral("alertButton_離開")));
+        QVERIFY(QTest::qWaitFor([&] { return !tabs->presentedScreen(); }, 3000));
+        QVERIFY(QTest::qWaitFor([&] { return h.drawnPages() == QList<Screen *>{choose}; }, 3000));
+        QVERIFY(app.context().cart().cartOrderArray().isEmpty());
     }
 
     // A normal order, then its notice mail: tick the line, choose the required person, enter the
