@@ -39,11 +39,13 @@ void ChooseOrderTypeViewController::viewWillAppear(bool animated)
 void ChooseOrderTypeViewController::loadCustomerList()
 {
     AppContext *ctx = context();
-    if (!ctx)
+    if (!ctx || m_loadingCustomers)
         return;
+    m_loadingCustomers = true;
     if (Ui *u = ui())
         u->showSpinner();
     ctx->lists().clientList(this, [this](bool, std::optional<QList<OrderCustomer>> customers) {
+        m_loadingCustomers = false;
         if (customers && !customers->isEmpty()) {
             m_filterCustomerListArray.setCustomers(*customers);
             if (m_selectDataViewController)

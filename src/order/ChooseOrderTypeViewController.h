@@ -44,4 +44,7 @@ private:
 
     QPointer<SelectDataViewController> m_selectDataViewController;
     CustomerPickSource m_filterCustomerListArray{CustomerPickSource::Layout::NameThenNumber};
+    // A customer-list request is on its way: appearing again meanwhile asks nothing more, so a second
+    // answer can't arrive after the rep started searching and clear the search.
+    bool m_loadingCustomers = false;
 };
