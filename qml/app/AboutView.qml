@@ -15,6 +15,7 @@ Item {
             objectName: "textView"
             Accessible.name: "textView"
             readOnly: true
+            // The one rich text of the app: its own shipped document, never a received text.
             textFormat: TextEdit.RichText
             wrapMode: TextEdit.Wrap
             leftPadding: 16

@@ -42,11 +42,11 @@ Item {
             }
             contentItem: ColumnLayout {
                 spacing: 4
-                Label {
+                PlainLabel {
                     text: cell.name
                     color: view.controller.titleColor
                 }
-                Label {
+                PlainLabel {
                     Layout.fillWidth: true
                     text: cell.detail
                     color: "gray"

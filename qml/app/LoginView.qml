@@ -23,7 +23,7 @@ Item {
             sourceSize.height: 96
             fillMode: Image.PreserveAspectFit
         }
-        Label {
+        PlainLabel {
             Layout.alignment: Qt.AlignHCenter
             text: Localized.text("澤勒中國")
             font.pixelSize: 26
@@ -64,7 +64,7 @@ Item {
         }
     }
 
-    Label {
+    PlainLabel {
         anchors { horizontalCenter: parent.horizontalCenter; bottom: parent.bottom; bottomMargin: 24 }
         objectName: "versionLabel"
         visible: view.controller.versionText !== ""

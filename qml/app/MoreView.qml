@@ -43,19 +43,19 @@ Item {
             }
             contentItem: RowLayout {
                 spacing: 8
-                Label {
+                PlainLabel {
                     objectName: "titleLabel"
                     Layout.fillWidth: true
                     text: cell.name
                     color: view.controller.titleColor
                     elide: Text.ElideRight
                 }
-                Label {
+                PlainLabel {
                     objectName: "subTitleLabel"
                     text: cell.subTitle
                     color: cell.disclosure ? Brand.red : "gray"
                 }
-                Label {
+                PlainLabel {
                     visible: cell.disclosure
                     text: "›"
                     font.pixelSize: 22

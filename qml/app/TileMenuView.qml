@@ -31,7 +31,7 @@ Item {
             width: grid.side
             height: grid.side
             background: Rectangle { color: tile.color; radius: 6; opacity: tile.down ? 0.8 : 1 }
-            contentItem: Label {
+            contentItem: PlainLabel {
                 objectName: "nameLabel"
                 text: tile.name
                 color: "white"

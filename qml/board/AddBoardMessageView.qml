@@ -36,6 +36,7 @@ Item {
                 Layout.fillWidth: true
                 Layout.minimumHeight: 140
                 wrapMode: TextEdit.Wrap
+                textFormat: TextEdit.PlainText
                 font.pixelSize: 17
                 placeholderText: Localized.text("請輸入想說的話")
                 text: view.controller.newMessageText

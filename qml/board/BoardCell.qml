@@ -72,7 +72,7 @@ Rectangle {
             ColumnLayout {
                 spacing: 2
                 Layout.fillWidth: true
-                Label {
+                PlainLabel {
                     objectName: "authorLabel"
                     text: cell.userName
                     font.pixelSize: 15
@@ -81,7 +81,7 @@ Rectangle {
                     Layout.fillWidth: true
                     elide: Text.ElideRight
                 }
-                Label {
+                PlainLabel {
                     objectName: "timeLabel"
                     text: cell.postTime
                     font.pixelSize: 12
@@ -97,14 +97,13 @@ Rectangle {
                 onClicked: cell.menuClicked()
             }
         }
-        Label {
+        PlainLabel {
             objectName: "contentTextView"
             Layout.fillWidth: true
             text: cell.postContent
             font.pixelSize: 17
             color: Brand.titleText
             wrapMode: Text.Wrap
-            textFormat: Text.PlainText
         }
         Image {
             objectName: "contentImageView"
@@ -134,21 +133,21 @@ Rectangle {
                 y: 8
                 width: parent.width - 16
                 spacing: 4
-                Label {
+                PlainLabel {
                     objectName: "replyCountLabel"
                     visible: text !== ""
                     text: cell.replyCount
                     font.pixelSize: 13
                     color: Brand.unselectedTab
                 }
-                Label {
+                PlainLabel {
                     objectName: "newestReplyTitleLabel"
                     text: cell.newestReplyTitle
                     font.pixelSize: 13
                     font.bold: true
                     color: Brand.titleText
                 }
-                Label {
+                PlainLabel {
                     objectName: "newestReplyLabel"
                     visible: text !== ""
                     Layout.fillWidth: true

@@ -62,6 +62,7 @@ Rectangle {
                     objectName: "newMessageTextView"
                     Accessible.name: Localized.text("回覆")
                     wrapMode: TextEdit.Wrap
+                    textFormat: TextEdit.PlainText
                     font.pixelSize: 16
                     text: area.controller.newMessageText
                     onTextChanged: area.controller.newMessageText = text

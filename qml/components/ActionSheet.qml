@@ -35,7 +35,7 @@ Popup {
         return list
     }
 
-    component SheetButton: Button {
+    component SheetButton: PlainButton {
         property var entry
         objectName: "sheetButton_" + entry.title
         Accessible.name: entry.title
@@ -61,7 +61,7 @@ Popup {
                 id: mainColumn
                 width: parent.width
                 spacing: 0
-                Label {
+                PlainLabel {
                     Layout.fillWidth: true
                     Layout.margins: 12
                     visible: text !== ""
@@ -71,7 +71,7 @@ Popup {
                     font.weight: Font.DemiBold
                     color: "gray"
                 }
-                Label {
+                PlainLabel {
                     Layout.fillWidth: true
                     Layout.leftMargin: 12
                     Layout.rightMargin: 12

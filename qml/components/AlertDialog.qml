@@ -54,7 +54,7 @@ Dialog {
     // qmllint disable deferred-property-id
     contentItem: ColumnLayout {
         spacing: 12
-        Label {
+        PlainLabel {
             objectName: "alertTitle"
             Layout.fillWidth: true
             visible: text !== ""
@@ -65,7 +65,7 @@ Dialog {
             font.weight: Font.DemiBold
             color: Brand.titleText
         }
-        Label {
+        PlainLabel {
             objectName: "alertMessage"
             Layout.fillWidth: true
             visible: text !== ""
@@ -112,7 +112,7 @@ Dialog {
             rowSpacing: 4
             Repeater {
                 model: dialog.model.buttons || []
-                delegate: Button {
+                delegate: PlainButton {
                     required property var modelData
                     required property int index
                     objectName: "alertButton_" + modelData.title

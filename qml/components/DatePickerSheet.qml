@@ -56,7 +56,7 @@ Popup {
         visibleItemCount: 5
         model: labels
         delegate: Component {
-            Label {
+            PlainLabel {
                 id: cell
                 required property var modelData
                 required property int index
@@ -90,7 +90,7 @@ Popup {
                 Material.foreground: Brand.red
                 onClicked: sheet.ui.cancelDatePicker(sheet.model.id)
             }
-            Label {
+            PlainLabel {
                 Layout.fillWidth: true
                 horizontalAlignment: Text.AlignHCenter
                 text: sheet.model.title || ""

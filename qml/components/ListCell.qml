@@ -33,7 +33,7 @@ ItemDelegate {
 
     contentItem: RowLayout {
         spacing: 8
-        Label {
+        PlainLabel {
             objectName: "cellText"
             Layout.fillWidth: true
             text: cell.text
@@ -41,13 +41,13 @@ ItemDelegate {
             color: cell.textColor
             font: cell.font
         }
-        Label {
+        PlainLabel {
             objectName: "cellDetail"
             visible: text !== ""
             text: cell.detailText
             color: "gray"
         }
-        Label {
+        PlainLabel {
             visible: cell.disclosure
             text: "›"
             font.pixelSize: 22

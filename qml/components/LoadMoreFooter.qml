@@ -27,7 +27,7 @@ ItemDelegate {
             running: footer.control !== null && footer.control.refreshing
             visible: running
         }
-        Label {
+        PlainLabel {
             objectName: "loadMoreFooterTitle"
             anchors.verticalCenter: parent.verticalCenter
             text: footer.text

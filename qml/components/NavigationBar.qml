@@ -1,6 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
+import QtQuick.Controls.impl
 import QtQuick.Controls.Material
 import QtQuick.Layouts
 import Zelk
@@ -25,6 +26,7 @@ ToolBar {
     }
 
     component BarButtonItem: ToolButton {
+        id: barButton
         required property string title
         required property url iconSource
         required property string buttonName
@@ -36,6 +38,24 @@ ToolBar {
         icon.source: iconSource
         icon.color: bar.tint
         Material.foreground: bar.tint
+        // Its icon, or its title drawn as written.
+        contentItem: Item {
+            implicitWidth: Math.max(glyph.implicitWidth, caption.implicitWidth)
+            implicitHeight: Math.max(glyph.implicitHeight, caption.implicitHeight)
+            IconLabel {
+                id: glyph
+                anchors.centerIn: parent
+                icon: barButton.icon
+                display: AbstractButton.IconOnly
+            }
+            PlainLabel {
+                id: caption
+                anchors.centerIn: parent
+                text: barButton.text
+                font: barButton.font
+                color: bar.tint
+            }
+        }
         onClicked: bar.topScreen.triggerBarButton(side, index)
     }
 
@@ -50,7 +70,7 @@ ToolBar {
                      && bar.topScreen.leftBarButtons.count === 0
             Material.foreground: bar.tint
             // The chevron glyph sits low in its line box: centre the glyph itself on the title's line.
-            contentItem: Label {
+            contentItem: PlainLabel {
                 text: "‹"
                 font.pixelSize: 30
                 color: bar.tint
@@ -71,7 +91,7 @@ ToolBar {
         }
     }
 
-    Label {
+    PlainLabel {
         objectName: "navigationTitle"
         anchors.centerIn: parent
         width: Math.min(implicitWidth, bar.width - 140)

@@ -37,7 +37,7 @@ Popup {
                 Material.foreground: Brand.red
                 onClicked: sheet.ui.cancelPicker(sheet.model.id)
             }
-            Label {
+            PlainLabel {
                 Layout.fillWidth: true
                 horizontalAlignment: Text.AlignHCenter
                 elide: Text.ElideRight
@@ -63,7 +63,7 @@ Popup {
             visibleItemCount: 5
             wrap: false
             model: sheet.model.rows || []
-            delegate: Label {
+            delegate: PlainLabel {
                 id: row
                 required property var modelData
                 required property int index

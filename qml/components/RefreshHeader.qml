@@ -32,7 +32,7 @@ Item {
             running: header.refreshing
             visible: running
         }
-        Label {
+        PlainLabel {
             objectName: "refreshHeaderTitle"
             anchors.verticalCenter: parent.verticalCenter
             text: header.control ? header.control.title : ""

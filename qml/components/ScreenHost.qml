@@ -27,7 +27,7 @@ Item {
         }
     }
 
-    Label {
+    PlainLabel {
         // A screen registered before its view exists still shows something useful.
         anchors.centerIn: parent
         visible: host.kind === "screen" && loader.status !== Loader.Ready && loader.status !== Loader.Loading

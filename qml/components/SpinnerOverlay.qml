@@ -36,7 +36,7 @@ Item {
             y: 16
             running: overlay.visible
         }
-        Label {
+        PlainLabel {
             id: status
             anchors.horizontalCenter: parent.horizontalCenter
             anchors.bottom: parent.bottom

@@ -1,6 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
+import QtQuick.Controls.impl
 import QtQuick.Controls.Material
 import QtQuick.Layouts
 import Zelk
@@ -71,6 +72,23 @@ Item {
                 leftPadding: 2
                 rightPadding: 2
                 Material.foreground: tint
+                // The title is drawn as written under the style's icon.
+                contentItem: ColumnLayout {
+                    spacing: 2
+                    IconLabel {
+                        Layout.alignment: Qt.AlignHCenter
+                        icon: tab.icon
+                        display: AbstractButton.IconOnly
+                    }
+                    PlainLabel {
+                        Layout.alignment: Qt.AlignHCenter
+                        Layout.maximumWidth: tab.availableWidth
+                        text: tab.text
+                        font: tab.font
+                        color: tab.tint
+                        elide: Text.ElideRight
+                    }
+                }
                 onClicked: view.controller.selectedIndex = tab.index
             }
         }

@@ -27,7 +27,7 @@ Item {
             RowLayout {
                 Layout.fillWidth: true
                 spacing: 6
-                Button {
+                PlainButton {
                     objectName: "startDateButton"
                     Accessible.name: text
                     Layout.fillWidth: true
@@ -36,8 +36,8 @@ Item {
                     Material.foreground: Brand.titleText
                     onClicked: view.controller.changeStartDateAction()
                 }
-                Label { text: "~"; color: Brand.titleText }
-                Button {
+                PlainLabel { text: "~"; color: Brand.titleText }
+                PlainButton {
                     objectName: "endDateButton"
                     Accessible.name: text
                     Layout.fillWidth: true
@@ -154,13 +154,13 @@ Item {
                 spacing: 3
                 RowLayout {
                     Layout.fillWidth: true
-                    Label {
+                    PlainLabel {
                         objectName: "timeLabel"
                         text: cell.timeLabel
                         color: "gray"
                         font.pixelSize: 13
                     }
-                    Label {
+                    PlainLabel {
                         objectName: "customerLabel"
                         Layout.fillWidth: true
                         horizontalAlignment: Text.AlignRight
@@ -170,7 +170,7 @@ Item {
                         elide: Text.ElideRight
                     }
                 }
-                Label {
+                PlainLabel {
                     objectName: "itemLabel"
                     Layout.fillWidth: true
                     text: cell.itemLabel
@@ -181,24 +181,24 @@ Item {
                 }
                 RowLayout {
                     Layout.fillWidth: true
-                    Label {
+                    PlainLabel {
                         text: Localized.text("開單數量")
                         color: "gray"
                         font.pixelSize: 13
                     }
-                    Label {
+                    PlainLabel {
                         objectName: "itemOrderNumberLabel"
                         text: cell.itemOrderNumberLabel
                         color: Brand.titleText
                         font.pixelSize: 13
                     }
                     Item { Layout.fillWidth: true }
-                    Label {
+                    PlainLabel {
                         text: Localized.text("剩餘數量")
                         color: "gray"
                         font.pixelSize: 13
                     }
-                    Label {
+                    PlainLabel {
                         objectName: "itemOrderLastLabel"
                         text: cell.itemOrderLastLabel
                         color: Brand.red

@@ -33,7 +33,7 @@ Item {
                 background: Rectangle { color: homeCell.down ? "#eeeeee" : "white" }
                 contentItem: ColumnLayout {
                     spacing: 8
-                    Label {
+                    PlainLabel {
                         objectName: "welcomeLabel"
                         Layout.fillWidth: true
                         text: view.controller.welcomeText
@@ -42,14 +42,14 @@ Item {
                         color: Brand.titleText
                         wrapMode: Text.Wrap
                     }
-                    Label {
+                    PlainLabel {
                         objectName: "titleLabel"
                         visible: view.controller.pushNewsVisible
                         text: Localized.text("最新通知")
                         font.pixelSize: 13
                         color: Brand.red
                     }
-                    Label {
+                    PlainLabel {
                         objectName: "pushNewsLabel"
                         Layout.fillWidth: true
                         visible: view.controller.pushNewsVisible
@@ -63,7 +63,7 @@ Item {
             }
 
             // Section 1: the menu, under its header.
-            Label {
+            PlainLabel {
                 objectName: "menuHeader"
                 Layout.fillWidth: true
                 Layout.topMargin: 20

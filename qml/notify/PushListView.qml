@@ -37,13 +37,13 @@ Item {
             background: Rectangle { color: "white"; radius: 6 }
             contentItem: ColumnLayout {
                 spacing: 6
-                Label {
+                PlainLabel {
                     objectName: "timeLabel"
                     text: cell.time
                     font.pixelSize: 13
                     color: Brand.unselectedTab
                 }
-                Label {
+                PlainLabel {
                     objectName: "contentTextView"
                     Layout.fillWidth: true
                     text: cell.title

@@ -17,6 +17,7 @@ Item {
             Accessible.name: "pushMessageTextView"
             readOnly: true
             wrapMode: TextEdit.Wrap
+            textFormat: TextEdit.PlainText
             text: view.controller.pushMessage
             color: Brand.titleText
             background: Rectangle { color: "white"; radius: 4 }

@@ -23,7 +23,7 @@ Item {
             required property string mail
             required property bool selected
             width: table.width
-            Label {
+            PlainLabel {
                 objectName: "sectionHeader_" + row.index
                 visible: row.header !== ""
                 width: parent.width
@@ -54,8 +54,8 @@ Item {
                         source: row.selected ? "qrc:/Zelk/resources/check.png" : "qrc:/Zelk/resources/uncheck.png"
                     }
                     Column {
-                        Label { objectName: "nameLabel"; text: row.name; color: Brand.titleText }
-                        Label { objectName: "mailLabel"; text: row.mail; color: "gray" }
+                        PlainLabel { objectName: "nameLabel"; text: row.name; color: Brand.titleText }
+                        PlainLabel { objectName: "mailLabel"; text: row.mail; color: "gray" }
                     }
                 }
             }

@@ -18,14 +18,14 @@ Item {
         Layout.preferredHeight: 140
         background: Rectangle { color: "white"; radius: 6; border.color: Brand.separator }
         contentItem: ColumnLayout {
-            Label {
+            PlainLabel {
                 Layout.alignment: Qt.AlignHCenter
                 text: area.title
                 font.pixelSize: 22
                 font.bold: true
                 color: Brand.red
             }
-            Label {
+            PlainLabel {
                 Layout.alignment: Qt.AlignHCenter
                 text: area.detail
                 color: "gray"

@@ -17,14 +17,14 @@ Item {
         ColumnLayout {
             anchors { fill: parent; leftMargin: 15; rightMargin: 15; topMargin: 6; bottomMargin: 6 }
             spacing: 2
-            Label {
+            PlainLabel {
                 objectName: "customNameLabel"
                 Layout.fillWidth: true
                 text: view.controller.customNameText
                 color: Brand.titleText
                 elide: Text.ElideRight
             }
-            Label {
+            PlainLabel {
                 objectName: "creditsLabel"
                 text: view.controller.creditsText
                 color: Brand.red

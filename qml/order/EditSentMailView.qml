@@ -28,17 +28,17 @@ Item {
                 onClicked: view.controller.showOrderInfoAction()
                 contentItem: ColumnLayout {
                     spacing: 2
-                    Label {
+                    PlainLabel {
                         objectName: "orderNoLabel"
                         text: Localized.text("訂單編號：") + view.controller.orderNo
                         font.bold: true
                         color: Brand.titleText
                     }
-                    Label { text: view.controller.lineText; color: "gray"; elide: Text.ElideRight; Layout.fillWidth: true }
+                    PlainLabel { text: view.controller.lineText; color: "gray"; elide: Text.ElideRight; Layout.fillWidth: true }
                 }
             }
 
-            Label { text: Localized.text("車號"); color: Brand.titleText }
+            PlainLabel { text: Localized.text("車號"); color: Brand.titleText }
             TextField {
                 objectName: "carNoTextField"
                 Accessible.name: Localized.text("車號")
@@ -46,20 +46,21 @@ Item {
                 text: view.controller.carNo
                 onTextEdited: view.controller.carNo = text
             }
-            Label { text: Localized.text("備註"); color: Brand.titleText }
+            PlainLabel { text: Localized.text("備註"); color: Brand.titleText }
             TextArea {
                 objectName: "remarkTextView"
                 Accessible.name: Localized.text("備註")
                 Layout.fillWidth: true
                 Layout.preferredHeight: Math.max(80, implicitHeight)
                 wrapMode: TextEdit.Wrap
+                textFormat: TextEdit.PlainText
                 text: view.controller.remark
                 onTextChanged: if (text !== view.controller.remark) view.controller.remark = text
             }
 
             RowLayout {
                 Layout.fillWidth: true
-                Label { text: Localized.text("收件人"); color: Brand.titleText; Layout.fillWidth: true }
+                PlainLabel { text: Localized.text("收件人"); color: Brand.titleText; Layout.fillWidth: true }
                 Button {
                     objectName: "selectMailButton"
                     Accessible.name: text
@@ -87,12 +88,12 @@ Item {
                         ColumnLayout {
                             Layout.fillWidth: true
                             spacing: 0
-                            Label {
+                            PlainLabel {
                                 objectName: "nameLabel"
                                 text: recipient.required ? recipient.name + "  (" + Localized.text("必選人員") + ")" : recipient.name
                                 color: Brand.titleText
                             }
-                            Label { objectName: "mailLabel"; text: recipient.mail; color: "gray"; elide: Text.ElideRight; Layout.fillWidth: true }
+                            PlainLabel { objectName: "mailLabel"; text: recipient.mail; color: "gray"; elide: Text.ElideRight; Layout.fillWidth: true }
                         }
                         Button {
                             objectName: "deleteButton_" + recipient.index

@@ -20,13 +20,13 @@ Item {
             id: column
             anchors { fill: parent; margins: 16 }
             spacing: 12
-            Label {
+            PlainLabel {
                 text: view.controller.title
                 font.bold: true
                 font.pixelSize: 18
                 color: Brand.titleText
             }
-            Label {
+            PlainLabel {
                 objectName: "messageLabel"
                 text: view.controller.messageText
                 color: "gray"

@@ -12,14 +12,14 @@ Item {
     ColumnLayout {
         anchors { left: parent.left; right: parent.right; top: parent.top; margins: 20; topMargin: 40 }
         spacing: 12
-        Button {
+        PlainButton {
             objectName: "orderTypeButton"
             Accessible.name: Localized.text("車船別")
             Layout.fillWidth: true
             text: view.controller.orderTypeButtonTitle
             onClicked: view.controller.orderTypeAction()
         }
-        Button {
+        PlainButton {
             objectName: "info1Button"
             Accessible.name: Localized.text("交貨方式")
             Layout.fillWidth: true
@@ -44,7 +44,7 @@ Item {
                     }
                 }
             }
-            Label {
+            PlainLabel {
                 objectName: "orderMaxLabel"
                 text: view.controller.orderMaxText
             }

@@ -32,7 +32,7 @@ Item {
             }
             contentItem: ColumnLayout {
                 spacing: 2
-                Label {
+                PlainLabel {
                     objectName: "itemNameLabel"
                     Layout.fillWidth: true
                     text: cell.itemNameText
@@ -42,11 +42,11 @@ Item {
                 }
                 RowLayout {
                     Layout.fillWidth: true
-                    Label { objectName: "inco1Label"; text: cell.inco1Text; color: "gray" }
+                    PlainLabel { objectName: "inco1Label"; text: cell.inco1Text; color: "gray" }
                     Item { Layout.fillWidth: true }
-                    Label { objectName: "priceLabel"; text: cell.priceText; color: Brand.red }
+                    PlainLabel { objectName: "priceLabel"; text: cell.priceText; color: Brand.red }
                 }
-                Label {
+                PlainLabel {
                     objectName: "amountLabel"
                     text: "Max: " + cell.amountText
                     color: "gray"

@@ -12,7 +12,7 @@ Rectangle {
     required property OrderCarViewController controller
     color: Brand.background
 
-    Label {
+    PlainLabel {
         id: titleLabel
         anchors { left: parent.left; right: parent.right; top: parent.top; margins: 12 }
         text: view.controller.title
@@ -85,18 +85,18 @@ Rectangle {
                         Layout.margins: 8
                         Layout.leftMargin: 12
                         spacing: 2
-                        Label { objectName: "nameLabel"; text: cell.name; color: Brand.titleText; font.bold: true; Layout.fillWidth: true; elide: Text.ElideRight }
+                        PlainLabel { objectName: "nameLabel"; text: cell.name; color: Brand.titleText; font.bold: true; Layout.fillWidth: true; elide: Text.ElideRight }
                         RowLayout {
                             Layout.fillWidth: true
-                            Label { objectName: "priceLabel"; text: cell.priceText; color: "gray" }
-                            Label { objectName: "orderNumberLabel"; text: cell.orderNumberText; color: "gray" }
+                            PlainLabel { objectName: "priceLabel"; text: cell.priceText; color: "gray" }
+                            PlainLabel { objectName: "orderNumberLabel"; text: cell.orderNumberText; color: "gray" }
                             Item { Layout.fillWidth: true }
-                            Label { objectName: "allPriceLabel"; text: cell.allPriceText; color: Brand.red; font.bold: true }
+                            PlainLabel { objectName: "allPriceLabel"; text: cell.allPriceText; color: Brand.red; font.bold: true }
                         }
-                        Label { objectName: "inco1Label"; text: cell.inco1Text; color: "gray" }
+                        PlainLabel { objectName: "inco1Label"; text: cell.inco1Text; color: "gray" }
                     }
                     // The footer of a line of 2 or more pages.
-                    Label {
+                    PlainLabel {
                         objectName: "orderPageLabel"
                         visible: cell.pageText !== ""
                         Layout.fillWidth: true
@@ -150,9 +150,9 @@ Rectangle {
         spacing: 8
         RowLayout {
             Layout.fillWidth: true
-            Label { text: Localized.text("合計"); color: Brand.titleText }
+            PlainLabel { text: Localized.text("合計"); color: Brand.titleText }
             Item { Layout.fillWidth: true }
-            Label {
+            PlainLabel {
                 objectName: "allAmountLabel"
                 text: view.controller.allAmountText
                 color: Brand.red

@@ -39,15 +39,15 @@ Item {
                     id: cartColumn
                     anchors { left: parent.left; right: parent.right; top: parent.top; margins: 8; leftMargin: 15; rightMargin: 15 }
                     spacing: 2
-                    Label { text: section.name; font.bold: true; color: Brand.titleText; Layout.fillWidth: true; elide: Text.ElideRight }
+                    PlainLabel { text: section.name; font.bold: true; color: Brand.titleText; Layout.fillWidth: true; elide: Text.ElideRight }
                     RowLayout {
                         Layout.fillWidth: true
-                        Label { text: section.priceText; color: "gray" }
-                        Label { text: section.orderNumberText; color: "gray" }
+                        PlainLabel { text: section.priceText; color: "gray" }
+                        PlainLabel { text: section.orderNumberText; color: "gray" }
                         Item { Layout.fillWidth: true }
-                        Label { text: section.allPriceText; color: Brand.red; font.bold: true }
+                        PlainLabel { text: section.allPriceText; color: Brand.red; font.bold: true }
                     }
-                    Label { text: section.inco1Text; color: "gray" }
+                    PlainLabel { text: section.inco1Text; color: "gray" }
                 }
             }
             Rectangle {
@@ -59,8 +59,8 @@ Item {
                 ColumnLayout {
                     id: statusColumn
                     anchors { left: parent.left; right: parent.right; top: parent.top; margins: 6; leftMargin: 15; rightMargin: 15 }
-                    Label { objectName: "statusLabel"; text: section.statusText; color: "white"; font.bold: true }
-                    Label { objectName: "messageLabel"; text: section.messageText; color: "white"; wrapMode: Text.Wrap; Layout.fillWidth: true }
+                    PlainLabel { objectName: "statusLabel"; text: section.statusText; color: "white"; font.bold: true }
+                    PlainLabel { objectName: "messageLabel"; text: section.messageText; color: "white"; wrapMode: Text.Wrap; Layout.fillWidth: true }
                 }
             }
         }
@@ -79,12 +79,12 @@ Item {
             radius: 4
             RowLayout {
                 anchors { fill: parent; leftMargin: 12; rightMargin: 12 }
-                Label { text: Localized.text("合計"); color: Brand.titleText }
+                PlainLabel { text: Localized.text("合計"); color: Brand.titleText }
                 Item { Layout.fillWidth: true }
-                Label { objectName: "amountLabel"; text: view.controller.amountText; color: Brand.red; font.bold: true; font.pixelSize: 18 }
+                PlainLabel { objectName: "amountLabel"; text: view.controller.amountText; color: Brand.red; font.bold: true; font.pixelSize: 18 }
             }
         }
-        Button {
+        PlainButton {
             objectName: "sendMailButton"
             Accessible.name: text
             visible: !view.controller.sendMailButtonViewHidden
@@ -100,7 +100,7 @@ Item {
             Repeater {
                 model: view.controller.buttons
                 onItemAdded: (index, item) => item.tapped.connect(buttonId => view.controller.buttonTapped(buttonId))
-                delegate: Button {
+                delegate: PlainButton {
                     id: button
                     required property string buttonId
                     required property string title

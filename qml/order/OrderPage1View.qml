@@ -19,7 +19,7 @@ Item {
             ColumnLayout {
                 anchors { fill: parent; leftMargin: 15; rightMargin: 15 }
                 spacing: 2
-                Label {
+                PlainLabel {
                     objectName: "customNameLabel"
                     text: view.controller.customNameText
                     font.bold: true
@@ -27,7 +27,7 @@ Item {
                     elide: Text.ElideRight
                     Layout.fillWidth: true
                 }
-                Label {
+                PlainLabel {
                     objectName: "creditsLabel"
                     text: view.controller.creditsText
                     color: Brand.red

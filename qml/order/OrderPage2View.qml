@@ -22,7 +22,7 @@ Item {
                 Layout.fillWidth: true
                 Layout.preferredHeight: 36
                 color: "transparent"
-                Label {
+                PlainLabel {
                     objectName: "creditsLabel"
                     anchors { left: parent.left; leftMargin: 15; verticalCenter: parent.verticalCenter }
                     text: view.controller.creditsText

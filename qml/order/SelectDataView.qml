@@ -24,7 +24,7 @@ Item {
                 Material.foreground: Brand.red
                 onClicked: view.controller.clossViewAction()
             }
-            Label {
+            PlainLabel {
                 objectName: "selectDataTitleLabel"
                 Layout.fillWidth: true
                 horizontalAlignment: Text.AlignHCenter
@@ -117,7 +117,7 @@ Item {
                 }
                 contentItem: ColumnLayout {
                     spacing: 2
-                    Label {
+                    PlainLabel {
                         objectName: "cellText"
                         Layout.fillWidth: true
                         text: cell.title
@@ -125,7 +125,7 @@ Item {
                         font.pixelSize: 16
                         wrapMode: Text.Wrap
                     }
-                    Label {
+                    PlainLabel {
                         objectName: "cellDetail"
                         Layout.fillWidth: true
                         visible: text !== ""

@@ -47,19 +47,19 @@ Item {
                 ColumnLayout {
                     Layout.fillWidth: true
                     spacing: 2
-                    Label {
+                    PlainLabel {
                         objectName: "orderNoLabel"
                         text: cell.orderNo
                         font.bold: true
                         color: Brand.titleText
                     }
-                    Label {
+                    PlainLabel {
                         text: cell.lineText
                         color: "gray"
                         elide: Text.ElideRight
                         Layout.fillWidth: true
                     }
-                    Label {
+                    PlainLabel {
                         objectName: "recipientsLabel"
                         text: cell.recipientsText
                         color: "gray"

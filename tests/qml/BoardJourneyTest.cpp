@@ -1,5 +1,8 @@
 // A sales rep on the message board through the real window against the development gateway: open a
-// board, post a message with a photo from disk, see it on top with its photo, reply to it, delete it.
+// board, read another user's message and reply whose texts hold markup (drawn as written, the image they
+// name never fetched), post a message with a photo from disk, see it on top with its photo, reply to it,
+// delete it.
+#include "GatewayCalls.h"
 #include "QmlHarness.h"
 #include "TestRegistry.h"
 
@@ -7,6 +10,7 @@
 #include "board/BoardMessageListViewController.h"
 #include "board/BoardMessageReplyListViewController.h"
 #include "platform/PhotoPicker.h"
+#include "services/Operations.h"
 #include "text/Localizer.h"
 #include "ui/NavigationController.h"
 #include "ui/NetworkCache.h"
@@ -74,6 +78,22 @@ private slots:
         FilePhotoPicker picker(file);
         h.ui().setPhotoPicker(&picker);
 
+        // Another user (林雅婷) posts a message and replies to it, both with markup naming the probe.
+        ConnectionProbe probe;
+        const QString image = QStringLiteral("<img src=\"%1\">").arg(probe.url(QStringLiteral("/probe.png")));
+        const QString message = image + QStringLiteral("到貨"), answer = image + QStringLiteral("收到");
+        Operations &operations = app.context().operations();
+        const QString other = QStringLiteral("U10045");
+        const ApiStatus posted0 = waitFor([&](ApiCompletion done) {
+            operations.addBoardMsg(QStringLiteral("B001"), other, message, QString(), nullptr, std::move(done));
+        });
+        QVERIFY2(posted0.isSuccess, qPrintable(posted0.message));
+        const QString markupId = answerOf(posted0).value(QStringLiteral("msgID")).toString();
+        QVERIFY(waitFor([&](ApiCompletion done) {
+            operations.addBoardReplyMsg(markupId, other, answer, QString(), nullptr, std::move(done));
+        }).isSuccess);
+        app.gateway().clearRequests(); // from here on, the log holds what the app sent
+
         // The board tab, then the first board.
         QVERIFY(tap(h, QStringLiteral("tab_1")));
         auto *stack = qobject_cast<NavigationController *>(tabs->viewControllers().at(1));
@@ -86,7 +106,23 @@ private slots:
         h.settle();
         QVERIFY(QTest::qWaitFor([&] { return h.drawnPages() == QList<Screen *>{list}; }, 2000));
         QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("留言板"));
-        QVERIFY(h.find(QStringLiteral("boardCell_0")));
+        const auto written = [&](const QString &cell, const char *label) {
+            QQuickItem *item = h.find(cell);
+            return writtenTextOf(item ? item->findChild<QQuickItem *>(QLatin1String(label)) : nullptr);
+        };
+        QCOMPARE(written(QStringLiteral("boardCell_0"), "contentTextView"), message);
+        QCOMPARE(written(QStringLiteral("boardCell_0"), "newestReplyLabel"), answer);
+        // Its replies, as written too.
+        QVERIFY(tap(h, QStringLiteral("boardCellReply_0")));
+        auto *markupReplies = qobject_cast<BoardMessageReplyListViewController *>(stack->topViewController());
+        QVERIFY(markupReplies);
+        QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("boardReply_0")) != nullptr; }, 10000));
+        QCOMPARE(written(QStringLiteral("boardMessage_0"), "contentTextView"), message);
+        QCOMPARE(written(QStringLiteral("boardReply_0"), "contentTextView"), answer);
+        h.settle(700);
+        h.screenshot(QStringLiteral("board-markup"));
+        QVERIFY(tap(h, QStringLiteral("backButton")));
+        QCOMPARE(stack->topViewController(), list);
 
         // "新增留言": the composer, a text and the photo, previewed.
         QVERIFY(tap(h, QStringLiteral("addMessageButton")));
@@ -185,6 +221,7 @@ private slots:
                  QJsonObject({{"msgID", own}, {"userID", "U10023"}}));
         QVERIFY(!h.find(QStringLiteral("boardCellMenu_0")));
         h.ui().setPhotoPicker(nullptr);
+        QCOMPARE(probe.connections(), 0);
     }
 };
 

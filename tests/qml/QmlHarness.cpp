@@ -7,6 +7,7 @@
 #include "ui/UiInstall.h"
 
 #include <QDir>
+#include <QTcpSocket>
 #include <QTest>
 #include <QtQml/qqmlextensionplugin.h>
 
@@ -175,4 +176,30 @@ QString textOf(QmlHarness &h, const QString &objectName, const char *property)
 {
     QQuickItem *item = h.find(objectName);
     return item ? item->property(property).toString() : QStringLiteral("<%1 not drawn>").arg(objectName);
+}
+
+QString writtenTextOf(const QQuickItem *item)
+{
+    if (!item)
+        return QStringLiteral("<not drawn>");
+    // 0 is PlainText in the enums of Text and TextEdit alike.
+    return item->property("textFormat").toInt() == 0 ? item->property("text").toString()
+                                                     : QStringLiteral("<drawn as markup>");
+}
+
+ConnectionProbe::ConnectionProbe()
+{
+    m_server.listen(QHostAddress::LocalHost);
+    QObject::connect(&m_server, &QTcpServer::newConnection, &m_server, [this] {
+        while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+            ++m_connections;
+            socket->close();
+            socket->deleteLater();
+        }
+    });
+}
+
+QString ConnectionProbe::url(const QString &path) const
+{
+    return QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(path);
 }

@@ -18,6 +18,7 @@
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QTcpServer>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -96,3 +97,18 @@ void typeText(QWindow *window, const char *text);
 bool tap(QmlHarness &h, const QString &objectName);
 // A property of the drawn item (its text by default), or "<name not drawn>".
 QString textOf(QmlHarness &h, const QString &objectName, const char *property = "text");
+// The text of a text item when it is drawn as written (plain text), else "<drawn as markup>".
+QString writtenTextOf(const QQuickItem *item);
+
+// A local address that counts the connections made to it: a text naming it must not make the app fetch.
+class ConnectionProbe
+{
+public:
+    ConnectionProbe();
+    QString url(const QString &path) const;
+    int connections() const { return m_connections; }
+
+private:
+    QTcpServer m_server;
+    int m_connections = 0;
+};
