@@ -1,0 +1,80 @@
+// The desktop notification of a push that arrives while the app is in the background, against a
+// notification service of the test's own on a private session bus: the body is shown as written, so a
+// service that reads markup gets it escaped and one that does not gets it unchanged.
+#include "TestRegistry.h"
+
+#include "platform/DesktopNotification.h"
+
+#include <QDBusConnection>
+#include <QProcess>
+#include <QTest>
+#include <QVariantMap>
+
+class FakeNotifications : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    QStringList capabilities;
+    QStringList bodies;
+
+public slots:
+    QStringList GetCapabilities() { return capabilities; }
+    uint Notify(const QString &, uint, const QString &, const QString &, const QString &body, const QStringList &,
+                const QVariantMap &, int)
+    {
+        bodies << body;
+        return uint(bodies.size());
+    }
+};
+
+class DesktopNotificationTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        m_bus.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                                                    QStringLiteral("--print-address")});
+        QVERIFY2(m_bus.waitForReadyRead(5000), "dbus-daemon (scripts/setup installs it) runs the session bus");
+        const QByteArray address = m_bus.readLine().trimmed();
+        qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+        QDBusConnection service = QDBusConnection::connectToBus(QString::fromUtf8(address), QStringLiteral("service"));
+        QVERIFY(service.registerService(QStringLiteral("org.freedesktop.Notifications")));
+        QVERIFY(service.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &m_service,
+                                       QDBusConnection::ExportAllSlots));
+    }
+    void cleanupTestCase()
+    {
+        QDBusConnection::disconnectFromBus(QStringLiteral("service"));
+        m_bus.kill();
+        m_bus.waitForFinished();
+    }
+
+    void bodyIsShownAsWritten_data()
+    {
+        QTest::addColumn<QStringList>("capabilities");
+        QTest::addColumn<QString>("body");
+        const QStringList plain{QStringLiteral("body")};
+        const QStringList markup{QStringLiteral("body"), QStringLiteral("body-markup")};
+        QTest::newRow("markup read") << markup << "&lt;img src=&quot;http://127.0.0.1:9/p.png&quot;&gt;到貨 &amp; 出貨";
+        QTest::newRow("plain text") << plain << "<img src=\"http://127.0.0.1:9/p.png\">到貨 & 出貨";
+    }
+    void bodyIsShownAsWritten()
+    {
+        QFETCH(QStringList, capabilities);
+        QFETCH(QString, body);
+        m_service.capabilities = capabilities;
+        m_service.bodies.clear();
+        DesktopNotification::show(QStringLiteral("收到訊息"),
+                                  QStringLiteral("<img src=\"http://127.0.0.1:9/p.png\">到貨 & 出貨"));
+        QTRY_COMPARE(m_service.bodies, QStringList{body});
+    }
+
+private:
+    QProcess m_bus;
+    FakeNotifications m_service;
+};
+
+ZELK_TEST(DesktopNotificationTest)
+#include "DesktopNotificationTest.moc"
