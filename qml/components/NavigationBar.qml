@@ -39,18 +39,15 @@ ToolBar {
         icon.color: bar.tint
         Material.foreground: bar.tint
         // Its icon, or its title drawn as written.
-        contentItem: Item {
-            implicitWidth: Math.max(glyph.implicitWidth, caption.implicitWidth)
-            implicitHeight: Math.max(glyph.implicitHeight, caption.implicitHeight)
+        contentItem: RowLayout {
+            spacing: 0
             IconLabel {
-                id: glyph
-                anchors.centerIn: parent
+                visible: String(barButton.iconSource) !== ""
                 icon: barButton.icon
                 display: AbstractButton.IconOnly
             }
             PlainLabel {
-                id: caption
-                anchors.centerIn: parent
+                visible: text !== ""
                 text: barButton.text
                 font: barButton.font
                 color: bar.tint

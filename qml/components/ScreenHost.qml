@@ -1,6 +1,5 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls
 import Zelk
 
 // Draws one screen: a container kind gets its container view, any other screen the view found for
