@@ -42,11 +42,14 @@ ToolBar {
         contentItem: RowLayout {
             spacing: 0
             IconLabel {
+                Layout.fillWidth: true
                 visible: String(barButton.iconSource) !== ""
                 icon: barButton.icon
                 display: AbstractButton.IconOnly
             }
             PlainLabel {
+                Layout.fillWidth: true
+                horizontalAlignment: Text.AlignHCenter
                 visible: text !== ""
                 text: barButton.text
                 font: barButton.font
