@@ -56,7 +56,7 @@ void ChooseOrderTypeViewController::askAboutLinesLeft()
     Ui *u = ui();
     if (!ctx || !u || m_leftLinesAsked || !isVisible() || presentedScreen() || !ctx->cart().holdsLinesOfUnknownFate())
         return;
-    m_leftLinesAsked = true; // "取消" keeps them for the orders started from here
+    m_leftLinesAsked = true; // "取消" keeps them: not asked again until an order is started from here
     u->showAlert(leaveOrderAlert(this, [this] {
         if (AppContext *ctx = context())
             ctx->cart().clear();
@@ -195,6 +195,7 @@ void ChooseOrderTypeViewController::startNormalOrder(const OrderCustomer &custom
     Order order;
     order.orderCustomer = customer;
     page->setOrder(order);
+    m_leftLinesAsked = false; // lines this order leaves unsettled are asked about on the way back
     qCDebug(lcOrder) << "OrderPage1ViewController pushViewController";
     if (NavigationController *nav = navigationController())
         nav->push(page, true);
@@ -226,5 +227,6 @@ void ChooseOrderTypeViewController::startContractOrder(const OrderCustomer &cust
     Order order;
     order.orderCustomer = customer;
     contract->setOrder(order);
+    m_leftLinesAsked = false;
     present(slide, true);
 }

@@ -2,8 +2,9 @@
 // The start of order entry: a normal order or a contract order, each for a customer picked from the
 // searchable customer list. Picking resets the current-customer context and opens the chosen kind's
 // screens. Each appearance empties the cart, so nothing of an earlier order survives into a new one,
-// except lines sent whose result never arrived: for those it asks "離開下單" first, once per visit, and
-// "取消" keeps them (sent again under their identities they cannot be placed twice).
+// except lines sent whose result never arrived: for those it asks "離開下單" first (once, and again after
+// an order started here), and "取消" keeps them (sent again under their identities they cannot be
+// placed twice).
 #include "model/MasterData.h"
 #include "picklist/CustomerPickSource.h"
 #include "picklist/SelectDataViewController.h"
