@@ -4,6 +4,7 @@
 
 #include <QHash>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -63,9 +64,22 @@ void CartState::setOrderConfirmArray(const QList<OrderConfirm> &lines)
 
 void CartState::clear()
 {
+    m_sentSeqs.clear();
     m_cartOrderArray.clear();
     reloadOrderConfirmArray();
     setOrderConfirmArray({});
+}
+
+void CartState::markSent(const QList<OrderConfirm> &lines)
+{
+    for (const OrderConfirm &line : lines)
+        m_sentSeqs.insert(line.orderSeq);
+}
+
+bool CartState::holdsLinesOfUnknownFate() const
+{
+    return std::any_of(m_orderConfirmArray.cbegin(), m_orderConfirmArray.cend(),
+                       [this](const OrderConfirm &line) { return m_sentSeqs.contains(line.orderSeq); });
 }
 
 CartState::Derived CartState::derive(const Order &order, const QString &userName)

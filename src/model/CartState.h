@@ -6,6 +6,7 @@
 #include "model/Order.h"
 
 #include <QObject>
+#include <QSet>
 
 #include <functional>
 #include <optional>
@@ -33,8 +34,16 @@ public:
 
     // Sets the derived lines directly; only the emptying at the start of an order uses it.
     void setOrderConfirmArray(const QList<OrderConfirm> &lines);
-    // Empties both lists (the start of a new order).
+    // Empties both lists (the start of a new order) and forgets the lines sent.
     void clear();
+
+    // Records that these submission lines went to the server.
+    void markSent(const QList<OrderConfirm> &lines);
+    // Whether a line of the cart was sent and its result never arrived. After an answer the ordered
+    // lines leave the cart and refused ones get new identities, and a changed line gets a new identity
+    // too, so a sent identity still in the cart is exactly such a line: it may have been placed, and
+    // only sending it again under the same identity keeps it from being placed twice.
+    bool holdsLinesOfUnknownFate() const;
 
     // Submission lines of every cart line in order, and their total: the sum over the lines of
     // kbetr × kwmeng read back from their texts (a line whose texts do not read counts 0).
@@ -64,4 +73,5 @@ private:
     QList<Order> m_cartOrderArray;
     QList<OrderConfirm> m_orderConfirmArray;
     float m_orderConfirmAmount = 0;
+    QSet<QString> m_sentSeqs;
 };

@@ -2,6 +2,7 @@
 
 #include "model/AppContext.h"
 #include "order/ContractViewController.h"
+#include "order/OrderEntryRules.h"
 #include "order/OrderPage1ViewController.h"
 #include "picklist/SelectDataSearch.h"
 #include "text/Localizer.h"
@@ -9,6 +10,8 @@
 #include "ui/SlideMenuController.h"
 #include "ui/Storyboard.h"
 #include "ui/Ui.h"
+
+#include <QTimer>
 
 ChooseOrderTypeViewController::ChooseOrderTypeViewController(QObject *parent) : Screen(parent)
 {
@@ -31,9 +34,33 @@ void ChooseOrderTypeViewController::viewWillAppear(bool animated)
         return;
     if (!ctx->lists().customerList())
         loadCustomerList();
-    // No line of an earlier order may survive into the next one.
-    ctx->cart().setCartOrderArray({});
-    ctx->cart().setOrderConfirmArray({});
+    // No line of an earlier order may survive into the next one; but lines sent whose result never
+    // arrived go only when the rep says so (viewDidAppear asks).
+    if (!ctx->cart().holdsLinesOfUnknownFate())
+        ctx->cart().clear();
+}
+
+void ChooseOrderTypeViewController::viewDidAppear(bool animated)
+{
+    Screen::viewDidAppear(animated);
+    AppContext *ctx = context();
+    if (!ctx || m_leftLinesAsked || !ctx->cart().holdsLinesOfUnknownFate())
+        return;
+    // A turn later: when this screen is only uncovered on the way to the order query, it has gone by then.
+    QTimer::singleShot(0, this, &ChooseOrderTypeViewController::askAboutLinesLeft);
+}
+
+void ChooseOrderTypeViewController::askAboutLinesLeft()
+{
+    AppContext *ctx = context();
+    Ui *u = ui();
+    if (!ctx || !u || m_leftLinesAsked || !isVisible() || presentedScreen() || !ctx->cart().holdsLinesOfUnknownFate())
+        return;
+    m_leftLinesAsked = true; // "取消" keeps them: not asked again until an order is started from here
+    u->showAlert(leaveOrderAlert(this, [this] {
+        if (AppContext *ctx = context())
+            ctx->cart().clear();
+    }));
 }
 
 void ChooseOrderTypeViewController::loadCustomerList()
@@ -168,6 +195,7 @@ void ChooseOrderTypeViewController::startNormalOrder(const OrderCustomer &custom
     Order order;
     order.orderCustomer = customer;
     page->setOrder(order);
+    m_leftLinesAsked = false; // lines this order leaves unsettled are asked about on the way back
     qCDebug(lcOrder) << "OrderPage1ViewController pushViewController";
     if (NavigationController *nav = navigationController())
         nav->push(page, true);
@@ -199,5 +227,6 @@ void ChooseOrderTypeViewController::startContractOrder(const OrderCustomer &cust
     Order order;
     order.orderCustomer = customer;
     contract->setOrder(order);
+    m_leftLinesAsked = false;
     present(slide, true);
 }

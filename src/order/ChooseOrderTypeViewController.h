@@ -1,7 +1,10 @@
 #pragma once
 // The start of order entry: a normal order or a contract order, each for a customer picked from the
 // searchable customer list. Picking resets the current-customer context and opens the chosen kind's
-// screens. Each appearance empties the cart, so nothing of an earlier order survives into a new one.
+// screens. Each appearance empties the cart, so nothing of an earlier order survives into a new one,
+// except lines sent whose result never arrived: for those it asks "離開下單" first (once, and again after
+// an order started here), and "取消" keeps them (sent again under their identities they cannot be
+// placed twice).
 #include "model/MasterData.h"
 #include "picklist/CustomerPickSource.h"
 #include "picklist/SelectDataViewController.h"
@@ -17,6 +20,7 @@ public:
 
     void viewDidLoad() override;
     void viewWillAppear(bool animated) override;
+    void viewDidAppear(bool animated) override;
 
     // The two tappable areas of the screen.
     Q_INVOKABLE void normalOrderAction();
@@ -41,10 +45,12 @@ private:
     void showPickList(bool contract);
     void loadCustomerList();
     void reloadPickList();
+    void askAboutLinesLeft();
 
     QPointer<SelectDataViewController> m_selectDataViewController;
     CustomerPickSource m_filterCustomerListArray{CustomerPickSource::Layout::NameThenNumber};
     // A customer-list request is on its way: appearing again meanwhile asks nothing more, so a second
     // answer can't arrive after the rep started searching and clear the search.
     bool m_loadingCustomers = false;
+    bool m_leftLinesAsked = false;
 };

@@ -4,6 +4,7 @@
 #include "order/CustomerCredit.h"
 #include "order/ItemsViewController.h"
 #include "order/OrderCarViewController.h"
+#include "order/OrderEntryRules.h"
 #include "services/Operations.h"
 #include "text/Localizer.h"
 #include "ui/NavigationController.h"
@@ -168,14 +169,14 @@ void ContractViewController::closeAction()
         leave();
         return;
     }
-    Alert alert;
-    alert.context = this;
-    alert.title = localized(QStringLiteral("離開下單"));
-    alert.message = localized(QStringLiteral("離開後將會清空您購物車的內容，請確認。"));
-    alert.addButton(localized(QStringLiteral("離開")), AlertButton::Style::Default, [this] { leave(); });
-    alert.addButton(localized(QStringLiteral("取消")), AlertButton::Style::Cancel);
-    if (Ui *u = ui())
-        u->showAlert(alert);
+    if (Ui *u = ui()) {
+        u->showAlert(leaveOrderAlert(this, [this] {
+            // The rep gave the cart up here: the order-type screen uncovered next has nothing to ask.
+            if (AppContext *ctx = context())
+                ctx->cart().clear();
+            leave();
+        }));
+    }
 }
 
 void ContractViewController::leave()

@@ -38,7 +38,7 @@ public:
 
     // Opens the materials of the contract in `row`.
     Q_INVOKABLE void selectRow(int row);
-    // The cancel bar button: leaves at once with an empty cart, else asks first.
+    // The cancel bar button: leaves at once with an empty cart, else asks first ("離開" empties it).
     Q_INVOKABLE void closeAction();
     Q_INVOKABLE void filterAction();
 

@@ -33,4 +33,14 @@ bool canAddOrderValue(const CustomerStruct &customer, float newAddValue)
     return total <= customer.creditValue();
 }
 
+float orderValue(const Order &order)
+{
+    return (order.orderItem.price * order.orderItem.orderNumber) * float(order.orderPage);
+}
+
+bool canHoldOrder(const CustomerStruct &customer, float counted, const Order &changed)
+{
+    return canAddOrderValue(customer, orderValue(changed) - counted);
+}
+
 } // namespace CustomerCredit

@@ -1,6 +1,7 @@
 #pragma once
 // The customer's credit: the query that refreshes CustomerStruct's credit figure, and the check that
 // keeps an order within it.
+#include "model/Order.h"
 #include "services/ServiceTypes.h"
 
 #include <QString>
@@ -24,5 +25,14 @@ void getCustomerCredit(AppContext &context, QObject *caller, Completion done);
 
 // Whether an order may grow by `newAddValue`: nowOrderValue + newAddValue ≤ creditValue in 32-bit floats.
 bool canAddOrderValue(const CustomerStruct &customer, float newAddValue);
+
+// What an order is worth to the credit: (price × quantity) × copies, in 32-bit floats in that order.
+float orderValue(const Order &order);
+
+// The rule of every change to an order: the cart's value (nowOrderValue), less what it already counts
+// for this order (`counted`: the line as the cart holds it, or 0 for an order not in the cart yet),
+// plus the changed order's value, stays within the credit. Measured against the order as counted, not
+// against the last edit, so that successive small raises cannot add up past the credit.
+bool canHoldOrder(const CustomerStruct &customer, float counted, const Order &changed);
 
 } // namespace CustomerCredit

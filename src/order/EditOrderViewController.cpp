@@ -43,6 +43,7 @@ void EditOrderViewController::setOrder(const Order &order)
     m_displayType = DisplayType::edit;
     m_orderConfirm.reset();
     m_order = order;
+    m_countedValue = CustomerCredit::orderValue(order);
     updateTitle();
     buildRows();
     emit displayTypeChanged();
@@ -287,9 +288,8 @@ void EditOrderViewController::applyCopies(int pages)
 
 bool EditOrderViewController::creditAllows(const Order &changed)
 {
-    const auto value = [](const Order &o) { return (o.orderItem.price * o.orderItem.orderNumber) * float(o.orderPage); };
     AppContext *ctx = context();
-    if (ctx && CustomerCredit::canAddOrderValue(ctx->customerStruct(), value(changed) - value(m_order)))
+    if (ctx && CustomerCredit::canHoldOrder(ctx->customerStruct(), m_countedValue, changed))
         return true;
     alertWithTitle(localized(QStringLiteral("已超過信用額度，無法在下單")));
     return false;

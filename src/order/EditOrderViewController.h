@@ -3,8 +3,9 @@
 //
 // - edit (setOrder): the rep changes a cart line's transport kind, remark (at most 15 characters),
 //   delivery method, quantity (up to the material's maximum), unit price (not below the service's
-//   price) and number of copies (1 to 30). Quantity, price and copies pass the credit check against
-//   the cart's value; a refused change leaves the order as it was. The screen works on its own copy:
+//   price) and number of copies (1 to 30). Quantity, price and copies pass the credit check: the cart's
+//   value with the line as changed in place of the line as opened; a refused change leaves the order
+//   as it was. The screen works on its own copy:
 //   only saving hands it back, through editOrderDone(), which the cart uses to replace the line.
 // - display (showOrderConfirm, or forDisplay): one submission line read-only, titled "訂單資訊",
 //   without save or cancel, with taps doing nothing. Pushed by the notice-mail screens.
@@ -84,13 +85,14 @@ private:
     void applyQuantity(const QString &text);
     void applyPrice(float price);
     void applyCopies(int pages);
-    // The credit check of a change from the current order to `changed`: only the difference counts,
-    // the line's value being part of the cart's already. Shows the credit alert when refused.
+    // The credit check of `changed` in place of the line as opened (which the cart's value counts),
+    // whatever was edited before. Shows the credit alert when refused.
     bool creditAllows(const Order &changed);
     void updateTitle();
 
     DisplayType m_displayType = DisplayType::edit;
     Order m_order;
+    float m_countedValue = 0; // the line's value as opened, part of the cart's value
     std::optional<OrderConfirm> m_orderConfirm;
     RowListModel<EditOrderRow> m_rows;
     bool m_saved = false;

@@ -130,7 +130,8 @@ void EnterOrderInfoViewController::addToCartAction()
         return;
     }
     const std::optional<float> quantity = CartState::wholeFloat(m_itemAmtText);
-    if (!quantity) {
+    // Nothing, 0 or less on this screen is an incomplete entry like a missing car/ship kind.
+    if (!quantity || !(*quantity > 0)) {
         alertWithTitle(incomplete);
         return;
     }

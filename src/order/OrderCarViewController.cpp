@@ -2,6 +2,7 @@
 
 #include "model/AppContext.h"
 #include "model/NumberText.h"
+#include "order/CustomerCredit.h"
 #include "order/EditOrderViewController.h"
 #include "order/OrderConfirmViewController.h"
 #include "text/Localizer.h"
@@ -63,7 +64,7 @@ void OrderCarViewController::refreshTotal()
 {
     float sum = 0;
     for (const Order &order : std::as_const(m_tableArray))
-        sum += (order.orderItem.price * order.orderItem.orderNumber) * float(order.orderPage);
+        sum += CustomerCredit::orderValue(order);
     if (AppContext *ctx = context())
         ctx->customerStruct().setNowOrderValue(sum);
     const QString text = moneyText(sum);
@@ -178,8 +179,11 @@ void OrderCarViewController::successClosure(bool hasFailedLines, bool editReques
     SlideMenuController *slide = slideMenuController();
     if (!ctx || !slide)
         return;
-    if (hasFailedLines)
-        setTableArray(ctx->cart().cartOrderArray());
+    Q_UNUSED(hasFailedLines)
+    // The answer changed the cart (what was ordered has left it): the lines shown and the cart's value
+    // that the credit check counts follow now, however the confirmation was left, not only when the
+    // panel opens again.
+    setTableArray(ctx->cart().cartOrderArray());
     if (editRequested) {
         slide->openRight();
     } else if (closeRequested) {

@@ -194,18 +194,23 @@ void OrderConfirmViewController::orderAction()
         u->showSpinner(SpinnerMask::Clear);
     const QString userId = ctx->userId().value_or(QString());
     const QString email = ctx->userInfo().email.value_or(QString());
+    const QList<OrderConfirm> sent = ctx->cart().orderConfirmArray();
     QJsonArray lines;
-    for (const OrderConfirm &line : ctx->cart().orderConfirmArray())
+    for (const OrderConfirm &line : sent)
         lines.append(lineObject(line, userId, email));
     m_amountViewHidden = true;
     emit stateChanged();
     ctx->submissionGuard().eipOrder2(Operations::orderSubmissionParameters(userId, lines),
-                                     whileAlive(this, [this](const ApiStatus &status) { handleAnswer(status); }));
+                                     whileAlive(this, [this, sent](const ApiStatus &status) { handleAnswer(status, sent); }));
 }
 
-void OrderConfirmViewController::handleAnswer(const ApiStatus &status)
+void OrderConfirmViewController::handleAnswer(const ApiStatus &status, const QList<OrderConfirm> &sent)
 {
     AppContext *ctx = context();
+    // Refused by the guard, nothing went out; otherwise the lines left in the cart after this answer
+    // without a result are of unknown fate.
+    if (ctx && status.returnCode != QLatin1String("ORDER_TIME_LIMIT"))
+        ctx->cart().markSent(sent);
     if (!status.isSuccess || !status.returnJson) {
         Alert alert;
         alert.context = this;

@@ -27,3 +27,14 @@ Picker copiesPicker(QObject *context, int pages, std::function<void(int pages)> 
     };
     return picker;
 }
+
+Alert leaveOrderAlert(QObject *context, std::function<void()> leave)
+{
+    Alert alert;
+    alert.context = context;
+    alert.title = localized(QStringLiteral("離開下單"));
+    alert.message = localized(QStringLiteral("離開後將會清空您購物車的內容，請確認。"));
+    alert.addButton(localized(QStringLiteral("離開")), AlertButton::Style::Default, std::move(leave));
+    alert.addButton(localized(QStringLiteral("取消")), AlertButton::Style::Cancel);
+    return alert;
+}

@@ -55,6 +55,8 @@ void OrderPage2ViewController::buildRows()
          rowAction(&OrderPage2ViewController::enterAmountAction)},
         {QStringLiteral("allPrice"), localized(QStringLiteral("合計")), QString(), EditType::none, nullptr},
     };
+    // Coming back to the item page shows what the order already holds.
+    showOrderValues();
     reloadRows();
 }
 
@@ -204,13 +206,10 @@ void OrderPage2ViewController::chooseMaterial(int filteredRow)
     item.orderNumber = current.orderItem.orderNumber;
     Order order = current;
     order.orderItem = item;
-    if (!creditAllows(current, order))
+    if (!creditAllows(order))
         return;
     storeOrder(order);
-    setRowValue(QStringLiteral("itemNo"), item.matnr);
-    setRowValue(QStringLiteral("itemName"), item.maktx);
-    setRowValue(QStringLiteral("itemPrice"), numberText(item.price));
-    updateTotal();
+    showOrderValues();
     reloadRows();
 }
 
@@ -249,11 +248,10 @@ void OrderPage2ViewController::applyPrice(float amount)
     // A higher price raises the order's value like a larger quantity does, so it passes the same check.
     Order order = editedOrder();
     order.orderItem.price = amount;
-    if (!creditAllows(editedOrder(), order))
+    if (!creditAllows(order))
         return;
     storeOrder(order);
-    setRowValue(QStringLiteral("itemPrice"), numberText(amount));
-    updateTotal();
+    showOrderValues();
     reloadRows();
 }
 
@@ -278,16 +276,11 @@ void OrderPage2ViewController::enterAmountAction()
     u->showAlert(alert);
 }
 
-bool OrderPage2ViewController::creditAllows(const Order &current, const Order &changed)
+bool OrderPage2ViewController::creditAllows(const Order &changed)
 {
-    // The order's value: price × quantity × copies.
-    const auto value = [](const Order &o) { return o.orderItem.price * o.orderItem.orderNumber * float(o.orderPage); };
-    // The order being entered is not in the cart yet, so its value so far counts beside the cart's:
-    // checking the change alone would let successive raises grow the order past the credit.
-    const float currentValue = value(current);
-    const float added = value(changed) - currentValue;
+    // The order being entered is not in the cart yet: the cart's value counts nothing of it.
     AppContext *ctx = context();
-    if (ctx && CustomerCredit::canAddOrderValue(ctx->customerStruct(), currentValue + added))
+    if (ctx && CustomerCredit::canHoldOrder(ctx->customerStruct(), 0, changed))
         return true;
     alertWithTitle(localized(QStringLiteral("已超過信用額度，無法在下單")));
     return false;
@@ -311,11 +304,10 @@ void OrderPage2ViewController::applyQuantity(const QString &text)
     }
     Order order = editedOrder();
     order.orderItem.orderNumber = q;
-    if (!creditAllows(editedOrder(), order))
+    if (!creditAllows(order))
         return;
     storeOrder(order);
-    setRowValue(QStringLiteral("orderNumber"), numberText(q));
-    updateTotal();
+    showOrderValues();
     reloadRows();
 }
 
@@ -332,16 +324,25 @@ void OrderPage2ViewController::applyCopies(int row)
         return;
     Order order = editedOrder();
     order.orderPage = row + 1;
-    if (!creditAllows(editedOrder(), order))
+    if (!creditAllows(order))
         return;
     storeOrder(order);
     reloadRows();
 }
 
-void OrderPage2ViewController::updateTotal()
+void OrderPage2ViewController::showOrderValues()
 {
     const OrderItem item = editedOrder().orderItem;
-    setRowValue(QStringLiteral("allPrice"), numberText(item.price * item.orderNumber));
+    const bool material = !item.matnr.isEmpty();
+    // Only a positive quantity is ever accepted, so 0 is "none entered yet".
+    const bool quantity = item.orderNumber > 0;
+    setRowValue(QStringLiteral("itemNo"), material ? item.matnr : QString());
+    setRowValue(QStringLiteral("itemName"), material ? item.maktx : QString());
+    setRowValue(QStringLiteral("itemPrice"), material ? numberText(item.price) : QString());
+    setRowValue(QStringLiteral("orderNumber"), quantity ? numberText(item.orderNumber) : QString());
+    // One copy's total, once a material or a quantity is there.
+    setRowValue(QStringLiteral("allPrice"),
+                material || quantity ? numberText(item.price * item.orderNumber) : QString());
 }
 
 // ---- order ----
@@ -393,6 +394,7 @@ void OrderPage2ViewController::confirmationClosed(bool closeRequested)
     // now holds it, the copies left and their identities, ready to be changed or sent again.
     if (cart.size() == 1 && !(cart.first() == m_page1VC->order())) {
         m_page1VC->setOrder(cart.first());
+        showOrderValues();
         reloadRows();
     }
 }

@@ -64,16 +64,17 @@ private:
     void applyQuantity(const QString &text);
     void applyCopies(int row);
     void applyPrice(float amount);
-    void updateTotal();
+    // The rows' values from the order as it is now (material, price, quantity, total).
+    void showOrderValues();
     // The confirmation has closed: after a full success the flow returns to the order-type screen;
     // otherwise this page stays and takes over the order as the cart kept it.
     void confirmationClosed(bool closeRequested);
     // The confirmation asked for the order query: the stack returns to its root and opens the query.
     void openOrderQuery();
     void setRowValue(const QString &key, const QString &value);
-    // The credit check of a change from `current` to `changed`: the change of the order's value on top
-    // of the cart's value and the order's current value. When it fails the credit alert shows.
-    bool creditAllows(const Order &current, const Order &changed);
+    // The credit check of the order as `changed`, beside the cart's value. When it fails the credit
+    // alert shows.
+    bool creditAllows(const Order &changed);
     QPointer<Screen> presenterForModal();
 
     QPointer<OrderPage1ViewController> m_page1VC;

@@ -448,6 +448,18 @@ private slots:
         QVERIFY(f.ui.pressAlertButton(QStringLiteral("確定")));
         QCOMPARE(page->order().orderItem.matnr, cheap.matnr);
         QCOMPARE(rowValue(page2, "itemNo"), cheap.matnr);
+
+        // Back to the header page and on again: the new item page shows what the order holds.
+        QVERIFY(f.nav->pop(false));
+        settle();
+        page->nextAction();
+        settle();
+        auto *again = qobject_cast<OrderPage2ViewController *>(f.top());
+        QVERIFY(again);
+        QCOMPARE(shownDetail(again, "itemNo"), cheap.matnr);
+        QCOMPARE(shownDetail(again, "itemPrice"), numberText(cheap.price));
+        QCOMPARE(shownDetail(again, "orderNumber"), QStringLiteral("12.125"));
+        QCOMPARE(shownDetail(again, "allPrice"), numberText(cheap.price * 12.125f));
     }
 
     // A pick list opened again offers what its (empty) search box selects, not an earlier filter.

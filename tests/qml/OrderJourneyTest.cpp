@@ -3,6 +3,7 @@
 #include "QmlHarness.h"
 #include "TestRegistry.h"
 
+#include "history/OrderHistoryViewController.h"
 #include "model/AppContext.h"
 #include "order/ChooseOrderTypeViewController.h"
 #include "order/ContractViewController.h"
@@ -170,6 +171,51 @@ private slots:
         QCOMPARE(stack->topViewController(), choose);
         QVERIFY2(drawnIsTop(), qPrintable(h.navigator().describe()));
         QVERIFY(app.context().cart().cartOrderArray().isEmpty());
+    }
+
+    // A lost answer, then 訂單查詢: the line stays in the cart, and each later 訂單創建 asks "離開下單"
+    // before giving it up: "取消" keeps it, "離開" empties the cart.
+    void lineOfUnknownFateKeptAcrossTheOrderQuery()
+    {
+        QmlApp app;
+        QVERIFY2(app.gateway().isRunning(), qPrintable(app.gateway().errorString()));
+        QmlHarness &h = app.harness();
+        QVERIFY(h.load());
+        TabBarController *tabs = app.launchAndSignIn();
+        QVERIFY(tabs);
+        auto *stack = qobject_cast<NavigationController *>(tabs->viewControllers().at(0));
+        QVERIFY(stack);
+        const auto drawnIsTop = [&] {
+            return QTest::qWaitFor([&] { return h.drawnPages() == QList<Screen *>{stack->topViewController()}; }, 3000);
+        };
+        QVERIFY(tap(h, QStringLiteral("homeMenuCell_0")));
+        QVERIFY(enterNormalOrder(h, stack, "5"));
+        QVERIFY(app.gateway().setFault(QJsonObject{{"operation", "ZSD_CREATE_EIP_ORDER2"}, {"mode", "close"},
+                                                   {"execute", true}, {"once", true}}));
+        QVERIFY(tap(h, QStringLiteral("orderButton")));
+        QVERIFY(tap(h, QStringLiteral("confirmButton")));
+        QVERIFY(QTest::qWaitFor([&] { return textOf(h, QStringLiteral("alertTitle")) == QStringLiteral("下單失敗"); }, 10000));
+        QVERIFY(tap(h, QStringLiteral("alertButton_確定")));
+        QVERIFY(tap(h, QStringLiteral("orderQueryButton")));
+        QVERIFY(QTest::qWaitFor([&] { return qobject_cast<OrderHistoryViewController *>(stack->topViewController()); }, 3000));
+        QVERIFY2(drawnIsTop(), qPrintable(h.navigator().describe()));
+        QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("訂單查詢"));
+        QVERIFY(!h.find(QStringLiteral("alertTitle")));
+        QCOMPARE(app.gateway().gatewayCalls(QStringLiteral("ZSD_CREATE_EIP_ORDER2")).size(), 1);
+        const QList<Order> kept = app.context().cart().cartOrderArray();
+        QCOMPARE(kept.size(), 1);
+
+        for (const QString answer : {QStringLiteral("取消"), QStringLiteral("離開")}) {
+            QVERIFY(tap(h, QStringLiteral("backButton")));
+            QVERIFY(tap(h, QStringLiteral("homeMenuCell_0")));
+            QVERIFY(qobject_cast<ChooseOrderTypeViewController *>(stack->topViewController()));
+            QVERIFY(QTest::qWaitFor([&] { return textOf(h, QStringLiteral("alertTitle")) == QStringLiteral("離開下單"); }, 3000));
+            QCOMPARE(textOf(h, QStringLiteral("alertMessage")), QStringLiteral("離開後將會清空您購物車的內容，請確認。"));
+            QVERIFY(tap(h, QStringLiteral("alertButton_") + answer));
+            QVERIFY(!h.find(QStringLiteral("alertTitle")));
+            QVERIFY2(drawnIsTop(), qPrintable(h.navigator().describe()));
+            QCOMPARE(app.context().cart().cartOrderArray(), answer == QStringLiteral("取消") ? kept : QList<Order>{});
+        }
     }
 
     void contractOrderTwoLinesEditOneDeleteOther()

@@ -246,8 +246,10 @@ private slots:
         };
 
         // The answer is lost: every line goes out again under the same identities.
+        QVERIFY(!h.context->cart().holdsLinesOfUnknownFate()); // nothing sent yet
         QVERIFY(attempt(ScriptedGateway::Reply::close()));
         QCOMPARE(seqsOf(h.context->cart().orderConfirmArray()), seqsOf(first));
+        QVERIFY(h.context->cart().holdsLinesOfUnknownFate());
         QVERIFY(attempt(ScriptedGateway::Reply::close()));
         const QList<ScriptedGateway::Request> sent = h.submissions();
         QVERIFY(sent.size() >= 2);
@@ -272,12 +274,14 @@ private slots:
         QCOMPARE(second[0].orderSeq, first[0].orderSeq);
         QVERIFY(!seqsOf(first).contains(second[1].orderSeq));
         QCOMPARE(seqsOf(h.context->cart().orderConfirmArray()), seqsOf(second)); // stable once drawn
+        QVERIFY(h.context->cart().holdsLinesOfUnknownFate()); // the base line, not named
 
         // Every line refused: one cart line with a copy per line, all under new identities.
         QVERIFY(attempt(ScriptedGateway::Reply::json(answer({answerLine(second[0].orderSeq, "E", "x", ""),
                                                              answerLine(second[1].orderSeq, "E", "y", "")}))));
         const QList<OrderConfirm> third = h.context->cart().orderConfirmArray();
         QCOMPARE(h.context->cart().cartOrderArray().at(0).orderPage, 2);
+        QVERIFY(!h.context->cart().holdsLinesOfUnknownFate()); // refused: known not ordered
         for (const OrderConfirm &line : third) {
             QVERIFY(!seqsOf(first).contains(line.orderSeq) && !seqsOf(second).contains(line.orderSeq));
             QCOMPARE(line.rootSeq, third[0].orderSeq);
