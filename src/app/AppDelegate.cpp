@@ -17,6 +17,12 @@ AppDelegate::AppDelegate(AppContext &context, Ui &ui, Storyboard &storyboard, Na
 {
 }
 
+AppDelegate::~AppDelegate()
+{
+    m_ui.setApplicationStateHandler({});
+    m_context.versionCheck().showUpdateAlert = {};
+}
+
 bool AppDelegate::didFinishLaunching(std::function<void()> ready)
 {
     // The window moves focused fields above the on-screen keyboard by itself on the desktop: there
@@ -24,33 +30,51 @@ bool AppDelegate::didFinishLaunching(std::function<void()> ready)
     m_ui.setDefaultSpinnerMask(SpinnerMask::Clear);
     installVersionCheckHooks();
     installPushService();
+    m_ui.setApplicationStateHandler([this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            applicationDidBecomeActive();
+    });
     QPointer<AppDelegate> self(this);
     m_context.start([self, ready = std::move(ready)] {
         if (!self)
             return;
         // The login screen comes after the start-up clearing, so that nothing it stores is cleared.
         self->m_navigator.setRootScreen(self->m_storyboard.instantiateInitial(QStringLiteral("Main")));
+        self->m_launched = true;
         if (ready)
             ready();
     });
     return true;
 }
 
+void AppDelegate::applicationDidBecomeActive()
+{
+    // The login screen's loading runs the first check.
+    if (m_launched)
+        m_context.versionCheck().checkForUpdate();
+}
+
 void AppDelegate::installVersionCheckHooks()
 {
     VersionCheck &check = m_context.versionCheck();
     Ui *ui = &m_ui;
-    QPointer<VersionCheck> checkGuard(&check);
     // Alerts are drawn above every screen, so whether the root or the tab screen shows it is the same.
-    check.showUpdateAlert = [ui, checkGuard](const QString &note, bool cancellable) {
+    check.showUpdateAlert = [this, ui, &check](const QString &note, bool cancellable) {
+        if (m_updateAlertOpen)
+            return;
+        m_updateAlertOpen = true;
         Alert alert;
         alert.title = QStringLiteral("有新版本");
         alert.message = note;
+        alert.context = this;
         if (cancellable)
-            alert.addButton(QStringLiteral("取消"), AlertButton::Style::Cancel);
-        alert.addButton(QStringLiteral("立刻更新"), AlertButton::Style::Default, [checkGuard] {
-            if (checkGuard)
-                checkGuard->openUpdatePage();
+            alert.addButton(QStringLiteral("取消"), AlertButton::Style::Cancel, [this] { m_updateAlertOpen = false; });
+        alert.addButton(QStringLiteral("立刻更新"), AlertButton::Style::Default, [this, &check] {
+            m_updateAlertOpen = false;
+            // A forced update leaves the app only for the update page: when that cannot be opened
+            // (no address, or not a web page) the alert stays.
+            if (!check.openUpdatePage() && check.blocksUse())
+                check.checkForUpdate();
         });
         ui->showAlert(alert);
     };

@@ -2,7 +2,8 @@
 // The application object: runs the start-up sequence (keyboard handling, start-up clearing of the
 // stored values, the spinner's "clear" mask), wires the version check to the alerts, and shows the
 // login screen as the window's root once the stored values are open. Nothing here blocks: the
-// keychain probe answers later and the login screen appears then.
+// keychain probe answers later and the login screen appears then. Each time the app becomes active
+// again the version check runs, so a forced update comes back over whatever screen is shown.
 #include <QObject>
 
 #include <functional>
@@ -18,17 +19,19 @@ class AppDelegate : public QObject
 public:
     AppDelegate(AppContext &context, Ui &ui, Storyboard &storyboard, Navigator &navigator,
                 QObject *parent = nullptr);
+    ~AppDelegate() override;
 
     // The start-up sequence; `ready` runs once the login screen is the root. Returns true. Without a push
     // service in the context it gives it the desktop one (a relay connection, opened at the first
     // registration); tokens and notifications of the push service are handled from then on.
     bool didFinishLaunching(std::function<void()> ready = {});
 
-    // Lifecycle notifications of the platform; nothing to do on any of them.
+    // Lifecycle notifications of the platform (the Ui reports the application's state). Becoming active
+    // once the login screen is shown runs the version check; nothing to do on the others.
     void applicationWillResignActive() {}
     void applicationDidEnterBackground() {}
     void applicationWillEnterForeground() {}
-    void applicationDidBecomeActive() {}
+    void applicationDidBecomeActive();
     void applicationWillTerminate() {}
 
 private:
@@ -39,4 +42,7 @@ private:
     Ui &m_ui;
     Storyboard &m_storyboard;
     Navigator &m_navigator;
+    bool m_launched = false;
+    // The update alert is on screen or waiting for it: a second trigger does not stack another.
+    bool m_updateAlertOpen = false;
 };

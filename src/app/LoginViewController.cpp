@@ -66,6 +66,11 @@ void LoginViewController::loginAction()
     AppContext *ctx = context();
     if (!ctx)
         return;
+    // A forced update blocks the installed version: its alert again instead of signing in.
+    if (ctx->versionCheck().blocksUse()) {
+        ctx->versionCheck().checkForUpdate();
+        return;
+    }
     if (Ui *u = ui())
         u->showSpinner();
     // The account goes as typed (not trimmed, possibly empty); the password only as its digest.

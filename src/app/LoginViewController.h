@@ -1,7 +1,8 @@
 #pragma once
 // The first screen, and the one signing out returns to: sends the account and the MD5 of the password
 // to `login`, fills the keychain and the session record from the answer, reloads the master-data lists
-// from the stored documents and presents the tab screen. Loading it runs the version check.
+// from the stored documents and presents the tab screen. Loading it runs the version check; while a
+// forced update is announced, the login button shows its alert instead of signing in.
 #include "services/ServiceTypes.h"
 #include "ui/Screen.h"
 

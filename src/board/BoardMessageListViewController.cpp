@@ -106,7 +106,23 @@ void BoardMessageListViewController::replyMessageAction(int row)
     replies->setMessage(m_messages.at(row));
     replies->setCollectionWidth(collectionWidth());
     replies->setReplyMode(true);
+    connect(replies, &BoardMessageReplyListViewController::leaving, this,
+            &BoardMessageListViewController::replaceReplies);
     Segue::show(this, replies);
+}
+
+void BoardMessageListViewController::replaceReplies(const QJsonObject &message)
+{
+    const QJsonValue msgId = message.value(QLatin1String("msgID"));
+    for (int row = 0; row < m_messages.size(); ++row) {
+        QJsonObject record = m_messages.at(row);
+        if (record.value(QLatin1String("msgID")) != msgId)
+            continue;
+        record.insert(QStringLiteral("replyTotal"), message.value(QLatin1String("replyTotal")));
+        record.insert(QStringLiteral("replyList"), message.value(QLatin1String("replyList")));
+        m_messages.replace(row, record);
+        return;
+    }
 }
 
 void BoardMessageListViewController::menuAction(int row)

@@ -3,6 +3,7 @@
 // the last message shown). A header pull starts over from "0"; the footer loads the next page and shows
 // that there is no more data once a page comes back empty or with code "90". "新增留言" opens the
 // composer, a cell's reply button the message's replies, its menu (own messages only) the deletion.
+// Coming back from the replies, the message's row shows the replies as they were last loaded there.
 #include "board/BoardViewController.h"
 #include "ui/PagedRefresh.h"
 #include "ui/RefreshControl.h"
@@ -43,6 +44,8 @@ private:
     void headerRefresh();
     void footerRefresh();
     void loadMessagePage();
+    // The replies screen of a message closed: that message's row takes its reply count and preview.
+    void replaceReplies(const QJsonObject &message);
 
     QString m_boardId;
     RefreshControl *m_header;

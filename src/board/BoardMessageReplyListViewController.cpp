@@ -55,6 +55,12 @@ void BoardMessageReplyListViewController::viewDidAppear(bool animated)
     }
 }
 
+void BoardMessageReplyListViewController::viewWillDisappear(bool animated)
+{
+    BoardViewController::viewWillDisappear(animated);
+    emit leaving(message());
+}
+
 void BoardMessageReplyListViewController::loadReplies()
 {
     AppContext *ctx = context();
@@ -97,6 +103,10 @@ void BoardMessageReplyListViewController::recordRemoved()
         return;
     QJsonObject message = m_messages.at(0);
     message.insert(QStringLiteral("replyTotal"), m_replies.size());
+    QJsonArray newestFirst;
+    for (auto reply = m_replies.rows().crbegin(); reply != m_replies.rows().crend(); ++reply)
+        newestFirst.append(*reply);
+    message.insert(QStringLiteral("replyList"), newestFirst);
     m_messages.replace(0, message);
 }
 

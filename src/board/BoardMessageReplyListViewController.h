@@ -30,6 +30,7 @@ public:
 
     void viewDidLoad() override;
     void viewDidAppear(bool animated) override;
+    void viewWillDisappear(bool animated) override;
 
     // Sends the reply: an empty text asks "請輸入想說的話"; "新增成功" reloads the replies and scrolls
     // to the end; "新增失敗" keeps the text and the photo for another try.
@@ -45,6 +46,9 @@ signals:
     void focusRequested();
     // The view scrolls to the end of the list, animated.
     void scrollToEndRequested();
+    // The screen goes out of sight: the message as it stands, its reply count and newest reply
+    // following the replies last loaded (unchanged when none could be loaded).
+    void leaving(const QJsonObject &message);
 
 protected:
     void recordRemoved() override;

@@ -143,12 +143,19 @@ void ServiceClient::send(QNetworkAccessManager *network, QNetworkRequest request
         response.headers = reply->rawHeaderPairs();
         const QByteArray bytes = reply->isOpen() ? reply->readAll() : QByteArray(); // closed after an abort
         const QNetworkReply::NetworkError error = reply->error();
+        // Qt's HTTP stack may take a connection closed in the middle of a body for the end of it, depending
+        // on the order in which it sees the last bytes and the close: an answer shorter than its announced
+        // length is a lost connection, never an answer.
+        const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
         if (*timedOut) {
             response.transportError = QStringLiteral("no complete answer within %1 ms").arg(totalMs);
         } else if (error != QNetworkReply::NoError && !(status.isValid() && isHttpStatusError(error))) {
             response.transportError = reply->errorString();
             if (response.transportError.isEmpty())
                 response.transportError = QStringLiteral("network error %1").arg(int(error));
+        } else if (announced.isValid() && bytes.size() < announced.toLongLong()) {
+            response.transportError =
+                QStringLiteral("answer broken off after %1 of %2 bytes").arg(bytes.size()).arg(announced.toLongLong());
         }
         if (!response.transportFailed() || !bytes.isEmpty())
             response.body = bytes;

@@ -93,7 +93,7 @@ void VersionCheck::apply(const Result &result)
             std::optional<QUrl> url;
             if (address.isString()) {
                 const QUrl parsed(address.toString().trimmed(), QUrl::StrictMode);
-                if (parsed.isValid() && !parsed.scheme().isEmpty())
+                if (isUpdatePageAddress(parsed))
                     url = parsed;
             }
             setState(forced ? UpdateState::Forced : UpdateState::Optional, note.isString() ? note.toString() : QString(),
@@ -118,10 +118,18 @@ void VersionCheck::setState(UpdateState state, const QString &note, const std::o
         emit stateChanged();
 }
 
-void VersionCheck::openUpdatePage()
+bool VersionCheck::isUpdatePageAddress(const QUrl &url)
+{
+    const QString scheme = url.scheme();
+    return url.isValid() && (scheme == QLatin1String("https") || scheme == QLatin1String("http")) &&
+           !url.host().isEmpty();
+}
+
+bool VersionCheck::openUpdatePage()
 {
     if (!m_updateUrl)
-        return;
+        return false;
     const bool opened = openUrl ? openUrl(*m_updateUrl) : false;
     qCDebug(lcServices).noquote() << QStringLiteral("open") << (opened ? "true" : "false");
+    return opened;
 }

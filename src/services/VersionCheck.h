@@ -52,10 +52,15 @@ public:
     // The trigger: sends a request when the last one is older than 30 minutes, then shows the alert of the
     // current state (optional: once; forced: every time).
     Q_INVOKABLE void checkForUpdate();
-    // Opens the update page when its address is known; does nothing otherwise.
-    Q_INVOKABLE void openUpdatePage();
+    // Opens the update page when its address is known; does nothing otherwise. True when it was opened.
+    Q_INVOKABLE bool openUpdatePage();
+    // While a forced update is announced the installed version must not be used.
+    bool blocksUse() const { return m_updateState == UpdateState::Forced; }
 
     static Result evaluate(const RawResponse &response);
+    // Only a web page may be opened as the update page (http or https with a host); any other address
+    // from the answer counts as none.
+    static bool isUpdatePageAddress(const QUrl &url);
 
     // Set by the app layer: show the alert "有新版本" with `note`; "取消" only when `cancellable`,
     // "立刻更新" runs openUpdatePage().

@@ -5,6 +5,7 @@
 #include "ui/Screen.h"
 
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QFutureWatcher>
 #include <QImageReader>
 #include <QTimer>
@@ -309,3 +310,10 @@ void QmlUi::runAfter(int ms, QObject *context, std::function<void()> action)
 }
 
 void QmlUi::endEditing() { emit endEditingRequested(); }
+
+void QmlUi::setApplicationStateHandler(std::function<void(Qt::ApplicationState)> changed)
+{
+    disconnect(m_stateConnection);
+    if (changed && qGuiApp)
+        m_stateConnection = connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, std::move(changed));
+}

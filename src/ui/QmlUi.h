@@ -51,6 +51,8 @@ public:
     void setPhotoPicker(PhotoPicker *picker) { m_photoPicker = picker; }
     void runAfter(int ms, QObject *context, std::function<void()> action) override;
     void endEditing() override;
+    // Follows QGuiApplication::applicationStateChanged.
+    void setApplicationStateHandler(std::function<void(Qt::ApplicationState)> changed) override;
 
     // ---- answers from the view ----
     Q_INVOKABLE void answerAlert(int id, int buttonIndex, const QStringList &fieldTexts);
@@ -107,4 +109,5 @@ private:
     QHash<int, PhotoRequest> m_photoRequests;
     PhotoPicker *m_photoPicker = nullptr;
     CameraCapture *m_camera = nullptr;
+    QMetaObject::Connection m_stateConnection;
 };

@@ -54,4 +54,8 @@ public:
 
     // Ends text editing: the focused field loses focus and the keyboard closes.
     virtual void endEditing() = 0;
+
+    // Tells `changed` of every change of the application's state (Qt::ApplicationActive: in front and
+    // taking input). One handler at a time; an empty one removes it.
+    virtual void setApplicationStateHandler(std::function<void(Qt::ApplicationState)> changed) = 0;
 };

@@ -42,12 +42,17 @@ private:
     QString m_file;
 };
 
-// The image of a drawn cell: 1 once loaded (Image.Ready).
-int imageStatus(QmlHarness &h, const QString &cell, const char *image)
+// A property of a part of a drawn cell (the image's status, 1 once loaded; a label's text).
+QVariant partOf(QmlHarness &h, const QString &cell, const char *part, const char *property)
 {
     QQuickItem *item = h.find(cell);
-    QQuickItem *child = item ? item->findChild<QQuickItem *>(QLatin1String(image)) : nullptr;
-    return child ? child->property("status").toInt() : -1;
+    QQuickItem *child = item ? item->findChild<QQuickItem *>(QLatin1String(part)) : nullptr;
+    return child ? child->property(property) : QVariant();
+}
+int imageStatus(QmlHarness &h, const QString &cell, const char *image)
+{
+    const QVariant status = partOf(h, cell, image, "status");
+    return status.isValid() ? status.toInt() : -1;
 }
 } // namespace
 
@@ -209,9 +214,12 @@ private slots:
         h.settle(700);
         h.screenshot(QStringLiteral("board-replies"));
 
-        // Back on the list: the own message is deleted through its menu.
+        // Back on the list: the message's row counts the two replies without a pull, and its own
+        // message is deleted through its menu.
         QVERIFY(tap(h, QStringLiteral("backButton")));
         QCOMPARE(stack->topViewController(), list);
+        QCOMPARE(partOf(h, QStringLiteral("boardCell_0"), "replyCountLabel", "text").toString(), QStringLiteral("共2則留言"));
+        QCOMPARE(partOf(h, QStringLiteral("boardCell_0"), "newestReplyLabel", "text").toString(), QStringLiteral("Thanks, noted"));
         QVERIFY(tap(h, QStringLiteral("boardCellMenu_0")));
         QVERIFY(tap(h, QStringLiteral("sheetButton_刪除")));
         QVERIFY(QTest::qWaitFor([&] { return textOf(h, QStringLiteral("alertTitle")) == QStringLiteral("已刪除留言"); }, 10000));

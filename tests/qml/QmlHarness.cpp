@@ -130,15 +130,20 @@ void QmlApp::startSignedIn()
     m_context.userInfo().vkorg = QStringLiteral("1100");
 }
 
-TabBarController *QmlApp::launchAndSignIn(const char *account, const char *password)
+bool QmlApp::launch()
 {
     m_delegate = std::make_unique<AppDelegate>(m_context, m_harness.ui(), m_storyboard, m_harness.navigator());
     bool ready = false;
     m_delegate->didFinishLaunching([&ready] { ready = true; });
     if (!QTest::qWaitFor([&] { return ready; }, 5000))
-        return nullptr;
+        return false;
     m_harness.settle();
-    if (!qobject_cast<LoginViewController *>(m_harness.navigator().rootScreen()))
+    return qobject_cast<LoginViewController *>(m_harness.navigator().rootScreen()) != nullptr;
+}
+
+TabBarController *QmlApp::launchAndSignIn(const char *account, const char *password)
+{
+    if (!launch())
         return nullptr;
     if (!m_harness.click(QStringLiteral("userNameTextField")))
         return nullptr;

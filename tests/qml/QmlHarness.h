@@ -77,6 +77,8 @@ public:
     // Starts the context as a sign-in of the demo user leaves it: "U10023" (陳志明), company "1000",
     // sales organisation "1100".
     void startSignedIn();
+    // Launches the app in the window (as main() does) and waits for the login screen; false without it.
+    bool launch();
     // Launches the app in the window and signs in by typing into the login screen and tapping its
     // button, as a user does; the tab screen once it shows, or null.
     TabBarController *launchAndSignIn(const char *account = "demo", const char *password = "demo123");

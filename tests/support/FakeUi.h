@@ -34,6 +34,17 @@ public:
                    std::function<void(const QString &reason)> failed = {}) override;
     void runAfter(int ms, QObject *context, std::function<void()> action) override;
     void endEditing() override;
+    void setApplicationStateHandler(std::function<void(Qt::ApplicationState)> changed) override
+    {
+        m_stateHandler = std::move(changed);
+    }
+
+    // The platform changes the application's state (it goes to the background, comes back).
+    void setApplicationState(Qt::ApplicationState state)
+    {
+        if (m_stateHandler)
+            m_stateHandler(state);
+    }
 
     // Every call in order: "alert:<title>", "sheet:<title>", "picker:<title>", "datePicker:<title>",
     // "spinner:show:clear|none", "spinner:dismiss", "openUrl:<url>", "photo:camera|library",
@@ -132,4 +143,5 @@ private:
     std::function<void(const QString &)> m_photoFailed;
     QList<Delayed> m_delayed;
     int m_endEditing = 0;
+    std::function<void(Qt::ApplicationState)> m_stateHandler;
 };

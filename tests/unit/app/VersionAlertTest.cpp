@@ -18,11 +18,14 @@ class VersionAlertTest : public QObject
     }
 
     // Launches with the service answering `state`, and waits for the answer to be applied.
-    static bool launchWith(AppHarness &app, const QString &state, const QString &url = QStringLiteral("https://apps.zelk-supply.com.tw/eip/download"))
+    static bool launchWith(AppHarness &app, const QString &state, const QString &url = QStringLiteral("https://apps.zelk-supply.com.tw/eip/download"),
+                           const double *clock = nullptr)
     {
         if (!app.gateway.setVersionState(state, QStringLiteral("新版本已上架"), url))
             return false;
         app.context->versionCheck().setVersionText(QStringLiteral("UAT 1.0.0"));
+        if (clock)
+            app.context->versionCheck().setClock([clock] { return *clock; });
         QSignalSpy finished(&app.context->versionCheck(), &VersionCheck::checkFinished);
         return app.launch() && (finished.count() > 0 || finished.wait(5000));
     }
@@ -68,11 +71,96 @@ private slots:
             QCOMPARE(app.ui.openedUrls(), QList<QUrl>(2, QUrl("https://apps.zelk-supply.com.tw/eip/download")));
         }
         {
+            // A forced update leaves the app only for its page: not opened, the alert stays.
             AppHarness app;
-            QVERIFY(launchWith(app, QStringLiteral("optional"), QStringLiteral("not an address")));
+            QVERIFY(launchWith(app, QStringLiteral("forced"), QStringLiteral("javascript:alert(1)")));
             QVERIFY(app.ui.pressAlertButton(QStringLiteral("立刻更新")));
+            QCOMPARE(app.ui.currentAlertButtons(), QStringList({"立刻更新"}));
             QVERIFY(app.ui.openedUrls().isEmpty());
         }
+    }
+
+    // After the first alert has been answered: what the app becoming active again (twice, `minutesAway`
+    // after the first check) or the login button brings up, and whether a login reaches the gateway.
+    void stateAgainstActivationAndLogin_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("minutesAway");
+        QTest::addColumn<QStringList>("alertButtons");
+        QTest::addColumn<bool>("loginSent");
+        QTest::addColumn<int>("requests");
+        const QStringList none, forced{"立刻更新"};
+        QTest::newRow("none, active") << "none" << "active" << 5 << none << false << 1;
+        QTest::newRow("none, active after 31 min") << "none" << "active" << 31 << none << false << 2;
+        QTest::newRow("optional, active: offered once") << "optional" << "active" << 5 << none << false << 1;
+        QTest::newRow("forced, active") << "forced" << "active" << 5 << forced << false << 1;
+        QTest::newRow("forced, active after 31 min") << "forced" << "active" << 31 << forced << false << 2;
+        QTest::newRow("none, login") << "none" << "login" << 5 << none << true << 1;
+        QTest::newRow("optional, login") << "optional" << "login" << 5 << none << true << 1;
+        QTest::newRow("forced, login") << "forced" << "login" << 5 << forced << false << 1;
+    }
+
+    void stateAgainstActivationAndLogin()
+    {
+        QFETCH(QString, state);
+        QFETCH(QString, action);
+        QFETCH(int, minutesAway);
+        QFETCH(QStringList, alertButtons);
+        QFETCH(bool, loginSent);
+        QFETCH(int, requests);
+        double now = 1.7e9;
+        AppHarness app;
+        QVERIFY(launchWith(app, state, QStringLiteral("https://apps.zelk-supply.com.tw/eip/download"), &now));
+        if (app.ui.hasOpenAlert())
+            QVERIFY(app.ui.pressAlertButton(app.ui.currentAlertButtons().first()));
+        QVERIFY(!app.ui.hasOpenAlert());
+        now += minutesAway * 60;
+
+        QSignalSpy finished(&app.context->versionCheck(), &VersionCheck::checkFinished);
+        if (action == QLatin1String("active")) {
+            for (int i = 0; i < 2; ++i) {
+                app.ui.setApplicationState(Qt::ApplicationInactive);
+                app.ui.setApplicationState(Qt::ApplicationActive);
+            }
+        } else {
+            app.login()->setUserName(QStringLiteral("demo"));
+            app.login()->setPassword(QStringLiteral("demo123"));
+            app.login()->loginAction();
+            QCOMPARE(app.ui.isSpinnerShowing(), loginSent); // a login goes out behind the spinner
+            if (loginSent)
+                QTRY_VERIFY(app.tabs());
+        }
+        if (requests > 1)
+            QVERIFY(finished.wait(5000));
+        AppHarness::settle();
+        QCOMPARE(app.ui.openAlertCount(), alertButtons.isEmpty() ? 0 : 1); // never stacked
+        QCOMPARE(app.ui.currentAlertButtons(), alertButtons);
+        QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("login")).size(), loginSent ? 1 : 0);
+        QCOMPARE(versionRequests(app), requests);
+    }
+
+    // Signed in when the update becomes forced: coming back after 31 minutes shows it over the tabs, and
+    // it cannot be answered into using the app while the page cannot be opened.
+    void forcedWhileSignedIn()
+    {
+        double now = 1.7e9;
+        AppHarness app;
+        QVERIFY(launchWith(app, QStringLiteral("none"), QString(), &now));
+        QVERIFY(app.signIn());
+        QVERIFY(app.gateway.setVersionState(QStringLiteral("forced"), QStringLiteral("請更新"),
+                                            QStringLiteral("https://apps.zelk-supply.com.tw/eip/download")));
+        now += 31 * 60;
+        QSignalSpy finished(&app.context->versionCheck(), &VersionCheck::checkFinished);
+        app.ui.setApplicationState(Qt::ApplicationHidden);
+        app.ui.setApplicationState(Qt::ApplicationActive);
+        QVERIFY(finished.wait(5000));
+        QVERIFY(app.tabs());
+        QCOMPARE(app.ui.currentAlertButtons(), QStringList({"立刻更新"}));
+        app.ui.setOpenUrlResult(false);
+        QVERIFY(app.ui.pressAlertButton(QStringLiteral("立刻更新")));
+        QCOMPARE(app.ui.currentAlertMessage(), QStringLiteral("請更新"));
+        QCOMPARE(app.ui.openAlertCount(), 1);
     }
 };
 

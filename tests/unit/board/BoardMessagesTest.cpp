@@ -253,11 +253,13 @@ private slots:
         QVERIFY(app.gateway.setFault(QStringLiteral("getBoardReplyMsgList"), QStringLiteral("delay"), 300));
         list->replyMessageAction(1);
         AppHarness::settle();
+        QSignalSpy rowChanged(list->rows(), &QAbstractItemModel::dataChanged);
         list->navigationController()->pop(false);
         AppHarness::settle();
         QTest::qWait(500);
         QCOMPARE(list->navigationController()->topViewController(), list);
         QVERIFY(!app.ui.hasOpenAlert());
+        QCOMPARE(rowChanged.size(), 0); // no replies loaded: the row keeps its count
 
         list->replyMessageAction(0);
         AppHarness::settle();
@@ -331,6 +333,16 @@ private slots:
         QCOMPARE(replies->replies()->count(), 4);
         QCOMPARE(replies->rows()->value(0, "replyCount").toString(), QStringLiteral("共4則留言"));
         QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("deleteBoardReplyMsg")).size(), 1);
+
+        // Back on the list: that message's row alone shows the replies as they now stand.
+        list->navigationController()->pop(false);
+        AppHarness::settle();
+        QCOMPARE(rowChanged.size(), 1);
+        QCOMPARE(rowChanged.first().at(0).value<QModelIndex>().row(), 0);
+        QCOMPARE(rowChanged.first().at(1).value<QModelIndex>().row(), 0);
+        QCOMPARE(list->rows()->value(0, "replyCount").toString(), QStringLiteral("共4則留言"));
+        QCOMPARE(list->rows()->value(0, "newestReplyTitle").toString(), QStringLiteral("陳志明:"));
+        QCOMPARE(list->rows()->value(0, "newestReply").toString(), QStringLiteral("  "));
     }
 };
 

@@ -72,6 +72,8 @@ private slots:
         };
         for (const Case &c : {Case{"html500", QStringLiteral("9999"), unparsable},
                               Case{"invalidJson", QStringLiteral("9999"), unparsable},
+                              // Broken off in the body: a lost connection however the client's HTTP
+                              // stack orders the last bytes and the close.
                               Case{"close", QStringLiteral("9999"), cannotConnect}}) {
             QVERIFY(m_sim->gateway()->setFault(QStringLiteral("login"), QString::fromLatin1(c.mode)));
             const ApiStatus s = login();

@@ -184,16 +184,37 @@ private slots:
         QCOMPARE(m_alerts[0].note, QString());
         QCOMPARE(m_alerts[0].cancellable, true);
         QVERIFY(!m_check->updateUrl());
-        m_check->openUpdatePage();
+        QVERIFY(!m_check->openUpdatePage());
         QVERIFY(m_opened.isEmpty());
+    }
 
-        // An address that cannot be parsed is treated as missing.
-        m_now += 1801;
-        m_server->enqueue(Reply::json(
-            "{\"returnCode\":\"0023\",\"versions\":{\"updateNote\":\"n\",\"updateUrl\":\"no address at all\"}}"));
+    // Only a web page is opened as the update page; any other address counts as none.
+    void updatePageAddresses_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("https") << "https://example.com/u?id=1" << true;
+        QTest::newRow("http") << "http://example.com/u" << true;
+        QTest::newRow("upper-case scheme") << "HTTPS://example.com/u" << true;
+        QTest::newRow("javascript") << "javascript:alert(1)" << false;
+        QTest::newRow("file") << "file:///etc/passwd" << false;
+        QTest::newRow("tel") << "tel:0223456789" << false;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("no host") << "https:///u" << false;
+        QTest::newRow("not an address") << "no address at all" << false;
+    }
+
+    void updatePageAddresses()
+    {
+        QFETCH(QString, address);
+        QFETCH(bool, opened);
+        m_server->enqueue(Reply::json(QJsonDocument(QJsonObject{
+            {"returnCode", "0023"}, {"versions", QJsonObject{{"updateNote", "n"}, {"updateUrl", address}}}}).toJson()));
         QVERIFY(triggerAndSettle());
         QCOMPARE(m_check->updateState(), VersionCheck::UpdateState::Forced);
-        QVERIFY(!m_check->updateUrl());
+        QCOMPARE(m_check->hasUpdateUrl(), opened);
+        QCOMPARE(m_check->openUpdatePage(), opened);
+        QCOMPARE(m_opened.size(), opened ? 1 : 0);
     }
 
     void failuresClearTheState()
