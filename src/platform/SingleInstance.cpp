@@ -1,0 +1,100 @@
+#include "platform/SingleInstance.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QLoggingCategory>
+#include <QStandardPaths>
+#include <QTimer>
+
+Q_LOGGING_CATEGORY(lcInstance, "zelk.platform.instance", QtWarningMsg)
+
+namespace {
+const QByteArray kActivate = QByteArrayLiteral("activate\n");
+const QByteArray kShown = QByteArrayLiteral("shown\n");
+constexpr int kAnswerLimitMs = 800; // a later start ends well within a second either way
+constexpr int kRetryMs = 50;
+} // namespace
+
+SingleInstance::SingleInstance(const QString &id, QObject *parent) : QObject(parent)
+{
+    const QDir dir(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+    m_lockPath = dir.filePath(id + QStringLiteral(".lock"));
+    m_socketPath = dir.filePath(id + QStringLiteral(".socket"));
+}
+
+SingleInstance::~SingleInstance() = default;
+
+bool SingleInstance::claim()
+{
+#if defined(Q_OS_ANDROID) || defined(Q_OS_IOS)
+    return true; // the system keeps one copy of an app itself
+#endif
+    m_lock = std::make_unique<QLockFile>(m_lockPath);
+    // A lock is stale only when its owner process is gone, never because of its age.
+    m_lock->setStaleLockTime(0);
+    if (!m_lock->tryLock(0)) {
+        m_lock.reset();
+        return false;
+    }
+    listen();
+    return true;
+}
+
+void SingleInstance::listen()
+{
+    // The socket file of a killed copy is still there; holding the lock makes it ours to remove.
+    QLocalServer::removeServer(m_socketPath);
+    m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!m_server->listen(m_socketPath)) {
+        qCWarning(lcInstance) << "cannot listen on" << m_socketPath << m_server->errorString();
+        return;
+    }
+    connect(m_server, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+                if (!socket->canReadLine())
+                    return;
+                if (socket->readLine() != kActivate)
+                    return socket->disconnectFromServer();
+                qCInfo(lcInstance) << "a later start asked for the window";
+                emit activationRequested();
+                socket->write(kShown);
+                socket->disconnectFromServer();
+            });
+        }
+    });
+}
+
+void SingleInstance::activateFirst(std::function<void(bool)> done)
+{
+    // The first copy may hold the lock a moment before it listens, so a refused connection is tried again.
+    auto *socket = new QLocalSocket(this);
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    auto finished = std::make_shared<bool>(false);
+    auto finish = [socket, finished, done](bool shown) {
+        if (*finished)
+            return;
+        *finished = true;
+        socket->abort();
+        socket->deleteLater();
+        done(shown);
+    };
+    QTimer::singleShot(kAnswerLimitMs, this, [finish] { finish(false); });
+    connect(socket, &QLocalSocket::connected, socket, [socket] { socket->write(kActivate); });
+    connect(socket, &QLocalSocket::readyRead, socket, [socket, finish] {
+        if (socket->canReadLine())
+            finish(socket->readLine() == kShown);
+    });
+    connect(socket, &QLocalSocket::errorOccurred, socket, [this, socket, clock, finished] {
+        if (!*finished && socket->state() == QLocalSocket::UnconnectedState &&
+            clock->elapsed() + kRetryMs < kAnswerLimitMs)
+            QTimer::singleShot(kRetryMs, socket, [this, socket] { socket->connectToServer(m_socketPath); });
+    });
+    socket->connectToServer(m_socketPath);
+}
