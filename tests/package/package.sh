@@ -30,7 +30,7 @@ installed)
   trap cleanup EXIT
 
   # Files, owners and modes; the development gateway is not among them.
-  dpkg-deb -c "$(deb)" | awk '{print $1, $2, $6}' >"$scratch/contents"
+  dpkg-deb -c "$(deb)" | awk '{print $1, $2, $6}' | LC_ALL=C sort -k3 >"$scratch/contents"
   diff -u "$here/contents.txt" "$scratch/contents"
 
   root="$scratch/root"
@@ -38,7 +38,7 @@ installed)
   "$build/tools/gateway-sim/zelk-gateway-sim" --port 0 >"$scratch/sim.log" 2>&1 &
   sim_pid=$!
   url=""
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     url="$(sed -n 's/^listening on \(http:\/\/[^ ]*\).*/\1/p' "$scratch/sim.log")"
     [ -n "$url" ] && break
     sleep 0.1
@@ -51,7 +51,8 @@ installed)
     DBUS_SESSION_BUS_ADDRESS="unix:path=$scratch/no-bus" ZELK_GATEWAY_URL="$url" ZELK_ANALYTICS_URL="$url" \
     "$root/usr/bin/zelk" >"$scratch/app.log" 2>&1 &
   app_pid=$!
-  for _ in $(seq 200); do
+  # A loaded machine may take a while to start it.
+  for _ in $(seq 600); do
     curl -sf "$url/__sim/requests" | grep -q 'checkVersion/json' && break
     kill -0 "$app_pid" 2>/dev/null || break
     sleep 0.1

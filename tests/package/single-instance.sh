@@ -29,7 +29,7 @@ start_first() {
   "$app" >"$scratch/$1.log" 2>&1 &
   pids="$pids $!"
   first=$!
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     [ "$(windows)" -ge 1 ] && return 0
     sleep 0.1
   done
