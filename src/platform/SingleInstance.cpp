@@ -20,9 +20,11 @@ constexpr int kRetryMs = 50;
 
 SingleInstance::SingleInstance(const QString &id, QObject *parent) : QObject(parent)
 {
-    const QDir dir(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
-    m_lockPath = dir.filePath(id + QStringLiteral(".lock"));
-    m_socketPath = dir.filePath(id + QStringLiteral(".socket"));
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        return;
+    m_lockPath = QDir(folder).filePath(id + QStringLiteral(".lock"));
+    m_socketPath = QDir(folder).filePath(id + QStringLiteral(".socket"));
 }
 
 SingleInstance::~SingleInstance() = default;
@@ -32,12 +34,21 @@ bool SingleInstance::claim()
 #if defined(Q_OS_ANDROID) || defined(Q_OS_IOS)
     return true; // the system keeps one copy of an app itself
 #endif
+    // Without a runtime folder, or where no lock can be made there, the app runs unguarded rather than not
+    // at all.
+    if (m_lockPath.isEmpty()) {
+        qCWarning(lcInstance) << "no runtime folder: a second copy is not kept from starting";
+        return true;
+    }
     m_lock = std::make_unique<QLockFile>(m_lockPath);
     // A lock is stale only when its owner process is gone, never because of its age.
     m_lock->setStaleLockTime(0);
     if (!m_lock->tryLock(0)) {
+        const bool taken = m_lock->error() == QLockFile::LockFailedError;
         m_lock.reset();
-        return false;
+        if (!taken)
+            qCWarning(lcInstance) << "cannot lock" << m_lockPath << ": a second copy is not kept from starting";
+        return !taken;
     }
     listen();
     return true;

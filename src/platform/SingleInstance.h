@@ -21,7 +21,8 @@ public:
     explicit SingleInstance(const QString &id, QObject *parent = nullptr);
     ~SingleInstance() override;
 
-    // True when this is the first copy: it now holds the lock and answers later starts.
+    // True when this is the first copy: it now holds the lock and answers later starts. Also true when no
+    // lock can be made (no runtime folder): the app then runs without the guard.
     bool claim();
 
     // For a later start: asks the first copy to show its window. `done(true)` runs on the main thread
