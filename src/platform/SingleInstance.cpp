@@ -47,7 +47,8 @@ bool SingleInstance::claim()
         const bool taken = m_lock->error() == QLockFile::LockFailedError;
         m_lock.reset();
         if (!taken)
-            qCWarning(lcInstance) << "cannot lock" << m_lockPath << ": a second copy is not kept from starting";
+            qCWarning(lcInstance) << "cannot lock" << m_lockPath
+                                  << "; a second copy is not kept from starting";
         return !taken;
     }
     listen();
