@@ -16,6 +16,24 @@
 
 Q_IMPORT_QML_PLUGIN(ZelkPlugin)
 
+namespace {
+// Brings the window to the front for a later start. Qt's Wayland platform activates the window with the
+// token it finds in XDG_ACTIVATION_TOKEN.
+void showWindow(const QQmlApplicationEngine &engine, const QString &token)
+{
+    if (!token.isEmpty())
+        qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
+    for (QObject *root : engine.rootObjects()) {
+        if (auto *window = qobject_cast<QWindow *>(root)) {
+            window->setWindowStates(window->windowStates() & ~Qt::WindowMinimized);
+            window->show();
+            window->raise();
+            window->requestActivate();
+        }
+    }
+}
+} // namespace
+
 int main(int argc, char *argv[])
 {
     // Before anything logs: no line of the process carries a password digest or a keychain value.
@@ -48,16 +66,8 @@ int main(int argc, char *argv[])
     QQmlApplicationEngine engine;
     if (!installUi(engine, navigator, ui))
         return 1;
-    QObject::connect(&instance, &SingleInstance::activationRequested, &engine, [&engine] {
-        for (QObject *root : engine.rootObjects()) {
-            if (auto *window = qobject_cast<QWindow *>(root)) {
-                window->setWindowStates(window->windowStates() & ~Qt::WindowMinimized);
-                window->show();
-                window->raise();
-                window->requestActivate();
-            }
-        }
-    });
+    QObject::connect(&instance, &SingleInstance::activationRequested, &engine,
+                     [&engine](const QString &token) { showWindow(engine, token); });
     AppDelegate delegate(context, ui, storyboard, navigator);
     delegate.didFinishLaunching();
     return app.exec();

@@ -12,7 +12,8 @@
 Q_LOGGING_CATEGORY(lcInstance, "zelk.platform.instance", QtWarningMsg)
 
 namespace {
-const QByteArray kActivate = QByteArrayLiteral("activate\n");
+// A later start sends "activate" and the activation token its launcher gave it (may be empty).
+const QByteArray kActivate = QByteArrayLiteral("activate ");
 const QByteArray kShown = QByteArrayLiteral("shown\n");
 constexpr int kAnswerLimitMs = 800; // a later start ends well within a second either way
 constexpr int kRetryMs = 50;
@@ -71,10 +72,13 @@ void SingleInstance::listen()
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
                 if (!socket->canReadLine())
                     return;
-                if (socket->readLine() != kActivate)
+                const QByteArray line = socket->readLine().trimmed() + ' ';
+                if (!line.startsWith(kActivate))
                     return socket->disconnectFromServer();
-                qCInfo(lcInstance) << "a later start asked for the window";
-                emit activationRequested();
+                const QString token = QString::fromUtf8(line.mid(kActivate.size()).trimmed());
+                qCInfo(lcInstance) << "a later start asked for the window"
+                                   << (token.isEmpty() ? "" : "with an activation token");
+                emit activationRequested(token);
                 socket->write(kShown);
                 socket->disconnectFromServer();
             });
@@ -98,7 +102,8 @@ void SingleInstance::activateFirst(std::function<void(bool)> done)
         done(shown);
     };
     QTimer::singleShot(kAnswerLimitMs, this, [finish] { finish(false); });
-    connect(socket, &QLocalSocket::connected, socket, [socket] { socket->write(kActivate); });
+    connect(socket, &QLocalSocket::connected, socket,
+            [socket] { socket->write(kActivate + qgetenv("XDG_ACTIVATION_TOKEN") + '\n'); });
     connect(socket, &QLocalSocket::readyRead, socket, [socket, finish] {
         if (socket->canReadLine())
             finish(socket->readLine() == kShown);

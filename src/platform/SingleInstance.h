@@ -30,8 +30,9 @@ public:
     void activateFirst(std::function<void(bool)> done);
 
 signals:
-    // A later start asked this copy to show its window.
-    void activationRequested();
+    // A later start asked this copy to show its window. `token` is the Wayland activation token its
+    // launcher gave it (XDG_ACTIVATION_TOKEN), without which a compositor may refuse to raise the window.
+    void activationRequested(const QString &token);
 
 private:
     void listen();

@@ -36,17 +36,19 @@ start_first() {
   fail "the first copy showed no window"
 }
 
-# A second start: exits 0 within a second, the first copy was asked for its window, one window remains.
+# A second start: exits 0 within a second, the first copy was asked for its window (with the activation
+# token the launcher gave the second), one window remains.
 second_start() {
   begin=$(date +%s%N)
   status=0
-  timeout 5 "$app" >"$scratch/$1.log" 2>&1 || status=$?
+  XDG_ACTIVATION_TOKEN="token-$1" timeout 5 "$app" >"$scratch/$1.log" 2>&1 || status=$?
   elapsed=$(( ($(date +%s%N) - begin) / 1000000 ))
   [ "$status" -eq 0 ] || fail "the second start exited with $status"
   [ "$elapsed" -lt 1000 ] || fail "the second start took ${elapsed} ms"
   kill -0 "$first" 2>/dev/null || fail "the first copy ended"
-  for _ in $(seq 20); do grep -q "a later start asked for the window" "$scratch/$2.log" && break; sleep 0.05; done
-  grep -q "a later start asked for the window" "$scratch/$2.log" || fail "the first copy was not asked for its window"
+  asked="a later start asked for the window with an activation token"
+  for _ in $(seq 20); do grep -q "$asked" "$scratch/$2.log" && break; sleep 0.05; done
+  grep -q "$asked" "$scratch/$2.log" || fail "the first copy was not asked for its window with the launcher's token"
   [ "$(windows)" -eq 1 ] || fail "$(windows) windows after a second start"
   echo "second start handed over in ${elapsed} ms"
 }
