@@ -15,6 +15,7 @@ namespace {
 // A later start sends "activate" and the activation token its launcher gave it (may be empty).
 const QByteArray kActivate = QByteArrayLiteral("activate ");
 const QByteArray kShown = QByteArrayLiteral("shown\n");
+constexpr qint64 kLineLimit = 4096;
 constexpr int kAnswerLimitMs = 800; // a later start ends well within a second either way
 constexpr int kRetryMs = 50;
 } // namespace
@@ -70,8 +71,11 @@ void SingleInstance::listen()
         while (QLocalSocket *socket = m_server->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (!socket->canReadLine())
+                if (!socket->canReadLine()) {
+                    if (socket->bytesAvailable() > kLineLimit)
+                        socket->abort();
                     return;
+                }
                 const QByteArray line = socket->readLine().trimmed() + ' ';
                 if (!line.startsWith(kActivate))
                     return socket->disconnectFromServer();
