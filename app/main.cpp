@@ -2,6 +2,7 @@
 #include "app/AppDelegate.h"
 #include "app/ScreenRegistry.h"
 #include "model/AppContext.h"
+#include "platform/SingleInstance.h"
 #include "services/LogRedaction.h"
 #include "ui/Navigator.h"
 #include "ui/QmlUi.h"
@@ -10,9 +11,28 @@
 
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
+#include <QWindow>
 #include <QtQml/qqmlextensionplugin.h>
 
 Q_IMPORT_QML_PLUGIN(ZelkPlugin)
+
+namespace {
+// Brings the window to the front for a later start. Qt's Wayland platform activates the window with the
+// token it finds in XDG_ACTIVATION_TOKEN.
+void showWindow(const QQmlApplicationEngine &engine, const QString &token)
+{
+    if (!token.isEmpty())
+        qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
+    for (QObject *root : engine.rootObjects()) {
+        if (auto *window = qobject_cast<QWindow *>(root)) {
+            window->setWindowStates(window->windowStates() & ~Qt::WindowMinimized);
+            window->show();
+            window->raise();
+            window->requestActivate();
+        }
+    }
+}
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -22,6 +42,20 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Zelk"));
     QCoreApplication::setOrganizationName(QStringLiteral("Zelk"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZELK_APP_VERSION));
+    // The desktop entry, the window's application id on Wayland and the keychain share this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZELK_BUNDLE_ID));
+
+    // One copy per user works on the stored documents and the keychain: a later start shows the first
+    // copy's window and ends.
+    SingleInstance instance(QStringLiteral(ZELK_BUNDLE_ID));
+    if (!instance.claim()) {
+        instance.activateFirst([](bool shown) {
+            if (!shown)
+                qWarning("Zelk is already running but did not answer");
+            QCoreApplication::exit(shown ? 0 : 1);
+        });
+        return app.exec();
+    }
 
     QmlUi ui;
     AppContext context(AppContext::Options{});
@@ -32,6 +66,8 @@ int main(int argc, char *argv[])
     QQmlApplicationEngine engine;
     if (!installUi(engine, navigator, ui))
         return 1;
+    QObject::connect(&instance, &SingleInstance::activationRequested, &engine,
+                     [&engine](const QString &token) { showWindow(engine, token); });
     AppDelegate delegate(context, ui, storyboard, navigator);
     delegate.didFinishLaunching();
     return app.exec();

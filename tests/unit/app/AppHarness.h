@@ -1,7 +1,7 @@
 #pragma once
-// The app as the tests drive it: a fresh AppContext in a temporary folder (file keychain), FakeUi,
-// every registered screen, a Navigator, and the development gateway in-process. Shared by the app,
-// notify and board tests and the app flows.
+// The app as the tests drive it: a fresh AppContext in a temporary folder (file keychain, or the platform
+// keychain when asked), FakeUi, every registered screen, a Navigator, and the development gateway
+// in-process. Shared by the app, notify and board tests, the app flows and the keychain test.
 #include "FakeUi.h"
 #include "GatewayFixture.h"
 #include "app/AppDelegate.h"
@@ -26,10 +26,10 @@
 class AppHarness
 {
 public:
-    AppHarness()
+    explicit AppHarness(bool useKeychain = false)
     {
         Localizer::instance().load({QStringLiteral("zh-TW")});
-        context = std::make_unique<AppContext>(AppContext::Options{dir.path(), nullptr, false});
+        context = std::make_unique<AppContext>(AppContext::Options{dir.path(), nullptr, useKeychain});
         storyboard.setUi(&ui);
         storyboard.setContext(context.get());
         registerScreens(storyboard);
