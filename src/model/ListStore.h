@@ -45,8 +45,8 @@ public:
     // list is fetched and `ready` runs with the answer's result once it has arrived, unless `context`
     // has gone by then. A fetch of the same document already on its way is joined, not sent again.
     void withList(const QString &kind, QObject *context, std::function<void(const ApiStatus &status)> ready);
-    // Fetches every kind again in the background (after each sign-in). An accepted answer replaces the
-    // stored document and the held list; any other answer keeps both.
+    // Fetches every kind again in the background (after each sign-in). An answer "00" holding the kind's
+    // list as an array replaces the stored document and the held list; any other answer keeps both.
     void refreshStoredLists();
     // Whether a fetch of the kind's document (for the session's organisation) is on its way.
     bool isFetching(const QString &kind) const;
