@@ -103,7 +103,8 @@ struct ContractFlow : AppHarness {
         if (!entry)
             return nullptr;
         entry->orderTypeAction();
-        QTest::qWaitFor([&] { return ui.hasOpenPicker(); }); // the kinds may be fetched first
+        if (!QTest::qWaitFor([&] { return ui.hasOpenPicker(); })) // the kinds may be fetched first
+            return nullptr;
         ui.choosePickerRow(0);
         entry->setItemAmtText(quantity);
         return entry;
