@@ -15,10 +15,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include "FakeUi.h"
 #include "GatewayFixture.h"
 #include "SimHttp.h"
 #include "model/AppContext.h"
 #include "notify/PushRegistration.h"
+#include "order/OrderPage1ViewController.h"
 #include "platform/RelayPushService.h"
 
 #include <QSignalSpy>
@@ -219,27 +221,24 @@ private slots:
         QVERIFY(!last.isEmpty());
     }
 
-    // The longest time the main thread processes no events while a missing list document is fetched the
-    // blocking way and the gateway takes 2 s to answer (the non-blocking fetch for comparison). A 1 ms
-    // timer on the main thread notes every tick; the longest gap between ticks is the stall.
-    void listFetchStall_data()
+    // The longest main-thread stall from a tap on the header page's first picker (the car/ship kinds, not
+    // stored yet) until the picker opens, against a gateway that answers in 2 s (goal: under 50 ms; the
+    // blocking fetch this replaced stalled 1.92 s). A 1 ms timer on the main thread notes every tick; the
+    // longest gap between ticks is the stall.
+    void headerPickerStall()
     {
-        QTest::addColumn<bool>("blocking");
-        QTest::newRow("blocking") << true;
-        QTest::newRow("non-blocking") << false;
-    }
-    void listFetchStall()
-    {
-        QFETCH(bool, blocking);
         GatewayFixture gateway;
         QVERIFY(gateway.isRunning());
         QTemporaryDir dir;
         AppContext context(AppContext::Options{dir.path(), nullptr, false});
         context.start();
         context.secureStore().setValue(QStringLiteral("userId"), QStringLiteral("U10023"));
+        FakeUi ui;
+        OrderPage1ViewController page;
+        page.setEnvironment({&ui, nullptr, &context});
         qint64 longest = 0;
         QBENCHMARK_ONCE {
-            QVERIFY(gateway.setFault(QStringLiteral("inco1List"), QStringLiteral("delay"), 2000));
+            QVERIFY(gateway.setFault(QStringLiteral("transportList"), QStringLiteral("delay"), 2000));
             QElapsedTimer clock;
             clock.start();
             qint64 lastTick = 0;
@@ -250,14 +249,12 @@ private slots:
                 lastTick = clock.elapsed();
             });
             ticks.start(1);
-            QTimer::singleShot(20, [&] { context.lists().inco1List(blocking, true); });
-            // Until the document is stored (the non-blocking fetch stores it when the answer arrives).
-            QVERIFY(QTest::qWaitFor([&] { return context.documents().read(QStringLiteral("inco1List")).has_value(); },
-                                    10000));
+            QTimer::singleShot(20, [&] { page.transTypeAction(); });
+            QVERIFY(QTest::qWaitFor([&] { return ui.hasOpenPicker(); }, 10000));
             QTest::qWait(50);
         }
         QTest::setBenchmarkResult(qreal(longest), QTest::WalltimeMilliseconds);
-        qInfo("longest main-thread stall (%s fetch): %lld ms", blocking ? "blocking" : "non-blocking", longest);
+        qInfo("longest main-thread stall while the header page's first picker opens: %lld ms", longest);
     }
 
     // From a push handed to the development gateway to its payload on the app's main thread, over the

@@ -247,5 +247,9 @@
         <source>選擇份數</source>
         <translation>Choose copies</translation>
     </message>
+    <message>
+        <source>沒有可用的訂單類型</source>
+        <translation>No order type is available</translation>
+    </message>
 </context>
 </TS>

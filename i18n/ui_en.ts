@@ -47,5 +47,9 @@
         <source>選擇照片</source>
         <translation>Choose a photo</translation>
     </message>
+    <message>
+        <source>重試</source>
+        <translation>Retry</translation>
+    </message>
 </context>
 </TS>

@@ -110,8 +110,9 @@ void LoginViewController::loginFinished(const ApiStatus &status, const QString &
     session.bukrsName = stringMember(answer, "bukrsName");
     session.vkorgName = stringMember(answer, "vkorgName");
     session.email = stringMember(userInfo, "email");
-    if (session.vkorg)
-        ctx->lists().noticeGroupList(false, true);
+    // Every stored list is asked for again, in the background: new order types or delivery methods
+    // arrive, and a list stored empty is mended.
+    ctx->lists().refreshStoredLists();
 
     enterMainScreen();
     if (u)
@@ -122,19 +123,15 @@ void LoginViewController::enterMainScreen()
 {
     AppContext *ctx = context();
     ListStore &lists = ctx->lists();
-    // From the stored documents; a missing one is fetched in the background, never waited for.
-    const auto inco1 = lists.inco1List(false, true);
-    qCDebug(lcApp).noquote() << "info1List:" << describe(inco1);
-    const std::optional<QJsonValue> inco2 = lists.inco2List(false);
+    // The lists as stored now (the refresh replaces them as its answers arrive).
+    qCDebug(lcApp).noquote() << "info1List:" << describe(lists.inco1List());
+    const std::optional<QJsonValue> inco2 = lists.inco2List();
     qCDebug(lcApp).noquote() << "info2List:"
                              << (inco2 ? QStringLiteral("%1 records").arg(inco2->toArray().size())
                                        : QStringLiteral("(nil)"));
-    const auto transport = lists.transportList(false, true);
-    qCDebug(lcApp).noquote() << "transportList:" << describe(transport);
-    const auto orderTypes = lists.orderTypeList(false, true);
-    qCDebug(lcApp).noquote() << "orderTypeList:" << describe(orderTypes);
-    const auto tvstz = lists.tvstzList(false, true);
-    qCDebug(lcApp).noquote() << "tvstzList:" << describe(tvstz);
+    qCDebug(lcApp).noquote() << "transportList:" << describe(lists.transportList());
+    qCDebug(lcApp).noquote() << "orderTypeList:" << describe(lists.orderTypeList());
+    qCDebug(lcApp).noquote() << "tvstzList:" << describe(lists.tvstzList());
 
     Storyboard *board = storyboard();
     Screen *tabs = board ? board->instantiate(QStringLiteral("Main"), QStringLiteral("Tabbar")) : nullptr;

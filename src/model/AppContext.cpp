@@ -31,7 +31,6 @@ AppContext::AppContext(Options options, QObject *parent)
     m_client->setListFetchSession({
         [this] { return userId().value_or(QString()); },
         [this] { return m_userInfo.vkorg.value_or(QString()); },
-        [this](const QString &document, const QString &text) { m_documents.write(document, text); },
     });
 }
 

@@ -15,81 +15,142 @@ ListStore::ListStore(DocumentStore &documents, ServiceClient &client, Operations
 {
 }
 
-std::optional<QJsonDocument> ListStore::loadListDocument(const QString &kind, bool fetchWhenMissing,
-                                                         bool refetchWhenInvalid)
+const QStringList &ListStore::kinds()
 {
-    const std::optional<QString> stored = m_documents.read(m_client.listDocumentName(kind));
-    if (stored) {
-        QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(stored->toUtf8(), &error);
-        const bool valid = !stored->isEmpty() && error.error == QJsonParseError::NoError;
-        if (valid)
-            return document;
-        if (!refetchWhenInvalid)
-            return QJsonDocument(); // an invalid document: its lists come out empty
-    }
-    if (!fetchWhenMissing) {
-        m_client.fetchList(kind, false);
-        return std::nullopt;
-    }
-    const std::optional<QString> answer = m_client.fetchList(kind, true);
-    if (!answer || answer->isEmpty())
-        return std::nullopt;
-    return QJsonDocument::fromJson(answer->toUtf8());
+    static const QStringList all{QStringLiteral("inco1List"),     QStringLiteral("inco2List"),
+                                 QStringLiteral("transportList"), QStringLiteral("orderTypeList"),
+                                 QStringLiteral("getTvstzList"),  QStringLiteral("getNoticeGroupUserList")};
+    return all;
 }
 
-template <class T>
-std::optional<QList<T>> ListStore::read(Held<T> &held, const QString &kind, const QString &listKey,
-                                        bool fetchWhenMissing, bool reload)
+namespace {
+// The stored document as a JSON object; an empty or unparsable one reads as an object without members.
+std::optional<QJsonObject> storedObject(const DocumentStore &documents, const QString &name)
+{
+    const std::optional<QString> stored = documents.read(name);
+    if (!stored)
+        return std::nullopt;
+    return QJsonDocument::fromJson(stored->toUtf8()).object();
+}
+} // namespace
+
+template <class T> std::optional<QList<T>> ListStore::read(Held<T> &held, const QString &kind)
 {
     const QString name = m_client.listDocumentName(kind);
-    if (reload || held.document != name)
-        held.list.reset();
-    if (held.list)
+    if (held.list && held.document == name)
         return held.list;
-    const std::optional<QJsonDocument> document = loadListDocument(kind, fetchWhenMissing);
+    held.list.reset();
+    const std::optional<QJsonObject> document = storedObject(m_documents, name);
     if (!document)
         return std::nullopt;
-    held.list = parseList<T>(document->object(), listKey);
+    held.list = parseList<T>(*document, ServiceClient::listMember(kind));
     held.document = name;
     qCDebug(lcLists) << name << "list:" << held.list->size() << "records";
     return held.list;
 }
 
-std::optional<QList<Inco1>> ListStore::inco1List(bool fetchWhenMissing, bool reload)
+std::optional<QList<Inco1>> ListStore::inco1List()
 {
-    return read(m_inco1, QStringLiteral("inco1List"), QStringLiteral("inco1List"), fetchWhenMissing, reload);
+    return read(m_inco1, QStringLiteral("inco1List"));
 }
 
-std::optional<QList<Transport>> ListStore::transportList(bool fetchWhenMissing, bool reload)
+std::optional<QList<Transport>> ListStore::transportList()
 {
-    return read(m_transport, QStringLiteral("transportList"), QStringLiteral("transportList"), fetchWhenMissing,
-                reload);
+    return read(m_transport, QStringLiteral("transportList"));
 }
 
-std::optional<QList<OrderType>> ListStore::orderTypeList(bool fetchWhenMissing, bool reload)
+std::optional<QList<OrderType>> ListStore::orderTypeList()
 {
-    return read(m_orderTypes, QStringLiteral("orderTypeList"), QStringLiteral("orderTypeList"), fetchWhenMissing,
-                reload);
+    return read(m_orderTypes, QStringLiteral("orderTypeList"));
 }
 
-std::optional<QList<Tvstz>> ListStore::tvstzList(bool fetchWhenMissing, bool reload)
+std::optional<QList<Tvstz>> ListStore::tvstzList()
 {
-    return read(m_tvstz, QStringLiteral("getTvstzList"), QStringLiteral("list"), fetchWhenMissing, reload);
+    return read(m_tvstz, QStringLiteral("getTvstzList"));
 }
 
-std::optional<QList<NoticeGroup>> ListStore::noticeGroupList(bool fetchWhenMissing, bool reload)
+std::optional<QList<NoticeGroup>> ListStore::noticeGroupList()
 {
-    return read(m_noticeGroup, QStringLiteral("getNoticeGroupUserList"), QStringLiteral("list"), fetchWhenMissing,
-                reload);
+    return read(m_noticeGroup, QStringLiteral("getNoticeGroupUserList"));
 }
 
-std::optional<QJsonValue> ListStore::inco2List(bool fetchWhenMissing)
+std::optional<QJsonValue> ListStore::inco2List()
 {
-    const std::optional<QJsonDocument> document = loadListDocument(QStringLiteral("inco2List"), fetchWhenMissing);
+    const std::optional<QJsonObject> document = storedObject(m_documents, QStringLiteral("inco2List"));
     if (!document)
         return std::nullopt;
-    return document->object().value(QStringLiteral("inco2List"));
+    return document->value(QStringLiteral("inco2List"));
+}
+
+bool ListStore::hasList(const QString &kind)
+{
+    const auto filled = [](const auto &list) { return list && !list->isEmpty(); };
+    if (kind == QLatin1String("inco1List"))
+        return filled(inco1List());
+    if (kind == QLatin1String("transportList"))
+        return filled(transportList());
+    if (kind == QLatin1String("orderTypeList"))
+        return filled(orderTypeList());
+    if (kind == QLatin1String("getTvstzList"))
+        return filled(tvstzList());
+    if (kind == QLatin1String("getNoticeGroupUserList"))
+        return filled(noticeGroupList());
+    const std::optional<QJsonValue> inco2 = inco2List();
+    return inco2 && !inco2->toArray().isEmpty();
+}
+
+void ListStore::withList(const QString &kind, QObject *context, std::function<void(const ApiStatus &)> ready)
+{
+    if (!hasList(kind)) {
+        fetch(kind, context, std::move(ready));
+        return;
+    }
+    if (ready)
+        ready(ApiStatus{true, QStringLiteral("00"), QString(), std::nullopt});
+}
+
+void ListStore::refreshStoredLists()
+{
+    for (const QString &kind : kinds())
+        fetch(kind, nullptr, {});
+}
+
+bool ListStore::isFetching(const QString &kind) const
+{
+    return m_fetching.contains(m_client.listDocumentName(kind));
+}
+
+void ListStore::fetch(const QString &kind, QObject *context, std::function<void(const ApiStatus &)> ready)
+{
+    // Named now: the answer belongs to the organisation it was asked for, whatever the session holds later.
+    const QString name = m_client.listDocumentName(kind);
+    const bool onItsWay = m_fetching.contains(name);
+    m_fetching[name].append(Waiter{CallerGuard(context), std::move(ready)});
+    if (onItsWay)
+        return;
+    m_client.fetchList(kind, [this, name](const ApiStatus &status, const QString &text) {
+        if (status.isSuccess)
+            storeDocument(name, text);
+        const QList<Waiter> waiters = m_fetching.take(name);
+        for (const Waiter &waiter : waiters) {
+            if (waiter.ready && waiter.context.alive())
+                waiter.ready(status);
+        }
+    });
+}
+
+void ListStore::storeDocument(const QString &document, const QString &text)
+{
+    m_documents.write(document, text);
+    const auto drop = [&document](auto &held) {
+        if (held.document == document)
+            held.list.reset();
+    };
+    drop(m_inco1);
+    drop(m_transport);
+    drop(m_orderTypes);
+    drop(m_tvstz);
+    drop(m_noticeGroup);
 }
 
 void ListStore::clientList(QObject *context, std::function<void(bool, std::optional<QList<OrderCustomer>>)> done)

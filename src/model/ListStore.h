@@ -4,8 +4,12 @@
 #include "model/MasterData.h"
 #include "model/OrderStatus.h"
 
+#include "services/ServiceTypes.h"
+
+#include <QHash>
 #include <QJsonDocument>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -20,22 +24,32 @@ class ListStore
 public:
     ListStore(DocumentStore &documents, ServiceClient &client, Operations &operations, SecureStore &secure);
 
-    // The document of a kind as parsed JSON, or nothing. Kinds that depend on the sales organisation are
-    // read from (and fetched into) the document of the session's organisation. A stored document that is empty or does not
-    // parse is returned as an empty document (its lists come out empty) unless `refetchWhenInvalid` is set.
-    // A missing document is fetched: blocking with `fetchWhenMissing`, else in the background.
-    std::optional<QJsonDocument> loadListDocument(const QString &kind, bool fetchWhenMissing,
-                                                  bool refetchWhenInvalid = false);
+    // The list kinds kept as stored documents, in the order they are fetched after a sign-in.
+    static const QStringList &kinds();
 
-    // List readers. `reload` drops the held list first. Nothing is returned (and nothing held) when the
-    // document cannot be had now; callers treat that like an empty list.
-    std::optional<QList<Inco1>> inco1List(bool fetchWhenMissing, bool reload = false);
-    std::optional<QList<Transport>> transportList(bool fetchWhenMissing, bool reload = false);
-    std::optional<QList<OrderType>> orderTypeList(bool fetchWhenMissing, bool reload = false);
-    std::optional<QList<Tvstz>> tvstzList(bool fetchWhenMissing, bool reload = false);
-    std::optional<QList<NoticeGroup>> noticeGroupList(bool fetchWhenMissing, bool reload = false);
+    // List readers: the held list, else the one built from the stored document (held from then on; a
+    // stored document that is empty or does not parse gives an empty list). Nothing when no document is
+    // stored. Kinds that depend on the sales organisation are read from the document of the session's
+    // organisation. Readers never ask the server: see withList.
+    std::optional<QList<Inco1>> inco1List();
+    std::optional<QList<Transport>> transportList();
+    std::optional<QList<OrderType>> orderTypeList();
+    std::optional<QList<Tvstz>> tvstzList();
+    std::optional<QList<NoticeGroup>> noticeGroupList();
     // The "inco2List" document is kept but not turned into records: its member "inco2List", or nothing.
-    std::optional<QJsonValue> inco2List(bool fetchWhenMissing);
+    std::optional<QJsonValue> inco2List();
+
+    // Whether the list of `kind` can be read now and is not empty (an empty list counts as missing).
+    bool hasList(const QString &kind);
+    // Makes the list of `kind` readable: `ready` runs at once (with a success) when it is; otherwise the
+    // list is fetched and `ready` runs with the answer's result once it has arrived, unless `context`
+    // has gone by then. A fetch of the same document already on its way is joined, not sent again.
+    void withList(const QString &kind, QObject *context, std::function<void(const ApiStatus &status)> ready);
+    // Fetches every kind again in the background (after each sign-in). An answer "00" holding the kind's
+    // list as an array replaces the stored document and the held list; any other answer keeps both.
+    void refreshStoredLists();
+    // Whether a fetch of the kind's document (for the session's organisation) is on its way.
+    bool isFetching(const QString &kind) const;
 
     // The customer list: absent until a `clientList` answer arrives, absent again after logout.
     const std::optional<QList<OrderCustomer>> &customerList() const { return m_customers; }
@@ -57,9 +71,16 @@ private:
         std::optional<QList<T>> list;
         QString document;
     };
-    template <class T>
-    std::optional<QList<T>> read(Held<T> &held, const QString &kind, const QString &listKey, bool fetchWhenMissing,
-                                 bool reload);
+    template <class T> std::optional<QList<T>> read(Held<T> &held, const QString &kind);
+    // Sends the fetch of `kind` unless one for the same document is on its way; every waiter gets its result.
+    void fetch(const QString &kind, QObject *context, std::function<void(const ApiStatus &)> ready);
+    // Stores an accepted answer and drops the lists built from the document it replaces.
+    void storeDocument(const QString &document, const QString &text);
+
+    struct Waiter {
+        CallerGuard context;
+        std::function<void(const ApiStatus &)> ready;
+    };
 
     DocumentStore &m_documents;
     ServiceClient &m_client;
@@ -71,4 +92,5 @@ private:
     Held<Tvstz> m_tvstz;
     Held<NoticeGroup> m_noticeGroup;
     std::optional<QList<OrderCustomer>> m_customers;
+    QHash<QString, QList<Waiter>> m_fetching; // by document name
 };

@@ -21,7 +21,8 @@ void ChoiceMailViewController::viewDidLoad()
 {
     setTitle(localized(QStringLiteral("選擇人員")));
     AppContext *ctx = context();
-    m_mailArray = ctx ? ctx->lists().noticeGroupList(true, false).value_or(QList<NoticeGroup>()) : QList<NoticeGroup>();
+    // The confirmation offered this screen only once it had the notice group: it is there.
+    m_mailArray = ctx ? ctx->lists().noticeGroupList().value_or(QList<NoticeGroup>()) : QList<NoticeGroup>();
     m_selectArray.clear();
     const QList<MailUser> recipients = m_request ? m_request->mailList : QList<MailUser>();
     for (const NoticeGroup &member : std::as_const(m_mailArray)) {

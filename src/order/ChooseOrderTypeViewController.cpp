@@ -71,7 +71,7 @@ void ChooseOrderTypeViewController::loadCustomerList()
     m_loadingCustomers = true;
     if (Ui *u = ui())
         u->showSpinner();
-    ctx->lists().clientList(this, [this](bool, std::optional<QList<OrderCustomer>> customers) {
+    ctx->lists().clientList(this, [this](bool ok, std::optional<QList<OrderCustomer>> customers) {
         m_loadingCustomers = false;
         if (customers && !customers->isEmpty()) {
             m_filterCustomerListArray.setCustomers(*customers);
@@ -81,6 +81,12 @@ void ChooseOrderTypeViewController::loadCustomerList()
         }
         if (Ui *u = ui())
             u->dismissSpinner();
+        if (!ok) {
+            // Not an empty pick list: the rep may ask again.
+            retryAlert(localized(QStringLiteral("無法取得客戶資料")), localized(QStringLiteral("請稍候在試")),
+                       [this] { loadCustomerList(); });
+            return;
+        }
         AppContext *ctx = context();
         const auto &held = ctx ? ctx->lists().customerList() : std::nullopt;
         if (held && held->isEmpty() && !presentedScreen()) {

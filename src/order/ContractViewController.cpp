@@ -96,10 +96,12 @@ void ContractViewController::contractsReply(const ApiStatus &status)
     }
     m_contractsArray = parseList<Contract2>(status.returnJson->object(), QStringLiteral("custContract2List"));
     // Without the stored order types the rows stay as they were.
-    if (const auto orderTypes = ctx->lists().orderTypeList(true))
-        m_contractRows.setRows(contractsOnce(m_contractsArray, *orderTypes));
-    if (Ui *u = ui())
-        u->dismissSpinner();
+    withLists({QStringLiteral("orderTypeList")}, [this] {
+        if (const auto orderTypes = context()->lists().orderTypeList())
+            m_contractRows.setRows(contractsOnce(m_contractsArray, *orderTypes));
+        if (Ui *u = ui())
+            u->dismissSpinner();
+    });
 }
 
 QList<Contract2> ContractViewController::contractsOnce(const QList<Contract2> &lines,

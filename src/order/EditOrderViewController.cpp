@@ -142,21 +142,22 @@ void EditOrderViewController::selectRow(int row)
 
 void EditOrderViewController::editTransName()
 {
-    AppContext *ctx = context();
-    const auto kinds = ctx ? ctx->lists().transportList(true) : std::nullopt;
-    if (!kinds || isDisplayMode())
+    if (isDisplayMode())
         return;
-    QStringList names;
-    for (const Transport &kind : *kinds)
-        names << kind.transName;
-    showListPicker(localized(QStringLiteral("選擇車船別")), names, m_order.transport.transName,
-                   [this, kinds = *kinds](int row) {
-                       if (row < 0 || row >= kinds.size())
-                           return;
-                       Order order = m_order;
-                       order.transport = kinds.at(row);
-                       changeOrder(order);
-                   });
+    withLists({QStringLiteral("transportList")}, [this] {
+        const QList<Transport> kinds = context()->lists().transportList().value_or(QList<Transport>());
+        QStringList names;
+        for (const Transport &kind : kinds)
+            names << kind.transName;
+        showListPicker(localized(QStringLiteral("選擇車船別")), names, m_order.transport.transName,
+                       [this, kinds](int row) {
+                           if (row < 0 || row >= kinds.size())
+                               return;
+                           Order order = m_order;
+                           order.transport = kinds.at(row);
+                           changeOrder(order);
+                       });
+    });
 }
 
 void EditOrderViewController::editTransNameRemark()
@@ -188,25 +189,26 @@ void EditOrderViewController::editTransNameRemark()
 
 void EditOrderViewController::editBezei()
 {
-    AppContext *ctx = context();
-    const auto methods = ctx ? ctx->lists().inco1List(true) : std::nullopt;
-    qCDebug(lcOrder) << "get info1List" << (methods ? methods->size() : -1);
-    if (!methods || isDisplayMode())
+    if (isDisplayMode())
         return;
-    QStringList names;
-    for (const Inco1 &method : *methods)
-        names << method.bezei;
-    showListPicker(localized(QStringLiteral("選擇交貨方式")), names, m_order.orderItem.inco1Bezei,
-                   [this, methods = *methods](int row) {
-                       if (row < 0 || row >= methods.size())
-                           return;
-                       Order order = m_order;
-                       // The line's method and the one the submission sends are the same.
-                       order.orderItem.inco1 = methods.at(row).inco1;
-                       order.orderItem.inco1Bezei = methods.at(row).bezei;
-                       order.inco1 = methods.at(row);
-                       changeOrder(order);
-                   });
+    withLists({QStringLiteral("inco1List")}, [this] {
+        const QList<Inco1> methods = context()->lists().inco1List().value_or(QList<Inco1>());
+        qCDebug(lcOrder) << "get info1List" << methods.size();
+        QStringList names;
+        for (const Inco1 &method : methods)
+            names << method.bezei;
+        showListPicker(localized(QStringLiteral("選擇交貨方式")), names, m_order.orderItem.inco1Bezei,
+                       [this, methods](int row) {
+                           if (row < 0 || row >= methods.size())
+                               return;
+                           Order order = m_order;
+                           // The line's method and the one the submission sends are the same.
+                           order.orderItem.inco1 = methods.at(row).inco1;
+                           order.orderItem.inco1Bezei = methods.at(row).bezei;
+                           order.inco1 = methods.at(row);
+                           changeOrder(order);
+                       });
+    });
 }
 
 void EditOrderViewController::editOrderNumber()

@@ -71,13 +71,13 @@ void EnterOrderInfoViewController::orderTypeAction()
     if (!u || !ctx)
         return;
     u->endEditing();
-    const auto kinds = ctx->lists().transportList(true);
-    if (!kinds)
-        return;
-    QStringList names;
-    for (const Transport &kind : *kinds)
-        names << kind.transName;
-    pickButtonTitle(localized(QStringLiteral("選擇車船別")), names, &EnterOrderInfoViewController::m_orderTypeButtonTitle);
+    withLists({QStringLiteral("transportList")}, [this] {
+        QStringList names;
+        for (const Transport &kind : context()->lists().transportList().value_or(QList<Transport>()))
+            names << kind.transName;
+        pickButtonTitle(localized(QStringLiteral("選擇車船別")), names,
+                        &EnterOrderInfoViewController::m_orderTypeButtonTitle);
+    });
 }
 
 void EnterOrderInfoViewController::inco1Action()
@@ -89,20 +89,20 @@ void EnterOrderInfoViewController::inco1Action()
     u->endEditing();
     qCDebug(lcOrder) << "inco1Action";
     qCDebug(lcOrder) << "get info1List";
-    const auto methods = ctx->lists().inco1List(true);
-    if (!methods)
-        return;
-    QStringList names;
-    for (const Inco1 &method : *methods)
-        names << method.bezei;
-    showListPicker(localized(QStringLiteral("選擇交貨方式")), names, m_info1ButtonTitle,
-                   [this, methods = *methods](int row) {
-                       if (row < 0 || row >= methods.size())
-                           return;
-                       m_chosenInco1 = methods.at(row);
-                       m_info1ButtonTitle = methods.at(row).bezei;
-                       emit contentChanged();
-                   });
+    withLists({QStringLiteral("inco1List")}, [this] {
+        const QList<Inco1> methods = context()->lists().inco1List().value_or(QList<Inco1>());
+        QStringList names;
+        for (const Inco1 &method : methods)
+            names << method.bezei;
+        showListPicker(localized(QStringLiteral("選擇交貨方式")), names, m_info1ButtonTitle,
+                       [this, methods](int row) {
+                           if (row < 0 || row >= methods.size())
+                               return;
+                           m_chosenInco1 = methods.at(row);
+                           m_info1ButtonTitle = methods.at(row).bezei;
+                           emit contentChanged();
+                       });
+    });
 }
 
 void EnterOrderInfoViewController::pickButtonTitle(const QString &pickerTitle, const QStringList &names,
@@ -139,7 +139,7 @@ void EnterOrderInfoViewController::addToCartAction()
         alertWithTitle(refusal);
         return;
     }
-    const auto kinds = ctx->lists().transportList(true);
+    const auto kinds = ctx->lists().transportList(); // a kind was chosen from it: it is there
     if (!kinds) {
         alertWithTitle(localized(QStringLiteral("資料錯誤請稍候再試")));
         return;

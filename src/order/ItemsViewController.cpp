@@ -72,12 +72,15 @@ void ItemsViewController::itemsReply(const ApiStatus &status)
         }
         return;
     }
-    const QList<OrderItem> items =
-        materials(status.returnJson->object(), ctx->lists().inco1List(true).value_or(QList<Inco1>()));
-    qCDebug(lcOrder) << "items" << items.size();
-    m_itemRows.setRows(items);
-    if (Ui *u = ui())
-        u->dismissSpinner();
+    const QJsonObject answer = status.returnJson->object();
+    withLists({QStringLiteral("inco1List")}, [this, answer] {
+        AppContext *ctx = context();
+        const QList<OrderItem> items = materials(answer, ctx->lists().inco1List().value_or(QList<Inco1>()));
+        qCDebug(lcOrder) << "items" << items.size();
+        m_itemRows.setRows(items);
+        if (Ui *u = ui())
+            u->dismissSpinner();
+    });
 }
 
 void ItemsViewController::selectRow(int row)

@@ -253,9 +253,14 @@ void OrderConfirmViewController::afterAttempt()
             allSuccess = false;
     }
     if (anySuccess && ctx && mailScreenAvailable()) {
-        const auto members = ctx->lists().noticeGroupList(true, false);
-        if (members && !members->isEmpty())
+        // Offered once the notice group is known to have members; the rest of the page does not wait.
+        withLists({QStringLiteral("getNoticeGroupUserList")}, [this] {
+            const auto members = context()->lists().noticeGroupList();
+            if (!members || members->isEmpty())
+                return;
             m_sendMailButtonViewHidden = false;
+            emit stateChanged();
+        });
     }
     if (allSuccess) {
         m_orderQueryButtonColor = QColor(236, 60, 26);

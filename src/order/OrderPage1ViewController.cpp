@@ -127,15 +127,20 @@ void OrderPage1ViewController::viewDidLoad()
     emit customNameTextChanged();
     buildRows();
 
-    const auto orderTypes = ctx->lists().orderTypeList(true);
-    if (!orderTypes) {
-        reloadRows();
-        return;
-    }
+    withLists({QStringLiteral("orderTypeList")}, [this] { applyOrderTypes(); });
+}
+
+void OrderPage1ViewController::applyOrderTypes()
+{
+    AppContext *ctx = context();
     m_orderTypeArray.clear();
-    for (const OrderType &type : *orderTypes) {
+    for (const OrderType &type : ctx->lists().orderTypeList().value_or(QList<OrderType>())) {
         if (type.orderType == QLatin1String("1"))
             m_orderTypeArray.append(type);
+    }
+    if (isHeaderPage() && m_orderTypeArray.isEmpty()) {
+        noOrderTypeAlert();
+        return;
     }
     const OrderTableStruct *typeRow = row(QStringLiteral("orderType"));
     if (typeRow && typeRow->subTitle.isEmpty() && !m_orderTypeArray.isEmpty()) {
@@ -147,6 +152,12 @@ void OrderPage1ViewController::viewDidLoad()
         storeOrder(edited);
     }
     refreshRows();
+}
+
+void OrderPage1ViewController::noOrderTypeAlert()
+{
+    // Every line of an order without an order type would be refused: the page cannot go on.
+    alertThenLeave(localized(QStringLiteral("沒有可用的訂單類型")), QString());
 }
 
 void OrderPage1ViewController::buildRows()
@@ -171,10 +182,11 @@ void OrderPage1ViewController::refreshRows()
     AppContext *ctx = context();
     if (!ctx)
         return;
+    // A row has a value only when it was chosen from its list, so the lists are there: never fetched here.
     const Order order = editedOrder();
-    const QList<OrderType> orderTypes = ctx->lists().orderTypeList(true).value_or(QList<OrderType>());
-    const QList<Inco1> inco1s = ctx->lists().inco1List(true).value_or(QList<Inco1>());
-    const QList<Tvstz> tvstzs = ctx->lists().tvstzList(true).value_or(QList<Tvstz>());
+    const QList<OrderType> orderTypes = ctx->lists().orderTypeList().value_or(QList<OrderType>());
+    const QList<Inco1> inco1s = ctx->lists().inco1List().value_or(QList<Inco1>());
+    const QList<Tvstz> tvstzs = ctx->lists().tvstzList().value_or(QList<Tvstz>());
     const int generation = ++m_refreshGeneration;
 
     auto *watcher = new QFutureWatcher<HeaderRowValues>(this);
@@ -275,28 +287,29 @@ void OrderPage1ViewController::shippingPointReply(const ApiStatus &status)
             setOrder(order);
             order.orderItem.route = routeValue.toString();
             setOrder(order);
-            AppContext *ctx = context();
-            if (const auto points = ctx ? ctx->lists().tvstzList(true) : std::nullopt) {
-                for (const Tvstz &point : *points) {
-                    if (point.tvstzId == vstel) {
-                        if (OrderTableStruct *existing = mutableRow(QStringLiteral("tvstz")))
-                            existing->subTitle = point.tvstzName;
-                        else
-                            m_tableViewArray.append({QStringLiteral("tvstz"), localized(QStringLiteral("裝運點")),
-                                                     point.tvstzName, EditType::choice,
-                                                     &OrderPage1ViewController::tvstzAction});
-                        reloadRows();
-                        // A computation still running from the record without the point must not
-                        // empty the row again.
-                        refreshRows();
-                        break;
-                    }
-                }
-            }
+            withLists({QStringLiteral("getTvstzList")}, [this, vstel] { showShippingPoint(vstel); });
         }
     }
     if (!found)
         alertThenLeave(localized(QStringLiteral("無法取得裝運點")), status.message);
+}
+
+void OrderPage1ViewController::showShippingPoint(const QString &vstel)
+{
+    AppContext *ctx = context();
+    for (const Tvstz &point : ctx->lists().tvstzList().value_or(QList<Tvstz>())) {
+        if (point.tvstzId != vstel)
+            continue;
+        if (OrderTableStruct *existing = mutableRow(QStringLiteral("tvstz")))
+            existing->subTitle = point.tvstzName;
+        else
+            m_tableViewArray.append({QStringLiteral("tvstz"), localized(QStringLiteral("裝運點")),
+                                     point.tvstzName, EditType::choice, &OrderPage1ViewController::tvstzAction});
+        reloadRows();
+        // A computation still running from the record without the point must not empty the row again.
+        refreshRows();
+        return;
+    }
 }
 
 void OrderPage1ViewController::orderTypeAction()
@@ -319,50 +332,46 @@ void OrderPage1ViewController::orderTypeAction()
 }
 
 template <class Record, class Name, class Apply>
-void OrderPage1ViewController::pickRecord(const QString &title, const QString &rowKey,
-                                          const std::optional<QList<Record>> &records, Name name, Apply apply)
+void OrderPage1ViewController::pickRecord(const QString &title, const QString &rowKey, const QString &kind,
+                                          std::optional<QList<Record>> (ListStore::*reader)(), Name name,
+                                          Apply apply)
 {
-    if (!records)
-        return;
-    QStringList names;
-    for (const Record &record : *records)
-        names << name(record);
-    const OrderTableStruct *r = row(rowKey);
-    const QList<Record> list = *records;
-    showListPicker(title, names, r ? r->subTitle : QString(), [this, list, apply](int index) {
-        if (index < 0 || index >= list.size())
-            return;
-        Order order = editedOrder();
-        apply(order, list.at(index));
-        storeOrder(order);
-        refreshRows();
+    withLists({kind}, [=, this] {
+        AppContext *ctx = context();
+        const QList<Record> list = (ctx->lists().*reader)().value_or(QList<Record>());
+        QStringList names;
+        for (const Record &record : list)
+            names << name(record);
+        const OrderTableStruct *r = row(rowKey);
+        showListPicker(title, names, r ? r->subTitle : QString(), [this, list, apply](int index) {
+            if (index < 0 || index >= list.size())
+                return;
+            Order order = editedOrder();
+            apply(order, list.at(index));
+            storeOrder(order);
+            refreshRows();
+        });
     });
 }
 
 void OrderPage1ViewController::transTypeAction()
 {
-    AppContext *ctx = context();
     pickRecord(localized(QStringLiteral("選擇車船別")), QStringLiteral("transType"),
-               ctx ? ctx->lists().transportList(true) : std::nullopt,
-               [](const Transport &kind) { return kind.transName; },
+               QStringLiteral("transportList"), &ListStore::transportList, [](const Transport &kind) { return kind.transName; },
                [](Order &order, const Transport &kind) { order.transport = kind; });
 }
 
 void OrderPage1ViewController::inco1Action()
 {
-    AppContext *ctx = context();
-    pickRecord(localized(QStringLiteral("選擇交貨方式")), QStringLiteral("inco1"),
-               ctx ? ctx->lists().inco1List(true) : std::nullopt,
-               [](const Inco1 &method) { return method.bezei; },
+    pickRecord(localized(QStringLiteral("選擇交貨方式")), QStringLiteral("inco1"), QStringLiteral("inco1List"),
+               &ListStore::inco1List, [](const Inco1 &method) { return method.bezei; },
                [](Order &order, const Inco1 &method) { order.inco1 = method; });
 }
 
 void OrderPage1ViewController::tvstzAction()
 {
-    AppContext *ctx = context();
-    pickRecord(localized(QStringLiteral("選擇裝運點")), QStringLiteral("tvstz"),
-               ctx ? ctx->lists().tvstzList(true) : std::nullopt,
-               [](const Tvstz &point) { return point.tvstzName; },
+    pickRecord(localized(QStringLiteral("選擇裝運點")), QStringLiteral("tvstz"), QStringLiteral("getTvstzList"),
+               &ListStore::tvstzList, [](const Tvstz &point) { return point.tvstzName; },
                [](Order &order, const Tvstz &point) { order.orderItem.vstel = point.tvstzId; });
 }
 
@@ -394,6 +403,10 @@ void OrderPage1ViewController::transTypeRemarkAction()
 
 void OrderPage1ViewController::nextAction()
 {
+    if (m_orderTypeArray.isEmpty()) {
+        noOrderTypeAlert();
+        return;
+    }
     for (const OrderTableStruct &r : std::as_const(m_tableViewArray)) {
         if (r.isMissing()) {
             alertWithTitle(localized(QStringLiteral("請輸入完整資訊")));

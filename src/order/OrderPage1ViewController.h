@@ -8,6 +8,7 @@
 // on the main thread; replies, alerts and pickers are bound to the page and dropped once it has gone.
 // The view shows `rows` (roles key, name, detail, selectable, hasAction), changed row by row.
 #include "model/CreditLabel.h"
+#include "model/ListStore.h"
 #include "model/Order.h"
 #include "order/OrderTableStruct.h"
 #include "services/ServiceTypes.h"
@@ -99,11 +100,19 @@ private:
     void queryShippingPoint();
     void shippingPointReply(const ApiStatus &status);
 
-    // A picker of `records` (shown by `name`) starting at the text row `rowKey` shows; `apply` puts the
-    // chosen record into the order, then the rows are refreshed. Nothing shows without records.
+    // Once the stored list `kind` is there, a picker of its records (read by `reader`, shown by `name`)
+    // starting at the text of row `rowKey` shows; `apply` puts the chosen record into the order, then the
+    // rows are refreshed. Nothing shows without records.
     template <class Record, class Name, class Apply>
-    void pickRecord(const QString &title, const QString &rowKey, const std::optional<QList<Record>> &records,
-                    Name name, Apply apply);
+    void pickRecord(const QString &title, const QString &rowKey, const QString &kind,
+                    std::optional<QList<Record>> (ListStore::*reader)(), Name name, Apply apply);
+    // The offered order types (orderType "1") from the stored list; the first becomes the order's
+    // when it has none.
+    void applyOrderTypes();
+    // Shown when no order type can be offered: "確定" leaves the page.
+    void noOrderTypeAlert();
+    // The shipping-point row for `vstel`, when the stored list has that point.
+    void showShippingPoint(const QString &vstel);
 
     Order m_order;
     CreditLabel *m_creditsLabel;

@@ -48,7 +48,8 @@ void SendMailViewController::viewDidLoad()
 {
     setTitle(localized(QStringLiteral("發送通知")));
     AppContext *ctx = context();
-    const auto members = ctx ? ctx->lists().noticeGroupList(true, false) : std::nullopt;
+    // The confirmation offered this screen only once it had the notice group: it is there.
+    const auto members = ctx ? ctx->lists().noticeGroupList() : std::nullopt;
     if (!members)
         return; // no recipients to offer: the requests keep their initial values
     m_mailArray = *members;

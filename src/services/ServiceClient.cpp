@@ -3,16 +3,12 @@
 #include "services/LogRedaction.h"
 #include "text/Localizer.h"
 
-#include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonParseError>
 #include <QJsonValue>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QPointer>
-#include <QSemaphore>
-#include <QThread>
 #include <QTimer>
 #include <QUrlQuery>
 
@@ -333,82 +329,33 @@ ApiParameters ServiceClient::listParameters(const QString &kind, const QString &
     return parameters;
 }
 
-bool ServiceClient::listAnswerSucceeded(const RawResponse &response)
+QString ServiceClient::listMember(const QString &kind)
 {
-    if (response.transportFailed() || !response.body)
-        return false;
-    const QJsonDocument document = QJsonDocument::fromJson(*response.body);
-    return document.isObject() &&
-           document.object().value(QLatin1String("returnCode")) == QJsonValue(QStringLiteral("00"));
+    return listDependsOnOrganisation(kind) ? QStringLiteral("list") : kind;
 }
 
-std::optional<QString> ServiceClient::fetchList(const QString &kind, bool blocking)
+void ServiceClient::fetchList(const QString &kind,
+                              std::function<void(const ApiStatus &, const QString &)> done)
 {
-    // The answer is stored under the organisation it was asked for, even when the session has changed
-    // organisation by the time it arrives.
-    const QString vkorg = sessionVkorg();
-    const QString document = listDocumentName(kind, vkorg);
-    const ApiParameters parameters = listParameters(kind, vkorg);
+    const ApiParameters parameters = listParameters(kind, sessionVkorg());
     qCDebug(lcServices).noquote() << QStringLiteral("parameters:") << describeParameters(parameters);
-    const QByteArray body = gatewayEnvelope(kind, parameters, BodyStyle::Indented);
     QNetworkRequest request(gatewayUrl());
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
-
-    auto logAnswer = [](const RawResponse &response) {
-        logExchange(response);
-        if (response.transportFailed())
-            qCDebug(lcServices).noquote() << QStringLiteral("error:") << response.transportError;
-        qCDebug(lcServices).noquote() << response.url.toString() + QStringLiteral(" result:")
-                                      << (response.body ? LogRedaction::redact(QString::fromUtf8(*response.body))
-                                                        : QStringLiteral("no result"));
+    const QByteArray body = gatewayEnvelope(kind, parameters, BodyStyle::Indented);
+    auto answered = [kind, done = std::move(done)](const RawResponse &response) {
+        ApiStatus status = evaluate(response);
+        // The code alone decides, as for every list answer; a missing message does not refuse the list.
+        const QJsonObject answer = status.returnJson ? status.returnJson->object() : QJsonObject();
+        const bool accepted = answer.value(QLatin1String("returnCode")) == QJsonValue(QStringLiteral("00")) &&
+                              answer.value(listMember(kind)).isArray();
+        if (accepted) {
+            status.isSuccess = true;
+            status.returnCode = QStringLiteral("00");
+        } else if (status.isSuccess) { // "00" without its list
+            status = ApiStatus::clientFailure(localized(QString::fromUtf8(kUnknownError)), status.returnJson);
+        }
+        if (done)
+            done(status, accepted ? QString::fromUtf8(*response.body) : QString());
     };
-
-    if (!blocking) {
-        QPointer<ServiceClient> self(this);
-        send(m_network, request, body, m_inactivityMs, m_totalMs, [self, document, logAnswer](const RawResponse &r) {
-            logAnswer(r);
-            if (!self || !listAnswerSucceeded(r))
-                return; // a failed fetch leaves the stored list as it was
-            if (self->m_session.storeDocument)
-                self->m_session.storeDocument(document, QString::fromUtf8(*r.body));
-        });
-        return std::nullopt;
-    }
-
-    // Blocking: the request runs on a worker thread with its own network manager and event loop, while
-    // this thread waits on a semaphore without processing any events. The total limit ends the wait.
-    struct Exchange {
-        QSemaphore answered;
-        RawResponse response;
-    };
-    auto exchange = std::make_shared<Exchange>();
-    const int inactivityMs = m_inactivityMs;
-    const int totalMs = m_totalMs;
-    QThread *worker = QThread::create([exchange, request, body, inactivityMs, totalMs] {
-        QNetworkAccessManager network;
-        QEventLoop loop;
-        bool finished = false;
-        send(&network, request, body, inactivityMs, totalMs, [&](const RawResponse &response) {
-            exchange->response = response;
-            finished = true;
-            loop.quit();
-        });
-        if (!finished)
-            loop.exec();
-        exchange->answered.release();
-    });
-    worker->setObjectName(QStringLiteral("zelk-list-fetch"));
-    worker->start();
-    exchange->answered.acquire();
-    worker->wait();
-    delete worker;
-
-    const RawResponse &response = exchange->response;
-    logAnswer(response);
-    if (!listAnswerSucceeded(response))
-        return std::nullopt;
-    const QString text = QString::fromUtf8(*response.body);
-    if (m_session.storeDocument)
-        m_session.storeDocument(document, text);
-    return text;
+    send(m_network, request, body, m_inactivityMs, m_totalMs, std::move(answered));
 }

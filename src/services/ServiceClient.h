@@ -34,8 +34,6 @@ struct RawResponse {
 struct ListFetchSession {
     std::function<QString()> userId;                  // stored user id, "" when none
     std::function<QString()> vkorg;                   // session's sales organisation, "" when none
-    // Stores a successful answer under its document name (see ServiceClient::listDocumentName).
-    std::function<void(const QString &document, const QString &text)> storeDocument;
 };
 
 class ServiceClient : public QObject
@@ -59,11 +57,16 @@ public:
                      BodyStyle style = BodyStyle::Indented);
     void callWebService(const QString &method, const ApiParameters &parameters, ApiCompletion done);
 
-    // The list fetch of an information-list kind ("inco1List" …). Blocking: waits (the request runs on a
-    // worker thread) and returns the answer text on success, nothing otherwise. Non-blocking: returns
-    // nothing at once; a successful answer is stored when it arrives (main thread).
-    std::optional<QString> fetchList(const QString &kind, bool blocking);
+    // Asks for the information list of `kind` ("inco1List" …) and returns at once. `done` runs on the
+    // main thread with a success exactly when the answer is "returnCode" "00" and holds the kind's list
+    // member as an array, together with the whole answer text (empty on failure); a failure carries the
+    // message to show (the server's, or the client's fixed text).
+    void fetchList(const QString &kind,
+                   std::function<void(const ApiStatus &status, const QString &text)> done);
     void setListFetchSession(ListFetchSession session);
+    // The member of a kind's answer that holds its list: "list" for the organisation's shipping points and
+    // notice group, else the kind's own name.
+    static QString listMember(const QString &kind);
     // Whether the answer of a list kind depends on the sales organisation it is asked for
     // ("getTvstzList", "getNoticeGroupUserList").
     static bool listDependsOnOrganisation(const QString &kind);
@@ -100,7 +103,6 @@ private:
                      int inactivityMs, int totalMs, std::function<void(const RawResponse &)> done);
     ApiParameters listParameters(const QString &kind, const QString &vkorg) const;
     QString sessionVkorg() const;
-    static bool listAnswerSucceeded(const RawResponse &response);
 
     QNetworkAccessManager *m_network;
     ListFetchSession m_session;

@@ -1,5 +1,6 @@
 #include "ui/Screen.h"
 
+#include "model/AppContext.h"
 #include "text/Localizer.h"
 #include "ui/Alert.h"
 #include "ui/Colors.h"
@@ -395,4 +396,53 @@ void Screen::showListPicker(const QString &title, const QStringList &texts, cons
     picker.initialRow = std::max(0, int(texts.indexOf(current)));
     picker.done = std::move(chosen);
     u->showPicker(picker);
+}
+
+void Screen::withLists(const QStringList &kinds, std::function<void()> then)
+{
+    AppContext *ctx = context();
+    if (!ctx)
+        return;
+    QStringList missing = kinds;
+    missing.removeIf([ctx](const QString &kind) { return ctx->lists().hasList(kind); });
+    if (missing.isEmpty()) {
+        then();
+        return;
+    }
+    const QString kind = missing.first();
+    if (m_awaitedLists.contains(kind))
+        return;
+    m_awaitedLists.append(kind);
+    if (Ui *u = ui())
+        u->showSpinner(SpinnerMask::Clear);
+    ctx->lists().withList(kind, this, [this, kind, missing, then = std::move(then)](const ApiStatus &status) {
+        m_awaitedLists.removeOne(kind);
+        Ui *u = ui();
+        if (u && m_awaitedLists.isEmpty())
+            u->dismissSpinner();
+        if (!status.isSuccess) {
+            retryAlert(localized(QStringLiteral("無法取得資料")), status.message,
+                       [this, missing, then] { withLists(missing, then); });
+            return;
+        }
+        // The kind just fetched counts as had, even when its list came out empty.
+        if (missing.size() == 1)
+            then();
+        else
+            withLists(missing.mid(1), then);
+    });
+}
+
+void Screen::retryAlert(const QString &title, const QString &message, std::function<void()> retry)
+{
+    Ui *u = ui();
+    if (!u)
+        return;
+    Alert alert;
+    alert.context = this;
+    alert.title = title;
+    alert.message = message;
+    alert.addButton(localized(QStringLiteral("重試")), AlertButton::Style::Default, std::move(retry));
+    alert.addButton(localized(QStringLiteral("取消")), AlertButton::Style::Cancel);
+    u->showAlert(alert);
 }

@@ -193,6 +193,14 @@ protected:
     // the row picked, unless this screen has gone by then. Nothing shows when there are no texts.
     void showListPicker(const QString &title, const QStringList &texts, const QString &current,
                         std::function<void(int)> chosen);
+    // Runs `then` once the stored lists of `kinds` ("inco1List" …) can be read: at once when they can;
+    // else the touch-blocking spinner shows while each missing one is fetched (the main thread never
+    // waits), and `then` runs after the last answer unless this screen has gone. A call that needs a
+    // list this screen is already waiting for is ignored (a repeated tap). A failed fetch offers "重試"
+    // (fetch again) and "取消" (nothing changes).
+    void withLists(const QStringList &kinds, std::function<void()> then);
+    // An alert `title` / `message` with "重試", which runs `retry`, and "取消", which only closes it.
+    void retryAlert(const QString &title, const QString &message, std::function<void()> retry);
 
     // Containers: place `child` under this screen / take it out (deleted later by the caller's choice).
     void adoptChild(Screen *child);
@@ -218,6 +226,7 @@ private:
     bool m_viewLoaded = false;
     bool m_beingDismissed = false;
     bool m_presentationAnimated = false;
+    QStringList m_awaitedLists; // the kinds withLists is fetching for this screen
     Appearance m_appearance = Appearance::Disappeared;
     bool m_appearanceAnimated = false;
     ScreenEnvironment m_environment;

@@ -119,6 +119,50 @@ private slots:
         QVERIFY(home->welcomeText().endsWith(QStringLiteral("陳志明")));
     }
 
+    // After every sign-in each stored list is asked for again: an answer "00" holding its list replaces
+    // the document and the list held in memory; any other answer keeps both.
+    void signInRefreshesTheStoredLists_data()
+    {
+        const QString old = QStringLiteral(R"({"returnCode":"00","returnMsg":"OK","inco1List":[{"inco1":"OLD","bezei":"舊"}]})");
+        const auto reply = [](const char *body) {
+            return QJsonObject{{"mode", "reply"}, {"status", 200}, {"contentType", "application/json"}, {"body", body}};
+        };
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QJsonObject>("fault"); // on inco1List; none: the gateway's own list
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("00 with its list") << old << QJsonObject() << true;
+        QTest::newRow("stored list empty") << QStringLiteral(R"({"returnCode":"00","inco1List":[]})") << QJsonObject() << true;
+        QTest::newRow("error code") << old << QJsonObject{{"mode", "code"}, {"returnCode", "01"}, {"returnMsg", "無資料"}} << false;
+        QTest::newRow("00 without its list") << old << reply(R"({"returnCode":"00","returnMsg":"OK"})") << false;
+        QTest::newRow("list not an array") << old << reply(R"({"returnCode":"00","returnMsg":"OK","inco1List":{}})") << false;
+        QTest::newRow("invalid JSON") << old << QJsonObject{{"mode", "invalidJson"}} << false;
+        QTest::newRow("connection dropped") << old << QJsonObject{{"mode", "close"}} << false;
+    }
+    void signInRefreshesTheStoredLists()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QJsonObject, fault);
+        QFETCH(bool, replaced);
+        AppHarness app;
+        QVERIFY(app.launch());
+        ListStore &lists = app.context->lists();
+        QVERIFY(app.context->documents().write(QStringLiteral("inco1List"), stored));
+        QVERIFY(lists.inco1List()); // held from now on
+        if (!fault.isEmpty()) {
+            fault.insert(QStringLiteral("operation"), QStringLiteral("inco1List"));
+            QVERIFY(app.gateway.setFault(fault));
+        }
+        QVERIFY(app.signIn());
+        QTRY_VERIFY(!lists.isFetching(QStringLiteral("inco1List")));
+        QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("inco1List")).size(), 1);
+        const QString after = app.context->documents().read(QStringLiteral("inco1List")).value_or(QString());
+        QCOMPARE(after != stored, replaced);
+        // The held list is the stored one's, never an older one.
+        QCOMPARE(*lists.inco1List(), parseList<Inco1>(QJsonDocument::fromJson(after.toUtf8()).object(),
+                                                       QStringLiteral("inco1List")));
+        QVERIFY(!lists.inco1List()->isEmpty());
+    }
+
     void failedSignInShowsTheServersMessageAndStoresNothing()
     {
         AppHarness app;

@@ -104,6 +104,8 @@ struct ContractFlow : AppHarness {
         if (!entry)
             return nullptr;
         entry->orderTypeAction();
+        if (!QTest::qWaitFor([&] { return ui.hasOpenPicker(); })) // the kinds may be fetched first
+            return nullptr;
         ui.choosePickerRow(0);
         entry->setItemAmtText(quantity);
         return entry;
@@ -307,8 +309,9 @@ private slots:
         settle();
         entry = f.enter(0, 0, QStringLiteral("2")); // the gateway answers normally again
         QVERIFY(entry);
-        const QList<Inco1> methods = *f.context->lists().inco1List(true);
         entry->inco1Action();
+        QTRY_VERIFY(f.ui.hasOpenPicker());
+        const QList<Inco1> methods = *f.context->lists().inco1List();
         QVERIFY(f.ui.choosePickerRow(1));
         QCOMPARE(entry->info1ButtonText(), methods.at(1).bezei);
         entry->addToCartAction();
@@ -473,8 +476,9 @@ private slots:
         QVERIFY(f.ui.pressAlertButton(QStringLiteral("確定")));
         QCOMPARE(edit->order().transportRemark, QStringLiteral("0123456789ABCDE"));
         // The delivery method shown is the one sent.
-        const QList<Inco1> methods = *f.context->lists().inco1List(true);
         edit->editBezei();
+        QTRY_VERIFY(f.ui.hasOpenPicker());
+        const QList<Inco1> methods = *f.context->lists().inco1List();
         QVERIFY(f.ui.choosePickerRow(1));
         QCOMPARE(edit->order().inco1, methods.at(1));
         QCOMPARE(edit->order().orderItem.inco1Bezei, methods.at(1).bezei);

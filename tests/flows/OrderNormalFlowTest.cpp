@@ -97,7 +97,8 @@ struct Flow {
         return page;
     }
 
-    bool pickRow(int row) { return ui.hasOpenPicker() && ui.choosePickerRow(row); }
+    // Chooses a row once the picker shows (its list may be fetched first).
+    bool pickRow(int row) { return QTest::qWaitFor([&] { return ui.hasOpenPicker(); }) && ui.choosePickerRow(row); }
 
     // Fills the header (kind row 0, delivery method row `inco1Row`) and goes to the item page, waiting
     // for its price list.

@@ -18,8 +18,10 @@
 #include "ui/TabBarController.h"
 
 #include <QAccessible>
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 // Drags the item from its right edge leftwards by `distance`, as a finger swipes a row.
@@ -76,6 +78,78 @@ class OrderJourneyTest : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { Localizer::instance().load({QStringLiteral("zh-TW")}); }
+
+    // A gateway that answers in 2 s never freezes a picker: while the list is fetched the window keeps
+    // drawing and shows the spinner; a failure offers 重試, which fetches again and opens the picker.
+    void slowListNeverFreezesThePicker()
+    {
+        QmlApp app;
+        QVERIFY2(app.gateway().isRunning(), qPrintable(app.gateway().errorString()));
+        // The sign-in's refresh of the car/ship kinds fails, so none are stored; the header page's fetch
+        // then fails after 2 s, and the one after 重試 answers the list after 2 s.
+        const QJsonObject refused{{"operation", "transportList"}, {"mode", "code"}, {"returnCode", "01"},
+                                  {"returnMsg", "維護中"}, {"append", true}};
+        QJsonObject slowRefusal = refused;
+        slowRefusal.insert(QStringLiteral("delayMs"), 2000);
+        QVERIFY(app.gateway().setFault(refused));
+        QVERIFY(app.gateway().setFault(slowRefusal));
+        QVERIFY(app.gateway().setFault(QJsonObject{{"operation", "transportList"}, {"mode", "delay"},
+                                                   {"delayMs", 2000}, {"append", true}}));
+        QmlHarness &h = app.harness();
+        QVERIFY(h.load());
+        TabBarController *tabs = app.launchAndSignIn();
+        QVERIFY(tabs);
+        auto *stack = qobject_cast<NavigationController *>(tabs->viewControllers().at(0));
+        QVERIFY(tap(h, QStringLiteral("homeMenuCell_0")) && tap(h, QStringLiteral("normalView"))
+                && tap(h, QStringLiteral("selectDataCell_0")));
+        auto *header = qobject_cast<OrderPage1ViewController *>(stack->topViewController());
+        QVERIFY(header);
+        QVERIFY(QTest::qWaitFor([&] { return header->row(QStringLiteral("tvstz")) && !h.ui().isSpinnerVisible(); }, 10000));
+        QTRY_VERIFY(!app.context().lists().isFetching(QStringLiteral("transportList")));
+
+        // The main thread's longest pause and the frames drawn, while each 2-second answer is awaited.
+        int frames = 0;
+        QObject counter; // frames may be reported from the render thread: counted while this lives
+        connect(h.window(), &QQuickWindow::frameSwapped, &counter, [&frames] { ++frames; });
+        QElapsedTimer clock;
+        qint64 lastTick = 0, longest = 0;
+        QTimer ticks;
+        connect(&ticks, &QTimer::timeout, &ticks, [&] {
+            longest = std::max(longest, clock.elapsed() - lastTick);
+            lastTick = clock.elapsed();
+        });
+        // What went wrong while the answer was awaited after tapping `button`, or nothing.
+        const auto awaitAnswer = [&](const QString &button, const QString &drawnAfter) {
+            frames = 0;
+            clock.start();
+            lastTick = longest = 0;
+            ticks.start(10);
+            QStringList faults;
+            if (!h.click(button))
+                faults << button + QStringLiteral(" not drawn");
+            if (!QTest::qWaitFor([&] { return h.find(QStringLiteral("spinner")) != nullptr; }, 1000))
+                faults << QStringLiteral("no spinner");
+            QTest::qWait(1000); // the gateway still holds the answer
+            if (!h.find(QStringLiteral("spinner")) || h.find(drawnAfter))
+                faults << QStringLiteral("the spinner went before the answer");
+            if (frames < 10)
+                faults << QStringLiteral("%1 frames in a second").arg(frames);
+            if (!QTest::qWaitFor([&] { return h.find(drawnAfter) != nullptr; }, 10000))
+                faults << drawnAfter + QStringLiteral(" not drawn");
+            ticks.stop();
+            if (longest >= 500)
+                faults << QStringLiteral("the main thread stopped for %1 ms").arg(longest);
+            return faults.join(QStringLiteral("; "));
+        };
+        QCOMPARE(awaitAnswer(QStringLiteral("orderRow_transType"), QStringLiteral("alertTitle")), QString());
+        QCOMPARE(textOf(h, QStringLiteral("alertTitle")), QStringLiteral("無法取得資料"));
+        QCOMPARE(textOf(h, QStringLiteral("alertMessage")), QStringLiteral("維護中"));
+        h.settle();
+        QCOMPARE(awaitAnswer(QStringLiteral("alertButton_重試"), QStringLiteral("pickerDone")), QString());
+        QVERIFY(tap(h, QStringLiteral("pickerDone")));
+        QTRY_VERIFY(!header->row(QStringLiteral("transType"))->subTitle.isEmpty());
+        QCOMPARE(app.gateway().gatewayCalls(QStringLiteral("transportList")).size(), 3);
+    }
 
     void normalOrderBackAndResendAfterLostAnswer()
     {

@@ -1,6 +1,6 @@
 #pragma once
 // Starts the development gateway in-process on 127.0.0.1 (a free port), in a thread of its own so that a
-// test may block its main thread (as the blocking list fetch does) while the gateway answers. Points
+// test may block its main thread while the gateway answers. Points
 // ZELK_GATEWAY_URL and ZELK_ANALYTICS_URL at it for the life of the fixture and restores them after.
 // Gives the test the request log, reset, faults, the version-check state and notification pushes.
 #include <QJsonArray>

@@ -2,7 +2,7 @@
 // The development gateway with scripted answers, for tests of the network layer: every request to the
 // gateway, the web service or the version check takes the next enqueued reply, or the default reply
 // (initially 200 {"returnCode":"00","returnMsg":"OK"}). The gateway runs on its own thread, so it keeps
-// answering while the test's thread is blocked (e.g. in a blocking list fetch).
+// answering while the test's thread is blocked.
 //
 //   ScriptedGateway server;
 //   server.enqueue(ScriptedGateway::Reply::json(answerBytes));

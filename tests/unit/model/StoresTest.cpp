@@ -8,13 +8,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-static QByteArray inco1Answer()
-{
-    return QByteArrayLiteral(
-        "{\"returnCode\":\"00\",\"returnMsg\":\"OK\",\"inco1List\":[{\"inco1\":\"FOB\",\"bezei\":\"自取\"},"
-        "{\"inco1\":\"CIF\",\"bezei\":\"送達\"}]}");
-}
-
 class StoresTest : public QObject
 {
     Q_OBJECT
@@ -87,54 +80,42 @@ private slots:
         auto &lists = context->lists();
         auto &documents = context->documents();
 
-        // A stored empty document is an invalid one: an empty list and no request.
+        // Readers never ask the server: nothing stored gives no list, an empty or cut document an empty one.
+        QVERIFY(!lists.inco1List());
         documents.write("transportList", "");
-        QCOMPARE(lists.transportList(true)->size(), 0);
-        // So is a truncated one.
-        // (built from a cut answer; the text is deliberately unbalanced)
+        QCOMPARE(lists.transportList()->size(), 0);
         const QString cut = QString::fromUtf8(R"({"returnCode":"00","orderTypeList":[{"otCode":"ZOR"}]})").left(35);
         documents.write("orderTypeList", cut);
-        QCOMPARE(lists.orderTypeList(true)->size(), 0);
+        QCOMPARE(lists.orderTypeList()->size(), 0);
         QCOMPARE(m_server->requestCount(), 0);
 
-        // Missing, non-blocking: nothing now, the answer is stored when it arrives, the next read uses it.
-        m_server->enqueue(ScriptedGateway::Reply::json(inco1Answer()));
-        QVERIFY(!lists.inco1List(false));
-        QTRY_VERIFY(documents.read("inco1List").has_value());
-        QCOMPARE(*documents.read("inco1List"), QString::fromUtf8(inco1Answer()));
-        const auto inco1 = lists.inco1List(true);
-        QVERIFY(inco1);
-        QCOMPARE(inco1->size(), 2);
-        QCOMPARE(inco1->at(1).bezei, QStringLiteral("送達"));
-        QCOMPARE(m_server->requestCount(), 1);
-
-        // Held in memory: a changed document is read only with reload.
-        documents.write("inco1List", R"({"returnCode":"00","inco1List":[]})");
-        QCOMPARE(lists.inco1List(true)->size(), 2);
-        QCOMPARE(lists.inco1List(true, true)->size(), 0);
-
-        // Missing, blocking: a failure answer stores nothing and gives no list.
-        m_server->enqueue(ScriptedGateway::Reply::json(R"({"returnCode":"01","returnMsg":"無資料"})"));
-        QVERIFY(!lists.tvstzList(true));
-        QVERIFY(!documents.read("getTvstzList"));
-        // ... a success is stored whole and built at once; the request carried the session's vkorg.
+        // A missing list is fetched for the session's organisation, stored whole under its name and built.
         context->userInfo().vkorg = QStringLiteral("1000");
-        m_server->enqueue(ScriptedGateway::Reply::json(
-            R"({"returnCode":"00","returnMsg":"OK","list":[{"vkorg":"1000","tvstzId":"1010","tvstzName":"台北"}]})"));
-        const auto tvstz = lists.tvstzList(true);
-        QVERIFY(tvstz);
-        QCOMPARE(tvstz->first().tvstzName, QStringLiteral("台北"));
+        const QByteArray tvstz =
+            R"({"returnCode":"00","returnMsg":"OK","list":[{"vkorg":"1000","tvstzId":"1010","tvstzName":"台北"}]})";
+        m_server->enqueue(ScriptedGateway::Reply::json(tvstz));
+        std::optional<ApiStatus> result;
+        lists.withList("getTvstzList", nullptr, [&](const ApiStatus &status) { result = status; });
+        QVERIFY(!result);
+        QTRY_VERIFY(result);
+        QVERIFY(result->isSuccess);
+        QCOMPARE(documents.read("getTvstzList_1000"), std::optional<QString>(QString::fromUtf8(tvstz)));
+        QCOMPARE(lists.tvstzList()->first().tvstzName, QStringLiteral("台北"));
         const QJsonObject body =
             QJsonDocument::fromJson(m_server->requests().last().json().value("Body").toString().toUtf8()).object();
         QCOMPARE(body.value("vkorg").toString(), QStringLiteral("1000"));
-        QCOMPARE(body.value("userID").toString(), QString());
+        // Had now: at once, without a request.
+        result.reset();
+        lists.withList("getTvstzList", nullptr, [&](const ApiStatus &status) { result = status; });
+        QVERIFY(result && result->isSuccess);
+        QCOMPARE(m_server->requestCount(), 1);
 
         // Documents are replaced atomically: no temporary files are left beside them.
         QVERIFY(documents.write("inco2List", R"({"returnCode":"00","inco2List":["A"]})"));
         const QStringList files = QDir(QFileInfo(documents.path("inco2List")).absolutePath()).entryList(QDir::Files);
         for (const QString &file : files)
             QVERIFY2(file.endsWith(".txt"), qPrintable(file));
-        QCOMPARE(lists.inco2List(true)->toArray().size(), 1);
+        QCOMPARE(lists.inco2List()->toArray().size(), 1);
     }
 
     void customerList()

@@ -52,12 +52,6 @@ private slots:
         QCOMPARE(screen.info1ButtonTitle(), QStringLiteral("送達工地"));
         QCOMPARE(screen.info1ButtonText(), QStringLiteral("送達工地"));
         QCOMPARE(screen.orderTypeButtonTitle(), QStringLiteral("袋裝車"));
-
-        // An empty list offers no picker.
-        ctx.documents().write(QStringLiteral("inco1List"), QStringLiteral(R"({"inco1List":[]})"));
-        ctx.lists().inco1List(false, true);
-        screen.inco1Action();
-        QVERIFY(!ui.hasOpenPicker());
     }
 };
 

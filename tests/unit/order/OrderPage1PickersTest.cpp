@@ -60,6 +60,24 @@ private slots:
         alone.tvstzAction();
         QVERIFY(!ui.hasOpenPicker());
     }
+
+    // Without an order type "1" the page says so instead of going on: every line would be refused.
+    void noOrderTypeToOffer()
+    {
+        QTemporaryDir dir;
+        AppContext ctx({dir.path(), nullptr, false});
+        ctx.documents().write(QStringLiteral("orderTypeList"),
+                              QStringLiteral(R"({"orderTypeList":[{"otCode":"ZCQ","otName":"合約","orderType":"2"}]})"));
+        FakeUi ui;
+        OrderPage1ViewController page;
+        page.setEnvironment({&ui, nullptr, &ctx});
+        page.loadViewIfNeeded();
+        QCOMPARE(ui.currentAlertTitle(), QStringLiteral("沒有可用的訂單類型"));
+        QCOMPARE(ui.currentAlertButtons(), QStringList{QStringLiteral("確定")});
+        QVERIFY(ui.pressAlertButton(QStringLiteral("確定")));
+        page.nextAction();
+        QCOMPARE(ui.currentAlertTitle(), QStringLiteral("沒有可用的訂單類型"));
+    }
 };
 
 ZELK_TEST(OrderPage1PickersTest)

@@ -7,7 +7,6 @@
 #include <QJsonArray>
 #include <QMap>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -43,7 +42,6 @@ class ServiceClientTest : public QObject
 
     std::unique_ptr<ScriptedGateway> m_server;
     std::unique_ptr<ServiceClient> m_client;
-    QMap<QString, QString> m_stored;
 
     void pointGatewayAt(quint16 port)
     {
@@ -58,7 +56,6 @@ private slots:
         m_server = std::make_unique<ScriptedGateway>();
         pointGatewayAt(m_server->port());
         m_client = std::make_unique<ServiceClient>();
-        m_stored.clear();
     }
 
     void cleanup()
@@ -346,98 +343,47 @@ private slots:
 
     void listFetchParameters()
     {
+        const auto ask = [&](const QString &kind) {
+            m_server->clearRequests();
+            m_client->fetchList(kind, {});
+            return m_server->waitForRequests(1) ? parseObject(m_server->requests().constLast().json().value("Body").toString())
+                                                : QJsonObject{{"no request", kind}};
+        };
         // Nothing stored: "userID" is the empty string.
-        QVERIFY(!m_client->fetchList("inco1List", false));
-        QVERIFY(m_server->waitForRequests(1));
+        QCOMPARE(ask("inco1List"), (QJsonObject{{"userID", ""}}));
         auto request = m_server->requests().constLast();
         QCOMPARE(request.json().value("ApiName").toString(), QStringLiteral("inco1List"));
         QCOMPARE(request.header("Content-Type"), QByteArray("application/json"));
-        const QString body = request.json().value("Body").toString();
-        QVERIFY(body.contains(QLatin1Char('\n')));
-        QCOMPARE(parseObject(body), (QJsonObject{{"userID", ""}}));
+        QVERIFY(request.json().value("Body").toString().contains(QLatin1Char('\n')));
 
-        m_client->setListFetchSession({[] { return QStringLiteral("U1"); }, [] { return QStringLiteral("1000"); },
-                                       [this](const QString &kind, const QString &text) { m_stored[kind] = text; }});
-        const QMap<QString, QJsonObject> expected{
-            {"transportList", {{"userID", "U1"}}},
-            {"getTvstzList", {{"userID", "U1"}, {"vkorg", "1000"}}},
-            {"getNoticeGroupUserList", {{"userID", "U1"}, {"ngrName", "1000"}}},
-        };
-        for (auto it = expected.begin(); it != expected.end(); ++it) {
-            m_server->clearRequests();
-            QVERIFY(m_client->fetchList(it.key(), true));
-            request = m_server->requests().constLast();
-            QCOMPARE(request.json().value("ApiName").toString(), it.key());
-            QCOMPARE(parseObject(request.json().value("Body").toString()), it.value());
-        }
-
+        m_client->setListFetchSession({[] { return QStringLiteral("U1"); }, [] { return QStringLiteral("1000"); }});
+        QCOMPARE(ask("transportList"), (QJsonObject{{"userID", "U1"}}));
+        QCOMPARE(ask("getTvstzList"), (QJsonObject{{"userID", "U1"}, {"vkorg", "1000"}}));
+        QCOMPARE(ask("getNoticeGroupUserList"), (QJsonObject{{"userID", "U1"}, {"ngrName", "1000"}}));
         // A session without a sales organisation sends the vkorg keys empty.
-        m_client->setListFetchSession({[] { return QStringLiteral("U1"); }, [] { return QString(); }, {}});
-        QVERIFY(m_client->fetchList("getTvstzList", true));
-        QCOMPARE(parseObject(m_server->requests().constLast().json().value("Body").toString()),
-                 (QJsonObject{{"userID", "U1"}, {"vkorg", ""}}));
+        m_client->setListFetchSession({[] { return QStringLiteral("U1"); }, [] { return QString(); }});
+        QCOMPARE(ask("getTvstzList"), (QJsonObject{{"userID", "U1"}, {"vkorg", ""}}));
     }
 
-    void listFetchInBackground()
+    // The fetch returns at once; its answer is the whole text on success, else the message to show.
+    void listFetchAnswer()
     {
-        m_client->setListFetchSession(
-            {{}, {}, [this](const QString &kind, const QString &text) { m_stored[kind] = text; }});
         const QByteArray answer =
             "{ \"returnCode\": \"00\",\n  \"returnMsg\": \"OK\", \"inco1List\": [{\"inco1\": \"EXW\", \"bezei\": \"工廠交貨\"}] }";
         m_server->enqueue(Reply::json(answer).delayed(100));
-        QVERIFY(!m_client->fetchList("inco1List", false));
-        QVERIFY(m_stored.isEmpty()); // returned at once, before the answer
-        QVERIFY(QTest::qWaitFor([&] { return m_stored.contains("inco1List"); }, 5000));
-        QCOMPARE(m_stored.value("inco1List"), QString::fromUtf8(answer)); // the whole text, unchanged
-
-        // A failed fetch stores nothing.
-        m_server->enqueue(Reply::json(R"({"returnCode":"01","returnMsg":"no"})"));
         m_server->enqueue(Reply::text(500, "text/html", "<html></html>"));
-        QVERIFY(!m_client->fetchList("inco2List", false));
-        QVERIFY(!m_client->fetchList("transportList", false));
-        QVERIFY(m_server->waitForRequests(3));
-        QTest::qWait(300);
-        QCOMPARE(m_stored.keys(), QStringList{"inco1List"});
-    }
-
-    void blockingListFetch()
-    {
-        m_client->setListFetchSession(
-            {{}, {}, [this](const QString &kind, const QString &text) { m_stored[kind] = text; }});
-        // Any event processed during the wait would set this: the caller must really block.
-        bool eventsRan = false;
-        QTimer::singleShot(0, this, [&] { eventsRan = true; });
-
-        const QByteArray answer = R"({"returnCode":"00","returnMsg":"OK","orderTypeList":[]})";
-        m_server->enqueue(Reply::json(answer).delayed(150));
-        auto text = m_client->fetchList("orderTypeList", true);
-        QVERIFY(!eventsRan);
-        QVERIFY(text);
-        QCOMPARE(*text, QString::fromUtf8(answer));
-        QCOMPARE(m_stored.value("orderTypeList"), QString::fromUtf8(answer));
-
-        // "01" and unparsable answers: nothing returned, nothing stored.
-        m_server->enqueue(Reply::json(R"({"returnCode":"01","returnMsg":"no"})"));
-        QVERIFY(!m_client->fetchList("inco1List", true));
-        m_server->enqueue(Reply::text(500, "text/html", "<html>down</html>"));
-        QVERIFY(!m_client->fetchList("inco2List", true));
-        m_server->enqueue(Reply::json(R"({"returnCode":0})"));
-        QVERIFY(!m_client->fetchList("transportList", true));
-
-        // A silent server: the total limit ends the wait.
-        m_client->setLimits(10000, 400);
-        m_server->enqueue(Reply::never());
-        QElapsedTimer clock;
-        clock.start();
-        QVERIFY(!m_client->fetchList("getTvstzList", true));
-        QVERIFY2(clock.elapsed() < 3000, "the blocking wait outlived the total limit");
-
-        // Nobody listening.
-        pointGatewayAt(ScriptedGateway::closedPort());
-        QVERIFY(!m_client->fetchList("getNoticeGroupUserList", true));
-
-        QVERIFY(!eventsRan);
-        QCOMPARE(m_stored.keys(), QStringList{"orderTypeList"});
+        QList<std::pair<ApiStatus, QString>> answers;
+        const auto collect = [&](const ApiStatus &status, const QString &text) { answers.append({status, text}); };
+        m_client->fetchList("inco1List", collect);
+        QVERIFY(answers.isEmpty());
+        QTRY_COMPARE(answers.size(), 1);
+        QVERIFY(answers[0].first.isSuccess);
+        QCOMPARE(answers[0].second, QString::fromUtf8(answer)); // unchanged, as it is stored
+        m_client->fetchList("inco1List", collect);
+        QTRY_COMPARE(answers.size(), 2);
+        QVERIFY(!answers[1].first.isSuccess);
+        QCOMPARE(answers[1].first.message, QStringLiteral("無法解析回覆，請稍候再試"));
+        QCOMPARE(answers[1].second, QString());
     }
 };
 
