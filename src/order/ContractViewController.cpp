@@ -128,17 +128,9 @@ QList<Contract2> ContractViewController::contractsOnce(const QList<Contract2> &l
 void ContractViewController::failureAlert(const QString &title, const QString &message,
                                           void (ContractViewController::*retry)())
 {
-    Ui *u = ui();
-    if (!u)
-        return;
-    Alert alert;
-    alert.context = this;
-    alert.title = title;
-    alert.message = message;
     // This screen is the root of its stack: going back would leave the rep on an empty list.
-    alert.addButton(localized(QStringLiteral("重試")), AlertButton::Style::Default, [this, retry] { (this->*retry)(); });
-    alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Cancel, [this] { closeAction(); });
-    u->showAlert(alert);
+    retryAlert(title, message, [this, retry] { (this->*retry)(); }, localized(QStringLiteral("確定")),
+               [this] { closeAction(); });
 }
 
 void ContractViewController::selectRow(int row)

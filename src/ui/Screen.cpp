@@ -433,7 +433,8 @@ void Screen::withLists(const QStringList &kinds, std::function<void()> then)
     });
 }
 
-void Screen::retryAlert(const QString &title, const QString &message, std::function<void()> retry)
+void Screen::retryAlert(const QString &title, const QString &message, std::function<void()> retry,
+                        const QString &cancelTitle, std::function<void()> cancel)
 {
     Ui *u = ui();
     if (!u)
@@ -443,6 +444,7 @@ void Screen::retryAlert(const QString &title, const QString &message, std::funct
     alert.title = title;
     alert.message = message;
     alert.addButton(localized(QStringLiteral("重試")), AlertButton::Style::Default, std::move(retry));
-    alert.addButton(localized(QStringLiteral("取消")), AlertButton::Style::Cancel);
+    alert.addButton(cancelTitle.isEmpty() ? localized(QStringLiteral("取消")) : cancelTitle, AlertButton::Style::Cancel,
+                    std::move(cancel));
     u->showAlert(alert);
 }

@@ -199,8 +199,10 @@ protected:
     // list this screen is already waiting for is ignored (a repeated tap). A failed fetch offers "重試"
     // (fetch again) and "取消" (nothing changes).
     void withLists(const QStringList &kinds, std::function<void()> then);
-    // An alert `title` / `message` with "重試", which runs `retry`, and "取消", which only closes it.
-    void retryAlert(const QString &title, const QString &message, std::function<void()> retry);
+    // An alert `title` / `message` with "重試", which runs `retry`, and a cancel button: "取消", which only
+    // closes it, unless another `cancelTitle` and its handler are given.
+    void retryAlert(const QString &title, const QString &message, std::function<void()> retry,
+                    const QString &cancelTitle = QString(), std::function<void()> cancel = {});
 
     // Containers: place `child` under this screen / take it out (deleted later by the caller's choice).
     void adoptChild(Screen *child);
