@@ -141,7 +141,8 @@ void ServiceClient::send(QNetworkAccessManager *network, QNetworkRequest request
         const QNetworkReply::NetworkError error = reply->error();
         // Qt's HTTP stack may take a connection closed in the middle of a body for the end of it, depending
         // on the order in which it sees the last bytes and the close: an answer shorter than its announced
-        // length is a lost connection, never an answer.
+        // length is a lost connection, never an answer. (Qt drops the announced length of a compressed
+        // answer, which counts the compressed bytes, once it has decompressed it.)
         const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
         if (*timedOut) {
             response.transportError = QStringLiteral("no complete answer within %1 ms").arg(totalMs);
