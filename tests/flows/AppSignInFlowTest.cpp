@@ -1,5 +1,5 @@
 // Start-up, sign-in and sign-out, driven through the screens against the development gateway.
-#include "../unit/app/AppHarness.h"
+#include "AppHarness.h"
 #include "TestRegistry.h"
 #include "app/MoreViewController.h"
 #include "notify/HomeViewController.h"
@@ -65,7 +65,7 @@ private slots:
         QVERIFY(app.ui.isSpinnerShowing());
         QCOMPARE(app.ui.spinnerMask(), SpinnerMask::Clear);
         QTRY_VERIFY(app.tabs() != nullptr);
-        AppHarness::settle();
+        settle();
 
         qInstallMessageHandler(g_previousHandler);
         QLoggingCategory::setFilterRules(QString());
@@ -179,7 +179,7 @@ private slots:
         QCOMPARE(app.ui.currentAlert()->alert.buttons[0].style, AlertButton::Style::Cancel);
         QVERIFY(!app.ui.isSpinnerShowing());
         QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
-        AppHarness::settle();
+        settle();
         QCOMPARE(app.tabs(), nullptr);
         QCOMPARE(app.context->userId(), std::nullopt);
         QCOMPARE(app.context->userAccount(), std::nullopt);
@@ -218,7 +218,7 @@ private slots:
         app.login()->loginAction();
         QTRY_COMPARE(app.gateway.gatewayCalls(QStringLiteral("login")).size(), 1);
         app.navigator.setRootScreen(nullptr);
-        AppHarness::settle();
+        settle();
         QTest::qWait(600);
         QCOMPARE(app.context->userId(), std::nullopt);
         QVERIFY(!app.ui.hasOpenAlert());
@@ -239,20 +239,20 @@ private slots:
         app.tabs()->setSelectedIndex(3);
         auto *more = app.tabRoot<MoreViewController>(3);
         QVERIFY(more);
-        AppHarness::settle();
+        settle();
         more->selectRow(4); // 登出
         QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("即將登出"));
 
         // "取消" leaves the user signed in.
         QVERIFY(app.ui.pressAlertButton(QStringLiteral("取消")));
-        AppHarness::settle();
+        settle();
         QVERIFY(app.tabs());
         QCOMPARE(app.context->userId(), std::optional<QString>(QStringLiteral("U10023")));
 
         more->selectRow(4);
         QVERIFY(app.ui.pressAlertButton(QStringLiteral("登出")));
         QTRY_COMPARE(app.navigator.presentedScreens().size(), 0);
-        AppHarness::settle();
+        settle();
         QCOMPARE(app.navigator.describe(), QStringLiteral("LoginViewController"));
         QVERIFY(app.login()->isVisible());
         QCOMPARE(app.login()->userName(), QString());

@@ -1,7 +1,7 @@
 // Contract orders through the order screens against the development gateway: the contract list, the
 // materials, the quantity entry, the cart panel (rows, total, delete and edit by identity), the
 // editing limits, and the ways out of the confirmation and of the contract order.
-#include "../unit/app/AppHarness.h"
+#include "AppHarness.h"
 #include "TestRegistry.h"
 
 #include "history/OrderHistoryViewController.h"
@@ -21,8 +21,6 @@
 
 namespace {
 
-void settle() { AppHarness::settle(); }
-
 // The signed-in demo user on the order-type screen of the first tab.
 struct ContractFlow : AppHarness {
     QPointer<TabBarController> tabBar;
@@ -31,11 +29,7 @@ struct ContractFlow : AppHarness {
 
     ContractFlow()
     {
-        openStores();
-        context->secureStore().setValue(QStringLiteral("userId"), QStringLiteral("U10023"));
-        context->secureStore().setValue(QStringLiteral("userName"), QStringLiteral("陳志明"));
-        context->userInfo().vkorg = QStringLiteral("1100");
-        context->userInfo().bukrs = QStringLiteral("1000");
+        startSignedIn();
         nav = new ZelkNavigationController(new Screen);
         tabBar = new TabBarController;
         tabBar->setViewControllers({nav});

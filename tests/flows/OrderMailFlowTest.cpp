@@ -1,7 +1,7 @@
 // The order-notice mail after a submission, headless against the development gateway: the requests
 // offered, the recipient rules, the exact `sendMail` body, a failed send, and the recipients per
 // sales organisation after switching accounts.
-#include "../unit/app/AppHarness.h"
+#include "AppHarness.h"
 #include "TestRegistry.h"
 
 #include "order/ChoiceMailViewController.h"
@@ -229,7 +229,7 @@ private slots:
         f.tabs()->setSelectedIndex(3);
         auto *more = f.tabRoot<MoreViewController>(3);
         QVERIFY(more);
-        AppHarness::settle();
+        settle();
         more->selectRow(4); // 登出
         QVERIFY(f.press(QStringLiteral("即將登出"), QStringLiteral("登出")));
         QTRY_COMPARE(f.navigator.presentedScreens().size(), 0);

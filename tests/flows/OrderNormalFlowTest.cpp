@@ -2,75 +2,40 @@
 // customer pick, the header, the item page with price, quantity and copies, the confirmation and the
 // exact document the gateway received, then the order query showing the new order. Also the edges
 // of the credit check, the quantity field, the price entry and the shipping point.
-#include "FakeUi.h"
-#include "GatewayFixture.h"
+#include "AppHarness.h"
 #include "TestRegistry.h"
 
-#include "app/ScreenRegistry.h"
 #include "history/OrderHistoryViewController.h"
-#include "model/AppContext.h"
 #include "model/NumberText.h"
 #include "order/ChooseOrderTypeViewController.h"
 #include "order/EnterNewAmountViewController.h"
 #include "order/OrderConfirmViewController.h"
 #include "order/OrderPage2ViewController.h"
-#include "ui/Navigator.h"
-#include "ui/Storyboard.h"
 #include "ui/ZelkNavigationController.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QSignalSpy>
-#include <QTest>
 
 #include <algorithm>
-
-#include <memory>
 
 namespace {
 
 const QString kUserId = QStringLiteral("U10023");
 const QString kMail = QStringLiteral("chihming.chen@zelk-supply.com.tw");
 
-void settle()
-{
-    for (int i = 0; i < 5; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
-
 // The signed-in demo user on the order-type screen, pushed over a stand-in of the home screen.
-struct Flow {
-    GatewayFixture gateway;
-    QTemporaryDir dir;
-    FakeUi ui;
-    std::unique_ptr<AppContext> ctx;
-    std::unique_ptr<Storyboard> storyboard;
-    Navigator navigator;
+struct Flow : AppHarness {
     QPointer<NavigationController> nav;
     QPointer<ChooseOrderTypeViewController> choose;
 
     Flow()
     {
-        ctx = std::make_unique<AppContext>(AppContext::Options{dir.path(), nullptr, false});
-        ctx->start();
-        ctx->secureStore().setValue(QStringLiteral("userId"), kUserId);
-        ctx->secureStore().setValue(QStringLiteral("userName"), QStringLiteral("陳志明"));
-        ctx->secureStore().setValue(QStringLiteral("userAccount"), QStringLiteral("demo"));
-        ctx->userInfo().vkorg = QStringLiteral("1100");
-        ctx->userInfo().bukrs = QStringLiteral("1000");
-        ctx->userInfo().bukrsName = QStringLiteral("澤勒建材股份有限公司");
-        ctx->userInfo().email = kMail;
-        storyboard = std::make_unique<Storyboard>(&ui, ctx.get());
-        registerScreens(*storyboard);
-        navigator.setEnvironment({&ui, storyboard.get(), ctx.get()});
+        startSignedIn();
         nav = new ZelkNavigationController(new Screen);
         navigator.setRootScreen(nav);
         settle();
-        choose = qobject_cast<ChooseOrderTypeViewController *>(storyboard->instantiateInitial(QStringLiteral("Order")));
+        choose = qobject_cast<ChooseOrderTypeViewController *>(storyboard.instantiateInitial(QStringLiteral("Order")));
         nav->push(choose, false);
         settle();
     }
@@ -84,7 +49,7 @@ struct Flow {
         choose->normalOrderAction();
         settle();
         SelectDataViewController *pick = choose->selectDataViewController();
-        if (!pick || !QTest::qWaitFor([&] { return ctx->lists().customerList().has_value() && !ui.isSpinnerShowing(); }))
+        if (!pick || !QTest::qWaitFor([&] { return context->lists().customerList().has_value() && !ui.isSpinnerShowing(); }))
             return nullptr;
         pick->searchTextChangedByUser(search);
         pick->didSelectRow(row);
@@ -174,9 +139,9 @@ private slots:
         Flow f;
         QVERIFY(f.gateway.isRunning());
         QVERIFY(f.choose);
-        f.ctx->cart().setCartOrderArray({Order()}); // left over from an earlier order
+        f.context->cart().setCartOrderArray({Order()}); // left over from an earlier order
         f.choose->viewWillAppear(false);
-        QVERIFY(f.ctx->cart().cartOrderArray().isEmpty());
+        QVERIFY(f.context->cart().cartOrderArray().isEmpty());
 
         // "永大" offers three customers; the second is 永大建材 (the unfiltered second row is another one).
         OrderPage1ViewController *page = f.startNormalOrder(QStringLiteral("永大"), 1);
@@ -184,7 +149,7 @@ private slots:
         // Appearing again while the customers were on their way asked nothing more, so no late second
         // answer could clear the search.
         QCOMPARE(f.gateway.gatewayCalls(QStringLiteral("clientList")).size(), 1);
-        QCOMPARE(f.ctx->customerStruct().customer().kunnr, QStringLiteral("0000100105"));
+        QCOMPARE(f.context->customerStruct().customer().kunnr, QStringLiteral("0000100105"));
         QCOMPARE(page->order().orderCustomer.kunnr, QStringLiteral("0000100105"));
         QCOMPARE(page->customNameText(), QStringLiteral("客戶:永大建材有限公司"));
         QCOMPARE(page->creditsLabel()->text(), QStringLiteral("¥2,240,000.00"));
@@ -261,8 +226,8 @@ private slots:
         QVERIFY(confirmNav);
         auto *confirm = qobject_cast<OrderConfirmViewController *>(confirmNav->rootViewController());
         QVERIFY(confirm);
-        QCOMPARE(f.ctx->cart().cartOrderArray().size(), 1);
-        const Order placed = f.ctx->cart().cartOrderArray().first();
+        QCOMPARE(f.context->cart().cartOrderArray().size(), 1);
+        const Order placed = f.context->cart().cartOrderArray().first();
         QCOMPARE(confirm->numberOfSections(), 2);
         QCOMPARE(confirm->amountText(), QStringLiteral("¥72,500.00"));
 
@@ -277,7 +242,7 @@ private slots:
         }
         QVERIFY(result[0].sapOrderNo != result[1].sapOrderNo);
         QCOMPARE(confirm->statusCell(1).messageLabel, QStringLiteral("訂單編號：") + result[1].sapOrderNo);
-        QVERIFY(f.ctx->cart().cartOrderArray().isEmpty());
+        QVERIFY(f.context->cart().cartOrderArray().isEmpty());
 
         // The document the gateway received: compact body, one line object per copy sharing rootSeq.
         const QList<QJsonObject> calls = f.gateway.gatewayCalls(QStringLiteral("ZSD_CREATE_EIP_ORDER2"));
@@ -340,7 +305,7 @@ private slots:
         // Three copies of nothing, then a credit of exactly 33 × p × 3.
         page2->copyOrderAction();
         QVERIFY(f.pickRow(2));
-        CustomerStruct &customer = f.ctx->customerStruct();
+        CustomerStruct &customer = f.context->customerStruct();
         customer.setCreditValue(p * 33.0f * 3.0f);
         customer.setNowOrderValue(0);
         QVERIFY(f.enterQuantity(page2, QStringLiteral("34")));
@@ -476,7 +441,7 @@ private slots:
         SelectDataViewController *pick = f.choose->selectDataViewController();
         QVERIFY(pick);
         QCOMPARE(pick->searchText(), QString());
-        QCOMPARE(pick->rowCount(), int(f.ctx->lists().customerList()->size()));
+        QCOMPARE(pick->rowCount(), int(f.context->lists().customerList()->size()));
         QVERIFY(pick->rowCount() > 1);
     }
 

@@ -1,7 +1,7 @@
 // The keychain of a desktop session, proven through sign-in and sign-out against the development gateway.
 // Run by with-keyring.sh: on a private bus with gnome-keyring the values live in the Secret Service and
 // nowhere else; with no bus they live in the owner-only file.
-#include "../unit/app/AppHarness.h"
+#include "AppHarness.h"
 #include "TestRegistry.h"
 
 #include <QFile>
@@ -65,7 +65,7 @@ private slots:
 
         // Signing out removes the user's values; the push token belongs to the device and stays.
         app.tabs()->setSelectedIndex(3);
-        AppHarness::settle();
+        settle();
         app.tabRoot<MoreViewController>(3)->logout();
         QVERIFY(app.ui.pressAlertButton(QStringLiteral("登出")));
         for (const auto &[key, value] : values)

@@ -71,8 +71,7 @@ private slots:
     {
         QmlApp app;
         QmlHarness &h = app.harness();
-        QVERIFY(h.load());
-        app.startSignedIn();
+        QVERIFY(app.startSignedIn());
         const struct {
             const char *scene;
             QStringList fields;
@@ -111,10 +110,8 @@ private slots:
     void everyRegisteredViewLoads()
     {
         QmlApp app;
-        QVERIFY2(app.gateway().isRunning(), qPrintable(app.gateway().errorString()));
         QmlHarness &h = app.harness();
-        QVERIFY(h.load());
-        app.startSignedIn();
+        QVERIFY(app.startSignedIn());
         Storyboard &storyboard = app.storyboard();
 
         QStringList warnings;
@@ -155,12 +152,9 @@ private slots:
     void signedInScreensWithScreenshots()
     {
         QmlApp qmlApp;
-        QVERIFY2(qmlApp.gateway().isRunning(), qPrintable(qmlApp.gateway().errorString()));
         QmlHarness &h = qmlApp.harness();
-        QVERIFY(h.load());
-        auto *tabs = qmlApp.launchAndSignIn();
-        QVERIFY(tabs);
-        auto *homeStack = qobject_cast<NavigationController *>(tabs->viewControllers().at(0));
+        QVERIFY(qmlApp.launchAndSignIn());
+        NavigationController *homeStack = qmlApp.homeStack();
         auto *home = qobject_cast<HomeViewController *>(homeStack->rootViewController());
         QVERIFY(QTest::qWaitFor([&] { return home->pushNewsVisible(); }, 10000));
         h.settle();

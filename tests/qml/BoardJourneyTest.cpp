@@ -65,9 +65,7 @@ private slots:
     void postWithPhotoReplyAndDelete()
     {
         QmlApp app;
-        QVERIFY2(app.gateway().isRunning(), qPrintable(app.gateway().errorString()));
         QmlHarness &h = app.harness();
-        QVERIFY(h.load());
         TabBarController *tabs = app.launchAndSignIn();
         QVERIFY(tabs);
 

@@ -17,10 +17,8 @@ private slots:
     void orderQueryPickerAndDetail()
     {
         QmlApp app;
-        QVERIFY2(app.gateway().isRunning(), qPrintable(app.gateway().errorString()));
         QmlHarness &h = app.harness();
-        QVERIFY(h.load());
-        app.startSignedIn();
+        QVERIFY(app.startSignedIn());
         Storyboard &storyboard = app.storyboard();
 
         auto *query = qobject_cast<OrderHistoryViewController *>(storyboard.instantiateInitial("OrderHistory"));

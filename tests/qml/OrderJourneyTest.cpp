@@ -84,7 +84,6 @@ private slots:
     void slowListNeverFreezesThePicker()
     {
         QmlApp app;
-        QVERIFY2(app.gateway().isRunning(), qPrintable(app.gateway().errorString()));
         // The sign-in's refresh of the car/ship kinds fails, so none are stored; the header page's fetch
         // then fails after 2 s, and the one after 重試 answers the list after 2 s.
         const QJsonObject refused{{"operation", "transportList"}, {"mode", "code"}, {"returnCode", "01"},
@@ -96,10 +95,8 @@ private slots:
         QVERIFY(app.gateway().setFault(QJsonObject{{"operation", "transportList"}, {"mode", "delay"},
                                                    {"delayMs", 2000}, {"append", true}}));
         QmlHarness &h = app.harness();
-        QVERIFY(h.load());
-        TabBarController *tabs = app.launchAndSignIn();
-        QVERIFY(tabs);
-        auto *stack = qobject_cast<NavigationController *>(tabs->viewControllers().at(0));
+        QVERIFY(app.launchAndSignIn());
+        NavigationController *stack = app.homeStack();
         QVERIFY(tap(h, QStringLiteral("homeMenuCell_0")) && tap(h, QStringLiteral("normalView"))
                 && tap(h, QStringLiteral("selectDataCell_0")));
         auto *header = qobject_cast<OrderPage1ViewController *>(stack->topViewController());
@@ -154,22 +151,14 @@ private slots:
     void normalOrderBackAndResendAfterLostAnswer()
     {
         QmlApp app;
-        QVERIFY2(app.gateway().isRunning(), qPrintable(app.gateway().errorString()));
         QmlHarness &h = app.harness();
-        QVERIFY(h.load());
-        TabBarController *tabs = app.launchAndSignIn();
-        QVERIFY(tabs);
-        auto *stack = qobject_cast<NavigationController *>(tabs->viewControllers().at(0));
-        QVERIFY(stack);
-        // Once transitions have ended, the one page drawn is the top controller's.
-        const auto drawnIsTop = [&] {
-            return QTest::qWaitFor([&] { return h.drawnPages() == QList<Screen *>{stack->topViewController()}; }, 2000);
-        };
+        QVERIFY(app.launchAndSignIn());
+        NavigationController *stack = app.homeStack();
 
         QVERIFY(tap(h, QStringLiteral("homeMenuCell_0")));
         auto *choose = qobject_cast<ChooseOrderTypeViewController *>(stack->topViewController());
         QVERIFY(choose);
-        QVERIFY(drawnIsTop());
+        QVERIFY(app.drawnIsTop());
 
         // Into the header page and back, three times: the page drawn is always the top controller's,
         // and the home page under it is neither drawn nor offered to accessibility clients.
@@ -178,7 +167,7 @@ private slots:
             QVERIFY(tap(h, QStringLiteral("selectDataCell_0")));
             QVERIFY(QTest::qWaitFor([&] { return qobject_cast<OrderPage1ViewController *>(stack->topViewController()); }));
             h.settle();
-            QVERIFY2(drawnIsTop(), qPrintable(h.navigator().describe()));
+            QVERIFY2(app.drawnIsTop(), qPrintable(h.navigator().describe()));
             QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("一般訂單"));
             QVERIFY(!h.find(QStringLiteral("homeMenuCell_0")));
             const QList<QQuickItem *> covered = h.findAll(QStringLiteral("homeMenuCell_0"));
@@ -190,7 +179,7 @@ private slots:
             }
             QVERIFY(tap(h, QStringLiteral("backButton")));
             QCOMPARE(stack->topViewController(), choose);
-            QVERIFY2(drawnIsTop(), qPrintable(h.navigator().describe()));
+            QVERIFY2(app.drawnIsTop(), qPrintable(h.navigator().describe()));
             QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("訂單創建"));
         }
 
@@ -203,7 +192,7 @@ private slots:
         QVERIFY(tap(h, QStringLiteral("pickerDone")));
         QCOMPARE(header->order().orderPage, 3);
         QCOMPARE(header->order().orderItem.orderNumber, 12.0f);
-        QVERIFY(drawnIsTop());
+        QVERIFY(app.drawnIsTop());
         QVERIFY(!h.screenshot(QStringLiteral("order_items")).isEmpty());
 
         // The gateway places the order but the answer is lost.
@@ -219,7 +208,7 @@ private slots:
 
         // Back on the item page of the same order, with everything entered.
         QCOMPARE(stack->topViewController(), items);
-        QVERIFY2(drawnIsTop(), qPrintable(h.navigator().describe()));
+        QVERIFY2(app.drawnIsTop(), qPrintable(h.navigator().describe()));
         QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("一般訂單"));
         QCOMPARE(header->order().orderPage, 3);
         QCOMPARE(items->row(QStringLiteral("orderNumber"))->subTitle, QStringLiteral("12.0"));
@@ -243,7 +232,7 @@ private slots:
         // Everything ordered: closing returns to the order-type screen, ready for the next order.
         QVERIFY(tap(h, QStringLiteral("closeButton")));
         QCOMPARE(stack->topViewController(), choose);
-        QVERIFY2(drawnIsTop(), qPrintable(h.navigator().describe()));
+        QVERIFY2(app.drawnIsTop(), qPrintable(h.navigator().describe()));
         QVERIFY(app.context().cart().cartOrderArray().isEmpty());
     }
 
@@ -252,16 +241,9 @@ private slots:
     void lineOfUnknownFateKeptAcrossTheOrderQuery()
     {
         QmlApp app;
-        QVERIFY2(app.gateway().isRunning(), qPrintable(app.gateway().errorString()));
         QmlHarness &h = app.harness();
-        QVERIFY(h.load());
-        TabBarController *tabs = app.launchAndSignIn();
-        QVERIFY(tabs);
-        auto *stack = qobject_cast<NavigationController *>(tabs->viewControllers().at(0));
-        QVERIFY(stack);
-        const auto drawnIsTop = [&] {
-            return QTest::qWaitFor([&] { return h.drawnPages() == QList<Screen *>{stack->topViewController()}; }, 3000);
-        };
+        QVERIFY(app.launchAndSignIn());
+        NavigationController *stack = app.homeStack();
         QVERIFY(tap(h, QStringLiteral("homeMenuCell_0")));
         QVERIFY(enterNormalOrder(h, stack, "5"));
         QVERIFY(app.gateway().setFault(QJsonObject{{"operation", "ZSD_CREATE_EIP_ORDER2"}, {"mode", "close"},
@@ -272,7 +254,7 @@ private slots:
         QVERIFY(tap(h, QStringLiteral("alertButton_確定")));
         QVERIFY(tap(h, QStringLiteral("orderQueryButton")));
         QVERIFY(QTest::qWaitFor([&] { return qobject_cast<OrderHistoryViewController *>(stack->topViewController()); }, 3000));
-        QVERIFY2(drawnIsTop(), qPrintable(h.navigator().describe()));
+        QVERIFY2(app.drawnIsTop(), qPrintable(h.navigator().describe()));
         QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("訂單查詢"));
         QVERIFY(!h.find(QStringLiteral("alertTitle")));
         QCOMPARE(app.gateway().gatewayCalls(QStringLiteral("ZSD_CREATE_EIP_ORDER2")).size(), 1);
@@ -287,7 +269,7 @@ private slots:
             QCOMPARE(textOf(h, QStringLiteral("alertMessage")), QStringLiteral("離開後將會清空您購物車的內容，請確認。"));
             QVERIFY(tap(h, QStringLiteral("alertButton_") + answer));
             QVERIFY(!h.find(QStringLiteral("alertTitle")));
-            QVERIFY2(drawnIsTop(), qPrintable(h.navigator().describe()));
+            QVERIFY2(app.drawnIsTop(), qPrintable(h.navigator().describe()));
             QCOMPARE(app.context().cart().cartOrderArray(), answer == QStringLiteral("取消") ? kept : QList<Order>{});
         }
     }
@@ -295,12 +277,10 @@ private slots:
     void contractOrderTwoLinesEditOneDeleteOther()
     {
         QmlApp app;
-        QVERIFY2(app.gateway().isRunning(), qPrintable(app.gateway().errorString()));
         QmlHarness &h = app.harness();
-        QVERIFY(h.load());
         TabBarController *tabs = app.launchAndSignIn();
         QVERIFY(tabs);
-        auto *stack = qobject_cast<NavigationController *>(tabs->viewControllers().at(0));
+        NavigationController *stack = app.homeStack();
         QVERIFY(tap(h, QStringLiteral("homeMenuCell_0")));
         auto *choose = qobject_cast<ChooseOrderTypeViewController *>(stack->topViewController());
         QVERIFY(choose);
@@ -400,13 +380,11 @@ private slots:
     void cartPanelFromTheEdgeWithThreeLines()
     {
         QmlApp app;
-        QVERIFY(app.gateway().isRunning());
         QmlHarness &h = app.harness();
-        QVERIFY(h.load());
         TabBarController *tabs = app.launchAndSignIn();
         QVERIFY(tabs);
         auto *choose = qobject_cast<ChooseOrderTypeViewController *>(app.storyboard().instantiateInitial(QStringLiteral("Order")));
-        qobject_cast<NavigationController *>(tabs->viewControllers().at(0))->push(choose, false);
+        app.homeStack()->push(choose, false);
         h.settle();
         QList<Order> lines;
         for (const auto &[name, price, quantity, pages] :
@@ -455,13 +433,9 @@ private slots:
     void normalOrderThenNoticeMail()
     {
         QmlApp app;
-        QVERIFY2(app.gateway().isRunning(), qPrintable(app.gateway().errorString()));
         QmlHarness &h = app.harness();
-        QVERIFY(h.load());
-        TabBarController *tabs = app.launchAndSignIn();
-        QVERIFY(tabs);
-        auto *stack = qobject_cast<NavigationController *>(tabs->viewControllers().at(0));
-        QVERIFY(stack);
+        QVERIFY(app.launchAndSignIn());
+        NavigationController *stack = app.homeStack();
         const auto drawnIs = [&](const char *className) {
             return QTest::qWaitFor([&] {
                 const QList<Screen *> pages = h.drawnPages();

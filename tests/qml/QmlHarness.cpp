@@ -1,8 +1,5 @@
 #include "QmlHarness.h"
 
-#include "app/AppDelegate.h"
-#include "app/LoginViewController.h"
-#include "app/ScreenRegistry.h"
 #include "ui/TabBarController.h"
 #include "ui/UiInstall.h"
 
@@ -112,33 +109,29 @@ QString QmlHarness::screenshot(const QString &name)
     return path;
 }
 
-QmlApp::QmlApp()
-    : m_context({m_dir.path(), nullptr, false}), m_storyboard(&m_harness.ui(), &m_context)
+bool QmlApp::load()
 {
-    registerScreens(m_storyboard);
-    m_harness.navigator().setEnvironment({&m_harness.ui(), &m_storyboard, &m_context});
+    if (!m_app.gateway.isRunning()) {
+        qWarning().noquote() << "the development gateway does not run:" << m_app.gateway.errorString();
+        return false;
+    }
+    return m_harness.window() || m_harness.load();
 }
 
-QmlApp::~QmlApp() = default;
-
-void QmlApp::startSignedIn()
+bool QmlApp::startSignedIn()
 {
-    m_context.start();
-    m_context.secureStore().setValue(QStringLiteral("userId"), QStringLiteral("U10023"));
-    m_context.secureStore().setValue(QStringLiteral("userName"), QStringLiteral("陳志明"));
-    m_context.userInfo().bukrs = QStringLiteral("1000");
-    m_context.userInfo().vkorg = QStringLiteral("1100");
+    if (!load())
+        return false;
+    m_app.startSignedIn();
+    return true;
 }
 
 bool QmlApp::launch()
 {
-    m_delegate = std::make_unique<AppDelegate>(m_context, m_harness.ui(), m_storyboard, m_harness.navigator());
-    bool ready = false;
-    m_delegate->didFinishLaunching([&ready] { ready = true; });
-    if (!QTest::qWaitFor([&] { return ready; }, 5000))
+    if (!load() || !m_app.launch())
         return false;
     m_harness.settle();
-    return qobject_cast<LoginViewController *>(m_harness.navigator().rootScreen()) != nullptr;
+    return true;
 }
 
 TabBarController *QmlApp::launchAndSignIn(const char *account, const char *password)
@@ -155,11 +148,24 @@ TabBarController *QmlApp::launchAndSignIn(const char *account, const char *passw
     m_harness.settle(100);
     if (!m_harness.click(QStringLiteral("loginButton")))
         return nullptr;
-    Navigator &navigator = m_harness.navigator();
-    if (!QTest::qWaitFor([&] { return !navigator.presentedScreens().isEmpty(); }, 10000))
+    if (!QTest::qWaitFor([&] { return tabs() != nullptr; }, 10000))
         return nullptr;
     m_harness.settle();
-    return qobject_cast<TabBarController *>(navigator.presentedScreens().last());
+    return tabs();
+}
+
+NavigationController *QmlApp::homeStack() const
+{
+    TabBarController *t = tabs();
+    return t ? qobject_cast<NavigationController *>(t->viewControllers().value(0)) : nullptr;
+}
+
+bool QmlApp::drawnIsTop()
+{
+    return QTest::qWaitFor([&] {
+        NavigationController *stack = homeStack();
+        return stack && m_harness.drawnPages() == QList<Screen *>{stack->topViewController()};
+    }, 3000);
 }
 
 void typeText(QWindow *window, const char *text)

@@ -9,8 +9,7 @@
 //     h.settle();
 //     QVERIFY(h.click("loginButton"));
 //     h.screenshot("login");          // build/screenshots/login.png
-#include "GatewayFixture.h"
-#include "model/AppContext.h"
+#include "AppHarness.h"
 #include "ui/Navigator.h"
 #include "ui/QmlUi.h"
 #include "ui/Storyboard.h"
@@ -23,7 +22,6 @@
 
 #include <memory>
 
-class AppDelegate;
 class TabBarController;
 
 class QmlHarness
@@ -60,37 +58,38 @@ private:
     QQuickWindow *m_window = nullptr;
 };
 
-// The app's screens in the harness's window against the development gateway: the gateway, a harness, a
-// context with its data in a temporary folder and a storyboard with every screen registered, the
-// navigator pointing at them. Tests check gateway().isRunning() and call harness().load().
+// The app's screens in the harness's window against the development gateway: the app of AppHarness.h
+// (context, storyboard, gateway) driven through the window's Ui and navigator.
 class QmlApp
 {
 public:
-    QmlApp();
-    ~QmlApp();
+    QmlApp() : m_app(m_harness.ui(), m_harness.navigator()) {}
 
-    GatewayFixture &gateway() { return m_gateway; }
+    GatewayFixture &gateway() { return m_app.gateway; }
     QmlHarness &harness() { return m_harness; }
-    AppContext &context() { return m_context; }
-    Storyboard &storyboard() { return m_storyboard; }
+    AppContext &context() { return *m_app.context; }
+    Storyboard &storyboard() { return m_app.storyboard; }
 
-    // Starts the context as a sign-in of the demo user leaves it: "U10023" (陳志明), company "1000",
-    // sales organisation "1100".
-    void startSignedIn();
-    // Launches the app in the window (as main() does) and waits for the login screen; false without it.
+    // Loads the window once; false, saying why, when the gateway does not run or the window fails.
+    bool load();
+    // Loads the window and opens the stores as a sign-in of the demo user leaves them.
+    bool startSignedIn();
+    // Loads the window, launches the app in it (as main() does) and waits for the login screen.
     bool launch();
-    // Launches the app in the window and signs in by typing into the login screen and tapping its
-    // button, as a user does; the tab screen once it shows, or null.
+    // Launches the app and signs in by typing into the login screen and tapping its button, as a user
+    // does; the tab screen once it shows, or null.
     TabBarController *launchAndSignIn(const char *account = "demo", const char *password = "demo123");
 
+    TabBarController *tabs() const { return m_app.tabs(); }
+    // The stack of the home tab, once signed in.
+    NavigationController *homeStack() const;
+    // Waits until transitions have ended and the one page drawn is the home stack's top controller's.
+    bool drawnIsTop();
+
 private:
-    // Declared in the order they are needed; they go in reverse, the gateway last.
-    GatewayFixture m_gateway;
+    // The window goes last: the app's screens leave it before the context and the gateway go.
     QmlHarness m_harness;
-    QTemporaryDir m_dir;
-    AppContext m_context;
-    Storyboard m_storyboard;
-    std::unique_ptr<AppDelegate> m_delegate;
+    AppUnderTest m_app;
 };
 
 // Types `text` into the focused item of `window`, key by key.

@@ -1,5 +1,7 @@
 #include "FakeUi.h"
 
+#include <QCoreApplication>
+
 void FakeUi::open(const Alert &alert, bool sheet)
 {
     m_calls << (sheet ? QStringLiteral("sheet:") : QStringLiteral("alert:")) + alert.title;
@@ -269,4 +271,12 @@ void FakeUi::endEditing()
 {
     m_calls << QStringLiteral("endEditing");
     ++m_endEditing;
+}
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }

@@ -145,3 +145,6 @@ private:
     int m_endEditing = 0;
     std::function<void(Qt::ApplicationState)> m_stateHandler;
 };
+
+// Lets the screens' queued work run (transitions end at once headless) and deleted screens go.
+void settle();

@@ -45,7 +45,7 @@ private slots:
         QCOMPARE(screen->newPassword(), QStringLiteral("NewPass1")); // fields kept
         QCOMPARE(screen->confirmNewPassword(), QStringLiteral("newpass1"));
 
-        AppHarness::settle();
+        settle();
         QCOMPARE(app.ui.spinnerShowCount(), 0);
         QVERIFY(app.gateway.gatewayCalls(QStringLiteral("modAppPwd")).isEmpty());
     }
@@ -68,7 +68,7 @@ private slots:
         QCOMPARE(app.ui.currentAlertMessage(), QStringLiteral("舊密碼錯誤"));
         QVERIFY(!app.ui.isSpinnerShowing());
         app.ui.pressAlertButton(QStringLiteral("確定"));
-        AppHarness::settle();
+        settle();
         QCOMPARE(stack->depth(), 2);
 
         // The right one: both passwords as lower-case digests, then back to More.
@@ -84,7 +84,7 @@ private slots:
         QVERIFY(Operations::md5Hex(QStringLiteral("secret9")).contains(QRegularExpression(QStringLiteral("^[0-9a-f]{32}$"))));
         QCOMPARE(stack->depth(), 2); // the alert's button goes back, not the answer
         app.ui.pressAlertButton(QStringLiteral("確定"));
-        AppHarness::settle();
+        settle();
         QCOMPARE(stack->depth(), 1);
         QCOMPARE(stack->topViewController(), more);
 
@@ -92,7 +92,7 @@ private slots:
         more->selectRow(4);
         app.ui.pressAlertButton(QStringLiteral("登出"));
         QTRY_VERIFY(app.tabs() == nullptr);
-        AppHarness::settle();
+        settle();
         app.login()->setUserName(QStringLiteral("demo"));
         app.login()->setPassword(QStringLiteral("demo123"));
         app.login()->loginAction();

@@ -39,7 +39,7 @@ private slots:
         QCOMPARE(column(rows, "highlight"), QStringList({"true", "true", "true", "false", "true"}));
         QCOMPARE(more->tableViewArray()[3].function, QString());
         more->selectRow(3);
-        AppHarness::settle();
+        settle();
         QVERIFY(app.ui.openedUrls().isEmpty());
         QCOMPARE(more->navigationController()->depth(), 1);
 
@@ -73,16 +73,16 @@ private slots:
         const QStringList expected = {"AboutViewController", "ContactUsViewController", "ChangePasswordViewController"};
         for (int row = 0; row < 3; ++row) {
             more->selectRow(row);
-            AppHarness::settle();
+            settle();
             QCOMPARE(stack->depth(), 2);
             QCOMPARE(stack->topViewController()->className(), expected[row]);
             stack->pop(false);
-            AppHarness::settle();
+            settle();
         }
         // Out of range does nothing.
         more->selectRow(7);
         more->selectRow(-1);
-        AppHarness::settle();
+        settle();
         QCOMPARE(stack->depth(), 1);
         QVERIFY(!app.ui.hasOpenAlert());
     }
@@ -132,7 +132,7 @@ private slots:
         tabs->setViewControllers({new Screen, new Screen});
         tabs->viewControllers()[1]->setTitle(QStringLiteral("child"));
         app.navigator.setRootScreen(tabs);
-        AppHarness::settle();
+        settle();
         QCOMPARE(tabs->count(), 2);
         QCOMPARE(tabs->tabItem(0).title, QStringLiteral("首頁"));
         QCOMPARE(tabs->tabItem(1).icon, QStringLiteral("board"));
@@ -161,7 +161,7 @@ private slots:
             QVERIFY(!tiles->respondsTo(i));
             tiles->selectTile(i);
         }
-        AppHarness::settle();
+        settle();
         QCOMPARE(stack->depth(), 1);
         QVERIFY(app.navigator.presentedScreens().isEmpty());
         QVERIFY(app.ui.calls().isEmpty());

@@ -55,7 +55,7 @@ private slots:
             QVERIFY(app.ui.pressAlertButton(QStringLiteral("取消")));
             QVERIFY(app.ui.openedUrls().isEmpty());
             app.context->versionCheck().checkForUpdate();
-            AppHarness::settle();
+            settle();
             QVERIFY(!app.ui.hasOpenAlert()); // offered once
             QCOMPARE(versionRequests(app), 1);
         }
@@ -133,7 +133,7 @@ private slots:
         }
         if (requests > 1)
             QVERIFY(finished.wait(5000));
-        AppHarness::settle();
+        settle();
         QCOMPARE(app.ui.openAlertCount(), alertButtons.isEmpty() ? 0 : 1); // never stacked
         QCOMPARE(app.ui.currentAlertButtons(), alertButtons);
         QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("login")).size(), loginSent ? 1 : 0);

@@ -1,5 +1,5 @@
 // The board list: rows from getBoardsList, refreshing, and opening a board.
-#include "../app/AppHarness.h"
+#include "AppHarness.h"
 #include "TestRegistry.h"
 #include "board/BoardListViewController.h"
 #include "board/BoardMessageListViewController.h"
@@ -11,8 +11,7 @@ private slots:
     void listsTheBoardsAndRefreshes()
     {
         AppHarness app;
-        app.openStores();
-        app.context->secureStore().setValue(QStringLiteral("userId"), QStringLiteral("U10023"));
+        app.startSignedIn();
         auto *boards = app.showInStack<BoardListViewController>(QStringLiteral("BoardListViewController"));
         QCOMPARE(boards->title(), QStringLiteral("留言版"));
         QCOMPARE(boards->header()->state(), RefreshControl::Refreshing);
@@ -42,7 +41,7 @@ private slots:
         QTRY_VERIFY(boards->rows()->count() > 0);
 
         boards->selectRow(1);
-        AppHarness::settle();
+        settle();
         QCOMPARE(stack->depth(), 2);
         auto *messages = qobject_cast<BoardMessageListViewController *>(stack->topViewController());
         QVERIFY(messages);
@@ -51,10 +50,10 @@ private slots:
 
         // Out of range and other transitions go nowhere.
         stack->pop(false);
-        AppHarness::settle();
+        settle();
         boards->selectRow(99);
         boards->performSegue(QStringLiteral("OtherSegue"), 0);
-        AppHarness::settle();
+        settle();
         QCOMPARE(stack->depth(), 1);
     }
 };

@@ -1,6 +1,6 @@
 // A board's messages, replies and composer, headless against the development gateway: paging,
 // refreshes racing pages, deletion by identity, the own-message rule, posting with and without a photo.
-#include "../app/AppHarness.h"
+#include "AppHarness.h"
 #include "TestRegistry.h"
 #include "board/AddBoardMessageViewController.h"
 #include "board/BoardCell.h"
@@ -12,15 +12,14 @@ namespace {
 // The board `boardId` in a navigation stack, its first page loaded, signed in as U10023.
 BoardMessageListViewController *openBoard(AppHarness &app, const QString &boardId)
 {
-    app.openStores();
-    app.context->secureStore().setValue(QStringLiteral("userId"), QStringLiteral("U10023"));
+    app.startSignedIn();
     auto *list = app.storyboard.instantiate<BoardMessageListViewController>(QStringLiteral("Board"),
                                                                             QStringLiteral("BoardMessageListViewController"));
     if (!list)
         return nullptr;
     list->setBoardId(boardId);
     app.navigator.setRootScreen(new NavigationController(list));
-    AppHarness::settle();
+    settle();
     if (!QTest::qWaitFor([&] { return !list->header()->isRefreshing(); }, 5000))
         return nullptr;
     return list;
@@ -118,7 +117,7 @@ private slots:
 
         // The composer: an empty text sends nothing.
         list->addMessageAction();
-        AppHarness::settle();
+        settle();
         auto *stack = qobject_cast<NavigationController *>(list->presentedScreen());
         QVERIFY(stack);
         auto *composer = qobject_cast<AddBoardMessageViewController *>(stack->rootViewController());
@@ -137,7 +136,7 @@ private slots:
         QVERIFY(!app.ui.currentAlertMessage().isEmpty());
         QVERIFY(!app.ui.isSpinnerShowing());
         QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
-        AppHarness::settle();
+        settle();
         QCOMPARE(list->presentedScreen(), stack);
         QCOMPARE(composer->newMessageText(), QStringLiteral("今天出貨正常"));
         app.gateway.clearRequests();
@@ -252,17 +251,17 @@ private slots:
         // Back before the replies arrive: the late answer is dropped with the screen.
         QVERIFY(app.gateway.setFault(QStringLiteral("getBoardReplyMsgList"), QStringLiteral("delay"), 300));
         list->replyMessageAction(1);
-        AppHarness::settle();
+        settle();
         QSignalSpy rowChanged(list->rows(), &QAbstractItemModel::dataChanged);
         list->navigationController()->pop(false);
-        AppHarness::settle();
+        settle();
         QTest::qWait(500);
         QCOMPARE(list->navigationController()->topViewController(), list);
         QVERIFY(!app.ui.hasOpenAlert());
         QCOMPARE(rowChanged.size(), 0); // no replies loaded: the row keeps its count
 
         list->replyMessageAction(0);
-        AppHarness::settle();
+        settle();
         auto *replies = qobject_cast<BoardMessageReplyListViewController *>(list->navigationController()->topViewController());
         QVERIFY(replies);
         QTRY_VERIFY(!replies->header()->isRefreshing());
@@ -336,7 +335,7 @@ private slots:
 
         // Back on the list: that message's row alone shows the replies as they now stand.
         list->navigationController()->pop(false);
-        AppHarness::settle();
+        settle();
         QCOMPARE(rowChanged.size(), 1);
         QCOMPARE(rowChanged.first().at(0).value<QModelIndex>().row(), 0);
         QCOMPARE(rowChanged.first().at(1).value<QModelIndex>().row(), 0);

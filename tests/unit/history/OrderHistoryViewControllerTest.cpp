@@ -21,14 +21,6 @@ namespace {
 
 const QString kFormat = QStringLiteral("yyyy/MM/dd");
 
-void settle()
-{
-    for (int i = 0; i < 5; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
-
 // A signed-in demo user with the order query pushed as the root of a navigation stack.
 struct Query {
     QTemporaryDir dir;

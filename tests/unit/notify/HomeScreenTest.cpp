@@ -1,5 +1,5 @@
 // The home screen: greeting by the hour, the newest notification, and the menu.
-#include "../app/AppHarness.h"
+#include "AppHarness.h"
 #include "TestRegistry.h"
 #include "notify/HomeViewController.h"
 
@@ -73,7 +73,7 @@ private slots:
         // A new notification arrives; coming back to the tab shows it.
         app.gateway.addPush(QStringLiteral("demo"), QStringLiteral("新的測試通知"));
         app.tabs()->setSelectedIndex(1);
-        AppHarness::settle();
+        settle();
         app.tabs()->setSelectedIndex(0);
         QTRY_COMPARE(home->pushNewsText(), QStringLiteral("新的測試通知"));
         QCOMPARE(app.gateway.webServiceCalls(QStringLiteral("userPushHistory")).size(), asked + 1);
@@ -81,10 +81,10 @@ private slots:
         // A failure keeps what is shown.
         QVERIFY(app.gateway.setFault(QStringLiteral("userPushHistory"), QStringLiteral("html500")));
         app.tabs()->setSelectedIndex(1);
-        AppHarness::settle();
+        settle();
         app.tabs()->setSelectedIndex(0);
         QTRY_COMPARE(app.gateway.webServiceCalls(QStringLiteral("userPushHistory")).size(), asked + 2);
-        AppHarness::settle();
+        settle();
         QCOMPARE(home->pushNewsText(), QStringLiteral("新的測試通知"));
         // Nothing reports the failure; the only alert is the pushed notification's own.
         for (const Alert &shown : app.ui.shownAlerts())
@@ -94,8 +94,7 @@ private slots:
     void notificationWithoutTitleHidesTheNewsLine()
     {
         AppHarness app;
-        app.openStores();
-        app.context->secureStore().setValue(QStringLiteral("userId"), QStringLiteral("U10023"));
+        app.startSignedIn();
         // The newest notification has no title.
         app.gateway.addPush(QStringLiteral("demo"), QString(), QStringLiteral("只有內容"));
         auto *home = app.showInStack<HomeViewController>(QStringLiteral("HomeViewController"));
@@ -117,7 +116,7 @@ private slots:
         home->selectRow(0, 0);
         QCOMPARE(app.tabs()->selectedIndex(), 2);
         app.tabs()->setSelectedIndex(0);
-        AppHarness::settle();
+        settle();
 
         // The entries without a function do nothing, nor do rows out of range.
         app.ui.clearCalls();
@@ -125,7 +124,7 @@ private slots:
         home->selectRow(1, 3);
         home->selectRow(1, 9);
         home->selectRow(2, 0);
-        AppHarness::settle();
+        settle();
         QCOMPARE(stack->depth(), 1);
         QCOMPARE(app.navigator.presentedScreens().size(), 1);
         QVERIFY(app.ui.calls().isEmpty());
@@ -141,10 +140,10 @@ private slots:
         auto *home = board.instantiate<HomeViewController>(QStringLiteral("Main"), QStringLiteral("HomeViewController"));
         auto *stack = new NavigationController(home);
         app.navigator.setRootScreen(stack);
-        AppHarness::settle();
+        settle();
         home->selectRow(1, 0);
         home->selectRow(1, 1);
-        AppHarness::settle();
+        settle();
         QCOMPARE(stack->depth(), 1);
         QVERIFY(app.navigator.presentedScreens().isEmpty());
 
@@ -153,25 +152,25 @@ private slots:
         board.add("Order", "StandIn", [] { return new StandInScreen(QStringLiteral("原標題")); });
         board.add("OrderHistory", "StandIn", [] { return new StandInScreen(QStringLiteral("訂單查詢頁")); });
         home->selectRow(1, 0);
-        AppHarness::settle();
+        settle();
         QCOMPARE(stack->depth(), 2);
         QCOMPARE(stack->topViewController()->title(), QStringLiteral("訂單創建"));
         QCOMPARE(stack->topViewController()->storyboardName(), QStringLiteral("Order"));
         stack->pop(false);
-        AppHarness::settle();
+        settle();
         home->selectRow(1, 1);
-        AppHarness::settle();
+        settle();
         QCOMPARE(stack->depth(), 2);
         QCOMPARE(stack->topViewController()->storyboardName(), QStringLiteral("OrderHistory"));
         QCOMPARE(stack->topViewController()->title(), QStringLiteral("訂單查詢頁"));
         stack->pop(false);
-        AppHarness::settle();
+        settle();
 
         // An order flow that is a container of its own is presented instead.
         board.add("Order", "Container", [] { return new NavigationController(new StandInScreen); });
         board.setInitial("Order", "Container");
         home->selectRow(1, 0);
-        AppHarness::settle();
+        settle();
         QCOMPARE(stack->depth(), 1);
         QCOMPARE(app.navigator.presentedScreens().size(), 1);
         QCOMPARE(app.navigator.presentedScreens().first()->kind(), QStringLiteral("navigation"));

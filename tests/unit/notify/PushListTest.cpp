@@ -1,5 +1,5 @@
 // The notification list: paging by the last newsId, the footer's states, and whose history is asked for.
-#include "../app/AppHarness.h"
+#include "AppHarness.h"
 #include "TestRegistry.h"
 #include "notify/PushListViewController.h"
 
@@ -19,8 +19,7 @@ private slots:
     void pagesUntilAnEmptyPage()
     {
         AppHarness app;
-        app.openStores();
-        app.context->secureStore().setValue(QStringLiteral("userId"), QStringLiteral("U10023"));
+        app.startSignedIn();
         auto *list = app.showInStack<PushListViewController>(QStringLiteral("PushListViewController"));
         QCOMPARE(list->title(), QStringLiteral("通知"));
         // The header loads the first page at once.
@@ -53,7 +52,7 @@ private slots:
         const int sent = int(cursors(app).size());
         list->footer()->release();
         list->footer()->beginRefreshing();
-        AppHarness::settle();
+        settle();
         QCOMPARE(cursors(app).size(), sent);
 
         // No two records repeat, in server order.
@@ -73,8 +72,7 @@ private slots:
     void failuresAreEmptyPages()
     {
         AppHarness app;
-        app.openStores();
-        app.context->secureStore().setValue(QStringLiteral("userId"), QStringLiteral("U10023"));
+        app.startSignedIn();
         QVERIFY(app.gateway.setFault(QStringLiteral("userPushHistory"), QStringLiteral("invalidJson")));
         auto *list = app.showInStack<PushListViewController>(QStringLiteral("PushListViewController"));
         QTRY_COMPARE(list->header()->state(), RefreshControl::Idle);
@@ -109,8 +107,7 @@ private slots:
     void aPageAskedBeforeAHeaderPullIsDropped()
     {
         AppHarness app;
-        app.openStores();
-        app.context->secureStore().setValue(QStringLiteral("userId"), QStringLiteral("U10023"));
+        app.startSignedIn();
         auto *list = app.showInStack<PushListViewController>(QStringLiteral("PushListViewController"));
         QTRY_COMPARE(list->collectionViewArray().size(), 10);
         const QList<UserPushHistory> firstPage = list->collectionViewArray();

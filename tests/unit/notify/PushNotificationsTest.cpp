@@ -1,7 +1,7 @@
 // Push registration and delivery, headless, against the development gateway and its relay over a real
 // loopback WebSocket: the registration form, the stored token, the alert on arrival, the signed-out
 // device, malformed frames and a restart of the relay.
-#include "../app/AppHarness.h"
+#include "AppHarness.h"
 #include "TestRegistry.h"
 #include "notify/PushRegistration.h"
 #include "notify/PushTestViewController.h"
@@ -36,7 +36,7 @@ class PushNotificationsTest : public QObject
     static bool signOut(AppHarness &app)
     {
         app.tabs()->setSelectedIndex(3);
-        AppHarness::settle();
+        settle();
         auto *more = app.tabRoot<MoreViewController>(3);
         if (!more)
             return false;
@@ -101,7 +101,7 @@ private slots:
         QCOMPARE(app.gateway.webServiceCalls(QStringLiteral("pushRegistration")).last(),
                  QJsonObject({{"token", token}, {"userId", "lin.yating"}, {"os", "0"}}));
         QTRY_VERIFY(answered.contains(QStringLiteral("/zelkgw/zelkapi.asmx/pushRegistration")));
-        AppHarness::settle();
+        settle();
         QCOMPARE(app.context->pushToken(), std::optional<QString>(QStringLiteral("0AFF")));
 
         // The next sign-in registers again; the link now names that account alone.
@@ -132,7 +132,7 @@ private slots:
         QSignalSpy arrived(service(app), &PushService::notificationReceived);
         app.gateway.addPush(QStringLiteral("demo"), QStringLiteral("出貨"), QStringLiteral("給前一位使用者"));
         QVERIFY(arrived.wait(5000));
-        AppHarness::settle();
+        settle();
         QVERIFY(!app.ui.hasOpenAlert());
         QCOMPARE(SystemSound::notificationAlertCount(), sounds + 3);
 

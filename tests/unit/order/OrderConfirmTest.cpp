@@ -22,14 +22,6 @@
 
 namespace {
 
-void settle()
-{
-    for (int i = 0; i < 5; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
-
 Order order(const QString &matnr, float price, float quantity, int pages)
 {
     Order o;

@@ -13,14 +13,6 @@
 
 namespace {
 
-void settle()
-{
-    for (int i = 0; i < 5; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
-
 // An owner as the order screens are: a list of (name, number) filtered by name, else by number.
 class Owner : public Screen, public SelectDataViewDelegate
 {

@@ -36,15 +36,6 @@ private:
     QStringList *m_log;
 };
 
-// Lets pending transitions end and deleteLater() take effect.
-void settle()
-{
-    for (int i = 0; i < 5; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
-
 QStringList only(const QStringList &log, const QString &needle)
 {
     QStringList found;

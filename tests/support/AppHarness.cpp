@@ -1,0 +1,85 @@
+#include "AppHarness.h"
+
+#include "app/ScreenRegistry.h"
+
+AppUnderTest::AppUnderTest(Ui &ui, Navigator &navigator, bool useKeychain) : m_ui(ui), m_navigator(navigator)
+{
+    Localizer::instance().load({QStringLiteral("zh-TW")});
+    context = std::make_unique<AppContext>(AppContext::Options{dir.path(), nullptr, useKeychain});
+    storyboard.setUi(&ui);
+    storyboard.setContext(context.get());
+    registerScreens(storyboard);
+    navigator.setEnvironment({&ui, &storyboard, context.get()});
+}
+
+AppUnderTest::~AppUnderTest()
+{
+    // Screens go before the holders they use.
+    m_navigator.setRootScreen(nullptr);
+    settle();
+}
+
+bool AppUnderTest::launch()
+{
+    m_storesOpen = true;
+    delegate = std::make_unique<AppDelegate>(*context, m_ui, storyboard, m_navigator);
+    bool ready = false;
+    delegate->didFinishLaunching([&ready] { ready = true; });
+    if (!QTest::qWaitFor([&] { return ready; }, 5000))
+        return false;
+    settle();
+    return login() != nullptr;
+}
+
+void AppUnderTest::openStores()
+{
+    if (!m_storesOpen)
+        context->start();
+    m_storesOpen = true;
+}
+
+void AppUnderTest::startSignedIn()
+{
+    openStores();
+    SecureStore &secure = context->secureStore();
+    secure.setValue(QStringLiteral("userId"), QStringLiteral("U10023"));
+    secure.setValue(QStringLiteral("userName"), QStringLiteral("陳志明"));
+    secure.setValue(QStringLiteral("userAccount"), QStringLiteral("demo"));
+    context->userInfo().bukrs = QStringLiteral("1000");
+    context->userInfo().bukrsName = QStringLiteral("澤勒建材股份有限公司");
+    context->userInfo().vkorg = QStringLiteral("1100");
+    context->userInfo().email = QStringLiteral("chihming.chen@zelk-supply.com.tw");
+}
+
+TabBarController *AppUnderTest::tabs() const
+{
+    const auto presented = m_navigator.presentedScreens();
+    return presented.isEmpty() ? nullptr : qobject_cast<TabBarController *>(presented.last());
+}
+
+bool AppHarness::signIn(const QString &account, const QString &password)
+{
+    if (!login())
+        return false;
+    login()->setUserName(account);
+    login()->setPassword(password);
+    login()->loginAction();
+    if (!QTest::qWaitFor([this] { return tabs() != nullptr && !ui.isSpinnerShowing(); }, 5000))
+        return false;
+    settle();
+    return true;
+}
+
+ChangePasswordViewController *AppHarness::openPasswordChange()
+{
+    if (!launch() || !signIn())
+        return nullptr;
+    tabs()->setSelectedIndex(3);
+    auto *more = tabRoot<MoreViewController>(3);
+    settle();
+    if (!more)
+        return nullptr;
+    more->selectRow(2); // 修改密碼
+    settle();
+    return qobject_cast<ChangePasswordViewController *>(more->navigationController()->topViewController());
+}
