@@ -1,7 +1,6 @@
-// The order detail: ten labelled rows in their order, money and decimal texts, translated labels.
+// The order detail: ten labelled rows in their order, money and decimal texts.
 #include "TestRegistry.h"
 #include "history/OrderHistoryDetailViewController.h"
-#include "text/Localizer.h"
 
 #include <QJsonObject>
 #include <QTest>
@@ -29,8 +28,6 @@ class OrderHistoryDetailViewControllerTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void cleanup() { Localizer::instance().load({QStringLiteral("zh-TW")}); }
-
     void rowsShowEveryFieldOfTheRecord()
     {
         const OrderHistroy record = OrderHistroy::fromJson(QJsonObject{
@@ -73,17 +70,6 @@ private slots:
         // No money text for a value that is not a number: the plain decimal form instead.
         QCOMPARE(OrderHistoryDetailViewController::priceText(std::numeric_limits<float>::infinity()),
                  QStringLiteral("inf"));
-    }
-
-    void labelsAreTranslated()
-    {
-        Localizer::instance().load({QStringLiteral("en-US")});
-        OrderHistoryDetailViewController detail;
-        detail.loadViewIfNeeded();
-        QCOMPARE(detail.title(), QStringLiteral("Order query"));
-        QCOMPARE(labels(detail.tableArray()),
-                 QStringList({"Order date", "Order number", "Sales office", "Customer name", "Customer number",
-                              "Item", "Unit price", "Ordered quantity", "Shipped quantity", "Remaining quantity"}));
     }
 };
 

@@ -41,11 +41,6 @@ private slots:
         home.loadViewIfNeeded();
         QCOMPARE(home.welcomeText(), QStringLiteral("早安 "));
         QCOMPARE(home.title(), QStringLiteral("澤勒中國"));
-        QStringList names;
-        for (int row = 0; row < home.menu()->count(); ++row)
-            names << home.menu()->value(row, "name").toString();
-        QCOMPARE(names, QStringList({"訂單創建", "訂單查詢", "簽核系統", "集團資訊"}));
-        QCOMPARE(home.menuHeader(), QStringLiteral("主要功能"));
 
         // The greeting is looked up with its trailing space; the name is shown as stored.
         Localizer::instance().load({QStringLiteral("en-US")});
@@ -56,7 +51,6 @@ private slots:
         english.loadViewIfNeeded();
         Localizer::instance().load({QStringLiteral("zh-TW")});
         QCOMPARE(english.welcomeText(), QStringLiteral("Good afternoon 陳志明"));
-        QCOMPARE(english.menu()->value(0, "name").toString(), QStringLiteral("Create order"));
     }
 
     void newestNotificationIsAskedForOnEveryAppearance()

@@ -7,7 +7,6 @@
 #include "order/CustomerCredit.h"
 #include "order/NumericField.h"
 #include "order/OrderTableStruct.h"
-#include "text/Localizer.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -171,16 +170,6 @@ private slots:
         const OrderTableStruct row{"a", "n", value, editType, nullptr};
         QCOMPARE(row.detailText(), detail);
         QCOMPARE(row.isMissing(), missing);
-    }
-
-    void rowPromptsAreLocalised()
-    {
-        // The prompts are looked up in the order table.
-        Localizer::instance().load({QStringLiteral("en-US")});
-        QCOMPARE((OrderTableStruct{"a", "n", QString(), EditType::choice, nullptr}).detailText(), QStringLiteral("Please choose"));
-        QCOMPARE(localized(QStringLiteral("已超過信用額度，無法在下單")),
-                 QStringLiteral("The credit limit is exceeded, the order cannot be placed"));
-        Localizer::instance().load({QStringLiteral("zh-TW")});
     }
 };
 
