@@ -60,6 +60,19 @@ struct ContractFlow : AppHarness {
     {
         return slide() ? qobject_cast<T *>(slide()->presentedScreen()) : nullptr;
     }
+    // The cart's 下單: opens the confirmation over the order and submits there; the confirmation, or null.
+    OrderConfirmViewController *submitCart()
+    {
+        cart()->orderDone();
+        if (ui.firePendingActions() != 1)
+            return nullptr;
+        settle();
+        auto *stack = presented<NavigationController>();
+        auto *confirm = stack ? qobject_cast<OrderConfirmViewController *>(stack->rootViewController()) : nullptr;
+        if (confirm)
+            confirm->orderAction();
+        return confirm;
+    }
 
     // Starts a contract order for the customer `kunnr` and waits for its credit and contracts.
     bool start(const QString &kunnr, bool waitForRows = true)
@@ -196,13 +209,8 @@ private slots:
         QCOMPARE(f.cart()->rows().size(), 2);
 
         // Both submitted; the line carries its contract.
-        f.cart()->orderDone();
-        QCOMPARE(f.ui.firePendingActions(), 1);
-        settle();
-        auto *confirmNav = f.presented<NavigationController>();
-        auto *confirm = confirmNav ? qobject_cast<OrderConfirmViewController *>(confirmNav->rootViewController()) : nullptr;
+        OrderConfirmViewController *confirm = f.submitCart();
         QVERIFY(confirm);
-        confirm->orderAction();
         QVERIFY(QTest::qWaitFor([&] { return confirm->buttonIds().contains(QStringLiteral("closeButton")); }, 10000));
         const QJsonArray sent =
             f.gateway.gatewayCalls(QStringLiteral("ZSD_CREATE_EIP_ORDER2")).last().value("eipOrder2List").toArray();
@@ -558,13 +566,8 @@ private slots:
         settle();
         QVERIFY(f.gateway.setFault(QJsonObject{{"operation", "ZSD_CREATE_EIP_ORDER2"}, {"mode", "close"},
                                                {"execute", true}, {"once", true}}));
-        f.cart()->orderDone();
-        QCOMPARE(f.ui.firePendingActions(), 1);
-        settle();
-        auto *confirmNav = f.presented<NavigationController>();
-        auto *confirm = confirmNav ? qobject_cast<OrderConfirmViewController *>(confirmNav->rootViewController()) : nullptr;
+        OrderConfirmViewController *confirm = f.submitCart();
         QVERIFY(confirm);
-        confirm->orderAction();
         QVERIFY(QTest::qWaitFor([&] { return f.ui.currentAlertTitle() == QStringLiteral("下單失敗"); }, 10000));
         QVERIFY(f.ui.pressAlertButton(QStringLiteral("確定")));
         confirm->buttonTapped(QStringLiteral("orderQueryButton"));
