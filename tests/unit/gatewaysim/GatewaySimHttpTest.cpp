@@ -1,5 +1,6 @@
 // The development gateway's HTTP handling on raw connections: pipelined requests answered in order,
-// malformed framing refused, and the form decoder.
+// "Connection: close" honoured, a stalled request timed out, the request log capped, malformed framing
+// refused, and the form decoder.
 #include "GatewayFixture.h"
 #include "SimHttp.h"
 #include "TestRegistry.h"
@@ -117,6 +118,59 @@ private slots:
         // The connection stays open for more.
         client.write(get("/again"));
         QCOMPARE(client.read(1).value(0).status, 404);
+    }
+
+    void connectionCloseIsHonoured()
+    {
+        GatewayFixture gateway;
+        RawClient client(gateway);
+        client.write(get("/first", "Connection: close\r\n") + get("/second"));
+        const QList<Answer> answers = client.read(2, 2000);
+        QCOMPARE(answers.size(), 1);
+        QVERIFY(answers.first().head.contains("Connection: close"));
+        QVERIFY(client.closedByServer());
+        QCOMPARE(loggedPaths(gateway), QStringList{"/first"});
+    }
+
+    void stalledRequestTimesOut()
+    {
+        GatewaySimulator::Options options;
+        options.bodyStallMs = 300;
+        GatewayFixture gateway(options);
+        RawClient client(gateway);
+        const QByteArray request = post(kGateway, kLogin);
+        client.write(request.left(request.size() - 10));
+        QCOMPARE(client.read(1).value(0).status, 408);
+        QVERIFY(client.closedByServer());
+        QVERIFY(gateway.requests().isEmpty());
+
+        // Bytes that keep coming within the limit are waited for.
+        RawClient slow(gateway);
+        for (qsizetype i = 0; i < request.size(); i += request.size() / 4 + 1) {
+            slow.write(request.mid(i, request.size() / 4 + 1));
+            QTest::qWait(150);
+        }
+        QCOMPARE(slow.read(1).value(0).status, 200);
+    }
+
+    void requestLogIsCapped()
+    {
+        GatewaySimulator::Options options;
+        options.requestLogLimit = 3;
+        options.loggedBodyLimit = 16;
+        GatewayFixture gateway(options);
+        RawClient client(gateway);
+        client.write(get("/a1") + get("/a2") + get("/a3") + get("/a4") + post("/kept", "0123456789abcdef") +
+                     post("/omitted", "0123456789abcdefg"));
+        QCOMPARE(client.read(6).size(), 6);
+        QCOMPARE(loggedPaths(gateway), QStringList({"/a4", "/kept", "/omitted"}));
+        const QJsonObject kept = gateway.requests().at(1).toObject();
+        QCOMPARE(kept.value("body").toString(), QStringLiteral("0123456789abcdef"));
+        QVERIFY(!kept.contains("bodyOmitted"));
+        const QJsonObject omitted = gateway.requests().at(2).toObject();
+        QCOMPARE(omitted.value("body").toString(), QString());
+        QCOMPARE(omitted.value("bodyOmitted").toInt(), 17);
+        QVERIFY(omitted.value("note").toString().contains(QStringLiteral("17 bytes")));
     }
 
     void malformedFramingIsRefused_data()
