@@ -40,6 +40,14 @@ int failedLoaders(QQuickItem *item)
         failed += failedLoaders(child);
     return failed;
 }
+// Waits until the item is drawn, then lets the transition end.
+bool drawn(QmlHarness &h, const char *name)
+{
+    const bool found = QTest::qWaitFor([&] { return h.find(QLatin1String(name)) != nullptr; }, 10000);
+    h.settle();
+    return found;
+}
+bool shot(QmlHarness &h, const char *name) { return QFileInfo::exists(h.screenshot(QString::fromLatin1(name))); }
 // What an accessibility client reads of every element under `node`: role, name, value and text content.
 struct Spoken {
     QAccessible::Role role;
@@ -159,18 +167,17 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return home->pushNewsVisible(); }, 10000));
         h.settle();
         QVERIFY(h.find(QStringLiteral("tab_3")));
-        QCOMPARE(h.find(QStringLiteral("navigationTitle"))->property("text").toString(), QStringLiteral("澤勒中國"));
-        QVERIFY(h.find(QStringLiteral("welcomeLabel"))->property("text").toString().endsWith(QStringLiteral("陳志明")));
-        QCOMPARE(h.find(QStringLiteral("pushNewsLabel"))->property("text").toString(), home->pushNewsText());
+        QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("澤勒中國"));
+        QVERIFY(textOf(h, QStringLiteral("welcomeLabel")).endsWith(QStringLiteral("陳志明")));
+        QCOMPARE(textOf(h, QStringLiteral("pushNewsLabel")), home->pushNewsText());
         QVERIFY(h.find(QStringLiteral("homeMenuCell_3")));
-        QVERIFY(QFileInfo::exists(h.screenshot(QStringLiteral("home"))));
+        QVERIFY(shot(h, "home"));
 
         // Notifications: a page of cards.
         QVERIFY(h.click(QStringLiteral("tab_2")));
-        QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("pushListCell_0")) != nullptr; }, 10000));
-        h.settle();
-        QCOMPARE(h.find(QStringLiteral("navigationTitle"))->property("text").toString(), QStringLiteral("通知"));
-        QVERIFY(QFileInfo::exists(h.screenshot(QStringLiteral("notifications"))));
+        QVERIFY(drawn(h, "pushListCell_0"));
+        QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("通知"));
+        QVERIFY(shot(h, "notifications"));
         // The list ends in the load-more footer.
         const QList<QQuickItem *> footers = h.findAll(QStringLiteral("loadMoreFooterTitle"));
         QCOMPARE(footers.size(), 1);
@@ -178,34 +185,32 @@ private slots:
 
         // Boards.
         QVERIFY(h.click(QStringLiteral("tab_1")));
-        QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("boardCell_0")) != nullptr; }, 10000));
-        h.settle();
-        QCOMPARE(h.find(QStringLiteral("boardCell_0"))->property("text").toString(), QStringLiteral("公司公告"));
-        QVERIFY(QFileInfo::exists(h.screenshot(QStringLiteral("boards"))));
+        QVERIFY(drawn(h, "boardCell_0"));
+        QCOMPARE(textOf(h, QStringLiteral("boardCell_0")), QStringLiteral("公司公告"));
+        QVERIFY(shot(h, "boards"));
 
         // More, and About from it.
         QVERIFY(h.click(QStringLiteral("tab_3")));
-        QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("moreCell_4")) != nullptr; }, 5000));
-        h.settle();
-        QVERIFY(QFileInfo::exists(h.screenshot(QStringLiteral("more"))));
+        QVERIFY(drawn(h, "moreCell_4"));
+        QVERIFY(shot(h, "more"));
         QVERIFY(h.click(QStringLiteral("moreCell_0")));
         h.settle();
-        QVERIFY(h.find(QStringLiteral("textView"))->property("text").toString().contains(QStringLiteral("澤勒")));
-        QVERIFY(QFileInfo::exists(h.screenshot(QStringLiteral("about"))));
+        QVERIFY(textOf(h, QStringLiteral("textView")).contains(QStringLiteral("澤勒")));
+        QVERIFY(shot(h, "about"));
         QVERIFY(h.click(QStringLiteral("backButton")));
         h.settle();
 
         // Sign out through the alert: the login screen again, empty.
         QVERIFY(h.click(QStringLiteral("moreCell_4")));
         h.settle();
-        QCOMPARE(h.find(QStringLiteral("alertTitle"))->property("text").toString(), QStringLiteral("即將登出"));
-        QVERIFY(QFileInfo::exists(h.screenshot(QStringLiteral("sign_out_alert"))));
+        QCOMPARE(textOf(h, QStringLiteral("alertTitle")), QStringLiteral("即將登出"));
+        QVERIFY(shot(h, "sign_out_alert"));
         QVERIFY(h.click(QStringLiteral("alertButton_登出")));
         h.settle(800);
         QVERIFY(h.navigator().presentedScreens().isEmpty());
         QVERIFY(h.find(QStringLiteral("loginButton")));
-        QCOMPARE(h.find(QStringLiteral("userNameTextField"))->property("text").toString(), QString());
-        QVERIFY(QFileInfo::exists(h.screenshot(QStringLiteral("login"))));
+        QCOMPARE(textOf(h, QStringLiteral("userNameTextField")), QString());
+        QVERIFY(shot(h, "login"));
 
         h.navigator().setRootScreen(nullptr);
         h.settle(100);

@@ -9,7 +9,6 @@
 #include "board/AddBoardMessageViewController.h"
 #include "board/BoardMessageListViewController.h"
 #include "board/BoardMessageReplyListViewController.h"
-#include "platform/PhotoPicker.h"
 #include "services/Operations.h"
 #include "text/Localizer.h"
 #include "ui/NavigationController.h"
@@ -22,26 +21,8 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 namespace {
-// The photo library of the test: answers every pick with one prepared file, as the user would.
-class FilePhotoPicker : public PhotoPicker
-{
-public:
-    explicit FilePhotoPicker(QString file) : m_file(std::move(file)) {}
-    bool isAvailable(PhotoSource source) const override { return source == PhotoSource::Library; }
-    void pick(PhotoSource, std::function<void(const QString &)> chosen, std::function<void()>) override
-    {
-        ++picks;
-        QTimer::singleShot(0, [this, chosen] { chosen(m_file); });
-    }
-    int picks = 0;
-
-private:
-    QString m_file;
-};
-
 // A property of a part of a drawn cell (the image's status, 1 once loaded; a label's text).
 QVariant partOf(QmlHarness &h, const QString &cell, const char *part, const char *property)
 {
@@ -78,7 +59,8 @@ private slots:
         painter.end();
         const QString file = dir.filePath(QStringLiteral("site.jpg"));
         QVERIFY(photo.save(file, "JPEG", 90));
-        FilePhotoPicker picker(file);
+        FilePhotoPicker picker;
+        picker.file = file;
         h.ui().setPhotoPicker(&picker);
 
         // Another user (林雅婷) posts a message and replies to it, both with markup naming the probe.
@@ -154,8 +136,7 @@ private slots:
 
         // Posted: the composer closes and the new message is on top, its photo loaded from the gateway.
         QVERIFY(tap(h, QStringLiteral("sendButton")));
-        QVERIFY(QTest::qWaitFor([&] { return textOf(h, QStringLiteral("alertTitle")) == QStringLiteral("新增成功"); }, 10000));
-        QVERIFY(tap(h, QStringLiteral("alertButton_確定")));
+        QVERIFY(alertDrawn(h, QStringLiteral("新增成功"), QStringLiteral("確定")));
         QVERIFY(QTest::qWaitFor([&] { return !list->presentedScreen(); }, 5000));
         QVERIFY(QTest::qWaitFor([&] {
             return list->rows()->value(0, "postContent").toString() == QStringLiteral("Site photo, north gate") &&
@@ -198,8 +179,7 @@ private slots:
             QVERIFY(tap(h, QStringLiteral("newMessageTextView")));
             typeText(h.window(), text);
             QVERIFY(tap(h, QStringLiteral("sendButton")));
-            QVERIFY(QTest::qWaitFor([&] { return textOf(h, QStringLiteral("alertTitle")) == QStringLiteral("新增成功"); }, 10000));
-            QVERIFY(tap(h, QStringLiteral("alertButton_確定")));
+            QVERIFY(alertDrawn(h, QStringLiteral("新增成功"), QStringLiteral("確定")));
             QVERIFY(!replies->photo()->hasPhoto());
         }
         QVERIFY(QTest::qWaitFor([&] { return replies->rows()->value(0, "replyCount").toString() == QStringLiteral("共2則留言"); }, 10000));
@@ -220,8 +200,7 @@ private slots:
         QCOMPARE(partOf(h, QStringLiteral("boardCell_0"), "newestReplyLabel", "text").toString(), QStringLiteral("Thanks, noted"));
         QVERIFY(tap(h, QStringLiteral("boardCellMenu_0")));
         QVERIFY(tap(h, QStringLiteral("sheetButton_刪除")));
-        QVERIFY(QTest::qWaitFor([&] { return textOf(h, QStringLiteral("alertTitle")) == QStringLiteral("已刪除留言"); }, 10000));
-        QVERIFY(tap(h, QStringLiteral("alertButton_確定")));
+        QVERIFY(alertDrawn(h, QStringLiteral("已刪除留言"), QStringLiteral("確定")));
         QVERIFY(list->rows()->value(0, "msgID").toString() != own);
         QCOMPARE(app.gateway().gatewayCalls(QStringLiteral("deleteBoardMsg")).last(),
                  QJsonObject({{"msgID", own}, {"userID", "U10023"}}));

@@ -37,10 +37,8 @@ private slots:
         QmlHarness &h = app.harness();
         QVERIFY(app.launch());
 
-        auto alertDrawn = [&] {
-            return QTest::qWaitFor([&] { return textOf(h, QStringLiteral("alertTitle")) == QStringLiteral("有新版本"); }, 5000);
-        };
-        QVERIFY(alertDrawn());
+        const QString title = QStringLiteral("有新版本");
+        QVERIFY(alertDrawn(h, title));
         QCOMPARE(textOf(h, QStringLiteral("alertMessage")), QStringLiteral("請更新到新版本"));
         QVERIFY(!h.find(QStringLiteral("alertButton_取消")));
         QVERIFY(tap(h, QStringLiteral("alertButton_立刻更新")));
@@ -48,12 +46,8 @@ private slots:
         QVERIFY(!h.find(QStringLiteral("alertTitle")));
 
         // Back in the app, the rep signs in: the alert instead of the home screen.
-        QVERIFY(tap(h, QStringLiteral("userNameTextField")));
-        typeText(h.window(), "demo");
-        QVERIFY(tap(h, QStringLiteral("passwordTextField")));
-        typeText(h.window(), "demo123");
-        QVERIFY(tap(h, QStringLiteral("loginButton")));
-        QVERIFY(alertDrawn());
+        QVERIFY(app.typeSignIn());
+        QVERIFY(alertDrawn(h, title));
         QVERIFY(app.gateway().gatewayCalls(QStringLiteral("login")).isEmpty());
         QVERIFY(h.navigator().presentedScreens().isEmpty());
 
@@ -62,7 +56,7 @@ private slots:
         QVERIFY(!h.find(QStringLiteral("alertTitle")));
         emit qGuiApp->applicationStateChanged(Qt::ApplicationHidden);
         emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
-        QVERIFY(alertDrawn());
+        QVERIFY(alertDrawn(h, title));
         QCOMPARE(browser.opened.size(), 2);
         QVERIFY(app.gateway().gatewayCalls(QStringLiteral("login")).isEmpty());
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));

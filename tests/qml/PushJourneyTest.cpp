@@ -2,6 +2,7 @@
 // POST /__sim/push over the app's WebSocket, the alert shows with the text, and the notification list and
 // the home screen have it afterwards. Its texts hold markup naming a local probe: every screen draws them
 // as written, and nothing fetches the image they name.
+#include "GatewayCalls.h"
 #include "QmlHarness.h"
 #include "TestRegistry.h"
 
@@ -11,8 +12,6 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QTest>
 
 class PushJourneyTest : public QObject
@@ -35,16 +34,11 @@ private slots:
         ConnectionProbe probe;
         const QString image = QStringLiteral("<img src=\"%1\">").arg(probe.url(QStringLiteral("/probe.png")));
         const QString title = image + QStringLiteral("出貨"), content = image + QStringLiteral("您的訂單已出貨");
-        QNetworkAccessManager network;
-        QNetworkRequest request(QUrl(app.gateway().baseUrl() + QStringLiteral("/__sim/push")));
-        request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
         const QJsonObject push{{"account", "demo"}, {"title", title}, {"content", content}};
-        QNetworkReply *reply = network.post(request, QJsonDocument(push).toJson());
-        QTRY_VERIFY(reply->isFinished());
-        QCOMPARE(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 200);
-        reply->deleteLater();
+        QCOMPARE(httpCall(app.gateway().baseUrl() + QStringLiteral("/__sim/push"), "POST", QJsonDocument(push).toJson()).status,
+                 200);
 
-        QTRY_COMPARE(textOf(h, QStringLiteral("alertTitle")), QStringLiteral("收到訊息"));
+        QVERIFY(alertDrawn(h, QStringLiteral("收到訊息")));
         QCOMPARE(writtenTextOf(h.find(QStringLiteral("alertMessage"))), content);
         h.settle();
         h.screenshot(QStringLiteral("push-alert"));

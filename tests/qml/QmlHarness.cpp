@@ -136,22 +136,23 @@ bool QmlApp::launch()
 
 TabBarController *QmlApp::launchAndSignIn(const char *account, const char *password)
 {
-    if (!launch())
-        return nullptr;
-    if (!m_harness.click(QStringLiteral("userNameTextField")))
-        return nullptr;
-    typeText(m_harness.window(), account);
-    if (!m_harness.click(QStringLiteral("passwordTextField")))
-        return nullptr;
-    typeText(m_harness.window(), password);
-    m_harness.click(QStringLiteral("userNameTextField")); // the caret away from the password field
-    m_harness.settle(100);
-    if (!m_harness.click(QStringLiteral("loginButton")))
-        return nullptr;
-    if (!QTest::qWaitFor([&] { return tabs() != nullptr; }, 10000))
+    if (!launch() || !typeSignIn(account, password) || !QTest::qWaitFor([&] { return tabs() != nullptr; }, 10000))
         return nullptr;
     m_harness.settle();
     return tabs();
+}
+
+bool QmlApp::typeSignIn(const char *account, const char *password)
+{
+    if (!m_harness.click(QStringLiteral("userNameTextField")))
+        return false;
+    typeText(m_harness.window(), account);
+    if (!m_harness.click(QStringLiteral("passwordTextField")))
+        return false;
+    typeText(m_harness.window(), password);
+    m_harness.click(QStringLiteral("userNameTextField")); // the caret away from the password field
+    m_harness.settle(100);
+    return tap(m_harness, QStringLiteral("loginButton"));
 }
 
 NavigationController *QmlApp::homeStack() const
@@ -181,6 +182,12 @@ bool tap(QmlHarness &h, const QString &objectName)
     const bool clicked = h.click(objectName);
     h.settle();
     return clicked;
+}
+
+bool alertDrawn(QmlHarness &h, const QString &title, const QString &button)
+{
+    return QTest::qWaitFor([&] { return textOf(h, QStringLiteral("alertTitle")) == title; }, 10000) &&
+           (button.isEmpty() || tap(h, QStringLiteral("alertButton_") + button));
 }
 
 QString textOf(QmlHarness &h, const QString &objectName, const char *property)

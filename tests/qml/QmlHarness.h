@@ -79,6 +79,8 @@ public:
     // Launches the app and signs in by typing into the login screen and tapping its button, as a user
     // does; the tab screen once it shows, or null.
     TabBarController *launchAndSignIn(const char *account = "demo", const char *password = "demo123");
+    // Types the account and password into the login screen drawn and taps its button.
+    bool typeSignIn(const char *account = "demo", const char *password = "demo123");
 
     TabBarController *tabs() const { return m_app.tabs(); }
     // The stack of the home tab, once signed in.
@@ -96,6 +98,8 @@ private:
 void typeText(QWindow *window, const char *text);
 // Taps a visible item once it is drawn and no spinner blocks touches, then lets the transition end.
 bool tap(QmlHarness &h, const QString &objectName);
+// Waits until the alert titled `title` is drawn; with `button`, taps that button of it.
+bool alertDrawn(QmlHarness &h, const QString &title, const QString &button = {});
 // A property of the drawn item (its text by default), or "<name not drawn>".
 QString textOf(QmlHarness &h, const QString &objectName, const char *property = "text");
 // The text of a text item when it is drawn as written (plain text), else "<drawn as markup>".

@@ -1,6 +1,13 @@
 #include "FakeUi.h"
 
 #include <QCoreApplication>
+#include <QTimer>
+
+void FilePhotoPicker::pick(PhotoSource, std::function<void(const QString &)> chosen, std::function<void()> cancelled)
+{
+    ++picks;
+    QTimer::singleShot(0, [f = file, chosen, cancelled] { f.isEmpty() ? cancelled() : chosen(f); });
+}
 
 void FakeUi::open(const Alert &alert, bool sheet)
 {
@@ -77,89 +84,71 @@ QString FakeUi::alertFieldText(int index) const
     return m_open.first().fieldTexts[index];
 }
 
+namespace {
+// Opens `picker` in `slot`; like the app, a new one replaces the open one, which is cancelled.
+template <class P> void openIn(P &slot, bool &open, const P &picker)
+{
+    const P previous = std::exchange(slot, picker);
+    if (std::exchange(open, true) && previous.cancel && previous.context.alive())
+        previous.cancel();
+}
+// Closes the open picker of `slot` and runs `then` on it (unless its context has gone); false when none.
+template <class P, class F> bool closeIn(P &slot, bool &open, F then)
+{
+    if (!std::exchange(open, false))
+        return false;
+    const P picker = std::exchange(slot, P{});
+    if (picker.context.alive())
+        then(picker);
+    return true;
+}
+} // namespace
+
 void FakeUi::showPicker(const Picker &picker)
 {
     m_calls << QStringLiteral("picker:") + picker.title;
-    // Like the app: a new pick list replaces the open one, which is cancelled.
-    const Picker previous = m_picker;
-    const bool hadOne = m_pickerOpen;
-    m_picker = picker;
-    m_pickerOpen = true;
-    if (hadOne && previous.cancel && previous.context.alive())
-        previous.cancel();
+    openIn(m_picker, m_pickerOpen, picker);
 }
 
 bool FakeUi::choosePickerRow(int row)
 {
     if (!m_pickerOpen || row < 0 || row >= m_picker.rows.size())
         return false;
-    const Picker picker = m_picker;
-    m_pickerOpen = false;
-    m_picker = {};
-    if (picker.done && picker.context.alive())
-        picker.done(row);
-    return true;
+    return closeIn(m_picker, m_pickerOpen, [row](const Picker &p) { if (p.done) p.done(row); });
 }
 
 bool FakeUi::cancelPicker()
 {
-    if (!m_pickerOpen)
-        return false;
-    const Picker picker = m_picker;
-    m_pickerOpen = false;
-    m_picker = {};
-    if (picker.cancel && picker.context.alive())
-        picker.cancel();
-    return true;
+    return closeIn(m_picker, m_pickerOpen, [](const Picker &p) { if (p.cancel) p.cancel(); });
 }
 
 void FakeUi::showDatePicker(const DatePicker &picker)
 {
     m_calls << QStringLiteral("datePicker:") + picker.title;
-    const DatePicker previous = m_datePicker;
-    const bool hadOne = m_datePickerOpen;
-    m_datePicker = picker;
-    m_datePickerOpen = true;
-    if (hadOne && previous.cancel && previous.context.alive())
-        previous.cancel();
+    openIn(m_datePicker, m_datePickerOpen, picker);
 }
 
 bool FakeUi::pickDate(const QDate &date)
 {
-    if (!m_datePickerOpen || !date.isValid())
+    const DatePicker &p = m_datePicker;
+    if (!m_datePickerOpen || !date.isValid() || (p.minimumDate.isValid() && date < p.minimumDate) ||
+        (p.maximumDate.isValid() && date > p.maximumDate))
         return false;
-    if (m_datePicker.minimumDate.isValid() && date < m_datePicker.minimumDate)
-        return false;
-    if (m_datePicker.maximumDate.isValid() && date > m_datePicker.maximumDate)
-        return false;
-    const DatePicker picker = m_datePicker;
-    m_datePickerOpen = false;
-    m_datePicker = {};
-    if (picker.done && picker.context.alive())
-        picker.done(date);
-    return true;
+    return closeIn(m_datePicker, m_datePickerOpen, [date](const DatePicker &d) { if (d.done) d.done(date); });
 }
 
 bool FakeUi::cancelDatePicker()
 {
-    if (!m_datePickerOpen)
-        return false;
-    const DatePicker picker = m_datePicker;
-    m_datePickerOpen = false;
-    m_datePicker = {};
-    if (picker.cancel && picker.context.alive())
-        picker.cancel();
-    return true;
+    return closeIn(m_datePicker, m_datePickerOpen, [](const DatePicker &d) { if (d.cancel) d.cancel(); });
 }
 
 void FakeUi::setDefaultSpinnerMask(SpinnerMask mask) { m_defaultMask = mask; }
 
-void FakeUi::showSpinner(SpinnerMask mask, const QString &status)
+void FakeUi::showSpinner(SpinnerMask mask, const QString &)
 {
     m_calls << (mask == SpinnerMask::Clear ? QStringLiteral("spinner:show:clear") : QStringLiteral("spinner:show:none"));
     m_spinner = true;
     m_spinnerMask = mask;
-    m_spinnerStatus = status;
     ++m_spinnerShows;
 }
 
@@ -167,7 +156,6 @@ void FakeUi::dismissSpinner()
 {
     m_calls << QStringLiteral("spinner:dismiss");
     m_spinner = false;
-    m_spinnerStatus.clear();
 }
 
 bool FakeUi::openUrl(const QUrl &url)
@@ -224,32 +212,10 @@ bool FakeUi::deliverPhoto(const QImage &image)
     return true;
 }
 
-bool FakeUi::cancelPhoto()
-{
-    if (!m_photoPending)
-        return false;
-    m_photoPending = false;
-    const auto cancelled = std::move(m_photoCancelled);
-    m_photoDone = {};
-    if (cancelled)
-        cancelled();
-    return true;
-}
-
 void FakeUi::runAfter(int ms, QObject *context, std::function<void()> action)
 {
     m_calls << QStringLiteral("runAfter:") + QString::number(ms);
     m_delayed.append(Delayed{ms, context != nullptr, context, std::move(action)});
-}
-
-int FakeUi::pendingActionCount() const { return int(m_delayed.size()); }
-
-QList<int> FakeUi::pendingDelays() const
-{
-    QList<int> delays;
-    for (const Delayed &d : m_delayed)
-        delays << d.ms;
-    return delays;
 }
 
 int FakeUi::firePendingActions()

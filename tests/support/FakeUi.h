@@ -2,6 +2,7 @@
 // The Ui of headless tests: records every call and lets the test answer like a user would — press an
 // alert button by its title, type into an alert field (each character judged by the field's input
 // filter), choose a picker row, pick a date, deliver a photo, fire the delayed actions.
+#include "platform/PhotoPicker.h"
 #include "ui/Ui.h"
 
 #include <QList>
@@ -87,25 +88,19 @@ public:
     // ---- spinner ----
     bool isSpinnerShowing() const { return m_spinner; }
     SpinnerMask spinnerMask() const { return m_spinnerMask; }
-    QString spinnerStatus() const { return m_spinnerStatus; }
     int spinnerShowCount() const { return m_spinnerShows; }
 
     // ---- addresses ----
     void setOpenUrlResult(bool opened) { m_openUrlResult = opened; }
-    QUrl lastOpenedUrl() const { return m_urls.isEmpty() ? QUrl() : m_urls.last(); }
     QList<QUrl> openedUrls() const { return m_urls; }
 
     // ---- photos ----
     void setCameraAvailable(bool available) { m_cameraAvailable = available; }
-    bool hasPendingPhotoRequest() const { return m_photoPending; }
     bool deliverPhoto(const QImage &image);
-    bool cancelPhoto();
     // The chosen file was refused with `reason` (as QmlUi reports a PhotoFile refusal).
     bool refusePhoto(const QString &reason);
 
     // ---- delayed actions ----
-    int pendingActionCount() const;
-    QList<int> pendingDelays() const;
     // Runs the actions pending now, in the order asked (skipping those whose context has gone);
     // actions they schedule stay pending. Returns how many ran.
     int firePendingActions();
@@ -132,7 +127,6 @@ private:
     SpinnerMask m_defaultMask = SpinnerMask::Clear;
     SpinnerMask m_spinnerMask = SpinnerMask::Clear;
     bool m_spinner = false;
-    QString m_spinnerStatus;
     int m_spinnerShows = 0;
     bool m_openUrlResult = true;
     QList<QUrl> m_urls;
@@ -144,6 +138,17 @@ private:
     QList<Delayed> m_delayed;
     int m_endEditing = 0;
     std::function<void(Qt::ApplicationState)> m_stateHandler;
+};
+
+// The photo library of a test: answers each pick (later, as the platform does) with `file`, or cancels
+// while it is empty. No camera.
+class FilePhotoPicker : public PhotoPicker
+{
+public:
+    QString file;
+    int picks = 0;
+    bool isAvailable(PhotoSource source) const override { return source == PhotoSource::Library; }
+    void pick(PhotoSource, std::function<void(const QString &)> chosen, std::function<void()> cancelled) override;
 };
 
 // Lets the screens' queued work run (transitions end at once headless) and deleted screens go.

@@ -14,6 +14,15 @@ ApiStatus waitFor(const std::function<void(ApiCompletion)> &start, int timeoutMs
 // The answer document of a call (empty when there was none).
 QJsonObject answerOf(const ApiStatus &status);
 
+// One plain HTTP exchange, waited for: the status (0 when none came) and the body.
+struct HttpAnswer {
+    int status = 0;
+    QByteArray body;
+    QJsonObject json() const;
+};
+HttpAnswer httpCall(const QString &url, const QByteArray &verb = "POST", const QByteArray &body = {},
+                    const QByteArray &contentType = "application/json");
+
 #include "GatewayFixture.h"
 
 #include <memory>

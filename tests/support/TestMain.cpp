@@ -1,6 +1,7 @@
 #include "TestRegistry.h"
 
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstring>
@@ -14,8 +15,13 @@ std::vector<Registration> &registry()
 } // namespace zelktest
 
 // Runs every registered test class; "-class Name" runs just one. Other arguments go to QtTest.
+// Each run gets folders of its own for what the app keeps by the platform's standard paths (the image
+// cache among them), so that test processes running side by side share nothing.
 int zelkTestMain(int argc, char **argv)
 {
+    QTemporaryDir own;
+    for (const char *folder : {"XDG_CACHE_HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+        qputenv(folder, own.filePath(QString::fromLatin1(folder)).toLocal8Bit());
     QGuiApplication app(argc, argv);
     QStringList args;
     QString only;

@@ -10,8 +10,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTcpSocket>
@@ -31,21 +29,10 @@ class GatewaySimFaultsTest : public QObject
 
     ApiStatus login() { return waitFor([&](ApiCompletion done) { m_sim->ops()->login(kDemoLogin, std::move(done)); }); }
 
-    struct Raw {
-        int status = 0;
-        QByteArray body;
-        QJsonObject json() const { return QJsonDocument::fromJson(body).object(); }
-    };
-    Raw raw(const QByteArray &verb, const QString &path, const QByteArray &body = QByteArray(),
-            const QByteArray &contentType = "application/json", const QString &base = QString())
+    HttpAnswer raw(const QByteArray &verb, const QString &path, const QByteArray &body = QByteArray(),
+                   const QByteArray &contentType = "application/json", const QString &base = QString())
     {
-        QNetworkRequest request(QUrl((base.isEmpty() ? m_sim->gateway()->baseUrl() : base) + path));
-        request.setHeader(QNetworkRequest::ContentTypeHeader, contentType);
-        QNetworkReply *reply = m_sim->client()->network()->sendCustomRequest(request, verb, body);
-        (void)QTest::qWaitFor([&] { return reply->isFinished(); }, 10000);
-        Raw r{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), reply->readAll()};
-        reply->deleteLater();
-        return r;
+        return httpCall((base.isEmpty() ? m_sim->gateway()->baseUrl() : base) + path, verb, body, contentType);
     }
 
 private slots:
@@ -120,7 +107,7 @@ private slots:
         // The version check has its own key for the message.
         QVERIFY(m_sim->gateway()->setFault(QStringLiteral("checkVersion"), QStringLiteral("code"), 0, true,
                                            QStringLiteral("0099"), QStringLiteral("維護中")));
-        const Raw version = raw("POST", QStringLiteral("/clickRateGW/api/checkVersion/json"), "{\"osType\":\"0\"}");
+        const HttpAnswer version = raw("POST", QStringLiteral("/clickRateGW/api/checkVersion/json"), "{\"osType\":\"0\"}");
         QCOMPARE(version.json().value(QStringLiteral("returnMessage")).toString(), QStringLiteral("維護中"));
         QVERIFY(!m_sim->gateway()->setFault(QJsonObject{{"operation", "login"}, {"mode", "explode"}}));
         QVERIFY(!m_sim->gateway()->setFault(QJsonObject{{"operation", "login"}, {"mode", "delay"}}));
@@ -146,7 +133,7 @@ private slots:
                               Case{"{\"ApiName\":\"login\",\"Body\":\"{oops\"}", "9003"},
                               Case{"{\"ApiName\":\"login\",\"Body\":\"[]\"}", "9003"},
                               Case{"{\"ApiName\":42,\"Body\":\"\"}", "9002"}}) {
-            const Raw r = raw("POST", gateway, c.body);
+            const HttpAnswer r = raw("POST", gateway, c.body);
             QCOMPARE(r.status, 400);
             QCOMPARE(r.json().value(QStringLiteral("returnCode")).toString(), QString::fromLatin1(c.code));
             QVERIFY(!r.json().value(QStringLiteral("returnMsg")).toString().isEmpty());

@@ -1,11 +1,9 @@
 // The development gateway as push relay: WebSocket registrations, tokens per installation, the link of a
 // token to an account, and delivery of POST /__sim/push to the account's connected devices.
-#include "GatewayFixture.h"
+#include "GatewayCalls.h"
 #include "TestRegistry.h"
 
 #include <QJsonDocument>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QTest>
 #include <QWebSocket>
 
@@ -42,17 +40,10 @@ class GatewaySimPushTest : public QObject
     Q_OBJECT
 
     std::unique_ptr<GatewayFixture> m_gateway;
-    QNetworkAccessManager m_network;
-
     QByteArray http(const QByteArray &verb, const QString &path, const QByteArray &body = {},
                     const QByteArray &type = "application/json")
     {
-        QNetworkRequest request(QUrl(m_gateway->baseUrl() + path));
-        request.setHeader(QNetworkRequest::ContentTypeHeader, type);
-        QNetworkReply *reply = m_network.sendCustomRequest(request, verb, body);
-        (void)QTest::qWaitFor([&] { return reply->isFinished(); }, 10000);
-        reply->deleteLater();
-        return reply->readAll();
+        return httpCall(m_gateway->baseUrl() + path, verb, body, type).body;
     }
     void link(const QString &token, const QString &account)
     {

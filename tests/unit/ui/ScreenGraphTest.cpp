@@ -51,17 +51,25 @@ QStringList only(const QStringList &log, const QString &needle)
 class ScreenGraphTest : public QObject
 {
     Q_OBJECT
+    QStringList log; // of the test function's screens
+
+    // Lets the queued work run and takes what the screens logged meanwhile (and before).
+    QStringList settled()
+    {
+        settle();
+        return std::exchange(log, {});
+    }
+
 private slots:
+    void init() { log.clear(); }
+
     void pushAndPopRunLifecycleThenCompletion()
     {
-        QStringList log;
         Navigator navigator;
         auto *a = new LogScreen(QStringLiteral("A"), &log);
         auto *nav = new NavigationController(a);
         navigator.setRootScreen(nav);
-        settle();
-        QCOMPARE(log, QStringList({"A.load", "A.willAppear", "A.didAppear"}));
-        log.clear();
+        QCOMPARE(settled(), QStringList({"A.load", "A.willAppear", "A.didAppear"}));
 
         QPointer<LogScreen> b = new LogScreen(QStringLiteral("B"), &log);
         nav->push(b, true, [&] { log << "push done"; });
@@ -69,10 +77,8 @@ private slots:
         QCOMPARE(log, QStringList({"A.willDisappear", "B.load", "B.willAppear"}));
         QCOMPARE(nav->topViewController(), b.data());
         QCOMPARE(b->navigationController(), nav);
-        settle();
-        QCOMPARE(log, QStringList({"A.willDisappear", "B.load", "B.willAppear", "A.didDisappear", "B.didAppear",
+        QCOMPARE(settled(), QStringList({"A.willDisappear", "B.load", "B.willAppear", "A.didDisappear", "B.didAppear",
                                    "push done"}));
-        log.clear();
 
         bool aliveInCompletion = false;
         QVERIFY(nav->pop(true, [&] {
@@ -101,8 +107,7 @@ private slots:
         QPointer<LogScreen> d = new LogScreen(QStringLiteral("D"), &log);
         nav->push(c, false);
         nav->push(d, false);
-        settle();
-        log.clear();
+        settled();
         QVERIFY(nav->popToRoot(true));
         settle();
         QCOMPARE(log, QStringList({"D.willDisappear", "A.willAppear", "D.didDisappear", "A.didAppear"}));
@@ -127,7 +132,6 @@ private slots:
     // with a removed page listed as leaving until its transition has ended.
     void navigationPagesFollowTheStack()
     {
-        QStringList log;
         Navigator navigator;
         auto *a = new LogScreen(QStringLiteral("A"), &log);
         auto *nav = new NavigationController(a);
@@ -162,14 +166,12 @@ private slots:
 
     void presentAndDismissFormAChain()
     {
-        QStringList log;
         FakeUi ui;
         Navigator navigator;
         navigator.setEnvironment({&ui, nullptr, nullptr});
         auto *login = new LogScreen(QStringLiteral("Login"), &log);
         navigator.setRootScreen(login);
-        settle();
-        log.clear();
+        settled();
 
         auto *home = new LogScreen(QStringLiteral("Home"), &log);
         auto *more = new LogScreen(QStringLiteral("More"), &log);
@@ -244,7 +246,6 @@ private slots:
 
     void dismissFromPresenterTakesEverythingAbove()
     {
-        QStringList log;
         Navigator navigator;
         auto *root = new LogScreen(QStringLiteral("Root"), &log);
         navigator.setRootScreen(root);
@@ -266,7 +267,6 @@ private slots:
 
     void completionOfAGoneScreenDoesNothing()
     {
-        QStringList log;
         Navigator navigator;
         auto *root = new LogScreen(QStringLiteral("Root"), &log);
         auto *nav = new NavigationController(root);
@@ -308,7 +308,6 @@ private slots:
 
     void tabSelectionSwitchesAppearance()
     {
-        QStringList log;
         Navigator navigator;
         auto *tabs = new TabBarController;
         auto *home = new LogScreen(QStringLiteral("Home"), &log);
@@ -349,7 +348,6 @@ private slots:
 
     void slideMenuTellsItsDelegateInOrder()
     {
-        QStringList log;
         Navigator navigator;
         auto *root = new LogScreen(QStringLiteral("Root"), &log);
         navigator.setRootScreen(root);
@@ -408,7 +406,6 @@ private slots:
     {
         FakeUi ui;
         Storyboard storyboard(&ui);
-        QStringList log;
         storyboard.add(QStringLiteral("Main"), QStringLiteral("LoginViewController"), QStringLiteral("app/LoginView.qml"),
                        [&] { return new LogScreen(QStringLiteral("Login"), &log); });
         storyboard.add(QStringLiteral("OrderContract"), QStringLiteral("OrderCarViewController"),

@@ -82,101 +82,10 @@ private slots:
         QCOMPARE(ui.calls(), QStringList{QStringLiteral("alert:請輸入購買數量")});
     }
 
-    void alertsQueueInOrder()
-    {
-        FakeUi ui;
-        QStringList pressed;
-        ui.showAlert(Alert{QStringLiteral("登入失敗"), QStringLiteral("密碼錯誤"), {}, {}}
-                         .addButton(QStringLiteral("確定"), AlertButton::Style::Cancel, [&] {
-                             pressed << "first";
-                             // A handler may show the next alert; it queues behind the one already waiting.
-                             ui.showAlert(Alert{QStringLiteral("third"), {}, {}, {}}.addButton(QStringLiteral("確定")));
-                         }));
-        ui.showActionSheet(Alert{QStringLiteral("second"), {}, {}, {}}.addButton(QStringLiteral("刪除"),
-                                                                                 AlertButton::Style::Destructive,
-                                                                                 [&] { pressed << "second"; }));
-        QCOMPARE(ui.currentAlertTitle(), QStringLiteral("登入失敗"));
-        QCOMPARE(ui.currentAlertMessage(), QStringLiteral("密碼錯誤"));
-        QVERIFY(ui.pressAlertButton(QStringLiteral("確定")));
-        QCOMPARE(ui.currentAlertTitle(), QStringLiteral("second"));
-        QVERIFY(ui.currentAlert()->sheet);
-        QVERIFY(ui.pressAlertButton(QStringLiteral("刪除")));
-        QCOMPARE(ui.currentAlertTitle(), QStringLiteral("third"));
-        QVERIFY(ui.pressAlertButton(QStringLiteral("確定"))); // a button without handler only closes
-        QCOMPARE(pressed, QStringList({"first", "second"}));
-        QCOMPARE(ui.calls(), QStringList({"alert:登入失敗", "sheet:second", "alert:third"}));
-    }
-
-    void pickersSpinnerUrlsAndDelays()
-    {
-        FakeUi ui;
-        int chosen = -1;
-        bool cancelled = false;
-        ui.showPicker(Picker{QStringLiteral("運輸方式"), {"A", "B"}, 1, [&](int row) { chosen = row; },
-                             [&] { cancelled = true; }});
-        QCOMPARE(ui.currentPicker().initialRow, 1);
-        QVERIFY(!ui.choosePickerRow(2));
-        QVERIFY(ui.hasOpenPicker());
-        QVERIFY(ui.choosePickerRow(0));
-        QCOMPARE(chosen, 0);
-        QVERIFY(!cancelled);
-        QVERIFY(!ui.cancelPicker());
-
-        QDate picked;
-        ui.showDatePicker(DatePicker{QString(), QDate(2024, 5, 1), QDate(2024, 1, 1), QDate(2024, 12, 31),
-                                     [&](const QDate &d) { picked = d; }, {}});
-        QVERIFY(!ui.pickDate(QDate(2025, 1, 1))); // beyond the maximum
-        QVERIFY(ui.pickDate(QDate(2024, 2, 29)));
-        QCOMPARE(picked, QDate(2024, 2, 29));
-
-        ui.setDefaultSpinnerMask(SpinnerMask::Clear);
-        ui.showSpinner();
-        QVERIFY(ui.isSpinnerShowing());
-        QCOMPARE(ui.spinnerMask(), SpinnerMask::Clear);
-        ui.dismissSpinner();
-        QVERIFY(!ui.isSpinnerShowing());
-
-        ui.setOpenUrlResult(false);
-        QVERIFY(!ui.openUrl(QUrl(QStringLiteral("tel:0223456789"))));
-        QCOMPARE(ui.lastOpenedUrl(), QUrl(QStringLiteral("tel:0223456789")));
-
-        // Delayed actions wait for the test; an action whose context has gone is skipped.
-        int ran = 0;
-        auto *context = new QObject;
-        ui.runAfter(500, context, [&] { ++ran; });
-        ui.runAfter(100, nullptr, [&] {
-            ++ran;
-            ui.runAfter(10, nullptr, [&] { ++ran; });
-        });
-        QCOMPARE(ui.pendingDelays(), (QList<int>{500, 100}));
-        delete context;
-        QCOMPARE(ui.firePendingActions(), 1);
-        QCOMPARE(ran, 1);
-        QCOMPARE(ui.pendingActionCount(), 1); // scheduled while firing: waits for the next call
-        QCOMPARE(ui.firePendingActions(), 1);
-        QCOMPARE(ran, 2);
-
-        // Photos: the camera is missing unless the test says otherwise.
-        bool photoCancelled = false;
-        ui.pickPhoto(PhotoSource::Camera, [](const QImage &) {}, [&] { photoCancelled = true; });
-        QVERIFY(photoCancelled);
-        QSize got;
-        ui.pickPhoto(PhotoSource::Library, [&](const QImage &image) { got = image.size(); });
-        QVERIFY(ui.deliverPhoto(QImage(40, 30, QImage::Format_RGB32)));
-        QCOMPARE(got, QSize(40, 30));
-    }
-
     // A chosen file reaches the screen decoded, or refused with its reason; giving up cancels.
     void qmlUiReadsChosenPhotoFiles()
     {
-        struct OneFile : PhotoPicker {
-            QString file;
-            bool isAvailable(PhotoSource source) const override { return source == PhotoSource::Library; }
-            void pick(PhotoSource, std::function<void(const QString &)> chosen, std::function<void()> cancelled) override
-            {
-                QTimer::singleShot(0, [=, this] { file.isEmpty() ? cancelled() : chosen(file); });
-            }
-        } picker;
+        FilePhotoPicker picker;
         QTemporaryDir dir;
         QmlUi ui;
         ui.setPhotoPicker(&picker);
