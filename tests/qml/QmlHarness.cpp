@@ -4,6 +4,7 @@
 #include "ui/UiInstall.h"
 
 #include <QDir>
+#include <QPointer>
 #include <QTcpSocket>
 #include <QTest>
 #include <QtQml/qqmlextensionplugin.h>
@@ -82,11 +83,13 @@ QList<Screen *> QmlHarness::drawnPages() const
 
 bool QmlHarness::click(const QString &objectName)
 {
-    QQuickItem *item = find(objectName);
+    QPointer<QQuickItem> item = find(objectName);
+    const auto centre = [&] { return item->mapToScene(QPointF(item->width() / 2, item->height() / 2)); };
+    // An item on a page still sliding in may lie outside the window yet: wait until it has arrived.
+    (void)QTest::qWaitFor([&] { return !item || QRectF(QPointF(), m_window->size()).contains(centre()); }, 3000);
     if (!item)
         return false;
-    const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
-    QTest::mouseClick(m_window, Qt::LeftButton, Qt::NoModifier, centre.toPoint());
+    QTest::mouseClick(m_window, Qt::LeftButton, Qt::NoModifier, centre().toPoint());
     return true;
 }
 

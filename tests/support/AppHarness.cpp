@@ -70,6 +70,20 @@ bool AppHarness::signIn(const QString &account, const QString &password)
     return true;
 }
 
+bool AppHarness::signOut()
+{
+    if (!tabs())
+        return false;
+    tabs()->setSelectedIndex(3);
+    settle();
+    auto *more = tabRoot<MoreViewController>(3);
+    if (!more)
+        return false;
+    more->selectRow(4); // 登出
+    return ui.pressAlertButton(QStringLiteral("登出")) &&
+           QTest::qWaitFor([this] { return navigator.presentedScreens().isEmpty(); }, 5000);
+}
+
 ChangePasswordViewController *AppHarness::openPasswordChange()
 {
     if (!launch() || !signIn())

@@ -73,6 +73,8 @@ public:
 
     // Signs in through the login screen and waits for the tab screen.
     bool signIn(const QString &account = QStringLiteral("demo"), const QString &password = QStringLiteral("demo123"));
+    // Signs out through the More tab's last row and its alert; true once the login screen is uncovered.
+    bool signOut();
     // Launches, signs in as the demo user and opens the password change from the More tab (its third row).
     ChangePasswordViewController *openPasswordChange();
 

@@ -53,11 +53,7 @@ private slots:
             QCOMPARE(app.ui.currentAlertButtons(), QStringList({"取消", "立刻更新"}));
             QCOMPARE(app.ui.currentAlert()->alert.buttons[0].style, AlertButton::Style::Cancel);
             QVERIFY(app.ui.pressAlertButton(QStringLiteral("取消")));
-            QVERIFY(app.ui.openedUrls().isEmpty());
-            app.context->versionCheck().checkForUpdate();
-            settle();
-            QVERIFY(!app.ui.hasOpenAlert()); // offered once
-            QCOMPARE(versionRequests(app), 1);
+            QVERIFY(app.ui.openedUrls().isEmpty()); // offered once: see the table below
         }
         {
             AppHarness app;

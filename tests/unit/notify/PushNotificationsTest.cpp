@@ -33,18 +33,6 @@ class PushNotificationsTest : public QObject
                    app.context->pushToken() == PushRegistration::tokenText(service(app)->token());
         }, 10000);
     }
-    static bool signOut(AppHarness &app)
-    {
-        app.tabs()->setSelectedIndex(3);
-        settle();
-        auto *more = app.tabRoot<MoreViewController>(3);
-        if (!more)
-            return false;
-        more->selectRow(4); // 登出
-        if (!app.ui.pressAlertButton(QStringLiteral("登出")))
-            return false;
-        return QTest::qWaitFor([&] { return app.navigator.presentedScreens().isEmpty(); }, 5000);
-    }
     static QStringList openAlerts(AppHarness &app)
     {
         QStringList texts;
@@ -88,7 +76,7 @@ private slots:
 
         // Another account signs in while the server refuses the registration: the new account went under
         // "userId", and the token stored before stays.
-        QVERIFY(signOut(app));
+        QVERIFY(app.signOut());
         app.context->secureStore().setValue(QStringLiteral("pushToken"), QStringLiteral("0AFF"));
         QVERIFY(app.gateway.setFault(QStringLiteral("pushRegistration"), QStringLiteral("code"), 0, true,
                                      QStringLiteral("01"), QStringLiteral("註冊失敗")));
@@ -105,7 +93,7 @@ private slots:
         QCOMPARE(app.context->pushToken(), std::optional<QString>(QStringLiteral("0AFF")));
 
         // The next sign-in registers again; the link now names that account alone.
-        QVERIFY(signOut(app));
+        QVERIFY(app.signOut());
         QVERIFY(signInRegistered(app, QStringLiteral("wang.jh"), QStringLiteral("wang888")));
         QCOMPARE(app.context->pushToken(), std::optional<QString>(token));
         QCOMPARE(app.gateway.simulator()->pushDevices()["accounts"].toObject(), QJsonObject({{"wang.jh", QJsonArray{token}}}));
@@ -128,7 +116,7 @@ private slots:
         QVERIFY(QFile::exists(QStringLiteral(":/Zelk/resources/alert.wav"))); // the sound it plays
 
         // Signed out: the notification reaches the device and shows nothing.
-        QVERIFY(signOut(app));
+        QVERIFY(app.signOut());
         QSignalSpy arrived(service(app), &PushService::notificationReceived);
         app.gateway.addPush(QStringLiteral("demo"), QStringLiteral("出貨"), QStringLiteral("給前一位使用者"));
         QVERIFY(arrived.wait(5000));
