@@ -1,11 +1,12 @@
+#include "ExpectedJson.h"
 #include "ScriptedGateway.h"
 #include "TestRegistry.h"
 #include "services/ServiceClient.h"
 #include "services/VersionCheck.h"
 #include "text/Localizer.h"
 
+#include <QMetaEnum>
 #include <QSignalSpy>
-#include <QTest>
 
 namespace {
 using Reply = ScriptedGateway::Reply;
@@ -70,83 +71,63 @@ private slots:
     {
         QCOMPARE(VersionCheck(*m_client).versionText(), QStringLiteral(ZELK_APP_VERSION));
 
-        m_check->setVersionText(QStringLiteral("UAT 2.3.1"));
-        QVERIFY(triggerAndSettle());
-        QCOMPARE(m_server->requestCount(), 1);
-        QCOMPARE(m_check->lastCheckTime(), m_now);
-        auto request = m_server->requests().constLast();
-        QCOMPARE(request.method, QByteArray("POST"));
-        QCOMPARE(request.path, QByteArray("/clickRateGW/api/checkVersion/json"));
-        QCOMPARE(request.header("Content-Type"), QByteArray("application/json"));
-        QCOMPARE(request.json(), (QJsonObject{{"osType", "0"}, {"versionNo", "2.3.1"}, {"sourceId", "ZELK_PROD"}}));
-
         // Every "UAT " goes, other text stays as it is.
-        m_check->setVersionText(QStringLiteral("2.4 UAT build UAT 7"));
-        m_now += 1801;
-        QVERIFY(triggerAndSettle());
-        QCOMPARE(m_server->requests().constLast().json().value("versionNo").toString(),
-                 QStringLiteral("2.4 build 7"));
-        m_check->setVersionText(QStringLiteral("UAT3.0"));
-        m_now += 1801;
-        QVERIFY(triggerAndSettle());
-        QCOMPARE(m_server->requests().constLast().json().value("versionNo").toString(), QStringLiteral("UAT3.0"));
+        for (const auto &[version, sent] : {std::pair("UAT 2.3.1", "2.3.1"), {"2.4 UAT build UAT 7", "2.4 build 7"}, {"UAT3.0", "UAT3.0"}}) {
+            m_check->setVersionText(QString::fromUtf8(version));
+            m_now += 1801;
+            QVERIFY(triggerAndSettle());
+            QCOMPARE(m_check->lastCheckTime(), m_now);
+            const auto request = m_server->requests().constLast();
+            QCOMPARE(request.method, QByteArray("POST"));
+            QCOMPARE(request.path, QByteArray("/clickRateGW/api/checkVersion/json"));
+            QCOMPARE(request.header("Content-Type"), QByteArray("application/json"));
+            QCOMPARE(request.json(), (QJsonObject{{"osType", "0"}, {"versionNo", sent}, {"sourceId", "ZELK_PROD"}}));
+        }
+        QCOMPARE(m_server->requestCount(), 3);
     }
 
-    void upToDateShowsNothing()
+    // The answer to every request, then later triggers (seconds after the first): the state, the alerts
+    // shown and what the update page opens, as the fixture of the row has them.
+    void answersSetTheUpdateState_data()
     {
-        QSignalSpy changed(m_check.get(), &VersionCheck::stateChanged);
-        m_server->enqueue(Reply::json("{\"returnCode\":\"00\",\"returnMessage\":\"latest\"}"));
-        QVERIFY(triggerAndSettle());
-        QCOMPARE(m_check->updateState(), VersionCheck::UpdateState::None);
-        QVERIFY(m_alerts.isEmpty());
-        QVERIFY(!m_check->updateAlertShown());
-        QCOMPARE(changed.count(), 0);
-        m_check->openUpdatePage();
-        QVERIFY(m_opened.isEmpty());
-    }
-
-    void optionalUpdateIsOfferedOnce()
-    {
-        QSignalSpy changed(m_check.get(), &VersionCheck::stateChanged);
-        m_server->enqueue(Reply::json(
-            "{\"returnCode\":\"0022\",\"returnMessage\":\"update\",\"versions\":{\"updateNote\":\"新功能\",\"updateUrl\":\"https://example.com/app?id=1\"}}"));
-        QVERIFY(triggerAndSettle());
-        QCOMPARE(m_check->updateState(), VersionCheck::UpdateState::Optional);
-        QCOMPARE(m_check->updateNote(), QStringLiteral("新功能"));
-        QCOMPARE(m_check->updateUrl(), std::optional<QUrl>(QUrl("https://example.com/app?id=1")));
-        QCOMPARE(changed.count(), 1);
-        QCOMPARE(m_alerts.size(), 1);
-        QCOMPARE(m_alerts[0].note, QStringLiteral("新功能"));
-        QCOMPARE(m_alerts[0].cancellable, true);
-        QVERIFY(m_check->updateAlertShown());
-
-        m_now += 60;
-        QVERIFY(triggerAndSettle());
-        QCOMPARE(m_alerts.size(), 1); // shown once only
-        QCOMPARE(m_server->requestCount(), 1);
-
-        m_check->openUpdatePage();
-        QCOMPARE(m_opened, QList<QUrl>{QUrl("https://example.com/app?id=1")});
-    }
-
-    void forcedUpdateIsShownAtEveryTrigger()
-    {
-        m_server->setDefaultReply(Reply::json(
-            "{\"returnCode\":\"0023\",\"returnMessage\":\"must\",\"versions\":{\"updateNote\":\"請更新\",\"updateUrl\":\"https://example.com/u\"}}"));
-        QVERIFY(triggerAndSettle());
-        QCOMPARE(m_check->updateState(), VersionCheck::UpdateState::Forced);
-        QCOMPARE(m_alerts.size(), 1);
-        QCOMPARE(m_alerts[0].cancellable, false);
-
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<QList<double>>("later");
+        QTest::newRow("upToDate") << QByteArray(R"({"returnCode":"00","returnMessage":"latest"})") << QList<double>{};
+        // Offered once only; a trigger within 30 minutes sends nothing.
+        QTest::newRow("optionalOfferedOnce")
+            << QByteArray("{\"returnCode\":\"0022\",\"returnMessage\":\"update\",\"versions\":{\"updateNote\":\"新功能\",\"updateUrl\":\"https://example.com/app?id=1\"} }")
+            << QList<double>{60};
         // Within 30 minutes: no new request, but the alert again each time.
-        m_now += 10;
+        QTest::newRow("forcedAtEveryTrigger")
+            << QByteArray("{\"returnCode\":\"0023\",\"returnMessage\":\"must\",\"versions\":{\"updateNote\":\"請更新\",\"updateUrl\":\"https://example.com/u\"} }")
+            << QList<double>{10, 1710};
+        QTest::newRow("updateWithoutVersions") << QByteArray(R"({"returnCode":"0022","returnMessage":"x"})") << QList<double>{};
+    }
+    void answersSetTheUpdateState()
+    {
+        QFETCH(QByteArray, answer);
+        QFETCH(QList<double>, later);
+        QSignalSpy changed(m_check.get(), &VersionCheck::stateChanged);
+        m_server->setDefaultReply(Reply::json(answer));
+        const double first = m_now;
         QVERIFY(triggerAndSettle());
-        m_now += 1700;
-        QVERIFY(triggerAndSettle());
-        QCOMPARE(m_server->requestCount(), 1);
-        QCOMPARE(m_alerts.size(), 3);
-        QCOMPARE(m_alerts[2].note, QStringLiteral("請更新"));
-        QCOMPARE(m_alerts[2].cancellable, false);
+        for (double seconds : later) {
+            m_now = first + seconds;
+            QVERIFY(triggerAndSettle());
+        }
+        QJsonArray alerts;
+        for (const Alert &alert : m_alerts)
+            alerts.append(QJsonObject{{"note", alert.note}, {"cancellable", alert.cancellable}});
+        const bool opened = m_check->openUpdatePage();
+        QJsonArray pages;
+        for (const QUrl &url : m_opened)
+            pages.append(url.toString());
+        const QJsonObject drawn{{"state", QMetaEnum::fromType<VersionCheck::UpdateState>().valueToKey(int(m_check->updateState()))},
+                                {"note", m_check->updateNote()}, {"url", m_check->updateUrl() ? m_check->updateUrl()->toString() : QJsonValue()},
+                                {"stateChanges", int(changed.size())}, {"requests", m_server->requestCount()},
+                                {"alerts", alerts}, {"alertShown", m_check->updateAlertShown()},
+                                {"openUpdatePage", opened}, {"opened", pages}};
+        ZELK_COMPARE_FIXTURE(drawn, "versionCheck/" + QString::fromLatin1(QTest::currentDataTag()));
     }
 
     void throttleCountsFromTheLastRequest()
@@ -173,19 +154,6 @@ private slots:
         m_check->checkForUpdate();
         QTest::qWait(100);
         QCOMPARE(m_server->requestCount(), 3);
-    }
-
-    void updateWithoutVersionsHasNoAddress()
-    {
-        m_server->enqueue(Reply::json("{\"returnCode\":\"0022\",\"returnMessage\":\"x\"}"));
-        QVERIFY(triggerAndSettle());
-        QCOMPARE(m_check->updateState(), VersionCheck::UpdateState::Optional);
-        QCOMPARE(m_alerts.size(), 1);
-        QCOMPARE(m_alerts[0].note, QString());
-        QCOMPARE(m_alerts[0].cancellable, true);
-        QVERIFY(!m_check->updateUrl());
-        QVERIFY(!m_check->openUpdatePage());
-        QVERIFY(m_opened.isEmpty());
     }
 
     // Only a web page is opened as the update page; any other address counts as none.
