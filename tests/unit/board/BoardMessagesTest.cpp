@@ -1,6 +1,7 @@
 // A board's messages, replies and composer, headless against the development gateway: paging,
 // refreshes racing pages, deletion by identity, the own-message rule, posting with and without a photo.
 #include "AppHarness.h"
+#include "ExpectedJson.h"
 #include "TestRegistry.h"
 #include "board/AddBoardMessageViewController.h"
 #include "board/BoardCell.h"
@@ -31,6 +32,16 @@ QStringList column(ListModelBase *rows, const char *role)
     for (int i = 0; i < rows->count(); ++i)
         values << rows->value(i, role).toString();
     return values;
+}
+
+// Waits for the alert `title` (with `message` unless null) and presses `button`.
+bool answer(AppHarness &app, const QString &title, const QString &message = QString(), const QString &button = QStringLiteral("確定"))
+{
+    const bool shown = QTest::qWaitFor([&] { return app.ui.currentAlertTitle() == title; }, 5000)
+                       && (message.isNull() || app.ui.currentAlertMessage() == message);
+    if (!shown)
+        qWarning("alert shown: %s / %s", qPrintable(app.ui.currentAlertTitle()), qPrintable(app.ui.currentAlertMessage()));
+    return shown && app.ui.pressAlertButton(button);
 }
 
 QStringList cursors(AppHarness &app)
@@ -84,9 +95,7 @@ private slots:
         QVERIFY(app.gateway.setFault(QStringLiteral("getBoardMsgList"), QStringLiteral("code"), 0, true,
                                      QStringLiteral("01"), QStringLiteral("系統忙碌")));
         list->footer()->release();
-        QTRY_VERIFY(app.ui.hasOpenAlert());
-        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("無法取得資料"));
-        QCOMPARE(app.ui.currentAlertMessage(), QStringLiteral("系統忙碌"));
+        QVERIFY(answer(app, QStringLiteral("無法取得資料"), QStringLiteral("系統忙碌")));
         QCOMPARE(list->rows()->count(), 1);
         QCOMPARE(list->footer()->state(), RefreshControl::NoMoreData);
     }
@@ -123,19 +132,17 @@ private slots:
         auto *composer = qobject_cast<AddBoardMessageViewController *>(stack->rootViewController());
         QVERIFY(composer);
         composer->sendNewMessageAction();
-        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("請輸入想說的話"));
         QVERIFY(app.ui.currentAlertMessage().isNull());
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QVERIFY(answer(app, QStringLiteral("請輸入想說的話")));
         QVERIFY(app.gateway.gatewayCalls(QStringLiteral("addBoardMsg")).isEmpty());
 
         // The connection drops: "新增失敗", the composer stays with its text for another try.
         composer->setNewMessageText(QStringLiteral("今天出貨正常"));
         QVERIFY(app.gateway.setFault(QStringLiteral("addBoardMsg"), QStringLiteral("close")));
         composer->sendNewMessageAction();
-        QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("新增失敗"));
-        QVERIFY(!app.ui.currentAlertMessage().isEmpty());
+        QTRY_VERIFY(!app.ui.currentAlertMessage().isEmpty());
         QVERIFY(!app.ui.isSpinnerShowing());
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QVERIFY(answer(app, QStringLiteral("新增失敗")));
         settle();
         QCOMPARE(list->presentedScreen(), stack);
         QCOMPARE(composer->newMessageText(), QStringLiteral("今天出貨正常"));
@@ -145,12 +152,10 @@ private slots:
         // list starts over with the new message on top.
         composer->sendNewMessageAction();
         composer->sendNewMessageAction(); // a second tap while the first is on its way
-        QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("新增成功"));
-        QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("addBoardMsg")),
-                 QList<QJsonObject>({QJsonObject{{"boardID", "B001"}, {"userID", "U10023"},
-                                                 {"postContent", "今天出貨正常"}, {"postPhoto", ""}}}));
-        QVERIFY(!app.ui.isSpinnerShowing());
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QTRY_VERIFY(!app.ui.isSpinnerShowing());
+        QVERIFY(answer(app, QStringLiteral("新增成功")));
+        QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("addBoardMsg")).size(), 1);
+        ZELK_COMPARE_FIXTURE(app.gateway.gatewayCalls(QStringLiteral("addBoardMsg")).first(), "board/addMessage");
         QTRY_VERIFY(!list->presentedScreen());
         QTRY_COMPARE(list->rows()->value(0, "postContent").toString(), QStringLiteral("今天出貨正常"));
         QTRY_VERIFY(!list->header()->isRefreshing());
@@ -166,18 +171,15 @@ private slots:
                                      QStringLiteral("03"), QStringLiteral("只能刪除自己的留言")));
         const QStringList shown = column(list->rows(), "msgID");
         list->menuAction(0);
-        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("刪除留言"));
         QCOMPARE(app.ui.currentAlertButtons(), QStringList({"取消", "刪除"}));
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("刪除")));
-        QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("無法刪除"));
-        QCOMPARE(app.ui.currentAlertMessage(), QStringLiteral("只能刪除自己的留言"));
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QVERIFY(answer(app, QStringLiteral("刪除留言"), QString(), QStringLiteral("刪除")));
+        QVERIFY(answer(app, QStringLiteral("無法刪除"), QStringLiteral("只能刪除自己的留言")));
         QCOMPARE(column(list->rows(), "msgID"), shown);
 
         // The deletion is confirmed, then a refresh moves another message to row 0 before the user
         // presses "確定": only the deleted message may go, and it is already gone.
         list->menuAction(0);
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("刪除")));
+        QVERIFY(answer(app, QStringLiteral("刪除留言"), QString(), QStringLiteral("刪除")));
         QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("已刪除留言"));
         QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("deleteBoardMsg")).last().value("msgID").toString(), own);
         list->header()->beginRefreshing();
@@ -277,24 +279,20 @@ private slots:
         QVERIFY(!replies->replyMode());
 
         replies->sendNewMessageAction();
-        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("請輸入想說的話"));
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QVERIFY(answer(app, QStringLiteral("請輸入想說的話")));
 
         // Spaces are a text: sent, without a photo.
         replies->setNewMessageText(QStringLiteral("  "));
         replies->sendNewMessageAction();
-        QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("新增成功"));
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QVERIFY(answer(app, QStringLiteral("新增成功")));
         QCOMPARE(replies->newMessageText(), QString());
         QTRY_COMPARE(replies->replies()->count(), 4);
-        QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("addBoardReplyMsg")).last(),
-                 QJsonObject({{"msgID", "M1023"}, {"userID", "U10023"}, {"postContent", "  "}, {"postPhoto", ""}}));
+        ZELK_COMPARE_FIXTURE(app.gateway.gatewayCalls(QStringLiteral("addBoardReplyMsg")).last(), "board/addReplySpaces");
 
         // With a 1,600 × 1,200 photo; "拍一張照片" only with a camera.
         replies->photo()->addPhotoAction();
-        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("選擇方式"));
         QCOMPARE(app.ui.currentAlertButtons(), QStringList({"選擇照片", "取消"}));
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("選擇照片")));
+        QVERIFY(answer(app, QStringLiteral("選擇方式"), QString(), QStringLiteral("選擇照片")));
         QImage source(1600, 1200, QImage::Format_RGB32);
         source.fill(QColor(195, 0, 28));
         QVERIFY(app.ui.deliverPhoto(source));
@@ -307,15 +305,12 @@ private slots:
         // A refused file: its reason, and the photo chosen before stays.
         QVERIFY(app.ui.pressAlertButton(QStringLiteral("選擇照片")));
         QVERIFY(app.ui.refusePhoto(QStringLiteral("這個檔案不是圖片")));
-        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("無法使用這張照片"));
-        QCOMPARE(app.ui.currentAlertMessage(), QStringLiteral("這個檔案不是圖片"));
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QVERIFY(answer(app, QStringLiteral("無法使用這張照片"), QStringLiteral("這個檔案不是圖片")));
         QVERIFY(replies->photo()->hasPhoto());
 
         replies->setNewMessageText(QStringLiteral("附照片"));
         replies->sendNewMessageAction();
-        QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("新增成功"));
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QVERIFY(answer(app, QStringLiteral("新增成功")));
         // The photo in its sending form (an 800-wide JPEG, as BoardPhotoTest checks).
         QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("addBoardReplyMsg")).last().value("postPhoto").toString(),
                  BoardPhoto::encode(BoardPhoto::scaledForSending(source)));
@@ -326,9 +321,8 @@ private slots:
         QVERIFY(replies->replies()->value(4, "ownMessage").toBool());
         QVERIFY(!replies->replies()->value(1, "ownMessage").toBool()); // U20021's
         replies->menuAction(4);
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("刪除")));
-        QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("已刪除留言"));
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QVERIFY(answer(app, QStringLiteral("刪除留言"), QString(), QStringLiteral("刪除")));
+        QVERIFY(answer(app, QStringLiteral("已刪除留言")));
         QCOMPARE(replies->replies()->count(), 4);
         QCOMPARE(replies->rows()->value(0, "replyCount").toString(), QStringLiteral("共4則留言"));
         QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("deleteBoardReplyMsg")).size(), 1);
