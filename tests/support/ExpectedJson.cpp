@@ -103,51 +103,72 @@ QJsonArray drawnRows(const QAbstractItemModel *model, const QList<QByteArray> &r
     return rows;
 }
 
-bool matchesFixture(const QString &name, const QJsonValue &actual, QString *report, const QJsonObject &vars)
+// The path of fixture `name` and its content; false with `problem` set when it cannot be read.
+bool readFixture(const QString &name, QString *path, QJsonValue *content, QString *problem)
 {
     const QByteArray sourceDir = qgetenv("ZELK_TEST_SOURCE_DIR");
     if (sourceDir.isEmpty()) {
-        *report = QStringLiteral("ZELK_TEST_SOURCE_DIR is not set: the fixtures cannot be found");
+        *problem = QStringLiteral("ZELK_TEST_SOURCE_DIR is not set: the fixtures cannot be found");
         return false;
     }
+    *path = QString::fromLocal8Bit(sourceDir) + QStringLiteral("/tests/data/") + name + QStringLiteral(".json");
+    QFile file(*path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *problem = QStringLiteral("fixture %1 is missing").arg(*path);
+        return false;
+    }
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
+    if (error.error != QJsonParseError::NoError) {
+        *problem = QStringLiteral("fixture %1 is not JSON: %2").arg(*path, error.errorString());
+        return false;
+    }
+    *content = doc.isObject() ? QJsonValue(doc.object()) : QJsonValue(doc.array());
+    return true;
+}
+
+bool addFixtureRows(const QString &name)
+{
+    QString path, problem;
+    QJsonValue content;
+    if (!readFixture(name, &path, &content, &problem) || !content.isObject()) {
+        qWarning("%s", qPrintable(problem.isEmpty() ? path + QStringLiteral(" is not an object of rows") : problem));
+        return false;
+    }
+    QTest::addColumn<QJsonObject>("row");
+    const QJsonObject rows = content.toObject();
+    for (auto it = rows.begin(); it != rows.end(); ++it)
+        QTest::newRow(qPrintable(it.key())) << it.value().toObject();
+    return !rows.isEmpty();
+}
+
+bool matchesFixture(const QString &name, const QJsonValue &actual, QString *report, const QJsonObject &vars)
+{
     if (!actual.isObject() && !actual.isArray()) {
         *report = QStringLiteral("fixture %1: only an object or an array can be compared, got %2").arg(name, show(actual));
         return false;
     }
-    const QString path = QString::fromLocal8Bit(sourceDir) + QStringLiteral("/tests/data/") + name + QStringLiteral(".json");
     QJsonObject toPlaceholder, fromPlaceholder;
     for (auto it = vars.begin(); it != vars.end(); ++it) {
         fromPlaceholder.insert(QLatin1Char('$') + it.key(), it.value());
         if (it.value().isString() && !it.value().toString().isEmpty())
             toPlaceholder.insert(it.value().toString(), QJsonValue(QLatin1Char('$') + it.key()));
     }
-
-    QFile file(path);
+    QString path, problem;
     QJsonValue expected;
-    QString problem;
-    if (!file.open(QIODevice::ReadOnly)) {
-        problem = QStringLiteral("fixture %1 is missing").arg(path);
-    } else {
-        QJsonParseError error;
-        const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
-        file.close();
-        if (error.error != QJsonParseError::NoError)
-            problem = QStringLiteral("fixture %1 is not JSON: %2").arg(path, error.errorString());
-        else
-            expected = substitute(doc.isObject() ? QJsonValue(doc.object()) : QJsonValue(doc.array()), fromPlaceholder);
-    }
-    if (problem.isEmpty()) {
-        problem = jsonDiff(expected, actual);
+    if (readFixture(name, &path, &expected, &problem)) {
+        problem = jsonDiff(substitute(expected, fromPlaceholder), actual);
         if (!problem.isEmpty())
             problem = QStringLiteral("%1 differs from the fixture %2:\n%3").arg(name, path, problem);
     }
     if (problem.isEmpty())
         return true;
-    if (!recording()) {
+    if (!recording() || path.isEmpty()) {
         *report = problem + QStringLiteral("\n(ZELK_RECORD_FIXTURES=1 records the actual document; check it before committing)");
         return false;
     }
     QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
         || file.write(format(substitute(actual, toPlaceholder))) < 0) {
         *report = QStringLiteral("cannot record %1: %2").arg(path, file.errorString());

@@ -19,6 +19,9 @@ namespace zelktest {
 // True when `actual` equals the fixture; otherwise `report` holds the differences, one per line.
 bool matchesFixture(const QString &name, const QJsonValue &actual, QString *report,
                     const QJsonObject &vars = QJsonObject());
+// Table rows kept as data: one row per member of tests/data/<name>.json (an object of row name -> case
+// object), the case in the column "row" (QFETCH(QJsonObject, row)). False when the file cannot be read.
+bool addFixtureRows(const QString &name);
 // The differences between two documents, one line per path ("/a/0/b: expected 1, got 2"); empty if equal.
 QString jsonDiff(const QJsonValue &expected, const QJsonValue &actual);
 // The rows a list model gives its view, one object per row of role name -> value, only the roles in
@@ -32,4 +35,11 @@ QJsonArray drawnRows(const QAbstractItemModel *model, const QList<QByteArray> &r
         QString zelkFixtureReport;                                                                           \
         if (!zelktest::matchesFixture(name, actual, &zelkFixtureReport __VA_OPT__(, ) __VA_ARGS__))          \
             QFAIL(qPrintable(zelkFixtureReport));                                                            \
+    } while (false)
+
+// Compares with an expected document the test holds (a row of a fixture table), printing the diff.
+#define ZELK_COMPARE_JSON(actual, expected)                                                                  \
+    do {                                                                                                     \
+        const QString zelkJsonDiff = zelktest::jsonDiff(expected, actual);                                   \
+        QVERIFY2(zelkJsonDiff.isEmpty(), qPrintable(zelkJsonDiff));                                          \
     } while (false)

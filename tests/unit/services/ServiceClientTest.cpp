@@ -61,73 +61,41 @@ private slots:
         qunsetenv("ZELK_ANALYTICS_URL");
     }
 
-    // Rows without a code or message expect the body's; a body that is no JSON gives no JSON.
-    void answersAreEvaluated_data()
-    {
-        QTest::addColumn<int>("httpStatus");
-        QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<bool>("success");
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<QString>("message");
-        const auto row = [](const char *name, int status, const char *body, bool success, const QString &code,
-                            const QString &message) { QTest::newRow(name) << status << QByteArray(body) << success << code << message; };
-        row("returnMsg OK", 200, R"({"returnCode":"00","returnMsg":"OK","x":1})", true, "00", "OK");
-        row("code 01 with returnMessage only", 200, R"({"returnCode":"01","returnMessage":"X"})", false, "01", "X");
-        row("returnMsg null wins over returnMessage", 200, R"({"returnCode":"00","returnMsg":null,"returnMessage":"Y"})",
-            false, "9999", kUnknown);
-        row("returnMsg a number", 200, R"({"returnCode":"00","returnMsg":5})", false, "9999", kUnknown);
-        row("numeric returnCode 0", 200, R"({"returnCode":0,"returnMsg":"OK"})", false, "9999", kUnknown);
-        row("returnCode missing", 200, R"({"returnMsg":"OK"})", false, "9999", kUnknown);
-        row("no message member", 200, R"({"returnCode":"00"})", false, "9999", kUnknown);
-        row("top-level array", 200, "[1,2]", false, "9999", kUnknown);
-        row("server message kept verbatim", 200, R"({"returnCode":"E7","returnMsg":"帳號或密碼錯誤"})", false, "E7",
-            QStringLiteral("帳號或密碼錯誤"));
-        row("HTML error page, status 500", 500, "<html><body>Internal Server Error</body></html>", false, "9999", kUnparsable);
-        row("JSON success with status 500", 500, R"({"returnCode":"00","returnMsg":"OK"})", true, "00", "OK");
-        row("JSON failure with status 404", 404, R"({"returnCode":"02","returnMsg":"none"})", false, "02", "none");
-        row("JSON failure with status 400", 400, R"({"returnCode":"03","returnMsg":"bad"})", false, "03", "bad");
-        row("empty body", 200, "", false, "9999", kUnparsable);
-        row("truncated JSON", 200, R"({"returnCode":"00","returnMsg":)", false, "9999", kUnparsable);
-    }
+    // Each row: the status and body answered, and what the client makes of them.
+    void answersAreEvaluated_data() { QVERIFY(zelktest::addFixtureRows("services/answers")); }
     void answersAreEvaluated()
     {
-        QFETCH(int, httpStatus);
-        QFETCH(QByteArray, body);
-        m_server->enqueue(Reply::text(httpStatus, body.startsWith('<') ? "text/html" : "application/json", body));
+        QFETCH(QJsonObject, row);
+        const QJsonValue body = row["body"];
+        const QByteArray bytes = body.isString() ? body.toString().toUtf8()
+                                 : body.isArray() ? QJsonDocument(body.toArray()).toJson() : QJsonDocument(body.toObject()).toJson();
+        m_server->enqueue(Reply::text(row["status"].toInt(), bytes.startsWith('<') ? "text/html" : "application/json", bytes));
         const auto status = login();
         QVERIFY(status);
-        QTEST(status->isSuccess, "success");
-        QTEST(status->returnCode, "code");
-        QTEST(status->message, "message");
-        const QJsonDocument sent = QJsonDocument::fromJson(body);
-        QCOMPARE(status->returnJson.has_value(), !sent.isNull());
+        QJsonObject evaluated = row;
+        evaluated["isSuccess"] = status->isSuccess;
+        evaluated["returnCode"] = status->returnCode;
+        evaluated["message"] = status->message;
+        ZELK_COMPARE_JSON(evaluated, row);
+        // The JSON of any answer that is JSON, as it came.
+        QCOMPARE(status->returnJson.has_value(), !QJsonDocument::fromJson(bytes).isNull());
         if (status->returnJson)
-            QCOMPARE(*status->returnJson, sent);
+            QCOMPARE(*status->returnJson, QJsonDocument::fromJson(bytes));
     }
 
     // No answer within the total or the inactivity limit, a dropped connection, nobody listening.
-    void transportFailures_data()
-    {
-        QTest::addColumn<int>("totalMs");
-        QTest::addColumn<int>("idleMs");
-        QTest::addColumn<int>("failure"); // 0 silent, 1 closed, 2 nobody listening
-        QTest::newRow("total limit") << 300 << 10000 << 0;
-        QTest::newRow("inactivity limit") << 10000 << 300 << 0;
-        QTest::newRow("connection closed") << 10000 << 10000 << 1; // retried once, so every time
-        QTest::newRow("nobody listens") << 10000 << 10000 << 2;
-    }
+    void transportFailures_data() { QVERIFY(zelktest::addFixtureRows("services/transportFailures")); }
     void transportFailures()
     {
-        QFETCH(int, totalMs);
-        QFETCH(int, idleMs);
-        QFETCH(int, failure);
-        m_client->setLimits(idleMs, totalMs);
-        m_server->setDefaultReply(failure == 1 ? Reply::close() : Reply::never());
-        if (failure == 2)
+        QFETCH(QJsonObject, row);
+        const QString failure = row["failure"].toString();
+        m_client->setLimits(row["inactivityMs"].toInt(), row["totalMs"].toInt());
+        m_server->setDefaultReply(failure == "closed" ? Reply::close() : Reply::never());
+        if (failure == "nobody")
             pointGatewayAt(ScriptedGateway::closedPort());
         QElapsedTimer clock;
         clock.start();
-        const auto status = failure != 1 ? login() : completed([&](ApiCompletion done) {
+        const auto status = failure != "closed" ? login() : completed([&](ApiCompletion done) {
             m_client->callWebService("userPushHistory", {}, done);
         });
         QVERIFY(status);
@@ -255,26 +223,16 @@ private slots:
     }
 
     // Usable addresses in the environment replace the built-in ones (scheme, host and port only).
-    void addressesFollowTheEnvironment_data()
-    {
-        QTest::addColumn<QByteArray>("gateway");
-        QTest::addColumn<QByteArray>("analytics");
-        QTest::addColumn<QString>("gatewayBase");
-        QTest::addColumn<QString>("analyticsBase");
-        QTest::newRow("unset") << QByteArray() << QByteArray() << ZELK_GATEWAY_BASE << ZELK_ANALYTICS_BASE;
-        QTest::newRow("set") << QByteArray("http://127.0.0.1:8080") << QByteArray("http://localhost:9090/ignored/path")
-                             << "http://127.0.0.1:8080" << "http://localhost:9090";
-        QTest::newRow("not an address") << QByteArray("not an address") << QByteArray() << ZELK_GATEWAY_BASE << ZELK_ANALYTICS_BASE;
-        QTest::newRow("ftp") << QByteArray("ftp://127.0.0.1:21") << QByteArray() << ZELK_GATEWAY_BASE << ZELK_ANALYTICS_BASE;
-    }
+    void addressesFollowTheEnvironment_data() { QVERIFY(zelktest::addFixtureRows("services/addresses")); }
     void addressesFollowTheEnvironment()
     {
-        QFETCH(QByteArray, gateway);
-        QFETCH(QByteArray, analytics);
-        QFETCH(QString, gatewayBase);
-        QFETCH(QString, analyticsBase);
-        gateway.isNull() ? qunsetenv("ZELK_GATEWAY_URL") : qputenv("ZELK_GATEWAY_URL", gateway);
-        analytics.isNull() ? qunsetenv("ZELK_ANALYTICS_URL") : qputenv("ZELK_ANALYTICS_URL", analytics);
+        QFETCH(QJsonObject, row);
+        for (const auto &[variable, key] : {std::pair("ZELK_GATEWAY_URL", "gateway"), {"ZELK_ANALYTICS_URL", "analytics"}})
+            row[key].isNull() ? qunsetenv(variable) : qputenv(variable, row[key].toString().toUtf8());
+        const auto base = [&](const char *key) {
+            return row[key].toString().replace("$builtInGateway", ZELK_GATEWAY_BASE).replace("$builtInAnalytics", ZELK_ANALYTICS_BASE);
+        };
+        const QString gatewayBase = base("gatewayBase"), analyticsBase = base("analyticsBase");
         QCOMPARE(ServiceClient::gatewayUrl(), QUrl(gatewayBase + "/zelkgateway/api/zelkGWService"));
         QCOMPARE(ServiceClient::webServiceUrl("userPushHistory"), QUrl(gatewayBase + "/zelkgw/zelkapi.asmx/userPushHistory"));
         QCOMPARE(ServiceClient::versionCheckUrl(), QUrl(analyticsBase + "/clickRateGW/api/checkVersion/json"));
