@@ -86,33 +86,18 @@ private slots:
         QCOMPARE(m_server->requestCount(), 3);
     }
 
-    // The answer to every request, then later triggers (seconds after the first): the state, the alerts
-    // shown and what the update page opens, as the fixture of the row has them.
-    void answersSetTheUpdateState_data()
-    {
-        QTest::addColumn<QByteArray>("answer");
-        QTest::addColumn<QList<double>>("later");
-        QTest::newRow("upToDate") << QByteArray(R"({"returnCode":"00","returnMessage":"latest"})") << QList<double>{};
-        // Offered once only; a trigger within 30 minutes sends nothing.
-        QTest::newRow("optionalOfferedOnce")
-            << QByteArray("{\"returnCode\":\"0022\",\"returnMessage\":\"update\",\"versions\":{\"updateNote\":\"新功能\",\"updateUrl\":\"https://example.com/app?id=1\"} }")
-            << QList<double>{60};
-        // Within 30 minutes: no new request, but the alert again each time.
-        QTest::newRow("forcedAtEveryTrigger")
-            << QByteArray("{\"returnCode\":\"0023\",\"returnMessage\":\"must\",\"versions\":{\"updateNote\":\"請更新\",\"updateUrl\":\"https://example.com/u\"} }")
-            << QList<double>{10, 1710};
-        QTest::newRow("updateWithoutVersions") << QByteArray(R"({"returnCode":"0022","returnMessage":"x"})") << QList<double>{};
-    }
+    // Each row: the answer to every request, then later triggers (seconds after the first); expected are
+    // the state, the alerts shown and what the update page opens.
+    void answersSetTheUpdateState_data() { QVERIFY(zelktest::addFixtureRows("services/versionAnswers")); }
     void answersSetTheUpdateState()
     {
-        QFETCH(QByteArray, answer);
-        QFETCH(QList<double>, later);
+        QFETCH(QJsonObject, row);
         QSignalSpy changed(m_check.get(), &VersionCheck::stateChanged);
-        m_server->setDefaultReply(Reply::json(answer));
+        m_server->setDefaultReply(Reply::json(QJsonDocument(row["answer"].toObject()).toJson()));
         const double first = m_now;
         QVERIFY(triggerAndSettle());
-        for (double seconds : later) {
-            m_now = first + seconds;
+        for (const QJsonValue seconds : row["later"].toArray()) {
+            m_now = first + seconds.toDouble();
             QVERIFY(triggerAndSettle());
         }
         QJsonArray alerts;
@@ -127,7 +112,7 @@ private slots:
                                 {"stateChanges", int(changed.size())}, {"requests", m_server->requestCount()},
                                 {"alerts", alerts}, {"alertShown", m_check->updateAlertShown()},
                                 {"openUpdatePage", opened}, {"opened", pages}};
-        ZELK_COMPARE_FIXTURE(drawn, "versionCheck/" + QString::fromLatin1(QTest::currentDataTag()));
+        ZELK_COMPARE_JSON(drawn, row["expected"]);
     }
 
     void throttleCountsFromTheLastRequest()
@@ -157,25 +142,12 @@ private slots:
     }
 
     // Only a web page is opened as the update page; any other address counts as none.
-    void updatePageAddresses_data()
-    {
-        QTest::addColumn<QString>("address");
-        QTest::addColumn<bool>("opened");
-        QTest::newRow("https") << "https://example.com/u?id=1" << true;
-        QTest::newRow("http") << "http://example.com/u" << true;
-        QTest::newRow("upper-case scheme") << "HTTPS://example.com/u" << true;
-        QTest::newRow("javascript") << "javascript:alert(1)" << false;
-        QTest::newRow("file") << "file:///etc/passwd" << false;
-        QTest::newRow("tel") << "tel:0223456789" << false;
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("no host") << "https:///u" << false;
-        QTest::newRow("not an address") << "no address at all" << false;
-    }
-
+    void updatePageAddresses_data() { QVERIFY(zelktest::addFixtureRows("services/updatePages")); }
     void updatePageAddresses()
     {
-        QFETCH(QString, address);
-        QFETCH(bool, opened);
+        QFETCH(QJsonObject, row);
+        const QString address = row["address"].toString();
+        const bool opened = row["opened"].toBool();
         m_server->enqueue(Reply::json(QJsonDocument(QJsonObject{
             {"returnCode", "0023"}, {"versions", QJsonObject{{"updateNote", "n"}, {"updateUrl", address}}}}).toJson()));
         QVERIFY(triggerAndSettle());
