@@ -190,26 +190,14 @@ private slots:
         QCOMPARE(column(list->rows(), "msgID"), before);
     }
 
-    void ownMessageRule_data()
-    {
-        QTest::addColumn<QJsonObject>("record");
-        QTest::addColumn<std::optional<QString>>("userId");
-        QTest::addColumn<bool>("own");
-        const std::optional<QString> none;
-        const QJsonObject noAuthor{{"msgID", "M1"}};
-        QTest::newRow("both absent") << noAuthor << none << false;
-        QTest::newRow("author absent") << noAuthor << std::optional<QString>(QStringLiteral("U1")) << false;
-        QTest::newRow("user absent") << QJsonObject{{"createUser", "U1"}} << none << false;
-        QTest::newRow("both empty") << QJsonObject{{"createUser", ""}} << std::optional<QString>(QString()) << false;
-        QTest::newRow("equal") << QJsonObject{{"createUser", "U1"}} << std::optional<QString>(QStringLiteral("U1")) << true;
-        QTest::newRow("other") << QJsonObject{{"createUser", "U1"}} << std::optional<QString>(QStringLiteral("U2")) << false;
-    }
+    // Each row: the message record, the signed-in user (null: none) and whether the message is theirs.
+    void ownMessageRule_data() { QVERIFY(zelktest::addFixtureRows("board/ownMessage")); }
     void ownMessageRule()
     {
-        QFETCH(QJsonObject, record);
-        QFETCH(std::optional<QString>, userId);
-        QFETCH(bool, own);
-        QCOMPARE(BoardCell::isOwn(record, userId), own);
+        QFETCH(QJsonObject, row);
+        const QJsonValue user = row["userId"];
+        QCOMPARE(BoardCell::isOwn(row["record"].toObject(), user.isNull() ? std::nullopt : std::optional(user.toString())),
+                 row["own"].toBool());
     }
 
     void cellTextsAndPhotoHeights()
