@@ -123,28 +123,20 @@ private slots:
 
     // After every sign-in each stored list is asked for again: an answer "00" holding its list replaces
     // the document and the list held in memory; any other answer keeps both.
-    void signInRefreshesTheStoredLists_data()
-    {
-        const QString old = QStringLiteral(R"({"returnCode":"00","returnMsg":"OK","inco1List":[{"inco1":"OLD","bezei":"舊"}]})");
-        const auto reply = [](const char *body) {
-            return QJsonObject{{"mode", "reply"}, {"status", 200}, {"contentType", "application/json"}, {"body", body}};
-        };
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QJsonObject>("fault"); // on inco1List; none: the gateway's own list
-        QTest::addColumn<bool>("replaced");
-        QTest::newRow("00 with its list") << old << QJsonObject() << true;
-        QTest::newRow("stored list empty") << QStringLiteral(R"({"returnCode":"00","inco1List":[]})") << QJsonObject() << true;
-        QTest::newRow("error code") << old << QJsonObject{{"mode", "code"}, {"returnCode", "01"}, {"returnMsg", "無資料"}} << false;
-        QTest::newRow("00 without its list") << old << reply(R"({"returnCode":"00","returnMsg":"OK"})") << false;
-        QTest::newRow("list not an array") << old << reply(R"({"returnCode":"00","returnMsg":"OK","inco1List":{}})") << false;
-        QTest::newRow("invalid JSON") << old << QJsonObject{{"mode", "invalidJson"}} << false;
-        QTest::newRow("connection dropped") << old << QJsonObject{{"mode", "close"}} << false;
-    }
+    // Each row: the stored document ("old": one list member "OLD"), the gateway's answer (null: its own
+    // list; "body" a reply with status 200), and whether the document was replaced.
+    void signInRefreshesTheStoredLists_data() { QVERIFY(zelktest::addFixtureRows("signIn/storedListRefresh")); }
     void signInRefreshesTheStoredLists()
     {
-        QFETCH(QString, stored);
-        QFETCH(QJsonObject, fault);
-        QFETCH(bool, replaced);
+        QFETCH(QJsonObject, row);
+        const auto text = [](const QJsonValue &document) { return QString::fromUtf8(QJsonDocument(document.toObject()).toJson()); };
+        const QString stored = row["stored"] == QJsonValue("old")
+            ? QStringLiteral(R"({"returnCode":"00","returnMsg":"OK","inco1List":[{"inco1":"OLD","bezei":"舊"}]})")
+            : text(row["stored"]);
+        QJsonObject fault = row["answer"].toObject();
+        if (fault.contains("body"))
+            fault = QJsonObject{{"mode", "reply"}, {"status", 200}, {"contentType", "application/json"}, {"body", text(fault["body"])}};
+        const bool replaced = row["replaced"].toBool();
         AppHarness app;
         QVERIFY(app.launch());
         ListStore &lists = app.context->lists();
