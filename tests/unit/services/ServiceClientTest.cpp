@@ -7,8 +7,6 @@
 #include "text/Localizer.h"
 
 #include <QElapsedTimer>
-#include <QMap>
-#include <QUrlQuery>
 
 namespace {
 const QString kCannotConnect = QStringLiteral("無法連結伺服器，麻煩稍後再試");
@@ -131,8 +129,7 @@ private slots:
     void gatewayRequestIsAnEnvelope()
     {
         Operations operations(*m_client);
-        const QJsonObject parameters{{"user_name", "amy"}, {"password", Operations::md5Hex("secret")}};
-        QVERIFY(completed([&](ApiCompletion done) { operations.login(parameters, done); }));
+        QVERIFY(completed([&](ApiCompletion done) { operations.login(" amy ", "secret", nullptr, done); })); // not trimmed
         QVERIFY(completed([&](ApiCompletion done) { operations.getBoardsList(std::nullopt, done); }));
         const QJsonObject order{{"userID", "U1"}, {"eipOrder2List", QJsonArray{QJsonObject{{"kwmeng", "3.0"}, {"matnr", "M-1"}}}}};
         QVERIFY(completed([&](ApiCompletion done) { operations.ZSD_CREATE_EIP_ORDER2(order, done); }));
@@ -144,46 +141,6 @@ private slots:
             envelopes.append(QJsonObject{{"method", QString::fromLatin1(request.method)}, {"path", QString::fromLatin1(request.path)},
                                          {"contentType", QString::fromLatin1(request.header("Content-Type"))}, {"json", request.json()}});
         ZELK_COMPARE_FIXTURE(envelopes, "services/envelopes");
-    }
-
-    // The typed operations of the order query, boards, notifications and account send the fixture's keys.
-    void typedOperationsSendTheirKeys_data()
-    {
-        QTest::addColumn<QString>("apiName");
-        for (const char *tag : {"login", "modAppPwd-noId", "modAppPwd", "ZSD_QUERY_ORDER-full",
-                                "ZSD_QUERY_ORDER-reversedDaysByNumber", "getBoardsList", "userPushHistory"})
-            QTest::newRow(tag) << QString::fromLatin1(tag).section(QLatin1Char('-'), 0, 0);
-    }
-    void typedOperationsSendTheirKeys()
-    {
-        QFETCH(QString, apiName);
-        const QString tag = QString::fromLatin1(QTest::currentDataTag());
-        Operations operations(*m_client);
-        const QDate jan31(2024, 1, 31), mar2(2024, 3, 2);
-        const QMap<QString, std::function<void(ApiCompletion)>> calls{
-            {"login", [&](ApiCompletion done) { operations.login(" Amy ", "secret", nullptr, done); }},
-            {"modAppPwd-noId", [&](ApiCompletion done) { operations.modAppPwd(std::nullopt, "old", "new", nullptr, done); }},
-            {"modAppPwd", [&](ApiCompletion done) { operations.modAppPwd(QStringLiteral("U7"), "old", "new", nullptr, done); }},
-            {"ZSD_QUERY_ORDER-full",
-             [&](ApiCompletion done) { operations.ZSD_QUERY_ORDER({"U7", "1000", "1100", jan31, mar2, "0000100101", std::nullopt}, nullptr, done); }},
-            {"ZSD_QUERY_ORDER-reversedDaysByNumber",
-             [&](ApiCompletion done) {
-                 operations.ZSD_QUERY_ORDER({std::nullopt, std::nullopt, std::nullopt, mar2, jan31, std::nullopt, "0010004415"}, nullptr, done);
-             }},
-            {"getBoardsList", [&](ApiCompletion done) { operations.getBoardsList(QStringLiteral("U7"), nullptr, done); }},
-            {"userPushHistory", [&](ApiCompletion done) { operations.userPushHistory(QStringLiteral("U7"), QStringLiteral("N12"), nullptr, done); }},
-        };
-        QVERIFY(completed(calls.value(tag)));
-        const auto request = m_server->requests().constLast();
-        QJsonObject sent = bodyOf(request);
-        if (apiName == QLatin1String("userPushHistory")) { // a web-service form
-            QCOMPARE(request.path, QByteArray("/zelkgw/zelkapi.asmx/userPushHistory"));
-            for (const auto &[key, value] : QUrlQuery(QString::fromUtf8(request.body)).queryItems(QUrl::FullyDecoded))
-                sent.insert(key, value);
-        } else {
-            QCOMPARE(request.json().value("ApiName").toString(), apiName);
-        }
-        ZELK_COMPARE_FIXTURE(sent, "services/sent-" + tag);
     }
 
     void webServiceSendsAForm()
