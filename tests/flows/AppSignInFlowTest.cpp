@@ -111,14 +111,11 @@ private slots:
         QCOMPARE(login->password(), QString());
         QVERIFY(!app.ui.isSpinnerShowing());
 
-        // The home screen asked for the newest notification of the signed-in user.
+        // The home screen asked for the newest notification of the signed-in user (what it draws of the
+        // answer: HomeScreenTest).
         QTRY_VERIFY(!app.gateway.webServiceCalls(QStringLiteral("userPushHistory")).isEmpty());
         QCOMPARE(app.gateway.webServiceCalls(QStringLiteral("userPushHistory")).first(),
                  QJsonObject({{"userId", "U10023"}, {"lastNewsId", ""}}));
-        auto *home = app.tabRoot<HomeViewController>(0);
-        QTRY_VERIFY(home->pushNewsVisible());
-        QCOMPARE(home->pushNewsText(), home->pushListArray().first().title);
-        QVERIFY(home->welcomeText().endsWith(QStringLiteral("陳志明")));
     }
 
     // After every sign-in each stored list is asked for again: an answer "00" holding its list replaces
