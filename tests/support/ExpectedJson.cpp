@@ -9,13 +9,9 @@
 namespace zelktest {
 namespace {
 
+// A value as compact JSON text (wrapped in an array and unwrapped again, so that scalars show too).
 QString show(const QJsonValue &value)
 {
-    if (value.isObject() || value.isArray()) {
-        const QJsonDocument doc = value.isObject() ? QJsonDocument(value.toObject()) : QJsonDocument(value.toArray());
-        return QString::fromUtf8(doc.toJson(QJsonDocument::Compact));
-    }
-    // A scalar shown as JSON: wrapped in an array and unwrapped again.
     const QByteArray text = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
     return QString::fromUtf8(text.mid(1, text.size() - 2));
 }
@@ -66,12 +62,6 @@ QJsonValue substitute(const QJsonValue &value, const QJsonObject &from)
         return a;
     }
     return value.isString() && from.contains(value.toString()) ? from.value(value.toString()) : value;
-}
-
-QByteArray format(const QJsonValue &value)
-{
-    return value.isObject() ? QJsonDocument(value.toObject()).toJson(QJsonDocument::Indented)
-                            : QJsonDocument(value.toArray()).toJson(QJsonDocument::Indented);
 }
 
 bool recording()
@@ -170,7 +160,7 @@ bool matchesFixture(const QString &name, const QJsonValue &actual, QString *repo
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || file.write(format(substitute(actual, toPlaceholder))) < 0) {
+        || file.write(QJsonDocument::fromVariant(substitute(actual, toPlaceholder).toVariant()).toJson()) < 0) {
         *report = QStringLiteral("cannot record %1: %2").arg(path, file.errorString());
         return false;
     }
