@@ -200,25 +200,25 @@ private slots:
                  row["own"].toBool());
     }
 
-    void cellTextsAndPhotoHeights()
+    // Each row: a message record and the texts or sizes its cell shows (the photo 375 wide).
+    void cellTexts_data() { QVERIFY(zelktest::addFixtureRows("board/cellTexts")); }
+    void cellTexts()
     {
-        // The photo height from the declared pixel size: 800 × 600 in a 375-wide collection (insets 8).
-        QCOMPARE(BoardCell::photoHeight(QJsonObject{{"postWidth", 800}, {"postHeight", 600}}, 375), 245.25);
-        QCOMPARE(BoardCell::photoHeight(QJsonObject{{"postWidth", 0}, {"postHeight", 600}}, 375), 0.0);
-        QCOMPARE(BoardCell::photoHeight(QJsonObject{{"postWidth", 800}}, 375), 0.0);
-        QCOMPARE(BoardCell::placeholderPortrait(QJsonObject{{"gender", "F"}}).fileName(), QStringLiteral("user_female.png"));
-        QCOMPARE(BoardCell::placeholderPortrait(QJsonObject{{"gender", "f"}}).fileName(), QStringLiteral("user_male.png"));
-        // Replies: the count and the newest (element 0); none counted shows "尚未有回覆".
-        const QJsonArray replies{QJsonObject{{"userName", "林雅婷"}, {"postContent", "收到"}}};
-        const QJsonObject three{{"replyTotal", 3}, {"replyList", replies}};
-        QCOMPARE(BoardCell::replyCountText(three), QStringLiteral("共3則留言"));
-        QCOMPARE(BoardCell::newestReplyTitle(three), QStringLiteral("林雅婷:"));
-        QCOMPARE(BoardCell::newestReplyText(three), QStringLiteral("收到"));
-        const QJsonObject none{{"replyTotal", 0}, {"replyList", replies}};
-        QCOMPARE(BoardCell::replyCountText(none), QString());
-        QCOMPARE(BoardCell::newestReplyTitle(none), QStringLiteral("尚未有回覆"));
-        QCOMPARE(BoardCell::newestReplyText(none), QString());
+        QFETCH(QJsonObject, row);
+        const QJsonObject record = row["record"].toObject(), expected = row["expected"].toObject();
+        const QJsonObject drawn{{"photoHeight", BoardCell::photoHeight(record, 375)},
+                                {"portrait", BoardCell::placeholderPortrait(record).fileName()},
+                                {"replyCount", BoardCell::replyCountText(record)},
+                                {"newestReplyTitle", BoardCell::newestReplyTitle(record)},
+                                {"newestReply", BoardCell::newestReplyText(record)}};
+        QJsonObject shown;
+        for (const QString &key : expected.keys())
+            shown.insert(key, drawn[key]);
+        ZELK_COMPARE_JSON(shown, expected);
+    }
 
+    void cellsFollowTheLaidOutWidth()
+    {
         // The list's cells follow the width the view lays them out in.
         AppHarness app;
         auto *list = openBoard(app, QStringLiteral("B001"));
