@@ -1,5 +1,6 @@
 // Start-up, sign-in and sign-out, driven through the screens against the development gateway.
 #include "AppHarness.h"
+#include "ExpectedJson.h"
 #include "TestRegistry.h"
 #include "app/MoreViewController.h"
 #include "notify/HomeViewController.h"
@@ -17,6 +18,15 @@ void captureAppLog(QtMsgType type, const QMessageLogContext &context, const QStr
         g_appLog->append(message);
     else if (g_previousHandler)
         g_previousHandler(type, context, message);
+}
+// Who the app holds as signed in (the push token aside).
+QJsonObject session(AppContext &context)
+{
+    const auto text = [](const std::optional<QString> &value) { return value ? QJsonValue(*value) : QJsonValue(); };
+    const UserInfo &user = context.userInfo();
+    return {{"userId", text(context.userId())}, {"userName", text(context.userName())},
+            {"userAccount", text(context.userAccount())}, {"bukrs", text(user.bukrs)}, {"bukrsName", text(user.bukrsName)},
+            {"vkorg", text(user.vkorg)}, {"vkorgName", text(user.vkorgName)}, {"email", text(user.email)}};
 }
 } // namespace
 
@@ -37,7 +47,7 @@ private slots:
         QVERIFY(app.launch());
         QCOMPARE(app.navigator.describe(), QStringLiteral("LoginViewController"));
         QCOMPARE(app.ui.defaultSpinnerMask(), SpinnerMask::Clear);
-        QCOMPARE(app.context->userId(), std::nullopt);
+        ZELK_COMPARE_FIXTURE(session(*app.context), "signIn/session-none");
         QCOMPARE(app.context->pushToken(), std::optional<QString>(QStringLiteral("0AFF")));
         // Loading the login screen asked the version-check service once.
         QSignalSpy checked(&app.context->versionCheck(), &VersionCheck::checkFinished);
@@ -74,17 +84,9 @@ private slots:
         // The password left only as its lower-case MD5 digest.
         const auto calls = app.gateway.gatewayCalls(QStringLiteral("login"));
         QCOMPARE(calls.size(), 1);
-        QCOMPARE(calls[0], QJsonObject({{"user_name", "demo"}, {"password", "62cc2d8b4bf2d8728120d052163a77df"}}));
+        ZELK_COMPARE_FIXTURE(calls[0], "signIn/login");
 
-        QCOMPARE(app.context->userId(), std::optional<QString>(QStringLiteral("U10023")));
-        QCOMPARE(app.context->userName(), std::optional<QString>(QStringLiteral("陳志明")));
-        QCOMPARE(app.context->userAccount(), std::optional<QString>(QStringLiteral("demo")));
-        const UserInfo &session = app.context->userInfo();
-        QCOMPARE(session.bukrs, std::optional<QString>(QStringLiteral("1000")));
-        QCOMPARE(session.vkorg, std::optional<QString>(QStringLiteral("1100")));
-        QCOMPARE(session.bukrsName, std::optional<QString>(QStringLiteral("澤勒建材股份有限公司")));
-        QCOMPARE(session.vkorgName, std::optional<QString>(QStringLiteral("北區營業處")));
-        QCOMPARE(session.email, std::optional<QString>(QStringLiteral("chihming.chen@zelk-supply.com.tw")));
+        ZELK_COMPARE_FIXTURE(session(*app.context), "signIn/session-demo");
 
         // The lists were reloaded in their order, each from its document or fetched in the background.
         QStringList labels;
@@ -109,40 +111,29 @@ private slots:
         QCOMPARE(login->password(), QString());
         QVERIFY(!app.ui.isSpinnerShowing());
 
-        // The home screen asked for the newest notification of the signed-in user.
+        // The home screen asked for the newest notification of the signed-in user (what it draws of the
+        // answer: HomeScreenTest).
         QTRY_VERIFY(!app.gateway.webServiceCalls(QStringLiteral("userPushHistory")).isEmpty());
         QCOMPARE(app.gateway.webServiceCalls(QStringLiteral("userPushHistory")).first(),
                  QJsonObject({{"userId", "U10023"}, {"lastNewsId", ""}}));
-        auto *home = app.tabRoot<HomeViewController>(0);
-        QTRY_VERIFY(home->pushNewsVisible());
-        QCOMPARE(home->pushNewsText(), home->pushListArray().first().title);
-        QVERIFY(home->welcomeText().endsWith(QStringLiteral("陳志明")));
     }
 
     // After every sign-in each stored list is asked for again: an answer "00" holding its list replaces
     // the document and the list held in memory; any other answer keeps both.
-    void signInRefreshesTheStoredLists_data()
-    {
-        const QString old = QStringLiteral(R"({"returnCode":"00","returnMsg":"OK","inco1List":[{"inco1":"OLD","bezei":"舊"}]})");
-        const auto reply = [](const char *body) {
-            return QJsonObject{{"mode", "reply"}, {"status", 200}, {"contentType", "application/json"}, {"body", body}};
-        };
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QJsonObject>("fault"); // on inco1List; none: the gateway's own list
-        QTest::addColumn<bool>("replaced");
-        QTest::newRow("00 with its list") << old << QJsonObject() << true;
-        QTest::newRow("stored list empty") << QStringLiteral(R"({"returnCode":"00","inco1List":[]})") << QJsonObject() << true;
-        QTest::newRow("error code") << old << QJsonObject{{"mode", "code"}, {"returnCode", "01"}, {"returnMsg", "無資料"}} << false;
-        QTest::newRow("00 without its list") << old << reply(R"({"returnCode":"00","returnMsg":"OK"})") << false;
-        QTest::newRow("list not an array") << old << reply(R"({"returnCode":"00","returnMsg":"OK","inco1List":{}})") << false;
-        QTest::newRow("invalid JSON") << old << QJsonObject{{"mode", "invalidJson"}} << false;
-        QTest::newRow("connection dropped") << old << QJsonObject{{"mode", "close"}} << false;
-    }
+    // Each row: the stored document ("old": one list member "OLD"), the gateway's answer (null: its own
+    // list; "body" a reply with status 200), and whether the document was replaced.
+    void signInRefreshesTheStoredLists_data() { QVERIFY(zelktest::addFixtureRows("signIn/storedListRefresh")); }
     void signInRefreshesTheStoredLists()
     {
-        QFETCH(QString, stored);
-        QFETCH(QJsonObject, fault);
-        QFETCH(bool, replaced);
+        QFETCH(QJsonObject, row);
+        const auto text = [](const QJsonValue &document) { return QString::fromUtf8(QJsonDocument(document.toObject()).toJson()); };
+        const QString stored = row["stored"] == QJsonValue("old")
+            ? QStringLiteral(R"({"returnCode":"00","returnMsg":"OK","inco1List":[{"inco1":"OLD","bezei":"舊"}]})")
+            : text(row["stored"]);
+        QJsonObject fault = row["answer"].toObject();
+        if (fault.contains("body"))
+            fault = QJsonObject{{"mode", "reply"}, {"status", 200}, {"contentType", "application/json"}, {"body", text(fault["body"])}};
+        const bool replaced = row["replaced"].toBool();
         AppHarness app;
         QVERIFY(app.launch());
         ListStore &lists = app.context->lists();
@@ -181,9 +172,7 @@ private slots:
         QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
         settle();
         QCOMPARE(app.tabs(), nullptr);
-        QCOMPARE(app.context->userId(), std::nullopt);
-        QCOMPARE(app.context->userAccount(), std::nullopt);
-        QCOMPARE(app.context->userInfo().vkorg, std::nullopt);
+        ZELK_COMPARE_FIXTURE(session(*app.context), "signIn/session-none");
         // What was typed stays for a second try.
         QCOMPARE(login->userName(), QStringLiteral("demo"));
 
@@ -195,8 +184,7 @@ private slots:
         login->loginAction();
         QTRY_COMPARE(app.ui.openAlertCount(), 1);
         QCOMPARE(app.ui.currentAlertMessage(), QStringLiteral("帳號已停用，請洽管理員"));
-        QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("login")).last(),
-                 QJsonObject({{"user_name", ""}, {"password", "d41d8cd98f00b204e9800998ecf8427e"}}));
+        ZELK_COMPARE_FIXTURE(app.gateway.gatewayCalls(QStringLiteral("login")).last(), "signIn/login-emptyFields");
         app.ui.pressAlertButton(QStringLiteral("確定"));
 
         // A broken answer is a failure too, with the client's own text.
@@ -256,16 +244,14 @@ private slots:
         QCOMPARE(app.navigator.describe(), QStringLiteral("LoginViewController"));
         QVERIFY(app.login()->isVisible());
         QCOMPARE(app.login()->userName(), QString());
-        QCOMPARE(app.context->userId(), std::nullopt);
-        QCOMPARE(app.context->userName(), std::nullopt);
-        QCOMPARE(app.context->userAccount(), std::nullopt);
+        // The keychain's sign-in values go; the session record keeps its last values until the next sign-in.
+        ZELK_COMPARE_FIXTURE(session(*app.context), "signIn/session-afterSignOut");
         QCOMPARE(app.context->pushToken(), pushToken);
         QVERIFY(!app.context->lists().customerList().has_value());
 
         // Another account signs in on the same login screen; the keychain holds the new account.
         QVERIFY(app.signIn(QStringLiteral("lin.yating"), QStringLiteral("lin2024")));
-        QCOMPARE(app.context->userAccount(), std::optional<QString>(QStringLiteral("lin.yating")));
-        QCOMPARE(app.context->userInfo().vkorg, std::optional<QString>(QStringLiteral("2100")));
+        ZELK_COMPARE_FIXTURE(session(*app.context), "signIn/session-lin.yating");
     }
 };
 

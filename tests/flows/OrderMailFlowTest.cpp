@@ -2,6 +2,7 @@
 // offered, the recipient rules, the exact `sendMail` body, a failed send, and the recipients per
 // sales organisation after switching accounts.
 #include "AppHarness.h"
+#include "ExpectedJson.h"
 #include "TestRegistry.h"
 
 #include "order/ChoiceMailViewController.h"
@@ -133,9 +134,7 @@ private slots:
         QVERIFY(f.press(QStringLiteral("請手動選擇人員"), QStringLiteral("選擇")));
         auto *choice = f.waitForTop<ChoiceMailViewController>();
         QVERIFY(choice);
-        QCOMPARE(roleTexts(choice->rows(), "name"), (QStringList{"張家豪", "李美玲", "黃俊傑", "吳淑芬", "周志偉"}));
-        QCOMPARE(roleTexts(choice->rows(), "header"), (QStringList{"請於以下人員中一定要選一位", "", "聯絡人員", "", ""}));
-        QCOMPARE(roleTexts(choice->rows(), "selected"), (QStringList{"false", "false", "true", "true", "true"}));
+        ZELK_COMPARE_FIXTURE(zelktest::drawnRows(choice->rows()), "mail/choiceRequiredAndContacts");
         choice->selectRow(0);
         choice->selectRow(1); // a radio choice: 李美玲 replaces 張家豪
         choice->selectRow(2); // 黃俊傑 no longer
@@ -199,15 +198,8 @@ private slots:
         // Sent again: the one ticked request, exactly as the gateway received it.
         mail->sendMailAction();
         QVERIFY(QTest::qWaitFor([&] { return f.ui.hasOpenAlert(); }, 10000));
-        const QJsonObject expected{{"userId", "U10023"}, {"orderSeq", lines.at(0).orderSeq},
-                                   {"otVbeln", lines.at(0).sapOrderNo}, {"carNo", "KLA-1234"},
-                                   {"remark", "請於上午送達"}, {"kunweName", "客戶0000100101"},
-                                   {"kunwe", "0000100101"}, {"userName", "陳志明"}, {"matnrName", "物料10000101"},
-                                   {"kwmeng", "10.0"}, {"vkorg", "1100"},
-                                   {"mailList", QJsonArray{QJsonObject{{"userId", "U20012"}, {"mail", "meiling.lee@zelk-supply.com.tw"}},
-                                                           QJsonObject{{"userId", "U20022"}, {"mail", "shufen.wu@zelk-supply.com.tw"}}}}};
-        QCOMPARE(f.gateway.gatewayCalls(QStringLiteral("sendMail")).last(),
-                 (QJsonObject{{"sendMailList", QJsonArray{expected}}}));
+        ZELK_COMPARE_FIXTURE(f.gateway.gatewayCalls(QStringLiteral("sendMail")).last(), "mail/sendOneOfTwo",
+                             (QJsonObject{{"orderSeq", lines.at(0).orderSeq}, {"otVbeln", lines.at(0).sapOrderNo}}));
         QCOMPARE(f.gateway.simulator()->sentMails().size(), 1); // the failed send left no mail
     }
 
@@ -267,9 +259,8 @@ private slots:
         mail->sendMailAction();
         QVERIFY(QTest::qWaitFor([&] { return f.ui.hasOpenAlert(); }, 10000));
         QVERIFY(f.press(QStringLiteral("成功"), QStringLiteral("確定")));
-        const QJsonArray sent = f.gateway.simulator()->sentMails().last().toObject().value("sendMailList").toArray();
-        QCOMPARE(sent.at(0).toObject().value("mailList").toArray(),
-                 (QJsonArray{QJsonObject{{"userId", "U30012"}, {"mail", "peichun.yang@zelk-supply.com.tw"}}}));
+        ZELK_COMPARE_FIXTURE(f.gateway.gatewayCalls(QStringLiteral("sendMail")).last(), "mail/sendOtherOrganisation",
+                             (QJsonObject{{"orderSeq", request.orderConfirm.orderSeq}, {"otVbeln", request.orderConfirm.sapOrderNo}}));
     }
 };
 

@@ -1,6 +1,7 @@
 // A board's messages, replies and composer, headless against the development gateway: paging,
 // refreshes racing pages, deletion by identity, the own-message rule, posting with and without a photo.
 #include "AppHarness.h"
+#include "ExpectedJson.h"
 #include "TestRegistry.h"
 #include "board/AddBoardMessageViewController.h"
 #include "board/BoardCell.h"
@@ -31,6 +32,16 @@ QStringList column(ListModelBase *rows, const char *role)
     for (int i = 0; i < rows->count(); ++i)
         values << rows->value(i, role).toString();
     return values;
+}
+
+// Waits for the alert `title` (with `message` unless null) and presses `button`.
+bool answer(AppHarness &app, const QString &title, const QString &message = QString(), const QString &button = QStringLiteral("確定"))
+{
+    const bool shown = QTest::qWaitFor([&] { return app.ui.currentAlertTitle() == title; }, 5000)
+                       && (message.isNull() || app.ui.currentAlertMessage() == message);
+    if (!shown)
+        qWarning("alert shown: %s / %s", qPrintable(app.ui.currentAlertTitle()), qPrintable(app.ui.currentAlertMessage()));
+    return shown && app.ui.pressAlertButton(button);
 }
 
 QStringList cursors(AppHarness &app)
@@ -84,9 +95,7 @@ private slots:
         QVERIFY(app.gateway.setFault(QStringLiteral("getBoardMsgList"), QStringLiteral("code"), 0, true,
                                      QStringLiteral("01"), QStringLiteral("系統忙碌")));
         list->footer()->release();
-        QTRY_VERIFY(app.ui.hasOpenAlert());
-        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("無法取得資料"));
-        QCOMPARE(app.ui.currentAlertMessage(), QStringLiteral("系統忙碌"));
+        QVERIFY(answer(app, QStringLiteral("無法取得資料"), QStringLiteral("系統忙碌")));
         QCOMPARE(list->rows()->count(), 1);
         QCOMPARE(list->footer()->state(), RefreshControl::NoMoreData);
     }
@@ -123,19 +132,17 @@ private slots:
         auto *composer = qobject_cast<AddBoardMessageViewController *>(stack->rootViewController());
         QVERIFY(composer);
         composer->sendNewMessageAction();
-        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("請輸入想說的話"));
         QVERIFY(app.ui.currentAlertMessage().isNull());
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QVERIFY(answer(app, QStringLiteral("請輸入想說的話")));
         QVERIFY(app.gateway.gatewayCalls(QStringLiteral("addBoardMsg")).isEmpty());
 
         // The connection drops: "新增失敗", the composer stays with its text for another try.
         composer->setNewMessageText(QStringLiteral("今天出貨正常"));
         QVERIFY(app.gateway.setFault(QStringLiteral("addBoardMsg"), QStringLiteral("close")));
         composer->sendNewMessageAction();
-        QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("新增失敗"));
-        QVERIFY(!app.ui.currentAlertMessage().isEmpty());
+        QTRY_VERIFY(!app.ui.currentAlertMessage().isEmpty());
         QVERIFY(!app.ui.isSpinnerShowing());
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QVERIFY(answer(app, QStringLiteral("新增失敗")));
         settle();
         QCOMPARE(list->presentedScreen(), stack);
         QCOMPARE(composer->newMessageText(), QStringLiteral("今天出貨正常"));
@@ -145,12 +152,10 @@ private slots:
         // list starts over with the new message on top.
         composer->sendNewMessageAction();
         composer->sendNewMessageAction(); // a second tap while the first is on its way
-        QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("新增成功"));
-        QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("addBoardMsg")),
-                 QList<QJsonObject>({QJsonObject{{"boardID", "B001"}, {"userID", "U10023"},
-                                                 {"postContent", "今天出貨正常"}, {"postPhoto", ""}}}));
-        QVERIFY(!app.ui.isSpinnerShowing());
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QTRY_VERIFY(!app.ui.isSpinnerShowing());
+        QVERIFY(answer(app, QStringLiteral("新增成功")));
+        QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("addBoardMsg")).size(), 1);
+        ZELK_COMPARE_FIXTURE(app.gateway.gatewayCalls(QStringLiteral("addBoardMsg")).first(), "board/addMessage");
         QTRY_VERIFY(!list->presentedScreen());
         QTRY_COMPARE(list->rows()->value(0, "postContent").toString(), QStringLiteral("今天出貨正常"));
         QTRY_VERIFY(!list->header()->isRefreshing());
@@ -166,18 +171,15 @@ private slots:
                                      QStringLiteral("03"), QStringLiteral("只能刪除自己的留言")));
         const QStringList shown = column(list->rows(), "msgID");
         list->menuAction(0);
-        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("刪除留言"));
         QCOMPARE(app.ui.currentAlertButtons(), QStringList({"取消", "刪除"}));
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("刪除")));
-        QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("無法刪除"));
-        QCOMPARE(app.ui.currentAlertMessage(), QStringLiteral("只能刪除自己的留言"));
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QVERIFY(answer(app, QStringLiteral("刪除留言"), QString(), QStringLiteral("刪除")));
+        QVERIFY(answer(app, QStringLiteral("無法刪除"), QStringLiteral("只能刪除自己的留言")));
         QCOMPARE(column(list->rows(), "msgID"), shown);
 
         // The deletion is confirmed, then a refresh moves another message to row 0 before the user
         // presses "確定": only the deleted message may go, and it is already gone.
         list->menuAction(0);
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("刪除")));
+        QVERIFY(answer(app, QStringLiteral("刪除留言"), QString(), QStringLiteral("刪除")));
         QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("已刪除留言"));
         QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("deleteBoardMsg")).last().value("msgID").toString(), own);
         list->header()->beginRefreshing();
@@ -188,47 +190,35 @@ private slots:
         QCOMPARE(column(list->rows(), "msgID"), before);
     }
 
-    void ownMessageRule_data()
-    {
-        QTest::addColumn<QJsonObject>("record");
-        QTest::addColumn<std::optional<QString>>("userId");
-        QTest::addColumn<bool>("own");
-        const std::optional<QString> none;
-        const QJsonObject noAuthor{{"msgID", "M1"}};
-        QTest::newRow("both absent") << noAuthor << none << false;
-        QTest::newRow("author absent") << noAuthor << std::optional<QString>(QStringLiteral("U1")) << false;
-        QTest::newRow("user absent") << QJsonObject{{"createUser", "U1"}} << none << false;
-        QTest::newRow("both empty") << QJsonObject{{"createUser", ""}} << std::optional<QString>(QString()) << false;
-        QTest::newRow("equal") << QJsonObject{{"createUser", "U1"}} << std::optional<QString>(QStringLiteral("U1")) << true;
-        QTest::newRow("other") << QJsonObject{{"createUser", "U1"}} << std::optional<QString>(QStringLiteral("U2")) << false;
-    }
+    // Each row: the message record, the signed-in user (null: none) and whether the message is theirs.
+    void ownMessageRule_data() { QVERIFY(zelktest::addFixtureRows("board/ownMessage")); }
     void ownMessageRule()
     {
-        QFETCH(QJsonObject, record);
-        QFETCH(std::optional<QString>, userId);
-        QFETCH(bool, own);
-        QCOMPARE(BoardCell::isOwn(record, userId), own);
+        QFETCH(QJsonObject, row);
+        const QJsonValue user = row["userId"];
+        QCOMPARE(BoardCell::isOwn(row["record"].toObject(), user.isNull() ? std::nullopt : std::optional(user.toString())),
+                 row["own"].toBool());
     }
 
-    void cellTextsAndPhotoHeights()
+    // Each row: a message record and the texts or sizes its cell shows (the photo 375 wide).
+    void cellTexts_data() { QVERIFY(zelktest::addFixtureRows("board/cellTexts")); }
+    void cellTexts()
     {
-        // The photo height from the declared pixel size: 800 × 600 in a 375-wide collection (insets 8).
-        QCOMPARE(BoardCell::photoHeight(QJsonObject{{"postWidth", 800}, {"postHeight", 600}}, 375), 245.25);
-        QCOMPARE(BoardCell::photoHeight(QJsonObject{{"postWidth", 0}, {"postHeight", 600}}, 375), 0.0);
-        QCOMPARE(BoardCell::photoHeight(QJsonObject{{"postWidth", 800}}, 375), 0.0);
-        QCOMPARE(BoardCell::placeholderPortrait(QJsonObject{{"gender", "F"}}).fileName(), QStringLiteral("user_female.png"));
-        QCOMPARE(BoardCell::placeholderPortrait(QJsonObject{{"gender", "f"}}).fileName(), QStringLiteral("user_male.png"));
-        // Replies: the count and the newest (element 0); none counted shows "尚未有回覆".
-        const QJsonArray replies{QJsonObject{{"userName", "林雅婷"}, {"postContent", "收到"}}};
-        const QJsonObject three{{"replyTotal", 3}, {"replyList", replies}};
-        QCOMPARE(BoardCell::replyCountText(three), QStringLiteral("共3則留言"));
-        QCOMPARE(BoardCell::newestReplyTitle(three), QStringLiteral("林雅婷:"));
-        QCOMPARE(BoardCell::newestReplyText(three), QStringLiteral("收到"));
-        const QJsonObject none{{"replyTotal", 0}, {"replyList", replies}};
-        QCOMPARE(BoardCell::replyCountText(none), QString());
-        QCOMPARE(BoardCell::newestReplyTitle(none), QStringLiteral("尚未有回覆"));
-        QCOMPARE(BoardCell::newestReplyText(none), QString());
+        QFETCH(QJsonObject, row);
+        const QJsonObject record = row["record"].toObject(), expected = row["expected"].toObject();
+        const QJsonObject drawn{{"photoHeight", BoardCell::photoHeight(record, 375)},
+                                {"portrait", BoardCell::placeholderPortrait(record).fileName()},
+                                {"replyCount", BoardCell::replyCountText(record)},
+                                {"newestReplyTitle", BoardCell::newestReplyTitle(record)},
+                                {"newestReply", BoardCell::newestReplyText(record)}};
+        QJsonObject shown;
+        for (const QString &key : expected.keys())
+            shown.insert(key, drawn[key]);
+        ZELK_COMPARE_JSON(shown, expected);
+    }
 
+    void cellsFollowTheLaidOutWidth()
+    {
         // The list's cells follow the width the view lays them out in.
         AppHarness app;
         auto *list = openBoard(app, QStringLiteral("B001"));
@@ -277,24 +267,20 @@ private slots:
         QVERIFY(!replies->replyMode());
 
         replies->sendNewMessageAction();
-        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("請輸入想說的話"));
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QVERIFY(answer(app, QStringLiteral("請輸入想說的話")));
 
         // Spaces are a text: sent, without a photo.
         replies->setNewMessageText(QStringLiteral("  "));
         replies->sendNewMessageAction();
-        QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("新增成功"));
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QVERIFY(answer(app, QStringLiteral("新增成功")));
         QCOMPARE(replies->newMessageText(), QString());
         QTRY_COMPARE(replies->replies()->count(), 4);
-        QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("addBoardReplyMsg")).last(),
-                 QJsonObject({{"msgID", "M1023"}, {"userID", "U10023"}, {"postContent", "  "}, {"postPhoto", ""}}));
+        ZELK_COMPARE_FIXTURE(app.gateway.gatewayCalls(QStringLiteral("addBoardReplyMsg")).last(), "board/addReplySpaces");
 
         // With a 1,600 × 1,200 photo; "拍一張照片" only with a camera.
         replies->photo()->addPhotoAction();
-        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("選擇方式"));
         QCOMPARE(app.ui.currentAlertButtons(), QStringList({"選擇照片", "取消"}));
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("選擇照片")));
+        QVERIFY(answer(app, QStringLiteral("選擇方式"), QString(), QStringLiteral("選擇照片")));
         QImage source(1600, 1200, QImage::Format_RGB32);
         source.fill(QColor(195, 0, 28));
         QVERIFY(app.ui.deliverPhoto(source));
@@ -307,15 +293,12 @@ private slots:
         // A refused file: its reason, and the photo chosen before stays.
         QVERIFY(app.ui.pressAlertButton(QStringLiteral("選擇照片")));
         QVERIFY(app.ui.refusePhoto(QStringLiteral("這個檔案不是圖片")));
-        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("無法使用這張照片"));
-        QCOMPARE(app.ui.currentAlertMessage(), QStringLiteral("這個檔案不是圖片"));
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QVERIFY(answer(app, QStringLiteral("無法使用這張照片"), QStringLiteral("這個檔案不是圖片")));
         QVERIFY(replies->photo()->hasPhoto());
 
         replies->setNewMessageText(QStringLiteral("附照片"));
         replies->sendNewMessageAction();
-        QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("新增成功"));
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QVERIFY(answer(app, QStringLiteral("新增成功")));
         // The photo in its sending form (an 800-wide JPEG, as BoardPhotoTest checks).
         QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("addBoardReplyMsg")).last().value("postPhoto").toString(),
                  BoardPhoto::encode(BoardPhoto::scaledForSending(source)));
@@ -326,9 +309,8 @@ private slots:
         QVERIFY(replies->replies()->value(4, "ownMessage").toBool());
         QVERIFY(!replies->replies()->value(1, "ownMessage").toBool()); // U20021's
         replies->menuAction(4);
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("刪除")));
-        QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("已刪除留言"));
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("確定")));
+        QVERIFY(answer(app, QStringLiteral("刪除留言"), QString(), QStringLiteral("刪除")));
+        QVERIFY(answer(app, QStringLiteral("已刪除留言")));
         QCOMPARE(replies->replies()->count(), 4);
         QCOMPARE(replies->rows()->value(0, "replyCount").toString(), QStringLiteral("共4則留言"));
         QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("deleteBoardReplyMsg")).size(), 1);

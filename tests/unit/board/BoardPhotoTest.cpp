@@ -1,4 +1,5 @@
 // Photos of board posts: what a chosen file may be, and the form in which a photo is sent.
+#include "ExpectedJson.h"
 #include "TestRegistry.h"
 #include "board/BoardPhoto.h"
 #include "platform/PhotoFile.h"
@@ -8,7 +9,6 @@
 #include <QImageReader>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTest>
 
 class BoardPhotoTest : public QObject
 {
@@ -53,18 +53,13 @@ private slots:
         QCOMPARE(read.image.size(), size.isValid() ? size : QSize(0, 0));
     }
 
-    void sentAt800WideJpegInBase64_data()
-    {
-        QTest::addColumn<QSize>("source");
-        QTest::addColumn<QSize>("sent");
-        QTest::newRow("1600 x 1200") << QSize(1600, 1200) << QSize(800, 600);
-        QTest::newRow("3000 x 4000") << QSize(3000, 4000) << QSize(800, 1067);
-        QTest::newRow("400 x 300, enlarged") << QSize(400, 300) << QSize(800, 600);
-    }
+    // Each row: the size chosen and the size sent.
+    void sentAt800WideJpegInBase64_data() { QVERIFY(zelktest::addFixtureRows("board/sentPhotos")); }
     void sentAt800WideJpegInBase64()
     {
-        QFETCH(QSize, source);
-        QFETCH(QSize, sent);
+        QFETCH(QJsonObject, row);
+        const auto size = [&](const char *key) { return QSize(row[key][0].toInt(), row[key][1].toInt()); };
+        const QSize source = size("source"), sent = size("sent");
         QImage image(source, QImage::Format_RGB32);
         image.fill(Qt::gray);
         const QString text = BoardPhoto::encode(BoardPhoto::scaledForSending(image));

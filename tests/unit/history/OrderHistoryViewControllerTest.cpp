@@ -1,60 +1,33 @@
 // The order query driven through its controller against the development gateway: the first query, the
 // one-month rule, the customer picker and the typed order number, failures, and opening the detail.
-#include "FakeUi.h"
-#include "GatewayFixture.h"
+#include "AppHarness.h"
+#include "ExpectedJson.h"
 #include "TestRegistry.h"
 #include "history/OrderHistoryDetailViewController.h"
 #include "history/OrderHistoryViewController.h"
-#include "model/AppContext.h"
 #include "model/NumberText.h"
-#include "ui/NavigationController.h"
-#include "ui/Navigator.h"
-#include "ui/Storyboard.h"
-
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <memory>
 
 namespace {
-
-const QString kFormat = QStringLiteral("yyyy/MM/dd");
-
-// A signed-in demo user with the order query pushed as the root of a navigation stack.
-struct Query {
-    QTemporaryDir dir;
-    FakeUi ui;
-    AppContext ctx{{dir.path(), nullptr, false}};
-    Storyboard storyboard{&ui, &ctx};
-    Navigator navigator;
+// The order query as the root of a navigation stack, signed in as the demo user unless told otherwise.
+struct Query : AppHarness {
     NavigationController *nav = nullptr;
     QPointer<OrderHistoryViewController> screen;
 
     explicit Query(std::optional<QList<OrderCustomer>> customers = std::nullopt, QDate today = QDate(),
-                   bool signedIn = true)
+                   bool signedIn = true, const QJsonObject &fault = {})
     {
-        ctx.start();
-        if (signedIn) {
-            ctx.secureStore().setValue(QStringLiteral("userId"), QStringLiteral("U10023"));
-            ctx.userInfo().bukrs = QStringLiteral("1000");
-            ctx.userInfo().vkorg = QStringLiteral("1100");
-        }
-        ctx.lists().setCustomerList(customers);
-        storyboard.add("OrderHistory", "OrderHistoryViewController", [] { return new OrderHistoryViewController; });
-        storyboard.add("OrderHistory", "OrderHistoryDetailViewController",
-                       [] { return new OrderHistoryDetailViewController; });
-        storyboard.add("SelectDataViewController", "SelectDataViewController",
-                       [] { return new SelectDataViewController; });
-        navigator.setEnvironment({&ui, &storyboard, &ctx});
+        signedIn ? startSignedIn() : openStores();
+        if (!fault.isEmpty())
+            gateway.setFault(fault);
+        context->lists().setCustomerList(customers);
         screen = storyboard.instantiate<OrderHistoryViewController>("OrderHistory", "OrderHistoryViewController");
         if (today.isValid())
             screen->setTodayProvider([today] { return today; });
-        nav = new NavigationController(screen);
-        navigator.setRootScreen(nav);
+        navigator.setRootScreen(nav = new NavigationController(screen));
         settle();
     }
-
+    QList<QJsonObject> queries() const { return gateway.gatewayCalls(QStringLiteral("ZSD_QUERY_ORDER")); }
+    OrderCustomer queryCustomer() const { return screen->queryCustomer(); }
     // Waits until every spinner shown so far has been dismissed (every pending reply has arrived).
     bool idle()
     {
@@ -71,80 +44,73 @@ struct Query {
         QVERIFY(ui.pickDate(date));
         settle();
     }
+    // The alert of a refusal or failure: its title, message and single cancel-style "確定", dismissed.
+    bool dismissedAlert(const QString &title, const QString &message)
+    {
+        const bool shown = ui.hasOpenAlert() && ui.currentAlertTitle() == title
+                           && (message.isNull() || ui.currentAlertMessage() == message)
+                           && ui.currentAlert()->alert.buttons.size() == 1
+                           && ui.currentAlert()->alert.buttons.first().style == AlertButton::Style::Cancel;
+        return ui.pressAlertButton(QStringLiteral("確定")) && shown;
+    }
 };
-
+const QString kCustomerFailed = QStringLiteral("無法取得客戶資料");
+const QString kQueryFailed = QStringLiteral("無法查詢訂單");
 } // namespace
 
 class OrderHistoryViewControllerTest : public QObject
 {
     Q_OBJECT
-
-    std::unique_ptr<GatewayFixture> m_gateway;
-
-    QList<QJsonObject> queries() const { return m_gateway->gatewayCalls(QStringLiteral("ZSD_QUERY_ORDER")); }
-
 private slots:
-    void initTestCase()
+    // Opening queries the last seven days: the start button shows today, the end button a week ago, the
+    // query runs from the earlier. An absent customer list is fetched once and kept for the picker.
+    void openingQueriesTheLastSevenDays_data()
     {
-        m_gateway = std::make_unique<GatewayFixture>();
-        QVERIFY2(m_gateway->isRunning(), qPrintable(m_gateway->errorString()));
+        QTest::addColumn<bool>("signedIn");
+        QTest::addColumn<QDate>("today");
+        QTest::newRow("signedIn") << true << QDate::currentDate();
+        // Customer list held, no session: nothing optional is sent, and the gateway refuses the query.
+        QTest::newRow("noSession") << false << QDate(2024, 3, 10);
     }
-    void init() { m_gateway->reset(); }
-    void cleanupTestCase() { m_gateway.reset(); }
-
     void openingQueriesTheLastSevenDays()
     {
-        const QDate today = QDate::currentDate();
-        Query q;
+        QFETCH(bool, signedIn);
+        QFETCH(QDate, today);
+        Query q(signedIn ? std::nullopt : std::optional(QList<OrderCustomer>{}), today, signedIn);
         QVERIFY(q.idle());
         QCOMPARE(q.screen->title(), QStringLiteral("訂單查詢"));
-        // The start button shows today, the end button a week ago; the query runs from the earlier.
-        QCOMPARE(q.screen->startDateTitle(), today.toString(kFormat));
-        QCOMPARE(q.screen->endDateTitle(), today.addDays(-7).toString(kFormat));
-        QCOMPARE(queries().size(), 1);
-        QCOMPARE(queries().first(), QJsonObject({{"userID", "U10023"},
-                                                 {"pBukrs", "1000"},
-                                                 {"pWerks", "1100"},
-                                                 {"pBegdat", today.addDays(-7).toString("yyyyMMdd")},
-                                                 {"pEnddat", today.toString("yyyyMMdd")}}));
-
-        // The customer list was absent: fetched once for the signed-in user, and kept for the picker.
-        QCOMPARE(m_gateway->gatewayCalls(QStringLiteral("clientList")),
-                 QList<QJsonObject>({QJsonObject{{"userID", "U10023"}}}));
-        QVERIFY(q.ctx.lists().customerList().has_value());
-        QCOMPARE(q.screen->filterCustomerListArray().offered(), *q.ctx.lists().customerList());
+        QCOMPARE(q.screen->startDateTitle(), today.toString(QStringLiteral("yyyy/MM/dd")));
+        QCOMPARE(q.screen->endDateTitle(), today.addDays(-7).toString(QStringLiteral("yyyy/MM/dd")));
+        QJsonObject sent{{"ZSD_QUERY_ORDER", QJsonArray()}, {"clientList", QJsonArray()}};
+        for (const QString api : {"ZSD_QUERY_ORDER", "clientList"})
+            for (const QJsonObject &call : q.gateway.gatewayCalls(api))
+                sent[api] = sent[api].toArray() + call;
+        ZELK_COMPARE_FIXTURE(sent, "history/opening-" + QString::fromLatin1(QTest::currentDataTag()),
+                             (QJsonObject{{"weekAgo", today.addDays(-7).toString("yyyyMMdd")}, {"today", today.toString("yyyyMMdd")}}));
+        QCOMPARE(q.screen->filterCustomerListArray().offered(), *q.context->lists().customerList());
+        if (!signedIn) {
+            QCOMPARE(q.ui.currentAlertTitle(), kQueryFailed);
+            QVERIFY(!q.ui.currentAlertMessage().isEmpty()); // the gateway's message
+            return;
+        }
         QVERIFY(q.screen->filterCustomerListArray().offered().size() > 10);
-
+        QVERIFY(!q.ui.hasOpenAlert());
         // The seeded orders of the last days are the rows, as the cells show them.
         const QList<OrderHistroy> rows = q.screen->tableArray();
         QVERIFY(!rows.isEmpty());
-        ListModelBase *cells = q.screen->cells();
-        QCOMPARE(cells->count(), rows.size());
-        QCOMPARE(cells->value(0, "timeLabel").toString(), rows.first().audat);
-        QCOMPARE(cells->value(0, "customerLabel").toString(), rows.first().name3);
-        QCOMPARE(cells->value(0, "itemLabel").toString(), rows.first().arktx);
-        QCOMPARE(cells->value(0, "itemOrderNumberLabel").toString(), numberText(rows.first().kwmeng));
-        QVERIFY(cells->value(0, "itemOrderNumberLabel").toString().contains(QLatin1Char('.')));
-        QCOMPARE(cells->value(0, "itemOrderLastLabel").toString(), numberText(rows.first().fkimg1));
-        QVERIFY(!q.ui.hasOpenAlert());
-
-        // With the customer list held, no second fetch; without a session nothing optional is sent.
-        m_gateway->clearRequests();
-        Query held(QList<OrderCustomer>{}, QDate(2024, 3, 10), /*signedIn*/ false);
-        QVERIFY(held.idle());
-        QVERIFY(m_gateway->gatewayCalls(QStringLiteral("clientList")).isEmpty());
-        QCOMPARE(queries().size(), 1);
-        QCOMPARE(queries().first(), QJsonObject({{"pBegdat", "20240303"}, {"pEnddat", "20240310"}}));
-        // The gateway refuses a query without a user: the alert carries its message.
-        QCOMPARE(held.ui.currentAlertTitle(), QStringLiteral("無法查詢訂單"));
-        QVERIFY(!held.ui.currentAlertMessage().isEmpty());
+        const QJsonArray cells = zelktest::drawnRows(q.screen->cells());
+        QCOMPARE(cells.size(), rows.size());
+        QCOMPARE(cells.first().toObject(),
+                 (QJsonObject{{"timeLabel", rows.first().audat}, {"customerLabel", rows.first().name3},
+                              {"itemLabel", rows.first().arktx}, {"itemOrderNumberLabel", numberText(rows.first().kwmeng)},
+                              {"itemOrderLastLabel", numberText(rows.first().fkimg1)}}));
+        QVERIFY(cells.first()["itemOrderNumberLabel"].toString().contains(QLatin1Char('.')));
     }
 
     void dateRangeOfAtMostOneMonth()
     {
         Query q(QList<OrderCustomer>{}, QDate(2024, 3, 20));
         QVERIFY(q.idle());
-
         // The date picker: its title, preset to the button's date, nothing later than today.
         q.screen->changeStartDateAction();
         const DatePicker picker = q.ui.currentDatePicker();
@@ -155,44 +121,28 @@ private slots:
         QVERIFY(q.ui.cancelDatePicker());
         QCOMPARE(q.screen->startDateTitle(), QStringLiteral("2024/03/20"));
 
-        // Choosing dates runs no query.
-        q.pick(QDate(2024, 1, 1), true);
-        q.pick(QDate(2024, 2, 29), false);
+        // Choosing dates runs no query; the range is sent earlier date first, whichever button holds it.
+        const auto query = [&](QDate start, QDate end) {
+            q.gateway.clearRequests();
+            q.pick(start, true);
+            q.pick(end, false);
+            const bool picksAsked = q.queries().isEmpty();
+            q.screen->queryAction();
+            q.idle();
+            const QJsonObject sent = q.queries().value(0);
+            return picksAsked ? sent.value("pBegdat").toString() + "-" + sent.value("pEnddat").toString() : QString();
+        };
+        // One month and 28 days: accepted.
+        QCOMPARE(query(QDate(2024, 1, 1), QDate(2024, 2, 29)), QStringLiteral("20240101-20240229"));
         QCOMPARE(q.screen->startDateTitle(), QStringLiteral("2024/01/01"));
         QCOMPARE(q.screen->endDateTitle(), QStringLiteral("2024/02/29"));
-        QCOMPARE(queries().size(), 1);
-
-        // One month and 28 days: accepted.
-        q.screen->queryAction();
-        QVERIFY(q.idle());
-        QCOMPARE(queries().size(), 2);
-        QCOMPARE(queries().last().value("pBegdat").toString(), QStringLiteral("20240101"));
-        QCOMPARE(queries().last().value("pEnddat").toString(), QStringLiteral("20240229"));
+        QCOMPARE(query(QDate(2024, 2, 10), QDate(2024, 1, 1)), QStringLiteral("20240101-20240210"));
         QVERIFY(!q.ui.hasOpenAlert());
-
         // Two months: refused, nothing sent; in either order.
-        q.pick(QDate(2024, 3, 1), false);
-        q.screen->queryAction();
-        QCOMPARE(q.ui.currentAlertTitle(), QStringLiteral("無法查詢超過1個月"));
-        QCOMPARE(q.ui.currentAlertMessage(), QStringLiteral("請重新選擇時間區間"));
-        QCOMPARE(q.ui.currentAlert()->alert.buttons.size(), 1);
-        QCOMPARE(q.ui.currentAlert()->alert.buttons.first().title, QStringLiteral("確定"));
-        QCOMPARE(q.ui.currentAlert()->alert.buttons.first().style, AlertButton::Style::Cancel);
-        QVERIFY(q.ui.pressAlertButton(QStringLiteral("確定")));
-        q.pick(QDate(2024, 3, 1), true);
-        q.pick(QDate(2024, 1, 1), false);
-        q.screen->queryAction();
-        QVERIFY(q.ui.hasOpenAlert());
-        QVERIFY(q.ui.pressAlertButton(QStringLiteral("確定")));
-        QCOMPARE(queries().size(), 2);
-
-        // Later date on the start button: the earlier one is still the begin date.
-        q.pick(QDate(2024, 2, 10), true);
-        q.screen->queryAction();
-        QVERIFY(q.idle());
-        QCOMPARE(queries().size(), 3);
-        QCOMPARE(queries().last().value("pBegdat").toString(), QStringLiteral("20240101"));
-        QCOMPARE(queries().last().value("pEnddat").toString(), QStringLiteral("20240210"));
+        QCOMPARE(query(QDate(2024, 1, 1), QDate(2024, 3, 1)), QStringLiteral("-"));
+        QVERIFY(q.dismissedAlert(QStringLiteral("無法查詢超過1個月"), QStringLiteral("請重新選擇時間區間")));
+        QCOMPARE(query(QDate(2024, 3, 1), QDate(2024, 1, 1)), QStringLiteral("-"));
+        QVERIFY(q.dismissedAlert(QStringLiteral("無法查詢超過1個月"), QStringLiteral("請重新選擇時間區間")));
 
         // Only whole months count, with month ends as the calendar gives them.
         QVERIFY(OrderHistoryViewController::isWithinOneMonth(QDate(2024, 1, 31), QDate(2024, 3, 30)));
@@ -204,50 +154,51 @@ private slots:
         QVERIFY(!OrderHistoryViewController::isWithinOneMonth(QDate(2023, 1, 1), QDate(2024, 1, 1)));
     }
 
-    void restrictByCustomerOrOrderNumber()
+    void restrictByOrderNumber()
     {
         Query q;
         QVERIFY(q.idle());
-        const QList<OrderCustomer> customers = q.screen->filterCustomerListArray().offered();
-
         // By customer the field is read-only and asks for a customer; by order number it takes digits.
         QCOMPARE(q.screen->queryTypeInfoPlaceholder(), QStringLiteral("請選擇客戶"));
-        QVERIFY(q.screen->queryTypeInfoReadOnly());
-        QVERIFY(!q.screen->queryTypeInfoNumeric());
-
+        QVERIFY(q.screen->queryTypeInfoReadOnly() && !q.screen->queryTypeInfoNumeric());
         // An empty field sends neither restriction, in either segment.
         q.screen->queryAction();
         QVERIFY(q.idle());
-        q.screen->changeTypeAction(1);
-        QCOMPARE(q.screen->queryTypeInfoText(), QString());
-        QCOMPARE(q.screen->queryTypeInfoPlaceholder(), QStringLiteral("請輸入訂單編號"));
-        QVERIFY(!q.screen->queryTypeInfoReadOnly());
-        QVERIFY(q.screen->queryTypeInfoNumeric());
-        q.screen->queryAction();
-        QVERIFY(q.idle());
-        QCOMPARE(queries().size(), 3);
-        for (const QJsonObject &sent : queries()) {
-            QVERIFY(!sent.contains("pKunnr"));
-            QVERIFY(!sent.contains("pVbeln"));
-        }
-
-        // By order number: the typed text goes as "pVbeln" and finds that order alone.
         QSignalSpy focus(q.screen, &OrderHistoryViewController::queryTypeInfoTextFieldFocusRequested);
         q.screen->changeTypeAction(1);
         QCOMPARE(focus.size(), 1);
+        QCOMPARE(q.screen->queryTypeInfoText(), QString());
+        QCOMPARE(q.screen->queryTypeInfoPlaceholder(), QStringLiteral("請輸入訂單編號"));
+        QVERIFY(!q.screen->queryTypeInfoReadOnly() && q.screen->queryTypeInfoNumeric());
+        q.screen->queryAction();
+        QVERIFY(q.idle());
+        QCOMPARE(q.queries().size(), 3);
+        for (const QJsonObject &sent : q.queries())
+            QVERIFY(!sent.contains("pKunnr") && !sent.contains("pVbeln"));
+
+        // By order number: the typed text goes as "pVbeln" and finds that order alone.
         QVERIFY(q.screen->queryTypeInfoTextFieldShouldBeginEditing());
         q.screen->queryTypeInfoTextEdited(QStringLiteral("0010004415"));
         q.screen->queryAction();
         QVERIFY(q.idle());
-        QCOMPARE(queries().last().value("pVbeln").toString(), QStringLiteral("0010004415"));
-        QVERIFY(!queries().last().contains("pKunnr"));
+        QCOMPARE(q.queries().last().value("pVbeln").toString(), QStringLiteral("0010004415"));
+        QVERIFY(!q.queries().last().contains("pKunnr"));
         QCOMPARE(q.screen->tableArray().size(), 1);
         QCOMPARE(q.screen->tableArray().first().vbeln, QStringLiteral("0010004415"));
-
-        // By customer: the picker opens over the app instead of editing, with number then name.
+        // Back to the customer: nothing typed survives.
         q.screen->changeTypeAction(0);
         settle();
-        QCOMPARE(q.screen->queryTypeInfoText(), QString()); // no customer yet: nothing typed survives
+        QCOMPARE(q.screen->queryTypeInfoText(), QString());
+    }
+
+    void restrictByCustomer()
+    {
+        Query q;
+        QVERIFY(q.idle());
+        const QList<OrderCustomer> customers = q.screen->filterCustomerListArray().offered();
+        // The picker opens over the app instead of editing, with number then name, and only once.
+        QVERIFY(!q.screen->queryTypeInfoTextFieldShouldBeginEditing());
+        settle();
         QPointer<SelectDataViewController> picker = q.screen->selectDataViewController();
         QVERIFY(picker);
         QCOMPARE(q.navigator.topScreen(), picker.data());
@@ -255,59 +206,52 @@ private slots:
         QCOMPARE(picker->rowCount(), customers.size());
         QCOMPARE(picker->cellAt(0).titleLabel, QStringLiteral("客戶編號:") + customers.first().kunnr);
         QCOMPARE(picker->cellAt(0).detailTitleLabel, customers.first().name1);
-        QVERIFY(!q.screen->queryTypeInfoTextFieldShouldBeginEditing()); // already open: not twice
+        QVERIFY(!q.screen->queryTypeInfoTextFieldShouldBeginEditing());
         QCOMPARE(q.screen->selectDataViewController(), picker.data());
 
         // Search, then choose: the filtered row's customer is taken.
         picker->searchTextChangedByUser(QStringLiteral("建材"));
         QList<OrderCustomer> expected;
-        for (const OrderCustomer &c : customers) {
+        for (const OrderCustomer &c : customers)
             if (c.name1.contains(QStringLiteral("建材")))
                 expected << c;
-        }
         QCOMPARE(picker->rowCount(), expected.size());
-        QVERIFY(expected.size() > 2);
-        QVERIFY(expected.at(1).kunnr != customers.at(1).kunnr);
+        QVERIFY(expected.size() > 2 && expected.at(1).kunnr != customers.at(1).kunnr);
         picker->didSelectRow(1);
         settle();
         QVERIFY(picker.isNull());
-        QCOMPARE(q.screen->queryCustomer(), expected.at(1));
-        QCOMPARE(q.screen->queryTypeInfoText(), expected.at(1).name1 + "(" + expected.at(1).kunnr + ")");
+        QCOMPARE(q.queryCustomer(), expected.at(1));
+        const QString shown = expected.at(1).name1 + "(" + expected.at(1).kunnr + ")";
+        QCOMPARE(q.screen->queryTypeInfoText(), shown);
         q.screen->queryTypeInfoTextEdited(QStringLiteral("typed")); // by customer the field is not typed into
-        QCOMPARE(q.screen->queryTypeInfoText(), expected.at(1).name1 + "(" + expected.at(1).kunnr + ")");
+        QCOMPARE(q.screen->queryTypeInfoText(), shown);
         q.screen->queryAction();
         QVERIFY(q.idle());
-        QCOMPARE(queries().last().value("pKunnr").toString(), expected.at(1).kunnr);
-        QVERIFY(!queries().last().contains("pVbeln"));
+        QCOMPARE(q.queries().last().value("pKunnr").toString(), expected.at(1).kunnr);
+        QVERIFY(!q.queries().last().contains("pVbeln"));
         for (const OrderHistroy &row : q.screen->tableArray())
             QCOMPARE(row.kunnr, expected.at(1).kunnr);
 
-        // Switching to the number empties the field; back to the customer shows the kept customer.
+        // Switching to the number empties the field; back to the customer shows the kept customer,
+        // which a picker closed without a choice keeps.
         q.screen->changeTypeAction(1);
         QCOMPARE(q.screen->queryTypeInfoText(), QString());
         q.screen->changeTypeAction(0);
         settle();
-        QCOMPARE(q.screen->queryTypeInfoText(), expected.at(1).name1 + "(" + expected.at(1).kunnr + ")");
+        QCOMPARE(q.screen->queryTypeInfoText(), shown);
         picker = q.screen->selectDataViewController();
         QVERIFY(picker);
-        picker->clossViewAction();
-        settle();
-        QVERIFY(picker.isNull());
-        q.screen->queryAction();
-        QVERIFY(q.idle());
-        QCOMPARE(queries().last().value("pKunnr").toString(), expected.at(1).kunnr);
-
         // Cancelling a search offers every customer again.
-        q.screen->queryTypeInfoTextFieldShouldBeginEditing();
-        settle();
-        picker = q.screen->selectDataViewController();
-        QVERIFY(picker);
         picker->searchTextChangedByUser(QStringLiteral("0000200"));
         QVERIFY(picker->rowCount() > 0 && picker->rowCount() < customers.size());
         picker->searchBarCancelButtonClicked();
         QCOMPARE(picker->rowCount(), customers.size());
         picker->clossViewAction();
         settle();
+        QVERIFY(picker.isNull());
+        q.screen->queryAction();
+        QVERIFY(q.idle());
+        QCOMPARE(q.queries().last().value("pKunnr").toString(), expected.at(1).kunnr);
 
         // A customer without a name leaves the field empty: no restriction is sent.
         OrderCustomer nameless;
@@ -319,25 +263,21 @@ private slots:
         QVERIFY(other.screen->selectDataViewController());
         other.screen->selectDataViewController()->didSelectRow(0);
         settle();
-        QCOMPARE(other.screen->queryCustomer(), nameless);
+        QCOMPARE(other.queryCustomer(), nameless);
         QCOMPARE(other.screen->queryTypeInfoText(), QString());
         other.screen->queryAction();
         QVERIFY(other.idle());
-        QVERIFY(!queries().last().contains("pKunnr"));
+        QVERIFY(!other.queries().last().contains("pKunnr"));
     }
 
     void failuresAndReload()
     {
         // The customer list cannot be had: the alert, and the query still runs.
-        QVERIFY(m_gateway->setFault(QStringLiteral("clientList"), QStringLiteral("code"), 0, true,
-                                    QStringLiteral("99"), QStringLiteral("系統忙碌")));
-        Query q;
+        Query q(std::nullopt, QDate(), true,
+                {{"operation", "clientList"}, {"mode", "code"}, {"returnCode", "99"}, {"returnMsg", "系統忙碌"}});
         QVERIFY(q.idle());
-        QCOMPARE(q.ui.currentAlertTitle(), QStringLiteral("無法取得客戶資料"));
-        QCOMPARE(q.ui.currentAlertMessage(), QStringLiteral("請稍候在試"));
-        QCOMPARE(q.ui.currentAlert()->alert.buttons.first().style, AlertButton::Style::Cancel);
-        QVERIFY(q.ui.pressAlertButton(QStringLiteral("確定")));
-        QVERIFY(!q.ctx.lists().customerList().has_value());
+        QVERIFY(q.dismissedAlert(kCustomerFailed, QStringLiteral("請稍候在試")));
+        QVERIFY(!q.context->lists().customerList().has_value());
         QVERIFY(q.screen->filterCustomerListArray().offered().isEmpty());
         const QList<OrderHistroy> shown = q.screen->tableArray();
         QVERIFY(!shown.isEmpty());
@@ -351,35 +291,31 @@ private slots:
         picker->searchTextChangedByUser(QStringLiteral("大安"));
         picker->reloadActionWithSender();
         QVERIFY(q.idle());
-        QCOMPARE(m_gateway->gatewayCalls(QStringLiteral("clientList")).size(), 2);
+        QCOMPARE(q.gateway.gatewayCalls(QStringLiteral("clientList")).size(), 2);
         QVERIFY(picker->rowCount() > 10);
         QCOMPARE(picker->searchText(), QString());
-        QCOMPARE(q.screen->filterCustomerListArray().offered(), *q.ctx.lists().customerList());
+        QCOMPARE(q.screen->filterCustomerListArray().offered(), *q.context->lists().customerList());
 
         // A failed reload says so and keeps what the picker offers.
-        QVERIFY(m_gateway->setFault(QStringLiteral("clientList"), QStringLiteral("html500")));
+        QVERIFY(q.gateway.setFault(QStringLiteral("clientList"), QStringLiteral("html500")));
         const int offered = picker->rowCount();
         picker->reloadActionWithSender();
         QVERIFY(q.idle());
-        QCOMPARE(q.ui.currentAlertTitle(), QStringLiteral("無法取得客戶資料"));
-        QVERIFY(q.ui.pressAlertButton(QStringLiteral("確定")));
+        QVERIFY(q.dismissedAlert(kCustomerFailed, QString()));
         QCOMPARE(picker->rowCount(), offered);
         picker->clossViewAction();
         settle();
 
         // A failed query shows the server's message and leaves the rows as they were.
-        QVERIFY(m_gateway->setFault(QStringLiteral("ZSD_QUERY_ORDER"), QStringLiteral("code"), 0, true,
-                                    QStringLiteral("02"), QStringLiteral("查詢逾時")));
+        QVERIFY(q.gateway.setFault(QStringLiteral("ZSD_QUERY_ORDER"), QStringLiteral("code"), 0, true,
+                                   QStringLiteral("02"), QStringLiteral("查詢逾時")));
         q.screen->queryAction();
         QVERIFY(q.idle());
-        QCOMPARE(q.ui.currentAlertTitle(), QStringLiteral("無法查詢訂單"));
-        QCOMPARE(q.ui.currentAlertMessage(), QStringLiteral("查詢逾時"));
-        QCOMPARE(q.ui.currentAlert()->alert.buttons.first().style, AlertButton::Style::Cancel);
-        QVERIFY(q.ui.pressAlertButton(QStringLiteral("確定")));
+        QVERIFY(q.dismissedAlert(kQueryFailed, QStringLiteral("查詢逾時")));
         QCOMPARE(q.screen->tableArray(), shown);
 
         // A reply arriving after the screen has gone does nothing.
-        QVERIFY(m_gateway->setFault(QStringLiteral("ZSD_QUERY_ORDER"), QStringLiteral("delay"), 300));
+        QVERIFY(q.gateway.setFault(QStringLiteral("ZSD_QUERY_ORDER"), QStringLiteral("delay"), 300));
         q.screen->queryAction();
         q.navigator.setRootScreen(nullptr);
         settle();
@@ -397,7 +333,6 @@ private slots:
         q.screen->didSelectRow(int(rows.size())); // out of range: nothing
         settle();
         QCOMPARE(q.nav->depth(), 1);
-
         q.screen->didSelectRow(2);
         settle();
         QCOMPARE(q.nav->depth(), 2);

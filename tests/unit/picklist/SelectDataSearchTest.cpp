@@ -1,8 +1,8 @@
+#include "ExpectedJson.h"
 #include "TestRegistry.h"
 #include "picklist/CustomerPickSource.h"
 #include "picklist/SelectDataSearch.h"
 
-#include <QTest>
 
 namespace {
 OrderCustomer customer(const QString &kunnr, const QString &name1)
@@ -28,30 +28,17 @@ class SelectDataSearchTest : public QObject
 {
     Q_OBJECT
 private slots:
-    // The positions kept, in list order; case counts.
-    void searchKeepsPositions_data()
-    {
-        QTest::addColumn<bool>("materials");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QList<int>>("kept");
-        QTest::newRow("customers, empty") << false << QString() << QList<int>{0, 1, 2};
-        QTest::newRow("customers, name") << false << QStringLiteral("建材") << QList<int>{0};
-        QTest::newRow("customers, number") << false << QStringLiteral("00100") << QList<int>{0, 2};
-        QTest::newRow("customers, case") << false << QStringLiteral("zelk") << QList<int>{};
-        QTest::newRow("customers, exact case") << false << QStringLiteral("Zelk") << QList<int>{1};
-        QTest::newRow("materials, name") << true << QStringLiteral("水泥") << QList<int>{0, 1};
-        QTest::newRow("materials, number") << true << QStringLiteral("0101") << QList<int>{0, 2};
-        QTest::newRow("materials, case") << true << QStringLiteral("50KG") << QList<int>{};
-    }
+    // Each row: the text searched in the customers or the materials, and the positions kept, in list order.
+    void searchKeepsPositions_data() { QVERIFY(zelktest::addFixtureRows("picklist/search")); }
     void searchKeepsPositions()
     {
-        QFETCH(bool, materials);
-        QFETCH(QString, text);
-        QFETCH(QList<int>, kept);
+        QFETCH(QJsonObject, row);
         const QList<OrderItem> items{material(QStringLiteral("10000101"), QStringLiteral("卜特蘭水泥 散裝")),
                                      material(QStringLiteral("10000202"), QStringLiteral("袋裝水泥 50kg")),
                                      material(QStringLiteral("20000101"), QStringLiteral("碎石"))};
-        QCOMPARE(materials ? searchMaterials(items, text) : searchCustomers(kCustomers, text), kept);
+        const QString text = row["text"].toString();
+        const QList<int> kept = row["materials"].toBool() ? searchMaterials(items, text) : searchCustomers(kCustomers, text);
+        QCOMPARE(QJsonArray::fromVariantList(QVariantList(kept.begin(), kept.end())), row["kept"].toArray());
     }
 
     // The one customer source: rows are the customers the text selects, read as each screen lays them out.

@@ -1,11 +1,12 @@
+#include "ExpectedJson.h"
 #include "ScriptedGateway.h"
 #include "TestRegistry.h"
 #include "services/ServiceClient.h"
 #include "services/VersionCheck.h"
 #include "text/Localizer.h"
 
+#include <QMetaEnum>
 #include <QSignalSpy>
-#include <QTest>
 
 namespace {
 using Reply = ScriptedGateway::Reply;
@@ -70,83 +71,48 @@ private slots:
     {
         QCOMPARE(VersionCheck(*m_client).versionText(), QStringLiteral(ZELK_APP_VERSION));
 
-        m_check->setVersionText(QStringLiteral("UAT 2.3.1"));
-        QVERIFY(triggerAndSettle());
-        QCOMPARE(m_server->requestCount(), 1);
-        QCOMPARE(m_check->lastCheckTime(), m_now);
-        auto request = m_server->requests().constLast();
-        QCOMPARE(request.method, QByteArray("POST"));
-        QCOMPARE(request.path, QByteArray("/clickRateGW/api/checkVersion/json"));
-        QCOMPARE(request.header("Content-Type"), QByteArray("application/json"));
-        QCOMPARE(request.json(), (QJsonObject{{"osType", "0"}, {"versionNo", "2.3.1"}, {"sourceId", "ZELK_PROD"}}));
-
         // Every "UAT " goes, other text stays as it is.
-        m_check->setVersionText(QStringLiteral("2.4 UAT build UAT 7"));
-        m_now += 1801;
-        QVERIFY(triggerAndSettle());
-        QCOMPARE(m_server->requests().constLast().json().value("versionNo").toString(),
-                 QStringLiteral("2.4 build 7"));
-        m_check->setVersionText(QStringLiteral("UAT3.0"));
-        m_now += 1801;
-        QVERIFY(triggerAndSettle());
-        QCOMPARE(m_server->requests().constLast().json().value("versionNo").toString(), QStringLiteral("UAT3.0"));
+        for (const auto &[version, sent] : {std::pair("UAT 2.3.1", "2.3.1"), {"2.4 UAT build UAT 7", "2.4 build 7"}, {"UAT3.0", "UAT3.0"}}) {
+            m_check->setVersionText(QString::fromUtf8(version));
+            m_now += 1801;
+            QVERIFY(triggerAndSettle());
+            QCOMPARE(m_check->lastCheckTime(), m_now);
+            const auto request = m_server->requests().constLast();
+            QCOMPARE(request.method, QByteArray("POST"));
+            QCOMPARE(request.path, QByteArray("/clickRateGW/api/checkVersion/json"));
+            QCOMPARE(request.header("Content-Type"), QByteArray("application/json"));
+            QCOMPARE(request.json(), (QJsonObject{{"osType", "0"}, {"versionNo", sent}, {"sourceId", "ZELK_PROD"}}));
+        }
+        QCOMPARE(m_server->requestCount(), 3);
     }
 
-    void upToDateShowsNothing()
+    // Each row: the answer to every request, then later triggers (seconds after the first); expected are
+    // the state, the alerts shown and what the update page opens.
+    void answersSetTheUpdateState_data() { QVERIFY(zelktest::addFixtureRows("services/versionAnswers")); }
+    void answersSetTheUpdateState()
     {
+        QFETCH(QJsonObject, row);
         QSignalSpy changed(m_check.get(), &VersionCheck::stateChanged);
-        m_server->enqueue(Reply::json("{\"returnCode\":\"00\",\"returnMessage\":\"latest\"}"));
+        m_server->setDefaultReply(Reply::json(QJsonDocument(row["answer"].toObject()).toJson()));
+        const double first = m_now;
         QVERIFY(triggerAndSettle());
-        QCOMPARE(m_check->updateState(), VersionCheck::UpdateState::None);
-        QVERIFY(m_alerts.isEmpty());
-        QVERIFY(!m_check->updateAlertShown());
-        QCOMPARE(changed.count(), 0);
-        m_check->openUpdatePage();
-        QVERIFY(m_opened.isEmpty());
-    }
-
-    void optionalUpdateIsOfferedOnce()
-    {
-        QSignalSpy changed(m_check.get(), &VersionCheck::stateChanged);
-        m_server->enqueue(Reply::json(
-            "{\"returnCode\":\"0022\",\"returnMessage\":\"update\",\"versions\":{\"updateNote\":\"新功能\",\"updateUrl\":\"https://example.com/app?id=1\"}}"));
-        QVERIFY(triggerAndSettle());
-        QCOMPARE(m_check->updateState(), VersionCheck::UpdateState::Optional);
-        QCOMPARE(m_check->updateNote(), QStringLiteral("新功能"));
-        QCOMPARE(m_check->updateUrl(), std::optional<QUrl>(QUrl("https://example.com/app?id=1")));
-        QCOMPARE(changed.count(), 1);
-        QCOMPARE(m_alerts.size(), 1);
-        QCOMPARE(m_alerts[0].note, QStringLiteral("新功能"));
-        QCOMPARE(m_alerts[0].cancellable, true);
-        QVERIFY(m_check->updateAlertShown());
-
-        m_now += 60;
-        QVERIFY(triggerAndSettle());
-        QCOMPARE(m_alerts.size(), 1); // shown once only
-        QCOMPARE(m_server->requestCount(), 1);
-
-        m_check->openUpdatePage();
-        QCOMPARE(m_opened, QList<QUrl>{QUrl("https://example.com/app?id=1")});
-    }
-
-    void forcedUpdateIsShownAtEveryTrigger()
-    {
-        m_server->setDefaultReply(Reply::json(
-            "{\"returnCode\":\"0023\",\"returnMessage\":\"must\",\"versions\":{\"updateNote\":\"請更新\",\"updateUrl\":\"https://example.com/u\"}}"));
-        QVERIFY(triggerAndSettle());
-        QCOMPARE(m_check->updateState(), VersionCheck::UpdateState::Forced);
-        QCOMPARE(m_alerts.size(), 1);
-        QCOMPARE(m_alerts[0].cancellable, false);
-
-        // Within 30 minutes: no new request, but the alert again each time.
-        m_now += 10;
-        QVERIFY(triggerAndSettle());
-        m_now += 1700;
-        QVERIFY(triggerAndSettle());
-        QCOMPARE(m_server->requestCount(), 1);
-        QCOMPARE(m_alerts.size(), 3);
-        QCOMPARE(m_alerts[2].note, QStringLiteral("請更新"));
-        QCOMPARE(m_alerts[2].cancellable, false);
+        for (const QJsonValue seconds : row["later"].toArray()) {
+            m_now = first + seconds.toDouble();
+            QVERIFY(triggerAndSettle());
+        }
+        QJsonArray alerts;
+        for (const Alert &alert : m_alerts)
+            alerts.append(QJsonObject{{"note", alert.note}, {"cancellable", alert.cancellable}});
+        const bool opened = m_check->openUpdatePage();
+        QJsonArray pages;
+        for (const QUrl &url : m_opened)
+            pages.append(url.toString());
+        const QJsonObject drawn{{"state", QMetaEnum::fromType<VersionCheck::UpdateState>().valueToKey(int(m_check->updateState()))},
+                                {"note", m_check->updateNote()}, {"url", m_check->updateUrl() ? m_check->updateUrl()->toString() : QJsonValue()},
+                                {"stateChanges", int(changed.size())}, {"requests", m_server->requestCount()},
+                                {"alerts", alerts}, {"alertShown", m_check->updateAlertShown()},
+                                {"openUpdatePage", opened}, {"opened", pages}};
+        ZELK_COMPARE_JSON(drawn, row["expected"]);
     }
 
     void throttleCountsFromTheLastRequest()
@@ -175,39 +141,13 @@ private slots:
         QCOMPARE(m_server->requestCount(), 3);
     }
 
-    void updateWithoutVersionsHasNoAddress()
-    {
-        m_server->enqueue(Reply::json("{\"returnCode\":\"0022\",\"returnMessage\":\"x\"}"));
-        QVERIFY(triggerAndSettle());
-        QCOMPARE(m_check->updateState(), VersionCheck::UpdateState::Optional);
-        QCOMPARE(m_alerts.size(), 1);
-        QCOMPARE(m_alerts[0].note, QString());
-        QCOMPARE(m_alerts[0].cancellable, true);
-        QVERIFY(!m_check->updateUrl());
-        QVERIFY(!m_check->openUpdatePage());
-        QVERIFY(m_opened.isEmpty());
-    }
-
     // Only a web page is opened as the update page; any other address counts as none.
-    void updatePageAddresses_data()
-    {
-        QTest::addColumn<QString>("address");
-        QTest::addColumn<bool>("opened");
-        QTest::newRow("https") << "https://example.com/u?id=1" << true;
-        QTest::newRow("http") << "http://example.com/u" << true;
-        QTest::newRow("upper-case scheme") << "HTTPS://example.com/u" << true;
-        QTest::newRow("javascript") << "javascript:alert(1)" << false;
-        QTest::newRow("file") << "file:///etc/passwd" << false;
-        QTest::newRow("tel") << "tel:0223456789" << false;
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("no host") << "https:///u" << false;
-        QTest::newRow("not an address") << "no address at all" << false;
-    }
-
+    void updatePageAddresses_data() { QVERIFY(zelktest::addFixtureRows("services/updatePages")); }
     void updatePageAddresses()
     {
-        QFETCH(QString, address);
-        QFETCH(bool, opened);
+        QFETCH(QJsonObject, row);
+        const QString address = row["address"].toString();
+        const bool opened = row["opened"].toBool();
         m_server->enqueue(Reply::json(QJsonDocument(QJsonObject{
             {"returnCode", "0023"}, {"versions", QJsonObject{{"updateNote", "n"}, {"updateUrl", address}}}}).toJson()));
         QVERIFY(triggerAndSettle());
