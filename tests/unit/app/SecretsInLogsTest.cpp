@@ -2,6 +2,7 @@
 // the log of a real sign-in and password change against the development gateway, the redaction of the
 // texts the service layer writes, and the process-wide filter the app installs.
 #include "AppHarness.h"
+#include "ExpectedJson.h"
 #include "TestRegistry.h"
 #include "services/LogRedaction.h"
 #include "services/Operations.h"
@@ -76,32 +77,12 @@ private slots:
         }
     }
 
-    void redaction_data()
-    {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("json") << "parameters: {\"password\":\"62cc2d\",\"user\":\"a\"}"
-                              << "parameters: {\"password\":\"***\",\"user\":\"a\"}";
-        QTest::newRow("spaces and case") << "{\"newPassword\" : \"x\\\"y\", \"PASSWORD\":\"z\"}"
-                                         << "{\"newPassword\" : \"***\", \"PASSWORD\":\"***\"}";
-        QTest::newRow("in the envelope's Body") << "{\"ApiName\":\"login\",\"Body\":\"{\\n    \\\"password\\\": \\\"ab\\\\\\\"c\\\"\\n}\"}"
-                                                << "{\"ApiName\":\"login\",\"Body\":\"{\\n    \\\"password\\\": \\\"***\\\"\\n}\"}";
-        QTest::newRow("two levels deep") << "\"{\\\"Body\\\":\\\"{\\\\\\\"password\\\\\\\":\\\\\\\"d\\\\\\\"}\\\"}\""
-                                         << "\"{\\\"Body\\\":\\\"{\\\\\\\"password\\\\\\\":\\\\\\\"***\\\\\\\"}\\\"}\"";
-        QTest::newRow("keychain members") << "{\"userID\":\"U10023\",\"user_name\":\"demo\",\"kunnr\":\"0001\"}"
-                                          << "{\"userID\":\"***\",\"user_name\":\"***\",\"kunnr\":\"0001\"}";
-        QTest::newRow("number") << "{\"password\":12345,\"n\":1}" << "{\"password\":\"***\",\"n\":1}";
-        QTest::newRow("form") << "oldPassword=ab%20c&newPassword=d&x=password"
-                              << "oldPassword=***&newPassword=***&x=password";
-        QTest::newRow("cut off") << "{\"password\":\"abc" << "{\"password\":\"***";
-        QTest::newRow("not a member") << "{\"passwordHint\":\"e\",\"text\":\"password\"}"
-                                      << "{\"passwordHint\":\"e\",\"text\":\"password\"}";
-    }
+    // Lines as the service layer writes them and what is left of them (tests/data/logs/redaction.json).
+    void redaction_data() { QVERIFY(zelktest::addFixtureRows(QStringLiteral("logs/redaction"))); }
     void redaction()
     {
-        QFETCH(QString, line);
-        QFETCH(QString, expected);
-        QCOMPARE(LogRedaction::redact(line), expected);
+        QFETCH(QJsonObject, row);
+        QCOMPARE(LogRedaction::redact(row["line"].toString()), row["expected"].toString());
     }
 
     void registeredValuesAndTheProcessFilter()

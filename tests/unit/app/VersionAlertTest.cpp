@@ -1,6 +1,7 @@
 // The version check as the user meets it: the alert the login screen's loading brings up, and how
 // often it comes back.
 #include "AppHarness.h"
+#include "ExpectedJson.h"
 #include "TestRegistry.h"
 
 #include <QSignalSpy>
@@ -78,43 +79,27 @@ private slots:
 
     // After the first alert has been answered: what the app becoming active again (twice, `minutesAway`
     // after the first check) or the login button brings up, and whether a login reaches the gateway.
+    // (tests/data/app/versionAgainstActivationAndLogin.json)
     void stateAgainstActivationAndLogin_data()
     {
-        QTest::addColumn<QString>("state");
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<int>("minutesAway");
-        QTest::addColumn<QStringList>("alertButtons");
-        QTest::addColumn<bool>("loginSent");
-        QTest::addColumn<int>("requests");
-        const QStringList none, forced{"立刻更新"};
-        QTest::newRow("none, active") << "none" << "active" << 5 << none << false << 1;
-        QTest::newRow("none, active after 31 min") << "none" << "active" << 31 << none << false << 2;
-        QTest::newRow("optional, active: offered once") << "optional" << "active" << 5 << none << false << 1;
-        QTest::newRow("forced, active") << "forced" << "active" << 5 << forced << false << 1;
-        QTest::newRow("forced, active after 31 min") << "forced" << "active" << 31 << forced << false << 2;
-        QTest::newRow("none, login") << "none" << "login" << 5 << none << true << 1;
-        QTest::newRow("optional, login") << "optional" << "login" << 5 << none << true << 1;
-        QTest::newRow("forced, login") << "forced" << "login" << 5 << forced << false << 1;
+        QVERIFY(zelktest::addFixtureRows(QStringLiteral("app/versionAgainstActivationAndLogin")));
     }
-
     void stateAgainstActivationAndLogin()
     {
-        QFETCH(QString, state);
-        QFETCH(QString, action);
-        QFETCH(int, minutesAway);
-        QFETCH(QStringList, alertButtons);
-        QFETCH(bool, loginSent);
-        QFETCH(int, requests);
+        QFETCH(QJsonObject, row);
+        const QString state = row["state"].toString();
+        const bool loginSent = row["loginSent"].toBool();
+        const int requests = row["requests"].toInt();
         double now = 1.7e9;
         AppHarness app;
         QVERIFY(launchWith(app, state, QStringLiteral("https://apps.zelk-supply.com.tw/eip/download"), &now));
         if (app.ui.hasOpenAlert())
             QVERIFY(app.ui.pressAlertButton(app.ui.currentAlertButtons().first()));
         QVERIFY(!app.ui.hasOpenAlert());
-        now += minutesAway * 60;
+        now += row["minutesAway"].toInt() * 60;
 
         QSignalSpy finished(&app.context->versionCheck(), &VersionCheck::checkFinished);
-        if (action == QLatin1String("active")) {
+        if (row["action"] == QLatin1String("active")) {
             for (int i = 0; i < 2; ++i) {
                 app.ui.setApplicationState(Qt::ApplicationInactive);
                 app.ui.setApplicationState(Qt::ApplicationActive);
@@ -130,6 +115,7 @@ private slots:
         if (requests > 1)
             QVERIFY(finished.wait(5000));
         settle();
+        const QStringList alertButtons = row["alertButtons"].toVariant().toStringList();
         QCOMPARE(app.ui.openAlertCount(), alertButtons.isEmpty() ? 0 : 1); // never stacked
         QCOMPARE(app.ui.currentAlertButtons(), alertButtons);
         QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("login")).size(), loginSent ? 1 : 0);

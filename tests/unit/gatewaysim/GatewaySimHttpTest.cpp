@@ -2,6 +2,7 @@
 // "Connection: close" honoured, a stalled request timed out, the request log capped, malformed framing
 // refused, and the form decoder.
 #include "GatewayFixture.h"
+#include "ExpectedJson.h"
 #include "SimHttp.h"
 #include "TestRegistry.h"
 
@@ -173,50 +174,30 @@ private slots:
         QVERIFY(omitted.value("note").toString().contains(QStringLiteral("17 bytes")));
     }
 
-    void malformedFramingIsRefused_data()
-    {
-        QTest::addColumn<QByteArray>("request");
-        QTest::addColumn<int>("status");
-        QTest::newRow("bad length") << QByteArray("POST /x HTTP/1.1\r\nContent-Length: 1x\r\n\r\n") << 400;
-        QTest::newRow("two lengths") << QByteArray("POST /x HTTP/1.1\r\nContent-Length: 1\r\nContent-Length: 2\r\n\r\nab") << 400;
-        QTest::newRow("chunked") << QByteArray("POST /x HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n1\r\na\r\n0\r\n\r\n") << 501;
-        QTest::newRow("request line") << QByteArray("HELLO\r\n\r\n") << 400;
-        QTest::newRow("huge headers") << "GET /x HTTP/1.1\r\nX: " + QByteArray(70000, 'a') << 431;
-    }
+    void malformedFramingIsRefused_data() { QVERIFY(zelktest::addFixtureRows(QStringLiteral("gatewaysim/malformedFraming"))); }
     void malformedFramingIsRefused()
     {
-        QFETCH(QByteArray, request);
-        QFETCH(int, status);
+        QFETCH(QJsonObject, row);
         GatewayFixture gateway;
         RawClient client(gateway);
-        client.write(request + get("/after"));
+        client.write(row["request"].toString().toLatin1() + QByteArray(row["padding"].toInt(), 'a') + get("/after"));
         const QList<Answer> answers = client.read(2, 2000);
         QCOMPARE(answers.size(), 1);
-        QCOMPARE(answers.first().status, status);
+        QCOMPARE(answers.first().status, row["status"].toInt());
         QVERIFY(client.closedByServer());
         QVERIFY(gateway.requests().isEmpty());
     }
 
-    void formDecoding_data()
-    {
-        QTest::addColumn<QByteArray>("form");
-        QTest::addColumn<QStringList>("pairs"); // name, value, name, value …
-        QTest::newRow("plain") << QByteArray("a=1&b=2") << QStringList{"a", "1", "b", "2"};
-        QTest::newRow("plus and escapes") << QByteArray("q=a+b%2Bc&%E5%BC%B5=%e7%8e%8b") << QStringList{"q", "a b+c", "張", "王"};
-        QTest::newRow("bad escapes stay") << QByteArray("p=100%&r=%zz%4") << QStringList{"p", "100%", "r", "%zz%4"};
-        QTest::newRow("empty parts") << QByteArray("&a=&&b&=c&") << QStringList{"a", "", "b", "", "", "c"};
-        QTest::newRow("equals in value") << QByteArray("k=a=b") << QStringList{"k", "a=b"};
-    }
+    // Pairs decoded from a form body: name, value, name, value …
+    void formDecoding_data() { QVERIFY(zelktest::addFixtureRows(QStringLiteral("gatewaysim/formDecoding"))); }
     void formDecoding()
     {
-        QFETCH(QByteArray, form);
-        QFETCH(QStringList, pairs);
-        QStringList decoded;
-        for (const auto &[name, value] : decodeForm(form))
+        QFETCH(QJsonObject, row);
+        QJsonArray decoded;
+        for (const auto &[name, value] : decodeForm(row["form"].toString().toUtf8()))
             decoded << name << value;
-        QCOMPARE(decoded, pairs);
+        ZELK_COMPARE_JSON(decoded, row["pairs"]);
     }
-
 };
 
 ZELK_TEST(GatewaySimHttpTest)

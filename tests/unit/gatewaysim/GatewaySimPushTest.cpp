@@ -1,5 +1,6 @@
 // The development gateway as push relay: WebSocket registrations, tokens per installation, the link of a
 // token to an account, and delivery of POST /__sim/push to the account's connected devices.
+#include "ExpectedJson.h"
 #include "GatewayCalls.h"
 #include "TestRegistry.h"
 
@@ -82,20 +83,12 @@ private slots:
         QCOMPARE(again.socket.state(), QAbstractSocket::ConnectedState);
     }
 
-    void pushReachesTheAccountsConnectedDevices_data()
-    {
-        QTest::addColumn<QByteArray>("push");  // body of POST /__sim/push; the device is linked to "demo"
-        QTest::addColumn<QString>("expected"); // frame the device receives; empty: none
-        QTest::newRow("content") << QByteArray(R"({"account":"demo","title":"出貨","content":"您的訂單已出貨"})")
-                                 << R"({"aps":{"alert":"您的訂單已出貨"}})";
-        QTest::newRow("title without content") << QByteArray(R"({"userId":"U10023","title":"出貨"})")
-                                               << R"({"aps":{"alert":"出貨"}})";
-        QTest::newRow("other account") << QByteArray(R"({"account":"lin.yating","title":"x"})") << "";
-    }
+    // A push (POST /__sim/push) and the frames a device linked to "demo" receives
+    // (tests/data/gatewaysim/pushDelivery.json).
+    void pushReachesTheAccountsConnectedDevices_data() { QVERIFY(zelktest::addFixtureRows(QStringLiteral("gatewaysim/pushDelivery"))); }
     void pushReachesTheAccountsConnectedDevices()
     {
-        QFETCH(QByteArray, push);
-        QFETCH(QString, expected);
+        QFETCH(QJsonObject, row);
         Device device;
         QVERIFY(device.connectTo(*m_gateway, QStringLiteral("install-%1").arg(QTest::currentDataTag())));
         link(device.token, QStringLiteral("demo"));
@@ -103,15 +96,19 @@ private slots:
         QCOMPARE(devices["accounts"].toObject(), QJsonObject({{"demo", QJsonArray{device.token}}}));
         QCOMPARE(devices["connected"].toArray(), QJsonArray{device.token});
 
+        const QByteArray push = QJsonDocument(row["push"].toObject()).toJson();
         QCOMPARE(QJsonDocument::fromJson(http("POST", QStringLiteral("/__sim/push"), push))["returnCode"].toString(),
                  QStringLiteral("00"));
         // A push to the device's own account follows, so that a frame the device should not get has had
         // its chance to arrive first.
         http("POST", QStringLiteral("/__sim/push"), R"({"account":"demo","title":"last"})");
-        QStringList wanted{QStringLiteral(R"({"aps":{"alert":"last"}})")};
-        if (!expected.isEmpty())
-            wanted.prepend(expected);
-        QTRY_COMPARE(device.frames, wanted);
+        QJsonArray wanted = row["frames"].toArray();
+        wanted.append(QJsonObject{{"aps", QJsonObject{{"alert", "last"}}}});
+        QTRY_COMPARE(device.frames.size(), wanted.size());
+        QJsonArray frames;
+        for (const QString &frame : std::as_const(device.frames))
+            frames.append(QJsonDocument::fromJson(frame.toUtf8()).object());
+        ZELK_COMPARE_JSON(frames, wanted);
     }
 };
 

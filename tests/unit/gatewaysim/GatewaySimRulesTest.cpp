@@ -1,6 +1,7 @@
 // The development gateway's own rules, which the app's flows only meet when they send what they should:
 // requests it refuses and why, order lines refused one by one (credit, what is left on a contract), and a
 // placed order showing in the order query with the credit it used.
+#include "ExpectedJson.h"
 #include "GatewayCalls.h"
 #include "TestRegistry.h"
 
@@ -11,6 +12,7 @@
 
 #include <QDateTime>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QTest>
 
 #include <memory>
@@ -18,16 +20,6 @@
 namespace {
 const QString kUser = QStringLiteral("U10023");
 
-QJsonObject contractsOn(const QString &date)
-{
-    return {{"userID", "U10023"}, {"pAuart", "*"}, {"pGueen", date}, {"pKunnr", "0000100101"}};
-}
-QJsonObject mail(const char *sender, const QJsonArray &recipients)
-{
-    return {{"sendMailList", QJsonArray{QJsonObject{{"userId", sender}, {"orderSeq", "S-1"}, {"otVbeln", "0010004660"},
-                                                    {"vkorg", "1100"}, {"mailList", recipients}}}}};
-}
-QJsonObject recipient(const char *userId, const char *address) { return {{"userId", userId}, {"mail", address}}; }
 QJsonObject line(const QString &kunnr, const char *matnr, double quantity, double price, const char *contract = "")
 {
     return {{"auart", "ZOR"}, {"vgbel", contract}, {"kunwe", kunnr}, {"kunag", kunnr}, {"matnr", matnr},
@@ -64,50 +56,25 @@ private slots:
     void init() { m_sim->gateway()->reset(); }
     void cleanupTestCase() { m_sim.reset(); }
 
-    void refusals_data()
+    // Requests the gateway refuses, with a part of the message saying why (tests/data/gatewaysim/refusals.json;
+    // "$today" and its kin stand for today's date as the row writes it).
+    void refusals_data() { QVERIFY(zelktest::addFixtureRows(QStringLiteral("gatewaysim/refusals"))); }
+    void refusals()
     {
-        QTest::addColumn<QString>("operation");
-        QTest::addColumn<QJsonObject>("params");
-        QTest::addColumn<QString>("refusal"); // a part of the message
-        const QString digest = Operations::md5Hex(QStringLiteral("demo123"));
+        QFETCH(QJsonObject, row);
         const QDate today = QDate::currentDate();
         QString otherDigits = today.toString(QStringLiteral("yyyy/MM/dd"));
         for (QChar &c : otherDigits) {
             if (c.isDigit())
                 c = QChar(0x0660 + c.digitValue());
         }
-        QJsonObject noType = contractsOn(today.toString(QStringLiteral("yyyy/MM/dd")));
-        noType.remove(QStringLiteral("pAuart"));
-        const QJsonObject chang = recipient("U20011", "chiahao.chang@zelk-supply.com.tw"); // 1100, required
-        const QJsonObject huang = recipient("U20021", "chunchieh.huang@zelk-supply.com.tw"); // 1100, contact
-        const QJsonObject tsai = recipient("U30011", "tsunghan.tsai@zelk-supply.com.tw");    // 2100, contact
-        QTest::newRow("plain password") << "login" << QJsonObject{{"user_name", "demo"}, {"password", "demo123"}} << "帳號或密碼錯誤";
-        QTest::newRow("upper-case digest") << "login" << QJsonObject{{"user_name", "demo"}, {"password", digest.toUpper()}} << "帳號或密碼錯誤";
-        QTest::newRow("customers without id") << "clientList" << QJsonObject{{"userID", ""}} << "查無使用者";
-        QTest::newRow("prices without keys") << "ZSD_GET_MATNR_PRICE" << QJsonObject{{"pVkorg", "1100"}} << "pVtweg";
-        QTest::newRow("unknown customer's credit") << "ZBAPI_GET_CUSTOMER_CREDIT"
-            << QJsonObject{{"userID", kUser}, {"pKunnr", "0000999999"}, {"pKkber", "1000"}} << "0000999999";
-        QTest::newRow("contract date dd.MM.yyyy") << "ZSD_GET_CUST_CONTRACT2" << contractsOn("06.12.2026") << "pGueen";
-        QTest::newRow("contract date in the Taiwanese calendar") << "ZSD_GET_CUST_CONTRACT2"
-            << contractsOn(QStringLiteral("%1/%2").arg(today.year() - 1911).arg(today.toString("MM/dd"))) << "pGueen";
-        QTest::newRow("contract date in other digits") << "ZSD_GET_CUST_CONTRACT2" << contractsOn(otherDigits) << "pGueen";
-        QTest::newRow("contracts without pAuart") << "ZSD_GET_CUST_CONTRACT2" << noType << "pAuart";
-        QTest::newRow("order without lines") << "ZSD_CREATE_EIP_ORDER2" << QJsonObject{{"userID", kUser}, {"eipOrder2List", QJsonArray{}}} << "沒有訂單資料";
-        QTest::newRow("order without user") << "ZSD_CREATE_EIP_ORDER2"
-            << QJsonObject{{"eipOrder2List", QJsonArray{line("0000100101", "10000101", 1, 2850)}}} << "userID";
-        QTest::newRow("mail without required person") << "sendMail" << mail("U10023", {huang}) << "沒有必選人員";
-        QTest::newRow("mail to a type 2 member alone") << "sendMail"
-            << mail("U10023", {recipient("U20031", "wenpin.hsu@zelk-supply.com.tw")}) << "沒有必選人員";
-        QTest::newRow("mail to another organisation") << "sendMail" << mail("U10045", {tsai, chang}) << "不是 2100 通知群組的成員";
-        QTest::newRow("mail to a member at another address") << "sendMail"
-            << mail("U10023", {recipient("U20011", "someone@example.com")}) << "不是 1100 通知群組的成員";
-        QTest::newRow("mail from an unknown sender") << "sendMail" << mail("U99999", {tsai}) << "發送人不存在";
-    }
-    void refusals()
-    {
-        QFETCH(QString, operation);
-        QFETCH(QJsonObject, params);
-        QFETCH(QString, refusal);
+        QString text = QString::fromUtf8(QJsonDocument(row["params"].toObject()).toJson());
+        text.replace(QStringLiteral("$todayInOtherDigits"), otherDigits)
+            .replace(QStringLiteral("$taiwanToday"), QStringLiteral("%1/%2").arg(today.year() - 1911).arg(today.toString("MM/dd")))
+            .replace(QStringLiteral("$today"), today.toString(QStringLiteral("yyyy/MM/dd")))
+            .replace(QStringLiteral("$orderSeq"), newOrderSeq());
+        const QJsonObject params = QJsonDocument::fromJson(text.toUtf8()).object();
+        const QString operation = row["operation"].toString(), refusal = row["refusal"].toString();
         static const QHash<QString, GatewayCalls::Op> ops{
             {"login", &Operations::login}, {"clientList", &Operations::clientList},
             {"ZSD_GET_MATNR_PRICE", &Operations::ZSD_GET_MATNR_PRICE},
