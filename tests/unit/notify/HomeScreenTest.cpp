@@ -1,5 +1,6 @@
 // The home screen: greeting by the hour, the newest notification, and the menu.
 #include "AppHarness.h"
+#include "ExpectedJson.h"
 #include "TestRegistry.h"
 #include "notify/HomeViewController.h"
 
@@ -18,37 +19,24 @@ class HomeScreenTest : public QObject
     Q_OBJECT
 private slots:
     // The greeting is looked up with its trailing space; the name is shown as stored.
-    void greetingFollowsTheHour_data()
-    {
-        QTest::addColumn<QTime>("time");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("greeting");
-        const QString chen = QStringLiteral("陳志明");
-        for (const auto &[time, greeting] : QList<QPair<QTime, QString>>{
-                 {QTime(4, 59), "晚安 "}, {QTime(5, 0), "早安 "}, {QTime(11, 59), "早安 "}, {QTime(12, 0), "午安 "},
-                 {QTime(18, 59), "午安 "}, {QTime(19, 0), "晚安 "}, {QTime(0, 0), "晚安 "}, {QTime(23, 59), "晚安 "}})
-            QTest::addRow("%s", qPrintable(time.toString())) << time << chen << "zh-TW" << greeting + chen;
-        QTest::newRow("no stored name") << QTime(8, 30) << QString() << "zh-TW" << "早安 ";
-        QTest::newRow("English") << QTime(13, 0) << chen << "en-US" << "Good afternoon 陳志明";
-    }
+    // (tests/data/notify/greetings.json)
+    void greetingFollowsTheHour_data() { QVERIFY(zelktest::addFixtureRows(QStringLiteral("notify/greetings"))); }
     void greetingFollowsTheHour()
     {
-        QFETCH(QTime, time);
-        QFETCH(QString, name);
-        QFETCH(QString, locale);
-        QFETCH(QString, greeting);
+        QFETCH(QJsonObject, row);
+        const QString name = row["name"].toString();
+        const QTime time = QTime::fromString(row["time"].toString(), QStringLiteral("HH:mm"));
         AppHarness app;
         app.openStores();
         if (!name.isEmpty())
             app.context->secureStore().setValue(QStringLiteral("userName"), name);
-        Localizer::instance().load({locale});
+        Localizer::instance().load({row["locale"].toString()});
         HomeViewController home;
         home.setEnvironment({&app.ui, &app.storyboard, app.context.get()});
         home.setClock([time] { return QDateTime(QDate(2024, 6, 1), time); });
         home.loadViewIfNeeded();
         Localizer::instance().load({QStringLiteral("zh-TW")});
-        QCOMPARE(home.welcomeText(), greeting);
+        QCOMPARE(home.welcomeText(), row["greeting"].toString());
     }
 
     void newestNotificationIsAskedForOnEveryAppearance()

@@ -2,6 +2,7 @@
 // loopback WebSocket: the registration form, the stored token, the alert on arrival, the signed-out
 // device, malformed frames and a restart of the relay.
 #include "AppHarness.h"
+#include "ExpectedJson.h"
 #include "TestRegistry.h"
 #include "notify/PushRegistration.h"
 #include "notify/PushTestViewController.h"
@@ -133,22 +134,15 @@ private slots:
         QVERIFY(!app.ui.hasOpenAlert());
     }
 
-    void malformedFramesAreSurvived_data()
-    {
-        QTest::addColumn<QJsonValue>("payload");
-        QTest::addColumn<bool>("reconnects"); // the frame is over the limit: the connection ends and comes back
-        QTest::newRow("not JSON") << QJsonValue(QStringLiteral("{\"aps\":")) << false;
-        QTest::newRow("array") << QJsonValue(QJsonArray{1, 2}) << false;
-        QTest::newRow("no aps") << QJsonValue(QJsonObject{{"alert", "x"}}) << false;
-        QTest::newRow("aps a text") << QJsonValue(QJsonObject{{"aps", "x"}}) << false;
-        QTest::newRow("alert a dictionary")
-            << QJsonValue(QJsonObject{{"aps", QJsonObject{{"alert", QJsonObject{{"title", "t"}, {"body", "b"}}}}}}) << false;
-        QTest::newRow("10 MB") << QJsonValue(QString(10 * 1024 * 1024, QLatin1Char('x'))) << true;
-    }
+    // A frame the relay carries that the app cannot use (tests/data/notify/malformedFrames.json); one over
+    // the limit ends the connection, which comes back.
+    void malformedFramesAreSurvived_data() { QVERIFY(zelktest::addFixtureRows(QStringLiteral("notify/malformedFrames"))); }
     void malformedFramesAreSurvived()
     {
-        QFETCH(QJsonValue, payload);
-        QFETCH(bool, reconnects);
+        QFETCH(QJsonObject, row);
+        const bool reconnects = row["reconnects"].toBool();
+        const QJsonValue payload = row.contains("payloadOfLength")
+            ? QJsonValue(QString(row["payloadOfLength"].toInt(), QLatin1Char('x'))) : row["payload"];
         if (!m_app) {
             m_app = std::make_unique<AppHarness>();
             QVERIFY(m_app->launch());
