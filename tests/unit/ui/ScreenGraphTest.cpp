@@ -5,9 +5,11 @@
 #include "ui/Storyboard.h"
 #include "ui/TabBarController.h"
 #include "ui/ZelkNavigationController.h"
+#include "ExpectedJson.h"
 #include "FakeUi.h"
 
 #include <QAbstractItemModelTester>
+#include <QJsonArray>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -36,32 +38,33 @@ private:
     QStringList *m_log;
 };
 
-QStringList only(const QStringList &log, const QString &needle)
-{
-    QStringList found;
-    for (const QString &line : log) {
-        if (line.contains(needle))
-            found << line;
-    }
-    return found;
-}
-
 } // namespace
 
 class ScreenGraphTest : public QObject
 {
     Q_OBJECT
-    QStringList log; // of the test function's screens
+    QStringList log;  // of the test function's screens
+    QJsonObject seen; // what they logged, step by step: compared with tests/data/ui/screenGraph/<function>.json
 
-    // Lets the queued work run and takes what the screens logged meanwhile (and before).
-    QStringList settled()
+    // Takes what the screens logged since the last step (once the queued work has run, unless `now`).
+    void took(const char *step, bool now = false)
     {
-        settle();
-        return std::exchange(log, {});
+        if (!now)
+            settle();
+        seen.insert(QLatin1String(step), QJsonArray::fromStringList(std::exchange(log, {})));
     }
 
 private slots:
-    void init() { log.clear(); }
+    void init()
+    {
+        log.clear();
+        seen = {};
+    }
+    void cleanup()
+    {
+        if (!seen.isEmpty() && !QTest::currentTestFailed())
+            ZELK_COMPARE_FIXTURE(seen, QStringLiteral("ui/screenGraph/") + QLatin1String(QTest::currentTestFunction()));
+    }
 
     void pushAndPopRunLifecycleThenCompletion()
     {
@@ -69,16 +72,14 @@ private slots:
         auto *a = new LogScreen(QStringLiteral("A"), &log);
         auto *nav = new NavigationController(a);
         navigator.setRootScreen(nav);
-        QCOMPARE(settled(), QStringList({"A.load", "A.willAppear", "A.didAppear"}));
+        took("root shown");
 
         QPointer<LogScreen> b = new LogScreen(QStringLiteral("B"), &log);
         nav->push(b, true, [&] { log << "push done"; });
-        // The completion never runs inside push().
-        QCOMPARE(log, QStringList({"A.willDisappear", "B.load", "B.willAppear"}));
+        took("push, at once", true); // the completion never runs inside push()
         QCOMPARE(nav->topViewController(), b.data());
         QCOMPARE(b->navigationController(), nav);
-        QCOMPARE(settled(), QStringList({"A.willDisappear", "B.load", "B.willAppear", "A.didDisappear", "B.didAppear",
-                                   "push done"}));
+        took("push, settled");
 
         bool aliveInCompletion = false;
         QVERIFY(nav->pop(true, [&] {
@@ -87,11 +88,9 @@ private slots:
         }));
         QCOMPARE(b->navigationController(), nullptr);
         QCOMPARE(nav->viewControllers(), QList<Screen *>{a});
-        settle();
-        QCOMPARE(log, QStringList({"B.willDisappear", "A.willAppear", "B.didDisappear", "A.didAppear", "pop done"}));
+        took("pop");
         QVERIFY(aliveInCompletion); // the popped screen is deleted only after the completion
         QVERIFY(b.isNull());
-        log.clear();
 
         // Popping the root moves nothing, but the completion still runs (later).
         bool ran = false;
@@ -100,17 +99,17 @@ private slots:
         settle();
         QVERIFY(ran);
         QCOMPARE(nav->depth(), 1);
-        QVERIFY(log.isEmpty());
+        took("pop of the root");
 
         // popToRoot from three deep: only the top disappears; the middle was never shown again.
         QPointer<LogScreen> c = new LogScreen(QStringLiteral("C"), &log);
         QPointer<LogScreen> d = new LogScreen(QStringLiteral("D"), &log);
         nav->push(c, false);
         nav->push(d, false);
-        settled();
-        QVERIFY(nav->popToRoot(true));
         settle();
-        QCOMPARE(log, QStringList({"D.willDisappear", "A.willAppear", "D.didDisappear", "A.didAppear"}));
+        log.clear();
+        QVERIFY(nav->popToRoot(true));
+        took("pop to root from three deep");
         QVERIFY(c.isNull());
         QVERIFY(d.isNull());
         QCOMPARE(navigator.visibleScreen(), a);
@@ -171,7 +170,8 @@ private slots:
         navigator.setEnvironment({&ui, nullptr, nullptr});
         auto *login = new LogScreen(QStringLiteral("Login"), &log);
         navigator.setRootScreen(login);
-        settled();
+        settle();
+        log.clear();
 
         auto *home = new LogScreen(QStringLiteral("Home"), &log);
         auto *more = new LogScreen(QStringLiteral("More"), &log);
@@ -184,14 +184,11 @@ private slots:
         QCOMPARE(navigator.presentationChain(), (QList<Screen *>{login, tabs}));
         QCOMPARE(navigator.visibleScreen(), home);
         QVERIFY(order.isEmpty());
-        settle();
+        took("tab screen presented");
         QCOMPARE(order, QStringList{"presented"});
-        QCOMPARE(log, QStringList({"Login.willDisappear", "Home.load", "Home.willAppear", "Login.didDisappear",
-                                   "Home.didAppear"}));
         QVERIFY(!more->isViewLoaded()); // tabs load their screens when first shown
         // The environment reaches screens inside containers through their presenter.
         QCOMPARE(home->ui(), &ui);
-        log.clear();
 
         // A screen inside the tab screen presents over the whole tab screen.
         QPointer<LogScreen> sheet = new LogScreen(QStringLiteral("Sheet"), &log);
@@ -211,7 +208,7 @@ private slots:
         QVERIFY(second.isNull());
         QVERIFY(!secondDone);
         QCOMPARE(navigator.topScreen(), sheet.data());
-        log.clear();
+        took("sheet presented, second refused");
 
         // The presented screen dismisses itself; the presenter reappears before the completion runs.
         QSignalSpy drawn(&navigator, &Navigator::presentedScreensChanged);
@@ -219,12 +216,9 @@ private slots:
         QCOMPARE(home->presentedScreen(), nullptr);
         QVERIFY(sheet->isBeingDismissed());
         QCOMPARE(drawn.count(), 0); // still drawn while its transition runs
-        settle();
-        QCOMPARE(log, QStringList({"Sheet.willDisappear", "Home.willAppear", "Sheet.didDisappear", "Home.didAppear",
-                                   "dismissed"}));
+        took("sheet dismissed");
         QVERIFY(sheet.isNull());
         QVERIFY(drawn.count() >= 1);
-        log.clear();
 
         // Sign-out: dismissing the tab screen from a screen inside it uncovers the login screen.
         QPointer<LogScreen> homeGuard(home);
@@ -234,7 +228,7 @@ private slots:
         QCOMPARE(navigator.visibleScreen(), login);
         QVERIFY(tabs.isNull());
         QVERIFY(homeGuard.isNull());
-        QCOMPARE(only(log, "Login."), QStringList({"Login.willAppear", "Login.didAppear"}));
+        took("signed out");
 
         // Dismissing with nothing presented still completes, later.
         bool ran = false;
@@ -257,9 +251,7 @@ private slots:
         QCOMPARE(navigator.presentationChain().size(), 3);
         log.clear();
         root->dismiss(true);
-        settle();
-        // Only the top was visible: it disappears; the middle one was already hidden.
-        QCOMPARE(log, QStringList({"Two.willDisappear", "Root.willAppear", "Two.didDisappear", "Root.didAppear"}));
+        took("dismissed from the root"); // only the top was visible; the middle one was already hidden
         QVERIFY(one.isNull());
         QVERIFY(two.isNull());
         QCOMPARE(navigator.presentedScreens().size(), 0);
@@ -321,14 +313,12 @@ private slots:
         QCOMPARE(home->tabBarController(), tabs);
         QCOMPARE(tabs->tabItem(0).title, QStringLiteral("首頁"));
         QCOMPARE(tabs->tabItem(2).title, QStringLiteral("More")); // falls back to the screen's title
-        log.clear();
+        took("first tab shown");
 
         QSignalSpy changed(tabs, &TabBarController::selectedIndexChanged);
         tabs->setSelectedIndex(2);
         QCOMPARE(tabs->selectedViewController(), more);
-        settle();
-        QCOMPARE(log, QStringList({"Home.willDisappear", "More.load", "More.willAppear", "Home.didDisappear",
-                                   "More.didAppear"}));
+        took("third tab selected");
         QCOMPARE(changed.count(), 1);
         QVERIFY(!board->isViewLoaded());
 
@@ -336,13 +326,12 @@ private slots:
         tabs->setSelectedIndex(3);
         tabs->setSelectedIndex(-1);
         tabs->setSelectedIndex(2);
-        settle();
+        took("out of range and the current index");
         QCOMPARE(tabs->selectedIndex(), 2);
         QCOMPARE(changed.count(), 1);
 
         tabs->setSelectedIndex(0);
-        settle();
-        QCOMPARE(only(log, "Home.").last(), QStringLiteral("Home.didAppear"));
+        took("first tab again");
         QCOMPARE(navigator.visibleScreen(), home);
     }
 
@@ -360,28 +349,21 @@ private slots:
         QCOMPARE(slide->rightPanelWidth(), 300.0);
         QCOMPARE(contracts->slideMenuController(), slide);
         QCOMPARE(navigator.visibleScreen(), contracts);
-        log.clear();
+        took("presented");
 
         slide->openRight();
         QVERIFY(slide->isRightOpen());
-        QCOMPARE(only(log, "right"), QStringList{"Cart.rightWillOpen"});
+        took("opening", true);
         slide->openRight(); // already opening: nothing more
-        settle();
+        took("opened"); // the panel appears after "will open" and has appeared before "did open"
         QVERIFY(slide->isRightFullyOpen());
         QCOMPARE(navigator.visibleScreen(), cart);
         slide->closeRight();
-        settle();
-        QCOMPARE(only(log, "right"),
-                 QStringList({"Cart.rightWillOpen", "Cart.rightDidOpen", "Cart.rightWillClose", "Cart.rightDidClose"}));
-        // The panel appears after "will open" and has appeared before "did open".
-        QCOMPARE(log.mid(0, 4), QStringList({"Cart.rightWillOpen", "Cart.load", "Cart.willAppear", "Cart.didAppear"}));
-        log.clear();
+        took("closed");
 
-        // Turning around midway: the earlier move never reports "did open".
         slide->openRight();
         slide->closeRight();
-        settle();
-        QCOMPARE(only(log, "right"), QStringList({"Cart.rightWillOpen", "Cart.rightWillClose", "Cart.rightDidClose"}));
+        took("turned around"); // the earlier move never reports "did open"
         QVERIFY(!slide->isRightOpen());
 
         QSignalSpy gestures(slide, &SlideMenuController::rightGesturesEnabledChanged);
@@ -397,9 +379,8 @@ private slots:
         slide->setDelegate(other);
         delete other;
         slide->toggleRight();
-        settle();
+        took("toggled with its delegate gone");
         QVERIFY(slide->isRightFullyOpen());
-        QVERIFY(only(log, "Gone.").isEmpty());
     }
 
     void storyboardGivesNewScreensOrNothing()

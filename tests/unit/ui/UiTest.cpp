@@ -1,3 +1,4 @@
+#include "ExpectedJson.h"
 #include "TestRegistry.h"
 #include "ui/QmlUi.h"
 #include "ui/RefreshControl.h"
@@ -36,21 +37,15 @@ class UiTest : public QObject
 {
     Q_OBJECT
 private slots:
+    // The one edit between two texts (tests/data/views/textEdits.json).
+    void textEditIsTheOneChangeBetweenTwoTexts_data() { QVERIFY(zelktest::addFixtureRows(QStringLiteral("views/textEdits"))); }
     void textEditIsTheOneChangeBetweenTwoTexts()
     {
-        auto check = [](const QString &before, const QString &after, int start, int length, const QString &repl) {
-            const TextEdit edit = TextEdit::between(before, after);
-            QCOMPARE(edit.start, start);
-            QCOMPARE(edit.length, length);
-            QCOMPARE(edit.replacement, repl);
-            QCOMPARE(edit.appliedTo(before), after);
-        };
-        check("12", "123", 2, 0, "3");   // typing at the end
-        check("13", "123", 1, 0, "2");   // typing in the middle
-        check("123", "12", 2, 1, "");    // deleting backwards
-        check("aaa", "aa", 2, 1, "");    // repeated characters: the edit is at the end
-        check("1.5", "42", 0, 3, "42");  // paste over everything
-        check("", "", 0, 0, "");
+        QFETCH(QJsonObject, row);
+        const QString before = row["before"].toString();
+        const TextEdit edit = TextEdit::between(before, row["after"].toString());
+        ZELK_COMPARE_JSON((QJsonObject{{"before", before}, {"after", edit.appliedTo(before)}, {"start", edit.start},
+                                       {"length", edit.length}, {"replacement", edit.replacement}}), row);
     }
 
     void alertFieldFilterDecidesEachKeystroke()
