@@ -6,6 +6,7 @@
 // - a control whose title the style draws binds `text` (a Dialog `title`) to a fixed text of the view,
 //   or draws it through a content item of its own (PlainButton), as does an attached ToolTip.
 #include "TestRegistry.h"
+#include "ExpectedJson.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -124,25 +125,12 @@ class PlainTextViewsTest : public QObject
     Q_OBJECT
 private slots:
     // The rules bite, also where no shipped view tries them yet: each snippet is one element of a view.
-    void rules_data()
-    {
-        QTest::addColumn<QString>("qml");
-        QTest::addColumn<bool>("passes");
-        QTest::newRow("bare Label") << "Label { text: cell.userName }" << false;
-        QTest::newRow("Text in rich text") << "Text {\n text: x\n textFormat: Text.RichText\n}" << false;
-        QTest::newRow("format of a nested item") << "Label {\n Item { textFormat: Text.PlainText }\n}" << false;
-        QTest::newRow("button, received title") << "Button { text: view.controller.info1ButtonText }" << false;
-        QTest::newRow("button, fixed title") << "Button {\n text: Localized.text(\"確定\") // {\n}" << true;
-        QTest::newRow("delegate, own content") << "ItemDelegate { text: name\n contentItem: PlainLabel {} }" << true;
-        QTest::newRow("dialog title") << "Dialog { title: model.title }" << false;
-        QTest::newRow("tool tip") << "Item { ToolTip.text: model.title }" << false;
-    }
+    void rules_data() { QVERIFY(zelktest::addFixtureRows(QStringLiteral("views/plainTextRules"))); }
     void rules()
     {
-        QFETCH(QString, qml);
-        QFETCH(bool, passes);
-        const QStringList problems = problemsOf(QStringLiteral("snippet.qml"), qml);
-        QVERIFY2(problems.isEmpty() == passes, qPrintable(problems.join(u'\n')));
+        QFETCH(QJsonObject, row);
+        const QStringList problems = problemsOf(QStringLiteral("snippet.qml"), row["qml"].toString());
+        QVERIFY2(problems.isEmpty() == row["passes"].toBool(), qPrintable(problems.join(u'\n')));
     }
 
     // Every shipped view keeps them.
