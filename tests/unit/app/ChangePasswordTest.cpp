@@ -1,5 +1,6 @@
 // The password change: the client's rules, the request it sends, and both answers of the server.
 #include "AppHarness.h"
+#include "ExpectedJson.h"
 #include "TestRegistry.h"
 #include "app/ChangePasswordViewController.h"
 #include "app/MoreViewController.h"
@@ -19,32 +20,25 @@ class ChangePasswordTest : public QObject
     }
 
 private slots:
+    // An empty field or a confirmation that differs: an alert, the fields kept, nothing sent
+    // (tests/data/app/passwordRefusedLocally.json).
+    void incompleteOrMismatchedInputIsRefusedLocally_data() { QVERIFY(zelktest::addFixtureRows(QStringLiteral("app/passwordRefusedLocally"))); }
     void incompleteOrMismatchedInputIsRefusedLocally()
     {
+        QFETCH(QJsonObject, row);
         AppHarness app;
         auto *screen = app.showInStack<ChangePasswordViewController>(QStringLiteral("ChangePasswordViewController"));
         QVERIFY(screen);
         QCOMPARE(screen->title(), QStringLiteral("修改密碼"));
-
-        // Any empty field.
-        const QList<QStringList> incomplete = {{"", "b", "b"}, {"a", "", "b"}, {"a", "b", ""}, {"", "", ""}};
-        for (const QStringList &fields : incomplete) {
-            fill(screen, fields[0], fields[1], fields[2]);
-            screen->changePasswordAction();
-            QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("請輸入完整資料"));
-            QVERIFY(app.ui.currentAlertMessage().isNull());
-            QCOMPARE(app.ui.currentAlertButtons(), QStringList({"確定"}));
-            app.ui.pressAlertButton(QStringLiteral("確定"));
-        }
-        // Confirmation differing only in letter case.
-        fill(screen, QStringLiteral("demo123"), QStringLiteral("NewPass1"), QStringLiteral("newpass1"));
+        const QStringList fields = row["fields"].toVariant().toStringList();
+        fill(screen, fields[0], fields[1], fields[2]);
         screen->changePasswordAction();
-        QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("兩次密碼輸入不同"));
-        QCOMPARE(app.ui.currentAlertMessage(), QStringLiteral("請重新輸入"));
+        const QString message = app.ui.currentAlertMessage();
+        ZELK_COMPARE_JSON((QJsonObject{{"title", app.ui.currentAlertTitle()},
+                                       {"message", message.isNull() ? QJsonValue() : QJsonValue(message)},
+                                       {"buttons", QJsonArray::fromStringList(app.ui.currentAlertButtons())}}), row["alert"]);
         app.ui.pressAlertButton(QStringLiteral("確定"));
-        QCOMPARE(screen->newPassword(), QStringLiteral("NewPass1")); // fields kept
-        QCOMPARE(screen->confirmNewPassword(), QStringLiteral("newpass1"));
-
+        QCOMPARE(QStringList({screen->oldPassword(), screen->newPassword(), screen->confirmNewPassword()}), fields);
         settle();
         QCOMPARE(app.ui.spinnerShowCount(), 0);
         QVERIFY(app.gateway.gatewayCalls(QStringLiteral("modAppPwd")).isEmpty());

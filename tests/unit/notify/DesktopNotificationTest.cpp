@@ -1,6 +1,7 @@
 // The desktop notification of a push that arrives while the app is in the background, against a
 // notification service of the test's own on a private session bus: the body is shown as written, so a
 // service that reads markup gets it escaped and one that does not gets it unchanged.
+#include "ExpectedJson.h"
 #include "TestRegistry.h"
 
 #include "platform/DesktopNotification.h"
@@ -51,24 +52,16 @@ private slots:
         m_bus.waitForFinished();
     }
 
-    void bodyIsShownAsWritten_data()
-    {
-        QTest::addColumn<QStringList>("capabilities");
-        QTest::addColumn<QString>("body");
-        const QStringList plain{QStringLiteral("body")};
-        const QStringList markup{QStringLiteral("body"), QStringLiteral("body-markup")};
-        QTest::newRow("markup read") << markup << "&lt;img src=&quot;http://127.0.0.1:9/p.png&quot;&gt;到貨 &amp; 出貨";
-        QTest::newRow("plain text") << plain << "<img src=\"http://127.0.0.1:9/p.png\">到貨 & 出貨";
-    }
+    // The body a service gets, by whether it reads markup (tests/data/notify/desktopBodies.json).
+    void bodyIsShownAsWritten_data() { QVERIFY(zelktest::addFixtureRows(QStringLiteral("notify/desktopBodies"))); }
     void bodyIsShownAsWritten()
     {
-        QFETCH(QStringList, capabilities);
-        QFETCH(QString, body);
-        m_service.capabilities = capabilities;
+        QFETCH(QJsonObject, row);
+        m_service.capabilities = row["capabilities"].toVariant().toStringList();
         m_service.bodies.clear();
         DesktopNotification::show(QStringLiteral("收到訊息"),
                                   QStringLiteral("<img src=\"http://127.0.0.1:9/p.png\">到貨 & 出貨"));
-        QTRY_COMPARE(m_service.bodies, QStringList{body});
+        QTRY_COMPARE(m_service.bodies, QStringList{row["body"].toString()});
     }
 
 private:
