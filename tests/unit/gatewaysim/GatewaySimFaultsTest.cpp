@@ -49,27 +49,15 @@ private slots:
     }
     void cleanupTestCase() { m_sim.reset(); }
 
-    void faultModes_data()
-    {
-        QTest::addColumn<QString>("mode");
-        QTest::addColumn<bool>("once");
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<QString>("message");
-        const QString cannotConnect = localized(QStringLiteral("無法連結伺服器，麻煩稍後再試"));
-        const QString unparsable = localized(QStringLiteral("無法解析回覆，請稍候再試"));
-        QTest::newRow("html500") << "html500" << true << "9999" << unparsable;
-        QTest::newRow("invalidJson") << "invalidJson" << true << "9999" << unparsable;
-        // Broken off in the body: a lost connection however the client's HTTP stack orders the last
-        // bytes and the close.
-        QTest::newRow("close") << "close" << true << "9999" << cannotConnect;
-        QTest::newRow("code until reset") << "code" << false << "42" << "系統忙碌中";
-    }
+    // A fault on login as the client reports it: once, or until a reset (tests/data/gatewaysim/faultModes.json;
+    // the message as the user reads it, looked up). "close" breaks off in the body: a lost connection however
+    // the client's HTTP stack orders the last bytes and the close.
+    void faultModes_data() { QVERIFY(zelktest::addFixtureRows(QStringLiteral("gatewaysim/faultModes"))); }
     void faultModes()
     {
-        QFETCH(QString, mode);
-        QFETCH(bool, once);
-        QFETCH(QString, code);
-        QFETCH(QString, message);
+        QFETCH(QJsonObject, row);
+        const QString mode = row["mode"].toString();
+        const bool once = row["once"].toBool();
         QVERIFY(m_sim->gateway()->setFault(QStringLiteral("login"), mode, 0, once, QStringLiteral("42"),
                                            QStringLiteral("系統忙碌中")));
         for (int i = 0; i < 2; ++i) {
@@ -79,8 +67,8 @@ private slots:
                 break;
             }
             QVERIFY(!s.isSuccess);
-            QCOMPARE(s.returnCode, code);
-            QCOMPARE(s.message, message);
+            QCOMPARE(s.returnCode, row["code"].toString());
+            QCOMPARE(s.message, localized(row["message"].toString()));
             QCOMPARE(s.returnJson.has_value(), mode == QLatin1String("code"));
         }
         // Other operations are not touched; a reset ends the fault.
