@@ -295,6 +295,12 @@ private slots:
         QVERIFY(app.ui.refusePhoto(QStringLiteral("這個檔案不是圖片")));
         QVERIFY(answer(app, QStringLiteral("無法使用這張照片"), QStringLiteral("這個檔案不是圖片")));
         QVERIFY(replies->photo()->hasPhoto());
+        // Removed, the photo is gone from the reply; chosen again for the send.
+        replies->photo()->cancelPhotoAction();
+        QVERIFY(!replies->photo()->hasPhoto());
+        replies->photo()->addPhotoAction();
+        QVERIFY(answer(app, QStringLiteral("選擇方式"), QString(), QStringLiteral("選擇照片")));
+        QVERIFY(app.ui.deliverPhoto(source));
 
         replies->setNewMessageText(QStringLiteral("附照片"));
         replies->sendNewMessageAction();
