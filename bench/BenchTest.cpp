@@ -204,7 +204,9 @@ private slots:
         QBENCHMARK {
             Order changed = cart.cartOrderArray().at(50);
             changed.orderItem.orderNumber = float(++round % 7 + 1);
-            cart.replaceOrder(changed.orderSeq, changed);
+            QList<Order> lines = cart.cartOrderArray();
+            lines[50] = changed;
+            cart.setCartOrderArray(lines);
         }
         QCOMPARE(cart.orderConfirmArray().size(), 3000);
     }

@@ -139,9 +139,6 @@ private slots:
         Flow f;
         QVERIFY(f.gateway.isRunning());
         QVERIFY(f.choose);
-        f.context->cart().setCartOrderArray({Order()}); // left over from an earlier order
-        f.choose->viewWillAppear(false);
-        QVERIFY(f.context->cart().cartOrderArray().isEmpty());
 
         // "永大" offers three customers; the second is 永大建材 (the unfiltered second row is another one).
         OrderPage1ViewController *page = f.startNormalOrder(QStringLiteral("永大"), 1);
@@ -226,8 +223,8 @@ private slots:
         QVERIFY(confirmNav);
         auto *confirm = qobject_cast<OrderConfirmViewController *>(confirmNav->rootViewController());
         QVERIFY(confirm);
-        QCOMPARE(f.context->cart().cartOrderArray().size(), 1);
-        const Order placed = f.context->cart().cartOrderArray().first();
+        QCOMPARE(f.context->draft().lines().size(), 1);
+        const Order placed = f.context->draft().lines().first();
         QCOMPARE(confirm->numberOfSections(), 2);
         QCOMPARE(confirm->amountText(), QStringLiteral("¥72,500.00"));
 
@@ -242,7 +239,7 @@ private slots:
         }
         QVERIFY(result[0].sapOrderNo != result[1].sapOrderNo);
         QCOMPARE(confirm->statusCell(1).messageLabel, QStringLiteral("訂單編號：") + result[1].sapOrderNo);
-        QVERIFY(f.context->cart().cartOrderArray().isEmpty());
+        QVERIFY(f.context->draft().lines().isEmpty());
 
         // The document the gateway received: compact body, one line object per copy sharing rootSeq.
         const QList<QJsonObject> calls = f.gateway.gatewayCalls(QStringLiteral("ZSD_CREATE_EIP_ORDER2"));
@@ -299,7 +296,7 @@ private slots:
         OrderPage2ViewController *page2 = f.fillHeaderAndGoOn(page, 0);
         QVERIFY(page2);
         QVERIFY(f.pickMaterial(page2, QStringLiteral("10000102"), 0));
-        const float p = page2->page1VC()->order().orderItem.price;
+        const float p = page2->order().orderItem.price;
         QCOMPARE(rowValue(page2, "itemPrice"), numberText(p));
 
         // Three copies of nothing, then a credit of exactly 33 × p × 3.

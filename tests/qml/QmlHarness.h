@@ -79,6 +79,13 @@ public:
     // Launches the app and signs in by typing into the login screen and tapping its button, as a user
     // does; the tab screen once it shows, or null.
     TabBarController *launchAndSignIn(const char *account = "demo", const char *password = "demo123");
+    // Ends the app the hard way (AppUnderTest::restartAfterHardEnd), launches it again in the same window
+    // and signs in as launchAndSignIn does.
+    TabBarController *restartAndSignIn()
+    {
+        m_app.restartAfterHardEnd();
+        return launchAndSignIn();
+    }
 
     TabBarController *tabs() const { return m_app.tabs(); }
     // The stack of the home tab, once signed in.
