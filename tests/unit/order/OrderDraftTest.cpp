@@ -143,6 +143,12 @@ private slots:
         QCOMPARE(left.size(), linesLeft);
         for (qsizetype i = 0; i < sent.size(); ++i)
             QCOMPARE(left.contains(sent.at(i).orderSeq), keptIdentity.at(i));
+        // What is left is the one order with a copy per line left: refused lines under new identities.
+        QCOMPARE(d.draft->lines().size(), linesLeft ? 1 : 0);
+        for (const OrderConfirm &l : d.draft->cart().orderConfirmArray()) {
+            QCOMPARE(l.rootSeq, d.draft->lines().first().orderSeq);
+            QVERIFY(QRegularExpression(QStringLiteral("^[0-9A-F-]{36}$")).match(l.orderSeq).hasMatch());
+        }
         QCOMPARE(d.draft->holdsLinesOfUnknownFate(), fates.contains(LineFate::unknown));
     }
 
