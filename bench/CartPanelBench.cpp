@@ -52,7 +52,7 @@ private slots:
     // The panel opens over 100 lines (its rows were emptied in between).
     void openPanel()
     {
-        m_context->cart().setCartOrderArray(cartLines(100));
+        m_context->draft().setLines(cartLines(100));
         QBENCHMARK {
             m_cart->setTableArray({});
             m_cart->rightWillOpen();
@@ -64,7 +64,7 @@ private slots:
     // One line deleted by swiping, from 150 lines down to 100: the mean of the 50 deletions.
     void deleteLine()
     {
-        m_context->cart().setCartOrderArray(cartLines(150));
+        m_context->draft().setLines(cartLines(150));
         m_cart->rightWillOpen();
         m_cart->rightDidOpen();
         QElapsedTimer clock;
@@ -75,7 +75,7 @@ private slots:
             m_cart->deleteLine(seq);
             total += clock.nsecsElapsed();
         }
-        QCOMPARE(m_context->cart().orderConfirmArray().size(), 100 * 30);
+        QCOMPARE(m_context->draft().cart().orderConfirmArray().size(), 100 * 30);
         QTest::setBenchmarkResult(qreal(total) / 50 / 1e6, QTest::WalltimeMilliseconds);
         qInfo("mean deletion: %.3f ms", double(total) / 50 / 1e6);
     }
@@ -83,7 +83,7 @@ private slots:
     // An edited line (new quantity) saved into its place.
     void saveEdit()
     {
-        m_context->cart().setCartOrderArray(cartLines(100));
+        m_context->draft().setLines(cartLines(100));
         m_cart->rightWillOpen();
         m_cart->rightDidOpen();
         int round = 0;
@@ -92,7 +92,7 @@ private slots:
             edited.orderItem.orderNumber = float(++round % 7 + 1);
             m_cart->editOrderDone(edited.orderSeq, edited);
         }
-        QCOMPARE(m_context->cart().orderConfirmArray().size(), 100 * 30);
+        QCOMPARE(m_context->draft().cart().orderConfirmArray().size(), 100 * 30);
     }
 };
 

@@ -251,5 +251,33 @@
         <source>沒有可用的訂單類型</source>
         <translation>No order type is available</translation>
     </message>
+    <message>
+        <source>未完成的訂單</source>
+        <translation>Unfinished order</translation>
+    </message>
+    <message>
+        <source>您有一筆尚未完成的訂單，要繼續嗎？</source>
+        <translation>You have an unfinished order. Continue it?</translation>
+    </message>
+    <message>
+        <source>繼續</source>
+        <translation>Continue</translation>
+    </message>
+    <message>
+        <source>捨棄</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>訂單可能已送出</source>
+        <translation>The order may have been placed</translation>
+    </message>
+    <message>
+        <source>部分品項已送出但未收到結果，可能已經下單。捨棄前請先到訂單查詢確認。</source>
+        <translation>Some lines were sent but no result arrived: they may already have been placed. Check the order query before discarding.</translation>
+    </message>
+    <message>
+        <source>仍要捨棄</source>
+        <translation>Discard anyway</translation>
+    </message>
 </context>
 </TS>

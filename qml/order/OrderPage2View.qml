@@ -20,13 +20,24 @@ Item {
             spacing: 0
             Rectangle {
                 Layout.fillWidth: true
-                Layout.preferredHeight: 36
+                Layout.preferredHeight: 52
                 color: "transparent"
-                PlainLabel {
-                    objectName: "creditsLabel"
-                    anchors { left: parent.left; leftMargin: 15; verticalCenter: parent.verticalCenter }
-                    text: view.controller.creditsText
-                    color: Brand.red
+                ColumnLayout {
+                    anchors { left: parent.left; right: parent.right; leftMargin: 15; rightMargin: 15; verticalCenter: parent.verticalCenter }
+                    spacing: 2
+                    PlainLabel {
+                        objectName: "customNameLabel"
+                        text: view.controller.customNameText
+                        font.bold: true
+                        color: Brand.titleText
+                        elide: Text.ElideRight
+                        Layout.fillWidth: true
+                    }
+                    PlainLabel {
+                        objectName: "creditsLabel"
+                        text: view.controller.creditsText
+                        color: Brand.red
+                    }
                 }
             }
             OrderRowList {

@@ -103,6 +103,8 @@ void LoginViewController::loginFinished(const ApiStatus &status, const QString &
     keychain.setValue(QStringLiteral("userId"), stringMember(userInfo, "userID"));
     keychain.setValue(QStringLiteral("userName"), stringMember(userInfo, "userName"));
     keychain.setValue(QStringLiteral("userAccount"), account);
+    // The account's unfinished order, if it left one.
+    ctx->draft().open(ctx->userId().value_or(QString()));
 
     UserInfo &session = ctx->userInfo();
     session.bukrs = stringMember(answer, "bukrs");

@@ -24,8 +24,8 @@ AppContext::AppContext(Options options, QObject *parent)
       m_defaults(QDir(m_dataDir).filePath(QStringLiteral("defaults.ini"))),
       m_documents(QDir(m_dataDir).filePath(QStringLiteral("Documents"))),
       m_lists(m_documents, *m_client, m_operations, m_secure),
-      m_cart([this] { return userName().value_or(QString()); }),
-      m_submissionGuard(m_operations),
+      m_draft(m_dataDir, [this] { return userName().value_or(QString()); }),
+      m_submissionGuard(m_operations, m_draft),
       m_versionCheck(*m_client)
 {
     m_client->setListFetchSession({
@@ -59,6 +59,7 @@ void AppContext::clearStoredUser(bool includePushToken)
         m_secure.remove(key);
     }
     m_userInfo.orderHistoryArray = QJsonArray();
+    m_draft.close();
 }
 
 void AppContext::runStartupClearing()

@@ -1,12 +1,12 @@
 #pragma once
 // The process-wide holders of the app, created once in main (or fresh in each test) and passed down:
 // the service client and its catalogue, the keychain, the user defaults, the stored documents, the
-// session record, the master-data lists, the current-customer context, the cart of the order being
-// entered, the submission guard and the version-check state.
-#include "model/CartState.h"
+// session record, the master-data lists, the current-customer context, the order draft, the submission
+// guard and the version-check state.
 #include "model/CustomerStruct.h"
 #include "model/DocumentStore.h"
 #include "model/ListStore.h"
+#include "model/OrderDraft.h"
 #include "model/SecureStore.h"
 #include "model/SubmissionGuard.h"
 #include "model/UserDefaults.h"
@@ -48,8 +48,9 @@ public:
     std::optional<QString> userAccount() const { return m_secure.value(QStringLiteral("userAccount")); }
     std::optional<QString> pushToken() const { return m_secure.value(QStringLiteral("pushToken")); }
 
-    // Deletes the keychain values in key-list order ("pushToken" only with the flag) and empties the
-    // session record's order history. Other session fields are untouched.
+    // Deletes the keychain values in key-list order ("pushToken" only with the flag), empties the
+    // session record's order history and closes the order draft (its document stays). Other session
+    // fields are untouched.
     void clearStoredUser(bool includePushToken);
     // First launch after installation (no "open" marker): set it and clear including the push token;
     // later launches clear without it.
@@ -64,7 +65,7 @@ public:
     UserInfo &userInfo() { return m_userInfo; }
     ListStore &lists() { return m_lists; }
     CustomerStruct &customerStruct() { return m_customer; }
-    CartState &cart() { return m_cart; }
+    OrderDraft &draft() { return m_draft; }
     SubmissionGuard &submissionGuard() { return m_submissionGuard; }
     VersionCheck &versionCheck() { return m_versionCheck; }
     // The platform's push service, or null where there is none (not owned).
@@ -82,7 +83,7 @@ private:
     UserInfo m_userInfo;
     ListStore m_lists;
     CustomerStruct m_customer;
-    CartState m_cart;
+    OrderDraft m_draft;
     SubmissionGuard m_submissionGuard;
     VersionCheck m_versionCheck;
     QPointer<PushService> m_pushService;

@@ -4,7 +4,6 @@
 
 #include <QHash>
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -17,69 +16,6 @@ void CartState::setCartOrderArray(const QList<Order> &orders)
 {
     m_cartOrderArray = orders;
     reloadOrderConfirmArray();
-}
-
-void CartState::appendOrder(const Order &order)
-{
-    m_cartOrderArray.append(order);
-    reloadOrderConfirmArray();
-}
-
-void CartState::removeOrderAt(int index)
-{
-    if (index < 0 || index >= m_cartOrderArray.size())
-        return;
-    m_cartOrderArray.removeAt(index);
-    reloadOrderConfirmArray();
-}
-
-bool CartState::removeOrder(const QString &orderSeq)
-{
-    for (qsizetype i = 0; i < m_cartOrderArray.size(); ++i) {
-        if (m_cartOrderArray.at(i).orderSeq == orderSeq) {
-            removeOrderAt(int(i));
-            return true;
-        }
-    }
-    return false;
-}
-
-bool CartState::replaceOrder(const QString &orderSeq, const Order &order)
-{
-    for (Order &line : m_cartOrderArray) {
-        if (line.orderSeq == orderSeq) {
-            line = order;
-            reloadOrderConfirmArray();
-            return true;
-        }
-    }
-    return false;
-}
-
-void CartState::setOrderConfirmArray(const QList<OrderConfirm> &lines)
-{
-    m_orderConfirmArray = lines;
-    emit changed();
-}
-
-void CartState::clear()
-{
-    m_sentSeqs.clear();
-    m_cartOrderArray.clear();
-    reloadOrderConfirmArray();
-    setOrderConfirmArray({});
-}
-
-void CartState::markSent(const QList<OrderConfirm> &lines)
-{
-    for (const OrderConfirm &line : lines)
-        m_sentSeqs.insert(line.orderSeq);
-}
-
-bool CartState::holdsLinesOfUnknownFate() const
-{
-    return std::any_of(m_orderConfirmArray.cbegin(), m_orderConfirmArray.cend(),
-                       [this](const OrderConfirm &line) { return m_sentSeqs.contains(line.orderSeq); });
 }
 
 CartState::Derived CartState::derive(const Order &order, const QString &userName)

@@ -1,12 +1,11 @@
 #pragma once
-// The cart of the order being entered, shared by every order-entry screen: the cart lines
+// The derivations of the cart lines of the order draft (which owns it): the cart lines
 // (cartOrderArray), the submission lines derived from them (orderConfirmArray) and their total
 // (orderConfirmAmount). Every change of the cart lines rebuilds the derived lines before it returns.
-// One per process (held by the app context), touched on the main thread only.
+// Touched on the main thread only.
 #include "model/Order.h"
 
 #include <QObject>
-#include <QSet>
 
 #include <functional>
 #include <optional>
@@ -23,27 +22,8 @@ public:
     const QList<OrderConfirm> &orderConfirmArray() const { return m_orderConfirmArray; }
     float orderConfirmAmount() const { return m_orderConfirmAmount; }
 
-    // Each of these changes the cart lines, then rebuilds the submission lines and the total.
+    // Changes the cart lines, then rebuilds the submission lines and the total.
     void setCartOrderArray(const QList<Order> &orders);
-    void appendOrder(const Order &order);
-    void removeOrderAt(int index);
-    // Removes the first line with this orderSeq; false (nothing changed) when there is none.
-    bool removeOrder(const QString &orderSeq);
-    // Replaces the first line with this orderSeq; false (nothing changed) when there is none.
-    bool replaceOrder(const QString &orderSeq, const Order &order);
-
-    // Sets the derived lines directly; only the emptying at the start of an order uses it.
-    void setOrderConfirmArray(const QList<OrderConfirm> &lines);
-    // Empties both lists (the start of a new order) and forgets the lines sent.
-    void clear();
-
-    // Records that these submission lines went to the server.
-    void markSent(const QList<OrderConfirm> &lines);
-    // Whether a line of the cart was sent and its result never arrived. After an answer the ordered
-    // lines leave the cart and refused ones get new identities, and a changed line gets a new identity
-    // too, so a sent identity still in the cart is exactly such a line: it may have been placed, and
-    // only sending it again under the same identity keeps it from being placed twice.
-    bool holdsLinesOfUnknownFate() const;
 
     // Submission lines of every cart line in order, and their total: the sum over the lines of
     // kbetr × kwmeng read back from their texts (a line whose texts do not read counts 0).
@@ -73,5 +53,4 @@ private:
     QList<Order> m_cartOrderArray;
     QList<OrderConfirm> m_orderConfirmArray;
     float m_orderConfirmAmount = 0;
-    QSet<QString> m_sentSeqs;
 };

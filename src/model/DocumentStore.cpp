@@ -11,7 +11,7 @@ Q_LOGGING_CATEGORY(lcDocuments, "zelk.model.documents", QtWarningMsg)
 
 QString DocumentStore::path(const QString &kind) const
 {
-    return QDir(m_folder).filePath(kind + QStringLiteral(".txt"));
+    return QDir(m_folder).filePath(kind + m_suffix);
 }
 
 std::optional<QString> DocumentStore::read(const QString &kind) const
@@ -22,14 +22,14 @@ std::optional<QString> DocumentStore::read(const QString &kind) const
     return QString::fromUtf8(file.readAll());
 }
 
-bool DocumentStore::write(const QString &kind, const QString &text) const
+bool DocumentStore::writeBytes(const QString &kind, const QByteArray &bytes) const
 {
     PrivateFiles::makeFolder(m_folder);
     QSaveFile file(path(kind));
     // QSaveFile gives the new file the modes of the one it replaces: owner-only before anything is written,
     // which also tightens a document left with looser modes.
     if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(PrivateFiles::kFileMode) ||
-        file.write(text.toUtf8()) < 0 || !file.commit()) {
+        file.write(bytes) < 0 || !file.commit()) {
         qCWarning(lcDocuments) << "cannot store" << kind << file.errorString();
         return false;
     }

@@ -1,6 +1,7 @@
 #pragma once
-// The stored information documents: one UTF-8 text file per list kind ("inco1List.txt" …) holding the
+// The stored documents: one UTF-8 text file per kind ("inco1List.txt" …), for the information lists the
 // whole text of the last successful answer for that kind.
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -8,16 +9,21 @@
 class DocumentStore
 {
 public:
-    explicit DocumentStore(const QString &folder) : m_folder(folder) {}
+    explicit DocumentStore(const QString &folder, const QString &suffix = QStringLiteral(".txt"))
+        : m_folder(folder), m_suffix(suffix)
+    {
+    }
 
     QString path(const QString &kind) const;
     // The text of the document, or nothing when it is missing or unreadable.
     std::optional<QString> read(const QString &kind) const;
     // Written atomically (temporary file, then rename): a crash mid-write never leaves a truncated
     // document that would read as a valid, empty list. A failed write is logged and otherwise ignored.
-    bool write(const QString &kind, const QString &text) const;
+    bool write(const QString &kind, const QString &text) const { return writeBytes(kind, text.toUtf8()); }
+    bool writeBytes(const QString &kind, const QByteArray &bytes) const;
     void remove(const QString &kind) const;
 
 private:
     QString m_folder;
+    QString m_suffix;
 };

@@ -5,6 +5,7 @@
 #include "notify/PushHistory.h"
 #include "text/Localizer.h"
 #include "ui/Colors.h"
+#include "ui/ResumeOffer.h"
 #include "ui/TabBarController.h"
 
 #include <QHash>
@@ -44,6 +45,16 @@ void HomeViewController::viewWillAppear(bool animated)
 {
     Screen::viewWillAppear(animated);
     loadNewest();
+}
+
+void HomeViewController::viewDidAppear(bool animated)
+{
+    Screen::viewDidAppear(animated);
+    // Only as the signed-in session begins: a draft made later is offered where order entry starts.
+    if (std::exchange(m_draftOffered, true) || !ResumeOffer::due(this))
+        return;
+    ResumeOffer::show(
+        this, [this] { performOrderSegue(localized(QStringLiteral("訂單創建")), true); }, [this] { orderHistory(); });
 }
 
 void HomeViewController::loadNewest()
@@ -98,11 +109,13 @@ void HomeViewController::order()
     performOrderSegue(localized(QStringLiteral("訂單創建")));
 }
 
-void HomeViewController::performOrderSegue(const QString &sender)
+void HomeViewController::performOrderSegue(const QString &sender, bool continueDraft)
 {
     // Every transition leaving the home screen titles its destination with a text sender.
-    Segue::perform(this, QStringLiteral("Order"), QString(), [sender](Screen *destination) {
+    Segue::perform(this, QStringLiteral("Order"), QString(), [sender, continueDraft](Screen *destination) {
         destination->setTitle(sender);
+        if (continueDraft)
+            destination->setProperty("continuesDraft", true);
     });
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The home tab: a top cell greeting the signed-in user by the hour and showing the title of the newest
 // notification, then the menu of functions ("訂單創建" opens order entry, "訂單查詢" the order query).
-// The newest notification is asked for each time the screen becomes visible.
+// The newest notification is asked for each time the screen becomes visible. When the signed-in account
+// left an unfinished order, the first appearance offers to continue it (ResumeOffer).
 #include "model/UserPushHistory.h"
 #include "ui/ListModel.h"
 #include "ui/Screen.h"
@@ -50,6 +51,7 @@ public:
 
     void viewDidLoad() override;
     void viewWillAppear(bool animated) override;
+    void viewDidAppear(bool animated) override;
 
     // A tap on a row: section 0 is the home cell, section 1 the menu.
     Q_INVOKABLE void selectRow(int section, int row);
@@ -64,8 +66,9 @@ signals:
 private:
     void loadNewest();
     void fillHomeCell();
-    // Shows order entry ("OrderSegue") with `sender` as the destination's title.
-    void performOrderSegue(const QString &sender);
+    // Shows order entry ("OrderSegue") with `sender` as the destination's title; `continueDraft`: it
+    // opens where the order draft stands.
+    void performOrderSegue(const QString &sender, bool continueDraft = false);
 
     RowListModel<MenuEntry> m_menu;
     QList<UserPushHistory> m_pushList;
@@ -73,4 +76,5 @@ private:
     QString m_pushNews;
     bool m_pushNewsVisible = false;
     Clock m_clock;
+    bool m_draftOffered = false;
 };

@@ -7,6 +7,8 @@
 #include "picklist/SelectDataSearch.h"
 #include "text/Localizer.h"
 #include "ui/NavigationController.h"
+#include "ui/ResumeOffer.h"
+#include "ui/Segue.h"
 #include "ui/SlideMenuController.h"
 #include "ui/Storyboard.h"
 #include "ui/Ui.h"
@@ -34,33 +36,64 @@ void ChooseOrderTypeViewController::viewWillAppear(bool animated)
         return;
     if (!ctx->lists().customerList())
         loadCustomerList();
-    // No line of an earlier order may survive into the next one; but lines sent whose result never
-    // arrived go only when the rep says so (viewDidAppear asks).
-    if (!ctx->cart().holdsLinesOfUnknownFate())
-        ctx->cart().clear();
 }
 
 void ChooseOrderTypeViewController::viewDidAppear(bool animated)
 {
     Screen::viewDidAppear(animated);
-    AppContext *ctx = context();
-    if (!ctx || m_leftLinesAsked || !ctx->cart().holdsLinesOfUnknownFate())
-        return;
     // A turn later: when this screen is only uncovered on the way to the order query, it has gone by then.
-    QTimer::singleShot(0, this, &ChooseOrderTypeViewController::askAboutLinesLeft);
+    QTimer::singleShot(0, this, &ChooseOrderTypeViewController::offerDraft);
 }
 
-void ChooseOrderTypeViewController::askAboutLinesLeft()
+void ChooseOrderTypeViewController::offerDraft()
 {
     AppContext *ctx = context();
-    Ui *u = ui();
-    if (!ctx || !u || m_leftLinesAsked || !isVisible() || presentedScreen() || !ctx->cart().holdsLinesOfUnknownFate())
+    if (!ctx || !isVisible() || presentedScreen() || !ResumeOffer::due(this))
         return;
-    m_leftLinesAsked = true; // "取消" keeps them: not asked again until an order is started from here
-    u->showAlert(leaveOrderAlert(this, [this] {
-        if (AppContext *ctx = context())
-            ctx->cart().clear();
-    }));
+    if (std::exchange(m_continuesDraft, false)) {
+        continueDraft();
+        return;
+    }
+    // The rep came back from the order entered here: it ends, unless lines may have been placed.
+    if (std::exchange(m_orderEntered, false) && !ctx->draft().holdsLinesOfUnknownFate()) {
+        ctx->draft().discard();
+        return;
+    }
+    ResumeOffer::show(this, [this] { continueDraft(); }, [this] { openOrderQuery(); });
+}
+
+void ChooseOrderTypeViewController::openOrderQuery()
+{
+    Segue::perform(this, QStringLiteral("OrderHistory"), QString());
+}
+
+void ChooseOrderTypeViewController::continueDraft()
+{
+    Storyboard *board = storyboard();
+    AppContext *ctx = context();
+    NavigationController *nav = navigationController();
+    if (!board || !ctx || !ctx->draft().resumable())
+        return;
+    OrderDraft &draft = ctx->draft();
+    ctx->customerStruct().reset();
+    ctx->customerStruct().setCustomer(draft.order().orderCustomer);
+    m_orderEntered = true;
+    if (draft.kind() == OrderDraft::Kind::contract) {
+        SlideMenuController *slide = presentContractScreens();
+        if (slide && !draft.lines().isEmpty())
+            slide->openRight();
+        return;
+    }
+    auto *header = board->instantiate<OrderPage1ViewController>(QStringLiteral("OrderNormal"),
+                                                                QStringLiteral("OrderPage1ViewController"));
+    if (!header || !nav) {
+        delete header;
+        return;
+    }
+    const bool toItems = OrderPage1ViewController::headerComplete(draft.order());
+    nav->push(header, !toItems);
+    if (toItems)
+        header->performSegue(OrderPage1ViewController::kShowPage2SegueId);
 }
 
 void ChooseOrderTypeViewController::loadCustomerList()
@@ -198,10 +231,8 @@ void ChooseOrderTypeViewController::startNormalOrder(const OrderCustomer &custom
         return;
     ctx->customerStruct().reset();
     ctx->customerStruct().setCustomer(customer);
-    Order order;
-    order.orderCustomer = customer;
-    page->setOrder(order);
-    m_leftLinesAsked = false; // lines this order leaves unsettled are asked about on the way back
+    ctx->draft().start(OrderDraft::Kind::normal, customer);
+    m_orderEntered = true;
     qCDebug(lcOrder) << "OrderPage1ViewController pushViewController";
     if (NavigationController *nav = navigationController())
         nav->push(page, true);
@@ -211,11 +242,22 @@ void ChooseOrderTypeViewController::startNormalOrder(const OrderCustomer &custom
 
 void ChooseOrderTypeViewController::startContractOrder(const OrderCustomer &customer)
 {
+    AppContext *ctx = context();
+    if (!ctx)
+        return;
+    ctx->customerStruct().reset();
+    ctx->customerStruct().setCustomer(customer);
+    ctx->draft().start(OrderDraft::Kind::contract, customer);
+    m_orderEntered = true;
+    presentContractScreens();
+}
+
+SlideMenuController *ChooseOrderTypeViewController::presentContractScreens()
+{
     // The contract screens and the cart panel come from the storyboard "OrderContract".
     Storyboard *board = storyboard();
-    AppContext *ctx = context();
-    if (!board || !ctx)
-        return;
+    if (!board)
+        return nullptr;
     Screen *main = board->instantiateInitial(QStringLiteral("OrderContract"));
     Screen *cart = board->instantiate(QStringLiteral("OrderContract"), QStringLiteral("OrderCarViewController"));
     auto *nav = qobject_cast<NavigationController *>(main);
@@ -224,15 +266,10 @@ void ChooseOrderTypeViewController::startContractOrder(const OrderCustomer &cust
     if (!nav || !cart || !contract || !cartDelegate) {
         delete main;
         delete cart;
-        return;
+        return nullptr;
     }
     auto *slide = new SlideMenuController(nav, cart, 300);
     slide->setDelegate(cartDelegate);
-    ctx->customerStruct().reset();
-    ctx->customerStruct().setCustomer(customer);
-    Order order;
-    order.orderCustomer = customer;
-    contract->setOrder(order);
-    m_leftLinesAsked = false;
     present(slide, true);
+    return slide;
 }

@@ -1,20 +1,24 @@
 #pragma once
 // The start of order entry: a normal order or a contract order, each for a customer picked from the
-// searchable customer list. Picking resets the current-customer context and opens the chosen kind's
-// screens. Each appearance empties the cart, so nothing of an earlier order survives into a new one,
-// except lines sent whose result never arrived: for those it asks "離開下單" first (once, and again after
-// an order started here), and "取消" keeps them (sent again under their identities they cannot be
-// placed twice).
+// searchable customer list. Picking starts a new order draft, resets the current-customer context and
+// opens the chosen kind's screens. An unfinished draft is offered first (ResumeOffer): continuing opens
+// order entry where the draft stands. Uncovered after an order entered from here, the draft goes unless
+// it holds lines sent without an answer: those are offered again (sent again under their identities they
+// cannot be placed twice).
 #include "model/MasterData.h"
 #include "picklist/CustomerPickSource.h"
 #include "picklist/SelectDataViewController.h"
 #include "ui/Screen.h"
+
+class SlideMenuController;
 
 class ChooseOrderTypeViewController : public Screen, public SelectDataViewDelegate
 {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("made by the storyboard")
+    // Set by an opener whose rep already chose to continue the draft: it opens without asking again.
+    Q_PROPERTY(bool continuesDraft MEMBER m_continuesDraft)
 public:
     explicit ChooseOrderTypeViewController(QObject *parent = nullptr);
 
@@ -40,17 +44,25 @@ public:
 
     void startNormalOrder(const OrderCustomer &customer);
     void startContractOrder(const OrderCustomer &customer);
+    // Opens order entry where the draft stands: the item page of a normal order (the header page while
+    // its header is incomplete), or the contract screen with its cart open when it holds lines.
+    void continueDraft();
 
 private:
     void showPickList(bool contract);
     void loadCustomerList();
     void reloadPickList();
-    void askAboutLinesLeft();
+    void offerDraft();
+    void openOrderQuery();
+    // The contract screens in their slide-menu container, presented; null when they cannot be made.
+    SlideMenuController *presentContractScreens();
 
     QPointer<SelectDataViewController> m_selectDataViewController;
     CustomerPickSource m_filterCustomerListArray{CustomerPickSource::Layout::NameThenNumber};
     // A customer-list request is on its way: appearing again meanwhile asks nothing more, so a second
     // answer can't arrive after the rep started searching and clear the search.
     bool m_loadingCustomers = false;
-    bool m_leftLinesAsked = false;
+    bool m_continuesDraft = false;
+    // An order was entered from here: uncovering this screen ends it.
+    bool m_orderEntered = false;
 };

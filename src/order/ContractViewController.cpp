@@ -143,7 +143,10 @@ void ContractViewController::selectRow(int row)
                                                           QStringLiteral("ItemsViewController"));
     if (!items)
         return;
-    Order order = m_order;
+    AppContext *ctx = context();
+    if (!ctx)
+        return;
+    Order order = ctx->draft().order();
     order.contract2 = m_contractRows.at(row);
     order.orderSeq = newOrderSeq();
     order.copySeqs.clear();
@@ -159,7 +162,9 @@ void ContractViewController::filterAction()
 void ContractViewController::closeAction()
 {
     AppContext *ctx = context();
-    if (!ctx || ctx->cart().cartOrderArray().isEmpty()) {
+    if (!ctx || ctx->draft().lines().isEmpty()) {
+        if (ctx)
+            ctx->draft().discard();
         leave();
         return;
     }
@@ -167,7 +172,7 @@ void ContractViewController::closeAction()
         u->showAlert(leaveOrderAlert(this, [this] {
             // The rep gave the cart up here: the order-type screen uncovered next has nothing to ask.
             if (AppContext *ctx = context())
-                ctx->cart().clear();
+                ctx->draft().discard();
             leave();
         }));
     }

@@ -1,7 +1,8 @@
 #pragma once
 // The first screen of a contract order, inside the slide-menu container whose right panel is the cart:
 // the customer and the credit, then one row per valid contract of the customer. Choosing a contract
-// opens its materials (ItemsViewController) with an order for that contract under a fresh identity.
+// opens its materials (ItemsViewController) with an order for that contract under a fresh identity, made
+// from the draft's customer.
 // The credit is queried first (only while it is still 0); a failed query or contract list offers a
 // retry and the way out, since there is no screen to go back to.
 #include "model/CreditLabel.h"
@@ -24,8 +25,6 @@ class ContractViewController : public Screen
 public:
     explicit ContractViewController(QObject *parent = nullptr);
 
-    const Order &order() const { return m_order; }
-    void setOrder(const Order &order) { m_order = order; }
     QList<Contract2> contractsArray() const { return m_contractsArray; }
     const QList<Contract2> &filterContractsArray() const { return m_contractRows.rows(); }
     ListModelBase *contractRows() { return &m_contractRows; }
@@ -38,7 +37,7 @@ public:
 
     // Opens the materials of the contract in `row`.
     Q_INVOKABLE void selectRow(int row);
-    // The cancel bar button: leaves at once with an empty cart, else asks first ("離開" empties it).
+    // The cancel bar button: leaves at once with an empty cart, else asks first; either way the draft goes.
     Q_INVOKABLE void closeAction();
     Q_INVOKABLE void filterAction();
 
@@ -58,7 +57,6 @@ private:
     void failureAlert(const QString &title, const QString &message, void (ContractViewController::*retry)());
     void leave();
 
-    Order m_order;
     QList<Contract2> m_contractsArray;
     RowListModel<Contract2> m_contractRows;
     CreditLabel *m_creditsLabel;

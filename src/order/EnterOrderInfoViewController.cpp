@@ -171,7 +171,7 @@ void EnterOrderInfoViewController::addToCartAction()
         line.orderItem.inco1 = m_chosenInco1->inco1;
         line.orderItem.inco1Bezei = m_chosenInco1->bezei;
     }
-    ctx->cart().appendOrder(line);
+    ctx->draft().appendLine(line);
 
     QPointer<Screen> presenter = presentingScreen();
     QPointer<Screen> cart = m_orderCartVC;

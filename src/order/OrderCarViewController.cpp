@@ -116,7 +116,7 @@ void OrderCarViewController::deleteLine(const QString &orderSeq)
         refreshTotal();
     }
     if (AppContext *ctx = context())
-        ctx->cart().removeOrder(orderSeq);
+        ctx->draft().removeLine(orderSeq);
     endSwipe();
 }
 
@@ -125,13 +125,10 @@ void OrderCarViewController::editOrderDone(const QString &orderSeq, const Order 
     AppContext *ctx = context();
     if (!ctx)
         return;
-    const QList<Order> &cart = ctx->cart().cartOrderArray();
-    const auto before = std::find_if(cart.cbegin(), cart.cend(), [&](const Order &o) { return o.orderSeq == orderSeq; });
-    if (before == cart.cend())
-        return; // the line has gone meanwhile
-    // A changed line is a new line for the server: it must never be taken for the one it replaces.
-    ctx->cart().replaceOrder(orderSeq, orderEditedFrom(order, *before));
-    setTableArray(ctx->cart().cartOrderArray());
+    // A changed line is a new line for the server: it must never be taken for the one it replaces. A
+    // line gone meanwhile stays gone.
+    ctx->draft().editLine(orderSeq, order);
+    setTableArray(ctx->draft().lines());
 }
 
 // ---- submission ----
@@ -183,7 +180,7 @@ void OrderCarViewController::successClosure(bool hasFailedLines, bool editReques
     // The answer changed the cart (what was ordered has left it): the lines shown and the cart's value
     // that the credit check counts follow now, however the confirmation was left, not only when the
     // panel opens again.
-    setTableArray(ctx->cart().cartOrderArray());
+    setTableArray(ctx->draft().lines());
     if (editRequested) {
         slide->openRight();
     } else if (closeRequested) {
@@ -230,7 +227,7 @@ void OrderCarViewController::rightDidOpen()
 {
     AppContext *ctx = context();
     if (m_needReloadTableArray && ctx) {
-        setTableArray(ctx->cart().cartOrderArray());
+        setTableArray(ctx->draft().lines());
         m_needReloadTableArray = false;
     }
     if (lcOrder().isDebugEnabled()) {

@@ -83,8 +83,8 @@ void OrderConfirmViewController::viewDidLoad()
 {
     AppContext *ctx = context();
     if (ctx) {
-        m_tableArray = ctx->cart().orderConfirmArray();
-        m_amountText = ctx->cart().orderConfirmAmountText();
+        m_tableArray = ctx->draft().cart().orderConfirmArray();
+        m_amountText = ctx->draft().cart().orderConfirmAmountText();
     }
     setTitle(localized(QStringLiteral("確認下單")));
     m_sendMailButtonViewHidden = true;
@@ -194,23 +194,22 @@ void OrderConfirmViewController::orderAction()
         u->showSpinner(SpinnerMask::Clear);
     const QString userId = ctx->userId().value_or(QString());
     const QString email = ctx->userInfo().email.value_or(QString());
-    const QList<OrderConfirm> sent = ctx->cart().orderConfirmArray();
+    const QList<OrderConfirm> sent = ctx->draft().cart().orderConfirmArray();
     QJsonArray lines;
     for (const OrderConfirm &line : sent)
         lines.append(lineObject(line, userId, email));
     m_amountViewHidden = true;
     emit stateChanged();
+    // From the moment the lines go out their fate is unknown, and the draft says so should the app end
+    // before the answer.
     ctx->submissionGuard().eipOrder2(Operations::orderSubmissionParameters(userId, lines),
-                                     whileAlive(this, [this, sent](const ApiStatus &status) { handleAnswer(status, sent); }));
+                                     whileAlive(this, [this](const ApiStatus &status) { handleAnswer(status); }),
+                                     [ctx, sent] { ctx->draft().markSent(sent); });
 }
 
-void OrderConfirmViewController::handleAnswer(const ApiStatus &status, const QList<OrderConfirm> &sent)
+void OrderConfirmViewController::handleAnswer(const ApiStatus &status)
 {
     AppContext *ctx = context();
-    // Refused by the guard, nothing went out; otherwise the lines left in the cart after this answer
-    // without a result are of unknown fate.
-    if (ctx && status.returnCode != QLatin1String("ORDER_TIME_LIMIT"))
-        ctx->cart().markSent(sent);
     if (!status.isSuccess || !status.returnJson) {
         Alert alert;
         alert.context = this;
@@ -228,8 +227,12 @@ void OrderConfirmViewController::handleAnswer(const ApiStatus &status, const QLi
     }
 
     markOrderResults(m_tableArray, status.returnJson->object().value(QStringLiteral("orderList")).toArray());
-    if (ctx)
-        ctx->cart().setCartOrderArray(ordersLeft(m_tableArray, ctx->cart().cartOrderArray()));
+    if (ctx) {
+        ctx->draft().recordAnswer(m_tableArray);
+        // Everything ordered: the order is done, and its draft with it.
+        if (ctx->draft().lines().isEmpty())
+            ctx->draft().discard();
+    }
     afterAttempt();
 }
 

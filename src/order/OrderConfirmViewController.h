@@ -106,7 +106,7 @@ signals:
     void orderQueryClosure();
 
 private:
-    void handleAnswer(const ApiStatus &status, const QList<OrderConfirm> &sent);
+    void handleAnswer(const ApiStatus &status);
     void afterAttempt();
     bool mailScreenAvailable() const;
     void mailSent();

@@ -3,7 +3,6 @@
 #include "model/AppContext.h"
 #include "order/CustomerCredit.h"
 #include "order/NumericField.h"
-#include "order/OrderPage2ViewController.h"
 #include "text/Localizer.h"
 #include "ui/NavigationController.h"
 #include "ui/Storyboard.h"
@@ -73,9 +72,30 @@ QString OrderPage1ViewController::creditsText() const
     return localized(QStringLiteral("信用額度:")) + m_creditsLabel->text();
 }
 
+const Order &OrderPage1ViewController::order() const
+{
+    static const Order none;
+    AppContext *ctx = context();
+    return ctx ? ctx->draft().order() : none;
+}
+
+bool OrderPage1ViewController::headerComplete(const Order &order)
+{
+    return !order.contract2.auarth.isEmpty() && !order.transport.transName.isEmpty()
+           && !order.inco1.inco1.isEmpty() && !order.orderItem.vstel.isEmpty();
+}
+
 void OrderPage1ViewController::setOrder(const Order &order)
 {
-    m_order = order;
+    if (AppContext *ctx = context())
+        ctx->draft().setOrder(order);
+    emit orderChanged();
+}
+
+void OrderPage1ViewController::storeOrder(const Order &order)
+{
+    if (AppContext *ctx = context())
+        ctx->draft().editOrder(order);
     emit orderChanged();
 }
 
@@ -111,7 +131,7 @@ void OrderPage1ViewController::viewDidLoad()
         return;
     const OrderCustomer customer = ctx->customerStruct().customer();
     // Header defaults, each through the setter.
-    Order order = m_order;
+    Order order = this->order();
     order.contract2.vkorg = customer.vkorg;
     setOrder(order);
     order.orderItem.werks = customer.vkorg;
@@ -128,6 +148,11 @@ void OrderPage1ViewController::viewDidLoad()
     buildRows();
 
     withLists({QStringLiteral("orderTypeList")}, [this] { applyOrderTypes(); });
+    // A resumed order has its shipping point already: its row shows without asking again.
+    if (isHeaderPage() && !order.orderItem.vstel.isEmpty()) {
+        const QString vstel = order.orderItem.vstel;
+        withLists({QStringLiteral("getTvstzList")}, [this, vstel] { showShippingPoint(vstel); });
+    }
 }
 
 void OrderPage1ViewController::applyOrderTypes()
@@ -142,8 +167,8 @@ void OrderPage1ViewController::applyOrderTypes()
         noOrderTypeAlert();
         return;
     }
-    const OrderTableStruct *typeRow = row(QStringLiteral("orderType"));
-    if (typeRow && typeRow->subTitle.isEmpty() && !m_orderTypeArray.isEmpty()) {
+    // The first type becomes the order's when it has none yet (a resumed order keeps its own).
+    if (row(QStringLiteral("orderType")) && editedOrder().contract2.auarth.isEmpty() && !m_orderTypeArray.isEmpty()) {
         const OrderType &first = m_orderTypeArray.first();
         Order edited = editedOrder();
         edited.contract2.auart = first.otCode;
@@ -236,7 +261,7 @@ void OrderPage1ViewController::viewWillAppear(bool animated)
         return;
     if (ctx->customerStruct().creditValue() == 0)
         queryCredit();
-    if (isHeaderPage() && m_order.orderItem.vstel.isEmpty())
+    if (isHeaderPage() && order().orderItem.vstel.isEmpty())
         queryShippingPoint();
 }
 
@@ -282,7 +307,7 @@ void OrderPage1ViewController::shippingPointReply(const ApiStatus &status)
         if (vstelValue.isString() && routeValue.isString()) {
             found = true;
             const QString vstel = vstelValue.toString();
-            Order order = m_order;
+            Order order = this->order();
             order.orderItem.vstel = vstel;
             setOrder(order);
             order.orderItem.route = routeValue.toString();
@@ -443,14 +468,5 @@ void OrderPage1ViewController::performSegue(const QString &identifier)
     Screen *destination = board->instantiate(QStringLiteral("OrderNormal"), QStringLiteral("OrderPage2ViewController"));
     if (!destination)
         return;
-    prepareForSegue(destination, identifier);
     nav->push(destination, true);
-}
-
-void OrderPage1ViewController::prepareForSegue(Screen *destination, const QString &identifier)
-{
-    if (identifier != kShowPage2SegueId)
-        return;
-    if (auto *page2 = qobject_cast<OrderPage2ViewController *>(destination))
-        page2->setPage1VC(this);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The header page of a normal order: the customer and its credit, and the header rows (order type,
 // selling organisation, car/ship kind and remark, delivery method, shipping point) filled from pick
-// lists or a prompt. Everything chosen is written into the page's order record; "GotoPage2Segue"
-// moves on to the item page (a subclass of this page) once every required row is filled.
+// lists or a prompt. Everything chosen is written into the order draft; "GotoPage2Segue" moves on to
+// the item page (a subclass of this page, showing the same draft) once every required row is filled.
 //
 // Row values are computed off the main thread from the order record and the stored lists and applied
 // on the main thread; replies, alerts and pickers are bound to the page and dropped once it has gone.
@@ -34,9 +34,11 @@ public:
     void viewDidLoad() override;
     void viewWillAppear(bool animated) override;
 
-    // The order record being entered; every change goes through setOrder.
-    const Order &order() const { return m_order; }
-    void setOrder(const Order &order);
+    // The order being entered: the draft's.
+    const Order &order() const;
+    // Whether the header rows every order needs are chosen (order type, car/ship kind, delivery method,
+    // shipping point): the item page may show.
+    static bool headerComplete(const Order &order);
 
     QList<OrderType> orderTypeArray() const { return m_orderTypeArray; }
     QList<OrderTableStruct> tableViewArray() const { return m_tableViewArray; }
@@ -76,12 +78,13 @@ signals:
 protected:
     // Whether this is the header page itself (not the item page built on it).
     virtual bool isHeaderPage() const { return true; }
-    // The record the row operations change: this page's own record here; the header page's on the item page.
-    virtual Order editedOrder() const { return m_order; }
+    // The order the row operations change, a copy of the draft's.
+    Order editedOrder() const { return order(); }
     // A change made by the rep: a changed order gets new identities (orderEditedFrom).
-    virtual void storeOrder(const Order &order) { setOrder(orderEditedFrom(order, m_order)); }
+    void storeOrder(const Order &order);
+    // The order as the page completes it by itself (header defaults, shipping point), identities kept.
+    void setOrder(const Order &order);
     virtual void buildRows();
-    virtual void prepareForSegue(Screen *destination, const QString &identifier);
     // Recomputes the header row values off the main thread, then reloads the rows.
     void refreshRows();
     // Hands the rows as they are now to the view's list.
@@ -114,7 +117,6 @@ private:
     // The shipping-point row for `vstel`, when the stored list has that point.
     void showShippingPoint(const QString &vstel);
 
-    Order m_order;
     CreditLabel *m_creditsLabel;
     RowListModel<OrderTableStruct> m_rows;
     int m_rowsRevision = 0;

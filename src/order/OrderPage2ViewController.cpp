@@ -21,19 +21,6 @@ OrderPage2ViewController::OrderPage2ViewController(QObject *parent) : OrderPage1
     setTitle(localized(QStringLiteral("一般訂單")));
 }
 
-Order OrderPage2ViewController::editedOrder() const
-{
-    return m_page1VC ? m_page1VC->order() : OrderPage1ViewController::editedOrder();
-}
-
-void OrderPage2ViewController::storeOrder(const Order &order)
-{
-    if (m_page1VC)
-        m_page1VC->setOrder(orderEditedFrom(order, m_page1VC->order()));
-    else
-        OrderPage1ViewController::storeOrder(order);
-}
-
 namespace {
 // The item page's actions as row actions (the item page is a header page).
 OrderRowAction rowAction(void (OrderPage2ViewController::*action)())
@@ -89,11 +76,9 @@ void OrderPage2ViewController::selectRow(int section, int row)
 
 // ---- price list ----
 
-std::optional<Operations::PriceListQuery> OrderPage2ViewController::priceListQuery() const
+Operations::PriceListQuery OrderPage2ViewController::priceListQuery() const
 {
-    if (!m_page1VC)
-        return std::nullopt;
-    const Order &order = m_page1VC->order();
+    const Order &order = this->order();
     return Operations::PriceListQuery{order.contract2.vkorg, order.orderItem.bzirk, order.inco1.inco1,
                                       order.inco2.inco2, order.contract2.auarth};
 }
@@ -357,9 +342,10 @@ void OrderPage2ViewController::orderAction()
     }
     AppContext *ctx = context();
     Storyboard *board = storyboard();
-    if (!m_page1VC || !ctx || !board)
+    if (!ctx || !board)
         return;
-    ctx->cart().setCartOrderArray({m_page1VC->order()});
+    // What the confirmation sends: the order as it stands, under its identities.
+    ctx->draft().setLines({order()});
 
     const auto [nav, confirm] = OrderConfirmViewController::instantiateStack(board);
     if (!confirm)
@@ -378,22 +364,22 @@ void OrderPage2ViewController::openOrderQuery()
 void OrderPage2ViewController::confirmationClosed(bool closeRequested)
 {
     AppContext *ctx = context();
-    if (!ctx || !m_page1VC)
+    if (!ctx)
         return;
-    const QList<Order> &cart = ctx->cart().cartOrderArray();
+    const QList<Order> &cart = ctx->draft().lines();
     if (closeRequested || cart.isEmpty()) {
         // Everything was ordered: back to the order-type screen for the next order.
         NavigationController *stack = navigationController();
         const QList<Screen *> screens = stack ? stack->viewControllers() : QList<Screen *>();
-        const qsizetype header = screens.indexOf(m_page1VC.data());
+        const qsizetype header = screens.indexOf(this) - 1;
         if (header > 0)
             stack->popTo(screens.at(header - 1), true);
         return;
     }
     // Cancelled, or some lines were not ordered: the rep stays on this page with the order as the cart
     // now holds it, the copies left and their identities, ready to be changed or sent again.
-    if (cart.size() == 1 && !(cart.first() == m_page1VC->order())) {
-        m_page1VC->setOrder(cart.first());
+    if (cart.size() == 1 && !(cart.first() == order())) {
+        setOrder(cart.first());
         showOrderValues();
         reloadRows();
     }

@@ -2,7 +2,7 @@
 // The item page of a normal order, built on the header page: the material from the customer's price
 // list, the unit price (never below the list price), the quantity, the number of identical copies,
 // and the hand-over of the order to the cart and the confirmation. Every change is written into the
-// order record of the header page it came from (page1VC), so going back shows the same order.
+// order draft, which the header page shows too.
 // Quantity, copy and price changes pass the credit check first, counting the order's own value.
 #include "order/OrderPage1ViewController.h"
 #include "picklist/SelectDataViewController.h"
@@ -19,9 +19,6 @@ class OrderPage2ViewController : public OrderPage1ViewController, public SelectD
 
 public:
     explicit OrderPage2ViewController(QObject *parent = nullptr);
-
-    OrderPage1ViewController *page1VC() const { return m_page1VC; }
-    void setPage1VC(OrderPage1ViewController *page) { m_page1VC = page; }
 
     QList<OrderItem> itemsArray() const { return m_itemsArray; }
     // Positions in itemsArray of the materials the pick list offers now.
@@ -49,13 +46,11 @@ public:
     void selectDataCancelSearch(SelectDataViewController *pickList) override;
     void selectDataReload() override {}
 
-    // What selects the price list of the current order; none without a header page.
-    std::optional<Operations::PriceListQuery> priceListQuery() const;
+    // What selects the price list of the current order.
+    Operations::PriceListQuery priceListQuery() const;
 
 protected:
     bool isHeaderPage() const override { return false; }
-    Order editedOrder() const override;
-    void storeOrder(const Order &order) override;
     void buildRows() override;
 
 private:
@@ -77,7 +72,6 @@ private:
     bool creditAllows(const Order &changed);
     QPointer<Screen> presenterForModal();
 
-    QPointer<OrderPage1ViewController> m_page1VC;
     QList<OrderItem> m_itemsArray;
     QList<int> m_filterItemsArray;
     QPointer<SelectDataViewController> m_selectDataViewController;

@@ -131,7 +131,7 @@ struct ContractFlow : AppHarness {
     {
         if (!start(QStringLiteral("0000100101")))
             return nullptr;
-        context->cart().setCartOrderArray(orders);
+        context->draft().setLines(orders);
         slide()->openRight();
         settle();
         return cart();
@@ -203,7 +203,7 @@ private slots:
         f.slide()->closeRight();
         settle();
         QVERIFY(f.addLine(0, 0, QStringLiteral("4")));
-        const QList<Order> cart = f.context->cart().cartOrderArray();
+        const QList<Order> cart = f.context->draft().lines();
         QCOMPARE(cart.size(), 2);
         QVERIFY(cart.at(0).orderSeq != cart.at(1).orderSeq);
         QCOMPARE(f.cart()->rows().size(), 2);
@@ -318,10 +318,10 @@ private slots:
         QCOMPARE(entry->info1ButtonText(), methods.at(1).bezei);
         entry->addToCartAction();
         settle();
-        const Order added = f.context->cart().cartOrderArray().value(0);
+        const Order added = f.context->draft().lines().value(0);
         QCOMPARE(added.inco1, methods.at(1));
         QCOMPARE(added.orderItem.inco1Bezei, methods.at(1).bezei);
-        QCOMPARE(f.context->cart().orderConfirmArray().value(0).inco1, methods.at(1).inco1);
+        QCOMPARE(f.context->draft().cart().orderConfirmArray().value(0).inco1, methods.at(1).inco1);
     }
 
     void cartRowsAndTotal_data()
@@ -363,26 +363,26 @@ private slots:
         OrderCarViewController *cart = f.openCart(orders);
         QVERIFY(cart);
         // The cart changes under the open panel; a delete still removes the line tapped.
-        f.context->cart().removeOrder(orders.at(0).orderSeq);
+        f.context->draft().removeLine(orders.at(0).orderSeq);
         cart->deleteLine(orders.at(2).orderSeq);
-        QCOMPARE(seqs(f.context->cart().cartOrderArray()), QStringList{orders.at(1).orderSeq});
+        QCOMPARE(seqs(f.context->draft().lines()), QStringList{orders.at(1).orderSeq});
         QCOMPARE(cart->rows().size(), 2);
 
         // An edit replaces its line in place: a changed line gets a new identity, an unchanged one keeps
         // it, a line gone meanwhile is dropped.
-        f.context->cart().setCartOrderArray(orders);
+        f.context->draft().setLines(orders);
         cart->editOrderDone(orders.at(1).orderSeq, orders.at(1));
-        QCOMPARE(seqs(f.context->cart().cartOrderArray()), seqs(orders));
+        QCOMPARE(seqs(f.context->draft().lines()), seqs(orders));
         Order changed = orders.at(1);
         changed.orderItem.orderNumber = 7;
         cart->editOrderDone(orders.at(1).orderSeq, changed);
-        const QList<Order> after = f.context->cart().cartOrderArray();
+        const QList<Order> after = f.context->draft().lines();
         QCOMPARE(after.size(), 3);
         QCOMPARE(after.at(1).orderItem.orderNumber, 7.0f);
         QVERIFY(!seqs(orders).contains(after.at(1).orderSeq));
         QCOMPARE(cart->rows().at(1).orderNumberText, QStringLiteral(" × 7.0"));
         cart->editOrderDone(QStringLiteral("gone"), changed);
-        QCOMPARE(f.context->cart().cartOrderArray(), after);
+        QCOMPARE(f.context->draft().lines(), after);
     }
 
     // Successive edits of a line the cart holds (100 × 10 = 1000, maximum 50): each is held against
@@ -533,7 +533,7 @@ private slots:
         const QList<Order> shown{line(10, 1), line(20, 1)};
         OrderCarViewController *cart = f.cart();
         cart->setTableArray(shown);
-        f.context->cart().setCartOrderArray(shown.mid(0, left));
+        f.context->draft().setLines(shown.mid(0, left));
         if (after == "history")
             cart->orderQueryClosure();
         else
@@ -555,13 +555,14 @@ private slots:
         QCOMPARE(f.context->customerStruct().nowOrderValue(), (QList<float>{0, 10, 30}.at(left)));
     }
 
-    // A line sent whose answer was lost survives the order query and the next 訂單創建, which asks
-    // "離開下單" once; "取消" keeps it for the next contract order, whose own "離開" empties the cart.
+    // A line sent whose answer was lost survives the order query, and the next 訂單創建 offers the draft:
+    // "捨棄" asks once more ("取消" comes back to the offer), "繼續" opens the contract screen with the
+    // cart open, and that order's own "離開" ends it.
     void linesOfUnknownFateAreGivenUpOnlyWhenConfirmed()
     {
         ContractFlow f;
         QVERIFY(f.start(QStringLiteral("0000100101")));
-        f.context->cart().setCartOrderArray({line(1, 1)});
+        f.context->draft().setLines({line(1, 1)});
         f.slide()->openRight();
         settle();
         QVERIFY(f.gateway.setFault(QJsonObject{{"operation", "ZSD_CREATE_EIP_ORDER2"}, {"mode", "close"},
@@ -574,7 +575,7 @@ private slots:
         settle();
         QVERIFY(qobject_cast<OrderHistoryViewController *>(f.nav->topViewController()));
         QVERIFY(!f.ui.hasOpenAlert()); // the order-type screen uncovered on the way asks nothing
-        const QList<Order> sent = f.context->cart().cartOrderArray();
+        const QList<Order> sent = f.context->draft().lines();
         QCOMPARE(sent.size(), 1);
 
         // 訂單創建 again, once the order query has its answer.
@@ -584,26 +585,31 @@ private slots:
         f.choose = qobject_cast<ChooseOrderTypeViewController *>(f.storyboard.instantiateInitial(QStringLiteral("Order")));
         f.nav->push(f.choose, false);
         settle();
-        QCOMPARE(f.ui.currentAlertTitle(), QStringLiteral("離開下單"));
-        QCOMPARE(f.ui.currentAlertMessage(), QStringLiteral("離開後將會清空您購物車的內容，請確認。"));
-        QCOMPARE(f.ui.currentAlertButtons(), (QStringList{"離開", "取消"}));
+        QCOMPARE(f.ui.currentAlertTitle(), QStringLiteral("未完成的訂單"));
+        QCOMPARE(f.ui.currentAlertButtons(), (QStringList{"繼續", "捨棄"}));
+        QVERIFY(f.ui.pressAlertButton(QStringLiteral("捨棄")));
+        QCOMPARE(f.ui.currentAlertTitle(), QStringLiteral("訂單可能已送出"));
+        QCOMPARE(f.ui.currentAlertButtons(), (QStringList{"訂單查詢", "仍要捨棄", "取消"}));
         QVERIFY(f.ui.pressAlertButton(QStringLiteral("取消")));
-        QCOMPARE(f.context->cart().cartOrderArray(), sent);
+        QCOMPARE(f.context->draft().lines(), sent);
+        QVERIFY(f.ui.pressAlertButton(QStringLiteral("繼續")));
+        settle();
+        QVERIFY(f.slide() && f.slide()->isRightOpen());
+        QCOMPARE(seqs(f.cart()->tableArray()), seqs(sent));
+        QCOMPARE(f.context->customerStruct().customer().kunnr, QStringLiteral("0000100101"));
 
-        // The next contract order holds it; leaving that order asks, and its "離開" empties the cart.
-        QVERIFY(f.start(QStringLiteral("0000100101")));
-        QVERIFY(!f.ui.hasOpenAlert());
+        // Leaving that order asks, and its "離開" ends the draft.
         f.contract()->triggerBarButton(QStringLiteral("left"), 0);
         QCOMPARE(f.ui.currentAlertTitle(), QStringLiteral("離開下單"));
         QVERIFY(f.ui.pressAlertButton(QStringLiteral("取消")));
         settle();
         QVERIFY(f.slide());
-        QCOMPARE(f.context->cart().cartOrderArray(), sent);
+        QCOMPARE(f.context->draft().lines(), sent);
         f.contract()->closeAction();
         QVERIFY(f.ui.pressAlertButton(QStringLiteral("離開")));
         settle();
         QVERIFY(!f.slide());
-        QVERIFY(f.context->cart().cartOrderArray().isEmpty());
+        QVERIFY(!f.context->draft().resumable());
         QVERIFY(!f.ui.hasOpenAlert());
     }
 };

@@ -64,7 +64,7 @@ struct MailFlow : AppHarness {
     // Submits `orders` through the confirmation and waits for the answer.
     bool submit(const QList<Order> &orders)
     {
-        context->cart().setCartOrderArray(orders);
+        context->draft().setLines(orders);
         Screen *nav = storyboard.instantiateInitial(QStringLiteral("OrderConfirm"));
         tabs()->present(nav, false);
         settle();

@@ -19,6 +19,7 @@
 
 #include <QAccessible>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QJsonArray>
 #include <QTest>
 #include <QTimer>
@@ -62,6 +63,60 @@ OrderPage1ViewController *enterNormalOrder(QmlHarness &h, NavigationController *
         return nullptr;
     typeText(h.window(), quantity);
     return tap(h, QStringLiteral("alertButton_確定")) ? header : nullptr;
+}
+
+// From the order-type screen: 合約訂單 for the customer 0000100101; its slide-menu container once the
+// contracts show, or null.
+SlideMenuController *startContractOrder(QmlHarness &h, ChooseOrderTypeViewController *choose, TabBarController *tabs)
+{
+    if (!tap(h, QStringLiteral("contractView"))
+        || !QTest::qWaitFor([&] { return choose->filterCustomerListArray().count() > 0 && !h.ui().isSpinnerVisible(); }, 10000))
+        return nullptr;
+    int customerRow = -1;
+    for (int row = 0; row < choose->filterCustomerListArray().count(); ++row) {
+        if (choose->filterCustomerListArray().customerAt(row)->kunnr == QLatin1String("0000100101"))
+            customerRow = row;
+    }
+    if (customerRow < 0 || !tap(h, QStringLiteral("selectDataCell_%1").arg(customerRow)))
+        return nullptr;
+    auto *slide = qobject_cast<SlideMenuController *>(tabs->presentedScreen());
+    if (!slide || !QTest::qWaitFor([&] { return h.find(QStringLiteral("contractCell_1")) && !h.ui().isSpinnerVisible(); }, 10000))
+        return nullptr;
+    return slide;
+}
+
+// On the contract screen: material `item` of the first contract, the first car/ship kind and `quantity`
+// through the quantity entry, then back on the contracts with the cart panel closed again.
+bool addContractLine(QmlHarness &h, SlideMenuController *slide, int item, const char *quantity)
+{
+    auto *stack = qobject_cast<NavigationController *>(slide->mainViewController());
+    Screen *contract = stack->rootViewController();
+    if (!tap(h, QStringLiteral("contractCell_0"))
+        || !QTest::qWaitFor([&] { return h.find(QStringLiteral("itemCell_1")) && !h.ui().isSpinnerVisible(); }, 10000)
+        || !qobject_cast<ItemsViewController *>(stack->topViewController())
+        || textOf(h, QStringLiteral("navigationTitle")) != QStringLiteral("選擇品種"))
+        return false;
+    if (item == 0)
+        h.screenshot(QStringLiteral("contract_materials"));
+    if (!tap(h, QStringLiteral("itemCell_%1").arg(item)) || !tap(h, QStringLiteral("orderTypeButton"))
+        || !tap(h, QStringLiteral("pickerDone")) || !tap(h, QStringLiteral("itemAmtTextField")))
+        return false;
+    typeText(h.window(), quantity);
+    // Back on the contracts, the cart panel open; a tap beside the panel closes it.
+    if (!tap(h, QStringLiteral("addToCartButton")) || !QTest::qWaitFor([&] { return slide->isRightFullyOpen(); }, 3000)
+        || stack->topViewController() != contract)
+        return false;
+    QTest::mouseClick(h.window(), Qt::LeftButton, {}, QPoint(10, h.window()->height() / 2));
+    h.settle();
+    return QTest::qWaitFor([&] { return !slide->isRightOpen(); }, 3000);
+}
+
+// Waits for the offer to continue the draft, and taps "繼續".
+bool continueOffered(QmlHarness &h)
+{
+    return QTest::qWaitFor([&] { return textOf(h, QStringLiteral("alertTitle")) == QStringLiteral("未完成的訂單"); }, 5000)
+           && textOf(h, QStringLiteral("alertMessage")) == QStringLiteral("您有一筆尚未完成的訂單，要繼續嗎？")
+           && tap(h, QStringLiteral("alertButton_繼續"));
 }
 
 QStringList lineSeqs(const QJsonObject &submission)
@@ -215,6 +270,26 @@ private slots:
         QVERIFY(h.find(QStringLiteral("copyCountRow")));
         QCOMPARE(app.gateway().simulator()->placedOrders().size(), placedBefore + 3);
 
+        // The app ends the hard way, starts again and signs in: the home screen offers the order, and
+        // 繼續 opens its item page.
+        QTRY_VERIFY(app.context().draft().isSaved());
+        QVERIFY(app.restartAndSignIn());
+        stack = app.homeStack();
+        QVERIFY(continueOffered(h));
+        QVERIFY(QTest::qWaitFor([&] { return qobject_cast<OrderPage2ViewController *>(stack->topViewController()); }));
+        QVERIFY2(app.drawnIsTop(), qPrintable(h.navigator().describe()));
+        QCOMPARE(textOf(h, QStringLiteral("orderRow_orderNumber"), "detailText"), QStringLiteral("12.0"));
+        QVERIFY(h.find(QStringLiteral("copyCountRow")));
+
+        // The guard holds across the restart: sending at once is refused without reaching the gateway.
+        QVERIFY(tap(h, QStringLiteral("orderButton")));
+        QVERIFY(tap(h, QStringLiteral("confirmButton")));
+        QVERIFY(QTest::qWaitFor([&] { return textOf(h, QStringLiteral("alertTitle")) == QStringLiteral("下單失敗"); }, 10000));
+        QCOMPARE(textOf(h, QStringLiteral("alertMessage")),
+                 QStringLiteral("下單時間過於靠近，之前的下單正在處理中，請稍待片刻並確認本次下單是否成功。"));
+        QVERIFY(tap(h, QStringLiteral("alertButton_確定")));
+        QVERIFY(tap(h, QStringLiteral("editOrderButton")));
+
         // Sent again once the guard allows it: the same line identities, so nothing is placed twice.
         const double later = app.context().submissionGuard().now() + 61;
         app.context().submissionGuard().setClock([later] { return later; });
@@ -229,26 +304,70 @@ private slots:
         QVERIFY(h.find(QStringLiteral("orderConfirmStatusCell_2")));
         QVERIFY(!h.screenshot(QStringLiteral("order_confirm_done")).isEmpty());
 
-        // Everything ordered: closing returns to the order-type screen, ready for the next order.
+        // Everything ordered: closing returns to the order-type screen, ready for the next order, and the
+        // draft's document is gone.
         QVERIFY(tap(h, QStringLiteral("closeButton")));
-        QCOMPARE(stack->topViewController(), choose);
+        QVERIFY(qobject_cast<ChooseOrderTypeViewController *>(stack->topViewController()));
         QVERIFY2(app.drawnIsTop(), qPrintable(h.navigator().describe()));
-        QVERIFY(app.context().cart().cartOrderArray().isEmpty());
+        QVERIFY(!app.context().draft().resumable());
+        QTRY_VERIFY(!QFile::exists(app.context().draft().documentPath(QStringLiteral("U10023"))));
     }
 
-    // A lost answer, then 訂單查詢: the line stays in the cart, and each later 訂單創建 asks "離開下單"
-    // before giving it up: "取消" keeps it, "離開" empties the cart.
-    void lineOfUnknownFateKeptAcrossTheOrderQuery()
+    // A customer, a material and a quantity entered, then the app ends: after the restart 繼續 shows them.
+    void enteredOrderResumesAfterRestart()
     {
         QmlApp app;
         QmlHarness &h = app.harness();
         QVERIFY(app.launchAndSignIn());
+        QVERIFY(tap(h, QStringLiteral("homeMenuCell_0")));
+        QVERIFY(enterNormalOrder(h, app.homeStack(), "7"));
+        const QStringList entered{textOf(h, QStringLiteral("customNameLabel")),
+                                  textOf(h, QStringLiteral("orderRow_itemName"), "detailText"),
+                                  textOf(h, QStringLiteral("orderRow_orderNumber"), "detailText")};
+        QVERIFY(entered.at(0).startsWith(QStringLiteral("客戶:")) && !entered.at(1).isEmpty());
+        QCOMPARE(entered.at(2), QStringLiteral("7.0"));
+        QTRY_VERIFY(app.context().draft().isSaved());
+
+        QVERIFY(app.restartAndSignIn());
+        QVERIFY(continueOffered(h));
+        QVERIFY(QTest::qWaitFor([&] { return qobject_cast<OrderPage2ViewController *>(app.homeStack()->topViewController()); }));
+        QVERIFY2(app.drawnIsTop(), qPrintable(h.navigator().describe()));
+        QCOMPARE((QStringList{textOf(h, QStringLiteral("customNameLabel")),
+                              textOf(h, QStringLiteral("orderRow_itemName"), "detailText"),
+                              textOf(h, QStringLiteral("orderRow_orderNumber"), "detailText")}),
+                 entered);
+        // The header page under it shows the header chosen before, its shipping point included.
+        QVERIFY(tap(h, QStringLiteral("backButton")));
+        QVERIFY(app.drawnIsTop());
+        QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("orderRow_tvstz")) != nullptr; }));
+        QVERIFY(textOf(h, QStringLiteral("orderRow_transType"), "detailText") != QStringLiteral("請選擇"));
+        QCOMPARE(textOf(h, QStringLiteral("customNameLabel")), entered.at(0));
+    }
+
+    // A contract cart of two lines that the gateway refused as a whole survives a trip through 訂單查詢:
+    // the next 訂單創建 offers it, and 繼續 opens the contract screen with the cart holding both lines.
+    void contractCartSurvivesTheOrderQuery()
+    {
+        QmlApp app;
+        QmlHarness &h = app.harness();
+        TabBarController *tabs = app.launchAndSignIn();
+        QVERIFY(tabs);
         NavigationController *stack = app.homeStack();
         QVERIFY(tap(h, QStringLiteral("homeMenuCell_0")));
-        QVERIFY(enterNormalOrder(h, stack, "5"));
-        QVERIFY(app.gateway().setFault(QJsonObject{{"operation", "ZSD_CREATE_EIP_ORDER2"}, {"mode", "close"},
-                                                   {"execute", true}, {"once", true}}));
-        QVERIFY(tap(h, QStringLiteral("orderButton")));
+        SlideMenuController *slide =
+            startContractOrder(h, qobject_cast<ChooseOrderTypeViewController *>(stack->topViewController()), tabs);
+        QVERIFY(slide);
+        QVERIFY(addContractLine(h, slide, 0, "10"));
+        QVERIFY(addContractLine(h, slide, 1, "5"));
+        const QList<Order> lines = app.context().draft().lines();
+        QCOMPARE(lines.size(), 2);
+
+        QVERIFY(app.gateway().setFault(QStringLiteral("ZSD_CREATE_EIP_ORDER2"), QStringLiteral("code"), 0, true,
+                                       QStringLiteral("99"), QStringLiteral("系統忙碌")));
+        QVERIFY(tap(h, QStringLiteral("cartBarButton")));
+        QVERIFY(tap(h, QStringLiteral("cartOrderButton")));
+        QVERIFY(QTest::qWaitFor([&] { return slide->presentedScreen() != nullptr; }, 3000));
+        h.settle();
         QVERIFY(tap(h, QStringLiteral("confirmButton")));
         QVERIFY(QTest::qWaitFor([&] { return textOf(h, QStringLiteral("alertTitle")) == QStringLiteral("下單失敗"); }, 10000));
         QVERIFY(tap(h, QStringLiteral("alertButton_確定")));
@@ -257,21 +376,16 @@ private slots:
         QVERIFY2(app.drawnIsTop(), qPrintable(h.navigator().describe()));
         QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("訂單查詢"));
         QVERIFY(!h.find(QStringLiteral("alertTitle")));
-        QCOMPARE(app.gateway().gatewayCalls(QStringLiteral("ZSD_CREATE_EIP_ORDER2")).size(), 1);
-        const QList<Order> kept = app.context().cart().cartOrderArray();
-        QCOMPARE(kept.size(), 1);
+        QCOMPARE(app.context().draft().lines(), lines);
 
-        for (const QString answer : {QStringLiteral("取消"), QStringLiteral("離開")}) {
-            QVERIFY(tap(h, QStringLiteral("backButton")));
-            QVERIFY(tap(h, QStringLiteral("homeMenuCell_0")));
-            QVERIFY(qobject_cast<ChooseOrderTypeViewController *>(stack->topViewController()));
-            QVERIFY(QTest::qWaitFor([&] { return textOf(h, QStringLiteral("alertTitle")) == QStringLiteral("離開下單"); }, 3000));
-            QCOMPARE(textOf(h, QStringLiteral("alertMessage")), QStringLiteral("離開後將會清空您購物車的內容，請確認。"));
-            QVERIFY(tap(h, QStringLiteral("alertButton_") + answer));
-            QVERIFY(!h.find(QStringLiteral("alertTitle")));
-            QVERIFY2(app.drawnIsTop(), qPrintable(h.navigator().describe()));
-            QCOMPARE(app.context().cart().cartOrderArray(), answer == QStringLiteral("取消") ? kept : QList<Order>{});
-        }
+        QVERIFY(tap(h, QStringLiteral("backButton")));
+        QVERIFY(tap(h, QStringLiteral("homeMenuCell_0")));
+        QVERIFY(continueOffered(h));
+        slide = qobject_cast<SlideMenuController *>(tabs->presentedScreen());
+        QVERIFY(slide);
+        QVERIFY(QTest::qWaitFor([&] { return slide->isRightFullyOpen() && h.find(QStringLiteral("orderCartCell_1")); }, 5000));
+        QCOMPARE(textOf(h, QStringLiteral("allAmountLabel")), app.context().draft().cart().orderConfirmAmountText());
+        QCOMPARE(app.context().draft().lines(), lines);
     }
 
     void contractOrderTwoLinesEditOneDeleteOther()
@@ -285,54 +399,22 @@ private slots:
         auto *choose = qobject_cast<ChooseOrderTypeViewController *>(stack->topViewController());
         QVERIFY(choose);
 
-        // 合約訂單 for the customer 0000100101.
-        QVERIFY(tap(h, QStringLiteral("contractView")));
-        QVERIFY(QTest::qWaitFor([&] { return choose->filterCustomerListArray().count() > 0 && !h.ui().isSpinnerVisible(); }, 10000));
-        int customerRow = -1;
-        for (int row = 0; row < choose->filterCustomerListArray().count(); ++row) {
-            if (choose->filterCustomerListArray().customerAt(row)->kunnr == QLatin1String("0000100101"))
-                customerRow = row;
-        }
-        QVERIFY(customerRow >= 0);
-        QVERIFY(tap(h, QStringLiteral("selectDataCell_%1").arg(customerRow)));
-        auto *slide = qobject_cast<SlideMenuController *>(tabs->presentedScreen());
+        // 合約訂單 for the customer 0000100101: two materials of the first contract.
+        auto *slide = startContractOrder(h, choose, tabs);
         QVERIFY(slide);
-        auto *contractStack = qobject_cast<NavigationController *>(slide->mainViewController());
-        auto *contract = qobject_cast<ContractViewController *>(contractStack->rootViewController());
-        QVERIFY(contract);
-        QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("contractCell_1")) && !h.ui().isSpinnerVisible(); }, 10000));
+        auto *contract = qobject_cast<ContractViewController *>(
+            qobject_cast<NavigationController *>(slide->mainViewController())->rootViewController());
         QCOMPARE(h.drawnPages(), (QList<Screen *>{contract}));
         QVERIFY(textOf(h, QStringLiteral("creditsLabel")).startsWith(QStringLiteral("¥")));
         h.screenshot(QStringLiteral("contract_list"));
-
-        // Two materials of the first contract, each through the quantity entry.
-        for (const auto &[item, quantity] : {std::pair{0, "10"}, std::pair{1, "5"}}) {
-            QVERIFY(tap(h, QStringLiteral("contractCell_0")));
-            QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("itemCell_1")) && !h.ui().isSpinnerVisible(); }, 10000));
-            QVERIFY(qobject_cast<ItemsViewController *>(contractStack->topViewController()));
-            QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("選擇品種"));
-            if (item == 0)
-                h.screenshot(QStringLiteral("contract_materials"));
-            QVERIFY(tap(h, QStringLiteral("itemCell_%1").arg(item)));
-            QVERIFY(tap(h, QStringLiteral("orderTypeButton")));
-            QVERIFY(tap(h, QStringLiteral("pickerDone")));
-            QVERIFY(tap(h, QStringLiteral("itemAmtTextField")));
-            typeText(h.window(), quantity);
-            QVERIFY(tap(h, QStringLiteral("addToCartButton")));
-            // Back on the contracts, the cart panel open.
-            QVERIFY(QTest::qWaitFor([&] { return slide->isRightFullyOpen(); }, 3000));
-            QCOMPARE(contractStack->topViewController(), contract);
-            // A tap beside the panel closes it.
-            QTest::mouseClick(h.window(), Qt::LeftButton, {}, QPoint(10, h.window()->height() / 2));
-            h.settle();
-            QVERIFY(QTest::qWaitFor([&] { return !slide->isRightOpen(); }, 3000));
-        }
-        QCOMPARE(app.context().cart().cartOrderArray().size(), 2);
+        QVERIFY(addContractLine(h, slide, 0, "10"));
+        QVERIFY(addContractLine(h, slide, 1, "5"));
+        QCOMPARE(app.context().draft().lines().size(), 2);
 
         // The panel from the cart button: both lines.
         QVERIFY(tap(h, QStringLiteral("cartBarButton")));
         QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("orderCartCell_1")) != nullptr; }, 3000));
-        QCOMPARE(textOf(h, QStringLiteral("allAmountLabel")), app.context().cart().orderConfirmAmountText());
+        QCOMPARE(textOf(h, QStringLiteral("allAmountLabel")), app.context().draft().cart().orderConfirmAmountText());
 
         // Edit the first line's quantity to 12.
         QVERIFY(tap(h, QStringLiteral("orderCartCell_0")));
@@ -347,14 +429,14 @@ private slots:
         QVERIFY(tap(h, QStringLiteral("alertButton_確定")));
         QVERIFY(tap(h, QStringLiteral("saveButton")));
         QVERIFY(QTest::qWaitFor([&] { return !slide->presentedScreen() && h.find(QStringLiteral("orderCartCell_1")); }, 3000));
-        QCOMPARE(app.context().cart().cartOrderArray().at(0).orderItem.orderNumber, 12.0f);
+        QCOMPARE(app.context().draft().lines().at(0).orderItem.orderNumber, 12.0f);
 
         // Swipe the second line away.
-        const QString deleted = app.context().cart().cartOrderArray().at(1).orderSeq;
+        const QString deleted = app.context().draft().lines().at(1).orderSeq;
         QVERIFY(swipeLeft(h, QStringLiteral("orderCartCell_1"), 120));
         QVERIFY(tap(h, QStringLiteral("deleteButton_1")));
-        QCOMPARE(app.context().cart().cartOrderArray().size(), 1);
-        QVERIFY(app.context().cart().cartOrderArray().at(0).orderSeq != deleted);
+        QCOMPARE(app.context().draft().lines().size(), 1);
+        QVERIFY(app.context().draft().lines().at(0).orderSeq != deleted);
         QVERIFY(QTest::qWaitFor([&] { return !h.find(QStringLiteral("orderCartCell_1")); }, 2000));
         QVERIFY(slide->rightGesturesEnabled());
 
@@ -402,7 +484,7 @@ private slots:
         customer.name1 = QStringLiteral("示範客戶");
         choose->startContractOrder(customer);
         h.settle();
-        app.context().cart().setCartOrderArray(lines);
+        app.context().draft().setLines(lines);
         // A drag from the right edge opens the panel.
         QVERIFY(swipeLeft(h, QStringLiteral("slideMenuEdge"), 120));
         QVERIFY(QTest::qWaitFor([&] { return h.find(QStringLiteral("orderCartCell_2")) != nullptr; }, 3000));
@@ -420,12 +502,12 @@ private slots:
         QCOMPARE(textOf(h, QStringLiteral("alertMessage")), QStringLiteral("離開後將會清空您購物車的內容，請確認。"));
         QVERIFY(tap(h, QStringLiteral("alertButton_取消")));
         QVERIFY(tabs->presentedScreen());
-        QCOMPARE(app.context().cart().cartOrderArray().size(), 3);
+        QCOMPARE(app.context().draft().lines().size(), 3);
         QVERIFY(tap(h, QStringLiteral("cancelBarButton")));
         QVERIFY(tap(h, QStringLiteral("alertButton_離開")));
         QVERIFY(QTest::qWaitFor([&] { return !tabs->presentedScreen(); }, 3000));
         QVERIFY(QTest::qWaitFor([&] { return h.drawnPages() == QList<Screen *>{choose}; }, 3000));
-        QVERIFY(app.context().cart().cartOrderArray().isEmpty());
+        QVERIFY(app.context().draft().lines().isEmpty());
     }
 
     // A normal order, then its notice mail: tick the line, choose the required person, enter the

@@ -81,6 +81,13 @@ public:
     TabBarController *launchAndSignIn(const char *account = "demo", const char *password = "demo123");
     // Types the account and password into the login screen drawn and taps its button.
     bool typeSignIn(const char *account = "demo", const char *password = "demo123");
+    // Ends the app the hard way (AppUnderTest::restartAfterHardEnd), launches it again in the same window
+    // and signs in as launchAndSignIn does.
+    TabBarController *restartAndSignIn()
+    {
+        m_app.restartAfterHardEnd();
+        return launchAndSignIn();
+    }
 
     TabBarController *tabs() const { return m_app.tabs(); }
     // The stack of the home tab, once signed in.

@@ -2,7 +2,8 @@
 
 #include "app/ScreenRegistry.h"
 
-AppUnderTest::AppUnderTest(Ui &ui, Navigator &navigator, bool useKeychain) : m_ui(ui), m_navigator(navigator)
+AppUnderTest::AppUnderTest(Ui &ui, Navigator &navigator, bool useKeychain)
+    : m_ui(ui), m_navigator(navigator), m_useKeychain(useKeychain)
 {
     Localizer::instance().load({QStringLiteral("zh-TW")});
     context = std::make_unique<AppContext>(AppContext::Options{dir.path(), nullptr, useKeychain});
@@ -17,6 +18,17 @@ AppUnderTest::~AppUnderTest()
     // Screens go before the holders they use.
     m_navigator.setRootScreen(nullptr);
     settle();
+}
+
+void AppUnderTest::restartAfterHardEnd()
+{
+    m_navigator.setRootScreen(nullptr);
+    settle();
+    delegate.reset();
+    context = std::make_unique<AppContext>(AppContext::Options{dir.path(), nullptr, m_useKeychain});
+    storyboard.setContext(context.get());
+    m_navigator.setEnvironment({&m_ui, &storyboard, context.get()});
+    m_storesOpen = false;
 }
 
 bool AppUnderTest::launch()

@@ -30,6 +30,10 @@ public:
 
     // Starts the app as main() does and waits for the login screen.
     bool launch();
+    // Ends the app the hard way, as a killed process ends: the screens and the context go without any
+    // orderly step (nothing is saved on the way out). A fresh context then opens over the same data
+    // folder and the same gateway, ready to launch() as the next start of the app.
+    void restartAfterHardEnd();
     // Opens the keychain and runs the start-up clearing without launching (launch() does it itself).
     void openStores();
     // Opens the stores as a sign-in of the demo user leaves them: "U10023" (陳志明, account "demo"),
@@ -58,6 +62,7 @@ private:
     Ui &m_ui;
     Navigator &m_navigator;
     bool m_storesOpen = false;
+    bool m_useKeychain = false;
 };
 
 struct FakeScreens {

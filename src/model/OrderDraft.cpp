@@ -1,0 +1,193 @@
+#include "model/OrderDraft.h"
+
+#include "model/OrderResult.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QLoggingCategory>
+
+#include <algorithm>
+
+Q_LOGGING_CATEGORY(lcDraft, "zelk.model.draft", QtWarningMsg)
+
+namespace {
+QString documentKind(const QString &account)
+{
+    return QStringLiteral("orderDraft-")
+           + QString::fromLatin1(QCryptographicHash::hash(account.toUtf8(), QCryptographicHash::Sha256).toHex().left(32));
+}
+} // namespace
+
+OrderDraft::OrderDraft(const QString &folder, std::function<QString()> orderUserName, QObject *parent)
+    : QObject(parent), m_store(folder, QStringLiteral(".json")), m_cart(std::move(orderUserName))
+{
+    m_writer.setMaxThreadCount(1);
+}
+
+OrderDraft::~OrderDraft()
+{
+    // A write under way finishes; the ones still waiting are dropped, as a killed process would drop them.
+    ++*m_newest;
+    m_writer.waitForDone();
+}
+
+QString OrderDraft::documentPath(const QString &account) const { return m_store.path(documentKind(account)); }
+
+void OrderDraft::open(const QString &account)
+{
+    close();
+    m_account = account;
+    if (account.isEmpty())
+        return;
+    const QString kind = documentKind(account);
+    const std::optional<QString> text = m_store.read(kind);
+    if (!text)
+        return;
+    QString why;
+    if (std::optional<OrderDraftContent> stored = OrderDraftDocument::read(text->toUtf8(), account, &why)) {
+        m_content = std::move(*stored);
+        m_cart.setCartOrderArray(m_content.lines);
+        emit changed();
+        return;
+    }
+    // Kept beside for a look later, out of the way of the next draft.
+    const QString path = m_store.path(kind);
+    const QString aside = path + QStringLiteral(".unreadable");
+    QFile::remove(aside);
+    QFile::rename(path, aside);
+    qCWarning(lcDraft).noquote() << "order draft set aside:" << why;
+}
+
+void OrderDraft::close()
+{
+    m_account.clear();
+    // The writes queued for the account that leaves still go out; the next account's are counted apart.
+    m_newest = std::make_shared<std::atomic<int>>(0);
+    m_content = OrderDraftContent();
+    m_cart.setCartOrderArray({});
+    emit changed();
+}
+
+void OrderDraft::start(Kind kind, const OrderCustomer &customer)
+{
+    const std::optional<double> guard = m_content.failedSubmissionAt;
+    m_content = OrderDraftContent();
+    m_content.kind = kind;
+    m_content.order.orderCustomer = customer;
+    m_content.failedSubmissionAt = guard;
+    contentChanged();
+}
+
+void OrderDraft::setOrder(const Order &order)
+{
+    if (order == m_content.order)
+        return;
+    m_content.order = order;
+    contentChanged();
+}
+
+void OrderDraft::editOrder(const Order &edited) { setOrder(orderEditedFrom(edited, m_content.order)); }
+
+bool OrderDraft::resumable() const
+{
+    return !m_content.lines.isEmpty() || !m_content.order.orderCustomer.kunnr.isEmpty();
+}
+
+void OrderDraft::discard() { start(Kind::none, OrderCustomer()); }
+
+void OrderDraft::setLines(const QList<Order> &lines)
+{
+    m_content.lines = lines;
+    contentChanged();
+}
+
+void OrderDraft::appendLine(const Order &line)
+{
+    m_content.lines.append(line);
+    contentChanged();
+}
+
+void OrderDraft::removeLine(const QString &orderSeq)
+{
+    if (m_content.lines.removeIf([&](const Order &o) { return o.orderSeq == orderSeq; }) > 0)
+        contentChanged();
+}
+
+bool OrderDraft::editLine(const QString &orderSeq, const Order &edited)
+{
+    for (Order &line : m_content.lines) {
+        if (line.orderSeq == orderSeq) {
+            line = orderEditedFrom(edited, line);
+            contentChanged();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool OrderDraft::holdsLinesOfUnknownFate() const
+{
+    const QList<OrderConfirm> &lines = m_cart.orderConfirmArray();
+    return std::any_of(lines.cbegin(), lines.cend(),
+                       [this](const OrderConfirm &line) { return fate(line.orderSeq) == LineFate::unknown; });
+}
+
+void OrderDraft::markSent(const QList<OrderConfirm> &lines)
+{
+    for (const OrderConfirm &line : lines)
+        m_content.fates.insert(line.orderSeq, LineFate::unknown);
+    contentChanged();
+}
+
+void OrderDraft::recordAnswer(const QList<OrderConfirm> &answered)
+{
+    // Only the fates of the lines of this answer are kept: earlier identities have left the cart.
+    QHash<QString, LineFate> fates;
+    for (const OrderConfirm &line : answered) {
+        fates.insert(line.orderSeq, line.orderStatus == SapOrderStatus::success ? LineFate::ordered
+                                    : line.orderStatus == SapOrderStatus::fail  ? LineFate::refused
+                                                                                : LineFate::unknown);
+    }
+    m_content.fates = fates;
+    m_content.lines = ordersLeft(answered, m_content.lines);
+    contentChanged();
+}
+
+void OrderDraft::setFailedSubmissionAt(std::optional<double> at)
+{
+    if (at == m_content.failedSubmissionAt)
+        return;
+    m_content.failedSubmissionAt = at;
+    contentChanged();
+}
+
+void OrderDraft::contentChanged()
+{
+    if (m_cart.cartOrderArray() != m_content.lines)
+        m_cart.setCartOrderArray(m_content.lines);
+    emit changed();
+    if (!m_account.isEmpty())
+        queueSave();
+}
+
+void OrderDraft::queueSave()
+{
+    // The worker gets a copy of the content (shared, not deep) and touches nothing of this object but
+    // the queued call back, which goes with the object.
+    const int change = ++*m_newest;
+    const bool keep = resumable() || m_content.failedSubmissionAt.has_value();
+    ++m_writesQueued;
+    m_writer.start([this, newest = m_newest, change, store = m_store, kind = documentKind(m_account),
+                    account = m_account, content = m_content, keep] {
+        if (change == newest->load()) {
+            if (keep)
+                store.writeBytes(kind, OrderDraftDocument::write(content, account));
+            else
+                store.remove(kind);
+        }
+        QMetaObject::invokeMethod(this, [this] {
+            if (--m_writesQueued == 0)
+                emit saved();
+        }, Qt::QueuedConnection);
+    });
+}

@@ -1,0 +1,253 @@
+// The order draft: what each change leaves on disk, the fates each kind of answer leaves, the guard
+// across a restart, the document's name and modes, and the reader against documents it must refuse.
+#include "TestRegistry.h"
+
+#include "model/AppContext.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString kAccount = QStringLiteral("U10023");
+
+Order line(const QString &matnr, int pages)
+{
+    Order o;
+    o.orderCustomer.kunnr = QStringLiteral("0000100101");
+    o.orderItem.matnr = matnr;
+    o.orderItem.price = 2720.5f;
+    o.orderItem.orderNumber = 12.125f;
+    o.orderPage = pages;
+    return o;
+}
+
+// A draft signed in as kAccount over a folder that outlives it, as the app's data folder outlives a process.
+struct Drafts {
+    QTemporaryDir dir;
+    std::unique_ptr<OrderDraft> draft;
+    Drafts() { restart(); }
+    // The process ends (nothing saved on the way out) and the next one signs in.
+    OrderDraft &restart()
+    {
+        draft.reset();
+        draft = std::make_unique<OrderDraft>(dir.path(), [] { return QStringLiteral("陳志明"); });
+        draft->open(kAccount);
+        return *draft;
+    }
+    bool saved() const { return QTest::qWaitFor([this] { return draft->isSaved(); }); }
+    QString path() const { return draft->documentPath(kAccount); }
+};
+
+} // namespace
+
+class OrderDraftTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void changesAreSavedAndRestored_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<bool>("stored"); // a document is left, and restored after a restart
+        QTest::newRow("a customer chosen") << QStringList{"normal"} << true;
+        QTest::newRow("contract lines, one edited") << QStringList{"contract", "line", "line", "edit"} << true;
+        QTest::newRow("a line removed") << QStringList{"contract", "line", "remove"} << true;
+        QTest::newRow("discarded") << QStringList{"normal", "line", "discard"} << false;
+        QTest::newRow("discarded within the guard") << QStringList{"contract", "failed", "discard"} << true;
+        QTest::newRow("the next order") << QStringList{"contract", "line", "failed", "normal"} << true;
+    }
+    void changesAreSavedAndRestored()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(bool, stored);
+        Drafts d;
+        OrderDraft &draft = *d.draft;
+        OrderCustomer customer;
+        customer.kunnr = QStringLiteral("0000100101");
+        for (const QString &step : steps) {
+            if (step == "normal" || step == "contract")
+                draft.start(step == "normal" ? OrderDraft::Kind::normal : OrderDraft::Kind::contract, customer);
+            else if (step == "line")
+                draft.appendLine(line(QString::number(draft.lines().size()), 30));
+            else if (step == "edit") {
+                const Order before = draft.lines().first();
+                Order edited = before;
+                edited.orderItem.orderNumber = 3;
+                QVERIFY(draft.editLine(before.orderSeq, edited));
+                QVERIFY(draft.lines().first().orderSeq != before.orderSeq); // changed: a new line for the server
+                QVERIFY(!draft.editLine(before.orderSeq, edited));
+            } else if (step == "remove")
+                draft.removeLine(draft.lines().first().orderSeq);
+            else if (step == "failed")
+                draft.setFailedSubmissionAt(1700000000.5);
+            else
+                draft.discard();
+        }
+        const OrderDraftContent content = draft.content();
+        QVERIFY(d.saved());
+        QCOMPARE(QFile::exists(d.path()), stored);
+        d.restart();
+        if (stored)
+            QCOMPARE(d.draft->content(), content);
+        QCOMPARE(d.draft->resumable(), stored && content.kind != OrderDraft::Kind::none);
+        QCOMPARE(d.draft->cart().orderConfirmArray().size(), stored ? content.lines.size() * 30 : 0);
+    }
+
+    // One order of three copies sent; `results` answers each line: S ordered, E refused, - not named,
+    // or "lost" for no answer at all.
+    void fatesAfterEachAnswer_data()
+    {
+        QTest::addColumn<QStringList>("results");
+        QTest::addColumn<QList<LineFate>>("fates");
+        QTest::addColumn<QList<bool>>("keptIdentity"); // per line: still in the cart under its identity
+        QTest::addColumn<int>("linesLeft");
+        const auto U = LineFate::unknown, O = LineFate::ordered, R = LineFate::refused;
+        QTest::newRow("answer lost") << QStringList{"lost"} << QList<LineFate>{U, U, U} << QList<bool>{true, true, true} << 3;
+        QTest::newRow("all ordered") << QStringList{"S", "S", "S"} << QList<LineFate>{O, O, O} << QList<bool>{false, false, false} << 0;
+        QTest::newRow("refused, ordered, not named")
+            << QStringList{"E", "S", "-"} << QList<LineFate>{R, O, U} << QList<bool>{false, false, true} << 2;
+        QTest::newRow("all refused") << QStringList{"E", "E", "E"} << QList<LineFate>{R, R, R} << QList<bool>{false, false, false} << 3;
+    }
+    void fatesAfterEachAnswer()
+    {
+        QFETCH(QStringList, results);
+        QFETCH(QList<LineFate>, fates);
+        QFETCH(QList<bool>, keptIdentity);
+        QFETCH(int, linesLeft);
+        Drafts d;
+        OrderDraft &draft = *d.draft;
+        draft.setLines({line(QStringLiteral("10000101"), 3)});
+        QList<OrderConfirm> sent = draft.cart().orderConfirmArray();
+        QCOMPARE(draft.fate(sent.at(0).orderSeq), LineFate::notSent);
+        QVERIFY(!draft.holdsLinesOfUnknownFate());
+        draft.markSent(sent);
+        if (results != QStringList{"lost"}) {
+            for (qsizetype i = 0; i < sent.size(); ++i)
+                sent[i].orderStatus = results[i] == "S" ? SapOrderStatus::success
+                                      : results[i] == "E" ? SapOrderStatus::fail
+                                                          : SapOrderStatus::waitToOrder;
+            draft.recordAnswer(sent);
+        }
+        for (qsizetype i = 0; i < sent.size(); ++i)
+            QCOMPARE(draft.fate(sent.at(i).orderSeq), fates.at(i));
+        QVERIFY(d.saved());
+        d.restart(); // what the answer left holds after a restart too
+        QStringList left;
+        for (const OrderConfirm &l : d.draft->cart().orderConfirmArray())
+            left << l.orderSeq;
+        QCOMPARE(left.size(), linesLeft);
+        for (qsizetype i = 0; i < sent.size(); ++i)
+            QCOMPARE(left.contains(sent.at(i).orderSeq), keptIdentity.at(i));
+        // What is left is the one order with a copy per line left: refused lines under new identities.
+        QCOMPARE(d.draft->lines().size(), linesLeft ? 1 : 0);
+        for (const OrderConfirm &l : d.draft->cart().orderConfirmArray()) {
+            QCOMPARE(l.rootSeq, d.draft->lines().first().orderSeq);
+            QVERIFY(QRegularExpression(QStringLiteral("^[0-9A-F-]{36}$")).match(l.orderSeq).hasMatch());
+        }
+        QCOMPARE(d.draft->holdsLinesOfUnknownFate(), fates.contains(LineFate::unknown));
+    }
+
+    // The last unsuccessful answer came at T; the app restarts and submits at T + `elapsed`.
+    void guardHoldsAcrossRestart_data()
+    {
+        QTest::addColumn<double>("elapsed");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("30 s") << 30.0 << true;
+        QTest::newRow("60 s") << 60.0 << true;
+        QTest::newRow("61 s") << 61.0 << false;
+        QTest::newRow("clock set back 30 s") << -30.0 << true;
+        QTest::newRow("clock set back 2 min") << -120.0 << false;
+    }
+    void guardHoldsAcrossRestart()
+    {
+        QFETCH(double, elapsed);
+        QFETCH(bool, refused);
+        QTemporaryDir dir;
+        const double T = 1700000000;
+        {
+            AppContext before(AppContext::Options{dir.path(), nullptr, false});
+            before.draft().open(kAccount);
+            before.draft().setFailedSubmissionAt(T);
+            QVERIFY(QTest::qWaitFor([&] { return before.draft().isSaved(); }));
+        }
+        AppContext after(AppContext::Options{dir.path(), nullptr, false});
+        after.submissionGuard().setClock([&] { return T + elapsed; });
+        QVERIFY(!after.submissionGuard().orderTimeLimitActive()); // no account signed in yet
+        after.draft().open(kAccount);
+        QCOMPARE(after.submissionGuard().orderTimeLimitActive(), refused);
+        if (refused) {
+            QString code;
+            after.submissionGuard().eipOrder2({}, [&](const ApiStatus &status) { code = status.returnCode; });
+            QCOMPARE(code, QStringLiteral("ORDER_TIME_LIMIT")); // at once, nothing sent
+        }
+    }
+
+    // One owner-only document per account in the data folder; signing out keeps it for that account only.
+    void oneOwnerOnlyDocumentPerAccount()
+    {
+        Drafts d;
+        OrderCustomer customer;
+        customer.kunnr = QStringLiteral("0000100101");
+        d.draft->start(OrderDraft::Kind::normal, customer);
+        QVERIFY(d.saved());
+        QVERIFY(QRegularExpression(QStringLiteral("/orderDraft-[0-9a-f]{32}\\.json$")).match(d.path()).hasMatch());
+        QCOMPARE(QFileInfo(d.path()).absolutePath(), QFileInfo(d.dir.path()).absoluteFilePath());
+        QCOMPARE(int(QFile::permissions(d.path())) & 0x7077, 0x6000); // owner read and write only
+        QVERIFY(d.draft->documentPath(QStringLiteral("U10024")) != d.path());
+        d.draft->close();
+        QVERIFY(!d.draft->resumable());
+        d.draft->open(QStringLiteral("U10024"));
+        QVERIFY(!d.draft->resumable());
+        QVERIFY(QFile::exists(d.path()));
+        d.draft->open(kAccount);
+        QCOMPARE(d.draft->order().orderCustomer.kunnr, customer.kunnr);
+    }
+
+    void unreadableDocumentsAreSetAside_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        OrderDraftContent content;
+        content.kind = OrderDraftContent::Kind::contract;
+        content.lines = {line(QStringLiteral("10000101"), 2)};
+        const QJsonObject valid = QJsonDocument::fromJson(OrderDraftDocument::write(content, kAccount)).object();
+        const auto with = [&](const char *key, const QJsonValue &value) {
+            QJsonObject o = valid;
+            o.insert(QLatin1String(key), value);
+            return QJsonDocument(o).toJson();
+        };
+        QJsonObject badLine = valid.value("lines").toArray().at(0).toObject();
+        badLine.insert("orderPage", 31);
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("cut short") << OrderDraftDocument::write(content, kAccount).chopped(20);
+        QTest::newRow("not an object") << QByteArray("[1,2]");
+        QTest::newRow("a newer version") << with("version", 2);
+        QTest::newRow("another account's") << with("account", "U99999");
+        QTest::newRow("copies out of range") << with("lines", QJsonArray{badLine});
+        QTest::newRow("an unknown fate") << with("fates", QJsonObject{{"X", "maybe"}});
+    }
+    void unreadableDocumentsAreSetAside()
+    {
+        QFETCH(QByteArray, bytes);
+        Drafts d;
+        d.draft->close();
+        QFile file(d.path());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^order draft set aside: ")));
+        d.draft->open(kAccount);
+        QVERIFY(!d.draft->resumable());
+        QVERIFY(!QFile::exists(d.path()));
+        QFile aside(d.path() + QStringLiteral(".unreadable"));
+        QVERIFY(aside.open(QIODevice::ReadOnly));
+        QCOMPARE(aside.readAll(), bytes);
+    }
+};
+
+ZELK_TEST(OrderDraftTest)
+#include "OrderDraftTest.moc"
