@@ -277,10 +277,6 @@ private slots:
         RawResponse response;
         response.httpStatus = 200;
         response.body = priceAnswer(10000);
-        OrderItem current;
-        for (QString *text : {&current.kunnr, &current.zterm, &current.werks, &current.vstel, &current.route,
-                              &current.inco1, &current.inco1Bezei, &current.inco2, &current.bzirk})
-            *text = QStringLiteral("X001");
         qsizetype count = 0;
         if (bare) {
             QBENCHMARK {
@@ -288,20 +284,8 @@ private slots:
             }
         } else {
             QBENCHMARK {
-                // As the material page read it: every record a copy of the current line.
                 const ApiStatus status = ServiceClient::evaluate(response);
-                QList<OrderItem> items;
-                const QJsonArray list = status.returnJson->object().value(QStringLiteral("matnrPriceList")).toArray();
-                for (const QJsonValue &value : list) {
-                    const QJsonObject o = value.toObject();
-                    OrderItem item = current;
-                    item.matnr = readText(o, QStringLiteral("matnr"));
-                    item.maktx = readText(o, QStringLiteral("maktx"));
-                    item.kbetr = float(readLenientNumber(o, QStringLiteral("kbetr")));
-                    item.price = item.kbetr;
-                    items.append(item);
-                }
-                count = items.size();
+                count = ::readPriceList(status.returnJson->object()).size();
             }
         }
         QCOMPARE(count, 10000);
@@ -336,8 +320,7 @@ private slots:
                 bare = heapInUse() - before;
             }
             const size_t before = heapInUse();
-            QList<OrderCustomer> customers = parseList<OrderCustomer>(
-                ServiceClient::evaluate(response).returnJson->object(), QStringLiteral("custList"));
+            QList<OrderCustomer> customers = readCustomerList(ServiceClient::evaluate(response).returnJson->object());
             records = heapInUse() - before;
             QCOMPARE(customers.size(), count);
         }
