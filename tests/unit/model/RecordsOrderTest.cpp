@@ -48,7 +48,6 @@ private slots:
         QCOMPARE(lines.size(), 1);
         OrderConfirm &line = lines.first();
         QCOMPARE(line.orderStatus, SapOrderStatus::waitToOrder);
-        QCOMPARE(line.inco1bezei, u"自提"_s);
         line.orderStatus = SapOrderStatus::fail;
         line.mailList = {MailUser{u"X"_s, u"x"_s, u"x@example.com"_s, u"1"_s}};
         const QJsonObject expected{
@@ -73,13 +72,9 @@ private slots:
         order.orderItem.price = 850.5f;
         order.orderItem.orderNumber = 0.1f;
         const OrderConfirm l = createOrderConfirmArray(order, QString()).first();
-        QCOMPARE(l.vgbel, u"40000123"_s);
-        QCOMPARE(l.auart, u"ZKC"_s);
-        QCOMPARE(l.bstkd, u" "_s); // neither kind nor remark: one space
-        QCOMPARE(l.kbetr, u"850.5"_s);
-        QCOMPARE(l.kwmeng, u"0.1"_s);
-        QCOMPARE(l.orderUserName, QString());
-
+        // Neither kind nor remark: "bstkd" is one space.
+        QCOMPARE((QStringList{l.vgbel, l.auart, l.bstkd, l.kbetr, l.kwmeng, l.orderUserName}),
+                 (QStringList{u"40000123"_s, u"ZKC"_s, u" "_s, u"850.5"_s, u"0.1"_s, QString()}));
         order.transportRemark = u"急件"_s;
         QCOMPARE(createOrderConfirmArray(order, QString()).first().bstkd, u" 急件"_s);
     }
@@ -93,17 +88,13 @@ private slots:
         QCOMPARE(lines.size(), 3);
         QCOMPARE(lines[0].orderSeq, order.orderSeq);
         QSet<QString> seqs;
-        for (const OrderConfirm &l : lines) {
+        for (OrderConfirm l : lines) { // apart from its identity every copy equals the first line
             QCOMPARE(l.rootSeq, order.orderSeq);
             QVERIFY(isOrderSeq(l.orderSeq));
-            seqs.insert(l.orderSeq);
-            // Apart from its identity every copy equals the first line.
-            OrderConfirm same = l;
-            same.orderSeq = lines[0].orderSeq;
-            QCOMPARE(same, lines[0]);
+            seqs.insert(std::exchange(l.orderSeq, lines[0].orderSeq));
+            QCOMPARE(l, lines[0]);
         }
         QCOMPARE(seqs.size(), 3);
-
         // An order page below 1 never yields fewer than the base line.
         order.orderPage = 0;
         QCOMPARE(createOrderConfirmArray(order, QString()).size(), 1);
