@@ -124,7 +124,6 @@ private slots:
             OrderCustomer c;
             c.kunnr = QStringLiteral("00%1").arg(100000 + i);
             c.name1 = QStringLiteral("台灣%1建材行").arg(i);
-            c.city1 = QStringLiteral("台北市");
             customers.append(c);
         }
         CustomerPickSource source(CustomerPickSource::Layout::NameThenNumber);

@@ -63,20 +63,25 @@ void BoardMessageListViewController::loadMessagePage()
         return;
     }
     const int run = m_paging.run();
-    ctx->operations().getBoardMsgList(m_boardId, pagingCursor(), this, [this, run](const ApiStatus &status) {
-        if (!m_paging.isCurrent(run))
-            return; // asked for before a header refresh emptied the list
-        const bool endOfList = status.returnCode == QLatin1String("90");
-        if ((status.isSuccess || endOfList) && status.returnJson) {
-            const QList<QJsonObject> page =
-                objects(status.returnJson->object().value(QLatin1String("boardMsgList")).toArray());
-            m_messages.setRows(m_messages.rows() + page);
-            m_paging.pageEnded(page.isEmpty() || endOfList);
-            return;
-        }
-        alertWithTitle(localized(QStringLiteral("無法取得資料")), status.message);
-        m_paging.pageEnded(true);
-    });
+    // The page is read into its rows on a worker thread.
+    ctx->operations().getBoardMsgList<QList<QJsonObject>>(
+        m_boardId, pagingCursor(), this,
+        [](const ApiStatus &status) {
+            return status.returnJson ? objects(status.returnJson->object().value(QLatin1String("boardMsgList")).toArray())
+                                     : QList<QJsonObject>();
+        },
+        [this, run](const ApiStatus &status, const QList<QJsonObject> &page) {
+            if (!m_paging.isCurrent(run))
+                return; // asked for before a header refresh emptied the list
+            const bool endOfList = status.returnCode == QLatin1String("90");
+            if ((status.isSuccess || endOfList) && status.returnJson) {
+                m_messages.setRows(m_messages.rows() + page);
+                m_paging.pageEnded(page.isEmpty() || endOfList);
+                return;
+            }
+            alertWithTitle(localized(QStringLiteral("無法取得資料")), status.message);
+            m_paging.pageEnded(true);
+        });
 }
 
 void BoardMessageListViewController::addMessageAction()

@@ -275,16 +275,30 @@ void OrderHistoryViewController::runQuery()
             query.vbeln = m_queryTypeInfoText;
     }
 
-    ctx->operations().ZSD_QUERY_ORDER(query, this, [this](const ApiStatus &status) {
-        if (status.isSuccess && status.returnJson) {
-            setTableArray(parseList<OrderHistroy>(status.returnJson->object(), QStringLiteral("orderList")));
-            qCDebug(lcHistory) << "tableArray: " << m_tableArray.size() << "rows";
-        } else {
-            showAlert(localized(QStringLiteral("無法查詢訂單")), status.message);
-        }
-        if (Ui *u = ui())
-            u->dismissSpinner();
-    });
+    // The orders and their rows are built on a worker thread; a later query's answer replaces an earlier one.
+    using Rows = std::pair<QList<OrderHistroy>, QList<OrderHistroyCell>>;
+    ctx->operations().ZSD_QUERY_ORDER<Rows>(
+        query, this,
+        [](const ApiStatus &status) {
+            Rows rows;
+            if (status.isSuccess && status.returnJson) {
+                rows.first = parseList<OrderHistroy>(status.returnJson->object(), QStringLiteral("orderList"));
+                rows.second.reserve(rows.first.size());
+                for (const OrderHistroy &record : std::as_const(rows.first))
+                    rows.second.append(OrderHistroyCell::from(record));
+            }
+            return rows;
+        },
+        [this](const ApiStatus &status, Rows rows) {
+            if (status.isSuccess && status.returnJson) {
+                setTableArray(std::move(rows.first), std::move(rows.second));
+                qCDebug(lcHistory) << "tableArray: " << m_tableArray.size() << "rows";
+            } else {
+                showAlert(localized(QStringLiteral("無法查詢訂單")), status.message);
+            }
+            if (Ui *u = ui())
+                u->dismissSpinner();
+        });
 }
 
 QString OrderHistoryViewController::queryTypeInfoPlaceholder() const
@@ -292,14 +306,10 @@ QString OrderHistoryViewController::queryTypeInfoPlaceholder() const
     return m_queryType == 0 ? localized(QStringLiteral("請選擇客戶")) : localized(QStringLiteral("請輸入訂單編號"));
 }
 
-void OrderHistoryViewController::setTableArray(const QList<OrderHistroy> &records)
+void OrderHistoryViewController::setTableArray(QList<OrderHistroy> records, QList<OrderHistroyCell> cells)
 {
-    m_tableArray = records;
-    QList<OrderHistroyCell> cells;
-    cells.reserve(records.size());
-    for (const OrderHistroy &record : records)
-        cells.append(OrderHistroyCell::from(record));
-    m_cells.setRows(cells);
+    m_tableArray = std::move(records);
+    m_cells.setRows(std::move(cells));
     emit tableArrayChanged();
 }
 

@@ -94,7 +94,7 @@ private:
     void showCustomerPicker();
     void customerChosen(int row);
     void runQuery();
-    void setTableArray(const QList<OrderHistroy> &records);
+    void setTableArray(QList<OrderHistroy> records, QList<OrderHistroyCell> cells);
     void chooseDate(bool start);
     void setQueryTypeInfoText(const QString &text);
     void showAlert(const QString &title, const QString &message);

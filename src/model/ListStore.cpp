@@ -102,6 +102,7 @@ bool ListStore::hasList(const QString &kind)
 void ListStore::withList(const QString &kind, QObject *context, std::function<void(const ApiStatus &)> ready)
 {
     if (!hasList(kind)) {
+        m_backgroundQueue.removeOne(kind); // asked for now: it goes at once, not in its turn
         fetch(kind, context, std::move(ready));
         return;
     }
@@ -111,8 +112,19 @@ void ListStore::withList(const QString &kind, QObject *context, std::function<vo
 
 void ListStore::refreshStoredLists()
 {
-    for (const QString &kind : kinds())
-        fetch(kind, nullptr, {});
+    for (const QString &kind : kinds()) {
+        if (!m_backgroundQueue.contains(kind))
+            m_backgroundQueue.append(kind);
+    }
+    sendBackgroundFetches();
+}
+
+void ListStore::sendBackgroundFetches()
+{
+    while (m_backgroundFetches < kMaxBackgroundFetches && !m_backgroundQueue.isEmpty()) {
+        ++m_backgroundFetches;
+        fetch(m_backgroundQueue.takeFirst(), nullptr, {}, true);
+    }
 }
 
 bool ListStore::isFetching(const QString &kind) const
@@ -120,15 +132,21 @@ bool ListStore::isFetching(const QString &kind) const
     return m_fetching.contains(m_client.listDocumentName(kind));
 }
 
-void ListStore::fetch(const QString &kind, QObject *context, std::function<void(const ApiStatus &)> ready)
+void ListStore::fetch(const QString &kind, QObject *context, std::function<void(const ApiStatus &)> ready,
+                      bool background)
 {
     // Named now: the answer belongs to the organisation it was asked for, whatever the session holds later.
     const QString name = m_client.listDocumentName(kind);
     const bool onItsWay = m_fetching.contains(name);
     m_fetching[name].append(Waiter{CallerGuard(context), std::move(ready)});
-    if (onItsWay)
+    if (onItsWay) {
+        if (background) { // joined a fetch already on its way: the slot is free again
+            --m_backgroundFetches;
+            sendBackgroundFetches();
+        }
         return;
-    m_client.fetchList(kind, [this, name](const ApiStatus &status, const QString &text) {
+    }
+    m_client.fetchList(kind, [this, name, background](const ApiStatus &status, const QString &text) {
         if (status.isSuccess)
             storeDocument(name, text);
         const QList<Waiter> waiters = m_fetching.take(name);
@@ -136,7 +154,11 @@ void ListStore::fetch(const QString &kind, QObject *context, std::function<void(
             if (waiter.ready && waiter.context.alive())
                 waiter.ready(status);
         }
-    });
+        if (background) {
+            --m_backgroundFetches;
+            sendBackgroundFetches();
+        }
+    }, background);
 }
 
 void ListStore::storeDocument(const QString &document, const QString &text)
@@ -155,16 +177,19 @@ void ListStore::storeDocument(const QString &document, const QString &text)
 
 void ListStore::clientList(QObject *context, std::function<void(bool, std::optional<QList<OrderCustomer>>)> done)
 {
-    const QJsonObject parameters{{QStringLiteral("userID"), m_secure.value(QStringLiteral("userId")).value_or(QString())}};
-    m_operations.clientList(parameters, [this, guard = CallerGuard(context), done = std::move(done)](const ApiStatus &status) {
-        if (!status.isSuccess || !status.returnJson) {
-            if (guard.alive())
-                done(false, std::nullopt);
-            return;
-        }
-        QList<OrderCustomer> customers = parseList<OrderCustomer>(status.returnJson->object(), QStringLiteral("custList"));
-        m_customers = customers;
-        if (guard.alive())
-            done(true, std::move(customers));
-    });
+    const quint64 sequence = m_customerAnswers.next();
+    m_operations.clientList<QList<OrderCustomer>>(
+        m_secure.value(QStringLiteral("userId")).value_or(QString()), nullptr,
+        [](const ApiStatus &status) {
+            return status.isSuccess && status.returnJson ? readCustomerList(status.returnJson->object())
+                                                         : QList<OrderCustomer>();
+        },
+        [this, sequence, guard = CallerGuard(context), done = std::move(done)](const ApiStatus &status,
+                                                                               QList<OrderCustomer> customers) {
+            const bool ok = status.isSuccess && status.returnJson;
+            if (ok && m_customerAnswers.take(sequence))
+                m_customers = std::move(customers);
+            if (guard.alive() && done)
+                done(ok, ok ? m_customers : std::nullopt);
+        });
 }

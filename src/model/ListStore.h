@@ -4,6 +4,7 @@
 #include "model/MasterData.h"
 #include "model/OrderStatus.h"
 
+#include "services/ServiceClient.h"
 #include "services/ServiceTypes.h"
 
 #include <QHash>
@@ -45,9 +46,12 @@ public:
     // list is fetched and `ready` runs with the answer's result once it has arrived, unless `context`
     // has gone by then. A fetch of the same document already on its way is joined, not sent again.
     void withList(const QString &kind, QObject *context, std::function<void(const ApiStatus &status)> ready);
-    // Fetches every kind again in the background (after each sign-in). An answer "00" holding the kind's
-    // list as an array replaces the stored document and the held list; any other answer keeps both.
+    // Fetches every kind again in the background (after each sign-in), at low priority and at most
+    // kMaxBackgroundFetches at once, so that what the user asks for meanwhile goes first; a kind a screen
+    // asks for (withList) before its turn is fetched at once. An answer "00" holding the kind's list as an
+    // array replaces the stored document and the held list; any other answer keeps both.
     void refreshStoredLists();
+    static constexpr int kMaxBackgroundFetches = 2;
     // Whether a fetch of the kind's document (for the session's organisation) is on its way.
     bool isFetching(const QString &kind) const;
 
@@ -55,9 +59,10 @@ public:
     const std::optional<QList<OrderCustomer>> &customerList() const { return m_customers; }
     void setCustomerList(std::optional<QList<OrderCustomer>> customers) { m_customers = std::move(customers); }
 
-    // Asks `clientList` for the signed-in user's customers. On success the parsed list (empty when
-    // "custList" is missing) replaces the held customer list; on failure the held list stays.
-    // `done` is dropped when `context` has gone by then; the list is held all the same.
+    // Asks `clientList` for the signed-in user's customers; the answer is read on a worker thread. On
+    // success the parsed list (empty when "custList" is missing) replaces the held customer list, unless
+    // the answer to a later request has replaced it already; on failure the held list stays. `done` gets
+    // the held list (the newest) and is dropped when `context` has gone by then; the list is held all the same.
     void clientList(QObject *context, std::function<void(bool ok, std::optional<QList<OrderCustomer>> customers)> done);
     void clientList(std::function<void(bool ok, std::optional<QList<OrderCustomer>> customers)> done)
     {
@@ -73,7 +78,10 @@ private:
     };
     template <class T> std::optional<QList<T>> read(Held<T> &held, const QString &kind);
     // Sends the fetch of `kind` unless one for the same document is on its way; every waiter gets its result.
-    void fetch(const QString &kind, QObject *context, std::function<void(const ApiStatus &)> ready);
+    void fetch(const QString &kind, QObject *context, std::function<void(const ApiStatus &)> ready,
+               bool background = false);
+    // Sends queued background fetches while fewer than kMaxBackgroundFetches are on their way.
+    void sendBackgroundFetches();
     // Stores an accepted answer and drops the lists built from the document it replaces.
     void storeDocument(const QString &document, const QString &text);
 
@@ -93,4 +101,7 @@ private:
     Held<NoticeGroup> m_noticeGroup;
     std::optional<QList<OrderCustomer>> m_customers;
     QHash<QString, QList<Waiter>> m_fetching; // by document name
+    QStringList m_backgroundQueue;            // kinds waiting for a background fetch
+    int m_backgroundFetches = 0;              // background fetches on their way
+    AnswerSequence m_customerAnswers;
 };

@@ -1,5 +1,7 @@
 #include "model/MasterData.h"
 
+#include <QSet>
+
 using namespace Qt::StringLiterals;
 
 Inco1 Inco1::fromJson(const QJsonObject &o)
@@ -40,23 +42,25 @@ Tvstz Tvstz::fromJson(const QJsonObject &o)
 OrderCustomer OrderCustomer::fromJson(const QJsonObject &o)
 {
     OrderCustomer r;
-    r.custID = readText(o, "custID"_L1);
     r.kunnr = readText(o, "kunnr"_L1);
     r.name1 = readText(o, "name1"_L1);
-    r.name2 = readText(o, "name2"_L1);
-    r.city1 = readText(o, "city1"_L1);
-    r.stceg = readText(o, "stceg"_L1);
-    r.street = readText(o, "street"_L1);
-    r.telNumber = readText(o, "telNumber"_L1);
-    r.telExtens = readText(o, "telExtens"_L1);
-    r.faxNumber = readText(o, "faxNumber"_L1);
-    r.faxExtens = readText(o, "faxExtens"_L1);
-    r.loevm = readText(o, "loevm"_L1);
-    r.lzone = readText(o, "lzone"_L1);
     r.bzirk = readText(o, "bzirk"_L1);
     r.bukrs = readText(o, "bukrs"_L1);
     r.vkorg = readText(o, "vkorg"_L1);
     return r;
+}
+
+QList<OrderCustomer> readCustomerList(const QJsonObject &answer)
+{
+    QList<OrderCustomer> customers = parseList<OrderCustomer>(answer, QStringLiteral("custList"));
+    QSet<QString> codes;
+    const auto shared = [&codes](QString &text) { text = *codes.insert(text); };
+    for (OrderCustomer &c : customers) {
+        shared(c.bzirk);
+        shared(c.bukrs);
+        shared(c.vkorg);
+    }
+    return customers;
 }
 
 Contract2 Contract2::fromJson(const QJsonObject &o)
@@ -93,4 +97,20 @@ OrderItem OrderItem::fromJson(const QJsonObject &o)
     r.bzirk = readText(o, "bzirk"_L1);
     r.price = r.kbetr;
     return r;
+}
+
+QList<OrderItem> readPriceList(const QJsonObject &answer)
+{
+    const QJsonArray list = answer.value("matnrPriceList"_L1).toArray();
+    QList<OrderItem> items;
+    items.reserve(list.size());
+    for (const QJsonValue &value : list) {
+        const QJsonObject o = value.toObject();
+        OrderItem &item = items.emplace_back();
+        item.matnr = readText(o, "matnr"_L1);
+        item.maktx = readText(o, "maktx"_L1);
+        item.kbetr = float(readLenientNumber(o, "kbetr"_L1));
+        item.price = item.kbetr;
+    }
+    return items;
 }

@@ -54,21 +54,11 @@ struct Tvstz {
     friend bool operator==(const Tvstz &, const Tvstz &) = default;
 };
 
-// A customer the user may order for; every field is text, read from the key of the same name.
+// A customer the user may order for: of the answer's members, only those a screen shows or a request
+// sends are kept, each read as text from the key of the same name.
 struct OrderCustomer {
-    QString custID;
     QString kunnr;     // customer number in the enterprise system
     QString name1;     // shown as the customer's name
-    QString name2;
-    QString city1;
-    QString stceg;     // tax number
-    QString street;
-    QString telNumber;
-    QString telExtens;
-    QString faxNumber;
-    QString faxExtens;
-    QString loevm;     // deletion flag
-    QString lzone;     // transport zone
     QString bzirk;     // sales district
     QString bukrs;     // company code, also the credit control area of the credit query
     QString vkorg;     // sales organisation
@@ -76,6 +66,10 @@ struct OrderCustomer {
     static OrderCustomer fromJson(const QJsonObject &o);
     friend bool operator==(const OrderCustomer &, const OrderCustomer &) = default;
 };
+
+// The customers of a customer-list answer (member "custList"), in answer order; the district, company
+// and organisation codes, which repeat across thousands of customers, share one text each.
+QList<OrderCustomer> readCustomerList(const QJsonObject &answer);
 
 // One material of one sales contract of the customer. Numbers are read with the lenient rule.
 struct Contract2 {
@@ -118,3 +112,8 @@ struct OrderItem {
     static OrderItem fromJson(const QJsonObject &o);
     friend bool operator==(const OrderItem &, const OrderItem &) = default;
 };
+
+// The priced materials of a price-list answer (member "matnrPriceList"), in answer order: material number,
+// description and price ("kbetr", lenient rule, also as `price`) only; the rest of an order line is the
+// order's own and is not copied into each record.
+QList<OrderItem> readPriceList(const QJsonObject &answer);

@@ -91,11 +91,15 @@ void OrderPage2ViewController::viewDidAppear(bool animated)
         return;
     if (Ui *u = ui())
         u->showSpinner();
-    ctx->operations().materialPrices(ctx->userId().value_or(QString()), priceListQuery(), this,
-                                     [this](const ApiStatus &status) { priceListReply(status); });
+    ctx->operations().materialPrices<QList<OrderItem>>(
+        ctx->userId().value_or(QString()), priceListQuery(), this,
+        [](const ApiStatus &status) {
+            return status.returnJson ? readPriceList(status.returnJson->object()) : QList<OrderItem>();
+        },
+        [this](const ApiStatus &status, QList<OrderItem> items) { priceListReply(status, std::move(items)); });
 }
 
-void OrderPage2ViewController::priceListReply(const ApiStatus &status)
+void OrderPage2ViewController::priceListReply(const ApiStatus &status, QList<OrderItem> items)
 {
     if (Ui *u = ui())
         u->dismissSpinner();
@@ -103,19 +107,7 @@ void OrderPage2ViewController::priceListReply(const ApiStatus &status)
         alertThenLeave(localized(QStringLiteral("無法取得物料資料")), status.message);
         return;
     }
-    const OrderItem current = editedOrder().orderItem;
-    QList<OrderItem> items;
-    const QJsonArray list = status.returnJson->object().value(QStringLiteral("matnrPriceList")).toArray();
-    for (const QJsonValue &value : list) {
-        const QJsonObject o = value.toObject();
-        OrderItem item = current;
-        item.matnr = readText(o, QStringLiteral("matnr"));
-        item.maktx = readText(o, QStringLiteral("maktx"));
-        item.kbetr = float(readLenientNumber(o, QStringLiteral("kbetr")));
-        item.price = item.kbetr;
-        items.append(item);
-    }
-    m_itemsArray = items;
+    m_itemsArray = std::move(items);
     // An open pick list keeps offering what its search text selects.
     m_filterItemsArray = searchMaterials(
         m_itemsArray, m_selectDataViewController ? m_selectDataViewController->searchText() : QString());
@@ -186,11 +178,12 @@ void OrderPage2ViewController::chooseMaterial(int filteredRow)
         return;
     // The material comes with the price list's fields; the quantity stays the one entered, and the
     // new price × quantity must pass the credit check like any other change.
-    OrderItem item = m_itemsArray.at(m_filterItemsArray.at(filteredRow));
-    const Order current = editedOrder();
-    item.orderNumber = current.orderItem.orderNumber;
-    Order order = current;
-    order.orderItem = item;
+    const OrderItem &chosen = m_itemsArray.at(m_filterItemsArray.at(filteredRow));
+    Order order = editedOrder();
+    order.orderItem.matnr = chosen.matnr;
+    order.orderItem.maktx = chosen.maktx;
+    order.orderItem.kbetr = chosen.kbetr;
+    order.orderItem.price = chosen.price;
     if (!creditAllows(order))
         return;
     storeOrder(order);

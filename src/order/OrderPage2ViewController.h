@@ -54,7 +54,7 @@ protected:
     void buildRows() override;
 
 private:
-    void priceListReply(const ApiStatus &status);
+    void priceListReply(const ApiStatus &status, QList<OrderItem> items);
     void chooseMaterial(int filteredRow);
     void applyQuantity(const QString &text);
     void applyCopies(int row);

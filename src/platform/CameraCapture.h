@@ -1,5 +1,5 @@
 #pragma once
-// The platform camera through Qt Multimedia: one photo from the default camera, saved as a JPEG file.
+// The platform camera through Qt Multimedia (its module loaded on first use): one photo from the default camera, saved as a JPEG file.
 // Built without Qt Multimedia, or on a machine without a camera, there is none: isAvailable() is false
 // and the photo sheet does not offer "拍一張照片".
 #include <QObject>

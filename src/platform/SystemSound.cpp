@@ -1,10 +1,8 @@
 #include "platform/SystemSound.h"
 
-#include <QAudioDevice>
+#include "platform/MediaBackend.h"
+
 #include <QCoreApplication>
-#include <QMediaDevices>
-#include <QPointer>
-#include <QSoundEffect>
 
 namespace {
 int g_alerts = 0;
@@ -15,16 +13,11 @@ namespace SystemSound {
 void playNotificationAlert()
 {
     ++g_alerts;
-    if (QMediaDevices::audioOutputs().isEmpty())
+    MediaBackend *media = MediaBackend::instance();
+    if (!media || !media->hasAudioOutput())
         return;
-    // One effect for the process, loaded once; it lives as long as the application object.
-    static QPointer<QSoundEffect> effect;
-    if (!effect) {
-        effect = new QSoundEffect(QCoreApplication::instance());
-        effect->setSource(QUrl(QStringLiteral("qrc:/Zelk/resources/alert.wav")));
-        effect->setVolume(0.6f);
-    }
-    effect->play();
+    // The effect lives as long as the application object.
+    media->playSound(QCoreApplication::instance(), QUrl(QStringLiteral("qrc:/Zelk/resources/alert.wav")), 0.6f);
 }
 
 int notificationAlertCount() { return g_alerts; }

@@ -194,11 +194,17 @@ void Operations::getBoardsList(const QString &userId, QObject *context, ApiCompl
     getBoardsList(QJsonObject{{QStringLiteral("userID"), userId}}, context, std::move(done));
 }
 
+QJsonObject Operations::userParameters(const QString &userId) { return QJsonObject{{QStringLiteral("userID"), userId}}; }
+
+QJsonObject Operations::boardPageParameters(const QString &boardId, const QString &startRow)
+{
+    return QJsonObject{{QStringLiteral("boardID"), boardId}, {QStringLiteral("startRow"), startRow}};
+}
+
 void Operations::getBoardMsgList(const QString &boardId, const QString &startRow, QObject *context,
                                  ApiCompletion done)
 {
-    getBoardMsgList(QJsonObject{{QStringLiteral("boardID"), boardId}, {QStringLiteral("startRow"), startRow}}, context,
-                    std::move(done));
+    getBoardMsgList(boardPageParameters(boardId, startRow), context, std::move(done));
 }
 
 void Operations::deleteBoardMsg(const QString &msgId, const QString &userId, QObject *context, ApiCompletion done)

@@ -3,6 +3,7 @@
 // name and handing the caller's parameters and completion through to the service client. Every call
 // takes the QObject its completion belongs to (usually the calling screen): the completion is dropped
 // when that object has gone before the answer arrives.
+#include "services/ServiceClient.h"
 #include "services/ServiceTypes.h"
 
 #include <QDate>
@@ -126,6 +127,7 @@ public:
 
     ServiceClient &client() const { return m_client; }
 
+
     // ---- order entry: typed calls, so that the order screens never spell a wire key ----
 
     // The shipping point of a customer at a plant (ZSD_GET_TVSTZ).
@@ -155,6 +157,42 @@ public:
     static QJsonObject orderSubmissionParameters(const QString &userId, const QJsonArray &lines);
     // The order-notice mail (`sendMail`): one object per line to be mailed, under "sendMailList".
     void sendMail(const QJsonArray &sendMailList, QObject *context, ApiCompletion done);
+
+
+    // ---- large answers: evaluated and read into records on a worker thread ----
+    // `read` builds the records from the answer there (it must touch nothing but its argument); `done`
+    // runs on the main thread while `context` lives, and never with an answer older than one it has had
+    // for the same operation (see ServiceClient::callGateway).
+    template <class T> using Reader = std::function<T(const ApiStatus &status)>;
+    template <class T> using RecordsDone = std::function<void(const ApiStatus &status, T records)>;
+    template <class T>
+    void clientList(const QString &userId, QObject *context, Reader<T> read, RecordsDone<T> done)
+    {
+        m_client.callGateway<T>(QStringLiteral("clientList"), userParameters(userId), context, std::move(read),
+                                std::move(done));
+    }
+    template <class T>
+    void ZSD_QUERY_ORDER(const OrderQuery &query, QObject *context, Reader<T> read, RecordsDone<T> done)
+    {
+        m_client.callGateway<T>(QStringLiteral("ZSD_QUERY_ORDER"), orderQueryParameters(query), context,
+                                std::move(read), std::move(done));
+    }
+    template <class T>
+    void materialPrices(const QString &userId, const std::optional<PriceListQuery> &query, QObject *context,
+                        Reader<T> read, RecordsDone<T> done)
+    {
+        m_client.callGateway<T>(QStringLiteral("ZSD_GET_MATNR_PRICE"), materialPriceParameters(userId, query),
+                                context, std::move(read), std::move(done));
+    }
+    template <class T>
+    void getBoardMsgList(const QString &boardId, const QString &startRow, QObject *context, Reader<T> read,
+                         RecordsDone<T> done)
+    {
+        m_client.callGateway<T>(QStringLiteral("getBoardMsgList"), boardPageParameters(boardId, startRow), context,
+                                std::move(read), std::move(done));
+    }
+    static QJsonObject userParameters(const QString &userId);
+    static QJsonObject boardPageParameters(const QString &boardId, const QString &startRow);
 
 private:
     void gateway(const char *apiName, const ApiParameters &parameters, QObject *context, ApiCompletion done);

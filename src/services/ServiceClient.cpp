@@ -216,14 +216,20 @@ ApiStatus ServiceClient::evaluate(const RawResponse &response)
     return finish(ApiStatus{returnCode == QLatin1String("00"), returnCode, message.toString(), document});
 }
 
-void ServiceClient::callGateway(const QString &apiName, const ApiParameters &parameters, ApiCompletion done,
-                                BodyStyle style)
+void ServiceClient::sendGateway(const QString &apiName, const ApiParameters &parameters, BodyStyle style,
+                                std::function<void(const RawResponse &)> answered)
 {
     qCDebug(lcServices).noquote() << QStringLiteral("parameters:") << describeParameters(parameters);
     QNetworkRequest request(gatewayUrl());
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
     send(m_network, request, gatewayEnvelope(apiName, parameters, style), m_inactivityMs, m_totalMs,
-         [done = std::move(done)](const RawResponse &response) {
+         std::move(answered));
+}
+
+void ServiceClient::callGateway(const QString &apiName, const ApiParameters &parameters, ApiCompletion done,
+                                BodyStyle style)
+{
+    sendGateway(apiName, parameters, style, [done = std::move(done)](const RawResponse &response) {
         const ApiStatus status = evaluate(response);
         if (done)
             done(status);
@@ -336,12 +342,14 @@ QString ServiceClient::listMember(const QString &kind)
 }
 
 void ServiceClient::fetchList(const QString &kind,
-                              std::function<void(const ApiStatus &, const QString &)> done)
+                              std::function<void(const ApiStatus &, const QString &)> done, bool background)
 {
     const ApiParameters parameters = listParameters(kind, sessionVkorg());
     qCDebug(lcServices).noquote() << QStringLiteral("parameters:") << describeParameters(parameters);
     QNetworkRequest request(gatewayUrl());
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
+    if (background)
+        request.setPriority(QNetworkRequest::LowPriority);
     const QByteArray body = gatewayEnvelope(kind, parameters, BodyStyle::Indented);
     auto answered = [kind, done = std::move(done)](const RawResponse &response) {
         ApiStatus status = evaluate(response);

@@ -4,11 +4,14 @@
 #include "services/ServiceTypes.h"
 
 #include <QByteArray>
+#include <QFuture>
+#include <QHash>
 #include <QList>
 #include <QLoggingCategory>
 #include <QObject>
 #include <QPair>
 #include <QUrl>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <functional>
 #include <optional>
@@ -36,6 +39,25 @@ struct ListFetchSession {
     std::function<QString()> vkorg;                   // session's sales organisation, "" when none
 };
 
+// Orders the answers of one kind of request: the answer to a request is taken only when no answer to a
+// request sent after it has been taken already, so a later answer replaces an earlier one, never the reverse.
+class AnswerSequence
+{
+public:
+    quint64 next() { return ++m_sent; }
+    bool take(quint64 sequence)
+    {
+        if (sequence < m_taken)
+            return false;
+        m_taken = sequence;
+        return true;
+    }
+
+private:
+    quint64 m_sent = 0;
+    quint64 m_taken = 0;
+};
+
 class ServiceClient : public QObject
 {
     Q_OBJECT
@@ -57,12 +79,41 @@ public:
                      BodyStyle style = BodyStyle::Indented);
     void callWebService(const QString &method, const ApiParameters &parameters, ApiCompletion done);
 
+    // A gateway call whose answer may be large: the answer is evaluated and `read` builds its records on a
+    // worker thread (so `read` must touch nothing but its argument); `done` then runs on the main thread
+    // with both, bound to `context` (dropped once it has gone). The status `done` gets holds an empty
+    // document in place of the answer's (present when the answer's was). Of the answers of `apiName` for one
+    // context, an answer is dropped when one to a later call has already been delivered (unbound calls,
+    // with a null context, are all delivered).
+    template <class T>
+    void callGateway(const QString &apiName, const ApiParameters &parameters, QObject *context,
+                     std::function<T(const ApiStatus &status)> read,
+                     std::function<void(const ApiStatus &status, T records)> done)
+    {
+        const quint64 sequence = context ? m_sequences[{context, apiName}].next() : 0;
+        sendGateway(apiName, parameters, BodyStyle::Indented, [=, this, guard = CallerGuard(context)](const RawResponse &response) {
+            QtConcurrent::run([response, read] {
+                ApiStatus status = evaluate(response);
+                T records = read(status);
+                if (status.returnJson) // let go here, not on the main thread: `done` has the records
+                    status.returnJson = QJsonDocument();
+                return std::pair<ApiStatus, T>(std::move(status), std::move(records));
+            }).then(this, [=, this](std::pair<ApiStatus, T> answer) {
+                if (!guard.alive() || (context && !m_sequences[{context, apiName}].take(sequence)))
+                    return;
+                if (done)
+                    done(answer.first, std::move(answer.second));
+            });
+        });
+    }
+
     // Asks for the information list of `kind` ("inco1List" …) and returns at once. `done` runs on the
     // main thread with a success exactly when the answer is "returnCode" "00" and holds the kind's list
     // member as an array, together with the whole answer text (empty on failure); a failure carries the
     // message to show (the server's, or the client's fixed text).
+    // A background fetch goes with QNetworkRequest::LowPriority, so that what the user asked for goes first.
     void fetchList(const QString &kind,
-                   std::function<void(const ApiStatus &status, const QString &text)> done);
+                   std::function<void(const ApiStatus &status, const QString &text)> done, bool background = false);
     void setListFetchSession(ListFetchSession session);
     // The member of a kind's answer that holds its list: "list" for the organisation's shipping points and
     // notice group, else the kind's own name.
@@ -98,6 +149,9 @@ public:
     QNetworkAccessManager *network() const { return m_network; }
 
 private:
+    // Sends a gateway envelope; `answered` gets the raw answer on the main thread.
+    void sendGateway(const QString &apiName, const ApiParameters &parameters, BodyStyle style,
+                     std::function<void(const RawResponse &)> answered);
     // Sends one POST on `network` with both limits; `done` runs on the thread that owns `network`.
     static void send(QNetworkAccessManager *network, QNetworkRequest request, const QByteArray &body,
                      int inactivityMs, int totalMs, std::function<void(const RawResponse &)> done);
@@ -108,4 +162,5 @@ private:
     ListFetchSession m_session;
     int m_inactivityMs = kInactivityLimitMs;
     int m_totalMs = kTotalLimitMs;
+    QHash<QPair<const QObject *, QString>, AnswerSequence> m_sequences; // by context and operation
 };

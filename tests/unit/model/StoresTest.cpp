@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -42,11 +44,6 @@ private slots:
             QCOMPARE(context->userId(), std::optional<QString>("U001"));
             QVERIFY(!context->userName());
             context->userInfo().orderHistoryArray.append(1);
-
-            // The fallback file is owner-only.
-            const QFile::Permissions perms = QFile(m_dir->filePath("keychain.json")).permissions();
-            QVERIFY(perms & QFile::ReadOwner);
-            QVERIFY(!(perms & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther)));
 
             // Logging out twice keeps the push token.
             context->clearStoredUser(false);
@@ -125,32 +122,51 @@ private slots:
         auto &lists = context->lists();
         QVERIFY(!lists.customerList());
 
+        // An answer "00" replaces the held list; a failure leaves it as it was.
         m_server->enqueue(ScriptedGateway::Reply::json(
             R"({"returnCode":"00","returnMsg":"OK","custList":[{"kunnr":"C1","name1":"甲"},{"kunnr":2}]})"));
-        bool called = false;
-        lists.clientList([&](bool ok, std::optional<QList<OrderCustomer>> customers) {
-            called = true;
-            QVERIFY(ok);
-            QCOMPARE(customers->size(), 2);
-            QCOMPARE(customers->at(1).kunnr, QString()); // a number is not a text
-        });
-        QTRY_VERIFY(called);
-        QCOMPARE(lists.customerList()->size(), 2);
-        const QJsonObject body =
-            QJsonDocument::fromJson(m_server->requests().last().json().value("Body").toString().toUtf8()).object();
-        QCOMPARE(body, QJsonObject({{"userID", "U9"}}));
-        QCOMPARE(m_server->requests().last().json().value("ApiName").toString(), QStringLiteral("clientList"));
-
-        // A failure leaves the held list as it was.
         m_server->enqueue(ScriptedGateway::Reply::json(R"({"returnCode":"99","returnMsg":"錯誤"})"));
-        called = false;
-        lists.clientList([&](bool ok, std::optional<QList<OrderCustomer>> customers) {
-            called = true;
-            QVERIFY(!ok);
-            QVERIFY(!customers);
-        });
-        QTRY_VERIFY(called);
-        QCOMPARE(lists.customerList()->size(), 2);
+        QList<std::optional<QList<OrderCustomer>>> answers;
+        const auto done = [&](bool ok, std::optional<QList<OrderCustomer>> customers) {
+            answers.append(ok ? customers : std::nullopt);
+        };
+        lists.clientList(done);
+        QTRY_COMPARE(answers.size(), 1);
+        lists.clientList(done);
+        QTRY_COMPARE(answers.size(), 2);
+        QCOMPARE(answers[0]->size(), 2);
+        QVERIFY(!answers[1]);
+        QCOMPARE(lists.customerList(), answers[0]);
+        QCOMPARE(m_server->requests().first().json(),
+                 (QJsonObject{{"ApiName", "clientList"}, {"Body", QString::fromUtf8(QJsonDocument(QJsonObject{{"userID", "U9"}}).toJson())}}));
+    }
+
+    // The background refresh after a sign-in: low priority, at most two fetches at once, the rest in turn;
+    // a kind a screen asks for meanwhile goes at once.
+    void backgroundRefresh()
+    {
+        auto context = makeContext();
+        auto &lists = context->lists();
+        m_server->setDefaultReply(ScriptedGateway::Reply::json(R"({"returnCode":"99","returnMsg":"x"})").delayed(100));
+        const QStringList kinds = ListStore::kinds();
+        const auto fetching = [&] {
+            QStringList out;
+            for (const QString &kind : kinds) {
+                if (lists.isFetching(kind))
+                    out << kind;
+            }
+            return out;
+        };
+        lists.refreshStoredLists();
+        QCOMPARE(fetching(), kinds.mid(0, 2));
+        for (QNetworkReply *reply : context->client().network()->findChildren<QNetworkReply *>())
+            QCOMPARE(reply->request().priority(), QNetworkRequest::LowPriority);
+        bool ready = false;
+        lists.withList(kinds.last(), nullptr, [&](const ApiStatus &) { ready = true; });
+        QCOMPARE(fetching(), kinds.mid(0, 2) << kinds.last());
+        QTRY_VERIFY(ready);
+        QTRY_VERIFY(fetching().isEmpty());
+        QCOMPARE(m_server->requestCount(), kinds.size());
     }
 
     // Everything the app writes is owner-only: folders 0700, files 0600, also where an older version (or

@@ -1,0 +1,366 @@
+// Where a rep waits for a large answer, each figure beside its floor in the same run: the longest
+// main-thread stall while a large answer arrives (floor: the same bytes through a bare network manager),
+// the price list read beside a bare parse of the same bytes, the heap held per customer beside a bare
+// list of the same strings, and a tapped call while the background list refreshes run on a slow service.
+#include "model/AppContext.h"
+#include "model/ListStore.h"
+#include "model/MasterData.h"
+#include "history/OrderHistoryViewController.h"
+#include "services/ServiceClient.h"
+
+#include "FakeUi.h"
+
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QMutex>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+
+#include <malloc.h>
+
+namespace {
+
+// An HTTP server in a thread of its own that answers every gateway call with the canned body of its
+// "ApiName", after that name's delay; it notes how many requests it held at once.
+class CannedServer : public QObject
+{
+public:
+    CannedServer()
+    {
+        moveToThread(&m_thread);
+        m_thread.start();
+        QMetaObject::invokeMethod(this, [this] {
+            m_server = new QTcpServer(this);
+            m_server->listen(QHostAddress::LocalHost, 0);
+            connect(m_server, &QTcpServer::newConnection, this, &CannedServer::accept);
+            m_port = m_server->serverPort();
+        }, Qt::BlockingQueuedConnection);
+        m_previous = qgetenv("ZELK_GATEWAY_URL");
+        qputenv("ZELK_GATEWAY_URL", QStringLiteral("http://127.0.0.1:%1").arg(m_port).toUtf8());
+    }
+    ~CannedServer() override
+    {
+        qputenv("ZELK_GATEWAY_URL", m_previous);
+        QMetaObject::invokeMethod(this, [this] { delete m_server; }, Qt::BlockingQueuedConnection);
+        m_thread.quit();
+        m_thread.wait();
+    }
+    void answer(const QString &apiName, const QByteArray &body, int delayMs = 0)
+    {
+        QMutexLocker lock(&m_mutex);
+        m_answers[apiName] = {body, delayMs};
+    }
+    int mostAtOnce() const { QMutexLocker lock(&m_mutex); return m_mostAtOnce; }
+    void clearMost() { QMutexLocker lock(&m_mutex); m_mostAtOnce = 0; }
+    quint16 port() const { return m_port; }
+
+private:
+    void accept()
+    {
+        while (QTcpSocket *socket = m_server->nextPendingConnection()) {
+            auto buffer = std::make_shared<QByteArray>();
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            connect(socket, &QTcpSocket::readyRead, socket, [this, socket, buffer] {
+                *buffer += socket->readAll();
+                const qsizetype end = buffer->indexOf("\r\n\r\n");
+                if (end < 0)
+                    return;
+                const QByteArray head = buffer->left(end).toLower();
+                const qsizetype at = head.indexOf("content-length:");
+                const qsizetype length = at < 0 ? 0 : head.mid(at + 15, head.indexOf('\r', at) - at - 15).trimmed().toLongLong();
+                if (buffer->size() < end + 4 + length)
+                    return;
+                const QByteArray body = buffer->mid(end + 4, length);
+                buffer->remove(0, end + 4 + length);
+                const QString api = QJsonDocument::fromJson(body).object().value(QStringLiteral("ApiName")).toString();
+                QByteArray answer;
+                int delay = 0;
+                {
+                    QMutexLocker lock(&m_mutex);
+                    answer = m_answers.value(api).first;
+                    delay = m_answers.value(api).second;
+                    m_mostAtOnce = std::max(m_mostAtOnce, ++m_open);
+                }
+                QTimer::singleShot(delay, socket, [this, socket, answer] {
+                    {
+                        QMutexLocker lock(&m_mutex);
+                        --m_open;
+                    }
+                    socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: " +
+                                  QByteArray::number(answer.size()) + "\r\n\r\n" + answer);
+                });
+            });
+        }
+    }
+
+    QThread m_thread;
+    QTcpServer *m_server = nullptr;
+    quint16 m_port = 0;
+    QByteArray m_previous;
+    mutable QMutex m_mutex;
+    QHash<QString, QPair<QByteArray, int>> m_answers;
+    int m_open = 0;
+    int m_mostAtOnce = 0;
+};
+
+QByteArray answerWith(const char *member, const QJsonArray &list)
+{
+    return QJsonDocument(QJsonObject{{"returnCode", "00"}, {"returnMsg", "OK"}, {QLatin1String(member), list}})
+        .toJson(QJsonDocument::Compact);
+}
+
+// Customers as the service sends them: every member filled, the office, channel and company codes repeating.
+QByteArray customerAnswer(int count)
+{
+    QJsonArray list;
+    for (int i = 0; i < count; ++i) {
+        list.append(QJsonObject{{"custID", QString::number(i)},
+                                {"kunnr", QStringLiteral("00%1").arg(100000 + i)},
+                                {"name1", QStringLiteral("台灣%1建材行").arg(i)},
+                                {"name2", QStringLiteral("")},
+                                {"city1", QStringLiteral("台北市")},
+                                {"stceg", QStringLiteral("%1").arg(12345678 + i)},
+                                {"street", QStringLiteral("中山路%1號").arg(i % 300)},
+                                {"telNumber", QStringLiteral("02-2%1").arg(1000000 + i)},
+                                {"telExtens", QStringLiteral("")},
+                                {"faxNumber", QStringLiteral("02-3%1").arg(1000000 + i)},
+                                {"faxExtens", QStringLiteral("")},
+                                {"loevm", QStringLiteral("")},
+                                {"lzone", QStringLiteral("Z00%1").arg(i % 9)},
+                                {"bzirk", QStringLiteral("TW0%1").arg(i % 5)},
+                                {"bukrs", QStringLiteral("1000")},
+                                {"vkorg", QStringLiteral("1100")}});
+    }
+    return answerWith("custList", list);
+}
+
+QByteArray orderAnswer(int count)
+{
+    QJsonArray list;
+    for (int i = 0; i < count; ++i) {
+        list.append(QJsonObject{{"bukrs", "1000"}, {"name1", "台灣水泥股份有限公司"}, {"werks", "1010"},
+                                {"name2", "和平廠"}, {"kunnr", QStringLiteral("00%1").arg(100000 + i % 900)},
+                                {"name3", QStringLiteral("台灣%1建材行").arg(i % 900)},
+                                {"vbeln", QString::number(10004000 + i)}, {"audat", 1.7e12 + i * 1000.0},
+                                {"erzet", 36000000.0}, {"arktx", QStringLiteral("波特蘭水泥%1號").arg(i % 40)},
+                                {"cmpre", 1250.5}, {"kwmeng", 12.0}, {"fkimg", 4.0}, {"fkimg1", 8.0}});
+    }
+    return answerWith("orderList", list);
+}
+
+QByteArray priceAnswer(int count)
+{
+    QJsonArray list;
+    for (int i = 0; i < count; ++i) {
+        list.append(QJsonObject{{"matnr", QString::number(10000000 + i)},
+                                {"maktx", QStringLiteral("波特蘭水泥%1號").arg(i)},
+                                {"kbetr", 1250.5 + i}, {"konwa", "TWD"}, {"kmein", "TO"}});
+    }
+    return answerWith("matnrPriceList", list);
+}
+
+// The longest gap between the ticks of a 1 ms timer on the main thread until `finished` holds.
+qint64 longestStall(const std::function<void()> &start, const std::function<bool()> &finished)
+{
+    QElapsedTimer clock;
+    clock.start();
+    qint64 lastTick = 0, longest = 0;
+    QTimer ticks;
+    ticks.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&ticks, &QTimer::timeout, [&] {
+        longest = std::max(longest, clock.elapsed() - lastTick);
+        lastTick = clock.elapsed();
+    });
+    ticks.start(1);
+    QTest::qWait(20);
+    lastTick = clock.elapsed();
+    longest = 0;
+    start();
+    if (!QTest::qWaitFor(finished, 60000))
+        qWarning("no answer within a minute");
+    QTest::qWait(20);
+    return longest;
+}
+
+size_t heapInUse()
+{
+    malloc_trim(0);
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+struct Session {
+    QTemporaryDir dir;
+    AppContext context{AppContext::Options{dir.path(), nullptr, false}};
+    Session()
+    {
+        context.start();
+        context.secureStore().setValue(QStringLiteral("userId"), QStringLiteral("U10023"));
+    }
+};
+
+} // namespace
+
+class WaitBench : public QObject
+{
+    Q_OBJECT
+private slots:
+    // The longest main-thread stall while a large answer arrives and is read into records, beside the
+    // same bytes fetched by a bare network manager (goal: none over 50 ms).
+    void answerStall_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<bool>("bare");
+        QTest::newRow("100,000 customers: bare fetch") << QStringLiteral("customers") << true;
+        QTest::newRow("100,000 customers: customer list") << QStringLiteral("customers") << false;
+        QTest::newRow("50,000 orders: bare fetch") << QStringLiteral("orders") << true;
+        QTest::newRow("50,000 orders: order query") << QStringLiteral("orders") << false;
+    }
+    void answerStall()
+    {
+        QFETCH(QString, what);
+        QFETCH(bool, bare);
+        const bool customers = what == QLatin1String("customers");
+        CannedServer server;
+        server.answer(QStringLiteral("clientList"), customers ? customerAnswer(100000) : customerAnswer(40));
+        server.answer(QStringLiteral("ZSD_QUERY_ORDER"), customers ? orderAnswer(0) : orderAnswer(50000));
+        Session session;
+        FakeUi ui;
+        bool done = false;
+        QNetworkAccessManager network;
+        std::unique_ptr<OrderHistoryViewController> history;
+        qint64 longest = 0;
+        QBENCHMARK_ONCE {
+            longest = longestStall(
+                [&] {
+                    if (bare) {
+                        QNetworkRequest request(ServiceClient::gatewayUrl());
+                        request.setHeader(QNetworkRequest::ContentTypeHeader, "application/json");
+                        QNetworkReply *reply = network.post(
+                            request, ServiceClient::gatewayEnvelope(customers ? "clientList" : "ZSD_QUERY_ORDER", {}));
+                        QObject::connect(reply, &QNetworkReply::finished, [&, reply] {
+                            done = reply->readAll().size() > 1000;
+                            reply->deleteLater();
+                        });
+                    } else if (customers) {
+                        session.context.lists().clientList([&](bool ok, auto list) { done = ok && list->size() == 100000; });
+                    } else {
+                        history = std::make_unique<OrderHistoryViewController>();
+                        history->setEnvironment({&ui, nullptr, &session.context});
+                        history->viewDidLoad();
+                    }
+                },
+                [&] { return done || (history && history->cellRows().size() == 50000); });
+        }
+        QVERIFY(done || history);
+        QTest::setBenchmarkResult(qreal(longest), QTest::WalltimeMilliseconds);
+    }
+
+    // The price list of 10,000 materials read into records beside a bare parse of the same bytes
+    // (goal ≤ 1.4× the bare parse).
+    void readPriceList_data()
+    {
+        QTest::addColumn<bool>("bare");
+        QTest::newRow("bare parse") << true;
+        QTest::newRow("price list records") << false;
+    }
+    void readPriceList()
+    {
+        QFETCH(bool, bare);
+        RawResponse response;
+        response.httpStatus = 200;
+        response.body = priceAnswer(10000);
+        qsizetype count = 0;
+        if (bare) {
+            QBENCHMARK {
+                count = QJsonDocument::fromJson(*response.body).object().value("matnrPriceList").toArray().size();
+            }
+        } else {
+            QBENCHMARK {
+                const ApiStatus status = ServiceClient::evaluate(response);
+                count = ::readPriceList(status.returnJson->object()).size();
+            }
+        }
+        QCOMPARE(count, 10000);
+    }
+
+    // The heap held by the customer list, per customer, beside a bare list of the strings the pick list
+    // shows (number and name) (goal ≤ 1.2× the bare list at 20,000), and the answer's size per customer.
+    void customerMemory_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::newRow("20,000") << 20000;
+        QTest::newRow("100,000") << 100000;
+    }
+    void customerMemory()
+    {
+        QFETCH(int, count);
+        RawResponse response;
+        response.httpStatus = 200;
+        response.body = customerAnswer(count);
+        size_t records = 0, bare = 0;
+        QBENCHMARK_ONCE {
+            {
+                const size_t before = heapInUse();
+                QList<QStringList> strings;
+                strings.reserve(count);
+                QJsonArray list = ServiceClient::evaluate(response).returnJson->object().value("custList").toArray();
+                for (const QJsonValue &v : list) {
+                    const QJsonObject o = v.toObject();
+                    strings.append({o.value("kunnr").toString(), o.value("name1").toString()});
+                }
+                list = QJsonArray();
+                bare = heapInUse() - before;
+            }
+            const size_t before = heapInUse();
+            QList<OrderCustomer> customers = readCustomerList(ServiceClient::evaluate(response).returnJson->object());
+            records = heapInUse() - before;
+            QCOMPARE(customers.size(), count);
+        }
+        qInfo("%d customers: records %zu B each, bare strings %zu B each (%.2fx), answer %lld B each", count,
+              records / count, bare / count, double(records) / double(bare), qsizetype(response.body->size()) / count);
+        QTest::setBenchmarkResult(qreal(records) / count, QTest::BytesAllocated);
+    }
+
+    // A rep's call (40 customers) sent right after the background refresh of every stored list, the list
+    // service taking 1 s: how long the call waits, beside the same call alone, and how many requests the
+    // server held at once (goal: refreshes at most two at once, the tapped call not behind them).
+    void tapDuringRefresh_data()
+    {
+        QTest::addColumn<bool>("alone");
+        QTest::newRow("call alone") << true;
+        QTest::newRow("call during refresh") << false;
+    }
+    void tapDuringRefresh()
+    {
+        QFETCH(bool, alone);
+        CannedServer server;
+        for (const QString &kind : ListStore::kinds())
+            server.answer(kind, answerWith(qPrintable(ServiceClient::listMember(kind)), {}), 1000);
+        server.answer(QStringLiteral("clientList"), customerAnswer(40));
+        Session session;
+        QElapsedTimer clock;
+        qint64 waited = 0;
+        QBENCHMARK_ONCE {
+            if (!alone)
+                session.context.lists().refreshStoredLists();
+            bool done = false;
+            clock.start();
+            session.context.lists().clientList([&](bool ok, auto) { done = ok; waited = clock.elapsed(); });
+            QVERIFY(QTest::qWaitFor([&] { return done; }, 10000));
+        }
+        QTest::qWait(1200);
+        qInfo("the call waited %lld ms; the server held %d requests at once", waited, server.mostAtOnce());
+        QTest::setBenchmarkResult(qreal(waited), QTest::WalltimeMilliseconds);
+    }
+};
+
+QTEST_GUILESS_MAIN(WaitBench)
+#include "WaitBench.moc"
