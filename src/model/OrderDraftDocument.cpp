@@ -16,13 +16,9 @@ namespace {
 // The text members of each record, one table for writing and reading alike.
 template <class R> using TextFields = std::initializer_list<std::pair<const char *, QString R::*>>;
 
-const TextFields<OrderCustomer> kCustomerTexts{
-    {"custID", &OrderCustomer::custID}, {"kunnr", &OrderCustomer::kunnr},     {"name1", &OrderCustomer::name1},
-    {"name2", &OrderCustomer::name2},   {"city1", &OrderCustomer::city1},     {"stceg", &OrderCustomer::stceg},
-    {"street", &OrderCustomer::street}, {"telNumber", &OrderCustomer::telNumber},
-    {"telExtens", &OrderCustomer::telExtens}, {"faxNumber", &OrderCustomer::faxNumber},
-    {"faxExtens", &OrderCustomer::faxExtens}, {"loevm", &OrderCustomer::loevm}, {"lzone", &OrderCustomer::lzone},
-    {"bzirk", &OrderCustomer::bzirk},   {"bukrs", &OrderCustomer::bukrs},     {"vkorg", &OrderCustomer::vkorg}};
+const TextFields<OrderCustomer> kCustomerTexts{{"kunnr", &OrderCustomer::kunnr}, {"name1", &OrderCustomer::name1},
+                                               {"bzirk", &OrderCustomer::bzirk}, {"bukrs", &OrderCustomer::bukrs},
+                                               {"vkorg", &OrderCustomer::vkorg}};
 const TextFields<Contract2> kContractTexts{
     {"vbeln", &Contract2::vbeln}, {"auart", &Contract2::auart}, {"auarth", &Contract2::auarth},
     {"vkorg", &Contract2::vkorg}, {"kunnr", &Contract2::kunnr}, {"name1", &Contract2::name1},
