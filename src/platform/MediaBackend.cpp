@@ -10,12 +10,13 @@ Q_LOGGING_CATEGORY(lcMedia, "zelk.platform.media", QtWarningMsg)
 MediaBackend *MediaBackend::instance()
 {
     static MediaBackend *backend = [] () -> MediaBackend * {
-        // The module of this build where it exists (development and tests), else the installed one.
+        // The installed module beside an installed app; only an app without one (run from its build folder:
+        // development and tests) takes the module of its build, so that an installed app never loads code
+        // from wherever it happened to be built.
         const QString installed =
             QCoreApplication::applicationDirPath() + QLatin1Char('/') + QStringLiteral(ZELK_MEDIA_MODULE_INSTALLED);
-        for (const QString &path : {QStringLiteral(ZELK_MEDIA_MODULE_BUILT), installed}) {
-            if (!QFileInfo::exists(path))
-                continue;
+        const QString path = QFileInfo::exists(installed) ? installed : QStringLiteral(ZELK_MEDIA_MODULE_BUILT);
+        if (QFileInfo::exists(path)) {
             QLibrary module(path);
             if (auto entry = reinterpret_cast<ZelkMediaEntry>(module.resolve("zelkMediaBackend")))
                 return entry();
