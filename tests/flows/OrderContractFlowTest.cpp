@@ -2,6 +2,7 @@
 // materials, the quantity entry, the cart panel (rows, total, delete and edit by identity), the
 // editing limits, and the ways out of the confirmation and of the contract order.
 #include "AppHarness.h"
+#include "ExpectedJson.h"
 #include "TestRegistry.h"
 
 #include "history/OrderHistoryViewController.h"
@@ -17,6 +18,7 @@
 #include "ui/ZelkNavigationController.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QRegularExpression>
 
 namespace {
@@ -182,11 +184,8 @@ private slots:
         QLocale::setDefault(QLocale::c());
         QVERIFY(started);
         const QDate today = QDate::currentDate();
-        const QJsonObject request = f.gateway.gatewayCalls(QStringLiteral("ZSD_GET_CUST_CONTRACT2")).last();
-        QCOMPARE(request, (QJsonObject{{"userID", "U10023"}, {"pAuart", "*"}, {"pKunnr", "0000100101"},
-                                       {"pGueen", QStringLiteral("%1/%2/%3").arg(today.year())
-                                                      .arg(today.month(), 2, 10, QLatin1Char('0'))
-                                                      .arg(today.day(), 2, 10, QLatin1Char('0'))}}));
+        ZELK_COMPARE_FIXTURE(f.gateway.gatewayCalls(QStringLiteral("ZSD_GET_CUST_CONTRACT2")).last(), "order/contractListQuery",
+                             (QJsonObject{{"today", QLocale::c().toString(today, QStringLiteral("yyyy/MM/dd"))}}));
         QCOMPARE(f.contract()->customNameText(), QStringLiteral("客戶:") + f.context->customerStruct().customer().name1);
 
         // Materials with price, method and maximum; the same material twice gives two lines.
@@ -194,9 +193,8 @@ private slots:
         QVERIFY(items);
         QCOMPARE(f.gateway.gatewayCalls(QStringLiteral("ZSD_GET_CUST_CONTRACT1")).last().value("pVbeln").toString(),
                  QStringLiteral("0040000101"));
-        QCOMPARE(items->itemRows()->value(0, "priceText").toString(), QStringLiteral("2720.0"));
-        QCOMPARE(items->itemRows()->value(0, "amountText").toString(), QStringLiteral("500.0"));
-        QVERIFY(!items->itemRows()->value(0, "inco1Text").toString().isEmpty());
+        ZELK_COMPARE_FIXTURE(zelktest::drawnRows(items->itemRows(), {"priceText", "amountText", "inco1Text"}),
+                             "order/contractMaterials");
         f.contractStack()->pop(false);
         settle();
         QVERIFY(f.addLine(0, 0, QStringLiteral("10")));
@@ -208,49 +206,26 @@ private slots:
         QVERIFY(cart.at(0).orderSeq != cart.at(1).orderSeq);
         QCOMPARE(f.cart()->rows().size(), 2);
 
-        // Both submitted; the line carries its contract.
+        // Both submitted; each line carries its contract and the contract's sales document type.
         OrderConfirmViewController *confirm = f.submitCart();
         QVERIFY(confirm);
         QVERIFY(QTest::qWaitFor([&] { return confirm->buttonIds().contains(QStringLiteral("closeButton")); }, 10000));
-        const QJsonArray sent =
-            f.gateway.gatewayCalls(QStringLiteral("ZSD_CREATE_EIP_ORDER2")).last().value("eipOrder2List").toArray();
-        QCOMPARE(sent.size(), 2);
-        QCOMPARE(sent.at(0)["vgbel"].toString(), QStringLiteral("0040000101"));
-        QCOMPARE(sent.at(0)["auart"].toString(), cart.at(0).contract2.auarth); // the contract's sales document type
-        QCOMPARE(cart.at(0).contract2.auarth, QStringLiteral("ZOR"));
-        QCOMPARE(sent.at(0)["matnr"].toString(), cart.at(0).orderItem.matnr);
-        QCOMPARE((QStringList{sent.at(0)["kwmeng"].toString(), sent.at(1)["kwmeng"].toString()}), (QStringList{"10.0", "4.0"}));
+        ZELK_COMPARE_FIXTURE(f.gateway.gatewayCalls(QStringLiteral("ZSD_CREATE_EIP_ORDER2")).last(), "order/contractTwoLines",
+                             (QJsonObject{{"first", cart.at(0).orderSeq}, {"second", cart.at(1).orderSeq}}));
     }
 
-    void contractListAnswers_data()
-    {
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<QStringList>("rows"); // "main|detail"
-        const auto answer = [](const QStringList &lines) {
-            QString list;
-            for (const QString &l : lines)
-                list += (list.isEmpty() ? "" : ",") + QStringLiteral(R"({"vbeln":"%1","auart":"%2","matnr":"%3"})").arg(l.split('/')[0], l.split('/')[1], l.split('/')[2]);
-            return QStringLiteral(R"({"returnCode":"00","returnMsg":"","custContract2List":[%1]})").arg(list);
-        };
-        QTest::newRow("A B A A gives two rows")
-            << answer({"A/ZCQ/1", "B/ZQX/9", "A/ZCQ/2", "A/ZCQ/3"}) << QStringList{"合約訂單\nZCQ|A", "\nZQX|B"};
-        QTest::newRow("empty list") << answer({}) << QStringList{};
-        QTest::newRow("no list") << QStringLiteral(R"({"returnCode":"00","returnMsg":""})") << QStringList{};
-    }
+    // The contract list as answered: one row per contract, however many of its lines are listed.
+    void contractListAnswers_data() { QVERIFY(zelktest::addFixtureRows("order/contractListAnswers")); }
     void contractListAnswers()
     {
-        QFETCH(QString, answer);
-        QFETCH(QStringList, rows);
+        QFETCH(QJsonObject, row);
         ContractFlow f;
+        const QString answer = QString::fromUtf8(QJsonDocument(row["answer"].toObject()).toJson(QJsonDocument::Compact));
         QVERIFY(f.gateway.setFault(QJsonObject{{"operation", "ZSD_GET_CUST_CONTRACT2"}, {"mode", "reply"}, {"body", answer}}));
         QVERIFY(f.start(QStringLiteral("0000100101"), false));
         QVERIFY(QTest::qWaitFor([&] { return f.gateway.gatewayCalls("ZSD_GET_CUST_CONTRACT2").size() == 1; }, 10000));
         QTest::qWait(300);
-        QStringList shown;
-        for (int r = 0; r < f.contract()->contractRows()->count(); ++r)
-            shown << f.contract()->contractRows()->value(r, "mainText").toString() + '|'
-                         + f.contract()->contractRows()->value(r, "vbeln").toString();
-        QCOMPARE(shown, rows);
+        ZELK_COMPARE_JSON(zelktest::drawnRows(f.contract()->contractRows(), {"mainText", "vbeln"}), row["expected"]);
         QVERIFY(!f.ui.hasOpenAlert());
     }
 
@@ -387,32 +362,14 @@ private slots:
 
     // Successive edits of a line the cart holds (100 × 10 = 1000, maximum 50): each is held against
     // the cart's value with the line as opened taken out, never against the previous edit.
-    void editLimitsAndCredit_data()
-    {
-        QTest::addColumn<float>("credit");
-        QTest::addColumn<QStringList>("edits"); // "quantity=…", "price=…", "copies=…"
-        QTest::addColumn<QStringList>("alerts"); // one per edit, empty when accepted
-        QTest::addColumn<float>("value");        // the line's value afterwards
-        const QString credit = QStringLiteral("已超過信用額度，無法在下單");
-        QTest::newRow("quantity limits") << 9999.f << QStringList{"quantity=0", "quantity=", "quantity=50.001", "quantity=50"}
-                                         << QStringList{"請輸入下單數量", "無法辨識數字", "下單數量超過上限", ""} << 5000.f;
-        QTest::newRow("raised to the limit, then past it")
-            << 1250.f << QStringList{"quantity=12.5", "price=120", "copies=2"} << QStringList{"", credit, credit} << 1250.f;
-        QTest::newRow("at the limit, a cent more in price")
-            << 1250.f << QStringList{"quantity=12.5", "price=100.01"} << QStringList{"", credit} << 1250.f;
-        QTest::newRow("after a decrease, up to the limit")
-            << 1000.f << QStringList{"quantity=5", "copies=2", "price=101"} << QStringList{"", "", credit} << 1000.f;
-        QTest::newRow("price and copies within, then quantity past")
-            << 2400.f << QStringList{"price=120", "copies=2", "quantity=11"} << QStringList{"", "", credit} << 2400.f;
-    }
+    void editLimitsAndCredit_data() { QVERIFY(zelktest::addFixtureRows("order/contractEditLimits")); }
     void editLimitsAndCredit()
     {
-        QFETCH(float, credit);
-        QFETCH(QStringList, edits);
-        QFETCH(QStringList, alerts);
-        QFETCH(float, value);
+        QFETCH(QJsonObject, row);
+        const QStringList edits = row["edits"].toVariant().toStringList();
+        const QStringList alerts = row["alerts"].toVariant().toStringList();
         ContractFlow f;
-        f.context->customerStruct().setCreditValue(credit);
+        f.context->customerStruct().setCreditValue(float(row["credit"].toDouble()));
         f.context->customerStruct().setNowOrderValue(1000);
         const Order before = line(100, 10, 1, 50);
         EditOrderViewController *edit = f.editor(before);
@@ -443,7 +400,7 @@ private slots:
             if (f.ui.hasOpenAlert())
                 QVERIFY(f.ui.pressAlertButton(QStringLiteral("確定")));
         }
-        QCOMPARE(CustomerCredit::orderValue(edit->order()), value);
+        QCOMPARE(CustomerCredit::orderValue(edit->order()), float(row["value"].toDouble()));
 
         // Cancelling hands nothing back.
         QSignalSpy saved(edit, &EditOrderViewController::editOrderDone);
