@@ -465,26 +465,12 @@ private slots:
 
     // The panel showed two lines (10 + 20) when the confirmation opened; the answer left `left` of them
     // in the cart. However the confirmation is left, the panel and the cart's value follow the cart.
-    void confirmationLeavePaths_data()
-    {
-        QTest::addColumn<int>("left");
-        QTest::addColumn<bool>("failed");
-        QTest::addColumn<bool>("edit");
-        QTest::addColumn<bool>("close");
-        QTest::addColumn<QString>("after"); // "panel", "container", "gone", "history"
-        QTest::newRow("cancelled before sending") << 2 << false << false << false << "container";
-        QTest::newRow("failed lines, edit") << 1 << true << true << false << "panel";
-        QTest::newRow("all ordered, the bar's cancel") << 0 << false << false << false << "container";
-        QTest::newRow("all ordered, close") << 0 << false << false << true << "gone";
-        QTest::newRow("order query") << 1 << false << false << false << "history";
-    }
+    void confirmationLeavePaths_data() { QVERIFY(zelktest::addFixtureRows("order/confirmationLeavePaths")); }
     void confirmationLeavePaths()
     {
-        QFETCH(int, left);
-        QFETCH(bool, failed);
-        QFETCH(bool, edit);
-        QFETCH(bool, close);
-        QFETCH(QString, after);
+        QFETCH(QJsonObject, row);
+        const int left = row["left"].toInt();
+        const QString after = row["after"].toString(); // "panel", "container", "gone", "history"
         ContractFlow f;
         QVERIFY(f.start(QStringLiteral("0000100101")));
         const QList<Order> shown{line(10, 1), line(20, 1)};
@@ -494,7 +480,7 @@ private slots:
         if (after == "history")
             cart->orderQueryClosure();
         else
-            cart->successClosure(failed, edit, close);
+            cart->successClosure(row["failed"].toBool(), row["edit"].toBool(), row["close"].toBool());
         settle();
         if (after == "history" || after == "gone") {
             QVERIFY(!f.slide());
