@@ -299,29 +299,22 @@ private slots:
         QCOMPARE(f.context->draft().cart().orderConfirmArray().value(0).inco1, methods.at(1).inco1);
     }
 
-    void cartRowsAndTotal_data()
-    {
-        QTest::addColumn<QList<Order>>("orders");
-        QTest::addColumn<QStringList>("firstRow"); // price, quantity, one page, footer
-        QTest::addColumn<QString>("total");
-        QTest::newRow("350 × 12 × 3") << QList<Order>{line(350, 12, 3)}
-                                      << QStringList{"單價:350.0", " × 12.0", "4200.0", " × 3"} << "¥12,600.00";
-        QTest::newRow("one page, two lines") << QList<Order>{line(12.5, 2), line(100, 1, 2)}
-                                             << QStringList{"單價:12.5", " × 2.0", "25.0", ""} << "¥225.00";
-        QTest::newRow("empty") << QList<Order>{} << QStringList{} << "¥0.00";
-    }
+    // lines: [price, quantity, copies] each; firstRow: price, quantity, one page, footer.
+    void cartRowsAndTotal_data() { QVERIFY(zelktest::addFixtureRows("order/cartRows")); }
     void cartRowsAndTotal()
     {
-        QFETCH(QList<Order>, orders);
-        QFETCH(QStringList, firstRow);
-        QFETCH(QString, total);
+        QFETCH(QJsonObject, row);
+        QList<Order> orders;
+        for (const QJsonValue &l : row["lines"].toArray())
+            orders << line(float(l[0].toDouble()), float(l[1].toDouble()), l[2].toInt());
+        const QString total = row["total"].toString();
         ContractFlow f;
         OrderCarViewController *cart = f.openCart(orders);
         QVERIFY(cart);
         QCOMPARE(cart->rows().size(), orders.size());
         if (!orders.isEmpty()) {
             const OrderCartRow &r = cart->rows().first();
-            QCOMPARE((QStringList{r.priceText, r.orderNumberText, r.allPriceText, r.pageText}), firstRow);
+            QCOMPARE((QStringList{r.priceText, r.orderNumberText, r.allPriceText, r.pageText}), row["firstRow"].toVariant().toStringList());
         }
         QCOMPARE(cart->allAmountText(), total);
         QCOMPARE(f.context->customerStruct().nowOrderValue(), QLocale::c().toFloat(QString(total).remove(QRegularExpression("[¥,]"))));
