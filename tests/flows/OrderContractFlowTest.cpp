@@ -2,6 +2,7 @@
 // materials, the quantity entry, the cart panel (rows, total, delete and edit by identity), the
 // editing limits, and the ways out of the confirmation and of the contract order.
 #include "AppHarness.h"
+#include "ExpectedJson.h"
 #include "TestRegistry.h"
 
 #include "history/OrderHistoryViewController.h"
@@ -17,6 +18,7 @@
 #include "ui/ZelkNavigationController.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QRegularExpression>
 
 namespace {
@@ -182,11 +184,8 @@ private slots:
         QLocale::setDefault(QLocale::c());
         QVERIFY(started);
         const QDate today = QDate::currentDate();
-        const QJsonObject request = f.gateway.gatewayCalls(QStringLiteral("ZSD_GET_CUST_CONTRACT2")).last();
-        QCOMPARE(request, (QJsonObject{{"userID", "U10023"}, {"pAuart", "*"}, {"pKunnr", "0000100101"},
-                                       {"pGueen", QStringLiteral("%1/%2/%3").arg(today.year())
-                                                      .arg(today.month(), 2, 10, QLatin1Char('0'))
-                                                      .arg(today.day(), 2, 10, QLatin1Char('0'))}}));
+        ZELK_COMPARE_FIXTURE(f.gateway.gatewayCalls(QStringLiteral("ZSD_GET_CUST_CONTRACT2")).last(), "order/contractListQuery",
+                             (QJsonObject{{"today", QLocale::c().toString(today, QStringLiteral("yyyy/MM/dd"))}}));
         QCOMPARE(f.contract()->customNameText(), QStringLiteral("客戶:") + f.context->customerStruct().customer().name1);
 
         // Materials with price, method and maximum; the same material twice gives two lines.
@@ -194,9 +193,8 @@ private slots:
         QVERIFY(items);
         QCOMPARE(f.gateway.gatewayCalls(QStringLiteral("ZSD_GET_CUST_CONTRACT1")).last().value("pVbeln").toString(),
                  QStringLiteral("0040000101"));
-        QCOMPARE(items->itemRows()->value(0, "priceText").toString(), QStringLiteral("2720.0"));
-        QCOMPARE(items->itemRows()->value(0, "amountText").toString(), QStringLiteral("500.0"));
-        QVERIFY(!items->itemRows()->value(0, "inco1Text").toString().isEmpty());
+        ZELK_COMPARE_FIXTURE(zelktest::drawnRows(items->itemRows(), {"priceText", "amountText", "inco1Text"}),
+                             "order/contractMaterials");
         f.contractStack()->pop(false);
         settle();
         QVERIFY(f.addLine(0, 0, QStringLiteral("10")));
@@ -208,49 +206,26 @@ private slots:
         QVERIFY(cart.at(0).orderSeq != cart.at(1).orderSeq);
         QCOMPARE(f.cart()->rows().size(), 2);
 
-        // Both submitted; the line carries its contract.
+        // Both submitted; each line carries its contract and the contract's sales document type.
         OrderConfirmViewController *confirm = f.submitCart();
         QVERIFY(confirm);
         QVERIFY(QTest::qWaitFor([&] { return confirm->buttonIds().contains(QStringLiteral("closeButton")); }, 10000));
-        const QJsonArray sent =
-            f.gateway.gatewayCalls(QStringLiteral("ZSD_CREATE_EIP_ORDER2")).last().value("eipOrder2List").toArray();
-        QCOMPARE(sent.size(), 2);
-        QCOMPARE(sent.at(0)["vgbel"].toString(), QStringLiteral("0040000101"));
-        QCOMPARE(sent.at(0)["auart"].toString(), cart.at(0).contract2.auarth); // the contract's sales document type
-        QCOMPARE(cart.at(0).contract2.auarth, QStringLiteral("ZOR"));
-        QCOMPARE(sent.at(0)["matnr"].toString(), cart.at(0).orderItem.matnr);
-        QCOMPARE((QStringList{sent.at(0)["kwmeng"].toString(), sent.at(1)["kwmeng"].toString()}), (QStringList{"10.0", "4.0"}));
+        ZELK_COMPARE_FIXTURE(f.gateway.gatewayCalls(QStringLiteral("ZSD_CREATE_EIP_ORDER2")).last(), "order/contractTwoLines",
+                             (QJsonObject{{"first", cart.at(0).orderSeq}, {"second", cart.at(1).orderSeq}}));
     }
 
-    void contractListAnswers_data()
-    {
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<QStringList>("rows"); // "main|detail"
-        const auto answer = [](const QStringList &lines) {
-            QString list;
-            for (const QString &l : lines)
-                list += (list.isEmpty() ? "" : ",") + QStringLiteral(R"({"vbeln":"%1","auart":"%2","matnr":"%3"})").arg(l.split('/')[0], l.split('/')[1], l.split('/')[2]);
-            return QStringLiteral(R"({"returnCode":"00","returnMsg":"","custContract2List":[%1]})").arg(list);
-        };
-        QTest::newRow("A B A A gives two rows")
-            << answer({"A/ZCQ/1", "B/ZQX/9", "A/ZCQ/2", "A/ZCQ/3"}) << QStringList{"合約訂單\nZCQ|A", "\nZQX|B"};
-        QTest::newRow("empty list") << answer({}) << QStringList{};
-        QTest::newRow("no list") << QStringLiteral(R"({"returnCode":"00","returnMsg":""})") << QStringList{};
-    }
+    // The contract list as answered: one row per contract, however many of its lines are listed.
+    void contractListAnswers_data() { QVERIFY(zelktest::addFixtureRows("order/contractListAnswers")); }
     void contractListAnswers()
     {
-        QFETCH(QString, answer);
-        QFETCH(QStringList, rows);
+        QFETCH(QJsonObject, row);
         ContractFlow f;
+        const QString answer = QString::fromUtf8(QJsonDocument(row["answer"].toObject()).toJson(QJsonDocument::Compact));
         QVERIFY(f.gateway.setFault(QJsonObject{{"operation", "ZSD_GET_CUST_CONTRACT2"}, {"mode", "reply"}, {"body", answer}}));
         QVERIFY(f.start(QStringLiteral("0000100101"), false));
         QVERIFY(QTest::qWaitFor([&] { return f.gateway.gatewayCalls("ZSD_GET_CUST_CONTRACT2").size() == 1; }, 10000));
         QTest::qWait(300);
-        QStringList shown;
-        for (int r = 0; r < f.contract()->contractRows()->count(); ++r)
-            shown << f.contract()->contractRows()->value(r, "mainText").toString() + '|'
-                         + f.contract()->contractRows()->value(r, "vbeln").toString();
-        QCOMPARE(shown, rows);
+        ZELK_COMPARE_JSON(zelktest::drawnRows(f.contract()->contractRows(), {"mainText", "vbeln"}), row["expected"]);
         QVERIFY(!f.ui.hasOpenAlert());
     }
 
@@ -324,29 +299,22 @@ private slots:
         QCOMPARE(f.context->draft().cart().orderConfirmArray().value(0).inco1, methods.at(1).inco1);
     }
 
-    void cartRowsAndTotal_data()
-    {
-        QTest::addColumn<QList<Order>>("orders");
-        QTest::addColumn<QStringList>("firstRow"); // price, quantity, one page, footer
-        QTest::addColumn<QString>("total");
-        QTest::newRow("350 × 12 × 3") << QList<Order>{line(350, 12, 3)}
-                                      << QStringList{"單價:350.0", " × 12.0", "4200.0", " × 3"} << "¥12,600.00";
-        QTest::newRow("one page, two lines") << QList<Order>{line(12.5, 2), line(100, 1, 2)}
-                                             << QStringList{"單價:12.5", " × 2.0", "25.0", ""} << "¥225.00";
-        QTest::newRow("empty") << QList<Order>{} << QStringList{} << "¥0.00";
-    }
+    // lines: [price, quantity, copies] each; firstRow: price, quantity, one page, footer.
+    void cartRowsAndTotal_data() { QVERIFY(zelktest::addFixtureRows("order/cartRows")); }
     void cartRowsAndTotal()
     {
-        QFETCH(QList<Order>, orders);
-        QFETCH(QStringList, firstRow);
-        QFETCH(QString, total);
+        QFETCH(QJsonObject, row);
+        QList<Order> orders;
+        for (const QJsonValue &l : row["lines"].toArray())
+            orders << line(float(l[0].toDouble()), float(l[1].toDouble()), l[2].toInt());
+        const QString total = row["total"].toString();
         ContractFlow f;
         OrderCarViewController *cart = f.openCart(orders);
         QVERIFY(cart);
         QCOMPARE(cart->rows().size(), orders.size());
         if (!orders.isEmpty()) {
             const OrderCartRow &r = cart->rows().first();
-            QCOMPARE((QStringList{r.priceText, r.orderNumberText, r.allPriceText, r.pageText}), firstRow);
+            QCOMPARE((QStringList{r.priceText, r.orderNumberText, r.allPriceText, r.pageText}), row["firstRow"].toVariant().toStringList());
         }
         QCOMPARE(cart->allAmountText(), total);
         QCOMPARE(f.context->customerStruct().nowOrderValue(), QLocale::c().toFloat(QString(total).remove(QRegularExpression("[¥,]"))));
@@ -387,32 +355,14 @@ private slots:
 
     // Successive edits of a line the cart holds (100 × 10 = 1000, maximum 50): each is held against
     // the cart's value with the line as opened taken out, never against the previous edit.
-    void editLimitsAndCredit_data()
-    {
-        QTest::addColumn<float>("credit");
-        QTest::addColumn<QStringList>("edits"); // "quantity=…", "price=…", "copies=…"
-        QTest::addColumn<QStringList>("alerts"); // one per edit, empty when accepted
-        QTest::addColumn<float>("value");        // the line's value afterwards
-        const QString credit = QStringLiteral("已超過信用額度，無法在下單");
-        QTest::newRow("quantity limits") << 9999.f << QStringList{"quantity=0", "quantity=", "quantity=50.001", "quantity=50"}
-                                         << QStringList{"請輸入下單數量", "無法辨識數字", "下單數量超過上限", ""} << 5000.f;
-        QTest::newRow("raised to the limit, then past it")
-            << 1250.f << QStringList{"quantity=12.5", "price=120", "copies=2"} << QStringList{"", credit, credit} << 1250.f;
-        QTest::newRow("at the limit, a cent more in price")
-            << 1250.f << QStringList{"quantity=12.5", "price=100.01"} << QStringList{"", credit} << 1250.f;
-        QTest::newRow("after a decrease, up to the limit")
-            << 1000.f << QStringList{"quantity=5", "copies=2", "price=101"} << QStringList{"", "", credit} << 1000.f;
-        QTest::newRow("price and copies within, then quantity past")
-            << 2400.f << QStringList{"price=120", "copies=2", "quantity=11"} << QStringList{"", "", credit} << 2400.f;
-    }
+    void editLimitsAndCredit_data() { QVERIFY(zelktest::addFixtureRows("order/contractEditLimits")); }
     void editLimitsAndCredit()
     {
-        QFETCH(float, credit);
-        QFETCH(QStringList, edits);
-        QFETCH(QStringList, alerts);
-        QFETCH(float, value);
+        QFETCH(QJsonObject, row);
+        const QStringList edits = row["edits"].toVariant().toStringList();
+        const QStringList alerts = row["alerts"].toVariant().toStringList();
         ContractFlow f;
-        f.context->customerStruct().setCreditValue(credit);
+        f.context->customerStruct().setCreditValue(float(row["credit"].toDouble()));
         f.context->customerStruct().setNowOrderValue(1000);
         const Order before = line(100, 10, 1, 50);
         EditOrderViewController *edit = f.editor(before);
@@ -443,7 +393,7 @@ private slots:
             if (f.ui.hasOpenAlert())
                 QVERIFY(f.ui.pressAlertButton(QStringLiteral("確定")));
         }
-        QCOMPARE(CustomerCredit::orderValue(edit->order()), value);
+        QCOMPARE(CustomerCredit::orderValue(edit->order()), float(row["value"].toDouble()));
 
         // Cancelling hands nothing back.
         QSignalSpy saved(edit, &EditOrderViewController::editOrderDone);
@@ -508,26 +458,12 @@ private slots:
 
     // The panel showed two lines (10 + 20) when the confirmation opened; the answer left `left` of them
     // in the cart. However the confirmation is left, the panel and the cart's value follow the cart.
-    void confirmationLeavePaths_data()
-    {
-        QTest::addColumn<int>("left");
-        QTest::addColumn<bool>("failed");
-        QTest::addColumn<bool>("edit");
-        QTest::addColumn<bool>("close");
-        QTest::addColumn<QString>("after"); // "panel", "container", "gone", "history"
-        QTest::newRow("cancelled before sending") << 2 << false << false << false << "container";
-        QTest::newRow("failed lines, edit") << 1 << true << true << false << "panel";
-        QTest::newRow("all ordered, the bar's cancel") << 0 << false << false << false << "container";
-        QTest::newRow("all ordered, close") << 0 << false << false << true << "gone";
-        QTest::newRow("order query") << 1 << false << false << false << "history";
-    }
+    void confirmationLeavePaths_data() { QVERIFY(zelktest::addFixtureRows("order/confirmationLeavePaths")); }
     void confirmationLeavePaths()
     {
-        QFETCH(int, left);
-        QFETCH(bool, failed);
-        QFETCH(bool, edit);
-        QFETCH(bool, close);
-        QFETCH(QString, after);
+        QFETCH(QJsonObject, row);
+        const int left = row["left"].toInt();
+        const QString after = row["after"].toString(); // "panel", "container", "gone", "history"
         ContractFlow f;
         QVERIFY(f.start(QStringLiteral("0000100101")));
         const QList<Order> shown{line(10, 1), line(20, 1)};
@@ -537,7 +473,7 @@ private slots:
         if (after == "history")
             cart->orderQueryClosure();
         else
-            cart->successClosure(failed, edit, close);
+            cart->successClosure(row["failed"].toBool(), row["edit"].toBool(), row["close"].toBool());
         settle();
         if (after == "history" || after == "gone") {
             QVERIFY(!f.slide());
@@ -598,14 +534,9 @@ private slots:
         QCOMPARE(seqs(f.cart()->tableArray()), seqs(sent));
         QCOMPARE(f.context->customerStruct().customer().kunnr, QStringLiteral("0000100101"));
 
-        // Leaving that order asks, and its "離開" ends the draft.
-        f.contract()->triggerBarButton(QStringLiteral("left"), 0);
-        QCOMPARE(f.ui.currentAlertTitle(), QStringLiteral("離開下單"));
-        QVERIFY(f.ui.pressAlertButton(QStringLiteral("取消")));
-        settle();
-        QVERIFY(f.slide());
-        QCOMPARE(f.context->draft().lines(), sent);
+        // That order's own "離開" ends the draft (its "取消" is the cart journey's).
         f.contract()->closeAction();
+        QCOMPARE(f.ui.currentAlertTitle(), QStringLiteral("離開下單"));
         QVERIFY(f.ui.pressAlertButton(QStringLiteral("離開")));
         settle();
         QVERIFY(!f.slide());

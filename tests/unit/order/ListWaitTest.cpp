@@ -1,5 +1,6 @@
 // A list a screen needs and does not have is fetched without blocking: the touch-blocking spinner first,
 // a repeated tap ignored, a failure answered with 重試 / 取消, 重試 fetching again and going on.
+#include "ExpectedJson.h"
 #include "FakeUi.h"
 #include "GatewayFixture.h"
 #include "TestRegistry.h"
@@ -10,6 +11,7 @@
 #include "order/OrderPage1ViewController.h"
 #include "text/Localizer.h"
 
+#include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -37,35 +39,26 @@ private slots:
         m_gateway.reset();
     }
 
-    void pickerWaitsForItsList_data()
-    {
-        QTest::addColumn<QString>("row"); // screen.action
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("pickerTitle");
-        QTest::addColumn<QString>("stored"); // the document before; "" for none
-        QTest::newRow("header page, car/ship kind") << "header.transType" << "transportList" << "選擇車船別" << "";
-        QTest::newRow("header page, delivery method stored empty")
-            << "header.inco1" << "inco1List" << "選擇交貨方式" << R"({"returnCode":"00","inco1List":[]})";
-        QTest::newRow("quantity entry, car/ship kind") << "entry.transType" << "transportList" << "選擇車船別" << "";
-        QTest::newRow("edit screen, delivery method") << "edit.inco1" << "inco1List" << "選擇交貨方式" << "";
-    }
+    // row: the screen and its row ("header.inco1"), kind: the list, stored: the document held before, if any.
+    void pickerWaitsForItsList_data() { QVERIFY(zelktest::addFixtureRows("order/listWaits")); }
     void pickerWaitsForItsList()
     {
-        QFETCH(QString, row);
-        QFETCH(QString, kind);
-        QFETCH(QString, pickerTitle);
-        QFETCH(QString, stored);
+        QFETCH(QJsonObject, row);
+        const QString tapped = row["row"].toString(), kind = row["kind"].toString();
+        const QString stored = row.contains("stored")
+                                   ? QString::fromUtf8(QJsonDocument(row["stored"].toObject()).toJson(QJsonDocument::Compact))
+                                   : QString();
         if (!stored.isEmpty())
             QVERIFY(m_ctx->documents().write(kind, stored));
         FakeUi ui;
         std::unique_ptr<Screen> screen;
         std::function<void()> tapRow;
-        if (row.startsWith(QLatin1String("header."))) {
+        if (tapped.startsWith(QLatin1String("header."))) {
             auto *page = new OrderPage1ViewController;
-            tapRow = row.endsWith(QLatin1String("inco1")) ? std::function([page] { page->inco1Action(); })
+            tapRow = tapped.endsWith(QLatin1String("inco1")) ? std::function([page] { page->inco1Action(); })
                                                           : std::function([page] { page->transTypeAction(); });
             screen.reset(page);
-        } else if (row.startsWith(QLatin1String("entry."))) {
+        } else if (tapped.startsWith(QLatin1String("entry."))) {
             auto *entry = new EnterOrderInfoViewController;
             tapRow = [entry] { entry->orderTypeAction(); };
             screen.reset(entry);
@@ -106,7 +99,7 @@ private slots:
         QVERIFY(ui.pressAlertButton(QStringLiteral("重試")));
         QTRY_VERIFY(ui.hasOpenPicker());
         QCOMPARE(m_gateway->gatewayCalls(kind).size(), 3);
-        QCOMPARE(ui.currentPicker().title, pickerTitle);
+        QCOMPARE(ui.currentPicker().title, row["pickerTitle"].toString());
         QVERIFY(!ui.currentPicker().rows.isEmpty());
         QVERIFY(!ui.isSpinnerShowing());
     }

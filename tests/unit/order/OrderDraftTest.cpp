@@ -1,5 +1,6 @@
 // The order draft: what each change leaves on disk, the fates each kind of answer leaves, the guard
 // across a restart, the document's name and modes, and the reader against documents it must refuse.
+#include "ExpectedJson.h"
 #include "TestRegistry.h"
 
 #include "model/AppContext.h"
@@ -50,26 +51,16 @@ class OrderDraftTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void changesAreSavedAndRestored_data()
-    {
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<bool>("stored"); // a document is left, and restored after a restart
-        QTest::newRow("a customer chosen") << QStringList{"normal"} << true;
-        QTest::newRow("contract lines, one edited") << QStringList{"contract", "line", "line", "edit"} << true;
-        QTest::newRow("a line removed") << QStringList{"contract", "line", "remove"} << true;
-        QTest::newRow("discarded") << QStringList{"normal", "line", "discard"} << false;
-        QTest::newRow("discarded within the guard") << QStringList{"contract", "failed", "discard"} << true;
-        QTest::newRow("the next order") << QStringList{"contract", "line", "failed", "normal"} << true;
-    }
+    void changesAreSavedAndRestored_data() { QVERIFY(zelktest::addFixtureRows("order/draftChanges")); }
     void changesAreSavedAndRestored()
     {
-        QFETCH(QStringList, steps);
-        QFETCH(bool, stored);
+        QFETCH(QJsonObject, row);
+        const bool stored = row["stored"].toBool(); // a document is left, and restored after a restart
         Drafts d;
         OrderDraft &draft = *d.draft;
         OrderCustomer customer;
         customer.kunnr = QStringLiteral("0000100101");
-        for (const QString &step : steps) {
+        for (const QString &step : row["steps"].toVariant().toStringList()) {
             if (step == "normal" || step == "contract")
                 draft.start(step == "normal" ? OrderDraft::Kind::normal : OrderDraft::Kind::contract, customer);
             else if (step == "line")
@@ -100,25 +91,15 @@ private slots:
 
     // One order of three copies sent; `results` answers each line: S ordered, E refused, - not named,
     // or "lost" for no answer at all.
-    void fatesAfterEachAnswer_data()
-    {
-        QTest::addColumn<QStringList>("results");
-        QTest::addColumn<QList<LineFate>>("fates");
-        QTest::addColumn<QList<bool>>("keptIdentity"); // per line: still in the cart under its identity
-        QTest::addColumn<int>("linesLeft");
-        const auto U = LineFate::unknown, O = LineFate::ordered, R = LineFate::refused;
-        QTest::newRow("answer lost") << QStringList{"lost"} << QList<LineFate>{U, U, U} << QList<bool>{true, true, true} << 3;
-        QTest::newRow("all ordered") << QStringList{"S", "S", "S"} << QList<LineFate>{O, O, O} << QList<bool>{false, false, false} << 0;
-        QTest::newRow("refused, ordered, not named")
-            << QStringList{"E", "S", "-"} << QList<LineFate>{R, O, U} << QList<bool>{false, false, true} << 2;
-        QTest::newRow("all refused") << QStringList{"E", "E", "E"} << QList<LineFate>{R, R, R} << QList<bool>{false, false, false} << 3;
-    }
+    void fatesAfterEachAnswer_data() { QVERIFY(zelktest::addFixtureRows("order/draftFates")); }
     void fatesAfterEachAnswer()
     {
-        QFETCH(QStringList, results);
-        QFETCH(QList<LineFate>, fates);
-        QFETCH(QList<bool>, keptIdentity);
-        QFETCH(int, linesLeft);
+        QFETCH(QJsonObject, row);
+        const QStringList results = row["results"].toVariant().toStringList();
+        const QHash<QChar, LineFate> named{{'U', LineFate::unknown}, {'O', LineFate::ordered}, {'R', LineFate::refused}};
+        const QString fates = row["fates"].toString(); // per line: U unknown, O ordered, R refused
+        const QJsonArray keptIdentity = row["keptIdentity"].toArray(); // per line: still in the cart under its identity
+        const int linesLeft = row["linesLeft"].toInt();
         Drafts d;
         OrderDraft &draft = *d.draft;
         draft.setLines({line(QStringLiteral("10000101"), 3)});
@@ -134,7 +115,7 @@ private slots:
             draft.recordAnswer(sent);
         }
         for (qsizetype i = 0; i < sent.size(); ++i)
-            QCOMPARE(draft.fate(sent.at(i).orderSeq), fates.at(i));
+            QCOMPARE(draft.fate(sent.at(i).orderSeq), named.value(fates.at(i)));
         QVERIFY(d.saved());
         d.restart(); // what the answer left holds after a restart too
         QStringList left;
@@ -142,31 +123,23 @@ private slots:
             left << l.orderSeq;
         QCOMPARE(left.size(), linesLeft);
         for (qsizetype i = 0; i < sent.size(); ++i)
-            QCOMPARE(left.contains(sent.at(i).orderSeq), keptIdentity.at(i));
+            QCOMPARE(left.contains(sent.at(i).orderSeq), keptIdentity.at(i).toBool());
         // What is left is the one order with a copy per line left: refused lines under new identities.
         QCOMPARE(d.draft->lines().size(), linesLeft ? 1 : 0);
         for (const OrderConfirm &l : d.draft->cart().orderConfirmArray()) {
             QCOMPARE(l.rootSeq, d.draft->lines().first().orderSeq);
             QVERIFY(QRegularExpression(QStringLiteral("^[0-9A-F-]{36}$")).match(l.orderSeq).hasMatch());
         }
-        QCOMPARE(d.draft->holdsLinesOfUnknownFate(), fates.contains(LineFate::unknown));
+        QCOMPARE(d.draft->holdsLinesOfUnknownFate(), fates.contains(QLatin1Char('U')));
     }
 
     // The last unsuccessful answer came at T; the app restarts and submits at T + `elapsed`.
-    void guardHoldsAcrossRestart_data()
-    {
-        QTest::addColumn<double>("elapsed");
-        QTest::addColumn<bool>("refused");
-        QTest::newRow("30 s") << 30.0 << true;
-        QTest::newRow("60 s") << 60.0 << true;
-        QTest::newRow("61 s") << 61.0 << false;
-        QTest::newRow("clock set back 30 s") << -30.0 << true;
-        QTest::newRow("clock set back 2 min") << -120.0 << false;
-    }
+    void guardHoldsAcrossRestart_data() { QVERIFY(zelktest::addFixtureRows("order/guardAcrossRestart")); }
     void guardHoldsAcrossRestart()
     {
-        QFETCH(double, elapsed);
-        QFETCH(bool, refused);
+        QFETCH(QJsonObject, row);
+        const double elapsed = row["elapsed"].toDouble();
+        const bool refused = row["refused"].toBool();
         QTemporaryDir dir;
         const double T = 1700000000;
         {

@@ -1,5 +1,6 @@
 // The rules under the order screens: the numeric field rule, whole-text number reading, the cart's
 // derived lines and total, and the credit check.
+#include "ExpectedJson.h"
 #include "TestRegistry.h"
 
 #include "model/AppContext.h"
@@ -116,30 +117,14 @@ private slots:
     }
 
     // nowOrderValue + added ≤ creditValue.
-    void creditCheckEdges_data()
-    {
-        QTest::addColumn<float>("credit");
-        QTest::addColumn<float>("ordered");
-        QTest::addColumn<float>("added");
-        QTest::addColumn<bool>("allowed");
-        QTest::newRow("equality passes") << 5000.0f << 4000.0f << 1000.0f << true;
-        QTest::newRow("just above") << 5000.0f << 4000.0f << 1000.5f << false;
-        QTest::newRow("a decrease that fits") << 5000.0f << 4000.0f << -3000.0f << true;
-        QTest::newRow("above, a decrease still above") << 5000.0f << 9000.0f << -3000.0f << false;
-        QTest::newRow("above, a decrease back to the credit") << 5000.0f << 9000.0f << -4000.0f << true;
-        QTest::newRow("no credit, a cent") << 0.0f << 0.0f << 0.01f << false;
-        QTest::newRow("no credit, nothing") << 0.0f << 0.0f << 0.0f << true;
-    }
+    void creditCheckEdges_data() { QVERIFY(zelktest::addFixtureRows("order/creditCheck")); }
     void creditCheckEdges()
     {
-        QFETCH(float, credit);
-        QFETCH(float, ordered);
-        QFETCH(float, added);
-        QFETCH(bool, allowed);
+        QFETCH(QJsonObject, row);
         CustomerStruct customer;
-        customer.setCreditValue(credit);
-        customer.setNowOrderValue(ordered);
-        QCOMPARE(CustomerCredit::canAddOrderValue(customer, added), allowed);
+        customer.setCreditValue(float(row["credit"].toDouble()));
+        customer.setNowOrderValue(float(row["ordered"].toDouble()));
+        QCOMPARE(CustomerCredit::canAddOrderValue(customer, float(row["added"].toDouble())), row["allowed"].toBool());
     }
 
     void rowPrompts_data()
