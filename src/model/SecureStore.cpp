@@ -31,7 +31,12 @@ const QStringList &SecureStore::keys()
     return all;
 }
 
-SecureStore::SecureStore(const QString &fallbackFile, QObject *parent) : QObject(parent), m_file(fallbackFile) {}
+SecureStore::SecureStore(const QString &fallbackFile, QObject *parent) : QObject(parent), m_file(fallbackFile)
+{
+    m_writer.setMaxThreadCount(1);
+}
+
+SecureStore::~SecureStore() { m_writer.waitForDone(); }
 
 void SecureStore::openFile()
 {
@@ -161,6 +166,8 @@ void SecureStore::setValue(const QString &key, const std::optional<QString> &val
 
 void SecureStore::loadFile()
 {
+    // A write of this process still under way is what the file will hold.
+    m_writer.waitForDone();
     m_values.clear();
     QFile file(m_file);
     if (!file.open(QIODevice::ReadOnly))
@@ -174,18 +181,24 @@ void SecureStore::loadFile()
 
 void SecureStore::saveFile()
 {
-    PrivateFiles::makeFolder(QFileInfo(m_file).absolutePath());
     QJsonObject object;
     for (auto it = m_values.cbegin(); it != m_values.cend(); ++it)
         object.insert(it.key(), it.value());
-    QSaveFile file(m_file);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qCWarning(lcSecure) << "cannot write" << m_file << file.errorString();
-        return;
-    }
-    // Owner-only before any secret is written into the temporary file.
-    file.setPermissions(PrivateFiles::kFileMode);
-    file.write(QJsonDocument(object).toJson(QJsonDocument::Compact));
-    if (!file.commit())
-        qCWarning(lcSecure) << "cannot write" << m_file << file.errorString();
+    const int write = ++*m_newestWrite;
+    m_writer.start([newest = m_newestWrite, write, path = m_file,
+                    bytes = QJsonDocument(object).toJson(QJsonDocument::Compact)] {
+        if (write != newest->load())
+            return;
+        PrivateFiles::makeFolder(QFileInfo(path).absolutePath());
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly)) {
+            qCWarning(lcSecure) << "cannot write" << path << file.errorString();
+            return;
+        }
+        // Owner-only before any secret is written into the temporary file.
+        file.setPermissions(PrivateFiles::kFileMode);
+        file.write(bytes);
+        if (!file.commit())
+            qCWarning(lcSecure) << "cannot write" << path << file.errorString();
+    });
 }

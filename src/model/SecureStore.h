@@ -2,10 +2,15 @@
 // The keychain: four string values ("userId", "userName", "userAccount", "pushToken").
 // Backed by the platform keychain (QtKeychain) when one answers a write/read/delete probe, otherwise by an
 // owner-only (0600) file in the app's data folder. Values are loaded into memory once at start-up, so
-// reads are synchronous; writes update memory at once and go through to the backing store.
+// reads are synchronous; writes update memory at once and go through to the backing store, the file
+// replaced on a writer thread of its own (its atomic replace waits for the disk).
 #include <QHash>
 #include <QObject>
 #include <QString>
+#include <QThreadPool>
+
+#include <atomic>
+#include <memory>
 
 #include <functional>
 #include <optional>
@@ -20,6 +25,8 @@ public:
 
     // `fallbackFile` is the owner-only file used when no keychain answers.
     explicit SecureStore(const QString &fallbackFile, QObject *parent = nullptr);
+    // Every file write queued lands first.
+    ~SecureStore() override;
 
     // Probes the platform keychain, then loads every value; `ready` runs on the main thread when done.
     // Never blocks and never spins a nested event loop.
@@ -47,4 +54,7 @@ private:
     QHash<QString, QString> m_values;
     Backend m_backend = Backend::File;
     bool m_ready = false;
+    QThreadPool m_writer;
+    // The newest file write queued: an older one still waiting is superseded by it and skipped.
+    std::shared_ptr<std::atomic<int>> m_newestWrite = std::make_shared<std::atomic<int>>(0);
 };
