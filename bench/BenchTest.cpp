@@ -17,6 +17,7 @@
 
 #include "FakeUi.h"
 #include "GatewayFixture.h"
+#include "MainThreadStall.h"
 #include "SimHttp.h"
 #include "model/AppContext.h"
 #include "notify/PushRegistration.h"
@@ -240,19 +241,7 @@ private slots:
         qint64 longest = 0;
         QBENCHMARK_ONCE {
             QVERIFY(gateway.setFault(QStringLiteral("transportList"), QStringLiteral("delay"), 2000));
-            QElapsedTimer clock;
-            clock.start();
-            qint64 lastTick = 0;
-            QTimer ticks;
-            ticks.setTimerType(Qt::PreciseTimer);
-            QObject::connect(&ticks, &QTimer::timeout, [&] {
-                longest = std::max(longest, clock.elapsed() - lastTick);
-                lastTick = clock.elapsed();
-            });
-            ticks.start(1);
-            QTimer::singleShot(20, [&] { page.transTypeAction(); });
-            QVERIFY(QTest::qWaitFor([&] { return ui.hasOpenPicker(); }, 10000));
-            QTest::qWait(50);
+            longest = longestStall([&] { page.transTypeAction(); }, [&] { return ui.hasOpenPicker(); });
         }
         QTest::setBenchmarkResult(qreal(longest), QTest::WalltimeMilliseconds);
         qInfo("longest main-thread stall while the header page's first picker opens: %lld ms", longest);
@@ -270,21 +259,9 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return draft.isSaved(); }));
         qint64 longest = 0;
         QBENCHMARK_ONCE {
-            QElapsedTimer clock;
-            clock.start();
-            qint64 lastTick = 0;
-            QTimer ticks;
-            ticks.setTimerType(Qt::PreciseTimer);
-            QObject::connect(&ticks, &QTimer::timeout, [&] {
-                longest = std::max(longest, clock.elapsed() - lastTick);
-                lastTick = clock.elapsed();
-            });
-            ticks.start(1);
             // A change that leaves the lines as they are: the whole document is written again.
-            QTimer::singleShot(20, [&] { draft.setFailedSubmissionAt(1700000000.0 + clock.elapsed()); });
-            QTest::qWait(30);
-            QVERIFY(QTest::qWaitFor([&] { return draft.isSaved(); }));
-            QTest::qWait(20);
+            longest = longestStall([&] { draft.setFailedSubmissionAt(1700000000.0); },
+                                   [&] { return draft.isSaved(); });
         }
         QElapsedTimer write;
         write.start();

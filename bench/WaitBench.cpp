@@ -9,6 +9,7 @@
 #include "services/ServiceClient.h"
 
 #include "FakeUi.h"
+#include "MainThreadStall.h"
 
 #include <QElapsedTimer>
 #include <QJsonArray>
@@ -164,29 +165,6 @@ QByteArray priceAnswer(int count)
                                 {"kbetr", 1250.5 + i}, {"konwa", "TWD"}, {"kmein", "TO"}});
     }
     return answerWith("matnrPriceList", list);
-}
-
-// The longest gap between the ticks of a 1 ms timer on the main thread until `finished` holds.
-qint64 longestStall(const std::function<void()> &start, const std::function<bool()> &finished)
-{
-    QElapsedTimer clock;
-    clock.start();
-    qint64 lastTick = 0, longest = 0;
-    QTimer ticks;
-    ticks.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&ticks, &QTimer::timeout, [&] {
-        longest = std::max(longest, clock.elapsed() - lastTick);
-        lastTick = clock.elapsed();
-    });
-    ticks.start(1);
-    QTest::qWait(20);
-    lastTick = clock.elapsed();
-    longest = 0;
-    start();
-    if (!QTest::qWaitFor(finished, 60000))
-        qWarning("no answer within a minute");
-    QTest::qWait(20);
-    return longest;
 }
 
 size_t heapInUse()
