@@ -90,7 +90,14 @@ public:
                      std::function<T(const ApiStatus &status)> read,
                      std::function<void(const ApiStatus &status, T records)> done)
     {
-        const quint64 sequence = context ? m_sequences[{context, apiName}].next() : 0;
+        quint64 sequence = 0;
+        if (context) {
+            const QPair<const QObject *, QString> key{context, apiName};
+            // The order of a context's answers goes with the context.
+            if (!m_sequences.contains(key))
+                connect(context, &QObject::destroyed, this, [this, key] { m_sequences.remove(key); });
+            sequence = m_sequences[key].next();
+        }
         sendGateway(apiName, parameters, BodyStyle::Indented, [=, this, guard = CallerGuard(context)](const RawResponse &response) {
             QtConcurrent::run([response, read] {
                 ApiStatus status = evaluate(response);
