@@ -1,28 +1,34 @@
 #pragma once
 // Property checks of the fuzz targets: a violated property prints what failed and aborts, which libFuzzer
 // reports as a crash and saves the input that caused it.
+#include <QByteArray>
 #include <QString>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
-#define FUZZ_CHECK(condition)                                                                                  \
-    do {                                                                                                       \
-        if (!(condition)) {                                                                                    \
-            std::fprintf(stderr, "property violated: %s (%s:%d)\n", #condition, __FILE__, __LINE__);           \
-            std::abort();                                                                                      \
-        }                                                                                                      \
-    } while (0)
+[[noreturn]] inline void fuzzViolated(const char *property, const char *file, int line,
+                                      const QString &detail = {})
+{
+    std::fprintf(stderr, "property violated: %s (%s:%d)\n%s", property, file, line, qPrintable(detail));
+    std::abort();
+}
 
+inline void fuzzCheckEqual(const QString &actual, const QString &expected, const char *property,
+                           const char *file, int line)
+{
+    if (actual != expected)
+        fuzzViolated(property, file, line, QStringLiteral("  actual:   %1\n  expected: %2\n").arg(actual, expected));
+}
+
+#define FUZZ_CHECK(condition) ((condition) ? void() : fuzzViolated(#condition, __FILE__, __LINE__))
 // The same, with the two texts compared shown.
 #define FUZZ_CHECK_EQUAL(actual, expected)                                                                     \
-    do {                                                                                                       \
-        const QString fuzzActual = (actual);                                                                   \
-        const QString fuzzExpected = (expected);                                                               \
-        if (fuzzActual != fuzzExpected) {                                                                      \
-            std::fprintf(stderr, "property violated: %s == %s\n  actual:   %s\n  expected: %s\n  (%s:%d)\n",  \
-                         #actual, #expected, qPrintable(fuzzActual), qPrintable(fuzzExpected), __FILE__,       \
-                         __LINE__);                                                                            \
-            std::abort();                                                                                      \
-        }                                                                                                      \
-    } while (0)
+    fuzzCheckEqual(actual, expected, #actual " == " #expected, __FILE__, __LINE__)
+
+// The input as bytes.
+inline QByteArray fuzzBytes(const uint8_t *data, size_t size)
+{
+    return QByteArray(reinterpret_cast<const char *>(data), qsizetype(size));
+}

@@ -133,7 +133,7 @@ void checkRecords(const QJsonObject &answer, const QString &key)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QByteArray bytes = fuzzBytes(data, size);
     RawResponse response;
     response.url = QUrl(QStringLiteral("http://127.0.0.1/zelkgateway/api/zelkGWService"));
     response.httpStatus = 200;

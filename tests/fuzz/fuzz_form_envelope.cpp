@@ -13,6 +13,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -56,13 +57,9 @@ const QStringList kKeychainKeys{QStringLiteral("userID"), QStringLiteral("userNa
 // A text that names a secret member somewhere (the redaction may then mask part of it).
 bool mentionsPassword(const QString &text)
 {
-    if (text.contains(QLatin1String("password"), Qt::CaseInsensitive))
-        return true;
-    for (const QString &key : kKeychainKeys) {
-        if (text.contains(key, Qt::CaseInsensitive))
-            return true;
-    }
-    return false;
+    return text.contains(QLatin1String("password"), Qt::CaseInsensitive) ||
+           std::any_of(kKeychainKeys.begin(), kKeychainKeys.end(),
+                       [&](const QString &key) { return text.contains(key, Qt::CaseInsensitive); });
 }
 
 // The members whose values the log must not show: passwords and what the keychain holds (names made of

@@ -14,20 +14,11 @@
 namespace {
 
 // Significant digits of a decimal text (sign, point, exponent, leading and trailing zeros left out).
-int significantDigits(const QString &text)
+int significantDigits(QString text)
 {
-    QString digits;
-    for (const QChar c : text) {
-        if (c == QLatin1Char('e'))
-            break;
-        if (c.isDigit())
-            digits += c;
-    }
-    while (digits.startsWith(QLatin1Char('0')))
-        digits.remove(0, 1);
-    while (digits.endsWith(QLatin1Char('0')))
-        digits.chop(1);
-    return int(digits.size());
+    static const QRegularExpression notSignificant(QStringLiteral("e.*|[^0-9]"));
+    static const QRegularExpression outerZeros(QStringLiteral("^0+|0+$"));
+    return int(text.remove(notSignificant).remove(outerZeros).size());
 }
 
 // The fewest significant digits with which some decimal text reads back to `value`. For each precision

@@ -20,7 +20,7 @@ void checkLine(const Order &line)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QByteArray bytes = fuzzBytes(data, size);
     const QString account = QStringLiteral("U10023");
     QString why;
     const std::optional<OrderDraftContent> content = OrderDraftDocument::read(bytes, account, &why);

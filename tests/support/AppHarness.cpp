@@ -6,11 +6,17 @@ AppUnderTest::AppUnderTest(Ui &ui, Navigator &navigator, bool useKeychain)
     : m_ui(ui), m_navigator(navigator), m_useKeychain(useKeychain)
 {
     Localizer::instance().load({QStringLiteral("zh-TW")});
-    context = std::make_unique<AppContext>(AppContext::Options{dir.path(), nullptr, useKeychain});
     storyboard.setUi(&ui);
-    storyboard.setContext(context.get());
+    openContext();
     registerScreens(storyboard);
-    navigator.setEnvironment({&ui, &storyboard, context.get()});
+}
+
+void AppUnderTest::openContext()
+{
+    context = std::make_unique<AppContext>(AppContext::Options{dir.path(), nullptr, m_useKeychain});
+    storyboard.setContext(context.get());
+    m_navigator.setEnvironment({&m_ui, &storyboard, context.get()});
+    m_storesOpen = false;
 }
 
 AppUnderTest::~AppUnderTest()
@@ -25,10 +31,7 @@ void AppUnderTest::restartAfterHardEnd()
     m_navigator.setRootScreen(nullptr);
     settle();
     delegate.reset();
-    context = std::make_unique<AppContext>(AppContext::Options{dir.path(), nullptr, m_useKeychain});
-    storyboard.setContext(context.get());
-    m_navigator.setEnvironment({&m_ui, &storyboard, context.get()});
-    m_storesOpen = false;
+    openContext();
 }
 
 bool AppUnderTest::launch()
@@ -82,13 +85,18 @@ bool AppHarness::signIn(const QString &account, const QString &password)
     return true;
 }
 
-bool AppHarness::signOut()
+MoreViewController *AppHarness::openMore()
 {
     if (!tabs())
-        return false;
+        return nullptr;
     tabs()->setSelectedIndex(3);
     settle();
-    auto *more = tabRoot<MoreViewController>(3);
+    return tabRoot<MoreViewController>(3);
+}
+
+bool AppHarness::signOut()
+{
+    auto *more = openMore();
     if (!more)
         return false;
     more->selectRow(4); // 登出
@@ -98,11 +106,7 @@ bool AppHarness::signOut()
 
 ChangePasswordViewController *AppHarness::openPasswordChange()
 {
-    if (!launch() || !signIn())
-        return nullptr;
-    tabs()->setSelectedIndex(3);
-    auto *more = tabRoot<MoreViewController>(3);
-    settle();
+    auto *more = launch() && signIn() ? openMore() : nullptr;
     if (!more)
         return nullptr;
     more->selectRow(2); // 修改密碼

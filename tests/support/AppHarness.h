@@ -59,6 +59,8 @@ public:
     std::unique_ptr<AppDelegate> delegate;
 
 private:
+    void openContext(); // a fresh context over the data folder, the stores not yet open
+
     Ui &m_ui;
     Navigator &m_navigator;
     bool m_storesOpen = false;
@@ -97,4 +99,7 @@ public:
             *stackOut = stack;
         return screen;
     }
+
+private:
+    MoreViewController *openMore(); // selects the More tab; its root screen
 };

@@ -93,35 +93,30 @@ QJsonArray drawnRows(const QAbstractItemModel *model, const QList<QByteArray> &r
     return rows;
 }
 
-// The path of fixture `name` and its content; false with `problem` set when it cannot be read.
-bool readFixture(const QString &name, QString *path, QJsonValue *content, QString *problem)
+// Reads fixture `name` into `content` and its path into `path`; the problem, or empty when it was read.
+QString readFixture(const QString &name, QString *path, QJsonValue *content)
 {
     const QByteArray sourceDir = qgetenv("ZELK_TEST_SOURCE_DIR");
-    if (sourceDir.isEmpty()) {
-        *problem = QStringLiteral("ZELK_TEST_SOURCE_DIR is not set: the fixtures cannot be found");
-        return false;
-    }
+    if (sourceDir.isEmpty())
+        return QStringLiteral("ZELK_TEST_SOURCE_DIR is not set: the fixtures cannot be found");
     *path = QString::fromLocal8Bit(sourceDir) + QStringLiteral("/tests/data/") + name + QStringLiteral(".json");
     QFile file(*path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *problem = QStringLiteral("fixture %1 is missing").arg(*path);
-        return false;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("fixture %1 is missing").arg(*path);
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
-    if (error.error != QJsonParseError::NoError) {
-        *problem = QStringLiteral("fixture %1 is not JSON: %2").arg(*path, error.errorString());
-        return false;
-    }
+    if (error.error != QJsonParseError::NoError)
+        return QStringLiteral("fixture %1 is not JSON: %2").arg(*path, error.errorString());
     *content = doc.isObject() ? QJsonValue(doc.object()) : QJsonValue(doc.array());
-    return true;
+    return {};
 }
 
 bool addFixtureRows(const QString &name)
 {
-    QString path, problem;
+    QString path;
     QJsonValue content;
-    if (!readFixture(name, &path, &content, &problem) || !content.isObject()) {
+    const QString problem = readFixture(name, &path, &content);
+    if (!problem.isEmpty() || !content.isObject()) {
         qWarning("%s", qPrintable(problem.isEmpty() ? path + QStringLiteral(" is not an object of rows") : problem));
         return false;
     }
@@ -144,9 +139,10 @@ bool matchesFixture(const QString &name, const QJsonValue &actual, QString *repo
         if (it.value().isString() && !it.value().toString().isEmpty())
             toPlaceholder.insert(it.value().toString(), QJsonValue(QLatin1Char('$') + it.key()));
     }
-    QString path, problem;
+    QString path;
     QJsonValue expected;
-    if (readFixture(name, &path, &expected, &problem)) {
+    QString problem = readFixture(name, &path, &expected);
+    if (problem.isEmpty()) {
         problem = jsonDiff(substitute(expected, fromPlaceholder), actual);
         if (!problem.isEmpty())
             problem = QStringLiteral("%1 differs from the fixture %2:\n%3").arg(name, path, problem);

@@ -19,10 +19,6 @@ void FakeUi::open(const Alert &alert, bool sheet)
     m_open.append(shown);
 }
 
-void FakeUi::showAlert(const Alert &alert) { open(alert, false); }
-
-void FakeUi::showActionSheet(const Alert &sheet) { open(sheet, true); }
-
 QStringList FakeUi::currentAlertButtons() const
 {
     QStringList titles;
@@ -45,9 +41,14 @@ bool FakeUi::pressAlertButton(const QString &title)
     return true;
 }
 
+bool FakeUi::hasField(int index) const
+{
+    return !m_open.isEmpty() && index >= 0 && index < m_open.first().fieldTexts.size();
+}
+
 bool FakeUi::edit(int index, const QString &after)
 {
-    if (m_open.isEmpty() || index < 0 || index >= m_open.first().fieldTexts.size())
+    if (!hasField(index))
         return false;
     ShownAlert &shown = m_open.first();
     const QString before = shown.fieldTexts[index];
@@ -59,15 +60,13 @@ bool FakeUi::edit(int index, const QString &after)
 
 bool FakeUi::typeIntoAlertField(int index, const QString &text)
 {
-    if (m_open.isEmpty() || index < 0 || index >= m_open.first().fieldTexts.size())
+    if (!hasField(index))
         return false;
     bool all = true;
     for (const QChar c : text)
-        all = edit(index, m_open.first().fieldTexts[index] + c) && all;
+        all = edit(index, alertFieldText(index) + c) && all;
     return all;
 }
-
-bool FakeUi::replaceAlertFieldText(int index, const QString &text) { return edit(index, text); }
 
 bool FakeUi::deleteBackwardInAlertField(int index)
 {
@@ -79,9 +78,7 @@ bool FakeUi::deleteBackwardInAlertField(int index)
 
 QString FakeUi::alertFieldText(int index) const
 {
-    if (m_open.isEmpty() || index < 0 || index >= m_open.first().fieldTexts.size())
-        return {};
-    return m_open.first().fieldTexts[index];
+    return hasField(index) ? m_open.first().fieldTexts[index] : QString();
 }
 
 namespace {
@@ -142,14 +139,11 @@ bool FakeUi::cancelDatePicker()
     return closeIn(m_datePicker, m_datePickerOpen, [](const DatePicker &d) { if (d.cancel) d.cancel(); });
 }
 
-void FakeUi::setDefaultSpinnerMask(SpinnerMask mask) { m_defaultMask = mask; }
-
 void FakeUi::showSpinner(SpinnerMask mask, const QString &)
 {
     m_calls << (mask == SpinnerMask::Clear ? QStringLiteral("spinner:show:clear") : QStringLiteral("spinner:show:none"));
     m_spinner = true;
     m_spinnerMask = mask;
-    ++m_spinnerShows;
 }
 
 void FakeUi::dismissSpinner()
@@ -233,11 +227,7 @@ int FakeUi::firePendingActions()
     return ran;
 }
 
-void FakeUi::endEditing()
-{
-    m_calls << QStringLiteral("endEditing");
-    ++m_endEditing;
-}
+void FakeUi::endEditing() { m_calls << QStringLiteral("endEditing"); }
 
 void settle()
 {

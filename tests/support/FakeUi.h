@@ -19,11 +19,11 @@ public:
     };
 
     // ---- Ui ----
-    void showAlert(const Alert &alert) override;
-    void showActionSheet(const Alert &sheet) override;
+    void showAlert(const Alert &alert) override { open(alert, false); }
+    void showActionSheet(const Alert &sheet) override { open(sheet, true); }
     void showPicker(const Picker &picker) override;
     void showDatePicker(const DatePicker &picker) override;
-    void setDefaultSpinnerMask(SpinnerMask mask) override;
+    void setDefaultSpinnerMask(SpinnerMask mask) override { m_defaultMask = mask; }
     SpinnerMask defaultSpinnerMask() const override { return m_defaultMask; }
     using Ui::showSpinner;
     void showSpinner(SpinnerMask mask, const QString &status = {}) override;
@@ -49,7 +49,7 @@ public:
 
     // Every call in order: "alert:<title>", "sheet:<title>", "picker:<title>", "datePicker:<title>",
     // "spinner:show:clear|none", "spinner:dismiss", "openUrl:<url>", "photo:camera|library",
-    // "runAfter:<ms>", "endEditing".
+    // "runAfter:<ms>", "endEditing". The spinner and end-editing counts below are counted in it.
     QStringList calls() const { return m_calls; }
     void clearCalls() { m_calls.clear(); }
 
@@ -69,7 +69,7 @@ public:
     // dropped. True when every character was accepted.
     bool typeIntoAlertField(int index, const QString &text);
     // One edit replacing the whole field (a paste over the selection). True when accepted.
-    bool replaceAlertFieldText(int index, const QString &text);
+    bool replaceAlertFieldText(int index, const QString &text) { return edit(index, text); }
     // Deletes the last character. True when accepted.
     bool deleteBackwardInAlertField(int index);
     QString alertFieldText(int index) const;
@@ -88,7 +88,7 @@ public:
     // ---- spinner ----
     bool isSpinnerShowing() const { return m_spinner; }
     SpinnerMask spinnerMask() const { return m_spinnerMask; }
-    int spinnerShowCount() const { return m_spinnerShows; }
+    int spinnerShowCount() const { return int(m_calls.filter(QStringLiteral("spinner:show")).size()); }
 
     // ---- addresses ----
     void setOpenUrlResult(bool opened) { m_openUrlResult = opened; }
@@ -105,7 +105,7 @@ public:
     // actions they schedule stay pending. Returns how many ran.
     int firePendingActions();
 
-    int endEditingCount() const { return m_endEditing; }
+    int endEditingCount() const { return int(m_calls.count(QStringLiteral("endEditing"))); }
 
 private:
     struct Delayed {
@@ -115,6 +115,7 @@ private:
         std::function<void()> action;
     };
     void open(const Alert &alert, bool sheet);
+    bool hasField(int index) const; // the current alert has field `index`
     bool edit(int index, const QString &after);
 
     QStringList m_calls;
@@ -127,7 +128,6 @@ private:
     SpinnerMask m_defaultMask = SpinnerMask::Clear;
     SpinnerMask m_spinnerMask = SpinnerMask::Clear;
     bool m_spinner = false;
-    int m_spinnerShows = 0;
     bool m_openUrlResult = true;
     QList<QUrl> m_urls;
     bool m_cameraAvailable = false;
@@ -136,7 +136,6 @@ private:
     std::function<void()> m_photoCancelled;
     std::function<void(const QString &)> m_photoFailed;
     QList<Delayed> m_delayed;
-    int m_endEditing = 0;
     std::function<void(Qt::ApplicationState)> m_stateHandler;
 };
 

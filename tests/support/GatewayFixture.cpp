@@ -4,11 +4,11 @@
 
 #include <QJsonDocument>
 
-GatewayFixture::GatewayFixture() { start(GatewaySimulator::Options{}); }
+namespace {
+const char *const kAddresses[] = {"ZELK_GATEWAY_URL", "ZELK_ANALYTICS_URL"};
+}
 
-GatewayFixture::GatewayFixture(const GatewaySimulator::Options &options) { start(options); }
-
-void GatewayFixture::start(const GatewaySimulator::Options &options)
+GatewayFixture::GatewayFixture(const GatewaySimulator::Options &options)
 {
     m_thread.setObjectName(QStringLiteral("gateway-sim"));
     auto *simulator = new GatewaySimulator;
@@ -25,29 +25,17 @@ void GatewayFixture::start(const GatewaySimulator::Options &options)
         simulator, [&] { port = simulator->start(0, &error) ? simulator->port() : 0; }, Qt::BlockingQueuedConnection);
     m_port = port;
     m_error = error;
-    if (!m_port)
-        return;
-
-    m_hadGateway = qEnvironmentVariableIsSet("ZELK_GATEWAY_URL");
-    m_hadAnalytics = qEnvironmentVariableIsSet("ZELK_ANALYTICS_URL");
-    m_previousGateway = qgetenv("ZELK_GATEWAY_URL");
-    m_previousAnalytics = qgetenv("ZELK_ANALYTICS_URL");
-    qputenv("ZELK_GATEWAY_URL", baseUrl().toUtf8());
-    qputenv("ZELK_ANALYTICS_URL", baseUrl().toUtf8());
+    for (int i = 0; m_port && i < 2; ++i) {
+        if (qEnvironmentVariableIsSet(kAddresses[i]))
+            m_previous[i] = qgetenv(kAddresses[i]);
+        qputenv(kAddresses[i], baseUrl().toUtf8());
+    }
 }
 
 GatewayFixture::~GatewayFixture()
 {
-    if (m_port) {
-        if (m_hadGateway)
-            qputenv("ZELK_GATEWAY_URL", m_previousGateway);
-        else
-            qunsetenv("ZELK_GATEWAY_URL");
-        if (m_hadAnalytics)
-            qputenv("ZELK_ANALYTICS_URL", m_previousAnalytics);
-        else
-            qunsetenv("ZELK_ANALYTICS_URL");
-    }
+    for (int i = 0; m_port && i < 2; ++i)
+        m_previous[i] ? qputenv(kAddresses[i], *m_previous[i]) : qunsetenv(kAddresses[i]);
     if (m_simulator) {
         GatewaySimulator *simulator = m_simulator;
         // The server and its sockets belong to the simulator's thread: delete them there.
@@ -62,18 +50,24 @@ QString GatewayFixture::baseUrl() const { return QStringLiteral("http://127.0.0.
 
 QJsonArray GatewayFixture::requests() const { return m_simulator ? m_simulator->requestLog() : QJsonArray(); }
 
+// The bodies of the logged requests to `path`, oldest first.
+static QList<QByteArray> bodiesTo(const QJsonArray &log, const QString &path)
+{
+    QList<QByteArray> bodies;
+    for (const QJsonValue &v : log) {
+        if (v[QStringLiteral("path")].toString() == path)
+            bodies.append(v[QStringLiteral("body")].toString().toUtf8());
+    }
+    return bodies;
+}
+
 QList<QJsonObject> GatewayFixture::gatewayCalls(const QString &apiName) const
 {
     QList<QJsonObject> calls;
-    for (const QJsonValue &v : requests()) {
-        const QJsonObject request = v.toObject();
-        if (request.value(QStringLiteral("path")).toString() != QLatin1String("/zelkgateway/api/zelkGWService"))
-            continue;
-        const QJsonObject envelope =
-            QJsonDocument::fromJson(request.value(QStringLiteral("body")).toString().toUtf8()).object();
-        if (envelope.value(QStringLiteral("ApiName")).toString() != apiName)
-            continue;
-        calls.append(QJsonDocument::fromJson(envelope.value(QStringLiteral("Body")).toString().toUtf8()).object());
+    for (const QByteArray &body : bodiesTo(requests(), QStringLiteral("/zelkgateway/api/zelkGWService"))) {
+        const QJsonObject envelope = QJsonDocument::fromJson(body).object();
+        if (envelope.value(QStringLiteral("ApiName")).toString() == apiName)
+            calls.append(QJsonDocument::fromJson(envelope.value(QStringLiteral("Body")).toString().toUtf8()).object());
     }
     return calls;
 }
@@ -81,13 +75,8 @@ QList<QJsonObject> GatewayFixture::gatewayCalls(const QString &apiName) const
 QList<QJsonObject> GatewayFixture::webServiceCalls(const QString &method) const
 {
     QList<QJsonObject> calls;
-    const QString path = QStringLiteral("/zelkgw/zelkapi.asmx/") + method;
-    for (const QJsonValue &v : requests()) {
-        const QJsonObject request = v.toObject();
-        if (request.value(QStringLiteral("path")).toString() != path)
-            continue;
-        calls.append(decodeFormObject(request.value(QStringLiteral("body")).toString().toUtf8()));
-    }
+    for (const QByteArray &body : bodiesTo(requests(), QStringLiteral("/zelkgw/zelkapi.asmx/") + method))
+        calls.append(decodeFormObject(body));
     return calls;
 }
 

@@ -3,21 +3,21 @@
 // test may block its main thread while the gateway answers. Points
 // ZELK_GATEWAY_URL and ZELK_ANALYTICS_URL at it for the life of the fixture and restores them after.
 // Gives the test the request log, reset, faults, the version-check state and notification pushes.
+#include "GatewaySimulator.h"
+
+#include <QByteArray>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
 #include <QString>
-
-#include "GatewaySimulator.h"
-
-#include <QByteArray>
 #include <QThread>
+
+#include <optional>
 
 class GatewayFixture
 {
 public:
-    GatewayFixture();
-    explicit GatewayFixture(const GatewaySimulator::Options &options);
+    explicit GatewayFixture(const GatewaySimulator::Options &options = {});
     ~GatewayFixture();
     GatewayFixture(const GatewayFixture &) = delete;
     GatewayFixture &operator=(const GatewayFixture &) = delete;
@@ -46,12 +46,9 @@ public:
     QJsonObject addPush(const QString &account, const QString &title, const QString &content = QString());
 
 private:
-    void start(const GatewaySimulator::Options &options);
-
     QThread m_thread;
     GatewaySimulator *m_simulator = nullptr;
     quint16 m_port = 0;
     QString m_error;
-    QByteArray m_previousGateway, m_previousAnalytics;
-    bool m_hadGateway = false, m_hadAnalytics = false;
+    std::optional<QByteArray> m_previous[2]; // the two addresses as they were (unset: none)
 };

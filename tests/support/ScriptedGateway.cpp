@@ -1,5 +1,7 @@
 #include "ScriptedGateway.h"
 
+#include "SimHttp.h"
+
 #include <QJsonDocument>
 #include <QTcpServer>
 #include <QTest>
@@ -17,52 +19,7 @@ QJsonObject ScriptedGateway::Request::json() const { return QJsonDocument::fromJ
 
 QString ScriptedGateway::Request::formValue(const QString &key) const
 {
-    for (const QByteArray &field : body.split('&')) {
-        const qsizetype equals = field.indexOf('=');
-        QByteArray name = field.left(equals < 0 ? field.size() : equals);
-        QByteArray value = equals < 0 ? QByteArray() : field.mid(equals + 1);
-        name.replace('+', ' ');
-        value.replace('+', ' ');
-        if (QString::fromUtf8(QByteArray::fromPercentEncoding(name)) == key)
-            return QString::fromUtf8(QByteArray::fromPercentEncoding(value));
-    }
-    return {};
-}
-
-ScriptedGateway::Reply ScriptedGateway::Reply::json(const QByteArray &body, int status)
-{
-    Reply reply;
-    reply.status = status;
-    reply.body = body;
-    return reply;
-}
-
-ScriptedGateway::Reply ScriptedGateway::Reply::text(int status, const QByteArray &contentType, const QByteArray &body)
-{
-    Reply reply = json(body, status);
-    reply.contentType = contentType;
-    return reply;
-}
-
-ScriptedGateway::Reply ScriptedGateway::Reply::never()
-{
-    Reply reply;
-    reply.kind = Kind::NeverAnswer;
-    return reply;
-}
-
-ScriptedGateway::Reply ScriptedGateway::Reply::close()
-{
-    Reply reply;
-    reply.kind = Kind::Close;
-    return reply;
-}
-
-ScriptedGateway::Reply ScriptedGateway::Reply::delayed(int ms) const
-{
-    Reply reply = *this;
-    reply.delayMs = ms;
-    return reply;
+    return decodeFormObject(body).value(key).toString();
 }
 
 ScriptedGateway::ScriptedGateway()

@@ -40,11 +40,19 @@ public:
         QByteArray body;
         int delayMs = 0; // wait this long before answering (or breaking off)
 
-        static Reply json(const QByteArray &body, int status = 200);
-        static Reply text(int status, const QByteArray &contentType, const QByteArray &body);
-        static Reply never(); // reads the request, never answers, keeps the connection open
-        static Reply close(); // the answer breaks off after its headers
-        Reply delayed(int ms) const;
+        static Reply json(const QByteArray &body, int status = 200) { return text(status, "application/json", body); }
+        static Reply text(int status, const QByteArray &contentType, const QByteArray &body)
+        {
+            return {Kind::Answer, status, contentType, body};
+        }
+        static Reply never() { return {Kind::NeverAnswer}; } // reads the request, never answers, stays open
+        static Reply close() { return {Kind::Close}; }       // the answer breaks off after its headers
+        Reply delayed(int ms) const
+        {
+            Reply reply = *this;
+            reply.delayMs = ms;
+            return reply;
+        }
     };
 
     ScriptedGateway();
