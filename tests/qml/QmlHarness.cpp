@@ -166,10 +166,13 @@ NavigationController *QmlApp::homeStack() const
 
 bool QmlApp::drawnIsTop()
 {
-    return QTest::qWaitFor([&] {
+    const bool top = QTest::qWaitFor([&] {
         NavigationController *stack = homeStack();
         return stack && m_harness.drawnPages() == QList<Screen *>{stack->topViewController()};
     }, 3000);
+    if (!top)
+        qWarning().noquote() << "not the top page drawn:" << m_harness.navigator().describe();
+    return top;
 }
 
 void typeText(QWindow *window, const char *text)
@@ -180,11 +183,27 @@ void typeText(QWindow *window, const char *text)
 
 bool tap(QmlHarness &h, const QString &objectName)
 {
-    if (!QTest::qWaitFor([&] { return h.find(objectName) && !h.ui().isSpinnerVisible(); }, 10000))
+    if (!shown(h, objectName))
         return false;
     const bool clicked = h.click(objectName);
     h.settle();
     return clicked;
+}
+
+bool taps(QmlHarness &h, std::initializer_list<const char *> objectNames)
+{
+    for (const char *name : objectNames) {
+        if (!tap(h, QString::fromUtf8(name))) {
+            qWarning() << "cannot tap" << name;
+            return false;
+        }
+    }
+    return true;
+}
+
+bool shown(QmlHarness &h, const QString &objectName, int timeoutMs)
+{
+    return QTest::qWaitFor([&] { return h.find(objectName) && !h.ui().isSpinnerVisible(); }, timeoutMs);
 }
 
 bool alertDrawn(QmlHarness &h, const QString &title, const QString &button)
