@@ -100,10 +100,8 @@ private slots:
         QVERIFY(app.startSignedIn());
         h.navigator().setRootScreen(app.storyboard().instantiate(u"Main"_s, scene));
         h.settle(150);
-        for (const QString &field : fields) {
-            QVERIFY2(h.click(field), qPrintable(field));
-            typeText(h.window(), field == "userNameTextField"_L1 ? "demo" : "wrong");
-        }
+        for (const QString &field : fields)
+            QVERIFY(typeInto(h, field, field == "userNameTextField"_L1 ? "demo" : "wrong"));
         QList<Spoken> tree;
         readTree(QAccessible::queryAccessibleInterface(h.window()), &tree);
         int passwordFields = 0;

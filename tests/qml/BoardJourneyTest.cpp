@@ -109,8 +109,7 @@ private slots:
         auto *composerStack = qobject_cast<NavigationController *>(list->presentedScreen());
         auto *composer = composerStack ? qobject_cast<AddBoardMessageViewController *>(composerStack->rootViewController()) : nullptr;
         QVERIFY(composer);
-        QVERIFY(tap(h, "newMessageTextView"));
-        typeText(h.window(), "Site photo, north gate");
+        QVERIFY(typeInto(h, "newMessageTextView", "Site photo, north gate"));
         QCOMPARE(composer->newMessageText(), u"Site photo, north gate"_s);
         // A tap outside the text input closes the keyboard.
         QQuickItem *input = h.find(u"newMessageTextView"_s);
@@ -169,8 +168,7 @@ private slots:
         QVERIFY(taps(h, {"addPhotoButton", "sheetButton_選擇照片"}));
         QVERIFY(QTest::qWaitFor([&] { return !replies->photo()->previewSource().isEmpty(); }, 10000));
         for (const char *text : {"Photo of the gate", "Thanks, noted"}) {
-            QVERIFY(tap(h, "newMessageTextView"));
-            typeText(h.window(), text);
+            QVERIFY(typeInto(h, "newMessageTextView", text));
             QVERIFY(tap(h, "sendButton"));
             QVERIFY(alertDrawn(h, "新增成功", "確定"));
             QVERIFY(!replies->photo()->hasPhoto());

@@ -72,9 +72,9 @@ OrderPage1ViewController *enterNormalOrder(QmlHarness &h, NavigationController *
         return nullptr;
     auto *items = qobject_cast<OrderPage2ViewController *>(stack->topViewController());
     if (!items || !QTest::qWaitFor([&] { return !items->itemsArray().isEmpty() && !h.ui().isSpinnerVisible(); }, 10000)
-        || !taps(h, {"orderRow_itemNo", "selectDataCell_0", "orderRow_orderNumber", "alertField_0"}))
+        || !taps(h, {"orderRow_itemNo", "selectDataCell_0", "orderRow_orderNumber"})
+        || !typeInto(h, "alertField_0", quantity))
         return nullptr;
-    typeText(h.window(), quantity);
     return tap(h, "alertButton_確定") ? header : nullptr;
 }
 
@@ -90,9 +90,9 @@ bool addContractLine(QmlHarness &h, SlideMenuController *slide, int item, const 
         return false;
     if (item == 0)
         h.screenshot(u"contract_materials"_s);
-    if (!tap(h, u"itemCell_%1"_s.arg(item)) || !taps(h, {"orderTypeButton", "pickerDone", "itemAmtTextField"}))
+    if (!tap(h, u"itemCell_%1"_s.arg(item)) || !taps(h, {"orderTypeButton", "pickerDone"})
+        || !typeInto(h, "itemAmtTextField", quantity))
         return false;
-    typeText(h.window(), quantity);
     // Back on the contracts, the cart panel open; a tap beside the panel closes it.
     if (!tap(h, "addToCartButton") || !QTest::qWaitFor([&] { return slide->isRightFullyOpen(); }, 3000)
         || stack->topViewController() != contract)
@@ -519,8 +519,7 @@ private slots:
         QVERIFY(tap(h, "saveButton"));
 
         QVERIFY(drawnIs("EditSentMailViewController", u"輸入發送資訊"));
-        QVERIFY(tap(h, "carNoTextField"));
-        typeText(h.window(), "KLA-1234");
+        QVERIFY(typeInto(h, "carNoTextField", "KLA-1234"));
         QVERIFY(h.find(u"recipientCell_3"_s));
         h.screenshot(u"edit_sent_mail"_s);
         QVERIFY(tap(h, "saveButton"));

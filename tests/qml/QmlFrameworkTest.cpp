@@ -37,10 +37,9 @@ private slots:
         alert.addButton(AlertButton::withFields(u"確定"_s, AlertButton::Style::Default,
                                                 [&](const QStringList &texts) { typed = texts.value(0); }));
         h.ui().showAlert(alert);
-        h.settle(300);
-        QVERIFY(h.find(u"navigationTitle"_s)); // the screen stays drawn under the alert
+        QVERIFY(shown(h, "alertField_0", 3000)); // drawn once the alert has opened
+        QVERIFY(h.find(u"navigationTitle"_s));    // the screen stays drawn under the alert
         QQuickItem *input = h.find(u"alertField_0"_s);
-        QVERIFY(input);
         QTRY_VERIFY(input->hasActiveFocus()); // typing goes to the field without tapping it first
         for (const char c : {'1', 'a', '2', 'b'})
             QTest::keyClick(h.window(), c);
@@ -64,9 +63,9 @@ private slots:
         };
         QTRY_VERIFY(centred("datePickerYear_34") && centred("datePickerMonth_4") && centred("datePickerDay_9"));
         QVERIFY(h.click(u"datePickerMonth_5"_s));
-        h.settle(300);
+        QTRY_VERIFY(centred("datePickerMonth_5"));
         QVERIFY(h.click(u"datePickerDay_10"_s));
-        h.settle(300);
+        QTRY_VERIFY(centred("datePickerDay_10"));
         QVERIFY(h.click(u"datePickerDone"_s));
         QCOMPARE(chosen, QDate(2024, 6, 11));
 
@@ -81,12 +80,9 @@ private slots:
         QCOMPARE(chosen, QDate(2024, 11, 30));
 
         h.ui().showSpinner(SpinnerMask::Clear);
-        h.settle(100);
-        QVERIFY(h.find(u"spinner"_s));
-        QVERIFY(h.find(u"spinnerMask"_s));
+        QTRY_VERIFY(h.find(u"spinner"_s) && h.find(u"spinnerMask"_s));
         h.ui().dismissSpinner();
-        h.settle(100);
-        QCOMPARE(h.find(u"spinner"_s), nullptr);
+        QTRY_COMPARE(h.find(u"spinner"_s), nullptr);
     }
 };
 

@@ -147,12 +147,9 @@ TabBarController *QmlApp::launchAndSignIn(const char *account, const char *passw
 
 bool QmlApp::typeSignIn(const char *account, const char *password)
 {
-    if (!m_harness.click(QStringLiteral("userNameTextField")))
+    if (!typeInto(m_harness, QStringLiteral("userNameTextField"), account)
+        || !typeInto(m_harness, QStringLiteral("passwordTextField"), password))
         return false;
-    typeText(m_harness.window(), account);
-    if (!m_harness.click(QStringLiteral("passwordTextField")))
-        return false;
-    typeText(m_harness.window(), password);
     m_harness.click(QStringLiteral("userNameTextField")); // the caret away from the password field
     m_harness.settle(100);
     return tap(m_harness, QStringLiteral("loginButton"));
@@ -208,8 +205,26 @@ bool shown(QmlHarness &h, const QString &objectName, int timeoutMs)
 
 bool alertDrawn(QmlHarness &h, const QString &title, const QString &button)
 {
-    return QTest::qWaitFor([&] { return textOf(h, QStringLiteral("alertTitle")) == title; }, 10000) &&
-           (button.isEmpty() || tap(h, QStringLiteral("alertButton_") + button));
+    if (!QTest::qWaitFor([&] { return textOf(h, QStringLiteral("alertTitle")) == title; }, 10000)) {
+        qWarning().noquote() << "awaited the alert" << title << "but the window draws" << textOf(h, QStringLiteral("alertTitle"));
+        return false;
+    }
+    // Answered: the alert has gone (and given the keyboard focus back) before the next step.
+    return button.isEmpty() || (tap(h, QStringLiteral("alertButton_") + button)
+                                && QTest::qWaitFor([&] { return !h.find(QStringLiteral("alertTitle")); }, 5000));
+}
+
+bool typeInto(QmlHarness &h, const QString &objectName, const char *text)
+{
+    if (!tap(h, objectName))
+        return false;
+    QPointer<QQuickItem> field = h.find(objectName);
+    if (!QTest::qWaitFor([&] { return field && field->hasActiveFocus(); }, 3000)) {
+        qWarning().noquote() << objectName << "has no keyboard focus to type into";
+        return false;
+    }
+    typeText(h.window(), text);
+    return true;
 }
 
 QString textOf(QmlHarness &h, const QString &objectName, const char *property)

@@ -105,7 +105,10 @@ bool tap(QmlHarness &h, const QString &objectName);
 bool taps(QmlHarness &h, std::initializer_list<const char *> objectNames);
 // Waits until the item is drawn and no spinner blocks touches.
 bool shown(QmlHarness &h, const QString &objectName, int timeoutMs = 10000);
-// Waits until the alert titled `title` is drawn; with `button`, taps that button of it.
+// Taps the text field and, once it has the keyboard focus, types `text` into it.
+bool typeInto(QmlHarness &h, const QString &objectName, const char *text);
+// Waits until the alert titled `title` is drawn; with `button`, taps that button of it and
+// waits until it has gone.
 bool alertDrawn(QmlHarness &h, const QString &title, const QString &button = {});
 // A property of the drawn item (its text by default), or "<name not drawn>".
 QString textOf(QmlHarness &h, const QString &objectName, const char *property = "text");
