@@ -216,15 +216,20 @@ bool alertDrawn(QmlHarness &h, const QString &title, const QString &button)
 
 bool typeInto(QmlHarness &h, const QString &objectName, const char *text)
 {
-    if (!tap(h, objectName))
-        return false;
-    QPointer<QQuickItem> field = h.find(objectName);
-    if (!QTest::qWaitFor([&] { return field && field->hasActiveFocus(); }, 3000)) {
-        qWarning().noquote() << objectName << "has no keyboard focus to type into";
-        return false;
+    // Keys go to the focused item only. A tap can miss the field while a closing popup's overlay still
+    // takes touches (its exit lasts longer on a busy machine): then the field is tapped again.
+    QPointer<QQuickItem> field;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (!tap(h, objectName))
+            return false;
+        field = h.find(objectName);
+        if (QTest::qWaitFor([&] { return field && field->hasActiveFocus(); }, 1000)) {
+            typeText(h.window(), text);
+            return true;
+        }
     }
-    typeText(h.window(), text);
-    return true;
+    qWarning().noquote() << objectName << "takes no keyboard focus";
+    return false;
 }
 
 QString textOf(QmlHarness &h, const QString &objectName, const char *property)
