@@ -9,6 +9,8 @@
 #include <QGuiApplication>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 // Stands in for the system's browser: records the pages it is asked to open.
 class PageOpener : public QObject
@@ -25,41 +27,41 @@ class ForcedUpdateJourneyTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { Localizer::instance().load({QStringLiteral("zh-TW")}); }
+    void initTestCase() { Localizer::instance().load({u"zh-TW"_s}); }
 
     void forcedUpdateCannotBeSignedPast()
     {
         PageOpener browser;
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "open");
+        QDesktopServices::setUrlHandler(u"https"_s, &browser, "open");
         QmlApp app;
-        const QUrl page(QStringLiteral("https://apps.zelk-supply.com.tw/eip/download"));
-        QVERIFY(app.gateway().setVersionState(QStringLiteral("forced"), QStringLiteral("請更新到新版本"), page.toString()));
+        const QUrl page(u"https://apps.zelk-supply.com.tw/eip/download"_s);
+        QVERIFY(app.gateway().setVersionState(u"forced"_s, u"請更新到新版本"_s, page.toString()));
         QmlHarness &h = app.harness();
         QVERIFY(app.launch());
 
-        const QString title = QStringLiteral("有新版本");
+        const QString title = u"有新版本"_s;
         QVERIFY(alertDrawn(h, title));
-        QCOMPARE(textOf(h, QStringLiteral("alertMessage")), QStringLiteral("請更新到新版本"));
-        QVERIFY(!h.find(QStringLiteral("alertButton_取消")));
-        QVERIFY(tap(h, QStringLiteral("alertButton_立刻更新")));
+        QCOMPARE(textOf(h, "alertMessage"), u"請更新到新版本"_s);
+        QVERIFY(!h.find(u"alertButton_取消"_s));
+        QVERIFY(tap(h, "alertButton_立刻更新"));
         QCOMPARE(browser.opened, QList<QUrl>{page});
-        QVERIFY(!h.find(QStringLiteral("alertTitle")));
+        QVERIFY(!h.find(u"alertTitle"_s));
 
         // Back in the app, the rep signs in: the alert instead of the home screen.
         QVERIFY(app.typeSignIn());
         QVERIFY(alertDrawn(h, title));
-        QVERIFY(app.gateway().gatewayCalls(QStringLiteral("login")).isEmpty());
+        QVERIFY(app.gateway().gatewayCalls(u"login"_s).isEmpty());
         QVERIFY(h.navigator().presentedScreens().isEmpty());
 
         // Answered again, then the app goes to the background and comes back: the alert again.
-        QVERIFY(tap(h, QStringLiteral("alertButton_立刻更新")));
-        QVERIFY(!h.find(QStringLiteral("alertTitle")));
+        QVERIFY(tap(h, "alertButton_立刻更新"));
+        QVERIFY(!h.find(u"alertTitle"_s));
         emit qGuiApp->applicationStateChanged(Qt::ApplicationHidden);
         emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
         QVERIFY(alertDrawn(h, title));
         QCOMPARE(browser.opened.size(), 2);
-        QVERIFY(app.gateway().gatewayCalls(QStringLiteral("login")).isEmpty());
-        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QVERIFY(app.gateway().gatewayCalls(u"login"_s).isEmpty());
+        QDesktopServices::unsetUrlHandler(u"https"_s);
     }
 };
 

@@ -14,11 +14,13 @@
 #include <QJsonObject>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class PushJourneyTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { Localizer::instance().load({QStringLiteral("zh-TW")}); }
+    void initTestCase() { Localizer::instance().load({u"zh-TW"_s}); }
 
     void pushedNotificationShowsAsAlertAndInTheList()
     {
@@ -28,36 +30,31 @@ private slots:
         QVERIFY(tabs);
         // The tab screen registered the device: the token the relay gave is linked to "demo".
         QTRY_VERIFY_WITH_TIMEOUT(app.context().pushToken().has_value(), 10000);
-        QCOMPARE(app.gateway().webServiceCalls(QStringLiteral("pushRegistration")).last().value("userId").toString(),
-                 QStringLiteral("demo"));
+        QCOMPARE(app.gateway().webServiceCalls(u"pushRegistration"_s).last().value("userId"), u"demo"_s);
 
         ConnectionProbe probe;
-        const QString image = QStringLiteral("<img src=\"%1\">").arg(probe.url(QStringLiteral("/probe.png")));
-        const QString title = image + QStringLiteral("出貨"), content = image + QStringLiteral("您的訂單已出貨");
+        const QString image = u"<img src=\"%1\">"_s.arg(probe.url(u"/probe.png"_s));
+        const QString title = image + u"出貨"_s, content = image + u"您的訂單已出貨"_s;
         const QJsonObject push{{"account", "demo"}, {"title", title}, {"content", content}};
-        QCOMPARE(httpCall(app.gateway().baseUrl() + QStringLiteral("/__sim/push"), "POST", QJsonDocument(push).toJson()).status,
-                 200);
+        QCOMPARE(httpCall(app.gateway().baseUrl() + u"/__sim/push"_s, "POST", QJsonDocument(push).toJson()).status, 200);
 
-        QVERIFY(alertDrawn(h, QStringLiteral("收到訊息")));
-        QCOMPARE(writtenTextOf(h.find(QStringLiteral("alertMessage"))), content);
+        QVERIFY(alertDrawn(h, "收到訊息"));
+        QCOMPARE(writtenTextOf(h.find(u"alertMessage"_s)), content);
         h.settle();
-        h.screenshot(QStringLiteral("push-alert"));
-        QVERIFY(h.click(QStringLiteral("alertButton_確定")));
-        QTRY_VERIFY(!h.find(QStringLiteral("alertTitle")));
+        h.screenshot(u"push-alert"_s);
+        QVERIFY(h.click(u"alertButton_確定"_s));
+        QTRY_VERIFY(!h.find(u"alertTitle"_s));
         h.settle();
 
         // The notification list loads when first shown: the new notification is on top.
-        QVERIFY(h.click(QStringLiteral("tab_2")));
+        QVERIFY(h.click(u"tab_2"_s));
         QTRY_COMPARE(tabs->selectedIndex(), 2);
-        if (!QTest::qWaitFor([&] { return h.find(QStringLiteral("pushListCell_0")) != nullptr; }, 10000)) {
-            h.screenshot(QStringLiteral("push-list-missing"));
-            QFAIL(qPrintable(h.navigator().describe()));
-        }
-        QQuickItem *first = h.find(QStringLiteral("pushListCell_0"));
-        QTRY_COMPARE(writtenTextOf(first->findChild<QQuickItem *>(QStringLiteral("contentTextView"))), title);
+        QVERIFY2(shown(h, "pushListCell_0"), qPrintable(h.navigator().describe()));
+        QQuickItem *first = h.find(u"pushListCell_0"_s);
+        QTRY_COMPARE(writtenTextOf(first->findChild<QQuickItem *>(u"contentTextView"_s)), title);
         // Back on the home screen, its newest notification is the new one.
-        QVERIFY(h.click(QStringLiteral("tab_0")));
-        QTRY_COMPARE(writtenTextOf(h.find(QStringLiteral("pushNewsLabel"))), title);
+        QVERIFY(h.click(u"tab_0"_s));
+        QTRY_COMPARE(writtenTextOf(h.find(u"pushNewsLabel"_s)), title);
         h.settle();
         QCOMPARE(probe.connections(), 0);
     }

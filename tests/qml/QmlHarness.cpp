@@ -147,12 +147,9 @@ TabBarController *QmlApp::launchAndSignIn(const char *account, const char *passw
 
 bool QmlApp::typeSignIn(const char *account, const char *password)
 {
-    if (!m_harness.click(QStringLiteral("userNameTextField")))
+    if (!typeInto(m_harness, QStringLiteral("userNameTextField"), account)
+        || !typeInto(m_harness, QStringLiteral("passwordTextField"), password))
         return false;
-    typeText(m_harness.window(), account);
-    if (!m_harness.click(QStringLiteral("passwordTextField")))
-        return false;
-    typeText(m_harness.window(), password);
     m_harness.click(QStringLiteral("userNameTextField")); // the caret away from the password field
     m_harness.settle(100);
     return tap(m_harness, QStringLiteral("loginButton"));
@@ -166,10 +163,13 @@ NavigationController *QmlApp::homeStack() const
 
 bool QmlApp::drawnIsTop()
 {
-    return QTest::qWaitFor([&] {
+    const bool top = QTest::qWaitFor([&] {
         NavigationController *stack = homeStack();
         return stack && m_harness.drawnPages() == QList<Screen *>{stack->topViewController()};
     }, 3000);
+    if (!top)
+        qWarning().noquote() << "not the top page drawn:" << m_harness.navigator().describe();
+    return top;
 }
 
 void typeText(QWindow *window, const char *text)
@@ -180,17 +180,56 @@ void typeText(QWindow *window, const char *text)
 
 bool tap(QmlHarness &h, const QString &objectName)
 {
-    if (!QTest::qWaitFor([&] { return h.find(objectName) && !h.ui().isSpinnerVisible(); }, 10000))
+    if (!shown(h, objectName))
         return false;
     const bool clicked = h.click(objectName);
     h.settle();
     return clicked;
 }
 
+bool taps(QmlHarness &h, std::initializer_list<const char *> objectNames)
+{
+    for (const char *name : objectNames) {
+        if (!tap(h, QString::fromUtf8(name))) {
+            qWarning() << "cannot tap" << name;
+            return false;
+        }
+    }
+    return true;
+}
+
+bool shown(QmlHarness &h, const QString &objectName, int timeoutMs)
+{
+    return QTest::qWaitFor([&] { return h.find(objectName) && !h.ui().isSpinnerVisible(); }, timeoutMs);
+}
+
 bool alertDrawn(QmlHarness &h, const QString &title, const QString &button)
 {
-    return QTest::qWaitFor([&] { return textOf(h, QStringLiteral("alertTitle")) == title; }, 10000) &&
-           (button.isEmpty() || tap(h, QStringLiteral("alertButton_") + button));
+    if (!QTest::qWaitFor([&] { return textOf(h, QStringLiteral("alertTitle")) == title; }, 10000)) {
+        qWarning().noquote() << "awaited the alert" << title << "but the window draws" << textOf(h, QStringLiteral("alertTitle"));
+        return false;
+    }
+    // Answered: the alert has gone (and given the keyboard focus back) before the next step.
+    return button.isEmpty() || (tap(h, QStringLiteral("alertButton_") + button)
+                                && QTest::qWaitFor([&] { return !h.find(QStringLiteral("alertTitle")); }, 5000));
+}
+
+bool typeInto(QmlHarness &h, const QString &objectName, const char *text)
+{
+    // Keys go to the focused item only. A tap can miss the field while a closing popup's overlay still
+    // takes touches (its exit lasts longer on a busy machine): then the field is tapped again.
+    QPointer<QQuickItem> field;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (!tap(h, objectName))
+            return false;
+        field = h.find(objectName);
+        if (QTest::qWaitFor([&] { return field && field->hasActiveFocus(); }, 1000)) {
+            typeText(h.window(), text);
+            return true;
+        }
+    }
+    qWarning().noquote() << objectName << "takes no keyboard focus";
+    return false;
 }
 
 QString textOf(QmlHarness &h, const QString &objectName, const char *property)

@@ -1,14 +1,8 @@
 #pragma once
 // Loads the app window (Main.qml) with a Navigator and a QmlUi for QML tests, finds items by
-// objectName, clicks them, waits for transitions and saves screenshots. Screen tests build their
-// screens through their controllers, put them on navigator(), and look at the window:
-//
-//     QmlHarness h;
-//     QVERIFY(h.load());
-//     h.navigator().setRootScreen(storyboard.instantiate("Main", "LoginViewController"));
-//     h.settle();
-//     QVERIFY(h.click("loginButton"));
-//     h.screenshot("login");          // build/screenshots/login.png
+// objectName, clicks them, waits for transitions and saves screenshots (build/screenshots/<name>.png).
+// QmlApp runs the app's screens in it against the development gateway; the free functions below are the
+// steps journeys are written in (tap, taps, shown, alertDrawn, textOf).
 #include "AppHarness.h"
 #include "ui/Navigator.h"
 #include "ui/QmlUi.h"
@@ -20,6 +14,7 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 
+#include <initializer_list>
 #include <memory>
 
 class TabBarController;
@@ -92,7 +87,8 @@ public:
     TabBarController *tabs() const { return m_app.tabs(); }
     // The stack of the home tab, once signed in.
     NavigationController *homeStack() const;
-    // Waits until transitions have ended and the one page drawn is the home stack's top controller's.
+    // Waits until transitions have ended and the one page drawn is the home stack's top controller's;
+    // when it never is, says what the navigator holds.
     bool drawnIsTop();
 
 private:
@@ -105,7 +101,14 @@ private:
 void typeText(QWindow *window, const char *text);
 // Taps a visible item once it is drawn and no spinner blocks touches, then lets the transition end.
 bool tap(QmlHarness &h, const QString &objectName);
-// Waits until the alert titled `title` is drawn; with `button`, taps that button of it.
+// Taps each item in turn as tap() does; false, naming it, at the first that cannot be tapped.
+bool taps(QmlHarness &h, std::initializer_list<const char *> objectNames);
+// Waits until the item is drawn and no spinner blocks touches.
+bool shown(QmlHarness &h, const QString &objectName, int timeoutMs = 10000);
+// Taps the text field and, once it has the keyboard focus, types `text` into it.
+bool typeInto(QmlHarness &h, const QString &objectName, const char *text);
+// Waits until the alert titled `title` is drawn; with `button`, taps that button of it and
+// waits until it has gone.
 bool alertDrawn(QmlHarness &h, const QString &title, const QString &button = {});
 // A property of the drawn item (its text by default), or "<name not drawn>".
 QString textOf(QmlHarness &h, const QString &objectName, const char *property = "text");

@@ -5,8 +5,6 @@
 #include "app/ChangePasswordViewController.h"
 #include "app/MoreViewController.h"
 
-#include <QRegularExpression>
-
 class ChangePasswordTest : public QObject
 {
     Q_OBJECT
@@ -71,11 +69,7 @@ private slots:
         QTRY_VERIFY(app.ui.hasOpenAlert());
         QCOMPARE(app.ui.currentAlertTitle(), QStringLiteral("修改成功"));
         QCOMPARE(app.ui.currentAlertMessage(), QStringLiteral("密碼修改成功"));
-        QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("modAppPwd")).last(),
-                 QJsonObject({{"userID", "U10023"},
-                              {"password", "62cc2d8b4bf2d8728120d052163a77df"},
-                              {"newPassword", Operations::md5Hex(QStringLiteral("secret9"))}}));
-        QVERIFY(Operations::md5Hex(QStringLiteral("secret9")).contains(QRegularExpression(QStringLiteral("^[0-9a-f]{32}$"))));
+        ZELK_COMPARE_FIXTURE(app.gateway.gatewayCalls(QStringLiteral("modAppPwd")).last(), "app/passwordChange");
         QCOMPARE(stack->depth(), 2); // the alert's button goes back, not the answer
         app.ui.pressAlertButton(QStringLiteral("確定"));
         settle();
