@@ -187,8 +187,11 @@ private slots:
     {
         QmlApp app;
         QmlHarness &h = app.harness();
+        // The customers are asked for at sign-in and are still on their way when 訂單創建 opens: it joins.
+        QVERIFY(app.gateway().setFault(QStringLiteral("clientList"), QStringLiteral("delay"), 1500));
         QVERIFY(app.launchAndSignIn());
         NavigationController *stack = app.homeStack();
+        QTRY_COMPARE(app.gateway().gatewayCalls(QStringLiteral("clientList")).size(), 1);
 
         QVERIFY(tap(h, QStringLiteral("homeMenuCell_0")));
         auto *choose = qobject_cast<ChooseOrderTypeViewController *>(stack->topViewController());
@@ -217,6 +220,8 @@ private slots:
             QVERIFY2(app.drawnIsTop(), qPrintable(h.navigator().describe()));
             QCOMPARE(textOf(h, QStringLiteral("navigationTitle")), QStringLiteral("訂單創建"));
         }
+
+        QCOMPARE(app.gateway().gatewayCalls(QStringLiteral("clientList")).size(), 1);
 
         // A 3-copy order: customer, car/ship kind, delivery method, material, quantity 12, 3 copies.
         OrderPage1ViewController *header = enterNormalOrder(h, stack, "12");
