@@ -112,8 +112,9 @@ void LoginViewController::loginFinished(const ApiStatus &status, const QString &
     session.bukrsName = stringMember(answer, "bukrsName");
     session.vkorgName = stringMember(answer, "vkorgName");
     session.email = stringMember(userInfo, "email");
-    // Every stored list is asked for again, in the background: new order types or delivery methods
-    // arrive, and a list stored empty is mended.
+    // The account's customers, and every stored list again, are asked for in the background: new order
+    // types or delivery methods arrive, a list stored empty is mended, and 訂單創建 finds its customers.
+    ctx->lists().prefetchCustomers();
     ctx->lists().refreshStoredLists();
 
     enterMainScreen();

@@ -59,7 +59,7 @@ void OrderHistoryViewController::loadCustomers()
     }
     if (Ui *u = ui())
         u->showSpinner();
-    ctx->lists().clientList(this, [this](bool ok, std::optional<QList<OrderCustomer>> customers) {
+    ctx->lists().joinClientList(this, [this](bool ok, std::optional<QList<OrderCustomer>> customers) {
         if (ok) {
             m_filterCustomerListArray.setCustomers(customers.value_or(QList<OrderCustomer>()));
         } else if (!presentedScreen()) {

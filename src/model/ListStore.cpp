@@ -123,7 +123,11 @@ void ListStore::sendBackgroundFetches()
 {
     while (m_backgroundFetches < kMaxBackgroundFetches && !m_backgroundQueue.isEmpty()) {
         ++m_backgroundFetches;
-        fetch(m_backgroundQueue.takeFirst(), nullptr, {}, true);
+        const QString kind = m_backgroundQueue.takeFirst();
+        if (kind == kCustomers)
+            sendClientList(true);
+        else
+            fetch(kind, nullptr, {}, true);
     }
 }
 
@@ -175,21 +179,68 @@ void ListStore::storeDocument(const QString &document, const QString &text)
     drop(m_noticeGroup);
 }
 
-void ListStore::clientList(QObject *context, std::function<void(bool, std::optional<QList<OrderCustomer>>)> done)
+void ListStore::setCustomerList(std::optional<QList<OrderCustomer>> customers)
+{
+    m_customers = std::move(customers);
+    ++m_customerSession;
+    m_customerFetch = 0;
+    m_customerWaiters.clear();
+    m_backgroundQueue.removeOne(kCustomers);
+}
+
+void ListStore::prefetchCustomers()
+{
+    setCustomerList(std::nullopt);
+    m_backgroundQueue.prepend(kCustomers);
+    sendBackgroundFetches();
+}
+
+void ListStore::joinClientList(QObject *context, CustomersDone done)
+{
+    if (m_customerFetch) {
+        m_customerWaiters.append(CustomerWaiter{CallerGuard(context), std::move(done)});
+        return;
+    }
+    m_backgroundQueue.removeOne(kCustomers); // asked for now: it goes at once, not in its turn
+    clientList(context, std::move(done));
+}
+
+void ListStore::clientList(QObject *context, CustomersDone done)
+{
+    m_customerWaiters.append(CustomerWaiter{CallerGuard(context), std::move(done)});
+    sendClientList(false);
+}
+
+void ListStore::sendClientList(bool background)
 {
     const quint64 sequence = m_customerAnswers.next();
+    m_customerFetch = sequence;
     m_operations.clientList<QList<OrderCustomer>>(
         m_secure.value(QStringLiteral("userId")).value_or(QString()), nullptr,
         [](const ApiStatus &status) {
             return status.isSuccess && status.returnJson ? readCustomerList(status.returnJson->object())
                                                          : QList<OrderCustomer>();
         },
-        [this, sequence, guard = CallerGuard(context), done = std::move(done)](const ApiStatus &status,
-                                                                               QList<OrderCustomer> customers) {
+        [this, sequence, session = m_customerSession, background](const ApiStatus &status,
+                                                                  QList<OrderCustomer> customers) {
+            if (background) {
+                --m_backgroundFetches;
+                sendBackgroundFetches();
+            }
+            // Asked for before a sign-out or another sign-in: not this session's customers.
+            if (session != m_customerSession)
+                return;
             const bool ok = status.isSuccess && status.returnJson;
             if (ok && m_customerAnswers.take(sequence))
                 m_customers = std::move(customers);
-            if (guard.alive() && done)
-                done(ok, ok ? m_customers : std::nullopt);
-        });
+            if (sequence != m_customerFetch)
+                return; // a later request is on its way: the waiters have its answer
+            m_customerFetch = 0;
+            const QList<CustomerWaiter> waiters = std::exchange(m_customerWaiters, {});
+            for (const CustomerWaiter &waiter : waiters) {
+                if (waiter.context.alive() && waiter.done)
+                    waiter.done(ok, ok ? m_customers : std::nullopt);
+            }
+        },
+        background);
 }

@@ -55,19 +55,26 @@ public:
     // Whether a fetch of the kind's document (for the session's organisation) is on its way.
     bool isFetching(const QString &kind) const;
 
-    // The customer list: absent until a `clientList` answer arrives, absent again after logout.
+    // The customer list: absent until a `clientList` answer arrives, absent again after logout. Setting
+    // it drops the answers still on their way (they were asked for another session).
     const std::optional<QList<OrderCustomer>> &customerList() const { return m_customers; }
-    void setCustomerList(std::optional<QList<OrderCustomer>> customers) { m_customers = std::move(customers); }
+    void setCustomerList(std::optional<QList<OrderCustomer>> customers);
 
+    using CustomersDone = std::function<void(bool ok, std::optional<QList<OrderCustomer>> customers)>;
     // Asks `clientList` for the signed-in user's customers; the answer is read on a worker thread. On
     // success the parsed list (empty when "custList" is missing) replaces the held customer list, unless
-    // the answer to a later request has replaced it already; on failure the held list stays. `done` gets
-    // the held list (the newest) and is dropped when `context` has gone by then; the list is held all the same.
-    void clientList(QObject *context, std::function<void(bool ok, std::optional<QList<OrderCustomer>> customers)> done);
-    void clientList(std::function<void(bool ok, std::optional<QList<OrderCustomer>> customers)> done)
-    {
-        clientList(nullptr, std::move(done));
-    }
+    // the answer to a later request has replaced it already; on failure the held list stays. `done` runs
+    // once the newest request on its way has been answered, with its result and the held list; it is
+    // dropped when `context` has gone by then (the list is held all the same).
+    void clientList(QObject *context, CustomersDone done);
+    void clientList(CustomersDone done) { clientList(nullptr, std::move(done)); }
+    // As clientList, but a request on its way (or queued in the background) is joined, not sent again.
+    void joinClientList(QObject *context, CustomersDone done);
+    // After a sign-in: drops the held list and asks for the signed-in user's in the background, first of
+    // the background fetches, so that it is held before a screen needs it.
+    void prefetchCustomers();
+    // Whether a customer-list request is on its way.
+    bool isFetchingCustomers() const { return m_customerFetch != 0; }
 
 private:
     // A list built from a document, with the name of the document it was built from: a list of an
@@ -103,5 +110,16 @@ private:
     QHash<QString, QList<Waiter>> m_fetching; // by document name
     QStringList m_backgroundQueue;            // kinds waiting for a background fetch
     int m_backgroundFetches = 0;              // background fetches on their way
+    // Sends `clientList`; its answer is dropped when the held list has been set since.
+    void sendClientList(bool background);
+
+    struct CustomerWaiter {
+        CallerGuard context;
+        CustomersDone done;
+    };
     AnswerSequence m_customerAnswers;
+    quint64 m_customerFetch = 0;           // sequence of the newest request on its way, 0 when none
+    quint64 m_customerSession = 0;         // changes whenever the held list is set
+    QList<CustomerWaiter> m_customerWaiters; // waiting for the newest request's answer
+    static inline const QString kCustomers = QStringLiteral("clientList"); // its turn in the background queue
 };

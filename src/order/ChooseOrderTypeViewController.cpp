@@ -96,7 +96,7 @@ void ChooseOrderTypeViewController::continueDraft()
         header->performSegue(OrderPage1ViewController::kShowPage2SegueId);
 }
 
-void ChooseOrderTypeViewController::loadCustomerList()
+void ChooseOrderTypeViewController::loadCustomerList(bool again)
 {
     AppContext *ctx = context();
     if (!ctx || m_loadingCustomers)
@@ -104,7 +104,8 @@ void ChooseOrderTypeViewController::loadCustomerList()
     m_loadingCustomers = true;
     if (Ui *u = ui())
         u->showSpinner();
-    ctx->lists().clientList(this, [this](bool ok, std::optional<QList<OrderCustomer>> customers) {
+    // The list asked for in the background since sign-in is joined; the pick list's reload asks again.
+    auto done = [this](bool ok, std::optional<QList<OrderCustomer>> customers) {
         m_loadingCustomers = false;
         if (customers && !customers->isEmpty()) {
             m_filterCustomerListArray.setCustomers(*customers);
@@ -134,7 +135,11 @@ void ChooseOrderTypeViewController::loadCustomerList()
             if (Ui *u = ui())
                 u->showAlert(alert);
         }
-    });
+    };
+    if (again)
+        ctx->lists().clientList(this, std::move(done));
+    else
+        ctx->lists().joinClientList(this, std::move(done));
 }
 
 void ChooseOrderTypeViewController::normalOrderAction()
@@ -216,7 +221,7 @@ void ChooseOrderTypeViewController::selectDataCancelSearch(SelectDataViewControl
 
 void ChooseOrderTypeViewController::selectDataReload()
 {
-    loadCustomerList();
+    loadCustomerList(true);
 }
 
 void ChooseOrderTypeViewController::startNormalOrder(const OrderCustomer &customer)

@@ -50,7 +50,7 @@ public:
 
 private:
     void showPickList(bool contract);
-    void loadCustomerList();
+    void loadCustomerList(bool again = false);
     void reloadPickList();
     void offerDraft();
     void openOrderQuery();

@@ -166,10 +166,11 @@ public:
     template <class T> using Reader = std::function<T(const ApiStatus &status)>;
     template <class T> using RecordsDone = std::function<void(const ApiStatus &status, T records)>;
     template <class T>
-    void clientList(const QString &userId, QObject *context, Reader<T> read, RecordsDone<T> done)
+    void clientList(const QString &userId, QObject *context, Reader<T> read, RecordsDone<T> done,
+                    bool background = false)
     {
         m_client.callGateway<T>(QStringLiteral("clientList"), userParameters(userId), context, std::move(read),
-                                std::move(done));
+                                std::move(done), background);
     }
     template <class T>
     void ZSD_QUERY_ORDER(const OrderQuery &query, QObject *context, Reader<T> read, RecordsDone<T> done)

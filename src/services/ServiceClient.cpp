@@ -217,11 +217,13 @@ ApiStatus ServiceClient::evaluate(const RawResponse &response)
 }
 
 void ServiceClient::sendGateway(const QString &apiName, const ApiParameters &parameters, BodyStyle style,
-                                std::function<void(const RawResponse &)> answered)
+                                std::function<void(const RawResponse &)> answered, bool background)
 {
     qCDebug(lcServices).noquote() << QStringLiteral("parameters:") << describeParameters(parameters);
     QNetworkRequest request(gatewayUrl());
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
+    if (background)
+        request.setPriority(QNetworkRequest::LowPriority);
     send(m_network, request, gatewayEnvelope(apiName, parameters, style), m_inactivityMs, m_totalMs,
          std::move(answered));
 }

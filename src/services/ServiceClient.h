@@ -84,11 +84,11 @@ public:
     // with both, bound to `context` (dropped once it has gone). The status `done` gets holds an empty
     // document in place of the answer's (present when the answer's was). Of the answers of `apiName` for one
     // context, an answer is dropped when one to a later call has already been delivered (unbound calls,
-    // with a null context, are all delivered).
+    // with a null context, are all delivered). A background call goes with QNetworkRequest::LowPriority.
     template <class T>
     void callGateway(const QString &apiName, const ApiParameters &parameters, QObject *context,
                      std::function<T(const ApiStatus &status)> read,
-                     std::function<void(const ApiStatus &status, T records)> done)
+                     std::function<void(const ApiStatus &status, T records)> done, bool background = false)
     {
         quint64 sequence = 0;
         if (context) {
@@ -111,7 +111,7 @@ public:
                 if (done)
                     done(answer.first, std::move(answer.second));
             });
-        });
+        }, background);
     }
 
     // Asks for the information list of `kind` ("inco1List" …) and returns at once. `done` runs on the
@@ -158,7 +158,7 @@ public:
 private:
     // Sends a gateway envelope; `answered` gets the raw answer on the main thread.
     void sendGateway(const QString &apiName, const ApiParameters &parameters, BodyStyle style,
-                     std::function<void(const RawResponse &)> answered);
+                     std::function<void(const RawResponse &)> answered, bool background = false);
     // Sends one POST on `network` with both limits; `done` runs on the thread that owns `network`.
     static void send(QNetworkAccessManager *network, QNetworkRequest request, const QByteArray &body,
                      int inactivityMs, int totalMs, std::function<void(const RawResponse &)> done);

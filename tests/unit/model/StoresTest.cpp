@@ -9,6 +9,7 @@
 #include <QNetworkReply>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 
 class StoresTest : public QObject
 {
@@ -139,6 +140,29 @@ private slots:
         QCOMPARE(lists.customerList(), answers[0]);
         QCOMPARE(m_server->requests().first().json(),
                  (QJsonObject{{"ApiName", "clientList"}, {"Body", QString::fromUtf8(QJsonDocument(QJsonObject{{"userID", "U9"}}).toJson())}}));
+
+        // Asked for at sign-in; signed out before the answer: it is dropped, whenever it arrives.
+        const auto custList = [](const char *kunnr) {
+            return ScriptedGateway::Reply::json("{\"returnCode\":\"00\",\"returnMsg\":\"OK\",\"custList\":[{\"kunnr\":\"" + QByteArray(kunnr) + "\"}]}")
+                .delayed(200);
+        };
+        m_server->enqueue(custList("OLD"));
+        lists.prefetchCustomers();
+        QVERIFY(!lists.customerList());
+        QVERIFY(m_server->waitForRequests(3));
+        lists.setCustomerList(std::nullopt);
+        QTRY_VERIFY(context->client().network()->findChildren<QNetworkReply *>().isEmpty()
+                    && QThreadPool::globalInstance()->activeThreadCount() == 0);
+        QCoreApplication::processEvents(); // the records handed back from the worker
+        QVERIFY(!lists.customerList());
+        // Another account's sign-in: a screen asking while its list is on its way joins that request.
+        m_server->enqueue(custList("NEW"));
+        lists.prefetchCustomers();
+        answers.clear();
+        lists.joinClientList(nullptr, done);
+        QTRY_COMPARE(answers.size(), 1);
+        QCOMPARE(answers[0]->first().kunnr, QStringLiteral("NEW"));
+        QCOMPARE(m_server->requestCount(), 4);
     }
 
     // The background refresh after a sign-in: low priority, at most two fetches at once, the rest in turn;
@@ -199,6 +223,7 @@ private slots:
         QVERIFY(context.documents().write("inco1List", R"({"returnCode":"00","inco1List":[]})"));
         QVERIFY(context.documents().write("getNoticeGroupUserList", R"({"returnCode":"00","list":[{"email":"a@b"}]})"));
 
+        QTRY_VERIFY(QFile::exists(data + "/keychain.json")); // replaced on the keychain's writer thread
         QCOMPARE(mode(data), folderMode);
         QCOMPARE(mode(documents), folderMode);
         for (const QString &file : {data + "/keychain.json", data + "/defaults.ini", documents + "/inco1List.txt",
