@@ -218,13 +218,7 @@ private slots:
         QTRY_VERIFY(f.context->lists().hasList(QStringLiteral("getTvstzList")));
         QCOMPARE(f.context->lists().tvstzList()->first().tvstzName, QStringLiteral("台北倉"));
 
-        f.tabs()->setSelectedIndex(3);
-        auto *more = f.tabRoot<MoreViewController>(3);
-        QVERIFY(more);
-        settle();
-        more->selectRow(4); // 登出
-        QVERIFY(f.press(QStringLiteral("即將登出"), QStringLiteral("登出")));
-        QTRY_COMPARE(f.navigator.presentedScreens().size(), 0);
+        QVERIFY(f.signOut());
         QVERIFY(f.signIn(QStringLiteral("lin.yating"), QStringLiteral("lin2024")));
         QTRY_VERIFY(f.context->lists().hasList(QStringLiteral("getTvstzList")));
         QCOMPARE(f.context->lists().tvstzList()->first().tvstzName, QStringLiteral("台中廠"));

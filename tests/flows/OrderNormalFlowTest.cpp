@@ -2,17 +2,14 @@
 // customer pick, the header, the item page with price, quantity and copies, the confirmation and the
 // exact document the gateway received, then the order query showing the new order. Also the edges
 // of the credit check, the quantity field, the price entry and the shipping point.
-#include "AppHarness.h"
-#include "ExpectedJson.h"
+#include "OrderFlow.h"
 #include "TestRegistry.h"
 
 #include "history/OrderHistoryViewController.h"
 #include "model/NumberText.h"
-#include "order/ChooseOrderTypeViewController.h"
 #include "order/EnterNewAmountViewController.h"
 #include "order/OrderConfirmViewController.h"
 #include "order/OrderPage2ViewController.h"
-#include "ui/ZelkNavigationController.h"
 
 #include <QJsonArray>
 #include <QRegularExpression>
@@ -21,36 +18,13 @@
 
 namespace {
 
-// The signed-in demo user on the order-type screen, pushed over a stand-in of the home screen.
-struct Flow : AppHarness {
-    QPointer<NavigationController> nav;
-    QPointer<ChooseOrderTypeViewController> choose;
-
-    Flow()
-    {
-        startSignedIn();
-        nav = new ZelkNavigationController(new Screen);
-        navigator.setRootScreen(nav);
-        settle();
-        choose = qobject_cast<ChooseOrderTypeViewController *>(storyboard.instantiateInitial(QStringLiteral("Order")));
-        nav->push(choose, false);
-        settle();
-    }
-
-    Screen *top() const { return nav ? nav->topViewController() : nullptr; }
-
+struct NormalFlow : OrderFlow {
     // Picks the customer in row `row` after searching `search`, and waits for the header page to be
     // filled (credit and shipping-point replies).
     OrderPage1ViewController *startNormalOrder(const QString &search, int row, bool waitForShippingPoint = true)
     {
-        choose->normalOrderAction();
-        settle();
-        SelectDataViewController *pick = choose->selectDataViewController();
-        if (!pick || !QTest::qWaitFor([&] { return context->lists().customerList().has_value() && !ui.isSpinnerShowing(); }))
+        if (!pickCustomer(&ChooseOrderTypeViewController::normalOrderAction, search, row))
             return nullptr;
-        pick->searchTextChangedByUser(search);
-        pick->didSelectRow(row);
-        settle();
         auto *page = qobject_cast<OrderPage1ViewController *>(top());
         if (!page || !QTest::qWaitFor([&] { return !ui.isSpinnerShowing() && page->rowsRevision() > 0; }))
             return nullptr;
@@ -58,9 +32,6 @@ struct Flow : AppHarness {
             return nullptr;
         return page;
     }
-
-    // Chooses a row once the picker shows (its list may be fetched first).
-    bool pickRow(int row) { return QTest::qWaitFor([&] { return ui.hasOpenPicker(); }) && ui.choosePickerRow(row); }
 
     // Fills the header (kind row 0, delivery method row `inco1Row`) and goes to the item page, waiting
     // for its price list.
@@ -70,9 +41,7 @@ struct Flow : AppHarness {
         if (!pickRow(0))
             return nullptr;
         page->inco1Action();
-        if (!pickRow(inco1Row))
-            return nullptr;
-        if (!QTest::qWaitFor([&] {
+        if (!pickRow(inco1Row) || !QTest::qWaitFor([&] {
                 return !page->row(QStringLiteral("transType"))->subTitle.isEmpty()
                        && !page->row(QStringLiteral("inco1"))->subTitle.isEmpty();
             }))
@@ -98,9 +67,13 @@ struct Flow : AppHarness {
         return !page2->row(QStringLiteral("itemNo"))->subTitle.isEmpty();
     }
 
-    // The alert shown is titled `title`; it is dismissed with 確定.
-    bool dismiss(const QString &title) { return ui.currentAlertTitle() == title && ui.pressAlertButton(QStringLiteral("確定")); }
-    bool refusedForCredit() { return dismiss(QStringLiteral("已超過信用額度，無法在下單")); }
+    // The item page of an order for 0000100101 with material 10000102 chosen.
+    OrderPage2ViewController *itemPage()
+    {
+        OrderPage1ViewController *page = startNormalOrder(QStringLiteral("0000100101"), 0);
+        OrderPage2ViewController *page2 = page ? fillHeaderAndGoOn(page, 0) : nullptr;
+        return page2 && pickMaterial(page2, QStringLiteral("10000102"), 0) ? page2 : nullptr;
+    }
 
     bool enterQuantity(OrderPage2ViewController *page2, const QString &text)
     {
@@ -136,10 +109,7 @@ private slots:
     void placeNormalOrderWithTwoCopies()
     {
         const TaipeiTime zone;
-        Flow f;
-        QVERIFY(f.gateway.isRunning());
-        QVERIFY(f.choose);
-
+        NormalFlow f;
         // "永大" offers three customers; the second is 永大建材 (the unfiltered second row is another one).
         OrderPage1ViewController *page = f.startNormalOrder(QStringLiteral("永大"), 1);
         QVERIFY(page);
@@ -150,7 +120,6 @@ private slots:
         QCOMPARE(page->order().orderCustomer.kunnr, QStringLiteral("0000100105"));
         QCOMPARE(page->customNameText(), QStringLiteral("客戶:永大建材有限公司"));
         QCOMPARE(page->creditsLabel()->text(), QStringLiteral("¥2,240,000.00"));
-        QCOMPARE(page->creditsText(), QStringLiteral("信用額度:¥2,240,000.00"));
         QCOMPARE(page->order().orderItem.route, QStringLiteral("R11002"));
         ZELK_COMPARE_FIXTURE(f.gateway.gatewayCalls(QStringLiteral("ZSD_GET_TVSTZ")).last(), "order/shippingPointQuery");
 
@@ -193,7 +162,6 @@ private slots:
         page2->copyOrderAction();
         QCOMPARE(f.ui.currentPicker().title, QStringLiteral("選擇複製份數"));
         QCOMPARE(f.ui.currentPicker().rows.size(), 30);
-        QCOMPARE(f.ui.currentPicker().initialRow, 0);
         QVERIFY(f.pickRow(1));
         QCOMPARE(page2->copyCountText(), QStringLiteral("複製訂單總數  × 2"));
         QCOMPARE(page->order().orderPage, 2); // written into the header page's record
@@ -201,23 +169,18 @@ private slots:
         page2->orderAction();
         settle();
         auto *confirmNav = qobject_cast<NavigationController *>(page2->presentedScreen());
-        QVERIFY(confirmNav);
-        auto *confirm = qobject_cast<OrderConfirmViewController *>(confirmNav->rootViewController());
+        auto *confirm = confirmNav ? qobject_cast<OrderConfirmViewController *>(confirmNav->rootViewController()) : nullptr;
         QVERIFY(confirm);
         QCOMPARE(f.context->draft().lines().size(), 1);
         const Order placed = f.context->draft().lines().first();
-        QCOMPARE(confirm->numberOfSections(), 2);
         QCOMPARE(confirm->amountText(), QStringLiteral("¥72,500.00"));
 
         confirm->orderAction();
         QVERIFY(QTest::qWaitFor([&] { return confirm->buttonIds().contains(QStringLiteral("closeButton")); }, 10000));
         QCOMPARE(confirm->buttonIds(), (QStringList{"orderQueryButton", "closeButton"}));
         const QList<OrderConfirm> result = confirm->tableArray();
-        QRegularExpression orderNumber(QStringLiteral("^00\\d{8}$"));
-        for (const OrderConfirm &line : result) {
+        for (const OrderConfirm &line : result)
             QCOMPARE(line.orderStatus, SapOrderStatus::success);
-            QVERIFY2(orderNumber.match(line.sapOrderNo).hasMatch(), qPrintable(line.sapOrderNo));
-        }
         QVERIFY(result[0].sapOrderNo != result[1].sapOrderNo);
         QCOMPARE(confirm->statusCell(1).messageLabel, QStringLiteral("訂單編號：") + result[1].sapOrderNo);
         QVERIFY(f.context->draft().lines().isEmpty());
@@ -227,8 +190,6 @@ private slots:
         const QList<QJsonObject> calls = f.gateway.gatewayCalls(QStringLiteral("ZSD_CREATE_EIP_ORDER2"));
         QCOMPARE(calls.size(), 1);
         const QString copySeq = calls[0]["eipOrder2List"][1]["orderSeq"].toString();
-        QVERIFY(QRegularExpression(QStringLiteral("^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$"))
-                    .match(copySeq).hasMatch());
         QVERIFY(copySeq != placed.orderSeq);
         ZELK_COMPARE_FIXTURE(calls[0], "order/normalTwoCopies",
                              QJsonObject({{"orderSeq", placed.orderSeq}, {"copySeq", copySeq}}));
@@ -240,134 +201,113 @@ private slots:
         QVERIFY2(history, qPrintable(f.navigator.describe()));
         QCOMPARE(f.nav->depth(), 2);
         QVERIFY(QTest::qWaitFor([&] {
-            for (const OrderHistroy &row : history->tableArray()) {
-                if (row.vbeln == result[0].sapOrderNo)
-                    return true;
-            }
-            return false;
+            const QList<OrderHistroy> rows = history->tableArray();
+            return std::any_of(rows.cbegin(), rows.cend(), [&](const OrderHistroy &r) { return r.vbeln == result[0].sapOrderNo; });
         }, 10000));
     }
 
-    void creditQuantityAndPriceEdges()
+    // Each row: steps on the item page, each doing what its keys say (credit, ordered, copies,
+    // quantity, price), then checking the alert it raised and what the page and the order then hold.
+    void itemPageEdges_data() { QVERIFY(zelktest::addFixtureRows("order/normalItemEdges")); }
+    void itemPageEdges()
     {
-        Flow f;
-        OrderPage1ViewController *page = f.startNormalOrder(QStringLiteral("0000100101"), 0);
-        QVERIFY(page);
-        OrderPage2ViewController *page2 = f.fillHeaderAndGoOn(page, 0);
+        QFETCH(QJsonObject, row);
+        NormalFlow f;
+        OrderPage2ViewController *page2 = f.itemPage();
         QVERIFY(page2);
-        QVERIFY(f.pickMaterial(page2, QStringLiteral("10000102"), 0));
+        const auto *page = qobject_cast<OrderPage1ViewController *>(f.nav->viewControllers().value(2));
+        QVERIFY(page && page != page2);
         const float p = page2->order().orderItem.price;
         QCOMPARE(rowValue(page2, "itemPrice"), numberText(p));
-
-        // Three copies of nothing, then a credit of exactly 33 × p × 3.
-        page2->copyOrderAction();
-        QVERIFY(f.pickRow(2));
+        const auto times = [p](const QJsonValue &factors) {
+            float value = p;
+            for (const QJsonValue &factor : factors.toArray())
+                value *= float(factor.toDouble());
+            return value;
+        };
         CustomerStruct &customer = f.context->customerStruct();
-        customer.setCreditValue(p * 33.0f * 3.0f);
-        customer.setNowOrderValue(0);
-        QVERIFY(f.enterQuantity(page2, QStringLiteral("34")));
-        QVERIFY(f.refusedForCredit());
-        QCOMPARE(rowValue(page2, "orderNumber"), QString());
-        QVERIFY(f.enterQuantity(page2, QStringLiteral("33")));
-        QVERIFY(!f.ui.hasOpenAlert());
-        QCOMPARE(rowValue(page2, "orderNumber"), QStringLiteral("33.0"));
-        // Growing the accepted order by one more is refused too: the order's own value counts.
-        QVERIFY(f.enterQuantity(page2, QStringLiteral("34")));
-        QVERIFY(f.refusedForCredit());
-        QCOMPARE(rowValue(page2, "orderNumber"), QStringLiteral("33.0"));
-        QCOMPARE(page->order().orderItem.orderNumber, 33.0f);
+        for (const QJsonValue &value : row["steps"].toArray()) {
+            const QJsonObject step = value.toObject();
+            if (step.contains("credit"))
+                customer.setCreditValue(times(step["credit"]));
+            if (step.contains("ordered"))
+                customer.setNowOrderValue(times(step["ordered"]));
+            if (step.contains("copies")) {
+                page2->copyOrderAction();
+                if (step.contains("from"))
+                    QCOMPARE(f.ui.currentPicker().initialRow, step["from"].toInt() - 1);
+                QVERIFY(f.pickRow(step["copies"].toInt() - 1));
+            }
+            if (step.contains("quantity")) {
+                page2->enterAmountAction();
+                if (step.contains("shows")) // the field opens with the quantity entered
+                    QCOMPARE(f.ui.alertFieldText(0), step["shows"].toString());
+                QVERIFY(f.ui.replaceAlertFieldText(0, QString()));
+                f.ui.typeIntoAlertField(0, step["quantity"].toString()); // what the field refuses is dropped
+                QVERIFY(f.ui.pressAlertButton(QStringLiteral("確定")));
+            }
+            if (step.contains("price")) {
+                if (!page2->presentedScreen())
+                    page2->enterPriceAction();
+                settle();
+                auto *entry = qobject_cast<EnterNewAmountViewController *>(page2->presentedScreen());
+                QVERIFY(entry);
+                QCOMPARE(entry->defaultAmount(), p);
+                const QString price = step["price"].toString();
+                entry->setNewAmountText(price.startsWith('p') ? numberText(p + price.mid(1).toFloat()) : price);
+                entry->enterNewAmountAction();
+            }
+            settle();
+            QCOMPARE(f.ui.currentAlertTitle(), step["alert"].toString());
+            if (step.contains("message"))
+                QCOMPARE(f.ui.currentAlertMessage(), step["message"].toString());
+            if (f.ui.hasOpenAlert())
+                QVERIFY(f.ui.pressAlertButton(QStringLiteral("確定")));
+            settle();
+            if (step.contains("orderNumber"))
+                QCOMPARE(rowValue(page2, "orderNumber"), step["orderNumber"].toString());
+            if (step.contains("ordering")) // the header page's record follows the item page
+                QCOMPARE(page->order().orderItem.orderNumber, float(step["ordering"].toDouble()));
+            if (step.contains("pages"))
+                QCOMPARE(page->order().orderPage, step["pages"].toInt());
+            if (step.contains("copyCount"))
+                QCOMPARE(page2->copyCountText(), step["copyCount"].toString());
+            if (step.contains("entryOpen"))
+                QCOMPARE(page2->presentedScreen() != nullptr, step["entryOpen"].toBool());
+            if (step.contains("priceAbove"))
+                QCOMPARE(page->order().orderItem.price, p + float(step["priceAbove"].toDouble()));
+        }
+    }
 
-        // With value already in the cart beyond what is left, fewer copies still pass (negative added
-        // value) while more are refused.
-        customer.setNowOrderValue(p * 33.0f * 0.5f);
-        page2->copyOrderAction();
-        QCOMPARE(f.ui.currentPicker().initialRow, 2);
-        QVERIFY(f.pickRow(0));
-        QVERIFY(!f.ui.hasOpenAlert());
-        QCOMPARE(page->order().orderPage, 1);
-        page2->copyOrderAction();
-        QVERIFY(f.pickRow(2));
-        QVERIFY(f.refusedForCredit());
-        QCOMPARE(page->order().orderPage, 1);
-        QVERIFY(page2->copyCountText().isEmpty());
-
-        // The quantity field rule as the user types.
-        customer.setNowOrderValue(0);
-        customer.setCreditValue(1e9f);
-        page2->enterAmountAction();
-        QCOMPARE(f.ui.alertFieldText(0), QStringLiteral("33.0"));
-        QVERIFY(f.ui.replaceAlertFieldText(0, QString()));
-        QVERIFY(f.ui.typeIntoAlertField(0, QStringLiteral("12.125")));
-        QVERIFY(!f.ui.typeIntoAlertField(0, QStringLiteral("5")));
-        QVERIFY(!f.ui.typeIntoAlertField(0, QStringLiteral(".")));
-        QVERIFY(!f.ui.replaceAlertFieldText(0, QStringLiteral("1,000")));
-        QCOMPARE(f.ui.alertFieldText(0), QStringLiteral("12.125"));
-        QVERIFY(f.ui.pressAlertButton(QStringLiteral("確定")));
-        QCOMPARE(rowValue(page2, "orderNumber"), QStringLiteral("12.125"));
-        page2->enterAmountAction();
-        QVERIFY(f.ui.replaceAlertFieldText(0, QString()));
-        QVERIFY(f.ui.typeIntoAlertField(0, QStringLiteral(".")));
-        QVERIFY(f.ui.pressAlertButton(QStringLiteral("確定")));
-        QCOMPARE(f.ui.currentAlertMessage(), QStringLiteral("請輸入數字"));
-        QVERIFY(f.dismiss(QStringLiteral("無法辨識數字")));
-        QCOMPARE(rowValue(page2, "orderNumber"), QStringLiteral("12.125"));
-
-        // Price entry: 0.01 below the list price and "0" are refused, the list price itself accepted.
-        page2->enterPriceAction();
-        settle();
-        auto *entry = qobject_cast<EnterNewAmountViewController *>(page2->presentedScreen());
-        QVERIFY(entry);
-        QCOMPARE(entry->defaultAmount(), p);
-        entry->setNewAmountText(numberText(p - 0.01f));
-        entry->enterNewAmountAction();
-        QVERIFY(f.dismiss(QStringLiteral("輸入金額不得小於原始金額")));
-        QVERIFY(!entry->isBeingDismissed());
-        entry->setNewAmountText(QStringLiteral("0"));
-        entry->enterNewAmountAction();
-        QCOMPARE(f.ui.currentAlertMessage(), QStringLiteral("無法轉換成數字"));
-        QVERIFY(f.dismiss(QStringLiteral("請輸入正確的數字")));
-        entry->setNewAmountText(numberText(p));
-        entry->enterNewAmountAction();
-        QVERIFY(!f.ui.hasOpenAlert());
-        settle();
-        QVERIFY(!page2->presentedScreen());
-        QCOMPARE(page->order().orderItem.price, p);
-
-        // A raised price is held to the credit like a larger quantity.
-        customer.setCreditValue(p * 12.125f);
-        page2->enterPriceAction();
-        settle();
-        entry = qobject_cast<EnterNewAmountViewController *>(page2->presentedScreen());
-        QVERIFY(entry);
-        entry->setNewAmountText(numberText(p + 1));
-        entry->enterNewAmountAction();
-        settle();
-        QVERIFY(f.refusedForCredit());
-        QCOMPARE(page->order().orderItem.price, p);
-
-        // Another material keeps the quantity entered: the row and the order agree, the total is the new
-        // price × that quantity; a material the credit cannot carry is refused and the old one stays.
+    // Another material keeps the quantity entered: the row and the order agree, the total is the new
+    // price × that quantity; a material the credit cannot carry is refused and the old one stays.
+    void anotherMaterialKeepsTheQuantity()
+    {
+        NormalFlow f;
+        OrderPage2ViewController *page2 = f.itemPage();
+        QVERIFY(page2);
+        const auto *page = qobject_cast<OrderPage1ViewController *>(f.nav->viewControllers().value(2));
+        f.context->customerStruct().setCreditValue(1e9f);
+        f.context->customerStruct().setNowOrderValue(0);
+        QVERIFY(f.enterQuantity(page2, QStringLiteral("12.125")));
         const QList<OrderItem> items = page2->itemsArray();
         const auto byPrice = [](const OrderItem &a, const OrderItem &b) { return a.price < b.price; };
         const OrderItem cheap = *std::min_element(items.cbegin(), items.cend(), byPrice);
         const OrderItem dear = *std::max_element(items.cbegin(), items.cend(), byPrice);
         QVERIFY(dear.price > cheap.price);
-        customer.setCreditValue(1e9f);
         QVERIFY(f.pickMaterial(page2, cheap.matnr, 0));
         QCOMPARE(page->order().orderItem.matnr, cheap.matnr);
         QCOMPARE(page->order().orderItem.orderNumber, 12.125f);
-        QCOMPARE(rowValue(page2, "orderNumber"), QStringLiteral("12.125"));
         QCOMPARE(rowValue(page2, "allPrice"), numberText(cheap.price * 12.125f));
-        customer.setCreditValue(cheap.price * 12.125f);
+        f.context->customerStruct().setCreditValue(cheap.price * 12.125f);
         QVERIFY(f.pickMaterial(page2, dear.matnr, 0));
-        QVERIFY(f.refusedForCredit());
+        QVERIFY(f.dismiss(QStringLiteral("已超過信用額度，無法在下單")));
         QCOMPARE(page->order().orderItem.matnr, cheap.matnr);
-        QCOMPARE(rowValue(page2, "itemNo"), cheap.matnr);
 
         // Back to the header page and on again: the new item page shows what the order holds.
         QVERIFY(f.nav->pop(false));
         settle();
-        page->nextAction();
+        qobject_cast<OrderPage1ViewController *>(f.top())->nextAction();
         settle();
         auto *again = qobject_cast<OrderPage2ViewController *>(f.top());
         QVERIFY(again);
@@ -379,9 +319,8 @@ private slots:
     // A pick list opened again offers what its (empty) search box selects, not an earlier filter.
     void reopenedPickListOffersEveryCustomer()
     {
-        Flow f;
-        OrderPage1ViewController *page = f.startNormalOrder(QStringLiteral("0000100109"), 0, false);
-        QVERIFY(page);
+        NormalFlow f;
+        QVERIFY(f.startNormalOrder(QStringLiteral("0000100109"), 0, false));
         QVERIFY(f.nav->pop(false));
         settle();
         f.choose->normalOrderAction();
@@ -395,18 +334,16 @@ private slots:
 
     void shippingPointFailureAndUnknownPoint()
     {
-        Flow f;
-        OrderPage1ViewController *page = f.startNormalOrder(QStringLiteral("0000100112"), 0, false);
-        QVERIFY(page);
+        NormalFlow f;
+        QVERIFY(f.startNormalOrder(QStringLiteral("0000100112"), 0, false));
         QVERIFY(QTest::qWaitFor([&] { return f.ui.hasOpenAlert(); }));
-        QCOMPARE(f.ui.currentAlertTitle(), QStringLiteral("無法取得裝運點"));
         QCOMPARE(f.ui.currentAlertMessage(), QStringLiteral("查無客戶 0000100112 的裝運點資料，請洽業務助理"));
-        QVERIFY(f.ui.pressAlertButton(QStringLiteral("確定")));
+        QVERIFY(f.dismiss(QStringLiteral("無法取得裝運點")));
         settle();
         QCOMPARE(f.top(), f.choose.data());
 
         // A point the stored list does not know: stored in the order, no row, nobody told.
-        page = f.startNormalOrder(QStringLiteral("0000100110"), 0, false);
+        OrderPage1ViewController *page = f.startNormalOrder(QStringLiteral("0000100110"), 0, false);
         QVERIFY(page);
         QVERIFY(QTest::qWaitFor([&] { return page->order().orderItem.vstel == QLatin1String("1199"); }));
         settle();
