@@ -177,70 +177,59 @@ private slots:
         QVERIFY(!h.ui.hasOpenAlert());
     }
 
+    // One line submitted at T + `at` seconds, the gateway answering as `answer` says (none: an answer
+    // naming no line); the last unsuccessful answer holds further submissions back for 60 seconds.
+    void guardRefusesWithinSixtySecondsOfAFailure_data() { QVERIFY(zelktest::addFixtureRows("order/submissionGuard")); }
     void guardRefusesWithinSixtySecondsOfAFailure()
     {
+        QFETCH(QJsonObject, row);
         Harness h;
+        const double T = h.clock;
         h.context->draft().setLines({order(QStringLiteral("10000101"), 100, 1, 1)});
-        auto *confirm = h.open();
-        // A failed answer at T.
-        QVERIFY(h.answerNext(QJsonDocument(QJsonObject{{"returnCode", "99"}, {"returnMsg", "系統忙碌中"}}).toJson()));
-        QVERIFY(h.submit(confirm));
-        QCOMPARE(h.submissions(), 1);
-        QCOMPARE(h.ui.currentAlertTitle(), QStringLiteral("下單失敗"));
-        QCOMPARE(h.ui.currentAlertMessage(), QStringLiteral("系統忙碌中"));
-        QCOMPARE(h.ui.currentAlertButtons(), QStringList{"確定"});
-        QVERIFY(h.ui.pressAlertButton(QStringLiteral("確定")));
-        QCOMPARE(confirm->numberOfRows(0), 1);
-        QCOMPARE(h.context->draft().lines().size(), 1);
-        QVERIFY(h.context->submissionGuard().orderTimeLimitActive());
-        confirm->closeAction(QStringLiteral("editOrderButton"));
-        settle();
-
-        // T + 30 s: refused locally, nothing sent; "訂單查詢" closes and calls the order-query callback.
-        h.clock += 30;
-        confirm = h.open();
-        QVERIFY(h.submit(confirm));
-        QCOMPARE(h.submissions(), 1);
-        QCOMPARE(h.ui.currentAlertTitle(), QStringLiteral("下單失敗"));
-        QCOMPARE(h.ui.currentAlertMessage(),
-                 QStringLiteral("下單時間過於靠近，之前的下單正在處理中，請稍待片刻並確認本次下單是否成功。"));
-        QCOMPARE(h.ui.currentAlertButtons(), (QStringList{"確定", "訂單查詢"}));
-        QVERIFY(h.ui.pressAlertButton(QStringLiteral("訂單查詢")));
-        settle();
-        QCOMPARE(h.orderQueryCalls, 1);
-        QCOMPARE(h.navigator.presentedScreens().size(), 0);
-
-        // T + 61 s: sent; a success resets the guard, so an immediate new submission is sent too.
-        h.clock += 31;
-        const QList<OrderConfirm> lines = h.context->draft().cart().orderConfirmArray();
-        QVERIFY(h.answerNext(answer({answerLine(lines[0].orderSeq, "S", "", "0010000002")})));
-        confirm = h.open();
-        QVERIFY(h.submit(confirm));
-        QCOMPARE(h.submissions(), 2);
-        QVERIFY(!h.context->submissionGuard().orderTimeLimitActive());
-        QCOMPARE(confirm->buttonIds(), (QStringList{"orderQueryButton", "closeButton"}));
-        QCOMPARE(confirm->orderQueryButtonColor(), QColor(236, 60, 26));
-        QVERIFY(h.context->draft().lines().isEmpty());
-        confirm->closeAction(QStringLiteral("closeButton"));
-        settle();
-        QCOMPARE(h.successCalls.last(), (QList<bool>{false, false, true}));
-
-        h.context->draft().setLines({order(QStringLiteral("10000101"), 100, 1, 1)});
-        QVERIFY(h.answerNext(answer({})));
-        confirm = h.open();
-        QVERIFY(h.submit(confirm));
-        QCOMPARE(h.submissions(), 3);
-
-        // The line ordered at T + 61 s made the credit be asked for again.
+        for (const QJsonValue &value : row["steps"].toArray()) {
+            const QJsonObject step = value.toObject();
+            h.clock = T + step["at"].toDouble();
+            if (step.contains("cart"))
+                h.context->draft().setLines({order(QStringLiteral("10000101"), 100, 1, step["cart"].toInt())});
+            const QString answerKind = step["answer"].toString();
+            const QString seq = h.context->draft().cart().orderConfirmArray().value(0).orderSeq;
+            if (answerKind == "failed")
+                QVERIFY(h.answerNext(QJsonDocument(QJsonObject{{"returnCode", "99"}, {"returnMsg", "系統忙碌中"}}).toJson()));
+            else if (answerKind == "ordered")
+                QVERIFY(h.answerNext(answer({answerLine(seq, "S", "", "0010000002")})));
+            else if (answerKind == "none")
+                QVERIFY(h.answerNext(answer({})));
+            else if (answerKind == "unreadable")
+                QVERIFY(h.gateway.setFault(QStringLiteral("ZSD_CREATE_EIP_ORDER2"), QStringLiteral("html500")));
+            auto *confirm = h.open();
+            QVERIFY(h.submit(confirm));
+            QCOMPARE(h.submissions(), step["sent"].toInt());
+            if (step.contains("alert")) {
+                QCOMPARE(QStringList({h.ui.currentAlertTitle(), h.ui.currentAlertMessage()}) + h.ui.currentAlertButtons(),
+                         step["alert"].toVariant().toStringList());
+                QVERIFY(h.ui.pressAlertButton(step.contains("press") ? step["press"].toString() : QStringLiteral("確定")));
+                settle();
+            }
+            if (step.contains("guard"))
+                QCOMPARE(h.context->submissionGuard().orderTimeLimitActive(), step["guard"].toBool());
+            if (step.contains("buttons"))
+                ZELK_COMPARE_JSON(zelktest::drawnRows(confirm->buttonsModel()), step["buttons"]);
+            if (step.contains("lines"))
+                QCOMPARE(h.context->draft().lines().size(), step["lines"].toInt());
+            if (step.contains("queried")) { // the confirmation closed and called the order query
+                QCOMPARE(h.orderQueryCalls, step["queried"].toInt());
+                QCOMPARE(h.navigator.presentedScreens().size(), 0);
+            }
+            if (step.contains("leave")) {
+                confirm->closeAction(step["leave"].toString());
+                settle();
+            }
+            if (step.contains("closed"))
+                QCOMPARE(QJsonArray({h.successCalls.last()[0], h.successCalls.last()[1], h.successCalls.last()[2]}),
+                         step["closed"].toArray());
+        }
+        // The one line ordered made the credit be asked for again.
         QTRY_COMPARE(h.gateway.gatewayCalls(QStringLiteral("ZBAPI_GET_CUSTOMER_CREDIT")).size(), 1);
-        // An unreadable answer counts as unsuccessful too.
-        h.clock += 1;
-        QVERIFY(h.gateway.setFault(QStringLiteral("ZSD_CREATE_EIP_ORDER2"), QStringLiteral("html500")));
-        confirm->closeAction(QStringLiteral("editOrderButton"));
-        settle();
-        confirm = h.open();
-        QVERIFY(h.submit(confirm));
-        QVERIFY(h.context->submissionGuard().orderTimeLimitActive());
     }
 
     // The notice mail is offered once a line is ordered, not before (what the mail screen gets and the
