@@ -94,8 +94,6 @@ class OrderMailFlowTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { Localizer::instance().load({QStringLiteral("zh-TW")}); }
-
     void mailAfterMixedResult()
     {
         MailFlow f;
