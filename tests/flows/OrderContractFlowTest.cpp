@@ -179,6 +179,7 @@ private slots:
         QVERIFY(f.addLine(0, 0, QStringLiteral("4")));
         const QList<Order> cart = f.context->draft().lines();
         QCOMPARE(cart.size(), 2);
+        QVERIFY(cart.at(0).orderSeq != cart.at(1).orderSeq);
 
         // Both submitted; each line carries its contract and the contract's sales document type.
         OrderConfirmViewController *confirm = f.submitCart();

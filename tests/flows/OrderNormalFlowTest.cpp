@@ -119,7 +119,7 @@ private slots:
         QCOMPARE(f.context->customerStruct().customer().kunnr, QStringLiteral("0000100105"));
         QCOMPARE(page->order().orderCustomer.kunnr, QStringLiteral("0000100105"));
         QCOMPARE(page->customNameText(), QStringLiteral("客戶:永大建材有限公司"));
-        QCOMPARE(page->creditsLabel()->text(), QStringLiteral("¥2,240,000.00"));
+        QCOMPARE(page->creditsText(), QStringLiteral("信用額度:¥2,240,000.00"));
         QCOMPARE(page->order().orderItem.route, QStringLiteral("R11002"));
         ZELK_COMPARE_FIXTURE(f.gateway.gatewayCalls(QStringLiteral("ZSD_GET_TVSTZ")).last(), "order/shippingPointQuery");
 
@@ -297,11 +297,13 @@ private slots:
         QVERIFY(f.pickMaterial(page2, cheap.matnr, 0));
         QCOMPARE(page->order().orderItem.matnr, cheap.matnr);
         QCOMPARE(page->order().orderItem.orderNumber, 12.125f);
+        QCOMPARE(rowValue(page2, "orderNumber"), QStringLiteral("12.125"));
         QCOMPARE(rowValue(page2, "allPrice"), numberText(cheap.price * 12.125f));
         f.context->customerStruct().setCreditValue(cheap.price * 12.125f);
         QVERIFY(f.pickMaterial(page2, dear.matnr, 0));
         QVERIFY(f.dismiss(QStringLiteral("已超過信用額度，無法在下單")));
         QCOMPARE(page->order().orderItem.matnr, cheap.matnr);
+        QCOMPARE(rowValue(page2, "itemNo"), cheap.matnr);
 
         // Back to the header page and on again: the new item page shows what the order holds.
         QVERIFY(f.nav->pop(false));

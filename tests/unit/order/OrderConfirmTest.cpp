@@ -138,6 +138,8 @@ private slots:
         QCOMPARE(cart.at(0).orderPage, 2);
         QCOMPARE(h.context->draft().cart().orderConfirmArray().size(), 2);
         QCOMPARE(h.context->draft().cart().orderConfirmArray().at(1).orderSeq, lines[2].orderSeq);
+        // The unanswered line may have been ordered: the draft holds it as of unknown fate.
+        QCOMPARE(h.context->draft().fate(lines[2].orderSeq), LineFate::unknown);
 
         // A button the row does not show does nothing; the edit button closes, asking to edit.
         confirm->buttonTapped(QStringLiteral("closeButton"));
