@@ -217,7 +217,8 @@ private slots:
         QFETCH(QString, title);
         ContractFlow f;
         const auto fail = [&] {
-            return f.gateway.setFault(operation, QStringLiteral("code"), 0, true, QStringLiteral("09"), QStringLiteral("系統忙碌"));
+            return f.gateway.setFault(operation, QStringLiteral("code"), 0, true, QStringLiteral("09"),
+                                      QStringLiteral("系統忙碌"));
         };
         QVERIFY(fail());
         QVERIFY(f.start(QStringLiteral("0000100101"), false));

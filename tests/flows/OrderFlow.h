@@ -51,5 +51,8 @@ struct OrderFlow : AppHarness {
     bool pickRow(int row) { return QTest::qWaitFor([&] { return ui.hasOpenPicker(); }) && ui.choosePickerRow(row); }
 
     // The alert shown is titled `title`; it is dismissed with 確定.
-    bool dismiss(const QString &title) { return ui.currentAlertTitle() == title && ui.pressAlertButton(QStringLiteral("確定")); }
+    bool dismiss(const QString &title)
+    {
+        return ui.currentAlertTitle() == title && ui.pressAlertButton(QStringLiteral("確定"));
+    }
 };

@@ -168,7 +168,8 @@ private slots:
         page2->orderAction();
         settle();
         auto *confirmNav = qobject_cast<NavigationController *>(page2->presentedScreen());
-        auto *confirm = confirmNav ? qobject_cast<OrderConfirmViewController *>(confirmNav->rootViewController()) : nullptr;
+        auto *confirm =
+            confirmNav ? qobject_cast<OrderConfirmViewController *>(confirmNav->rootViewController()) : nullptr;
         QVERIFY(confirm);
         QCOMPARE(f.context->draft().lines().size(), 1);
         const Order placed = f.context->draft().lines().first();
@@ -201,7 +202,8 @@ private slots:
         QCOMPARE(f.nav->depth(), 2);
         QVERIFY(QTest::qWaitFor([&] {
             const QList<OrderHistroy> rows = history->tableArray();
-            return std::any_of(rows.cbegin(), rows.cend(), [&](const OrderHistroy &r) { return r.vbeln == result[0].sapOrderNo; });
+            return std::any_of(rows.cbegin(), rows.cend(),
+                               [&](const OrderHistroy &r) { return r.vbeln == result[0].sapOrderNo; });
         }, 10000));
     }
 

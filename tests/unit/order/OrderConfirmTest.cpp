@@ -160,7 +160,8 @@ private slots:
         QTest::addColumn<QByteArray>("answer");
         QTest::addColumn<int>("status");
         QTest::newRow("lower-case s") << answer({answerLine("$seq", "s", "", "0010000001")}) << int(SapOrderStatus::fail);
-        QTest::newRow("no list") << QByteArray(R"({"returnCode":"00","returnMsg":"OK"})") << int(SapOrderStatus::waitToOrder);
+        QTest::newRow("no list") << QByteArray(R"({"returnCode":"00","returnMsg":"OK"})")
+                                 << int(SapOrderStatus::waitToOrder);
     }
     void answersThatOrderNothing()
     {
@@ -181,7 +182,10 @@ private slots:
 
     // One line submitted at T + `at` seconds, the gateway answering as `answer` says (none: an answer
     // naming no line); the last unsuccessful answer holds further submissions back for 60 seconds.
-    void guardRefusesWithinSixtySecondsOfAFailure_data() { QVERIFY(zelktest::addFixtureRows("order/submissionGuard")); }
+    void guardRefusesWithinSixtySecondsOfAFailure_data()
+    {
+        QVERIFY(zelktest::addFixtureRows("order/submissionGuard"));
+    }
     void guardRefusesWithinSixtySecondsOfAFailure()
     {
         QFETCH(QJsonObject, row);
@@ -196,7 +200,7 @@ private slots:
             const QString answerKind = step["answer"].toString();
             const QString seq = h.context->draft().cart().orderConfirmArray().value(0).orderSeq;
             if (answerKind == "failed")
-                QVERIFY(h.answerNext(QJsonDocument(QJsonObject{{"returnCode", "99"}, {"returnMsg", "系統忙碌中"}}).toJson()));
+                QVERIFY(h.answerNext(R"({"returnCode":"99","returnMsg":"系統忙碌中"})"));
             else if (answerKind == "ordered")
                 QVERIFY(h.answerNext(answer({answerLine(seq, "S", "", "0010000002")})));
             else if (answerKind == "none")
@@ -207,8 +211,8 @@ private slots:
             QVERIFY(h.submit(confirm));
             QCOMPARE(h.submissions(), step["sent"].toInt());
             if (step.contains("alert")) {
-                QCOMPARE(QStringList({h.ui.currentAlertTitle(), h.ui.currentAlertMessage()}) + h.ui.currentAlertButtons(),
-                         step["alert"].toVariant().toStringList());
+                const QStringList alert{h.ui.currentAlertTitle(), h.ui.currentAlertMessage()};
+                QCOMPARE(alert + h.ui.currentAlertButtons(), step["alert"].toVariant().toStringList());
                 QVERIFY(h.ui.pressAlertButton(step.contains("press") ? step["press"].toString() : QStringLiteral("確定")));
                 settle();
             }
@@ -227,7 +231,8 @@ private slots:
                 settle();
             }
             if (step.contains("closed"))
-                QCOMPARE(QJsonArray({h.successCalls.last()[0], h.successCalls.last()[1], h.successCalls.last()[2]}),
+                QCOMPARE(QJsonArray::fromVariantList({h.successCalls.last()[0], h.successCalls.last()[1],
+                                                      h.successCalls.last()[2]}),
                          step["closed"].toArray());
         }
         // The one line ordered made the credit be asked for again.

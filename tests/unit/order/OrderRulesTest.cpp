@@ -55,8 +55,9 @@ private slots:
         }
         const QJsonArray e = row["edit"].toArray();
         const TextEdit edit{e[0].toInt(), e[1].toInt(), e[2].toString()};
-        QCOMPARE(row.contains("limit") ? lengthLimitAccepts(field, edit, row["limit"].toInt()) : numericFieldAccepts(field, edit),
-                 row["accepted"].toBool());
+        const bool accepted = row.contains("limit") ? lengthLimitAccepts(field, edit, row["limit"].toInt())
+                                                    : numericFieldAccepts(field, edit);
+        QCOMPARE(accepted, row["accepted"].toBool());
     }
 
     // A number is the whole text or nothing (null: refused).
