@@ -20,7 +20,7 @@ class AppSignInFlowTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void launchShowsLoginAfterStartupAndChecksTheVersion()
+    void launchShowsLoginAfterStartup()
     {
         AppHarness app;
         // A value of an earlier session survives nothing but the push token.
@@ -34,14 +34,6 @@ private slots:
         QCOMPARE(app.ui.defaultSpinnerMask(), SpinnerMask::Clear);
         ZELK_COMPARE_FIXTURE(session(*app.context), "signIn/session-none");
         QCOMPARE(app.context->pushToken(), std::optional<QString>(QStringLiteral("0AFF")));
-        // Loading the login screen asked the version-check service once.
-        QSignalSpy checked(&app.context->versionCheck(), &VersionCheck::checkFinished);
-        QVERIFY(checked.wait(5000));
-        int versionRequests = 0;
-        for (const QJsonValue &r : app.gateway.requests())
-            versionRequests += r.toObject().value(QLatin1String("path")).toString().endsWith(QLatin1String("checkVersion/json"));
-        QCOMPARE(versionRequests, 1);
-        QVERIFY(!app.ui.hasOpenAlert()); // the seeded version is current
     }
 
     void signInFillsTheSessionAndPresentsTheTabScreen()
