@@ -115,22 +115,14 @@ private slots:
     // the client's own text, under 登入失敗; nothing stored; what was typed stays for a second try.
     void failedSignInShowsTheMessageAndStoresNothing_data()
     {
-        QTest::addColumn<QString>("account");
-        QTest::addColumn<QString>("password");
-        QTest::addColumn<QJsonObject>("fault");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("wrong password") << "demo" << "wrong" << QJsonObject() << "帳號或密碼錯誤";
-        QTest::newRow("refused, sent as typed") << "" << "" << QJsonObject{{"mode", "code"}, {"returnCode", "07"},
-                                                                           {"returnMsg", "帳號已停用，請洽管理員"}}
-                                                << "帳號已停用，請洽管理員";
-        QTest::newRow("broken answer") << "demo" << "demo123" << QJsonObject{{"mode", "html500"}} << QString();
+        QVERIFY(zelktest::addFixtureRows("signIn/failedSignIn"));
     }
     void failedSignInShowsTheMessageAndStoresNothing()
     {
-        QFETCH(QString, account);
-        QFETCH(QString, password);
-        QFETCH(QJsonObject, fault);
-        QFETCH(QString, message);
+        QFETCH(QJsonObject, row);
+        const QString account = row["account"].toString(), password = row["password"].toString();
+        const QString message = row["message"].toString(); // null: any message of the client's own
+        QJsonObject fault = row["fault"].toObject();
         AppHarness app;
         QVERIFY(app.launch());
         if (!fault.isEmpty()) {

@@ -604,15 +604,12 @@ private slots:
 
     void failedQueriesOfferRetryAndClose_data()
     {
-        QTest::addColumn<QString>("operation");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("credit") << "ZBAPI_GET_CUSTOMER_CREDIT" << "無法取得信用額度";
-        QTest::newRow("contract list") << "ZSD_GET_CUST_CONTRACT2" << "無法取得合同清單";
+        QVERIFY(zelktest::addFixtureRows("order/contractQueryFailures"));
     }
     void failedQueriesOfferRetryAndClose()
     {
-        QFETCH(QString, operation);
-        QFETCH(QString, title);
+        QFETCH(QJsonObject, row);
+        const QString operation = row["operation"].toString(), title = row["title"].toString();
         ContractFlow f;
         const auto fail = [&] {
             return f.gateway.setFault(operation, QStringLiteral("code"), 0, true, QStringLiteral("09"),
