@@ -44,7 +44,10 @@ struct MailFlow : AppHarness {
     QPointer<OrderConfirmViewController> confirm;
 
     NavigationController *stack() const { return confirm ? confirm->navigationController() : nullptr; }
-    template <class T> T *top() const { return stack() ? qobject_cast<T *>(stack()->topViewController()) : nullptr; }
+    template <class T> T *top() const
+    {
+        return stack() ? qobject_cast<T *>(stack()->topViewController()) : nullptr;
+    }
     // Submits `orders` through the confirmation and waits for the answer.
     bool submit(const QList<Order> &orders)
     {
@@ -65,29 +68,35 @@ struct MailFlow : AppHarness {
     QJsonObject observe()
     {
         QJsonObject o{{"top", stack() ? stack()->topViewController()->className() : QString()},
-                      {"mailButton", !confirm ? "none" : confirm->isSendMailButtonViewHidden() ? "hidden"
-                                                     : confirm->isSendMailButtonEnabled() ? "enabled" : "disabled"},
+                      {"mailButton", !confirm                                ? "none"
+                                     : confirm->isSendMailButtonViewHidden() ? "hidden"
+                                     : confirm->isSendMailButtonEnabled()    ? "enabled"
+                                                                             : "disabled"},
                       {"sendMail", QJsonArray{int(gateway.gatewayCalls(QStringLiteral("sendMail")).size()),
                                               int(gateway.simulator()->sentMails().size())}}};
         if (ui.hasOpenAlert())
-            o["alert"] = QJsonArray::fromStringList(QStringList{ui.currentAlertTitle(), ui.currentAlertMessage()}
-                                                    + ui.currentAlertButtons());
-        if (!confirm && context->userId() && context->lists().hasList(QStringLiteral("getTvstzList"))
-            && context->lists().hasList(QStringLiteral("getNoticeGroupUserList")))
-            o["lists"] = QJsonArray{context->lists().tvstzList()->first().tvstzName,
-                                    mailUserFrom(context->lists().noticeGroupList()->first()).userId,
-                                    context->documents().read(QStringLiteral("getNoticeGroupUserList"))->contains("X1")};
+            o["alert"] = QJsonArray::fromStringList(
+                QStringList{ui.currentAlertTitle(), ui.currentAlertMessage()} + ui.currentAlertButtons());
+        if (!confirm && context->userId() && context->lists().hasList(QStringLiteral("getTvstzList")) &&
+            context->lists().hasList(QStringLiteral("getNoticeGroupUserList")))
+            o["lists"] = QJsonArray{
+                context->lists().tvstzList()->first().tvstzName,
+                mailUserFrom(context->lists().noticeGroupList()->first()).userId,
+                context->documents().read(QStringLiteral("getNoticeGroupUserList"))->contains("X1")};
         if (auto *c = top<OrderConfirmViewController>())
             for (const OrderConfirm &line : c->tableArray())
                 o["results"] = o["results"].toArray() << int(line.orderStatus);
         if (auto *mail = top<SendMailViewController>())
             for (const SentMailOrderConfirm &r : mail->tableArray())
-                o["requests"] = o["requests"].toArray()
-                                << QJsonObject{{"orderNo", r.orderConfirm.sapOrderNo}, {"to", names(r.mailList).join(',')},
-                                               {"need", r.needSelectMember}, {"want", r.wantSendMail}, {"carNo", r.carNo}};
+                o["requests"] = o["requests"].toArray() << QJsonObject{{"orderNo", r.orderConfirm.sapOrderNo},
+                                                                       {"to", names(r.mailList).join(',')},
+                                                                       {"need", r.needSelectMember},
+                                                                       {"want", r.wantSendMail},
+                                                                       {"carNo", r.carNo}};
         if (auto *edit = top<EditSentMailViewController>())
             o["details"] = QJsonObject{{"recipients", zelktest::drawnRows(edit->recipients(), {"name"})},
-                                       {"carNo", edit->carNo()}, {"remark", edit->remark()}};
+                                       {"carNo", edit->carNo()},
+                                       {"remark", edit->remark()}};
         if (auto *choice = top<ChoiceMailViewController>())
             o["choice"] = zelktest::drawnRows(choice->rows());
         if (auto *display = top<EditOrderViewController>())
@@ -110,8 +119,9 @@ private slots:
         QFETCH(QJsonObject, row);
         MailFlow f;
         QVERIFY(f.launch());
-        QVERIFY(f.context->documents().write(QStringLiteral("getNoticeGroupUserList"),
-                                             QStringLiteral(R"({"returnCode":"00","list":[{"userID":"X1","type":"0"}]})")));
+        QVERIFY(f.context->documents().write(
+            QStringLiteral("getNoticeGroupUserList"),
+            QStringLiteral(R"({"returnCode":"00","list":[{"userID":"X1","type":"0"}]})")));
         QJsonArray seen;
         for (const QString &step : row["steps"].toVariant().toStringList()) {
             const QString action = step.section('=', 0, 0), arg = step.section('=', 1);
@@ -127,7 +137,8 @@ private slots:
             } else if (action == "submit") {
                 QList<Order> orders;
                 for (const QJsonValue &l : row["orders"].toArray())
-                    orders << order(l[0].toString(), l[1].toString(), l[2].toString(), float(l[3].toDouble()));
+                    orders << order(l[0].toString(), l[1].toString(), l[2].toString(),
+                                    float(l[3].toDouble()));
                 QVERIFY(f.submit(orders));
                 const QList<OrderConfirm> lines = f.confirm->tableArray();
                 for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -173,11 +184,14 @@ private slots:
             } else {
                 QFAIL(qPrintable("no screen for " + step));
             }
-            QVERIFY(QTest::qWaitFor([&] {
-                settle();
-                Screen *top = f.stack() ? f.stack()->topViewController() : nullptr;
-                return (!top || top->appearance() == Screen::Appearance::Appeared) && !f.ui.isSpinnerShowing();
-            }, 5000));
+            QVERIFY(QTest::qWaitFor(
+                [&] {
+                    settle();
+                    Screen *top = f.stack() ? f.stack()->topViewController() : nullptr;
+                    return (!top || top->appearance() == Screen::Appearance::Appeared) &&
+                           !f.ui.isSpinnerShowing();
+                },
+                5000));
             seen << QJsonObject{{"step", step}, {"sees", f.observe()}};
         }
         ZELK_COMPARE_FIXTURE(seen, "mail/" + QString::fromUtf8(QTest::currentDataTag()), f.vars);
