@@ -1,3 +1,4 @@
+#include "ExpectedJson.h"
 #include "TestRegistry.h"
 #include "model/MasterData.h"
 #include "model/OrderStatus.h"
@@ -129,34 +130,19 @@ private slots:
         QCOMPARE(NoticeGroup::fromJson(parse(R"({"vorna":"小明"})")).userName, u"小明"_s);
     }
 
-    void orderHistory_data()
-    {
-        QTest::addColumn<QByteArray>("zone");
-        QTest::addColumn<QByteArray>("json");
-        QTest::addColumn<QString>("audat");
-        QTest::newRow("epoch") << QByteArray("UTC") << QByteArray(R"({"audat":0,"erzet":0})") << "1970/01/01 08:00";
-        QTest::newRow("day and time") << QByteArray("UTC") << QByteArray(R"({"audat":1709596800000,"erzet":37800000})")
-                                      << "2024/03/05 18:30";
-        QTest::newRow("seconds cut") << QByteArray("UTC") << QByteArray(R"({"audat":0,"erzet":59999})") << "1970/01/01 08:00";
-        QTest::newRow("zone east") << QByteArray("CST-8") << QByteArray(R"({"audat":0,"erzet":0})") << "1970/01/01 16:00";
-        QTest::newRow("no time") << QByteArray("UTC") << QByteArray(R"({"audat":0})") << "";
-        QTest::newRow("no day") << QByteArray("UTC") << QByteArray(R"({"erzet":0})") << "";
-        QTest::newRow("text day") << QByteArray("UTC") << QByteArray(R"({"audat":"0","erzet":0})") << "";
-        QTest::newRow("beyond dates") << QByteArray("UTC") << QByteArray(R"({"audat":1e300,"erzet":0})") << "";
-    }
+    // Each row: the device's time zone, a record and the date text of its "audat" and "erzet".
+    void orderHistory_data() { QVERIFY(zelktest::addFixtureRows("model/historyDates")); }
     void orderHistory()
     {
-        QFETCH(QByteArray, zone);
-        QFETCH(QByteArray, json);
-        QFETCH(QString, audat);
+        QFETCH(QJsonObject, row);
         const bool had = qEnvironmentVariableIsSet("TZ");
         const QByteArray old = qgetenv("TZ");
-        qputenv("TZ", zone);
+        qputenv("TZ", row["zone"].toString().toLatin1());
         tzset();
-        const OrderHistroy row = OrderHistroy::fromJson(QJsonDocument::fromJson(json).object());
+        const OrderHistroy history = OrderHistroy::fromJson(row["record"].toObject());
         had ? qputenv("TZ", old) : qunsetenv("TZ");
         tzset();
-        QCOMPARE(row.audat, audat);
+        QCOMPARE(history.audat, row["audat"].toString());
 
         const OrderHistroy numbers = OrderHistroy::fromJson(parse(R"({"kwmeng":"12","cmpre":850.5,"fkimg1":true,"name3":7})"));
         QCOMPARE(numbers.kwmeng, 0.0f);
