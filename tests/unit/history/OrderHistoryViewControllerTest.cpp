@@ -296,6 +296,7 @@ private slots:
         QVERIFY(q.idle());
         QVERIFY(q.dismissedAlert(kCustomerFailed, QString()));
         QCOMPARE(picker->rowCount(), offered);
+        QCOMPARE(q.context->lists().customerList()->size(), offered); // the held list stays too
         picker->clossViewAction();
         settle();
 
