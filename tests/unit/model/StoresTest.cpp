@@ -147,6 +147,7 @@ private slots:
         AppContext context(AppContext::Options{data, nullptr, false});
         context.start(); // writes the first-launch marker and the keychain file
         context.secureStore().setValue("userId", QString("U001"));
+        QTRY_VERIFY(QFileInfo::exists(data + "/keychain.json")); // written on a worker thread
         QVERIFY(context.documents().write("inco1List", R"({"returnCode":"00","inco1List":[]})"));
         QVERIFY(context.documents().write("getNoticeGroupUserList", R"({"returnCode":"00","list":[{"email":"a@b"}]})"));
 
@@ -154,7 +155,7 @@ private slots:
         QCOMPARE(mode(documents), folderMode);
         for (const QString &file : {data + "/keychain.json", data + "/defaults.ini", documents + "/inco1List.txt",
                                     documents + "/getNoticeGroupUserList.txt"})
-            QCOMPARE(mode(file), fileMode);
+            QVERIFY2(mode(file) == fileMode, qPrintable(file));
 
         // A folder made for the first time, with parents that did not exist yet.
         const QString fresh = m_dir->filePath("new/a/b");
