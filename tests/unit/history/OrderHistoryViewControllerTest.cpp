@@ -106,9 +106,10 @@ private slots:
                                {"weekAgo", today.addDays(-7).toString("yyyyMMdd")},
                                {"todayTitle", today.toString("yyyy/MM/dd")},
                                {"weekAgoTitle", today.addDays(-7).toString("yyyy/MM/dd")}};
-        const QString tag = QTest::currentDataTag() ? "-" + QLatin1String(QTest::currentDataTag()) : QString();
+        const QString name = QLatin1String(QTest::currentTestFunction())
+                             + (QTest::currentDataTag() ? "-" + QLatin1String(QTest::currentDataTag()) : QString());
         if (!seen.isEmpty() && !QTest::currentTestFailed())
-            ZELK_COMPARE_FIXTURE(seen, "history/query/" + QLatin1String(QTest::currentTestFunction()) + tag, vars);
+            ZELK_COMPARE_FIXTURE(seen, "history/query/" + name, vars);
         q.reset();
     }
 
