@@ -24,37 +24,16 @@ class RecordsParsingTest : public QObject
 private slots:
     // One member read by the three rules: text (JSON strings only), strict number (numbers and booleans)
     // and lenient number (also a string that is, as a whole, a decimal number).
-    void readingRules_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("strict");
-        QTest::addColumn<double>("lenient");
-        QTest::newRow("string") << R"("abc")" << "abc" << 0.0 << 0.0;
-        QTest::newRow("number") << "12345" << "" << 12345.0 << 12345.0;
-        QTest::newRow("true") << "true" << "" << 1.0 << 1.0;
-        QTest::newRow("false") << "false" << "" << 0.0 << 0.0;
-        QTest::newRow("digits") << R"("850.5")" << "850.5" << 0.0 << 850.5;
-        QTest::newRow("padded") << R"(" 850.5 ")" << " 850.5 " << 0.0 << 850.5;
-        QTest::newRow("exponent") << R"("1e3")" << "1e3" << 0.0 << 1000.0;
-        QTest::newRow("negative") << R"("-3")" << "-3" << 0.0 << -3.0;
-        QTest::newRow("leading point") << R"(".5")" << ".5" << 0.0 << 0.5;
-        QTest::newRow("trailing point") << R"("5.")" << "5." << 0.0 << 5.0;
-        for (const char *junk : {"12abc", "1,000", "0x10", "nan", "inf", "", "1e400", "."})
-            QTest::newRow(junk) << QStringLiteral("\"%1\"").arg(QLatin1String(junk)) << junk << 0.0 << 0.0;
-        for (const char *other : {"null", "[1]", "{}"})
-            QTest::newRow(other) << other << "" << 0.0 << 0.0;
-    }
+    // Each row: a member's JSON value and what the rules read (tests/data/model/readingRules.json).
+    void readingRules_data() { QVERIFY(zelktest::addFixtureRows("model/readingRules")); }
     void readingRules()
     {
-        QFETCH(QString, value);
-        QFETCH(QString, text);
-        QFETCH(double, strict);
-        QFETCH(double, lenient);
-        const QJsonObject o = QJsonDocument::fromJson(("{\"v\":" + value + "}").toUtf8()).object();
-        QCOMPARE(readText(o, "v"_L1), text);
-        QCOMPARE(readStrictNumber(o, "v"_L1), strict);
-        QCOMPARE(readLenientNumber(o, "v"_L1), lenient);
+        QFETCH(QJsonObject, row);
+        const QJsonObject o = QJsonDocument::fromJson(("{\"v\":" + row["value"].toString() + "}").toUtf8()).object();
+        QVERIFY(o.contains("v"_L1));
+        QCOMPARE(readText(o, "v"_L1), row["text"].toString());
+        QCOMPARE(readStrictNumber(o, "v"_L1), row["strict"].toDouble());
+        QCOMPARE(readLenientNumber(o, "v"_L1), row["lenient"].toDouble());
         QCOMPARE(readLenientNumber(o, "missing"_L1), 0.0);
     }
 
