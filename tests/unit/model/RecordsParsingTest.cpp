@@ -1,3 +1,4 @@
+#include "ExpectedJson.h"
 #include "TestRegistry.h"
 #include "model/MasterData.h"
 #include "model/OrderStatus.h"
@@ -23,37 +24,16 @@ class RecordsParsingTest : public QObject
 private slots:
     // One member read by the three rules: text (JSON strings only), strict number (numbers and booleans)
     // and lenient number (also a string that is, as a whole, a decimal number).
-    void readingRules_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("strict");
-        QTest::addColumn<double>("lenient");
-        QTest::newRow("string") << R"("abc")" << "abc" << 0.0 << 0.0;
-        QTest::newRow("number") << "12345" << "" << 12345.0 << 12345.0;
-        QTest::newRow("true") << "true" << "" << 1.0 << 1.0;
-        QTest::newRow("false") << "false" << "" << 0.0 << 0.0;
-        QTest::newRow("digits") << R"("850.5")" << "850.5" << 0.0 << 850.5;
-        QTest::newRow("padded") << R"(" 850.5 ")" << " 850.5 " << 0.0 << 850.5;
-        QTest::newRow("exponent") << R"("1e3")" << "1e3" << 0.0 << 1000.0;
-        QTest::newRow("negative") << R"("-3")" << "-3" << 0.0 << -3.0;
-        QTest::newRow("leading point") << R"(".5")" << ".5" << 0.0 << 0.5;
-        QTest::newRow("trailing point") << R"("5.")" << "5." << 0.0 << 5.0;
-        for (const char *junk : {"12abc", "1,000", "0x10", "nan", "inf", "", "1e400", "."})
-            QTest::newRow(junk) << QStringLiteral("\"%1\"").arg(QLatin1String(junk)) << junk << 0.0 << 0.0;
-        for (const char *other : {"null", "[1]", "{}"})
-            QTest::newRow(other) << other << "" << 0.0 << 0.0;
-    }
+    // Each row: a member's JSON value and what the rules read (tests/data/model/readingRules.json).
+    void readingRules_data() { QVERIFY(zelktest::addFixtureRows("model/readingRules")); }
     void readingRules()
     {
-        QFETCH(QString, value);
-        QFETCH(QString, text);
-        QFETCH(double, strict);
-        QFETCH(double, lenient);
-        const QJsonObject o = QJsonDocument::fromJson(("{\"v\":" + value + "}").toUtf8()).object();
-        QCOMPARE(readText(o, "v"_L1), text);
-        QCOMPARE(readStrictNumber(o, "v"_L1), strict);
-        QCOMPARE(readLenientNumber(o, "v"_L1), lenient);
+        QFETCH(QJsonObject, row);
+        const QJsonObject o = QJsonDocument::fromJson(("{\"v\":" + row["value"].toString() + "}").toUtf8()).object();
+        QVERIFY(o.contains("v"_L1));
+        QCOMPARE(readText(o, "v"_L1), row["text"].toString());
+        QCOMPARE(readStrictNumber(o, "v"_L1), row["strict"].toDouble());
+        QCOMPARE(readLenientNumber(o, "v"_L1), row["lenient"].toDouble());
         QCOMPARE(readLenientNumber(o, "missing"_L1), 0.0);
     }
 
@@ -129,34 +109,19 @@ private slots:
         QCOMPARE(NoticeGroup::fromJson(parse(R"({"vorna":"小明"})")).userName, u"小明"_s);
     }
 
-    void orderHistory_data()
-    {
-        QTest::addColumn<QByteArray>("zone");
-        QTest::addColumn<QByteArray>("json");
-        QTest::addColumn<QString>("audat");
-        QTest::newRow("epoch") << QByteArray("UTC") << QByteArray(R"({"audat":0,"erzet":0})") << "1970/01/01 08:00";
-        QTest::newRow("day and time") << QByteArray("UTC") << QByteArray(R"({"audat":1709596800000,"erzet":37800000})")
-                                      << "2024/03/05 18:30";
-        QTest::newRow("seconds cut") << QByteArray("UTC") << QByteArray(R"({"audat":0,"erzet":59999})") << "1970/01/01 08:00";
-        QTest::newRow("zone east") << QByteArray("CST-8") << QByteArray(R"({"audat":0,"erzet":0})") << "1970/01/01 16:00";
-        QTest::newRow("no time") << QByteArray("UTC") << QByteArray(R"({"audat":0})") << "";
-        QTest::newRow("no day") << QByteArray("UTC") << QByteArray(R"({"erzet":0})") << "";
-        QTest::newRow("text day") << QByteArray("UTC") << QByteArray(R"({"audat":"0","erzet":0})") << "";
-        QTest::newRow("beyond dates") << QByteArray("UTC") << QByteArray(R"({"audat":1e300,"erzet":0})") << "";
-    }
+    // Each row: the device's time zone, a record and the date text of its "audat" and "erzet".
+    void orderHistory_data() { QVERIFY(zelktest::addFixtureRows("model/historyDates")); }
     void orderHistory()
     {
-        QFETCH(QByteArray, zone);
-        QFETCH(QByteArray, json);
-        QFETCH(QString, audat);
+        QFETCH(QJsonObject, row);
         const bool had = qEnvironmentVariableIsSet("TZ");
         const QByteArray old = qgetenv("TZ");
-        qputenv("TZ", zone);
+        qputenv("TZ", row["zone"].toString().toLatin1());
         tzset();
-        const OrderHistroy row = OrderHistroy::fromJson(QJsonDocument::fromJson(json).object());
+        const OrderHistroy history = OrderHistroy::fromJson(row["record"].toObject());
         had ? qputenv("TZ", old) : qunsetenv("TZ");
         tzset();
-        QCOMPARE(row.audat, audat);
+        QCOMPARE(history.audat, row["audat"].toString());
 
         const OrderHistroy numbers = OrderHistroy::fromJson(parse(R"({"kwmeng":"12","cmpre":850.5,"fkimg1":true,"name3":7})"));
         QCOMPARE(numbers.kwmeng, 0.0f);

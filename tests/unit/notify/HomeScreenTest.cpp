@@ -69,6 +69,10 @@ private slots:
         // Nothing reports the failure; the only alert is the pushed notification's own.
         for (const Alert &shown : app.ui.shownAlerts())
             QCOMPARE(shown.title, QStringLiteral("收到訊息"));
+
+        // The top cell switches to the notification tab.
+        home->selectRow(0, 0);
+        QCOMPARE(app.tabs()->selectedIndex(), 2);
     }
 
     void notificationWithoutTitleHidesTheNewsLine()
@@ -82,32 +86,6 @@ private slots:
         QCOMPARE(home->pushListArray().first().title, QString());
         QVERIFY(!home->pushNewsVisible());
         QCOMPARE(home->pushNewsText(), QString());
-    }
-
-    void menuAndTopCellSelections()
-    {
-        AppHarness app;
-        QVERIFY(app.launch());
-        QVERIFY(app.signIn());
-        auto *home = app.tabRoot<HomeViewController>(0);
-        NavigationController *stack = home->navigationController();
-
-        // The top cell switches to the notification tab.
-        home->selectRow(0, 0);
-        QCOMPARE(app.tabs()->selectedIndex(), 2);
-        app.tabs()->setSelectedIndex(0);
-        settle();
-
-        // The entries without a function do nothing, nor do rows out of range.
-        app.ui.clearCalls();
-        home->selectRow(1, 2);
-        home->selectRow(1, 3);
-        home->selectRow(1, 9);
-        home->selectRow(2, 0);
-        settle();
-        QCOMPARE(stack->depth(), 1);
-        QCOMPARE(app.navigator.presentedScreens().size(), 1);
-        QVERIFY(app.ui.calls().isEmpty());
     }
 
     void menuOpensOrderEntryAndOrderQuery()
@@ -144,7 +122,14 @@ private slots:
         QCOMPARE(stack->topViewController()->storyboardName(), QStringLiteral("OrderHistory"));
         QCOMPARE(stack->topViewController()->title(), QStringLiteral("訂單查詢頁"));
         stack->pop(false);
+        // The entries without a function do nothing, nor do rows out of range.
+        home->selectRow(1, 2);
+        home->selectRow(1, 3);
+        home->selectRow(1, 9);
+        home->selectRow(2, 0);
         settle();
+        QCOMPARE(stack->depth(), 1);
+        QVERIFY(app.navigator.presentedScreens().isEmpty());
 
         // An order flow that is a container of its own is presented instead.
         board.add("Order", "Container", [] { return new NavigationController(new StandInScreen); });
