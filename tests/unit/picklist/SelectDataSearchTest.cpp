@@ -1,6 +1,7 @@
 #include "ExpectedJson.h"
 #include "TestRegistry.h"
 #include "picklist/CustomerPickSource.h"
+#include "picklist/PriceListSearch.h"
 #include "picklist/SelectDataSearch.h"
 
 
@@ -11,13 +12,6 @@ OrderCustomer customer(const QString &kunnr, const QString &name1)
     c.kunnr = kunnr;
     c.name1 = name1;
     return c;
-}
-OrderItem material(const QString &matnr, const QString &maktx)
-{
-    OrderItem item;
-    item.matnr = matnr;
-    item.maktx = maktx;
-    return item;
 }
 const QList<OrderCustomer> kCustomers{customer(QStringLiteral("0000100101"), QStringLiteral("大安建材行")),
                                       customer(QStringLiteral("0000200202"), QStringLiteral("Zelk Build")),
@@ -33,9 +27,9 @@ private slots:
     void searchKeepsPositions()
     {
         QFETCH(QJsonObject, row);
-        const QList<OrderItem> items{material(QStringLiteral("10000101"), QStringLiteral("卜特蘭水泥 散裝")),
-                                     material(QStringLiteral("10000202"), QStringLiteral("袋裝水泥 50kg")),
-                                     material(QStringLiteral("20000101"), QStringLiteral("碎石"))};
+        const QList<PricedMaterial> items{{QStringLiteral("10000101"), QStringLiteral("卜特蘭水泥 散裝")},
+                                          {QStringLiteral("10000202"), QStringLiteral("袋裝水泥 50kg")},
+                                          {QStringLiteral("20000101"), QStringLiteral("碎石")}};
         const QString text = row["text"].toString();
         const QList<int> kept = row["materials"].toBool() ? searchMaterials(items, text) : searchCustomers(kCustomers, text);
         QCOMPARE(QJsonArray::fromVariantList(QVariantList(kept.begin(), kept.end())), row["kept"].toArray());
