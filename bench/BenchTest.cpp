@@ -64,7 +64,7 @@ QList<Order> largeCart(int orders)
     return cart;
 }
 
-QList<OrderItem> materials()
+QList<PricedMaterial> materials()
 {
     QJsonArray list;
     for (int i = 0; i < kMaterials; ++i) {
@@ -73,7 +73,7 @@ QList<OrderItem> materials()
                                 {"kbetr", 1250.5 + i},
                                 {"werks", QStringLiteral("1010")}});
     }
-    return parseList<OrderItem>(QJsonObject{{"matnrPriceList", list}}, QStringLiteral("matnrPriceList"));
+    return readPriceList(QJsonObject{{"matnrPriceList", list}});
 }
 } // namespace
 
@@ -100,7 +100,7 @@ private slots:
         response.body = customerAnswer();
         const QList<OrderCustomer> customers = parseList<OrderCustomer>(
             ServiceClient::evaluate(response).returnJson->object(), QStringLiteral("custList"));
-        const QList<OrderItem> items = materials();
+        const QList<PricedMaterial> items = materials();
         int found = 0;
         QBENCHMARK {
             found = int(searchCustomers(customers, QStringLiteral("建材")).size()) +

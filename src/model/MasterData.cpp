@@ -99,18 +99,14 @@ OrderItem OrderItem::fromJson(const QJsonObject &o)
     return r;
 }
 
-QList<OrderItem> readPriceList(const QJsonObject &answer)
+QList<PricedMaterial> readPriceList(const QJsonObject &answer)
 {
     const QJsonArray list = answer.value("matnrPriceList"_L1).toArray();
-    QList<OrderItem> items;
+    QList<PricedMaterial> items;
     items.reserve(list.size());
     for (const QJsonValue &value : list) {
         const QJsonObject o = value.toObject();
-        OrderItem &item = items.emplace_back();
-        item.matnr = readText(o, "matnr"_L1);
-        item.maktx = readText(o, "maktx"_L1);
-        item.kbetr = float(readLenientNumber(o, "kbetr"_L1));
-        item.price = item.kbetr;
+        items.append({readText(o, "matnr"_L1), readText(o, "maktx"_L1), float(readLenientNumber(o, "kbetr"_L1))});
     }
     return items;
 }

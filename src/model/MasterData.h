@@ -113,7 +113,15 @@ struct OrderItem {
     friend bool operator==(const OrderItem &, const OrderItem &) = default;
 };
 
-// The priced materials of a price-list answer (member "matnrPriceList"), in answer order: material number,
-// description and price ("kbetr", lenient rule, also as `price`) only; the rest of an order line is the
-// order's own and is not copied into each record.
-QList<OrderItem> readPriceList(const QJsonObject &answer);
+// A material of a price list, as the item page offers it: number, description and list price. Picking
+// one puts these into the order's material line; the rest of that line is the order's own.
+struct PricedMaterial {
+    QString matnr;
+    QString maktx;
+    float kbetr = 0;   // list price, read with the lenient rule
+
+    friend bool operator==(const PricedMaterial &, const PricedMaterial &) = default;
+};
+
+// The priced materials of a price-list answer (member "matnrPriceList"), in answer order.
+QList<PricedMaterial> readPriceList(const QJsonObject &answer);

@@ -91,15 +91,15 @@ void OrderPage2ViewController::viewDidAppear(bool animated)
         return;
     if (Ui *u = ui())
         u->showSpinner();
-    ctx->operations().materialPrices<QList<OrderItem>>(
+    ctx->operations().materialPrices<QList<PricedMaterial>>(
         ctx->userId().value_or(QString()), priceListQuery(), this,
         [](const ApiStatus &status) {
-            return status.returnJson ? readPriceList(status.returnJson->object()) : QList<OrderItem>();
+            return status.returnJson ? readPriceList(status.returnJson->object()) : QList<PricedMaterial>();
         },
-        [this](const ApiStatus &status, QList<OrderItem> items) { priceListReply(status, std::move(items)); });
+        [this](const ApiStatus &status, QList<PricedMaterial> items) { priceListReply(status, std::move(items)); });
 }
 
-void OrderPage2ViewController::priceListReply(const ApiStatus &status, QList<OrderItem> items)
+void OrderPage2ViewController::priceListReply(const ApiStatus &status, QList<PricedMaterial> items)
 {
     if (Ui *u = ui())
         u->dismissSpinner();
@@ -151,7 +151,7 @@ SelectDataTexts OrderPage2ViewController::selectDataTexts(int row)
 {
     if (row < 0 || row >= m_filterItemsArray.size())
         return {};
-    const OrderItem &item = m_itemsArray.at(m_filterItemsArray.at(row));
+    const PricedMaterial &item = m_itemsArray.at(m_filterItemsArray.at(row));
     return {item.maktx, localized(QStringLiteral("物料編號:")) + item.matnr};
 }
 
@@ -176,14 +176,15 @@ void OrderPage2ViewController::chooseMaterial(int filteredRow)
 {
     if (filteredRow < 0 || filteredRow >= m_filterItemsArray.size())
         return;
-    // The material comes with the price list's fields; the quantity stays the one entered, and the
-    // new price × quantity must pass the credit check like any other change.
-    const OrderItem &chosen = m_itemsArray.at(m_filterItemsArray.at(filteredRow));
+    // The material line takes the price list's number, name and price (the unit price starts at the list
+    // price); the quantity stays the one entered, and the new price × quantity must pass the credit
+    // check like any other change.
+    const PricedMaterial &chosen = m_itemsArray.at(m_filterItemsArray.at(filteredRow));
     Order order = editedOrder();
     order.orderItem.matnr = chosen.matnr;
     order.orderItem.maktx = chosen.maktx;
     order.orderItem.kbetr = chosen.kbetr;
-    order.orderItem.price = chosen.price;
+    order.orderItem.price = chosen.kbetr;
     if (!creditAllows(order))
         return;
     storeOrder(order);
@@ -204,7 +205,7 @@ void OrderPage2ViewController::enterPriceAction()
         return;
     const OrderTableStruct *itemNo = row(QStringLiteral("itemNo"));
     float defaultAmount = 0;
-    for (const OrderItem &item : std::as_const(m_itemsArray)) {
+    for (const PricedMaterial &item : std::as_const(m_itemsArray)) {
         if (itemNo && item.matnr == itemNo->subTitle) {
             defaultAmount = item.kbetr;
             break;

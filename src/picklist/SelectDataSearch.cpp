@@ -28,9 +28,9 @@ QList<int> searchCustomers(const QList<OrderCustomer> &customers, const QString 
     });
 }
 
-QList<int> searchMaterials(const QList<OrderItem> &items, const QString &text)
+QList<int> searchMaterials(const QList<PricedMaterial> &materials, const QString &text)
 {
-    return rowsMatching(items, text, [&](const OrderItem &item) {
-        return item.matnr.contains(text, Qt::CaseSensitive) || item.maktx.contains(text, Qt::CaseSensitive);
+    return rowsMatching(materials, text, [&](const PricedMaterial &m) {
+        return m.matnr.contains(text, Qt::CaseSensitive) || m.maktx.contains(text, Qt::CaseSensitive);
     });
 }

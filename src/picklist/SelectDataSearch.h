@@ -10,4 +10,4 @@
 // Customers by name ("name1") or number ("kunnr").
 QList<int> searchCustomers(const QList<OrderCustomer> &customers, const QString &text);
 // Priced materials by number ("matnr") or name ("maktx").
-QList<int> searchMaterials(const QList<OrderItem> &items, const QString &text);
+QList<int> searchMaterials(const QList<PricedMaterial> &materials, const QString &text);

@@ -480,17 +480,17 @@ private slots:
         f.context->customerStruct().setCreditValue(1e9f);
         f.context->customerStruct().setNowOrderValue(0);
         QVERIFY(f.enterQuantity(page2, QStringLiteral("12.125")));
-        const QList<OrderItem> items = page2->itemsArray();
-        const auto byPrice = [](const OrderItem &a, const OrderItem &b) { return a.price < b.price; };
-        const OrderItem cheap = *std::min_element(items.cbegin(), items.cend(), byPrice);
-        const OrderItem dear = *std::max_element(items.cbegin(), items.cend(), byPrice);
-        QVERIFY(dear.price > cheap.price);
+        const QList<PricedMaterial> items = page2->itemsArray();
+        const auto byPrice = [](const PricedMaterial &a, const PricedMaterial &b) { return a.kbetr < b.kbetr; };
+        const PricedMaterial cheap = *std::min_element(items.cbegin(), items.cend(), byPrice);
+        const PricedMaterial dear = *std::max_element(items.cbegin(), items.cend(), byPrice);
+        QVERIFY(dear.kbetr > cheap.kbetr);
         QVERIFY(f.pickMaterial(page2, cheap.matnr, 0));
         QCOMPARE(page->order().orderItem.matnr, cheap.matnr);
         QCOMPARE(page->order().orderItem.orderNumber, 12.125f);
         QCOMPARE(rowValue(page2, "orderNumber"), QStringLiteral("12.125"));
-        QCOMPARE(rowValue(page2, "allPrice"), numberText(cheap.price * 12.125f));
-        f.context->customerStruct().setCreditValue(cheap.price * 12.125f);
+        QCOMPARE(rowValue(page2, "allPrice"), numberText(cheap.kbetr * 12.125f));
+        f.context->customerStruct().setCreditValue(cheap.kbetr * 12.125f);
         QVERIFY(f.pickMaterial(page2, dear.matnr, 0));
         QVERIFY(f.dismiss(QStringLiteral("已超過信用額度，無法在下單")));
         QCOMPARE(page->order().orderItem.matnr, cheap.matnr);
@@ -504,8 +504,8 @@ private slots:
         auto *again = qobject_cast<OrderPage2ViewController *>(f.top());
         QVERIFY(again);
         ZELK_COMPARE_FIXTURE(drawn(again), "order/normalItemsAgain",
-                             (QJsonObject{{"matnr", cheap.matnr}, {"name", cheap.maktx}, {"price", numberText(cheap.price)},
-                                          {"total", numberText(cheap.price * 12.125f)}}));
+                             (QJsonObject{{"matnr", cheap.matnr}, {"name", cheap.maktx}, {"price", numberText(cheap.kbetr)},
+                                          {"total", numberText(cheap.kbetr * 12.125f)}}));
     }
 
     // A pick list opened again offers what its (empty) search box selects, not an earlier filter.

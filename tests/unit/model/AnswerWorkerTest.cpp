@@ -91,7 +91,7 @@ private slots:
         } else if (path == "prices") {
             auto *page = place(new OrderPage2ViewController);
             ask = [page] { page->viewDidAppear(false); };
-            shown = [page] { return keys(page->itemsArray(), &OrderItem::matnr); };
+            shown = [page] { return keys(page->itemsArray(), &PricedMaterial::matnr); };
         } else {
             auto *board = place(new BoardMessageListViewController);
             // The next page is asked for, then the list is pulled down: the page belongs to the list emptied.

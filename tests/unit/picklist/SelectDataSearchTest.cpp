@@ -26,7 +26,7 @@ private slots:
     {
         QFETCH(QJsonObject, row);
         // The same numbers and names as materials.
-        QList<OrderItem> items(kCustomers.size());
+        QList<PricedMaterial> items(kCustomers.size());
         for (int i = 0; i < items.size(); ++i)
             std::tie(items[i].matnr, items[i].maktx) = std::pair(kCustomers[i].kunnr, kCustomers[i].name1);
         const QString text = row["text"].toString();
