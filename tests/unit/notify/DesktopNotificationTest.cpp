@@ -1,15 +1,18 @@
 // The desktop notification of a push that arrives while the app is in the background, against a
 // notification service of the test's own on a private session bus: the body is shown as written, so a
 // service that reads markup gets it escaped and one that does not gets it unchanged.
+#include "AppHarness.h"
 #include "ExpectedJson.h"
 #include "TestRegistry.h"
 
+#include "notify/PushDelivery.h"
 #include "platform/DesktopNotification.h"
 
 #include <QDBusConnection>
 #include <QProcess>
 #include <QTest>
 #include <QVariantMap>
+#include <QWindow>
 
 class FakeNotifications : public QObject
 {
@@ -62,6 +65,31 @@ private slots:
         DesktopNotification::show(QStringLiteral("收到訊息"),
                                   QStringLiteral("<img src=\"http://127.0.0.1:9/p.png\">到貨 & 出貨"));
         QTRY_COMPARE(m_service.bodies, QStringList{row["body"].toString()});
+    }
+
+    // A push shows on the desktop only while the app's window is not the active one: in front, the rep
+    // sees the alert in the window and a second banner would only repeat it.
+    void pushReachesTheDesktopOnlyInTheBackground()
+    {
+        AppHarness app;
+        app.startSignedIn();
+        PushDelivery delivery(*app.context, app.ui, app.navigator);
+        const auto push = [](const char *text) { return QJsonObject{{"aps", QJsonObject{{"alert", text}}}}; };
+        m_service.capabilities.clear();
+        m_service.bodies.clear();
+        QVERIFY(QGuiApplication::applicationState() != Qt::ApplicationActive); // no window activated yet
+        delivery.didReceiveRemoteNotification(push("背景"));
+        QTRY_COMPARE(m_service.bodies, QStringList{u"背景"_qs});
+
+        QWindow window;
+        window.show();
+        window.requestActivate();
+        QTRY_COMPARE(QGuiApplication::applicationState(), Qt::ApplicationActive);
+        delivery.didReceiveRemoteNotification(push("前景"));
+        // Calls on one connection arrive in order: had the push gone out, it would come before this one.
+        DesktopNotification::show(u"收到訊息"_qs, u"之後"_qs);
+        QTRY_COMPARE(m_service.bodies, (QStringList{u"背景"_qs, u"之後"_qs}));
+        QCOMPARE(app.ui.openAlertCount(), 2);
     }
 
 private:
