@@ -73,8 +73,6 @@ public:
     // After a sign-in: drops the held list and asks for the signed-in user's in the background, first of
     // the background fetches, so that it is held before a screen needs it.
     void prefetchCustomers();
-    // Whether a customer-list request is on its way.
-    bool isFetchingCustomers() const { return m_customerFetch != 0; }
 
 private:
     // A list built from a document, with the name of the document it was built from: a list of an
@@ -110,9 +108,9 @@ private:
     QHash<QString, QList<Waiter>> m_fetching; // by document name
     QStringList m_backgroundQueue;            // kinds waiting for a background fetch
     int m_backgroundFetches = 0;              // background fetches on their way
+
     // Sends `clientList`; its answer is dropped when the held list has been set since.
     void sendClientList(bool background);
-
     struct CustomerWaiter {
         CallerGuard context;
         CustomersDone done;
