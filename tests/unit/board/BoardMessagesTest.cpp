@@ -1,10 +1,11 @@
-// A board's messages, replies and composer, headless against the development gateway: paging, deletion
-// by identity, the own-message rule, posting with and without a photo. (A refresh racing a page:
+// The board list, and a board's messages, replies and composer, headless against the development gateway:
+// paging, deletion by identity, the own-message rule, posting with and without a photo. (A refresh racing a page:
 // AnswerWorkerTest.)
 #include "AppHarness.h"
 #include "ExpectedJson.h"
 #include "TestRegistry.h"
 #include "board/AddBoardMessageViewController.h"
+#include "board/BoardListViewController.h"
 #include "board/BoardCell.h"
 #include "board/BoardMessageListViewController.h"
 #include "board/BoardMessageReplyListViewController.h"
@@ -89,6 +90,46 @@ private slots:
         if (!seen.isEmpty() && !QTest::currentTestFailed())
             ZELK_COMPARE_FIXTURE(seen, "board/messages/" + QLatin1String(QTest::currentTestFunction()), vars);
         app.reset();
+    }
+
+    // The board list: rows from getBoardsList, refreshing, and opening a board.
+    void listsTheBoardsRefreshesAndOpensOne()
+    {
+        AppHarness app;
+        app.startSignedIn();
+        NavigationController *stack = nullptr;
+        auto *boards = app.showInStack<BoardListViewController>(QStringLiteral("BoardListViewController"), &stack);
+        QCOMPARE(boards->header()->state(), RefreshControl::Refreshing);
+        QCOMPARE(boards->header()->title(), QStringLiteral("更新資料中"));
+        QTRY_COMPARE(boards->header()->state(), RefreshControl::Idle);
+        QVERIFY(boards->rows()->count() >= 2);
+        QCOMPARE(boards->rows()->value(0, "boardName").toString(), QStringLiteral("公司公告"));
+        QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("getBoardsList")).first(), QJsonObject({{"userID", "U10023"}}));
+
+        // A row opens its own board; out of range and other transitions go nowhere.
+        boards->selectRow(99);
+        boards->performSegue(QStringLiteral("OtherSegue"), 0);
+        settle();
+        QCOMPARE(stack->depth(), 1);
+        boards->selectRow(1);
+        settle();
+        auto *messages = qobject_cast<BoardMessageListViewController *>(stack->topViewController());
+        QVERIFY(messages);
+        QCOMPARE(messages->boardId(), boards->tableViewArray().at(1).toObject().value("boardID").toString());
+        QVERIFY(!messages->boardId().isEmpty());
+        stack->pop(false);
+        settle();
+
+        // A failed refresh empties the list without an alert; the next one fills it again.
+        QVERIFY(app.gateway.setFault(QStringLiteral("getBoardsList"), QStringLiteral("close")));
+        boards->header()->setPulledFarEnough(true);
+        boards->header()->release();
+        QCOMPARE(boards->rows()->count(), 0); // emptied at once
+        QTRY_COMPARE(boards->header()->state(), RefreshControl::Idle);
+        QCOMPARE(boards->rows()->count(), 0);
+        QVERIFY(!app.ui.hasOpenAlert());
+        boards->header()->beginRefreshing();
+        QTRY_VERIFY(boards->rows()->count() > 0);
     }
 
     void pagesByRowTextUntilCode90()
