@@ -23,11 +23,6 @@ std::optional<ApiStatus> completed(const std::function<void(ApiCompletion)> &cal
         return std::nullopt;
     return onMainThread ? result : std::nullopt;
 }
-
-QJsonObject bodyOf(const ScriptedGateway::Request &request)
-{
-    return QJsonDocument::fromJson(request.json().value("Body").toString().toUtf8()).object();
-}
 } // namespace
 
 class ServiceClientTest : public QObject
@@ -176,10 +171,8 @@ private slots:
             m_client->fetchList(kind, {});
             QVERIFY(m_server->waitForRequests(1));
             const auto request = m_server->requests().constLast();
-            QCOMPARE(request.json().value("ApiName").toString(), kind);
             QCOMPARE(request.header("Content-Type"), QByteArray("application/json"));
-            QVERIFY(request.json().value("Body").toString().contains(QLatin1Char('\n')));
-            sent.insert(as, bodyOf(request));
+            sent.insert(as, request.json()); // the envelope: the parameters as indented text in "Body"
         };
         ask("inco1List", "nothing stored");
         m_client->setListFetchSession({[] { return QStringLiteral("U1"); }, [] { return QStringLiteral("1000"); }});
