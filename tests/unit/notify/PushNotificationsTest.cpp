@@ -122,7 +122,10 @@ private slots:
     // A frame the relay carries that the app cannot use, or a restart of the relay
     // (tests/data/notify/malformedFrames.json): a frame over the limit ends the connection, which comes back
     // with the same token, so nothing is registered again.
-    void malformedFramesAndRestartsAreSurvived_data() { QVERIFY(zelktest::addFixtureRows(QStringLiteral("notify/malformedFrames"))); }
+    void malformedFramesAndRestartsAreSurvived_data()
+    {
+        QVERIFY(zelktest::addFixtureRows(QStringLiteral("notify/malformedFrames")));
+    }
     void malformedFramesAndRestartsAreSurvived()
     {
         QFETCH(QJsonObject, row);

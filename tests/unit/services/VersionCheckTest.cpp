@@ -120,8 +120,10 @@ private slots:
                                 {"alerts", alerts}, {"alertShown", m_check->updateAlertShown()},
                                 {"openUpdatePage", opened}, {"opened", pages}};
         const ScriptedGateway::Request sent = m_server->requests().constLast();
-        drawn["sent"] = QJsonObject{{"method", QString::fromLatin1(sent.method)}, {"path", QString::fromLatin1(sent.path)},
-                                    {"contentType", QString::fromLatin1(sent.header("Content-Type"))}, {"json", sent.json()}};
+        drawn["sent"] = QJsonObject{{"method", QString::fromLatin1(sent.method)},
+                                    {"path", QString::fromLatin1(sent.path)},
+                                    {"contentType", QString::fromLatin1(sent.header("Content-Type"))},
+                                    {"json", sent.json()}};
         const QJsonObject expected = row["expected"].toObject();
         QJsonObject shown;
         for (const QString &key : expected.keys())
