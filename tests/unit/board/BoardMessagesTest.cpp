@@ -1,14 +1,19 @@
-// A board's messages, replies and composer, headless against the development gateway: paging, deletion
-// by identity, the own-message rule, posting with and without a photo. (A refresh racing a page:
+// The board list, and a board's messages, replies and composer, headless against the development gateway:
+// paging, deletion by identity, the own-message rule, posting with and without a photo. (A refresh racing a page:
 // AnswerWorkerTest.)
 #include "AppHarness.h"
 #include "ExpectedJson.h"
 #include "TestRegistry.h"
 #include "board/AddBoardMessageViewController.h"
 #include "board/BoardCell.h"
+#include "board/BoardListViewController.h"
 #include "board/BoardMessageListViewController.h"
 #include "board/BoardMessageReplyListViewController.h"
 #include "board/BoardPhoto.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QThreadPool>
 
 namespace {
 // The board `boardId` in a navigation stack, its first page loaded, signed in as U10023.
@@ -91,10 +96,59 @@ private slots:
         app.reset();
     }
 
+    // The board list: rows from getBoardsList, refreshing, and opening a board.
+    void listsTheBoardsRefreshesAndOpensOne()
+    {
+        AppHarness app;
+        app.startSignedIn();
+        NavigationController *stack = nullptr;
+        auto *boards = app.showInStack<BoardListViewController>(QStringLiteral("BoardListViewController"), &stack);
+        QCOMPARE(boards->header()->state(), RefreshControl::Refreshing);
+        QCOMPARE(boards->header()->title(), QStringLiteral("更新資料中"));
+        QTRY_COMPARE(boards->header()->state(), RefreshControl::Idle);
+        QVERIFY(boards->rows()->count() >= 2);
+        QCOMPARE(boards->rows()->value(0, "boardName").toString(), QStringLiteral("公司公告"));
+        QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("getBoardsList")).first(), QJsonObject({{"userID", "U10023"}}));
+
+        // A row opens its own board; out of range and other transitions go nowhere.
+        boards->selectRow(99);
+        boards->performSegue(QStringLiteral("OtherSegue"), 0);
+        settle();
+        QCOMPARE(stack->depth(), 1);
+        boards->selectRow(1);
+        settle();
+        auto *messages = qobject_cast<BoardMessageListViewController *>(stack->topViewController());
+        QVERIFY(messages);
+        QCOMPARE(messages->boardId(), boards->tableViewArray().at(1).toObject().value("boardID").toString());
+        QVERIFY(!messages->boardId().isEmpty());
+        stack->pop(false);
+        settle();
+
+        // A failed refresh empties the list without an alert; the next one fills it again.
+        QVERIFY(app.gateway.setFault(QStringLiteral("getBoardsList"), QStringLiteral("close")));
+        boards->header()->setPulledFarEnough(true);
+        boards->header()->release();
+        QCOMPARE(boards->rows()->count(), 0); // emptied at once
+        QTRY_COMPARE(boards->header()->state(), RefreshControl::Idle);
+        QCOMPARE(boards->rows()->count(), 0);
+        QVERIFY(!app.ui.hasOpenAlert());
+        boards->header()->beginRefreshing();
+        QTRY_VERIFY(boards->rows()->count() > 0);
+    }
+
     void pagesByRowTextUntilCode90()
     {
         QVERIFY(opened());
         took("first page");
+        // The list's cells follow the width the view lays them out in.
+        const int withPhoto = column(list->rows(), "msgID").indexOf(QStringLiteral("M1018"));
+        QVERIFY(withPhoto >= 0);
+        const QJsonObject record = list->collectionViewArray().at(withPhoto).toObject();
+        list->setCollectionWidth(375);
+        QCOMPARE(list->rows()->value(withPhoto, "photoHeight").toReal(), BoardCell::photoHeight(record, 375));
+        list->setCollectionWidth(600);
+        QCOMPARE(list->rows()->value(withPhoto, "photoHeight").toReal(), BoardCell::photoHeight(record, 600));
+        QVERIFY(list->rows()->value(withPhoto, "photoHeight").toReal() > 0);
         list->footer()->release();
         took("second page");
         list->footer()->release();
@@ -198,20 +252,6 @@ private slots:
         ZELK_COMPARE_JSON(shown, expected);
     }
 
-    void cellsFollowTheLaidOutWidth()
-    {
-        QVERIFY(opened());
-        // The list's cells follow the width the view lays them out in.
-        const int withPhoto = column(list->rows(), "msgID").indexOf(QStringLiteral("M1018"));
-        QVERIFY(withPhoto >= 0);
-        const QJsonObject record = list->collectionViewArray().at(withPhoto).toObject();
-        list->setCollectionWidth(375);
-        QCOMPARE(list->rows()->value(withPhoto, "photoHeight").toReal(), BoardCell::photoHeight(record, 375));
-        list->setCollectionWidth(600);
-        QCOMPARE(list->rows()->value(withPhoto, "photoHeight").toReal(), BoardCell::photoHeight(record, 600));
-        QVERIFY(list->rows()->value(withPhoto, "photoHeight").toReal() > 0);
-    }
-
     void repliesWithAndWithoutPhoto()
     {
         QVERIFY(opened());
@@ -221,8 +261,9 @@ private slots:
         settle();
         QSignalSpy rowChanged(list->rows(), &QAbstractItemModel::dataChanged);
         list->navigationController()->pop(false);
+        QTRY_VERIFY(app->context->client().network()->findChildren<QNetworkReply *>().isEmpty()
+                    && QThreadPool::globalInstance()->activeThreadCount() == 0); // the late answer came
         settle();
-        QTest::qWait(500);
         QCOMPARE(list->navigationController()->topViewController(), list);
         QVERIFY(!app->ui.hasOpenAlert());
         QCOMPARE(rowChanged.size(), 0); // no replies loaded: the row keeps its count

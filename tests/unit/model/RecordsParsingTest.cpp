@@ -1,12 +1,14 @@
 #include "ExpectedJson.h"
 #include "TestRegistry.h"
 #include "model/MasterData.h"
+#include "model/NumberText.h"
 #include "model/OrderStatus.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTest>
 
+#include <cmath>
 #include <ctime>
 
 using namespace Qt::StringLiterals;
@@ -124,6 +126,25 @@ private slots:
         QCOMPARE(numbers.cmpre, 850.5f);
         QCOMPARE(numbers.fkimg1, 1.0f);
         QCOMPARE(numbers.name3, QString());
+    }
+
+    // Each row: a float ("number") or an amount ("money") as text, and the text shown for it
+    // (tests/data/model/texts.json). A number: the shortest text that reads back to the same float, ".0" on
+    // whole numbers, plain up to 2^24. Money: the currency style of zh_Hans_CN, two decimals rounded from
+    // the exact binary value, a leading minus.
+    void texts_data() { QVERIFY(zelktest::addFixtureRows("model/texts")); }
+    void texts()
+    {
+        QFETCH(QJsonObject, row);
+        const QString text = row["text"].toString();
+        if (row.contains("money")) {
+            QCOMPARE(moneyText(row["money"].toString().toDouble()), text);
+            return;
+        }
+        const float value = row["number"].toString().toFloat();
+        QCOMPARE(numberText(value), text);
+        if (std::isfinite(value))
+            QCOMPARE(text.toFloat(), value);
     }
 };
 

@@ -3,6 +3,9 @@
 #include "TestRegistry.h"
 #include "notify/PushListViewController.h"
 
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+
 class PushListTest : public QObject
 {
     Q_OBJECT
@@ -25,23 +28,21 @@ private slots:
         QCOMPARE(list->header()->state(), RefreshControl::Refreshing);
         QCOMPARE(list->footer()->state(), RefreshControl::NoMoreData);
         QTRY_COMPARE(list->header()->state(), RefreshControl::Idle);
-        QCOMPARE(list->collectionViewArray().size(), 10); // the seed's page size
-        QCOMPARE(list->footer()->state(), RefreshControl::Idle);
+        const QList<UserPushHistory> firstPage = list->collectionViewArray();
+        QCOMPARE(firstPage.size(), 10); // the seed's page size
         QCOMPARE(list->footer()->title(), QStringLiteral("上滑繼續載入"));
-        QCOMPARE(list->rows()->count(), 10);
-        QCOMPARE(list->rows()->value(0, "title").toString(), list->collectionViewArray().first().title);
-        QCOMPARE(list->rows()->value(0, "time").toString(), list->collectionViewArray().first().startDate);
+        QCOMPARE(list->rows()->value(0, "title").toString(), firstPage.first().title);
+        QCOMPARE(list->rows()->value(0, "time").toString(), firstPage.first().startDate);
 
         // Each footer pull continues after the last newsId shown.
-        QString last = list->collectionViewArray().last().newsId;
-        list->footer()->release();
-        QCOMPARE(list->footer()->title(), QStringLiteral("正在更新中"));
-        QTRY_COMPARE(list->collectionViewArray().size(), 20);
-        QCOMPARE(cursors(app).last(), last);
-        last = list->collectionViewArray().last().newsId;
-        list->footer()->release();
-        QTRY_COMPARE(list->collectionViewArray().size(), 25);
-        QCOMPARE(list->footer()->state(), RefreshControl::Idle);
+        for (const int size : {20, 25}) {
+            const QString last = list->collectionViewArray().last().newsId;
+            list->footer()->release();
+            QCOMPARE(list->footer()->title(), QStringLiteral("正在更新中"));
+            QTRY_COMPARE(list->collectionViewArray().size(), size);
+            QCOMPARE(cursors(app).last(), last);
+            QCOMPARE(list->footer()->state(), RefreshControl::Idle);
+        }
 
         // The next page is empty: no more data, and further pulls send nothing.
         list->footer()->release();
@@ -57,64 +58,48 @@ private slots:
         // A header pull starts over and lets the footer page again.
         list->header()->beginRefreshing();
         QCOMPARE(list->collectionViewArray().size(), 0);
-        QTRY_COMPARE(list->collectionViewArray().size(), 10);
+        QTRY_COMPARE(list->collectionViewArray(), firstPage);
         QCOMPARE(cursors(app).last(), QString());
         QCOMPARE(list->footer()->state(), RefreshControl::Idle);
-    }
 
-    void failuresAreEmptyPages()
-    {
-        AppHarness app;
-        app.startSignedIn();
+        // A slow page, and the header pulled meanwhile: the stale page is not appended to the fresh one.
+        QVERIFY(app.gateway.setFault(QStringLiteral("userPushHistory"), QStringLiteral("delay"), 400));
+        list->footer()->release();
+        QTRY_COMPARE(cursors(app).size(), sent + 2);
+        list->header()->beginRefreshing();
+        QTRY_COMPARE(cursors(app).size(), sent + 3);
+        QTRY_COMPARE(list->header()->state(), RefreshControl::Idle);
+        QTRY_VERIFY(app.context->client().network()->findChildren<QNetworkReply *>().isEmpty());
+        settle();
+        QCOMPARE(list->collectionViewArray(), firstPage);
+        QCOMPARE(list->footer()->state(), RefreshControl::Idle);
+
+        // A failure is an empty page: no alert, no more data; the next header pull brings the records back.
         QVERIFY(app.gateway.setFault(QStringLiteral("userPushHistory"), QStringLiteral("invalidJson")));
-        auto *list = app.showInStack<PushListViewController>(QStringLiteral("PushListViewController"));
+        list->header()->beginRefreshing();
+        QTRY_COMPARE(cursors(app).size(), sent + 4);
         QTRY_COMPARE(list->header()->state(), RefreshControl::Idle);
         QCOMPARE(list->collectionViewArray().size(), 0);
         QCOMPARE(list->footer()->state(), RefreshControl::NoMoreData);
         QVERIFY(!app.ui.hasOpenAlert());
-        // The next header pull brings the records back.
         list->header()->beginRefreshing();
-        QTRY_COMPARE(list->collectionViewArray().size(), 10);
+        QTRY_COMPARE(list->collectionViewArray(), firstPage);
     }
 
+    // Without a signed-in user the device's push token is asked for, else nobody.
     void historyOfTheUserElseTheDeviceElseNobody()
     {
         AppHarness app;
         app.openStores();
         app.context->secureStore().setValue(QStringLiteral("pushToken"), QStringLiteral("0AFF"));
-        {
+        for (int i = 0; i < 2; ++i) {
             auto *list = app.showInStack<PushListViewController>(QStringLiteral("PushListViewController"));
             QTRY_COMPARE(list->header()->state(), RefreshControl::Idle);
+            app.context->secureStore().remove(QStringLiteral("pushToken"));
         }
-        app.context->secureStore().remove(QStringLiteral("pushToken"));
-        {
-            auto *list = app.showInStack<PushListViewController>(QStringLiteral("PushListViewController"));
-            QTRY_COMPARE(list->header()->state(), RefreshControl::Idle);
-        }
-        const auto calls = app.gateway.webServiceCalls(QStringLiteral("userPushHistory"));
-        QCOMPARE(calls.size(), 2);
-        QCOMPARE(calls[0], QJsonObject({{"userId", "0AFF"}, {"lastNewsId", ""}}));
-        QCOMPARE(calls[1], QJsonObject({{"userId", ""}, {"lastNewsId", ""}}));
-    }
-
-    void aPageAskedBeforeAHeaderPullIsDropped()
-    {
-        AppHarness app;
-        app.startSignedIn();
-        auto *list = app.showInStack<PushListViewController>(QStringLiteral("PushListViewController"));
-        QTRY_COMPARE(list->collectionViewArray().size(), 10);
-        const QList<UserPushHistory> firstPage = list->collectionViewArray();
-
-        // The second page is slow; the user pulls the header meanwhile.
-        QVERIFY(app.gateway.setFault(QStringLiteral("userPushHistory"), QStringLiteral("delay"), 400));
-        list->footer()->release();
-        QTRY_COMPARE(cursors(app).size(), 2);
-        list->header()->beginRefreshing();
-        QTRY_COMPARE(list->header()->state(), RefreshControl::Idle);
-        QTest::qWait(600); // the slow page has come and gone
-        // Only the fresh first page: the stale second page was not appended to it.
-        QCOMPARE(list->collectionViewArray(), firstPage);
-        QCOMPARE(list->footer()->state(), RefreshControl::Idle);
+        QCOMPARE(app.gateway.webServiceCalls(QStringLiteral("userPushHistory")),
+                 (QList<QJsonObject>{QJsonObject{{"userId", "0AFF"}, {"lastNewsId", ""}},
+                                     QJsonObject{{"userId", ""}, {"lastNewsId", ""}}}));
     }
 };
 

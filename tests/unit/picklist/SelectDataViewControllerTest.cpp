@@ -1,6 +1,10 @@
-// The searchable pick list driven as its view drives it: search, cancel, reload, choose, close.
+// The searchable pick list driven as its view drives it (search, cancel, reload, choose, close), the
+// searches behind it and the one customer source.
+#include "ExpectedJson.h"
 #include "FakeUi.h"
 #include "TestRegistry.h"
+#include "picklist/CustomerPickSource.h"
+#include "picklist/SelectDataSearch.h"
 #include "picklist/SelectDataViewController.h"
 #include "ui/Navigator.h"
 #include "ui/Storyboard.h"
@@ -10,6 +14,16 @@
 #include <QTest>
 
 namespace {
+OrderCustomer customer(const QString &kunnr, const QString &name1)
+{
+    OrderCustomer c;
+    c.kunnr = kunnr;
+    c.name1 = name1;
+    return c;
+}
+const QList<OrderCustomer> kCustomers{customer(QStringLiteral("0000100101"), QStringLiteral("大安建材行")),
+                                      customer(QStringLiteral("0000200202"), QStringLiteral("Zelk Build")),
+                                      customer(QStringLiteral("0000100303"), QStringLiteral("信義營造"))};
 
 // An owner as the order screens are: a list of (name, number) filtered by name, else by number.
 class Owner : public Screen, public SelectDataViewDelegate
@@ -117,6 +131,9 @@ private slots:
         QCOMPARE(f.pick->rows()->count(), 2);
         QCOMPARE(f.pick->cellAt(1).titleLabel, QStringLiteral("永大營造"));
         f.pick->searchBarCancelButtonClicked();
+        QCOMPARE(f.owner->log.last(), QStringLiteral("cancel"));
+        QVERIFY(!f.pick->showsCancelButton());
+        QCOMPARE(f.ui.endEditingCount(), 1);
         QCOMPARE(inserted.size(), 1);
         QCOMPARE(f.pick->rows()->count(), 4);
         QCOMPARE(reset.size(), 0);
@@ -144,29 +161,21 @@ private slots:
         QVERIFY(f.pick.isNull()); // deleted after its dismissal
     }
 
-    // Cancelling the search or reloading empties the search text and tells the owner; out-of-range
-    // rows and closing choose nothing.
-    void cancelReloadAndCloseChooseNothing_data()
+    // A reload empties the search text and tells the owner (whose side the order query checks); rows out of
+    // range and closing choose nothing.
+    void reloadAndCloseChooseNothing()
     {
-        QTest::addColumn<bool>("reload");
-        QTest::newRow("cancel") << false;
-        QTest::newRow("reload") << true;
-    }
-    void cancelReloadAndCloseChooseNothing()
-    {
-        QFETCH(bool, reload);
         Fixture f;
         QVERIFY(f.pick->isReloadBarItemVisible());
         f.pick->searchTextChangedByUser(QStringLiteral("營造"));
-        QCOMPARE(f.pick->rowCount(), 2);
-        reload ? f.pick->reloadActionWithSender() : f.pick->searchBarCancelButtonClicked();
-        QCOMPARE(f.owner->log, QStringList({"search:營造", reload ? "reload" : "cancel"}));
+        f.pick->reloadActionWithSender();
+        QCOMPARE(f.owner->log, QStringList({"search:營造", "reload"}));
         QCOMPARE(f.pick->searchText(), QString());
         QVERIFY(!f.pick->showsCancelButton());
-        QCOMPARE(f.pick->rowCount(), reload ? 2 : 4); // a reload's rows come when the owner has new data
+        QCOMPARE(f.pick->rowCount(), 2); // a reload's rows come when the owner has new data
         QCOMPARE(f.ui.endEditingCount(), 1);
 
-        f.pick->didSelectRow(4);
+        f.pick->didSelectRow(2);
         f.pick->didSelectRow(-1);
         settle();
         QCOMPARE(f.navigator.topScreen(), f.pick.data());
@@ -195,6 +204,41 @@ private slots:
         plain.pick->didSelectRow(0);
         settle();
         QCOMPARE(plain.navigator.topScreen(), plain.pick.data());
+    }
+
+    // Each row: the text searched in the customers or the materials, and the positions kept, in list order.
+    void searchKeepsPositions_data() { QVERIFY(zelktest::addFixtureRows("picklist/search")); }
+    void searchKeepsPositions()
+    {
+        QFETCH(QJsonObject, row);
+        // The same numbers and names as materials.
+        QList<PricedMaterial> items(kCustomers.size());
+        for (int i = 0; i < items.size(); ++i)
+            std::tie(items[i].matnr, items[i].maktx) = std::pair(kCustomers[i].kunnr, kCustomers[i].name1);
+        const QString text = row["text"].toString();
+        const QList<int> kept = row["materials"].toBool() ? searchMaterials(items, text) : searchCustomers(kCustomers, text);
+        QCOMPARE(QJsonArray::fromVariantList(QVariantList(kept.begin(), kept.end())), row["kept"].toArray());
+    }
+
+    // The one customer source: rows are the customers the text selects, read as each screen lays them out.
+    void customerSourceRows()
+    {
+        CustomerPickSource entry(CustomerPickSource::Layout::NameThenNumber);
+        entry.setCustomers(kCustomers);
+        entry.search(QStringLiteral("00100"));
+        QCOMPARE(entry.count(), 2);
+        QCOMPARE(entry.customerAt(1)->kunnr, QStringLiteral("0000100303"));
+        QCOMPARE(entry.texts(1).title, QStringLiteral("信義營造"));
+        QCOMPARE(entry.texts(1).detail, QStringLiteral("客戶編號:0000100303"));
+        QCOMPARE(entry.customerAt(2), nullptr);
+        QCOMPARE(entry.texts(2).title, std::nullopt);
+        entry.showAll();
+        QCOMPARE(entry.offered(), kCustomers);
+
+        CustomerPickSource query(CustomerPickSource::Layout::NumberThenName);
+        query.setCustomers(kCustomers);
+        QCOMPARE(query.texts(0).title, QStringLiteral("客戶編號:0000100101"));
+        QCOMPARE(query.texts(0).detail, QStringLiteral("大安建材行"));
     }
 };
 
