@@ -271,10 +271,13 @@ struct Flow : ContractFlow {
             return {{"rows", zelktest::drawnRows(qobject_cast<ItemsViewController *>(contractStack()->topViewController())->itemRows(),
                                                  {"priceText", "amountText", "inco1Text"})}};
         if (what == "cart") {
-            QJsonArray rows;
+            QJsonArray rows, texts;
             for (const Order &o : cart()->tableArray())
                 rows << o.orderSeq;
-            return {{"open", slide()->isRightOpen()}, {"rows", rows}, {"customer", context->customerStruct().customer().kunnr}};
+            for (const OrderCartRow &r : cart()->rows())
+                texts << QJsonArray{r.priceText, r.orderNumberText, r.allPriceText, r.pageText};
+            return {{"open", slide()->isRightOpen()}, {"rows", rows}, {"texts", texts}, {"total", cart()->allAmountText()},
+                    {"value", context->customerStruct().nowOrderValue()}, {"customer", context->customerStruct().customer().kunnr}};
         }
         if (what == "draft") {
             QStringList lines;
@@ -370,8 +373,20 @@ private slots:
             QJsonObject o{{"step", step}};
             if (action == "normal") {
                 QVERIFY(f.startNormalOrder(argAt(0), argAt(1).toInt()));
-            } else if (action == "contract") {
-                QVERIFY(f.start(arg));
+            } else if (action == "contract") { // once its contracts are in, or an alert shows
+                QVERIFY(f.start(arg, false));
+                QVERIFY(QTest::qWaitFor([&] { return !f.contract()->filterContractsArray().isEmpty() || f.ui.hasOpenAlert(); }, 10000));
+            } else if (action == "await") { // the contracts
+                QVERIFY(QTest::qWaitFor([&] { return !f.contract()->filterContractsArray().isEmpty(); }, 10000));
+            } else if (action == "fail") { // the next `arg` fails
+                QVERIFY(f.gateway.setFault(arg, QStringLiteral("code"), 0, true, QStringLiteral("09"), QStringLiteral("系統忙碌")));
+            } else if (action == "cart") { // a contract order whose cart panel shows lines price/quantity/copies, ...
+                QList<Order> lines;
+                for (const QString &l : arg.split(',', Qt::SkipEmptyParts))
+                    lines << line(l.section('/', 0, 0).toFloat(), l.section('/', 1, 1).toFloat(), l.section('/', 2).toInt());
+                QVERIFY(f.openCart(lines));
+            } else if (action == "orderDone") { // the cart's 下單
+                f.cart()->orderDone();
             } else if (action == "locale") {
                 QLocale::setDefault(QLocale(arg));
             } else if (action == "press") {
@@ -393,6 +408,9 @@ private slots:
                 f.openChoose();
             } else if (action == "back") {
                 QVERIFY(f.slide() ? f.contractStack()->pop(false) : f.nav->pop(false));
+            } else if (action == "appear" && f.slide()) { // the contract screen asks again, and its query fails
+                f.contract()->viewDidAppear(false);
+                QVERIFY(QTest::qWaitFor([&] { return f.ui.hasOpenAlert(); }, 10000));
             } else if (action == "appear") {
                 f.header()->viewWillAppear(false);
             } else if (action == "next") {
@@ -532,61 +550,6 @@ private slots:
         }, 10000));
         ZELK_COMPARE_JSON(zelktest::drawnRows(f.contract()->contractRows(), {"mainText", "vbeln"}), row["expected"]);
         QVERIFY(!f.ui.hasOpenAlert());
-    }
-
-    void failedQueriesOfferRetryAndClose_data()
-    {
-        QVERIFY(zelktest::addFixtureRows("order/contractQueryFailures"));
-    }
-    void failedQueriesOfferRetryAndClose()
-    {
-        QFETCH(QJsonObject, row);
-        const QString operation = row["operation"].toString(), title = row["title"].toString();
-        ContractFlow f;
-        const auto fail = [&] {
-            return f.gateway.setFault(operation, QStringLiteral("code"), 0, true, QStringLiteral("09"),
-                                      QStringLiteral("系統忙碌"));
-        };
-        QVERIFY(fail());
-        QVERIFY(f.start(QStringLiteral("0000100101"), false));
-        QVERIFY(QTest::qWaitFor([&] { return f.ui.hasOpenAlert(); }, 10000));
-        QCOMPARE(f.ui.currentAlertTitle(), title);
-        QCOMPARE(f.ui.currentAlertMessage(), QStringLiteral("系統忙碌"));
-        QCOMPARE(f.ui.currentAlertButtons(), (QStringList{"重試", "確定"}));
-        QVERIFY(f.ui.pressAlertButton(QStringLiteral("重試")));
-        QVERIFY(QTest::qWaitFor([&] { return !f.contract()->filterContractsArray().isEmpty(); }, 10000));
-
-        // Failing again, "確定" leaves the contract order (the cart is empty).
-        QVERIFY(fail());
-        f.context->customerStruct().setCreditValue(0);
-        f.contract()->viewDidAppear(false);
-        QVERIFY(QTest::qWaitFor([&] { return f.ui.hasOpenAlert(); }, 10000));
-        QVERIFY(f.ui.pressAlertButton(QStringLiteral("確定")));
-        settle();
-        QVERIFY(!f.slide());
-    }
-
-    // lines: [price, quantity, copies] each; firstRow: price, quantity, one page, footer.
-    void cartRowsAndTotal_data() { QVERIFY(zelktest::addFixtureRows("order/cartRows")); }
-    void cartRowsAndTotal()
-    {
-        QFETCH(QJsonObject, row);
-        QList<Order> orders;
-        for (const QJsonValue &l : row["lines"].toArray())
-            orders << line(float(l[0].toDouble()), float(l[1].toDouble()), l[2].toInt());
-        const QString total = row["total"].toString();
-        ContractFlow f;
-        OrderCarViewController *cart = f.openCart(orders);
-        QVERIFY(cart);
-        QCOMPARE(cart->rows().size(), orders.size());
-        if (!orders.isEmpty()) {
-            const OrderCartRow &r = cart->rows().first();
-            QCOMPARE((QStringList{r.priceText, r.orderNumberText, r.allPriceText, r.pageText}), row["firstRow"].toVariant().toStringList());
-        }
-        QCOMPARE(cart->allAmountText(), total);
-        QCOMPARE(f.context->customerStruct().nowOrderValue(), QLocale::c().toFloat(QString(total).remove(QRegularExpression("[¥,]"))));
-        cart->orderDone();
-        QCOMPARE(f.ui.currentAlertTitle(), orders.isEmpty() ? QStringLiteral("沒有物料") : QString());
     }
 
     void cartDeletesAndReplacesByIdentity()
