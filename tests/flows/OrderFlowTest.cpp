@@ -131,32 +131,6 @@ struct ContractFlow : OrderFlow {
             return nullptr;
         return items;
     }
-    // Enters `quantity` of material `item` of contract `row` with the first car/ship kind.
-    EnterOrderInfoViewController *enter(int row, int item, const QString &quantity)
-    {
-        ItemsViewController *items = openContract(row);
-        if (!items)
-            return nullptr;
-        items->selectRow(item);
-        settle();
-        auto *entry = presented<EnterOrderInfoViewController>();
-        if (!entry)
-            return nullptr;
-        entry->orderTypeAction();
-        if (!pickRow(0))
-            return nullptr;
-        entry->setItemAmtText(quantity);
-        return entry;
-    }
-    bool addLine(int row, int item, const QString &quantity)
-    {
-        EnterOrderInfoViewController *entry = enter(row, item, quantity);
-        if (!entry)
-            return false;
-        entry->addToCartAction();
-        settle();
-        return slide()->isRightFullyOpen() && contractStack()->topViewController() == contract();
-    }
     // Starts a contract order and opens the cart panel holding `orders`.
     OrderCarViewController *openCart(const QList<Order> &orders)
     {
@@ -166,14 +140,6 @@ struct ContractFlow : OrderFlow {
         slide()->openRight();
         settle();
         return cart();
-    }
-    EditOrderViewController *editor(const Order &order)
-    {
-        auto *edit = storyboard.instantiate<EditOrderViewController>(QStringLiteral("OrderContract"),
-                                                                     QStringLiteral("EditOrderViewController"));
-        if (edit)
-            edit->setOrder(order);
-        return edit;
     }
 };
 
@@ -430,8 +396,10 @@ private slots:
             } else if (action == "edit") { // a line of price/quantity/copies/maximum in the editor
                 Order order = line(argAt(0).toFloat(), argAt(1).toFloat(), argAt(2).toInt(), argAt(3).toDouble());
                 order.contract2.maktx = QStringLiteral("合約物料");
-                f.edit = f.editor(order);
+                f.edit = f.storyboard.instantiate<EditOrderViewController>(QStringLiteral("OrderContract"),
+                                                                           QStringLiteral("EditOrderViewController"));
                 QVERIFY(f.edit);
+                f.edit->setOrder(order);
                 (f.slide() ? static_cast<Screen *>(f.slide()) : f.choose.data())->present(new ZelkNavigationController(f.edit), false);
                 f.saved = std::make_unique<QSignalSpy>(f.edit.data(), &EditOrderViewController::editOrderDone);
             } else if (action == "cancel") { // the editor closed: nothing handed back
@@ -464,8 +432,6 @@ private slots:
                 f.vars["orderSeq"] = f.context->draft().lines().value(0).orderSeq;
             } else if (action == "open") {
                 QVERIFY(f.openContract(arg.toInt()));
-            } else if (action == "add") { // quantity argAt(2) of material argAt(1) of contract argAt(0)
-                QVERIFY(f.addLine(argAt(0).toInt(), argAt(1).toInt(), argAt(2)));
             } else if (action == "entry") { // the quantity entry of material `arg`, the first car/ship kind picked
                 qobject_cast<ItemsViewController *>(f.contractStack()->topViewController())->selectRow(arg.toInt());
                 settle();
@@ -508,7 +474,7 @@ private slots:
             // is added and then popped, leaves the spinner of its query turning: that one is not waited for.
             QVERIFY(QTest::qWaitFor([&] {
                 settle();
-                if (action == "add" || action == "amount")
+                if (action == "amount")
                     leftSpinner = f.ui.spinnerShowCount();
                 return (!f.ui.isSpinnerShowing() || f.ui.spinnerShowCount() == leftSpinner)
                        && (!f.confirm() || !f.confirm()->tableArray().isEmpty());
