@@ -33,13 +33,13 @@
 namespace {
 
 // The signed-in demo user on the order-type screen, pushed over a stand-in of the home screen in the tab
-// screen, and the steps every kind of order takes from there.
-struct OrderFlow : AppHarness {
+// screen, and the steps either kind of order takes from there (see OrderFlowTest::orderSteps).
+struct Flow : AppHarness {
     QPointer<TabBarController> tabBar;
     QPointer<NavigationController> nav;
     QPointer<ChooseOrderTypeViewController> choose;
 
-    OrderFlow()
+    Flow()
     {
         startSignedIn();
         nav = new ZelkNavigationController(new Screen);
@@ -76,9 +76,7 @@ struct OrderFlow : AppHarness {
 
     // Chooses a row once the picker shows (its list may be fetched first).
     bool pickRow(int row) { return QTest::qWaitFor([&] { return ui.hasOpenPicker(); }) && ui.choosePickerRow(row); }
-};
 
-struct ContractFlow : OrderFlow {
     SlideMenuController *slide() const
     {
         return tabBar ? qobject_cast<SlideMenuController *>(tabBar->presentedScreen()) : nullptr;
@@ -107,30 +105,6 @@ struct ContractFlow : OrderFlow {
             return false;
         return !waitForRows || QTest::qWaitFor([&] { return !contract()->filterContractsArray().isEmpty(); }, 10000);
     }
-    // Opens contract row `row` and waits for its materials.
-    ItemsViewController *openContract(int row)
-    {
-        contract()->selectRow(row);
-        settle();
-        auto *items = qobject_cast<ItemsViewController *>(contractStack()->topViewController());
-        if (!items || !QTest::qWaitFor([&] { return !items->itemsArray().isEmpty() && !ui.isSpinnerShowing(); }, 10000))
-            return nullptr;
-        return items;
-    }
-    // Starts a contract order and opens the cart panel holding `orders`.
-    OrderCarViewController *openCart(const QList<Order> &orders)
-    {
-        if (!start())
-            return nullptr;
-        context->draft().setLines(orders);
-        slide()->openRight();
-        settle();
-        return cart();
-    }
-};
-
-// Either kind of order driven step by step (see OrderFlowTest::orderSteps).
-struct Flow : ContractFlow {
     QJsonObject vars; // the identities and order numbers of the lines submitted
     QList<Order> shown; // the lines the cart panel opened with
     QPointer<EditOrderViewController> edit; // the line editor last opened, and what it handed back
@@ -330,8 +304,10 @@ private slots:
                 QList<Order> lines;
                 for (const QString &l : arg.split(',', Qt::SkipEmptyParts))
                     lines << line(l.section('/', 0, 0).toFloat(), l.section('/', 1, 1).toFloat(), l.section('/', 2).toInt());
-                QVERIFY(f.openCart(lines));
+                QVERIFY(f.start());
                 f.shown = lines;
+                f.context->draft().setLines(lines);
+                f.slide()->openRight();
             } else if (action == "keep") { // the cart keeps its first `arg` lines, the panel not told
                 f.context->draft().setLines(f.shown.mid(0, arg.toInt()));
             } else if (action == "closure") { // the confirmation closed: failed/edit/close, 1 for true
@@ -427,7 +403,10 @@ private slots:
                 items->orderAction();
                 f.vars["orderSeq"] = f.context->draft().lines().value(0).orderSeq;
             } else if (action == "open") {
-                QVERIFY(f.openContract(arg.toInt()));
+                f.contract()->selectRow(arg.toInt());
+                settle();
+                auto *materials = qobject_cast<ItemsViewController *>(f.contractStack()->topViewController());
+                QVERIFY(materials && QTest::qWaitFor([&] { return !materials->itemsArray().isEmpty() && !f.ui.isSpinnerShowing(); }, 10000));
             } else if (action == "entry") { // the quantity entry of material `arg`, the first car/ship kind picked
                 qobject_cast<ItemsViewController *>(f.contractStack()->topViewController())->selectRow(arg.toInt());
                 settle();
@@ -498,7 +477,7 @@ private slots:
     void contractListAnswers()
     {
         QFETCH(QJsonObject, row);
-        ContractFlow f;
+        Flow f;
         const QString answer = QString::fromUtf8(QJsonDocument(row["answer"].toObject()).toJson(QJsonDocument::Compact));
         QVERIFY(f.gateway.setFault(QJsonObject{{"operation", "ZSD_GET_CUST_CONTRACT2"}, {"mode", "reply"}, {"body", answer}}));
         // Every request answered (the contract list's among them, and a list it waits for) and the answer drawn.
@@ -517,7 +496,7 @@ private slots:
     // The editor's display use: the line read-only, no save, taps do nothing.
     void displayUseIsReadOnly()
     {
-        ContractFlow f;
+        Flow f;
         Order order = line(350, 12);
         order.orderItem.maktx = QStringLiteral("本行物料");
         OrderConfirm confirmed = createOrderConfirmArray(order, QString()).first();
