@@ -1,9 +1,6 @@
-// Orders placed through the order screens against the development gateway. Normal orders: the customer
-// pick, the header, the item page with price, quantity and copies, the confirmation and the exact
-// document the gateway received, then the order query showing the new order; the edges of the credit
-// check, the quantity field, the price entry and the shipping point. Contract orders: the contract list,
-// the materials, the quantity entry, the cart panel (rows, total, delete and edit by identity), the
-// editing limits, and the ways out of the confirmation and of the contract order.
+// Orders placed through the order screens against the development gateway, as rows of steps (normal and
+// contract orders, the line editor, the cart panel, the ways out of the confirmation) compared with one
+// fixture per case; the contract list as answered and the editor's display use.
 #include "AppHarness.h"
 #include "ExpectedJson.h"
 #include "TestRegistry.h"
@@ -25,7 +22,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
-#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
@@ -38,6 +34,11 @@ struct Flow : AppHarness {
     QPointer<TabBarController> tabBar;
     QPointer<NavigationController> nav;
     QPointer<ChooseOrderTypeViewController> choose;
+    QJsonObject vars; // the identities and order numbers of the lines submitted
+    QList<Order> shown; // the lines the cart panel opened with
+    QPointer<EditOrderViewController> edit; // the line editor last opened, and what it handed back
+    std::unique_ptr<QSignalSpy> saved;
+    std::unique_ptr<QSignalSpy> resets; // the header list's resets since the header page opened
 
     Flow()
     {
@@ -105,11 +106,6 @@ struct Flow : AppHarness {
             return false;
         return !waitForRows || QTest::qWaitFor([&] { return !contract()->filterContractsArray().isEmpty(); }, 10000);
     }
-    QJsonObject vars; // the identities and order numbers of the lines submitted
-    QList<Order> shown; // the lines the cart panel opened with
-    QPointer<EditOrderViewController> edit; // the line editor last opened, and what it handed back
-    std::unique_ptr<QSignalSpy> saved;
-    std::unique_ptr<QSignalSpy> resets; // the header list's resets since the header page opened
 
     OrderPage1ViewController *header() const
     {
