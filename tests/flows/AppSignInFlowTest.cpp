@@ -162,9 +162,10 @@ private slots:
         QVERIFY(app.gateway.setFault(QStringLiteral("login"), QStringLiteral("delay"), 300));
         bool answered = false; // the gateway's answer has reached the app
         QObject scope;
-        QObject::connect(app.context->client().network(), &QNetworkAccessManager::finished, &scope, [&](QNetworkReply *r) {
-            answered = answered || r->url().path().endsWith(QLatin1String("zelkGWService"));
-        });
+        QObject::connect(app.context->client().network(), &QNetworkAccessManager::finished, &scope,
+                         [&](QNetworkReply *r) {
+                             answered = answered || r->url().path().endsWith(QLatin1String("zelkGWService"));
+                         });
         app.login()->setUserName(QStringLiteral("demo"));
         app.login()->setPassword(QStringLiteral("demo123"));
         app.login()->loginAction();

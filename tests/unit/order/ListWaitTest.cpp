@@ -33,9 +33,12 @@ private slots:
         if (tapped.startsWith(QLatin1String("header.")))
             screen.reset(new OrderPage1ViewController);
         else
-            screen.reset(tapped.startsWith(QLatin1String("entry.")) ? static_cast<Screen *>(new EnterOrderInfoViewController)
-                                                                    : new EditOrderViewController);
-        const auto tapRow = [&] { QVERIFY(QMetaObject::invokeMethod(screen.get(), qPrintable(row["action"].toString()))); };
+            screen.reset(tapped.startsWith(QLatin1String("entry."))
+                             ? static_cast<Screen *>(new EnterOrderInfoViewController)
+                             : new EditOrderViewController);
+        const auto tapRow = [&] {
+            QVERIFY(QMetaObject::invokeMethod(screen.get(), qPrintable(row["action"].toString())));
+        };
         screen->setEnvironment({&ui, nullptr, app.context.get()});
         const QJsonObject slowFailure{{"operation", kind}, {"mode", "code"}, {"delayMs", 300},
                                       {"returnCode", "01"}, {"returnMsg", "查無資料"}};

@@ -49,7 +49,9 @@ struct Harness : AppHarness {
     {
         auto *confirm = new OrderConfirmViewController;
         QObject::connect(confirm, &OrderConfirmViewController::successClosure, root,
-                         [this](bool failed, bool edit, bool close) { successCalls.append(QJsonArray{failed, edit, close}); });
+                         [this](bool failed, bool edit, bool close) {
+                             successCalls.append(QJsonArray{failed, edit, close});
+                         });
         QObject::connect(confirm, &OrderConfirmViewController::orderQueryClosure, root, [this] { ++orderQueryCalls; });
         root->present(new ZelkNavigationController(confirm), true);
         settle();
@@ -100,7 +102,8 @@ private slots:
             {"orderSeq": "%1", "returnCode": "S", "returnMsg": "訂單 0010004653 已建立", "otVbeln": "0010004653"},
             {"orderSeq": "%2", "returnCode": "E", "returnMsg": "物料 10000122 輕質骨材已停止銷售，請改選其他品項", "otVbeln": ""},
             {"orderSeq": "unknown-seq", "returnCode": "S", "returnMsg": "", "otVbeln": "0010009999"}]})")
-                                 .arg(lines[0].orderSeq, lines[1].orderSeq).toUtf8()));
+                                 .arg(lines[0].orderSeq, lines[1].orderSeq)
+                                 .toUtf8()));
         QVERIFY(h.submit(confirm));
         QCOMPARE(h.submissions(), 1);
         QVERIFY(confirm->isAmountViewHidden());
@@ -153,9 +156,11 @@ private slots:
             // The gateway's next answer ("$seq": the line's identity), or a fault mode by name.
             const QString seq = h.context->draft().cart().orderConfirmArray().value(0).orderSeq;
             if (step["answer"].isString())
-                QVERIFY(h.gateway.setFault(QStringLiteral("ZSD_CREATE_EIP_ORDER2"), step["answer"].toString()));
+                QVERIFY(
+                    h.gateway.setFault(QStringLiteral("ZSD_CREATE_EIP_ORDER2"), step["answer"].toString()));
             else if (step.contains("answer"))
-                QVERIFY(h.answerNext(QJsonDocument(step["answer"].toObject()).toJson().replace("$seq", seq.toUtf8())));
+                QVERIFY(h.answerNext(
+                    QJsonDocument(step["answer"].toObject()).toJson().replace("$seq", seq.toUtf8())));
             auto *confirm = h.open();
             if (step.contains("cancel")) { // the bar button, before submitting
                 QVERIFY(confirm->triggerBarButton(QStringLiteral("left"), 0));
