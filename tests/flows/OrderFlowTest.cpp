@@ -315,7 +315,7 @@ private slots:
             QJsonObject o{{"step", step}};
             if (action == "normal") {
                 QVERIFY(f.startNormalOrder(argAt(0), argAt(1).toInt()));
-            } else if (action == "contract") { // once its contracts are in (or every answer), or an alert shows
+            } else if (action == "contract") { // once its contracts (or all answers) are in, or an alert shows
                 QSignalSpy answered(f.context->client().network(), &QNetworkAccessManager::finished);
                 const qsizetype before = f.gateway.requests().size();
                 QVERIFY(f.start(arg, false));
