@@ -4,6 +4,9 @@
 #include "TestRegistry.h"
 #include "app/MoreViewController.h"
 
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+
 namespace {
 // Who the app holds as signed in (the push token aside).
 QJsonObject session(AppContext &context)
@@ -157,13 +160,20 @@ private slots:
         AppHarness app;
         QVERIFY(app.launch());
         QVERIFY(app.gateway.setFault(QStringLiteral("login"), QStringLiteral("delay"), 300));
+        bool answered = false; // the gateway's answer has reached the app
+        QObject scope;
+        QObject::connect(app.context->client().network(), &QNetworkAccessManager::finished, &scope,
+                         [&](QNetworkReply *r) {
+                             answered = answered || r->url().path().endsWith(QLatin1String("zelkGWService"));
+                         });
         app.login()->setUserName(QStringLiteral("demo"));
         app.login()->setPassword(QStringLiteral("demo123"));
         app.login()->loginAction();
         QTRY_COMPARE(app.gateway.gatewayCalls(QStringLiteral("login")).size(), 1);
         app.navigator.setRootScreen(nullptr);
         settle();
-        QTest::qWait(600);
+        QTRY_VERIFY(answered);
+        settle();
         QCOMPARE(app.context->userId(), std::nullopt);
         QVERIFY(!app.ui.hasOpenAlert());
         QVERIFY(app.navigator.presentedScreens().isEmpty());

@@ -10,7 +10,6 @@
 #include "order/EditSentMailViewController.h"
 #include "order/OrderConfirmViewController.h"
 #include "order/SendMailViewController.h"
-#include "services/ServiceClient.h"
 #include "ui/ZelkNavigationController.h"
 
 #include <QJsonArray>

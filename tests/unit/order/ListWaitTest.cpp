@@ -14,7 +14,8 @@ class ListWaitTest : public QObject
 {
     Q_OBJECT
 private slots:
-    // row: the screen and its row ("header.inco1"), kind: the list, stored: the document held before, if any.
+    // row: the screen and its row ("header.inco1"), action: the row's tap, kind: the list, stored: the
+    // document held before, if any.
     void pickerWaitsForItsList_data() { QVERIFY(zelktest::addFixtureRows("order/listWaits")); }
     void pickerWaitsForItsList()
     {
@@ -29,21 +30,15 @@ private slots:
         if (!stored.isEmpty())
             QVERIFY(app.context->documents().write(kind, stored));
         std::unique_ptr<Screen> screen;
-        std::function<void()> tapRow;
-        if (tapped.startsWith(QLatin1String("header."))) {
-            auto *page = new OrderPage1ViewController;
-            tapRow = tapped.endsWith(QLatin1String("inco1")) ? std::function([page] { page->inco1Action(); })
-                                                          : std::function([page] { page->transTypeAction(); });
-            screen.reset(page);
-        } else if (tapped.startsWith(QLatin1String("entry."))) {
-            auto *entry = new EnterOrderInfoViewController;
-            tapRow = [entry] { entry->orderTypeAction(); };
-            screen.reset(entry);
-        } else {
-            auto *edit = new EditOrderViewController;
-            tapRow = [edit] { edit->editBezei(); };
-            screen.reset(edit);
-        }
+        if (tapped.startsWith(QLatin1String("header.")))
+            screen.reset(new OrderPage1ViewController);
+        else
+            screen.reset(tapped.startsWith(QLatin1String("entry."))
+                             ? static_cast<Screen *>(new EnterOrderInfoViewController)
+                             : new EditOrderViewController);
+        const auto tapRow = [&] {
+            QVERIFY(QMetaObject::invokeMethod(screen.get(), qPrintable(row["action"].toString())));
+        };
         screen->setEnvironment({&ui, nullptr, app.context.get()});
         const QJsonObject slowFailure{{"operation", kind}, {"mode", "code"}, {"delayMs", 300},
                                       {"returnCode", "01"}, {"returnMsg", "查無資料"}};
