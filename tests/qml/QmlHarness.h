@@ -8,10 +8,10 @@
 #include "ui/QmlUi.h"
 #include "ui/Storyboard.h"
 
+#include <QJsonValue>
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
-#include <QTcpServer>
 #include <QTemporaryDir>
 
 #include <initializer_list>
@@ -84,6 +84,11 @@ public:
         return launchAndSignIn();
     }
 
+    // Markup naming an image on the gateway: a text holding it must be drawn as written, the image never
+    // fetched (probeFetches() stays 0).
+    QString probeMarkup() { return QStringLiteral("<img src=\"%1/probe.png\">").arg(gateway().baseUrl()); }
+    int probeFetches() const;
+
     TabBarController *tabs() const { return m_app.tabs(); }
     // The stack of the home tab, once signed in.
     NavigationController *homeStack() const;
@@ -112,18 +117,19 @@ bool typeInto(QmlHarness &h, const QString &objectName, const char *text);
 bool alertDrawn(QmlHarness &h, const QString &title, const QString &button = {});
 // A property of the drawn item (its text by default), or "<name not drawn>".
 QString textOf(QmlHarness &h, const QString &objectName, const char *property = "text");
+// Plays steps kept as data: `steps` is "<file>/<member>", an array in tests/data/window/<file>.json. A step
+// is one object whose keys run in this order:
+//   "tap": "item" or ["item", ...]          each tapped in turn (tap())
+//   "type": ["field", "text"]               typed into the field (typeInto())
+//   "alert": "title", "message": "text"     the alert drawn, with that message; "button" answers it
+//   "drawn" / "gone": "item"                waits until the item is drawn / no longer drawn
+//   "page": "ClassName"                     the one page drawn is such a screen, the top of its stack
+//   "texts": {"item": "text", "item/part.property": "value"}   what the items (or their parts) show, waited for
+//   "contains": {"item": "text"}            what the items' texts hold
+//   "shot": "name"                          a screenshot (screenshot())
+// False, saying which step failed and why, at the first that fails.
+bool play(QmlHarness &h, const QString &steps);
+// The member `name` ("<file>/<member>") of tests/data/window/<file>.json.
+QJsonValue windowData(const QString &name);
 // The text of a text item when it is drawn as written (plain text), else "<drawn as markup>".
 QString writtenTextOf(const QQuickItem *item);
-
-// A local address that counts the connections made to it: a text naming it must not make the app fetch.
-class ConnectionProbe
-{
-public:
-    ConnectionProbe();
-    QString url(const QString &path) const;
-    int connections() const { return m_connections; }
-
-private:
-    QTcpServer m_server;
-    int m_connections = 0;
-};
