@@ -2,7 +2,6 @@
 #include "ui/NavigationController.h"
 #include "ui/Navigator.h"
 #include "ui/SlideMenuController.h"
-#include "ui/Storyboard.h"
 #include "ui/TabBarController.h"
 #include "ui/ZelkNavigationController.h"
 #include "ExpectedJson.h"
@@ -12,8 +11,6 @@
 #include <QJsonArray>
 #include <QSignalSpy>
 #include <QTest>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -365,28 +362,6 @@ private slots:
         slide->toggleRight();
         took("toggled with its delegate gone");
         QVERIFY(slide->isRightFullyOpen());
-    }
-
-    void storyboardGivesNewScreensOrNothing()
-    {
-        FakeUi ui;
-        Storyboard storyboard(&ui);
-        storyboard.add(u"Main"_s, u"Login"_s, u"app/LoginView.qml"_s, [&] { return screen("Login"); });
-        storyboard.add(u"Order"_s, u"Nav"_s, [&] { return new ZelkNavigationController(screen("Contracts")); });
-        storyboard.setInitial(QStringLiteral("Order"), QStringLiteral("Nav"));
-
-        QCOMPARE(storyboard.instantiate(QStringLiteral("Main"), QStringLiteral("Missing")), nullptr);
-        QCOMPARE(storyboard.instantiateInitial(QStringLiteral("History")), nullptr);
-        QCOMPARE(storyboard.instantiate<NavigationController>(QStringLiteral("Main"), QStringLiteral("Login")), nullptr);
-        std::unique_ptr<Screen> first(storyboard.instantiate(QStringLiteral("Main"), QStringLiteral("Login")));
-        std::unique_ptr<Screen> second(storyboard.instantiate(QStringLiteral("Main"), QStringLiteral("Login")));
-        QVERIFY(first && second && first != second);
-        QCOMPARE(first->storyboard(), &storyboard);
-        QCOMPARE(first->viewUrl(), QUrl(QStringLiteral("qrc:/Zelk/qml/app/LoginView.qml")));
-        QVERIFY(!first->isViewLoaded()); // instantiating does not load the view
-        // The screen inside the container gets the environment through its container.
-        std::unique_ptr<Screen> initial(storyboard.instantiateInitial(QStringLiteral("Order")));
-        QCOMPARE(qobject_cast<NavigationController *>(initial.get())->rootViewController()->ui(), &ui);
     }
 };
 
