@@ -38,21 +38,12 @@ bool swipeLeft(QmlHarness &h, const QString &objectName, int distance)
     return true;
 }
 
-// Waits until the top of `stack` is a T; that screen, or null.
-template <class T> T *topOf(NavigationController *stack)
-{
-    T *top = nullptr;
-    (void)QTest::qWaitFor([&] { return stack && (top = qobject_cast<T *>(stack->topViewController())); });
-    return top;
-}
-
-// The header page on top of `stack` once its rows are laid out and nothing is fetched, or null.
+// From the order-type screen on `stack`: the normal order for the first customer, its header page once
+// laid out and nothing is fetched, or null.
 OrderPage1ViewController *headerPage(QmlHarness &h, NavigationController *stack)
 {
-    auto *header = topOf<OrderPage1ViewController>(stack);
-    const bool ready =
-        header && QTest::qWaitFor([&] { return header->row(u"tvstz"_s) && !h.ui().isSpinnerVisible(); }, 10000);
-    return ready ? header : nullptr;
+    return play(h, "order/normalForFirstCustomer") ? qobject_cast<OrderPage1ViewController *>(stack->topViewController())
+                                                   : nullptr;
 }
 
 // From the order-type screen on `stack`: a normal order for the first customer with the first car/ship
@@ -60,8 +51,7 @@ OrderPage1ViewController *headerPage(QmlHarness &h, NavigationController *stack)
 // when a step fails.
 OrderPage1ViewController *enterNormalOrder(QmlHarness &h, NavigationController *stack, const char *quantity)
 {
-    OrderPage1ViewController *header =
-        play(h, "order/normalForFirstCustomer") ? headerPage(h, stack) : nullptr;
+    OrderPage1ViewController *header = headerPage(h, stack);
     if (!header || !play(h, "order/firstKindAndDelivery")
         || !QTest::qWaitFor([&] { return !header->row(u"inco1"_s)->subTitle.isEmpty(); })
         || h.screenshot(u"order_header"_s).isEmpty() || !tap(h, "nextButton"))
@@ -124,7 +114,7 @@ class OrderJourneyTest : public QObject
     // Launches, signs in by typing and opens 訂單創建 from the home screen: the home stack, or null.
     NavigationController *openOrderTypes()
     {
-        return launchAndSignIn() && tap(app->harness(), "homeMenuCell_0") ? home : nullptr;
+        return launchAndSignIn() && play(app->harness(), "order/openTypes") ? home : nullptr;
     }
     qsizetype placed() { return app->gateway().simulator()->placedOrders().size(); }
 
@@ -134,7 +124,7 @@ class OrderJourneyTest : public QObject
     {
         QmlHarness &h = app->harness();
         NavigationController *stack = openOrderTypes();
-        auto *choose = topOf<ChooseOrderTypeViewController>(stack);
+        auto *choose = stack ? qobject_cast<ChooseOrderTypeViewController *>(stack->topViewController()) : nullptr;
         if (!choose || !tap(h, "contractView")
             || !QTest::qWaitFor([&] { return choose->filterCustomerListArray().count() > 0 && !h.ui().isSpinnerVisible(); }, 10000))
             return nullptr;
@@ -175,7 +165,6 @@ private slots:
             QVERIFY(app->gateway().setFault(fault.toObject()));
         QmlHarness &h = app->harness();
         NavigationController *stack = openOrderTypes();
-        QVERIFY(play(h, "order/normalForFirstCustomer"));
         OrderPage1ViewController *header = headerPage(h, stack);
         QVERIFY(header);
         QTRY_VERIFY(!app->context().lists().isFetching(u"transportList"_s));

@@ -267,7 +267,7 @@ static QString stepFault(QmlHarness &h, const QJsonObject &step)
                    && (!s->tabBarController() || s->tabBarController()->selectedViewController() == stack);
         };
         if (!QTest::qWaitFor(isTop, 5000))
-            return QStringLiteral("not the one page drawn: ") + page + QStringLiteral(" in ") + h.navigator().describe();
+            return page + QStringLiteral(" is not the one page drawn: ") + h.navigator().describe();
     }
     for (const char *key : {"texts", "contains"}) {
         const QJsonObject texts = step.value(QLatin1String(key)).toObject();
@@ -278,14 +278,16 @@ static QString stepFault(QmlHarness &h, const QJsonObject &step)
             const auto read = [&] {
                 QQuickItem *item = h.find(path[0]);
                 item = item && path.size() > 1 ? item->findChild<QQuickItem *>(path[1]) : item;
-                return item ? item->property(at.size() > 1 ? qPrintable(at[1]) : "text").toString() : QStringLiteral("<not drawn>");
+                const QVariant value = item ? item->property(at.size() > 1 ? qPrintable(at[1]) : "text") : QVariant();
+                return item ? value.toString() : QStringLiteral("<not drawn>");
             };
             const auto holds = [&] { return key[0] == 't' ? read() == expected : read().contains(expected); };
             if (!QTest::qWaitFor(holds, 10000))
                 return it.key() + QStringLiteral(" shows \"%1\", not \"%2\"").arg(read(), expected);
         }
     }
-    if (const QString shot = step.value(QLatin1String("shot")).toString(); !shot.isEmpty() && h.screenshot(shot).isEmpty())
+    const QString shot = step.value(QLatin1String("shot")).toString();
+    if (!shot.isEmpty() && h.screenshot(shot).isEmpty())
         return QStringLiteral("no screenshot ") + shot;
     return {};
 }
