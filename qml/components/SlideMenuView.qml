@@ -5,7 +5,8 @@ import Zelk
 // Draws a SlideMenuController: the main content, and its right-hand panel sliding in over it. The panel
 // is part of this view (not a popup above the window), so screens presented over the container cover
 // it. The panel follows the controller's state; a drag from the right edge (while gestures are on) or a
-// tap beside the open panel asks the controller.
+// tap beside the open panel asks the controller. The bindings read the controller only while it lives:
+// the view may outlive it by a moment when the container goes.
 Item {
     id: view
     required property SlideMenuController controller
@@ -13,7 +14,7 @@ Item {
 
     ScreenHost {
         anchors.fill: parent
-        controller: view.controller.mainViewController
+        controller: view.controller?.mainViewController ?? null
     }
 
     // Dims the main content while the panel is out; a tap on it closes the panel.
@@ -34,7 +35,7 @@ Item {
         objectName: "slideMenuEdge"
         anchors { right: parent.right; top: parent.top; bottom: parent.bottom }
         width: 20
-        enabled: view.controller.rightGesturesEnabled && !view.controller.rightOpen
+        enabled: !!view.controller && view.controller.rightGesturesEnabled && !view.controller.rightOpen
         DragHandler {
             target: null
             xAxis.enabled: true
@@ -46,11 +47,11 @@ Item {
     Rectangle {
         id: panel
         objectName: "slideMenuRightPanel"
-        property real position: view.controller.rightOpen ? 1 : 0
+        property real position: view.controller?.rightOpen ? 1 : 0
         Behavior on position {
-            NumberAnimation { duration: view.controller.transitionDuration; easing.type: Easing.OutCubic }
+            NumberAnimation { duration: view.controller?.transitionDuration ?? 0; easing.type: Easing.OutCubic }
         }
-        width: view.controller.rightPanelWidth
+        width: view.controller?.rightPanelWidth ?? 0
         height: view.height
         x: view.width - width * position
         visible: position > 0
@@ -58,7 +59,7 @@ Item {
 
         ScreenHost {
             anchors.fill: parent
-            controller: view.controller.rightViewController
+            controller: view.controller?.rightViewController ?? null
         }
     }
 }

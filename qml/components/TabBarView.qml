@@ -7,7 +7,8 @@ import QtQuick.Layouts
 import Zelk
 
 // Draws a TabBarController: the selected tab's screen above a tab bar. A tab's view is created the
-// first time it is selected and kept afterwards.
+// first time it is selected and kept afterwards. The bindings read the controller only while it lives:
+// the view may outlive it by a moment when the tabs go.
 Item {
     id: view
     required property TabBarController controller
@@ -15,9 +16,9 @@ Item {
     StackLayout {
         id: pages
         anchors { left: parent.left; right: parent.right; top: parent.top; bottom: bar.top }
-        currentIndex: view.controller.selectedIndex
+        currentIndex: view.controller?.selectedIndex ?? 0
         Repeater {
-            model: view.controller.pages
+            model: view.controller?.pages ?? null
             delegate: ScreenHost {
                 id: page
                 required property Screen screen
@@ -42,21 +43,23 @@ Item {
         id: bar
         objectName: "tabBar"
         anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
-        currentIndex: view.controller.selectedIndex
-        Material.accent: view.controller.tintColor
+        currentIndex: view.controller?.selectedIndex ?? 0
+        Material.accent: view.controller?.tintColor ?? "transparent"
         background: Rectangle {
             color: "white"
             Rectangle { width: parent.width; height: 1; color: Qt.rgba(0, 0, 0, 0.12) }
         }
         Repeater {
-            model: view.controller.tabItems
+            model: view.controller?.tabItems ?? null
             delegate: TabButton {
                 id: tab
                 required property string title
                 required property url iconSource
                 required property int index
-                readonly property bool selected: index === view.controller.selectedIndex
-                readonly property color tint: selected ? view.controller.tintColor : view.controller.unselectedTintColor
+                readonly property bool selected: index === view.controller?.selectedIndex
+                readonly property color tint: !view.controller ? "transparent"
+                                                               : selected ? view.controller.tintColor
+                                                                          : view.controller.unselectedTintColor
                 objectName: "tab_" + index
                 Accessible.name: title
                 text: title

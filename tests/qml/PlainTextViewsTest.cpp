@@ -23,29 +23,17 @@ const QStringList kStyledTitles{"Button",         "ToolButton",     "RoundButton
 // The one view allowed rich text: it shows the app's own About document.
 const QString kRichTextView = QStringLiteral("app/AboutView.qml");
 
-// The source with comments and the insides of string literals blanked, offsets kept, so that braces,
-// colons and semicolons in them do not count.
+// The source with comments and the insides of string literals blanked, offsets and line breaks kept,
+// so that braces, colons and semicolons in them do not count.
 QString structureOf(QString s)
 {
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        const QChar c = s.at(i);
-        const QChar next = i + 1 < s.size() ? s.at(i + 1) : QChar();
-        if (c == u'/' && next == u'/') {
-            for (; i < s.size() && s.at(i) != u'\n'; ++i)
-                s[i] = u' ';
-        } else if (c == u'/' && next == u'*') {
-            const qsizetype end = s.indexOf(QLatin1String("*/"), i + 2);
-            const qsizetype stop = end < 0 ? s.size() : end + 2;
-            for (; i < stop; ++i)
-                s[i] = s.at(i) == u'\n' ? u'\n' : u' ';
-            --i;
-        } else if (c == u'"' || c == u'\'' || c == u'`') {
-            for (++i; i < s.size() && s.at(i) != c; ++i) {
-                if (s.at(i) == u'\\' && i + 1 < s.size())
-                    s[i++] = u' ';
-                s[i] = u' ';
-            }
-        }
+    static const QRegularExpression noise(
+        QStringLiteral("//[^\\n]*|/\\*[\\s\\S]*?\\*/|\"(?:\\\\.|[^\"\\\\])*+\"|\'(?:\\\\.|[^\'\\\\])*+\'|`[^`]*`"));
+    for (auto it = noise.globalMatch(QString(s)); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        const bool literal = s.at(match.capturedStart()) != u'/'; // a string keeps its quotes
+        for (qsizetype i = match.capturedStart() + literal; i < match.capturedEnd() - literal; ++i)
+            s[i] = s.at(i) == u'\n' ? u'\n' : u' ';
     }
     return s;
 }

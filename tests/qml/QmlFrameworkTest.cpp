@@ -2,6 +2,7 @@
 #include "TestRegistry.h"
 #include "ui/ZelkNavigationController.h"
 
+#include <QJsonArray>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -50,34 +51,27 @@ private slots:
         QCOMPARE(typed, u"12"_s);
         QVERIFY(h.ui().alertForView().isEmpty());
 
-        // The date picker's wheels turn to a tapped row too: 2024/05/10 becomes 2024/06/11.
-        QDate chosen;
-        h.ui().showDatePicker(DatePicker{u"查詢時間"_s, QDate(2024, 5, 10), {}, {},
-                                         [&](const QDate &date) { chosen = date; }, {}});
-        h.settle(300);
-        // The wheels turn to the preset date first.
-        const auto centred = [&](const char *row) {
-            QQuickItem *item = h.find(QString::fromLatin1(row));
+        // The date picker's wheels turn to the preset date first, then to tapped rows; a day the month
+        // does not have turns the day wheel back to the month's last day (tests/data/window/framework.json).
+        const auto centred = [&](const QString &row) {
+            QQuickItem *item = h.find(row);
             return item && item->parentItem()
                    && qAbs(item->y() + item->height() / 2 - item->parentItem()->height() / 2) < 1;
         };
-        QTRY_VERIFY(centred("datePickerYear_34") && centred("datePickerMonth_4") && centred("datePickerDay_9"));
-        QVERIFY(h.click(u"datePickerMonth_5"_s));
-        QTRY_VERIFY(centred("datePickerMonth_5"));
-        QVERIFY(h.click(u"datePickerDay_10"_s));
-        QTRY_VERIFY(centred("datePickerDay_10"));
-        QVERIFY(h.click(u"datePickerDone"_s));
-        QCOMPARE(chosen, QDate(2024, 6, 11));
-
-        // A day the month does not have turns the day wheel back to the month's last day.
-        h.ui().showDatePicker(DatePicker{u"查詢時間"_s, QDate(2024, 11, 29), {}, {},
-                                         [&](const QDate &date) { chosen = date; }, {}});
-        h.settle(300);
-        QTRY_VERIFY(centred("datePickerMonth_10") && centred("datePickerDay_28"));
-        QVERIFY(h.click(u"datePickerDay_30"_s)); // "31"
-        QTRY_VERIFY(centred("datePickerDay_29"));
-        QVERIFY(h.click(u"datePickerDone"_s));
-        QCOMPARE(chosen, QDate(2024, 11, 30));
+        for (const QJsonValue &turn : windowData(u"framework/datePicker"_s).toArray()) {
+            QDate chosen;
+            const QDate preset = QDate::fromString(turn[u"preset"].toString(), Qt::ISODate);
+            h.ui().showDatePicker(
+                DatePicker{u"查詢時間"_s, preset, {}, {}, [&](const QDate &date) { chosen = date; }, {}});
+            for (const QJsonValue &row : turn[u"centred"].toArray())
+                QTRY_VERIFY2(centred(row.toString()), qPrintable(row.toString()));
+            for (const QJsonValue &tapped : turn[u"taps"].toArray()) { // the row tapped, the row then centred
+                QVERIFY(h.click(tapped[0].toString()));
+                QTRY_VERIFY2(centred(tapped[1].toString()), qPrintable(tapped[1].toString()));
+            }
+            QVERIFY(h.click(u"datePickerDone"_s));
+            QCOMPARE(chosen.toString(Qt::ISODate), turn[u"chosen"].toString());
+        }
 
         h.ui().showSpinner(SpinnerMask::Clear);
         QTRY_VERIFY(h.find(u"spinner"_s) && h.find(u"spinnerMask"_s));

@@ -1,11 +1,15 @@
 #include "QmlHarness.h"
 
+#include "ui/NavigationController.h"
 #include "ui/TabBarController.h"
 #include "ui/UiInstall.h"
 
 #include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPointer>
-#include <QTcpSocket>
 #include <QTest>
 #include <QtQml/qqmlextensionplugin.h>
 
@@ -101,15 +105,9 @@ void QmlHarness::settle(int ms)
 
 QString QmlHarness::screenshot(const QString &name)
 {
-    if (!m_window)
-        return {};
-    const QString dir = QStringLiteral(ZELK_SCREENSHOT_DIR);
-    QDir().mkpath(dir);
-    const QString path = dir + QLatin1Char('/') + name + QStringLiteral(".png");
-    const QImage image = m_window->grabWindow();
-    if (image.isNull() || !image.save(path))
-        return {};
-    return path;
+    const QString path = QStringLiteral(ZELK_SCREENSHOT_DIR "/") + name + QStringLiteral(".png");
+    const bool saved = m_window && QDir().mkpath(QStringLiteral(ZELK_SCREENSHOT_DIR)) && m_window->grabWindow().save(path);
+    return saved ? path : QString();
 }
 
 bool QmlApp::load()
@@ -137,39 +135,31 @@ bool QmlApp::launch()
     return true;
 }
 
-TabBarController *QmlApp::launchAndSignIn(const char *account, const char *password)
+TabBarController *QmlApp::launchAndSignIn()
 {
-    if (!launch() || !typeSignIn(account, password) || !QTest::qWaitFor([&] { return tabs() != nullptr; }, 10000))
+    if (!launch() || !typeSignIn() || !QTest::qWaitFor([&] { return tabs() != nullptr; }, 10000))
         return nullptr;
     m_harness.settle();
     return tabs();
 }
 
-bool QmlApp::typeSignIn(const char *account, const char *password)
+bool QmlApp::typeSignIn()
 {
-    if (!typeInto(m_harness, QStringLiteral("userNameTextField"), account)
-        || !typeInto(m_harness, QStringLiteral("passwordTextField"), password))
-        return false;
-    m_harness.click(QStringLiteral("userNameTextField")); // the caret away from the password field
-    m_harness.settle(100);
-    return tap(m_harness, QStringLiteral("loginButton"));
+    return play(m_harness, QStringLiteral("signIn/demo"));
+}
+
+int QmlApp::probeFetches() const
+{
+    const QJsonArray log = m_app.gateway.requests();
+    return int(std::count_if(log.begin(), log.end(), [](const QJsonValue &r) {
+        return r[QLatin1String("path")].toString() == QLatin1String("/probe.png");
+    }));
 }
 
 NavigationController *QmlApp::homeStack() const
 {
     TabBarController *t = tabs();
     return t ? qobject_cast<NavigationController *>(t->viewControllers().value(0)) : nullptr;
-}
-
-bool QmlApp::drawnIsTop()
-{
-    const bool top = QTest::qWaitFor([&] {
-        NavigationController *stack = homeStack();
-        return stack && m_harness.drawnPages() == QList<Screen *>{stack->topViewController()};
-    }, 3000);
-    if (!top)
-        qWarning().noquote() << "not the top page drawn:" << m_harness.navigator().describe();
-    return top;
 }
 
 void typeText(QWindow *window, const char *text)
@@ -185,17 +175,6 @@ bool tap(QmlHarness &h, const QString &objectName)
     const bool clicked = h.click(objectName);
     h.settle();
     return clicked;
-}
-
-bool taps(QmlHarness &h, std::initializer_list<const char *> objectNames)
-{
-    for (const char *name : objectNames) {
-        if (!tap(h, QString::fromUtf8(name))) {
-            qWarning() << "cannot tap" << name;
-            return false;
-        }
-    }
-    return true;
 }
 
 bool shown(QmlHarness &h, const QString &objectName, int timeoutMs)
@@ -238,6 +217,94 @@ QString textOf(QmlHarness &h, const QString &objectName, const char *property)
     return item ? item->property(property).toString() : QStringLiteral("<%1 not drawn>").arg(objectName);
 }
 
+QJsonValue windowData(const QString &name)
+{
+    const qsizetype slash = name.indexOf(u'/');
+    QFile file(qEnvironmentVariable("ZELK_TEST_SOURCE_DIR") + QStringLiteral("/tests/data/window/") + name.left(slash)
+               + QStringLiteral(".json"));
+    if (!file.open(QIODevice::ReadOnly))
+        qWarning().noquote() << "cannot read" << file.fileName();
+    return QJsonDocument::fromJson(file.readAll()).object().value(name.mid(slash + 1));
+}
+
+// What went wrong in one step of play(), or nothing.
+static QString stepFault(QmlHarness &h, const QJsonObject &step)
+{
+    const auto names = [&](const char *key) {
+        const QJsonValue v = step.value(QLatin1String(key));
+        return v.isArray() ? v.toVariant().toStringList() : v.isString() ? QStringList{v.toString()} : QStringList{};
+    };
+    for (const QString &name : names("tap")) {
+        if (!tap(h, name))
+            return name + QStringLiteral(" cannot be tapped");
+    }
+    if (const QStringList typed = names("type"); typed.size() == 2 && !typeInto(h, typed[0], typed[1].toUtf8()))
+        return typed[0] + QStringLiteral(" cannot be typed into");
+    if (const QString title = step.value(QLatin1String("alert")).toString(); !title.isEmpty()) {
+        if (!alertDrawn(h, title))
+            return QStringLiteral("no alert ") + title;
+        const QString message = textOf(h, QStringLiteral("alertMessage"));
+        if (step.contains(QLatin1String("message")) && message != step.value(QLatin1String("message")).toString())
+            return QStringLiteral("the alert says ") + message;
+        if (!alertDrawn(h, title, step.value(QLatin1String("button")).toString()))
+            return QStringLiteral("the alert cannot be answered");
+    }
+    for (const QString &name : names("drawn")) {
+        if (!shown(h, name))
+            return name + QStringLiteral(" not drawn");
+    }
+    for (const QString &name : names("gone")) {
+        if (!QTest::qWaitFor([&] { return !h.find(name); }, 5000))
+            return name + QStringLiteral(" still drawn");
+    }
+    if (const QString page = step.value(QLatin1String("page")).toString(); !page.isEmpty()) {
+        // ... and its stack, when in the tabs, the selected tab's
+        const auto isTop = [&] {
+            const QList<Screen *> pages = h.drawnPages();
+            Screen *s = pages.size() == 1 ? pages.first() : nullptr;
+            NavigationController *stack = s ? s->navigationController() : nullptr;
+            return s && s->className() == page && (!stack || stack->topViewController() == s)
+                   && (!s->tabBarController() || s->tabBarController()->selectedViewController() == stack);
+        };
+        if (!QTest::qWaitFor(isTop, 5000))
+            return page + QStringLiteral(" is not the one page drawn: ") + h.navigator().describe();
+    }
+    for (const char *key : {"texts", "contains"}) {
+        const QJsonObject texts = step.value(QLatin1String(key)).toObject();
+        for (auto it = texts.begin(); it != texts.end(); ++it) {
+            // "item/part.property": a property of a part of the item (its text by default)
+            const QStringList at = it.key().split(u'.'), path = at[0].split(u'/');
+            const QString expected = it.value().toString();
+            const auto read = [&] {
+                QQuickItem *item = h.find(path[0]);
+                item = item && path.size() > 1 ? item->findChild<QQuickItem *>(path[1]) : item;
+                const QVariant value = item ? item->property(at.size() > 1 ? qPrintable(at[1]) : "text") : QVariant();
+                return item ? value.toString() : QStringLiteral("<not drawn>");
+            };
+            const auto holds = [&] { return key[0] == 't' ? read() == expected : read().contains(expected); };
+            if (!QTest::qWaitFor(holds, 10000))
+                return it.key() + QStringLiteral(" shows \"%1\", not \"%2\"").arg(read(), expected);
+        }
+    }
+    const QString shot = step.value(QLatin1String("shot")).toString();
+    if (!shot.isEmpty() && h.screenshot(shot).isEmpty())
+        return QStringLiteral("no screenshot ") + shot;
+    return {};
+}
+
+bool play(QmlHarness &h, const QString &steps)
+{
+    const QJsonArray list = windowData(steps).toArray();
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        const QString fault = stepFault(h, list.at(i).toObject());
+        if (!fault.isEmpty()) {
+            qWarning().noquote() << steps << "step" << i << fault;
+            return false;
+        }
+    }
+    return !list.isEmpty();
+}
+
 QString writtenTextOf(const QQuickItem *item)
 {
     if (!item)
@@ -245,21 +312,4 @@ QString writtenTextOf(const QQuickItem *item)
     // 0 is PlainText in the enums of Text and TextEdit alike.
     return item->property("textFormat").toInt() == 0 ? item->property("text").toString()
                                                      : QStringLiteral("<drawn as markup>");
-}
-
-ConnectionProbe::ConnectionProbe()
-{
-    m_server.listen(QHostAddress::LocalHost);
-    QObject::connect(&m_server, &QTcpServer::newConnection, &m_server, [this] {
-        while (QTcpSocket *socket = m_server.nextPendingConnection()) {
-            ++m_connections;
-            socket->close();
-            socket->deleteLater();
-        }
-    });
-}
-
-QString ConnectionProbe::url(const QString &path) const
-{
-    return QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(path);
 }

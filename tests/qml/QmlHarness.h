@@ -2,20 +2,16 @@
 // Loads the app window (Main.qml) with a Navigator and a QmlUi for QML tests, finds items by
 // objectName, clicks them, waits for transitions and saves screenshots (build/screenshots/<name>.png).
 // QmlApp runs the app's screens in it against the development gateway; the free functions below are the
-// steps journeys are written in (tap, taps, shown, alertDrawn, textOf).
+// steps journeys are written in (play, tap, shown, alertDrawn, textOf).
 #include "AppHarness.h"
 #include "ui/Navigator.h"
 #include "ui/QmlUi.h"
 #include "ui/Storyboard.h"
 
+#include <QJsonValue>
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
-#include <QTcpServer>
-#include <QTemporaryDir>
-
-#include <initializer_list>
-#include <memory>
 
 class TabBarController;
 
@@ -71,11 +67,11 @@ public:
     bool startSignedIn();
     // Loads the window, launches the app in it (as main() does) and waits for the login screen.
     bool launch();
-    // Launches the app and signs in by typing into the login screen and tapping its button, as a user
-    // does; the tab screen once it shows, or null.
-    TabBarController *launchAndSignIn(const char *account = "demo", const char *password = "demo123");
-    // Types the account and password into the login screen drawn and taps its button.
-    bool typeSignIn(const char *account = "demo", const char *password = "demo123");
+    // Launches the app and signs in as the demo user by typing into the login screen and tapping its
+    // button, as a user does; the tab screen once it shows, or null.
+    TabBarController *launchAndSignIn();
+    // Types the demo user's account and password into the login screen drawn and taps its button.
+    bool typeSignIn();
     // Ends the app the hard way (AppUnderTest::restartAfterHardEnd), launches it again in the same window
     // and signs in as launchAndSignIn does.
     TabBarController *restartAndSignIn()
@@ -84,12 +80,14 @@ public:
         return launchAndSignIn();
     }
 
+    // Markup naming an image on the gateway: a text holding it must be drawn as written, the image never
+    // fetched (probeFetches() stays 0).
+    QString probeMarkup() { return QStringLiteral("<img src=\"%1/probe.png\">").arg(gateway().baseUrl()); }
+    int probeFetches() const;
+
     TabBarController *tabs() const { return m_app.tabs(); }
     // The stack of the home tab, once signed in.
     NavigationController *homeStack() const;
-    // Waits until transitions have ended and the one page drawn is the home stack's top controller's;
-    // when it never is, says what the navigator holds.
-    bool drawnIsTop();
 
 private:
     // The window goes last: the app's screens leave it before the context and the gateway go.
@@ -101,8 +99,6 @@ private:
 void typeText(QWindow *window, const char *text);
 // Taps a visible item once it is drawn and no spinner blocks touches, then lets the transition end.
 bool tap(QmlHarness &h, const QString &objectName);
-// Taps each item in turn as tap() does; false, naming it, at the first that cannot be tapped.
-bool taps(QmlHarness &h, std::initializer_list<const char *> objectNames);
 // Waits until the item is drawn and no spinner blocks touches.
 bool shown(QmlHarness &h, const QString &objectName, int timeoutMs = 10000);
 // Taps the text field and, once it has the keyboard focus, types `text` into it.
@@ -112,18 +108,20 @@ bool typeInto(QmlHarness &h, const QString &objectName, const char *text);
 bool alertDrawn(QmlHarness &h, const QString &title, const QString &button = {});
 // A property of the drawn item (its text by default), or "<name not drawn>".
 QString textOf(QmlHarness &h, const QString &objectName, const char *property = "text");
+// Plays steps kept as data: `steps` is "<file>/<member>", an array in tests/data/window/<file>.json. A step
+// is one object whose keys run in this order:
+//   "tap": "item" or ["item", ...]          each tapped in turn (tap())
+//   "type": ["field", "text"]               typed into the field (typeInto())
+//   "alert": "title", "message": "text"     the alert drawn, with that message; "button" answers it
+//   "drawn" / "gone": "item"                waits until the item is drawn / no longer drawn
+//   "page": "ClassName"                     the one page drawn is such a screen, the top of its stack
+//                                           (the selected tab's, when in the tabs)
+//   "texts": {"item": "text", "item/part.property": "value"}   what the items (or their parts) show, waited for
+//   "contains": {"item": "text"}            what the items' texts hold
+//   "shot": "name"                          a screenshot (screenshot())
+// False, saying which step failed and why, at the first that fails.
+bool play(QmlHarness &h, const QString &steps);
+// The member `name` ("<file>/<member>") of tests/data/window/<file>.json.
+QJsonValue windowData(const QString &name);
 // The text of a text item when it is drawn as written (plain text), else "<drawn as markup>".
 QString writtenTextOf(const QQuickItem *item);
-
-// A local address that counts the connections made to it: a text naming it must not make the app fetch.
-class ConnectionProbe
-{
-public:
-    ConnectionProbe();
-    QString url(const QString &path) const;
-    int connections() const { return m_connections; }
-
-private:
-    QTcpServer m_server;
-    int m_connections = 0;
-};

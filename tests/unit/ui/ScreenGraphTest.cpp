@@ -2,7 +2,6 @@
 #include "ui/NavigationController.h"
 #include "ui/Navigator.h"
 #include "ui/SlideMenuController.h"
-#include "ui/Storyboard.h"
 #include "ui/TabBarController.h"
 #include "ui/ZelkNavigationController.h"
 #include "ExpectedJson.h"
@@ -55,6 +54,8 @@ class ScreenGraphTest : public QObject
         seen.insert(QLatin1String(step), QJsonArray::fromStringList(std::exchange(log, {})));
     }
 
+    LogScreen *screen(const char *name) { return new LogScreen(QLatin1String(name), &log); }
+
 private slots:
     void init()
     {
@@ -70,12 +71,12 @@ private slots:
     void pushAndPopRunLifecycleThenCompletion()
     {
         Navigator navigator;
-        auto *a = new LogScreen(QStringLiteral("A"), &log);
+        auto *a = screen("A");
         auto *nav = new NavigationController(a);
         navigator.setRootScreen(nav);
         took("root shown");
 
-        auto *b = new LogScreen(QStringLiteral("B"), &log);
+        auto *b = screen("B");
         nav->push(b, true, [&] { log << "push done"; });
         took("push, at once", true); // the completion never runs inside push()
         QCOMPARE(nav->topViewController(), b);
@@ -97,8 +98,8 @@ private slots:
         took("pop of the root");
 
         // popToRoot from three deep: only the top disappears; the middle was never shown again.
-        nav->push(new LogScreen(QStringLiteral("C"), &log), false);
-        nav->push(new LogScreen(QStringLiteral("D"), &log), false);
+        nav->push(screen("C"), false);
+        nav->push(screen("D"), false);
         settle();
         log.clear();
         QVERIFY(nav->popToRoot(true));
@@ -106,7 +107,7 @@ private slots:
         QCOMPARE(navigator.visibleScreen(), a);
 
         // setViewControllers keeps screens still listed and deletes the others.
-        auto *e = new LogScreen(QStringLiteral("E"), &log);
+        auto *e = screen("E");
         nav->setViewControllers({a, e}, false);
         settle();
         QCOMPARE(nav->viewControllers(), (QList<Screen *>{a, e}));
@@ -120,7 +121,7 @@ private slots:
     void navigationPagesFollowTheStack()
     {
         Navigator navigator;
-        auto *a = new LogScreen(QStringLiteral("A"), &log);
+        auto *a = screen("A");
         auto *nav = new NavigationController(a);
         navigator.setRootScreen(nav);
         ScreenListModel *pages = nav->pages();
@@ -132,8 +133,8 @@ private slots:
                 list << pages->screenAt(i)->title() + (pages->isLeaving(i) ? QStringLiteral("(leaving)") : QString());
             return list;
         };
-        QPointer<LogScreen> b = new LogScreen(QStringLiteral("B"), &log);
-        auto *c = new LogScreen(QStringLiteral("C"), &log);
+        QPointer<LogScreen> b = screen("B");
+        auto *c = screen("C");
         nav->push(b, true);
         nav->push(c, true); // while B's transition still runs
         QCOMPARE(rows(), (QStringList{"A", "B", "C"}));
@@ -156,13 +157,13 @@ private slots:
         FakeUi ui;
         Navigator navigator;
         navigator.setEnvironment({&ui, nullptr, nullptr});
-        auto *login = new LogScreen(QStringLiteral("Login"), &log);
+        auto *login = screen("Login");
         navigator.setRootScreen(login);
         settle();
         log.clear();
 
-        auto *home = new LogScreen(QStringLiteral("Home"), &log);
-        auto *more = new LogScreen(QStringLiteral("More"), &log);
+        auto *home = screen("Home");
+        auto *more = screen("More");
         QPointer<TabBarController> tabs = new TabBarController;
         tabs->setViewControllers({new ZelkNavigationController(home), new ZelkNavigationController(more)});
         QStringList order;
@@ -179,7 +180,7 @@ private slots:
         QCOMPARE(home->ui(), &ui);
 
         // A screen inside the tab screen presents over the whole tab screen.
-        auto *sheet = new LogScreen(QStringLiteral("Sheet"), &log);
+        auto *sheet = screen("Sheet");
         home->present(sheet, true);
         QCOMPARE(home->presentedScreen(), sheet);
         QCOMPARE(sheet->presentingScreen(), tabs.data());
@@ -190,7 +191,7 @@ private slots:
 
         // Presenting while something is presented is refused; the refused screen does not leak.
         bool secondDone = false;
-        home->present(new LogScreen(QStringLiteral("Second"), &log), true, [&] { secondDone = true; });
+        home->present(screen("Second"), true, [&] { secondDone = true; });
         settle();
         QVERIFY(!secondDone);
         QCOMPARE(navigator.topScreen(), sheet);
@@ -223,10 +224,10 @@ private slots:
     void dismissFromPresenterTakesEverythingAbove()
     {
         Navigator navigator;
-        auto *root = new LogScreen(QStringLiteral("Root"), &log);
+        auto *root = screen("Root");
         navigator.setRootScreen(root);
-        auto *one = new LogScreen(QStringLiteral("One"), &log);
-        auto *two = new LogScreen(QStringLiteral("Two"), &log);
+        auto *one = screen("One");
+        auto *two = screen("Two");
         root->present(one, false);
         one->present(two, false);
         settle();
@@ -240,14 +241,14 @@ private slots:
     void completionOfAGoneScreenDoesNothing()
     {
         Navigator navigator;
-        auto *root = new LogScreen(QStringLiteral("Root"), &log);
+        auto *root = screen("Root");
         auto *nav = new NavigationController(root);
         navigator.setRootScreen(nav);
         settle();
 
         // The screen the call was made on goes away before the transition ends.
         bool pushed = false;
-        auto *page = new LogScreen(QStringLiteral("Page"), &log);
+        auto *page = screen("Page");
         QPointer<NavigationController> guard(nav);
         nav->push(page, true, [&] { pushed = true; });
         delete nav;
@@ -255,19 +256,19 @@ private slots:
         QVERIFY(guard.isNull());
         QVERIFY(!pushed);
 
-        auto *presenter = new LogScreen(QStringLiteral("Presenter"), &log);
+        auto *presenter = screen("Presenter");
         navigator.setRootScreen(presenter);
         settle();
         bool presented = false;
-        presenter->present(new LogScreen(QStringLiteral("Modal"), &log), true, [&] { presented = true; });
+        presenter->present(screen("Modal"), true, [&] { presented = true; });
         delete presenter;
         settle();
         QVERIFY(!presented);
 
         // A modal whose dismissal completes after its presenter has gone.
-        auto *host = new LogScreen(QStringLiteral("Host"), &log);
+        auto *host = screen("Host");
         navigator.setRootScreen(host);
-        auto *modal = new LogScreen(QStringLiteral("Modal2"), &log);
+        auto *modal = screen("Modal2");
         host->present(modal, false);
         settle();
         bool dismissed = false;
@@ -282,9 +283,9 @@ private slots:
     {
         Navigator navigator;
         auto *tabs = new TabBarController;
-        auto *home = new LogScreen(QStringLiteral("Home"), &log);
-        auto *board = new LogScreen(QStringLiteral("Board"), &log);
-        auto *more = new LogScreen(QStringLiteral("More"), &log);
+        auto *home = screen("Home");
+        auto *board = screen("Board");
+        auto *more = screen("More");
         tabs->setViewControllers({home, board, more});
         tabs->setTabItem(0, {QStringLiteral("首頁"), QStringLiteral("home")});
         navigator.setRootScreen(tabs);
@@ -318,10 +319,10 @@ private slots:
     void slideMenuTellsItsDelegateInOrder()
     {
         Navigator navigator;
-        auto *root = new LogScreen(QStringLiteral("Root"), &log);
+        auto *root = screen("Root");
         navigator.setRootScreen(root);
-        auto *contracts = new LogScreen(QStringLiteral("Contracts"), &log);
-        auto *cart = new LogScreen(QStringLiteral("Cart"), &log);
+        auto *contracts = screen("Contracts");
+        auto *cart = screen("Cart");
         auto *slide = new SlideMenuController(new ZelkNavigationController(contracts), cart, 300);
         slide->setDelegate(cart);
         root->present(slide, false);
@@ -355,36 +356,12 @@ private slots:
         QCOMPARE(gestures.count(), 2);
 
         // A delegate that has gone is no longer told anything.
-        auto *other = new LogScreen(QStringLiteral("Gone"), &log);
+        auto *other = screen("Gone");
         slide->setDelegate(other);
         delete other;
         slide->toggleRight();
         took("toggled with its delegate gone");
         QVERIFY(slide->isRightFullyOpen());
-    }
-
-    void storyboardGivesNewScreensOrNothing()
-    {
-        FakeUi ui;
-        Storyboard storyboard(&ui);
-        storyboard.add(QStringLiteral("Main"), QStringLiteral("Login"), QStringLiteral("app/LoginView.qml"),
-                       [&] { return new LogScreen(QStringLiteral("Login"), &log); });
-        storyboard.add(QStringLiteral("Order"), QStringLiteral("Nav"),
-                       [&] { return new ZelkNavigationController(new LogScreen(QStringLiteral("Contracts"), &log)); });
-        storyboard.setInitial(QStringLiteral("Order"), QStringLiteral("Nav"));
-
-        QCOMPARE(storyboard.instantiate(QStringLiteral("Main"), QStringLiteral("Missing")), nullptr);
-        QCOMPARE(storyboard.instantiateInitial(QStringLiteral("History")), nullptr);
-        QCOMPARE(storyboard.instantiate<NavigationController>(QStringLiteral("Main"), QStringLiteral("Login")), nullptr);
-        std::unique_ptr<Screen> first(storyboard.instantiate(QStringLiteral("Main"), QStringLiteral("Login")));
-        std::unique_ptr<Screen> second(storyboard.instantiate(QStringLiteral("Main"), QStringLiteral("Login")));
-        QVERIFY(first && second && first != second);
-        QCOMPARE(first->storyboard(), &storyboard);
-        QCOMPARE(first->viewUrl(), QUrl(QStringLiteral("qrc:/Zelk/qml/app/LoginView.qml")));
-        QVERIFY(!first->isViewLoaded()); // instantiating does not load the view
-        // The screen inside the container gets the environment through its container.
-        std::unique_ptr<Screen> initial(storyboard.instantiateInitial(QStringLiteral("Order")));
-        QCOMPARE(qobject_cast<NavigationController *>(initial.get())->rootViewController()->ui(), &ui);
     }
 };
 
