@@ -164,8 +164,16 @@ private slots:
         QVERIFY(replies);
         QVERIFY(QTest::qWaitFor([&] { return !replies->header()->isRefreshing(); }, 10000));
         QVERIFY(QTest::qWaitFor([&] { return h.drawnPages() == QList<Screen *>{replies}; }, 2000));
-        // A reply with a photo, then a text reply: the sent photo is not sent again.
+        // A reply with a photo, then a text reply: the sent photo is not sent again. The photo comes through
+        // the window's own file dialog, made at this first request.
+        h.ui().setPhotoPicker(nullptr);
+        auto madeDialog = [&] { return h.findAll(u"photoDialog"_s).value(0)->property("item").value<QObject *>(); };
+        QCOMPARE(madeDialog(), nullptr);
         QVERIFY(taps(h, {"addPhotoButton", "sheetButton_選擇照片"}));
+        QObject *dialog = madeDialog();
+        QVERIFY(dialog && dialog->property("visible").toBool());
+        dialog->setProperty("selectedFile", QUrl::fromLocalFile(file));
+        QVERIFY(QMetaObject::invokeMethod(dialog, "accept"));
         QVERIFY(QTest::qWaitFor([&] { return !replies->photo()->previewSource().isEmpty(); }, 10000));
         for (const char *text : {"Photo of the gate", "Thanks, noted"}) {
             QVERIFY(typeInto(h, "newMessageTextView", text));
@@ -195,7 +203,6 @@ private slots:
         QCOMPARE(app.gateway().gatewayCalls(u"deleteBoardMsg"_s).last(),
                  QJsonObject({{"msgID", own}, {"userID", "U10023"}}));
         QVERIFY(!h.find(u"boardCellMenu_0"_s));
-        h.ui().setPhotoPicker(nullptr);
         QCOMPARE(probe.connections(), 0);
     }
 };
