@@ -41,19 +41,11 @@ bool AppDelegate::didFinishLaunching(std::function<void()> ready)
         if (state == Qt::ApplicationActive)
             applicationDidBecomeActive();
     });
-    // The keychain is opened (its module mapped on a worker, then probed) once the first frame is drawn.
-    afterFirstFrame([this, ready = std::move(ready)] {
-        QPointer<AppDelegate> self(this);
-        m_context.start([self, ready] {
-            if (!self)
-                return;
-            // The login screen comes after the start-up clearing, so that nothing it stores is cleared.
-            self->m_navigator.setRootScreen(self->m_storyboard.instantiateInitial(QStringLiteral("Main")));
-            self->m_launched = true;
-            if (ready)
-                ready();
-        });
-    });
+    // The login screen is in the first frame. The keychain is opened (its module mapped on a worker, then
+    // probed) once that frame is drawn; a sign-in tapped before waits for it and the start-up clearing.
+    m_navigator.setRootScreen(m_storyboard.instantiateInitial(QStringLiteral("Main")));
+    m_launched = true;
+    afterFirstFrame([this, ready = std::move(ready)] { m_context.start(ready); });
     return true;
 }
 
