@@ -2,7 +2,6 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
-import QtQuick.Dialogs
 import Zelk
 
 // The window: the navigator's root screen, the screens presented over it (each rising from the
@@ -94,20 +93,18 @@ ApplicationWindow {
         ui: window.ui
     }
 
-    FileDialog {
+    // The photo dialog, made on the first photo request (see PhotoDialog.qml).
+    Loader {
         id: photoDialog
-        property int requestId: 0
-        title: Localized.text("選擇照片")
-        nameFilters: ["Images (*.png *.jpg *.jpeg *.heic *.bmp)"]
-        onAccepted: window.ui.photoChosen(requestId, selectedFile)
-        onRejected: window.ui.photoCancelled(requestId)
+        objectName: "photoDialog"
     }
 
     Connections {
         target: window.ui
         function onPhotoRequested(id, source) {
-            photoDialog.requestId = id
-            photoDialog.open()
+            // Once made, the dialog answers the requests itself.
+            if (!photoDialog.item)
+                photoDialog.setSource(Qt.resolvedUrl("components/PhotoDialog.qml"), { ui: window.ui, requestId: id })
         }
         function onEndEditingRequested() {
             screens.forceActiveFocus()

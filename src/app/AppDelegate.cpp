@@ -8,7 +8,9 @@
 #include "ui/Storyboard.h"
 #include "ui/Ui.h"
 
+#include <QGuiApplication>
 #include <QPointer>
+#include <QQuickWindow>
 #include <QUuid>
 
 AppDelegate::AppDelegate(AppContext &context, Ui &ui, Storyboard &storyboard, Navigator &navigator,
@@ -29,21 +31,21 @@ bool AppDelegate::didFinishLaunching(std::function<void()> ready)
     // is no keyboard manager to switch on.
     m_ui.setDefaultSpinnerMask(SpinnerMask::Clear);
     installVersionCheckHooks();
-    installPushService();
+    // The relay is made once the first frame is drawn: it connects at the first registration, after sign-in,
+    // so nothing can arrive before. A push service the platform set may have something for the app already.
+    if (m_context.pushService())
+        installPushService();
+    else
+        afterFirstFrame([this] { installPushService(); });
     m_ui.setApplicationStateHandler([this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)
             applicationDidBecomeActive();
     });
-    QPointer<AppDelegate> self(this);
-    m_context.start([self, ready = std::move(ready)] {
-        if (!self)
-            return;
-        // The login screen comes after the start-up clearing, so that nothing it stores is cleared.
-        self->m_navigator.setRootScreen(self->m_storyboard.instantiateInitial(QStringLiteral("Main")));
-        self->m_launched = true;
-        if (ready)
-            ready();
-    });
+    // The login screen is in the first frame. The keychain is opened (its module mapped on a worker, then
+    // probed) once that frame is drawn; a sign-in tapped before waits for it and the start-up clearing.
+    m_navigator.setRootScreen(m_storyboard.instantiateInitial(QStringLiteral("Main")));
+    m_launched = true;
+    afterFirstFrame([this, ready = std::move(ready)] { m_context.start(ready); });
     return true;
 }
 
@@ -79,6 +81,22 @@ void AppDelegate::installVersionCheckHooks()
         ui->showAlert(alert);
     };
     check.openUrl = [ui](const QUrl &url) { return ui->openUrl(url); };
+}
+
+// The window's first frame is drawn before `action` runs: what the first screen does not need waits for it.
+// Without a window still to be drawn for the first time (headless, or drawn already) it runs at once.
+void AppDelegate::afterFirstFrame(std::function<void()> action)
+{
+    for (QWindow *window : QGuiApplication::topLevelWindows()) {
+        auto *quick = qobject_cast<QQuickWindow *>(window);
+        if (quick && !quick->isExposed()) {
+            // Swapped on the render thread; the action runs queued on this one.
+            connect(quick, &QQuickWindow::frameSwapped, this, std::move(action),
+                    Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
+            return;
+        }
+    }
+    action();
 }
 
 void AppDelegate::installPushService()

@@ -73,10 +73,13 @@ void LoginViewController::loginAction()
     }
     if (Ui *u = ui())
         u->showSpinner();
-    // The account goes as typed (not trimmed, possibly empty); the password only as its digest.
+    // The account goes as typed (not trimmed, possibly empty); the password only as its digest. The
+    // screen is up before the keychain has opened: a tap that early is sent once it has.
     const QString account = m_userName;
-    ctx->operations().login(account, m_password, this,
-                            [this, account](const ApiStatus &status) { loginFinished(status, account); });
+    ctx->whenStarted(this, [this, ctx, account, password = m_password] {
+        ctx->operations().login(account, password, this,
+                                [this, account](const ApiStatus &status) { loginFinished(status, account); });
+    });
 }
 
 void LoginViewController::loginFinished(const ApiStatus &status, const QString &account)

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <utility>
+
 namespace {
 QString resolveDataDir(const QString &given)
 {
@@ -40,8 +42,13 @@ void AppContext::start(std::function<void()> ready)
 {
     auto finish = [this, ready = std::move(ready)] {
         runStartupClearing();
+        m_started = true;
         if (ready)
             ready();
+        for (auto &[receiver, action] : std::exchange(m_onStarted, {})) {
+            if (receiver)
+                action();
+        }
     };
     if (m_useKeychain)
         m_secure.open(std::move(finish));
@@ -49,6 +56,14 @@ void AppContext::start(std::function<void()> ready)
         m_secure.openFile();
         finish();
     }
+}
+
+void AppContext::whenStarted(QObject *receiver, std::function<void()> action)
+{
+    if (m_started)
+        action();
+    else
+        m_onStarted.append({receiver, std::move(action)});
 }
 
 void AppContext::clearStoredUser(bool includePushToken)

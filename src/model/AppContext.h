@@ -41,6 +41,10 @@ public:
     // Opens the keychain (probe, then load) and runs the start-up clearing; `ready` runs when done.
     // With the file store everything happens before start() returns.
     void start(std::function<void()> ready = {});
+    bool isStarted() const { return m_started; }
+    // Runs `action` once start() has finished (at once when it has), unless `receiver` is gone by then:
+    // what stores a keychain value waits for the start-up clearing, which would otherwise remove it.
+    void whenStarted(QObject *receiver, std::function<void()> action);
 
     // Keychain values; absent when missing or stored empty.
     std::optional<QString> userId() const { return m_secure.value(QStringLiteral("userId")); }
@@ -75,6 +79,8 @@ public:
 private:
     QString m_dataDir;
     bool m_useKeychain;
+    bool m_started = false;
+    QList<std::pair<QPointer<QObject>, std::function<void()>>> m_onStarted;
     std::unique_ptr<ServiceClient> m_client;
     Operations m_operations;
     SecureStore m_secure;

@@ -1,18 +1,19 @@
 #include "model/SecureStore.h"
 
 #include "model/PrivateFiles.h"
+#include "platform/KeychainBackend.h"
 #include "services/LogRedaction.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLoggingCategory>
 #include <QSaveFile>
 #include <QTimer>
-
-#include <qt6keychain/keychain.h>
+#include <QtConcurrent>
 
 #include <memory>
 
@@ -47,25 +48,35 @@ void SecureStore::openFile()
 
 void SecureStore::open(std::function<void()> ready)
 {
-    probeKeychain([this, ready = std::move(ready)](bool works) {
-        if (works) {
-            m_backend = Backend::Keychain;
-            loadKeychain([this, ready] {
-                m_ready = true;
+    // Opening the keychain module maps the keychain's libraries: that waits for the disk, so it runs on a
+    // worker, and the probe follows on the main thread.
+    auto *opening = new QFutureWatcher<KeychainBackend *>(this);
+    connect(opening, &QFutureWatcherBase::finished, this, [this, opening, ready = std::move(ready)] {
+        m_keychain = opening->result();
+        opening->deleteLater();
+        probeKeychain([this, ready](bool works) {
+            if (works) {
+                m_backend = Backend::Keychain;
+                loadKeychain([this, ready] {
+                    m_ready = true;
+                    ready();
+                });
+            } else {
+                qCDebug(lcSecure) << "no platform keychain answers; using" << m_file;
+                openFile();
                 ready();
-            });
-        } else {
-            qCDebug(lcSecure) << "no platform keychain answers; using" << m_file;
-            openFile();
-            ready();
-        }
+            }
+        });
     });
+    opening->setFuture(QtConcurrent::run(&KeychainBackend::instance));
 }
 
 // A read alone can answer "not found" on a keychain that stores nothing, so the probe writes a value,
 // reads it back and deletes it. A keychain that does not finish within the limit counts as absent.
 void SecureStore::probeKeychain(std::function<void(bool)> done)
 {
+    if (!m_keychain)
+        return done(false);
     auto finished = std::make_shared<bool>(false);
     auto finish = [finished, done](bool works) {
         if (*finished)
@@ -76,29 +87,15 @@ void SecureStore::probeKeychain(std::function<void(bool)> done)
     QTimer::singleShot(kProbeLimitMs, this, [finish] { finish(false); });
 
     const QString token = QString::number(QDateTime::currentMSecsSinceEpoch());
-    auto *write = new QKeychain::WritePasswordJob(kProbeService, this);
-    write->setAutoDelete(true);
-    write->setInsecureFallback(false);
-    write->setKey(kAccount);
-    write->setTextData(token);
-    connect(write, &QKeychain::Job::finished, this, [this, token, finish](QKeychain::Job *w) {
-        if (w->error() != QKeychain::NoError)
+    using Status = KeychainBackend::Status;
+    m_keychain->write(this, kProbeService, kAccount, token, [this, token, finish](Status written, const QString &) {
+        if (written != Status::Ok)
             return finish(false);
-        auto *read = new QKeychain::ReadPasswordJob(kProbeService, this);
-        read->setAutoDelete(true);
-        read->setKey(kAccount);
-        connect(read, &QKeychain::Job::finished, this, [this, token, finish](QKeychain::Job *r) {
-            const bool same = r->error() == QKeychain::NoError &&
-                              static_cast<QKeychain::ReadPasswordJob *>(r)->textData() == token;
-            auto *del = new QKeychain::DeletePasswordJob(kProbeService, this);
-            del->setAutoDelete(true);
-            del->setKey(kAccount);
-            del->start();
-            finish(same);
+        m_keychain->read(this, kProbeService, kAccount, [this, token, finish](Status read, const QString &text) {
+            m_keychain->remove(this, kProbeService, kAccount, {});
+            finish(read == Status::Ok && text == token);
         });
-        read->start();
     });
-    write->start();
 }
 
 void SecureStore::loadKeychain(std::function<void()> done)
@@ -106,16 +103,13 @@ void SecureStore::loadKeychain(std::function<void()> done)
     auto pending = std::make_shared<int>(keys().size());
     for (const QString &key : keys()) {
         // Each value lives under the service named by its key and the app's identifier as account.
-        auto *read = new QKeychain::ReadPasswordJob(key, this);
-        read->setAutoDelete(true);
-        read->setKey(kAccount);
-        connect(read, &QKeychain::Job::finished, this, [this, key, pending, done](QKeychain::Job *job) {
-            if (job->error() == QKeychain::NoError)
-                remember(key, static_cast<QKeychain::ReadPasswordJob *>(job)->textData());
+        m_keychain->read(this, key, kAccount,
+                         [this, key, pending, done](KeychainBackend::Status status, const QString &text) {
+            if (status == KeychainBackend::Status::Ok)
+                remember(key, text);
             if (--*pending == 0)
                 done();
         });
-        read->start();
     }
 }
 
@@ -146,22 +140,14 @@ void SecureStore::setValue(const QString &key, const std::optional<QString> &val
         saveFile();
         return;
     }
-    QKeychain::Job *job = nullptr;
-    if (remove) {
-        job = new QKeychain::DeletePasswordJob(key, this);
-        static_cast<QKeychain::DeletePasswordJob *>(job)->setKey(kAccount);
-    } else {
-        auto *write = new QKeychain::WritePasswordJob(key, this);
-        write->setKey(kAccount);
-        write->setTextData(*value);
-        job = write;
-    }
-    job->setAutoDelete(true);
-    connect(job, &QKeychain::Job::finished, this, [key](QKeychain::Job *j) {
-        if (j->error() != QKeychain::NoError && j->error() != QKeychain::EntryNotFound)
-            qCWarning(lcSecure) << "keychain write of" << key << "failed:" << j->errorString();
-    });
-    job->start();
+    auto answered = [key](KeychainBackend::Status status, const QString &error) {
+        if (status == KeychainBackend::Status::Failed)
+            qCWarning(lcSecure) << "keychain write of" << key << "failed:" << error;
+    };
+    if (remove)
+        m_keychain->remove(this, key, kAccount, answered);
+    else
+        m_keychain->write(this, key, kAccount, *value, answered);
 }
 
 void SecureStore::loadFile()

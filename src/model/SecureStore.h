@@ -1,7 +1,7 @@
 #pragma once
 // The keychain: four string values ("userId", "userName", "userAccount", "pushToken").
-// Backed by the platform keychain (QtKeychain) when one answers a write/read/delete probe, otherwise by an
-// owner-only (0600) file in the app's data folder. Values are loaded into memory once at start-up, so
+// Backed by the platform keychain (QtKeychain, opened at run time: platform/KeychainBackend.h) when one
+// answers a write/read/delete probe, otherwise by an owner-only (0600) file in the app's data folder. Values are loaded into memory once at start-up, so
 // reads are synchronous; writes update memory at once and go through to the backing store, the file
 // replaced on a writer thread of its own (its atomic replace waits for the disk).
 #include <QHash>
@@ -14,6 +14,8 @@
 
 #include <functional>
 #include <optional>
+
+class KeychainBackend;
 
 class SecureStore : public QObject
 {
@@ -28,8 +30,8 @@ public:
     // Every file write queued lands first.
     ~SecureStore() override;
 
-    // Probes the platform keychain, then loads every value; `ready` runs on the main thread when done.
-    // Never blocks and never spins a nested event loop.
+    // Opens the keychain module on a worker, probes the platform keychain, then loads every value; `ready`
+    // runs on the main thread when done. Never blocks and never spins a nested event loop.
     void open(std::function<void()> ready);
     // Uses the file without probing the keychain (tests, and platforms known to have none).
     void openFile();
@@ -51,6 +53,7 @@ private:
     void remember(const QString &key, const QString &value);
 
     QString m_file;
+    KeychainBackend *m_keychain = nullptr;
     QHash<QString, QString> m_values;
     Backend m_backend = Backend::File;
     bool m_ready = false;
