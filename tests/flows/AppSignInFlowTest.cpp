@@ -39,6 +39,25 @@ private slots:
         QCOMPARE(app.context->pushToken(), std::optional<QString>(QStringLiteral("0AFF")));
     }
 
+    // The login screen is up before the keychain has opened: a sign-in tapped that early is sent once the
+    // start-up clearing has run, so that what it stores stays.
+    void signInTappedBeforeTheStoresOpenWaitsForThem()
+    {
+        AppHarness app;
+        app.navigator.setRootScreen(app.storyboard.instantiateInitial(QStringLiteral("Main")));
+        LoginViewController *login = app.login();
+        QVERIFY(login);
+        login->setUserName(QStringLiteral("demo"));
+        login->setPassword(QStringLiteral("demo123"));
+        login->loginAction();
+        QTRY_VERIFY(app.context->client().network()->findChildren<QNetworkReply *>().isEmpty());
+        QVERIFY(app.gateway.gatewayCalls(QStringLiteral("login")).isEmpty());
+        app.openStores();
+        QTRY_VERIFY(app.tabs() != nullptr);
+        QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("login")).size(), 1);
+        QCOMPARE(app.context->userId(), std::optional<QString>(QStringLiteral("U10023")));
+    }
+
     void signInFillsTheSessionAndPresentsTheTabScreen()
     {
         AppHarness app;
