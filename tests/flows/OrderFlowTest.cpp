@@ -485,16 +485,16 @@ private slots:
         const PricedMaterial cheap = *std::min_element(items.cbegin(), items.cend(), byPrice);
         const PricedMaterial dear = *std::max_element(items.cbegin(), items.cend(), byPrice);
         QVERIFY(dear.kbetr > cheap.kbetr);
-        QVERIFY(f.pickMaterial(page2, cheap.matnr, 0));
-        QCOMPARE(page->order().orderItem.matnr, cheap.matnr);
+        QVERIFY(f.pickMaterial(page2, cheap.matnr.toString(), 0));
+        QCOMPARE(page->order().orderItem.matnr, cheap.matnr.toString());
         QCOMPARE(page->order().orderItem.orderNumber, 12.125f);
         QCOMPARE(rowValue(page2, "orderNumber"), QStringLiteral("12.125"));
         QCOMPARE(rowValue(page2, "allPrice"), numberText(cheap.kbetr * 12.125f));
         f.context->customerStruct().setCreditValue(cheap.kbetr * 12.125f);
-        QVERIFY(f.pickMaterial(page2, dear.matnr, 0));
+        QVERIFY(f.pickMaterial(page2, dear.matnr.toString(), 0));
         QVERIFY(f.dismiss(QStringLiteral("已超過信用額度，無法在下單")));
-        QCOMPARE(page->order().orderItem.matnr, cheap.matnr);
-        QCOMPARE(rowValue(page2, "itemNo"), cheap.matnr);
+        QCOMPARE(page->order().orderItem.matnr, cheap.matnr.toString());
+        QCOMPARE(rowValue(page2, "itemNo"), cheap.matnr.toString());
 
         // Back to the header page and on again: the new item page shows what the order holds.
         QVERIFY(f.nav->pop(false));
@@ -504,7 +504,7 @@ private slots:
         auto *again = qobject_cast<OrderPage2ViewController *>(f.top());
         QVERIFY(again);
         ZELK_COMPARE_FIXTURE(drawn(again), "order/normalItemsAgain",
-                             (QJsonObject{{"matnr", cheap.matnr}, {"name", cheap.maktx}, {"price", numberText(cheap.kbetr)},
+                             (QJsonObject{{"matnr", cheap.matnr.toString()}, {"name", cheap.maktx.toString()}, {"price", numberText(cheap.kbetr)},
                                           {"total", numberText(cheap.kbetr * 12.125f)}}));
     }
 
