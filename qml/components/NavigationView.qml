@@ -55,6 +55,9 @@ Item {
                 ScreenHost {
                     anchors.fill: parent
                     controller: page.screen
+                    // The root page (made with the view, when its tab is first shown) is built over the
+                    // next frames, so that the frame that shows the tab does not build the page too.
+                    asynchronous: page.stackIndex === 0
                 }
             }
         }

@@ -7,6 +7,9 @@ import Zelk
 Item {
     id: host
     property Screen controller: null
+    // The view is built over the next frames instead of at once (the screen shows its background until
+    // it is ready).
+    property bool asynchronous: false
 
     readonly property string kind: controller ? controller.kind : ""
 
@@ -20,6 +23,7 @@ Item {
     Loader {
         id: loader
         anchors.fill: parent
+        asynchronous: host.asynchronous
         onStatusChanged: {
             if (status === Loader.Error)
                 console.warn("zelk.ui: cannot load the view of", host.controller ? host.controller.className : "", loader.source)
@@ -66,6 +70,11 @@ Item {
         }
     }
 
-    onControllerChanged: load()
-    Component.onCompleted: load()
+    // The first load waits until every property of the host is set (asynchronous among them).
+    property bool completed: false
+    onControllerChanged: if (completed) load()
+    Component.onCompleted: {
+        completed = true
+        load()
+    }
 }
