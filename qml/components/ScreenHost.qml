@@ -10,6 +10,8 @@ Item {
     // The view is built over the next frames instead of at once (the screen shows its background until
     // it is ready).
     property bool asynchronous: false
+    // A navigation screen's root page is built so (see NavigationView).
+    property bool asynchronousRootPage: false
 
     readonly property string kind: controller ? controller.kind : ""
 
@@ -54,7 +56,7 @@ Item {
         // Read the controller itself: the `kind` binding may not have caught up yet.
         switch (controller.kind) {
         case "navigation":
-            loader.setSource("NavigationView.qml", { controller: controller })
+            loader.setSource("NavigationView.qml", { controller: controller, asynchronousRootPage: host.asynchronousRootPage })
             break
         case "tabs":
             loader.setSource("TabBarView.qml", { controller: controller })
