@@ -64,7 +64,7 @@ QList<Order> largeCart(int orders)
     return cart;
 }
 
-QList<PricedMaterial> materials()
+PriceList materials()
 {
     QJsonArray list;
     for (int i = 0; i < kMaterials; ++i) {
@@ -73,7 +73,7 @@ QList<PricedMaterial> materials()
                                 {"kbetr", 1250.5 + i},
                                 {"werks", QStringLiteral("1010")}});
     }
-    return readPriceList(QJsonObject{{"matnrPriceList", list}});
+    return PriceList(QJsonObject{{"matnrPriceList", list}});
 }
 } // namespace
 
@@ -100,11 +100,11 @@ private slots:
         response.body = customerAnswer();
         const QList<OrderCustomer> customers = parseList<OrderCustomer>(
             ServiceClient::evaluate(response).returnJson->object(), QStringLiteral("custList"));
-        const QList<PricedMaterial> items = materials();
+        const PriceList items = materials();
         int found = 0;
         QBENCHMARK {
             found = int(searchCustomers(customers, QStringLiteral("建材")).size()) +
-                    int(searchMaterials(items, QStringLiteral("1999")).size());
+                    int(searchMaterials(items.materials(), QStringLiteral("1999")).size());
         }
         QVERIFY(found > 0);
     }

@@ -24,6 +24,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
+#include <ctime>
 #include <malloc.h>
 
 namespace {
@@ -167,6 +169,29 @@ QByteArray priceAnswer(int count)
     return answerWith("matnrPriceList", list);
 }
 
+RawResponse priceResponse()
+{
+    RawResponse response;
+    response.httpStatus = 200;
+    response.body = priceAnswer(10000);
+    return response;
+}
+
+// The materials read from a price-list answer, or (bare) the answer parsed and its list's size taken.
+qsizetype readPrices(const RawResponse &response, bool bare)
+{
+    if (bare)
+        return QJsonDocument::fromJson(*response.body).object().value("matnrPriceList").toArray().size();
+    return PriceList(ServiceClient::evaluate(response).returnJson->object()).materials().size();
+}
+
+double threadCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
 size_t heapInUse()
 {
     malloc_trim(0);
@@ -252,21 +277,35 @@ private slots:
     void readPriceList()
     {
         QFETCH(bool, bare);
-        RawResponse response;
-        response.httpStatus = 200;
-        response.body = priceAnswer(10000);
+        const RawResponse response = priceResponse();
         qsizetype count = 0;
-        if (bare) {
-            QBENCHMARK {
-                count = QJsonDocument::fromJson(*response.body).object().value("matnrPriceList").toArray().size();
-            }
-        } else {
-            QBENCHMARK {
-                const ApiStatus status = ServiceClient::evaluate(response);
-                count = ::readPriceList(status.returnJson->object()).size();
-            }
+        QBENCHMARK {
+            count = readPrices(response, bare);
         }
         QCOMPARE(count, 10000);
+    }
+    // The same, 150 reads each way interleaved in one process so that both meet the same load, each read
+    // timed by the wall clock and by the thread's CPU time: the fastest and the median reads compared.
+    void readPriceListInterleaved()
+    {
+        const RawResponse response = priceResponse();
+        QList<double> wall[2], cpu[2];
+        QBENCHMARK_ONCE {
+            for (int i = 0; i < 150; ++i) {
+                for (const bool bare : {true, false}) {
+                    QElapsedTimer clock;
+                    clock.start();
+                    const double cpuStart = threadCpuMs();
+                    QCOMPARE(readPrices(response, bare), 10000);
+                    wall[bare].append(double(clock.nsecsElapsed()) / 1e6);
+                    cpu[bare].append(threadCpuMs() - cpuStart);
+                }
+            }
+        }
+        for (QList<double> *times : {&wall[0], &wall[1], &cpu[0], &cpu[1]})
+            std::sort(times->begin(), times->end());
+        qInfo("fastest read %.2f ms, bare parse %.2f ms (%.2fx); median thread CPU %.2f ms, bare parse %.2f ms (%.2fx)",
+              wall[0][0], wall[1][0], wall[0][0] / wall[1][0], cpu[0][75], cpu[1][75], cpu[0][75] / cpu[1][75]);
     }
 
     // The heap held by the customer list, per customer, beside a bare list of the strings the pick list

@@ -11,6 +11,9 @@ Item {
     required property NavigationController controller
     // Pages made while the view itself is being built start in place; later ones slide in.
     property bool ready: false
+    // The root page is built over the next frames after the view itself (a tab's, so that the frame
+    // that shows the tab does not build the page too).
+    property bool asynchronousRootPage: false
 
     NavigationBar {
         id: navBar
@@ -55,6 +58,7 @@ Item {
                 ScreenHost {
                     anchors.fill: parent
                     controller: page.screen
+                    asynchronous: view.asynchronousRootPage && page.stackIndex === 0
                 }
             }
         }

@@ -7,6 +7,11 @@ import Zelk
 Item {
     id: host
     property Screen controller: null
+    // The view is built over the next frames instead of at once (the screen shows its background until
+    // it is ready).
+    property bool asynchronous: false
+    // A navigation screen's root page is built so (see NavigationView).
+    property bool asynchronousRootPage: false
 
     readonly property string kind: controller ? controller.kind : ""
 
@@ -20,6 +25,7 @@ Item {
     Loader {
         id: loader
         anchors.fill: parent
+        asynchronous: host.asynchronous
         onStatusChanged: {
             if (status === Loader.Error)
                 console.warn("zelk.ui: cannot load the view of", host.controller ? host.controller.className : "", loader.source)
@@ -50,7 +56,7 @@ Item {
         // Read the controller itself: the `kind` binding may not have caught up yet.
         switch (controller.kind) {
         case "navigation":
-            loader.setSource("NavigationView.qml", { controller: controller })
+            loader.setSource("NavigationView.qml", { controller: controller, asynchronousRootPage: host.asynchronousRootPage })
             break
         case "tabs":
             loader.setSource("TabBarView.qml", { controller: controller })
@@ -66,6 +72,11 @@ Item {
         }
     }
 
-    onControllerChanged: load()
-    Component.onCompleted: load()
+    // The first load waits until every property of the host is set (asynchronous among them).
+    property bool completed: false
+    onControllerChanged: if (completed) load()
+    Component.onCompleted: {
+        completed = true
+        load()
+    }
 }

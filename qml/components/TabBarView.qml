@@ -26,6 +26,7 @@ Item {
                 // The tab's view is made the first time the tab is selected and kept afterwards.
                 property bool activated: false
                 controller: activated ? screen : null
+                asynchronousRootPage: true
                 function activateWhenSelected() {
                     if (index === view.controller.selectedIndex)
                         activated = true

@@ -1,5 +1,7 @@
 #include "model/MasterData.h"
 
+#include <QCborArray>
+#include <QCborMap>
 #include <QSet>
 
 using namespace Qt::StringLiterals;
@@ -99,14 +101,31 @@ OrderItem OrderItem::fromJson(const QJsonObject &o)
     return r;
 }
 
-QList<PricedMaterial> readPriceList(const QJsonObject &answer)
+PriceList::PriceList(const QJsonObject &answer)
 {
-    const QJsonArray list = answer.value("matnrPriceList"_L1).toArray();
-    QList<PricedMaterial> items;
-    items.reserve(list.size());
-    for (const QJsonValue &value : list) {
-        const QJsonObject o = value.toObject();
-        items.append({readText(o, "matnr"_L1), readText(o, "maktx"_L1), float(readLenientNumber(o, "kbetr"_L1))});
+    // Read through the list's CBOR view, which shares the parsed data: a member look-up there costs
+    // about half of what QJsonObject's does. A member is text by the text rule (a string, else empty).
+    const QCborArray list = QCborArray::fromJsonArray(answer.value("matnrPriceList"_L1).toArray());
+    QList<qsizetype> ends;
+    ends.reserve(2 * list.size());
+    QList<float> prices;
+    prices.reserve(list.size());
+    for (const QCborValue &element : list) {
+        const QCborMap o = element.toMap();
+        for (const QLatin1StringView key : {"matnr"_L1, "maktx"_L1}) {
+            if (const QCborValue text = o.value(key); text.isString())
+                m_texts += text.toString();
+            ends.append(m_texts.size());
+        }
+        prices.append(float(lenientNumber(o.value("kbetr"_L1).toJsonValue())));
     }
-    return items;
+    // The buffer is complete: the views into it are made now, when it moves no more.
+    m_materials.reserve(prices.size());
+    const QStringView texts = m_texts;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < prices.size(); ++i) {
+        const qsizetype numberEnd = ends.at(2 * i), nameEnd = ends.at(2 * i + 1);
+        m_materials.append({texts.sliced(start, numberEnd - start), texts.sliced(numberEnd, nameEnd - numberEnd), prices.at(i)});
+        start = nameEnd;
+    }
 }

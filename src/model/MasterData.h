@@ -6,6 +6,7 @@
 
 #include <QJsonObject>
 #include <QString>
+#include <QStringView>
 
 // First part of the delivery terms, shown as the delivery method.
 struct Inco1 {
@@ -114,14 +115,29 @@ struct OrderItem {
 };
 
 // A material of a price list, as the item page offers it: number, description and list price. Picking
-// one puts these into the order's material line; the rest of that line is the order's own.
+// one puts these into the order's material line; the rest of that line is the order's own. The texts
+// are views into the buffer of the PriceList the material belongs to, valid while that list (or a copy
+// of it) lives: whatever keeps a text beyond that takes a copy (toString()).
 struct PricedMaterial {
-    QString matnr;
-    QString maktx;
+    QStringView matnr;
+    QStringView maktx;
     float kbetr = 0;   // list price, read with the lenient rule
 
     friend bool operator==(const PricedMaterial &, const PricedMaterial &) = default;
 };
 
-// The priced materials of a price-list answer (member "matnrPriceList"), in answer order.
-QList<PricedMaterial> readPriceList(const QJsonObject &answer);
+// The priced materials of a price-list answer (member "matnrPriceList"), in answer order. The texts of
+// all materials share one buffer: ten thousand materials are a handful of allocations, not twenty
+// thousand texts to make and to free. Copies share the buffer.
+class PriceList
+{
+public:
+    PriceList() = default;
+    explicit PriceList(const QJsonObject &answer);
+
+    const QList<PricedMaterial> &materials() const { return m_materials; }
+
+private:
+    QString m_texts;
+    QList<PricedMaterial> m_materials;
+};

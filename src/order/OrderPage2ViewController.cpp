@@ -91,15 +91,13 @@ void OrderPage2ViewController::viewDidAppear(bool animated)
         return;
     if (Ui *u = ui())
         u->showSpinner();
-    ctx->operations().materialPrices<QList<PricedMaterial>>(
+    ctx->operations().materialPrices<PriceList>(
         ctx->userId().value_or(QString()), priceListQuery(), this,
-        [](const ApiStatus &status) {
-            return status.returnJson ? readPriceList(status.returnJson->object()) : QList<PricedMaterial>();
-        },
-        [this](const ApiStatus &status, QList<PricedMaterial> items) { priceListReply(status, std::move(items)); });
+        [](const ApiStatus &status) { return status.returnJson ? PriceList(status.returnJson->object()) : PriceList(); },
+        [this](const ApiStatus &status, PriceList items) { priceListReply(status, std::move(items)); });
 }
 
-void OrderPage2ViewController::priceListReply(const ApiStatus &status, QList<PricedMaterial> items)
+void OrderPage2ViewController::priceListReply(const ApiStatus &status, PriceList items)
 {
     if (Ui *u = ui())
         u->dismissSpinner();
@@ -107,10 +105,10 @@ void OrderPage2ViewController::priceListReply(const ApiStatus &status, QList<Pri
         alertThenLeave(localized(QStringLiteral("無法取得物料資料")), status.message);
         return;
     }
-    m_itemsArray = std::move(items);
+    m_priceList = std::move(items);
     // An open pick list keeps offering what its search text selects.
     m_filterItemsArray = searchMaterials(
-        m_itemsArray, m_selectDataViewController ? m_selectDataViewController->searchText() : QString());
+        itemsArray(), m_selectDataViewController ? m_selectDataViewController->searchText() : QString());
     if (m_selectDataViewController)
         m_selectDataViewController->reloadData();
 }
@@ -131,7 +129,7 @@ void OrderPage2ViewController::selectItemsAction()
     auto *pickList = SelectDataViewController::instantiate(storyboard());
     if (!pickList)
         return;
-    m_filterItemsArray = searchMaterials(m_itemsArray, QString());
+    m_filterItemsArray = searchMaterials(itemsArray(), QString());
     m_selectDataViewController = pickList;
     pickList->setTitle(localized(QStringLiteral("選擇物料")));
     pickList->setProperty("searchPlaceholder", localized(QStringLiteral("輸入物料編號 or 物料名稱")));
@@ -151,14 +149,14 @@ SelectDataTexts OrderPage2ViewController::selectDataTexts(int row)
 {
     if (row < 0 || row >= m_filterItemsArray.size())
         return {};
-    const PricedMaterial &item = m_itemsArray.at(m_filterItemsArray.at(row));
-    return {item.maktx, localized(QStringLiteral("物料編號:")) + item.matnr};
+    const PricedMaterial &item = itemsArray().at(m_filterItemsArray.at(row));
+    return {item.maktx.toString(), localized(QStringLiteral("物料編號:")).append(item.matnr)};
 }
 
 void OrderPage2ViewController::selectDataSearch(SelectDataViewController *pickList, const QString &text)
 {
     qCDebug(lcOrder) << "selectDataView";
-    m_filterItemsArray = searchMaterials(m_itemsArray, text);
+    m_filterItemsArray = searchMaterials(itemsArray(), text);
     if (pickList && !text.isEmpty())
         pickList->setShowsCancelButton(true);
     if (pickList)
@@ -167,7 +165,7 @@ void OrderPage2ViewController::selectDataSearch(SelectDataViewController *pickLi
 
 void OrderPage2ViewController::selectDataCancelSearch(SelectDataViewController *pickList)
 {
-    m_filterItemsArray = searchMaterials(m_itemsArray, QString());
+    m_filterItemsArray = searchMaterials(itemsArray(), QString());
     if (pickList)
         pickList->reloadData();
 }
@@ -179,10 +177,10 @@ void OrderPage2ViewController::chooseMaterial(int filteredRow)
     // The material line takes the price list's number, name and price (the unit price starts at the list
     // price); the quantity stays the one entered, and the new price × quantity must pass the credit
     // check like any other change.
-    const PricedMaterial &chosen = m_itemsArray.at(m_filterItemsArray.at(filteredRow));
+    const PricedMaterial &chosen = itemsArray().at(m_filterItemsArray.at(filteredRow));
     Order order = editedOrder();
-    order.orderItem.matnr = chosen.matnr;
-    order.orderItem.maktx = chosen.maktx;
+    order.orderItem.matnr = chosen.matnr.toString();
+    order.orderItem.maktx = chosen.maktx.toString();
     order.orderItem.kbetr = chosen.kbetr;
     order.orderItem.price = chosen.kbetr;
     if (!creditAllows(order))
@@ -205,7 +203,7 @@ void OrderPage2ViewController::enterPriceAction()
         return;
     const OrderTableStruct *itemNo = row(QStringLiteral("itemNo"));
     float defaultAmount = 0;
-    for (const PricedMaterial &item : std::as_const(m_itemsArray)) {
+    for (const PricedMaterial &item : itemsArray()) {
         if (itemNo && item.matnr == itemNo->subTitle) {
             defaultAmount = item.kbetr;
             break;

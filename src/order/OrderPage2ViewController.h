@@ -20,7 +20,7 @@ class OrderPage2ViewController : public OrderPage1ViewController, public SelectD
 public:
     explicit OrderPage2ViewController(QObject *parent = nullptr);
 
-    const QList<PricedMaterial> &itemsArray() const { return m_itemsArray; }
+    const QList<PricedMaterial> &itemsArray() const { return m_priceList.materials(); }
     // Positions in itemsArray of the materials the pick list offers now.
     QList<int> filterItemsArray() const { return m_filterItemsArray; }
     SelectDataViewController *selectDataViewController() const { return m_selectDataViewController; }
@@ -54,7 +54,7 @@ protected:
     void buildRows() override;
 
 private:
-    void priceListReply(const ApiStatus &status, QList<PricedMaterial> items);
+    void priceListReply(const ApiStatus &status, PriceList items);
     void chooseMaterial(int filteredRow);
     void applyQuantity(const QString &text);
     void applyCopies(int row);
@@ -72,7 +72,7 @@ private:
     bool creditAllows(const Order &changed);
     QPointer<Screen> presenterForModal();
 
-    QList<PricedMaterial> m_itemsArray;
+    PriceList m_priceList;
     QList<int> m_filterItemsArray;
     QPointer<SelectDataViewController> m_selectDataViewController;
 };

@@ -30,11 +30,11 @@ class AnswerWorkerTest : public QObject
         return idle;
     }
 
-    template <class T> static QStringList keys(const QList<T> &records, QString T::*field)
+    template <class T, class Text> static QStringList keys(const QList<T> &records, Text T::*field)
     {
         QStringList out;
         for (const T &record : records)
-            out << record.*field;
+            out << QStringView(record.*field).toString();
         return out;
     }
 

@@ -70,10 +70,11 @@ private slots:
         QCOMPARE(item.inco1Bezei, QString());
         QCOMPARE(item.orderNumber, 0.0f);
 
-        // The price list: number, name and price (lenient) only, the rest is the order line's own.
-        const QList<PricedMaterial> prices = readPriceList(
-            parse(R"({"matnrPriceList":[{"matnr":"M1","maktx":"水泥","kbetr":"850.5","werks":"P1"},3]})"));
-        QCOMPARE(prices, (QList<PricedMaterial>{{u"M1"_s, u"水泥"_s, 850.5f}, {}}));
+        // The price list: number, name and price (lenient) only, the rest is the order line's own; each
+        // material's texts its own, whatever precedes it.
+        const PriceList prices(parse(R"({"matnrPriceList":[{"matnr":"M1","maktx":"水泥","kbetr":"850.5","werks":"P1"},
+                                         3,{"maktx":"砂","matnr":12,"kbetr":7},{"matnr":"M3"}]})"));
+        QCOMPARE(prices.materials(), (QList<PricedMaterial>{{u"M1", u"水泥", 850.5f}, {}, {u"", u"砂", 7}, {u"M3", u"", 0}}));
 
     }
 
