@@ -95,17 +95,3 @@ bool GatewayFixture::setFault(const QString &operation, const QString &mode, int
         fault.insert(QStringLiteral("returnMsg"), message);
     return setFault(fault);
 }
-
-bool GatewayFixture::setFault(const QJsonObject &fault) { return m_simulator && m_simulator->setFault(fault); }
-
-bool GatewayFixture::setVersionState(const QString &state, const QString &note, const QString &url)
-{
-    return m_simulator && m_simulator->setVersionState(state, note, url);
-}
-
-QJsonObject GatewayFixture::addPush(const QString &account, const QString &title, const QString &content)
-{
-    if (!m_simulator)
-        return {};
-    return m_simulator->addPush({{"account", account}, {"title", title}, {"content", content}});
-}

@@ -37,8 +37,7 @@ int main(int argc, char **argv)
     for (const auto &reg : zelktest::registry()) {
         if (!only.isEmpty() && only != QLatin1String(reg.name))
             continue;
-        auto object = reg.make();
-        failures += QTest::qExec(object.get(), args);
+        failures += QTest::qExec(reg.make().get(), args);
         ++ran;
     }
     if (ran == 0) {

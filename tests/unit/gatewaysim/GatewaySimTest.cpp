@@ -17,50 +17,28 @@ struct Answer {
     QByteArray body;
 };
 
-// A client on one raw connection: writes bytes as given, reads answers framed by Content-Length.
-class RawClient
+// Reads answers framed by Content-Length from `socket` until `count` arrived, the connection closed or the
+// time is up; what arrived beyond them stays in `buffer`.
+QList<Answer> readAnswers(QTcpSocket &socket, QByteArray &buffer, int count, int timeoutMs = 5000)
 {
-public:
-    explicit RawClient(const GatewayFixture &gateway)
-    {
-        m_socket.connectToHost(QHostAddress::LocalHost, quint16(QUrl(gateway.baseUrl()).port()));
-        m_socket.waitForConnected(5000);
-    }
-    void write(const QByteArray &bytes)
-    {
-        m_socket.write(bytes);
-        m_socket.waitForBytesWritten(5000);
-    }
-    // Reads until `count` answers arrived, the connection closed or the time is up.
-    QList<Answer> read(int count, int timeoutMs = 5000)
-    {
-        QList<Answer> answers;
-        QDeadlineTimer deadline(timeoutMs);
-        while (answers.size() < count) {
-            m_buffer += m_socket.readAll();
-            const qsizetype end = m_buffer.indexOf("\r\n\r\n");
-            const QByteArray head = m_buffer.left(end).toLower();
-            const qsizetype at = head.indexOf("content-length: ");
-            const qsizetype length = at < 0 ? 0 : head.mid(at + 16).split('\r').first().toLongLong();
-            if (end >= 0 && m_buffer.size() >= end + 4 + length) {
-                answers.append(Answer{head.mid(9, 3).toInt(), m_buffer.mid(end + 4, length)});
-                m_buffer.remove(0, end + 4 + length);
-            } else if (deadline.hasExpired() ||
-                       !m_socket.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())))) {
-                break;
-            }
+    QList<Answer> answers;
+    QDeadlineTimer deadline(timeoutMs);
+    while (answers.size() < count) {
+        buffer += socket.readAll();
+        const qsizetype end = buffer.indexOf("\r\n\r\n");
+        const QByteArray head = buffer.left(end).toLower();
+        const qsizetype at = head.indexOf("content-length: ");
+        const qsizetype length = at < 0 ? 0 : head.mid(at + 16).split('\r').first().toLongLong();
+        if (end >= 0 && buffer.size() >= end + 4 + length) {
+            answers.append(Answer{head.mid(9, 3).toInt(), buffer.mid(end + 4, length)});
+            buffer.remove(0, end + 4 + length);
+        } else if (deadline.hasExpired() ||
+                   !socket.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())))) {
+            break;
         }
-        return answers;
     }
-    bool closedByServer()
-    {
-        return m_socket.state() == QAbstractSocket::UnconnectedState || m_socket.waitForDisconnected(5000);
-    }
-
-private:
-    QTcpSocket m_socket;
-    QByteArray m_buffer;
-};
+    return answers;
+}
 
 // A part of the bytes a test writes: a text as written, or {"POST": path, "body": text or document} framed
 // with its length.
@@ -121,14 +99,17 @@ private slots:
         options.bodyStallMs = given["bodyStallMs"].toInt(options.bodyStallMs);
         GatewayFixture gateway(options);
         QVERIFY(!row.contains("fault") || gateway.setFault(row["fault"].toObject()));
-        RawClient client(gateway);
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, quint16(QUrl(gateway.baseUrl()).port()));
+        QVERIFY(socket.waitForConnected(5000));
         QByteArray bytes;
         for (const QJsonValue part : row["request"].toArray())
             bytes += requestBytes(part);
-        client.write(bytes + QByteArray(row["padding"].toInt(), 'a') +
+        socket.write(bytes + QByteArray(row["padding"].toInt(), 'a') +
                      (row["then"].toBool() ? QByteArray("GET /after HTTP/1.1\r\n\r\n") : QByteArray()));
         const QJsonArray expected = row["answers"].toArray();
-        const QList<Answer> answers = client.read(int(expected.size()));
+        QByteArray buffer;
+        const QList<Answer> answers = readAnswers(socket, buffer, int(expected.size()));
         QCOMPARE(answers.size(), expected.size());
         for (qsizetype i = 0; i < answers.size(); ++i) {
             QCOMPARE(answers[i].status, expected[i]["status"].toInt());
@@ -136,8 +117,8 @@ private slots:
                 QVERIFY2(answers[i].body.contains(text.toString().toUtf8()), answers[i].body.constData());
         }
         if (row["closes"].toBool()) {
-            QVERIFY(client.closedByServer());
-            QVERIFY(client.read(1, 0).isEmpty());
+            QVERIFY(socket.state() == QAbstractSocket::UnconnectedState || socket.waitForDisconnected(5000));
+            QVERIFY(readAnswers(socket, buffer, 1, 0).isEmpty());
         }
         if (row.contains("log"))
             ZELK_COMPARE_JSON(gateway.requests(), row["log"]);
