@@ -1,8 +1,10 @@
 #pragma once
 // Property checks of the fuzz targets: a violated property prints what failed and aborts, which libFuzzer
-// reports as a crash and saves the input that caused it.
+// reports as a crash and saves the input that caused it. Also the input as bytes or as typed values.
 #include <QByteArray>
 #include <QString>
+
+#include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
 #include <cstdio>

@@ -17,8 +17,6 @@
 
 #include <cfloat>
 #include <cmath>
-#include <cstdint>
-#include <cstdlib>
 
 namespace {
 

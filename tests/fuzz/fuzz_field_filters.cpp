@@ -7,18 +7,14 @@
 
 #include "order/NumericField.h"
 
-#include <fuzzer/FuzzedDataProvider.h>
+#include <QRegularExpression>
 
 namespace {
 
 bool validNumeric(const QString &text)
 {
-    for (const QChar c : text) {
-        if (!QStringLiteral("0123456789.").contains(c))
-            return false;
-    }
-    const qsizetype point = text.indexOf(QLatin1Char('.'));
-    return text.count(QLatin1Char('.')) <= 1 && (point < 0 || text.size() - point - 1 <= 3);
+    static const QRegularExpression valid(QStringLiteral("\\A[0-9]*(\\.[0-9]{0,3})?\\z"));
+    return valid.match(text).hasMatch();
 }
 
 QString fuzzText(FuzzedDataProvider &in)

@@ -6,8 +6,6 @@
 
 #include "model/OrderDraftDocument.h"
 
-#include <cstdint>
-
 namespace {
 void checkLine(const Order &line)
 {

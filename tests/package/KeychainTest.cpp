@@ -64,10 +64,7 @@ private slots:
                      QFile::ReadOwner | QFile::WriteOwner);
 
         // Signing out removes the user's values; the push token belongs to the device and stays.
-        app.tabs()->setSelectedIndex(3);
-        settle();
-        app.tabRoot<MoreViewController>(3)->logout();
-        QVERIFY(app.ui.pressAlertButton(QStringLiteral("登出")));
+        QVERIFY(app.signOut());
         for (const auto &[key, value] : values)
             QTRY_COMPARE(stored(key), key == QLatin1String("pushToken") ? value : QString());
     }

@@ -64,10 +64,22 @@ QJsonValue substitute(const QJsonValue &value, const QJsonObject &from)
     return value.isString() && from.contains(value.toString()) ? from.value(value.toString()) : value;
 }
 
-bool recording()
+// Reads fixture `name` into `content` and its path into `path`; the problem, or empty when it was read.
+QString readFixture(const QString &name, QString *path, QJsonValue *content)
 {
-    const QByteArray flag = qgetenv("ZELK_RECORD_FIXTURES");
-    return !flag.isEmpty() && flag != "0";
+    const QByteArray sourceDir = qgetenv("ZELK_TEST_SOURCE_DIR");
+    if (sourceDir.isEmpty())
+        return QStringLiteral("ZELK_TEST_SOURCE_DIR is not set: the fixtures cannot be found");
+    *path = QString::fromLocal8Bit(sourceDir) + QStringLiteral("/tests/data/") + name + QStringLiteral(".json");
+    QFile file(*path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("fixture %1 is missing").arg(*path);
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
+    if (error.error != QJsonParseError::NoError)
+        return QStringLiteral("fixture %1 is not JSON: %2").arg(*path, error.errorString());
+    *content = doc.isObject() ? QJsonValue(doc.object()) : QJsonValue(doc.array());
+    return {};
 }
 
 } // namespace
@@ -91,24 +103,6 @@ QJsonArray drawnRows(const QAbstractItemModel *model, const QList<QByteArray> &r
         rows.append(drawn);
     }
     return rows;
-}
-
-// Reads fixture `name` into `content` and its path into `path`; the problem, or empty when it was read.
-QString readFixture(const QString &name, QString *path, QJsonValue *content)
-{
-    const QByteArray sourceDir = qgetenv("ZELK_TEST_SOURCE_DIR");
-    if (sourceDir.isEmpty())
-        return QStringLiteral("ZELK_TEST_SOURCE_DIR is not set: the fixtures cannot be found");
-    *path = QString::fromLocal8Bit(sourceDir) + QStringLiteral("/tests/data/") + name + QStringLiteral(".json");
-    QFile file(*path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("fixture %1 is missing").arg(*path);
-    QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
-    if (error.error != QJsonParseError::NoError)
-        return QStringLiteral("fixture %1 is not JSON: %2").arg(*path, error.errorString());
-    *content = doc.isObject() ? QJsonValue(doc.object()) : QJsonValue(doc.array());
-    return {};
 }
 
 bool addFixtureRows(const QString &name)
@@ -149,7 +143,7 @@ bool matchesFixture(const QString &name, const QJsonValue &actual, QString *repo
     }
     if (problem.isEmpty())
         return true;
-    if (!recording() || path.isEmpty()) {
+    if (qEnvironmentVariableIntValue("ZELK_RECORD_FIXTURES") == 0 || path.isEmpty()) {
         *report = problem + QStringLiteral("\n(ZELK_RECORD_FIXTURES=1 records the actual document; check it before committing)");
         return false;
     }

@@ -68,14 +68,6 @@ bool FakeUi::typeIntoAlertField(int index, const QString &text)
     return all;
 }
 
-bool FakeUi::deleteBackwardInAlertField(int index)
-{
-    const QString current = alertFieldText(index);
-    if (current.isEmpty())
-        return false;
-    return edit(index, current.left(current.size() - 1));
-}
-
 QString FakeUi::alertFieldText(int index) const
 {
     return hasField(index) ? m_open.first().fieldTexts[index] : QString();
@@ -173,43 +165,31 @@ void FakeUi::pickPhoto(PhotoSource source, std::function<void(const QImage &)> d
             cancelled();
         return;
     }
-    m_photoPending = true;
-    m_photoDone = std::move(done);
-    m_photoCancelled = std::move(cancelled);
-    m_photoFailed = std::move(failed);
+    m_photo = PhotoPick{std::move(done), std::move(cancelled), std::move(failed)};
 }
 
 bool FakeUi::refusePhoto(const QString &reason)
 {
-    if (!m_photoPending)
-        return false;
-    m_photoPending = false;
-    const auto failed = std::move(m_photoFailed);
-    const auto cancelled = std::move(m_photoCancelled);
-    m_photoDone = {};
-    if (failed)
-        failed(reason);
-    else if (cancelled)
-        cancelled();
-    return true;
+    const std::optional<PhotoPick> pick = std::exchange(m_photo, std::nullopt);
+    if (pick && pick->failed)
+        pick->failed(reason);
+    else if (pick && pick->cancelled)
+        pick->cancelled();
+    return pick.has_value();
 }
 
 bool FakeUi::deliverPhoto(const QImage &image)
 {
-    if (!m_photoPending)
-        return false;
-    m_photoPending = false;
-    const auto done = std::move(m_photoDone);
-    m_photoCancelled = {};
-    if (done)
-        done(image);
-    return true;
+    const std::optional<PhotoPick> pick = std::exchange(m_photo, std::nullopt);
+    if (pick && pick->done)
+        pick->done(image);
+    return pick.has_value();
 }
 
 void FakeUi::runAfter(int ms, QObject *context, std::function<void()> action)
 {
     m_calls << QStringLiteral("runAfter:") + QString::number(ms);
-    m_delayed.append(Delayed{ms, context != nullptr, context, std::move(action)});
+    m_delayed.append(Delayed{context != nullptr, context, std::move(action)});
 }
 
 int FakeUi::firePendingActions()

@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <optional>
+
 class FakeUi : public Ui
 {
 public:
@@ -51,7 +53,6 @@ public:
     // "spinner:show:clear|none", "spinner:dismiss", "openUrl:<url>", "photo:camera|library",
     // "runAfter:<ms>", "endEditing". The spinner and end-editing counts below are counted in it.
     QStringList calls() const { return m_calls; }
-    void clearCalls() { m_calls.clear(); }
 
     // ---- alerts and action sheets (the oldest open one is on screen) ----
     bool hasOpenAlert() const { return !m_open.isEmpty(); }
@@ -70,8 +71,6 @@ public:
     bool typeIntoAlertField(int index, const QString &text);
     // One edit replacing the whole field (a paste over the selection). True when accepted.
     bool replaceAlertFieldText(int index, const QString &text) { return edit(index, text); }
-    // Deletes the last character. True when accepted.
-    bool deleteBackwardInAlertField(int index);
     QString alertFieldText(int index) const;
 
     // ---- pickers ----
@@ -109,7 +108,6 @@ public:
 
 private:
     struct Delayed {
-        int ms;
         bool hasContext;
         QPointer<QObject> context;
         std::function<void()> action;
@@ -131,10 +129,12 @@ private:
     bool m_openUrlResult = true;
     QList<QUrl> m_urls;
     bool m_cameraAvailable = false;
-    bool m_photoPending = false;
-    std::function<void(const QImage &)> m_photoDone;
-    std::function<void()> m_photoCancelled;
-    std::function<void(const QString &)> m_photoFailed;
+    struct PhotoPick {
+        std::function<void(const QImage &)> done;
+        std::function<void()> cancelled;
+        std::function<void(const QString &)> failed;
+    };
+    std::optional<PhotoPick> m_photo; // the pick waiting for a photo
     QList<Delayed> m_delayed;
     std::function<void(Qt::ApplicationState)> m_stateHandler;
 };

@@ -31,21 +31,3 @@ HttpAnswer httpCall(const QString &url, const QByteArray &verb, const QByteArray
     (void)QTest::qWaitFor([&] { return reply->isFinished(); }, 10000);
     return {reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), reply->readAll()};
 }
-
-#include "services/Operations.h"
-#include "services/ServiceClient.h"
-
-GatewayCalls::GatewayCalls()
-    : m_gateway(std::make_unique<GatewayFixture>()),
-      m_client(std::make_unique<ServiceClient>()),
-      m_ops(std::make_unique<Operations>(*m_client))
-{
-}
-
-// Members go in reverse order: the catalogue, the client, then the gateway.
-GatewayCalls::~GatewayCalls() = default;
-
-ApiStatus GatewayCalls::call(Op op, const QJsonObject &params)
-{
-    return waitFor([&](ApiCompletion done) { (m_ops.get()->*op)(params, std::move(done)); });
-}

@@ -50,24 +50,15 @@ QString GatewayFixture::baseUrl() const { return QStringLiteral("http://127.0.0.
 
 QJsonArray GatewayFixture::requests() const { return m_simulator ? m_simulator->requestLog() : QJsonArray(); }
 
-// The bodies of the logged requests to `path`, oldest first.
-static QList<QByteArray> bodiesTo(const QJsonArray &log, const QString &path)
-{
-    QList<QByteArray> bodies;
-    for (const QJsonValue &v : log) {
-        if (v[QStringLiteral("path")].toString() == path)
-            bodies.append(v[QStringLiteral("body")].toString().toUtf8());
-    }
-    return bodies;
-}
-
 QList<QJsonObject> GatewayFixture::gatewayCalls(const QString &apiName) const
 {
     QList<QJsonObject> calls;
-    for (const QByteArray &body : bodiesTo(requests(), QStringLiteral("/zelkgateway/api/zelkGWService"))) {
-        const QJsonObject envelope = QJsonDocument::fromJson(body).object();
-        if (envelope.value(QStringLiteral("ApiName")).toString() == apiName)
-            calls.append(QJsonDocument::fromJson(envelope.value(QStringLiteral("Body")).toString().toUtf8()).object());
+    const auto json = [](const QJsonValue &t) { return QJsonDocument::fromJson(t.toString().toUtf8()); };
+    for (const QJsonValue &v : requests()) {
+        const QJsonObject envelope = json(v[QLatin1String("body")]).object();
+        if (v[QLatin1String("path")] == QLatin1String("/zelkgateway/api/zelkGWService") &&
+            envelope[QLatin1String("ApiName")] == apiName)
+            calls.append(json(envelope[QLatin1String("Body")]).object());
     }
     return calls;
 }
@@ -75,8 +66,10 @@ QList<QJsonObject> GatewayFixture::gatewayCalls(const QString &apiName) const
 QList<QJsonObject> GatewayFixture::webServiceCalls(const QString &method) const
 {
     QList<QJsonObject> calls;
-    for (const QByteArray &body : bodiesTo(requests(), QStringLiteral("/zelkgw/zelkapi.asmx/") + method))
-        calls.append(decodeFormObject(body));
+    for (const QJsonValue &v : requests()) {
+        if (v[QLatin1String("path")] == QStringLiteral("/zelkgw/zelkapi.asmx/") + method)
+            calls.append(decodeFormObject(v[QLatin1String("body")].toString().toUtf8()));
+    }
     return calls;
 }
 
@@ -101,18 +94,4 @@ bool GatewayFixture::setFault(const QString &operation, const QString &mode, int
     if (!message.isNull())
         fault.insert(QStringLiteral("returnMsg"), message);
     return setFault(fault);
-}
-
-bool GatewayFixture::setFault(const QJsonObject &fault) { return m_simulator && m_simulator->setFault(fault); }
-
-bool GatewayFixture::setVersionState(const QString &state, const QString &note, const QString &url)
-{
-    return m_simulator && m_simulator->setVersionState(state, note, url);
-}
-
-QJsonObject GatewayFixture::addPush(const QString &account, const QString &title, const QString &content)
-{
-    if (!m_simulator)
-        return {};
-    return m_simulator->addPush({{"account", account}, {"title", title}, {"content", content}});
 }

@@ -41,9 +41,16 @@ public:
     // mode: "delay", "html500", "invalidJson", "close", "code" (with returnCode and message) or "none".
     bool setFault(const QString &operation, const QString &mode, int delayMs = 0, bool once = true,
                   const QString &returnCode = QString(), const QString &message = QString());
-    bool setFault(const QJsonObject &fault);
-    bool setVersionState(const QString &state, const QString &note = QString(), const QString &url = QString());
-    QJsonObject addPush(const QString &account, const QString &title, const QString &content = QString());
+    bool setFault(const QJsonObject &fault) { return m_simulator && m_simulator->setFault(fault); }
+    bool setVersionState(const QString &state, const QString &note = QString(), const QString &url = QString())
+    {
+        return m_simulator && m_simulator->setVersionState(state, note, url);
+    }
+    QJsonObject addPush(const QString &account, const QString &title, const QString &content = QString())
+    {
+        return m_simulator ? m_simulator->addPush({{"account", account}, {"title", title}, {"content", content}})
+                           : QJsonObject();
+    }
 
 private:
     QThread m_thread;

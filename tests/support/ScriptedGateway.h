@@ -11,25 +11,19 @@
 //   server.requests().first().json() ...
 #include "GatewayFixture.h"
 
-#include <QByteArray>
-#include <QJsonObject>
-#include <QList>
-#include <QPair>
 #include <QUrl>
-#include <QUrlQuery>
 
-class ScriptedGateway
+class ScriptedGateway : public GatewayFixture
 {
 public:
     struct Request {
         QByteArray method;
         QByteArray path;
-        QList<QPair<QByteArray, QByteArray>> headers;
+        QJsonObject headers;
         QByteArray body;
 
         QByteArray header(const QByteArray &name) const; // case-insensitive; empty when absent
         QJsonObject json() const;                        // the body as a JSON object (empty when not one)
-        QString formValue(const QString &key) const;     // one form field, fully decoded ('+' is a space)
     };
 
     struct Reply {
@@ -55,18 +49,17 @@ public:
         }
     };
 
-    ScriptedGateway();
+    ScriptedGateway() { setDefaultReply(Reply::json(R"({"returnCode":"00","returnMsg":"OK"})")); }
 
-    QUrl url() const { return QUrl(m_gateway.baseUrl()); }
+    QUrl url() const { return QUrl(baseUrl()); }
     quint16 port() const { return quint16(url().port()); }
-    GatewayFixture &gateway() { return m_gateway; }
 
-    void enqueue(const Reply &reply);
-    void setDefaultReply(const Reply &reply);
+    void enqueue(const Reply &reply) { script(reply, true); }
+    // Replaces the earlier default reply; enqueued replies keep coming first.
+    void setDefaultReply(const Reply &reply) { script(reply, false); }
 
     QList<Request> requests() const;
-    int requestCount() const { return int(m_gateway.requests().size()); }
-    void clearRequests() { m_gateway.clearRequests(); }
+    int requestCount() const { return int(GatewayFixture::requests().size()); }
     // Processes events of the calling thread until `count` requests have arrived or the time is up.
     bool waitForRequests(int count, int timeoutMs = 5000) const;
 
@@ -75,6 +68,4 @@ public:
 
 private:
     bool script(const Reply &reply, bool once);
-
-    GatewayFixture m_gateway;
 };

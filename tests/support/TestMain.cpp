@@ -17,7 +17,7 @@ std::vector<Registration> &registry()
 // Runs every registered test class; "-class Name" runs just one. Other arguments go to QtTest.
 // Each run gets folders of its own for what the app keeps by the platform's standard paths (the image
 // cache among them), so that test processes running side by side share nothing.
-int zelkTestMain(int argc, char **argv)
+int main(int argc, char **argv)
 {
     QTemporaryDir own;
     for (const char *folder : {"XDG_CACHE_HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
@@ -37,8 +37,7 @@ int zelkTestMain(int argc, char **argv)
     for (const auto &reg : zelktest::registry()) {
         if (!only.isEmpty() && only != QLatin1String(reg.name))
             continue;
-        auto object = reg.make();
-        failures += QTest::qExec(object.get(), args);
+        failures += QTest::qExec(reg.make().get(), args);
         ++ran;
     }
     if (ran == 0) {

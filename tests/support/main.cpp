@@ -1,2 +1,0 @@
-int zelkTestMain(int argc, char **argv);
-int main(int argc, char **argv) { return zelkTestMain(argc, argv); }
