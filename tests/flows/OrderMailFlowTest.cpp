@@ -98,8 +98,13 @@ struct MailFlow : AppHarness {
                                        {"remark", edit->remark()}};
         if (auto *choice = top<ChoiceMailViewController>())
             o["choice"] = zelktest::drawnRows(choice->rows());
-        if (auto *display = top<EditOrderViewController>())
-            o["display"] = QJsonArray{display->orderConfirm()->orderSeq, display->isDisplayMode()};
+        if (auto *display = top<EditOrderViewController>()) { // read-only: no row editable, no bar button
+            QJsonArray rows;
+            for (const EditOrderRow &r : display->tableArray())
+                rows << QJsonArray{r.value, int(r.editType)};
+            o["display"] = QJsonArray{display->orderConfirm()->orderSeq, display->isDisplayMode(), rows,
+                                      int(display->leftBarButtons().size()), ui.hasOpenPicker()};
+        }
         return o;
     }
 };
@@ -180,6 +185,9 @@ private slots:
                 edit->setRemark(arg);
             } else if (edit && action == "info") {
                 edit->showOrderInfoAction();
+            } else if (auto *display = f.top<EditOrderViewController>(); display && action == "tap") {
+                display->selectRow(arg.toInt()); // the line's material row, then save: nothing opens
+                display->saveEditAction();
             } else {
                 QFAIL(qPrintable("no screen for " + step));
             }
