@@ -179,7 +179,6 @@ private slots:
         QVERIFY(context.documents().write("inco1List", R"({"returnCode":"00","inco1List":[]})"));
         QVERIFY(context.documents().write("getNoticeGroupUserList", R"({"returnCode":"00","list":[{"email":"a@b"}]})"));
 
-        QTRY_VERIFY(QFile::exists(data + "/keychain.json")); // replaced on the keychain's writer thread
         QCOMPARE(mode(data), folderMode);
         QCOMPARE(mode(documents), folderMode);
         for (const QString &file : {data + "/keychain.json", data + "/defaults.ini", documents + "/inco1List.txt",
