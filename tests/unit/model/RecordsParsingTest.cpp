@@ -76,9 +76,15 @@ private slots:
                                          3,{"maktx":"砂","matnr":12,"kbetr":7},{"matnr":"M3"}]})"));
         QCOMPARE(prices.materials(), (QList<PricedMaterial>{{u"M1", u"水泥", 850.5f}, {}, {u"", u"砂", 7}, {u"M3", u"", 0}}));
 
+        // A member of the notice group as a mail recipient.
+        const NoticeGroup member = NoticeGroup::fromJson(parse(R"({"userID":"U7","nachn":"王","vorna":"小明",
+            "email":"wang@example.com","type":"1","mobile":912345678})"));
+        QCOMPARE(member.mobile, QString()); // a number is not text
+        QCOMPARE(mailUserFrom(member), (MailUser{u"U7"_s, u"王小明"_s, u"wang@example.com"_s, u"1"_s}));
+        QCOMPARE(NoticeGroup::fromJson(parse(R"({"vorna":"小明"})")).userName, u"小明"_s);
     }
 
-    void listReaders()
+    void listReadersAndOrderStatus()
     {
         // Array order and duplicates kept, a non-object element becomes an empty record in place.
         const QList<Inco1> list = parseList<Inco1>(
@@ -88,24 +94,13 @@ private slots:
         for (const char *doc : {R"({"inco1List":[]})", R"({"other":[{"inco1":"A"}]})",
                                 R"({"inco1List":{"inco1":"A"}})", R"({"inco1List":"[]"})"})
             QVERIFY2(parseList<Inco1>(parse(doc), u"inco1List"_s).isEmpty(), doc);
-    }
 
-    void orderStatusTexts()
-    {
+        // An order status is one of the known texts exactly; none is waiting to be sent.
         QCOMPARE(sapOrderStatusFromRaw(u"S"_s), std::nullopt);
         QCOMPARE(sapOrderStatusFromRaw(u"下單成功 "_s), std::nullopt);
         QCOMPARE(sapOrderStatusFromRaw(QString()), SapOrderStatus::waitToOrder);
         for (SapOrderStatus s : {SapOrderStatus::waitToOrder, SapOrderStatus::success, SapOrderStatus::fail})
             QCOMPARE(sapOrderStatusFromRaw(rawValue(s)), s);
-    }
-
-    void noticeGroup()
-    {
-        const NoticeGroup member = NoticeGroup::fromJson(parse(
-            R"({"userID":"U7","nachn":"王","vorna":"小明","email":"wang@example.com","type":"1","mobile":912345678})"));
-        QCOMPARE(member.mobile, QString()); // a number is not text
-        QCOMPARE(mailUserFrom(member), (MailUser{u"U7"_s, u"王小明"_s, u"wang@example.com"_s, u"1"_s}));
-        QCOMPARE(NoticeGroup::fromJson(parse(R"({"vorna":"小明"})")).userName, u"小明"_s);
     }
 
     // Each row: the device's time zone, a record and the date text of its "audat" and "erzet".

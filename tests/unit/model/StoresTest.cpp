@@ -34,7 +34,7 @@ private slots:
 
     // A first launch clears everything, so a reinstall (no marker, keychain kept) drops the push token too;
     // later launches and sign-out keep it (the sign-in flows check that). An empty value reads as absent.
-    void keychainValuesAndFirstLaunch()
+    void firstLaunchKeychainListsAndDocuments()
     {
         {
             auto context = makeContext();
@@ -47,12 +47,10 @@ private slots:
             QVERIFY(context->userInfo().orderHistoryArray.isEmpty());
         }
         QFile::remove(m_dir->filePath("defaults.ini"));
-        QVERIFY(!makeContext()->pushToken());
-    }
-
-    void listReadersAndDocuments()
-    {
         auto context = makeContext();
+        QVERIFY(!context->pushToken());
+
+        // The list readers and documents of that fresh install.
         auto &lists = context->lists();
         auto &documents = context->documents();
 
@@ -179,7 +177,6 @@ private slots:
         QVERIFY(context.documents().write("inco1List", R"({"returnCode":"00","inco1List":[]})"));
         QVERIFY(context.documents().write("getNoticeGroupUserList", R"({"returnCode":"00","list":[{"email":"a@b"}]})"));
 
-        QTRY_VERIFY(QFile::exists(data + "/keychain.json")); // replaced on the keychain's writer thread
         QCOMPARE(mode(data), folderMode);
         QCOMPARE(mode(documents), folderMode);
         for (const QString &file : {data + "/keychain.json", data + "/defaults.ini", documents + "/inco1List.txt",

@@ -57,7 +57,9 @@ private slots:
         QCOMPARE(PushRegistration::tokenText(QByteArray::fromHex(row["hex"].toString().toLatin1())), row["text"].toString());
     }
 
-    void registrationNamesTheLoginAccountAndKeepsTheTokenOnFailure()
+    // Registration names the sign-in account; notifications show while signed in only; a refused
+    // registration keeps the token stored before.
+    void registrationAndNotifications()
     {
         AppHarness app;
         QVERIFY(app.launch());
@@ -67,30 +69,6 @@ private slots:
         QCOMPARE(app.gateway.webServiceCalls(QStringLiteral("pushRegistration")),
                  QList<QJsonObject>{QJsonObject({{"token", token}, {"userId", "demo"}, {"os", "0"}})});
 
-        // Another account signs in while the server refuses the registration: the new account went under
-        // "userId", and the token stored before stays.
-        QVERIFY(app.signOut());
-        app.context->secureStore().setValue(QStringLiteral("pushToken"), QStringLiteral("0AFF"));
-        QVERIFY(app.gateway.setFault(QStringLiteral("pushRegistration"), QStringLiteral("code"), 0, true,
-                                     QStringLiteral("01"), QStringLiteral("註冊失敗")));
-        QStringList answered; // paths of the requests whose answers arrived
-        QObject receiver;
-        connect(app.context->client().network(), &QNetworkAccessManager::finished, &receiver,
-                [&answered](QNetworkReply *reply) { answered << reply->url().path(); });
-        QVERIFY(app.signIn(QStringLiteral("lin.yating"), QStringLiteral("lin2024")));
-        QTRY_COMPARE(app.gateway.webServiceCalls(QStringLiteral("pushRegistration")).size(), 2);
-        QCOMPARE(app.gateway.webServiceCalls(QStringLiteral("pushRegistration")).last(),
-                 QJsonObject({{"token", token}, {"userId", "lin.yating"}, {"os", "0"}}));
-        QTRY_VERIFY(answered.contains(QStringLiteral("/zelkgw/zelkapi.asmx/pushRegistration")));
-        settle();
-        QCOMPARE(app.context->pushToken(), std::optional<QString>(QStringLiteral("0AFF")));
-    }
-
-    void notificationsShowWhileSignedInOnly()
-    {
-        AppHarness app;
-        QVERIFY(app.launch());
-        QVERIFY(signInRegistered(app));
         const int sounds = SystemSound::notificationAlertCount();
         app.gateway.addPush(QStringLiteral("demo"), QStringLiteral("出貨"), QStringLiteral("您的訂單已出貨"));
         QTRY_COMPARE(app.ui.openAlertCount(), 1);
@@ -109,6 +87,23 @@ private slots:
         settle();
         QVERIFY(!app.ui.hasOpenAlert());
         QCOMPARE(SystemSound::notificationAlertCount(), sounds + 3);
+
+        // Another account signs in while the server refuses the registration: the new account went under
+        // "userId", and the token stored before stays.
+        app.context->secureStore().setValue(QStringLiteral("pushToken"), QStringLiteral("0AFF"));
+        QVERIFY(app.gateway.setFault(QStringLiteral("pushRegistration"), QStringLiteral("code"), 0, true,
+                                     QStringLiteral("01"), QStringLiteral("註冊失敗")));
+        QStringList answered; // paths of the requests whose answers arrived
+        QObject receiver;
+        connect(app.context->client().network(), &QNetworkAccessManager::finished, &receiver,
+                [&answered](QNetworkReply *reply) { answered << reply->url().path(); });
+        QVERIFY(app.signIn(QStringLiteral("lin.yating"), QStringLiteral("lin2024")));
+        QTRY_COMPARE(app.gateway.webServiceCalls(QStringLiteral("pushRegistration")).size(), 2);
+        QCOMPARE(app.gateway.webServiceCalls(QStringLiteral("pushRegistration")).last(),
+                 QJsonObject({{"token", token}, {"userId", "lin.yating"}, {"os", "0"}}));
+        QTRY_VERIFY(answered.contains(QStringLiteral("/zelkgw/zelkapi.asmx/pushRegistration")));
+        settle();
+        QCOMPARE(app.context->pushToken(), std::optional<QString>(QStringLiteral("0AFF")));
 
         // The diagnosis screen as the window's root shows the text itself, and no alert.
         auto *diagnosis = app.storyboard.instantiate<PushTestViewController>(QStringLiteral("Main"),

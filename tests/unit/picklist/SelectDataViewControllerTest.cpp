@@ -93,33 +93,19 @@ class SelectDataViewControllerTest : public QObject
 private slots:
     void rowsComeFromTheDelegate()
     {
-        Fixture f;
+        Fixture f(false);
         QCOMPARE(f.navigator.topScreen(), f.pick.data());
+        // Without showReload the reload button leaves the toolbar before the pick list appears.
+        QVERIFY(!f.pick->isReloadBarItemVisible());
         // Appearing, the pick list asks the owner for the rows its (empty) search text selects.
         QCOMPARE(f.appearing, QStringList{"search:"});
         QCOMPARE(f.pick->rowCount(), 4);
         QCOMPARE(f.pick->cellAt(1), (SelectDataCell{QStringLiteral("信義建設"), QStringLiteral("客戶編號:0000100123")}));
         QCOMPARE(f.pick->cellAt(4), SelectDataCell()); // out of range: empty, no crash
         QCOMPARE(f.pick->cellAt(-1), SelectDataCell());
-        f.owner->shown[0].second.clear();
-        QCOMPARE(f.pick->cellAt(0).detailTitleLabel, QString()); // an absent text shows empty
 
-        // Once the delegate has gone the table is empty.
-        SelectDataViewController lone;
-        {
-            Owner gone;
-            lone.setDelegate(&gone);
-            QCOMPARE(lone.rowCount(), 4);
-        }
-        QCOMPARE(lone.rowCount(), 0);
-        lone.searchTextChangedByUser(QStringLiteral("x")); // nothing to tell, no crash
-    }
-
-    // A search changes the table row by row: rows leave or arrive at the end, the rows kept are read
-    // again; the table is never reset.
-    void searchChangesTheTableRowByRow()
-    {
-        Fixture f;
+        // A search changes the table row by row: rows leave or arrive at the end, the rows kept are read
+        // again; the table is never reset.
         QSignalSpy reset(f.pick->rows(), &QAbstractItemModel::modelReset);
         QSignalSpy removed(f.pick->rows(), &QAbstractItemModel::rowsRemoved);
         QSignalSpy inserted(f.pick->rows(), &QAbstractItemModel::rowsInserted);
@@ -137,36 +123,35 @@ private slots:
         QCOMPARE(inserted.size(), 1);
         QCOMPARE(f.pick->rows()->count(), 4);
         QCOMPARE(reset.size(), 0);
-    }
 
-    // The filtered row chosen: the order flows check whose record it gives.
-    void searchThenChooseGivesTheFilteredRow()
-    {
-        Fixture f;
-        f.pick->searchBarTextDidBeginEditing();
-        QVERIFY(f.pick->showsCancelButton());
-        f.pick->searchTextChangedByUser(QStringLiteral("123"));
-        QSignalSpy changed(f.pick->rows(), &QAbstractItemModel::dataChanged);
-        f.pick->searchBarSearchButtonClicked(); // only ends editing
-        QCOMPARE(f.ui.endEditingCount(), 1);
-        QCOMPARE(changed.size(), 0);
-        QCOMPARE(f.pick->searchText(), QStringLiteral("123"));
-
-        f.pick->didSelectRow(1);
-        f.pick->didSelectRow(1); // a second tap while leaving chooses nothing more
-        QVERIFY(f.chosen.isEmpty()); // only once the pick list has gone
+        f.owner->shown[0].second.clear();
+        QCOMPARE(f.pick->cellAt(0).detailTitleLabel, QString()); // an absent text shows empty
+        f.pick->clossViewAction(); // closing chooses nothing
         settle();
-        QCOMPARE(f.chosen, QList<int>{1});
+        QVERIFY(f.chosen.isEmpty());
         QCOMPARE(f.navigator.topScreen(), f.owner);
-        QVERIFY(f.pick.isNull()); // deleted after its dismissal
+        QVERIFY(f.pick.isNull());
+
+        // Once the delegate has gone the table is empty.
+        SelectDataViewController lone;
+        {
+            Owner gone;
+            lone.setDelegate(&gone);
+            QCOMPARE(lone.rowCount(), 4);
+        }
+        QCOMPARE(lone.rowCount(), 0);
+        lone.searchTextChangedByUser(QStringLiteral("x")); // nothing to tell, no crash
     }
 
-    // A reload empties the search text and tells the owner (whose side the order query checks); rows out of
-    // range and closing choose nothing.
-    void reloadAndCloseChooseNothing()
+    // A reload empties the search text and tells the owner (whose side the order query checks); the owner
+    // may clear the text after new data without a search being reported. Rows out of range choose nothing;
+    // the filtered row is given once the pick list has gone (the order flows check whose record it is).
+    void reloadThenChooseTheFilteredRow()
     {
         Fixture f;
         QVERIFY(f.pick->isReloadBarItemVisible());
+        f.pick->searchBarTextDidBeginEditing();
+        QVERIFY(f.pick->showsCancelButton());
         f.pick->searchTextChangedByUser(QStringLiteral("營造"));
         f.pick->reloadActionWithSender();
         QCOMPARE(f.owner->log, QStringList({"search:營造", "reload"}));
@@ -175,35 +160,28 @@ private slots:
         QCOMPARE(f.pick->rowCount(), 2); // a reload's rows come when the owner has new data
         QCOMPARE(f.ui.endEditingCount(), 1);
 
-        f.pick->didSelectRow(2);
-        f.pick->didSelectRow(-1);
-        settle();
-        QCOMPARE(f.navigator.topScreen(), f.pick.data());
-        f.pick->clossViewAction();
-        settle();
-        QVERIFY(f.chosen.isEmpty());
-        QCOMPARE(f.navigator.topScreen(), f.owner);
-        QVERIFY(f.pick.isNull());
-    }
-
-    void ownerClearsTheTextAndReloadCanBeHidden()
-    {
-        // The owner clears the text after new data without a search being reported.
-        Fixture f;
-        f.pick->searchTextChangedByUser(QStringLiteral("信義"));
+        f.pick->searchTextChangedByUser(QStringLiteral("123"));
+        QSignalSpy changed(f.pick->rows(), &QAbstractItemModel::dataChanged);
+        f.pick->searchBarSearchButtonClicked(); // only ends editing
+        QCOMPARE(f.ui.endEditingCount(), 2);
+        QCOMPARE(changed.size(), 0);
+        QCOMPARE(f.pick->searchText(), QStringLiteral("123"));
         f.owner->log.clear();
         f.pick->clearSearchText();
         QCOMPARE(f.pick->searchText(), QString());
         QVERIFY(f.owner->log.isEmpty());
 
-        // Without showReload the reload button leaves the toolbar before the pick list appears.
-        Fixture plain(false);
-        QVERIFY(!plain.pick->isReloadBarItemVisible());
-        // Choosing while nobody listens does nothing, and the pick list stays.
-        QObject::disconnect(plain.pick, &SelectDataViewController::chosen, nullptr, nullptr);
-        plain.pick->didSelectRow(0);
+        f.pick->didSelectRow(2);
+        f.pick->didSelectRow(-1);
         settle();
-        QCOMPARE(plain.navigator.topScreen(), plain.pick.data());
+        QCOMPARE(f.navigator.topScreen(), f.pick.data());
+        f.pick->didSelectRow(1);
+        f.pick->didSelectRow(1); // a second tap while leaving chooses nothing more
+        QVERIFY(f.chosen.isEmpty()); // only once the pick list has gone
+        settle();
+        QCOMPARE(f.chosen, QList<int>{1});
+        QCOMPARE(f.navigator.topScreen(), f.owner);
+        QVERIFY(f.pick.isNull()); // deleted after its dismissal
     }
 
     // Each row: the text searched in the customers or the materials, and the positions kept, in list order.
