@@ -83,8 +83,6 @@ private slots:
         QCOMPARE(accountRead, fields.contains(u"userNameTextField"_s));
         // Each an editable text with its label, one mask character per typed one.
         QCOMPARE(passwords, QStringList(fields.size() - accountRead, u"%1 1 5"_s.arg(QAccessible::EditableText)));
-        h.navigator().setRootScreen(nullptr);
-        h.settle(100);
     }
 
     void everyRegisteredViewLoads()
@@ -112,8 +110,6 @@ private slots:
             }
         }
         QVERIFY(scenes >= 17);
-        h.navigator().setRootScreen(nullptr);
-        h.settle(100);
     }
 
     // Each tab signed in, About from More, and the sign-out through its alert to the empty login screen.
@@ -130,8 +126,6 @@ private slots:
         QCOMPARE(h.findAll(u"loadMoreFooterTitle"_s).size(), 1); // the list's footer, drawn once
         QVERIFY(play(h, "views/tabsAndSignOut"));
         QTRY_VERIFY(h.navigator().presentedScreens().isEmpty());
-        h.navigator().setRootScreen(nullptr);
-        h.settle(100);
     }
 
     // The order query, its customer picker and the order detail.

@@ -5,8 +5,6 @@
 
 #include "model/AppContext.h"
 #include "order/ChooseOrderTypeViewController.h"
-#include "order/ContractViewController.h"
-#include "order/EditOrderViewController.h"
 #include "order/OrderPage2ViewController.h"
 #include "text/Localizer.h"
 #include "ui/NavigationController.h"
@@ -123,28 +121,11 @@ class OrderJourneyTest : public QObject
     SlideMenuController *contractCartOfTwo()
     {
         QmlHarness &h = app->harness();
-        NavigationController *stack = openOrderTypes();
-        auto *choose = stack ? qobject_cast<ChooseOrderTypeViewController *>(stack->topViewController()) : nullptr;
-        if (!choose || !tap(h, "contractView")
-            || !QTest::qWaitFor([&] { return choose->filterCustomerListArray().count() > 0 && !h.ui().isSpinnerVisible(); }, 10000))
-            return nullptr;
-        int customerRow = -1;
-        for (int row = 0; row < choose->filterCustomerListArray().count(); ++row) {
-            if (choose->filterCustomerListArray().customerAt(row)->kunnr == "0000100101"_L1)
-                customerRow = row;
-        }
-        if (customerRow < 0 || !tap(h, u"selectDataCell_%1"_s.arg(customerRow)))
+        if (!openOrderTypes() || !play(h, "order/contractsOfACustomer"))
             return nullptr;
         auto *slide = qobject_cast<SlideMenuController *>(tabs->presentedScreen());
-        if (!slide || !shown(h, "contractCell_1"))
+        if (!slide)
             return nullptr;
-        auto *contract = qobject_cast<ContractViewController *>(
-            qobject_cast<NavigationController *>(slide->mainViewController())->rootViewController());
-        // The contracts alone are drawn once the presentation has ended.
-        if (!QTest::qWaitFor([&] { return h.drawnPages() == QList<Screen *>{contract}; }, 3000)
-            || !textOf(h, "creditsLabel").startsWith(u"¥"_s))
-            return nullptr;
-        h.screenshot(u"contract_list"_s);
         const bool two = addContractLine(h, slide, "order/firstMaterial") && addContractLine(h, slide, "order/secondMaterial")
                          && app->context().draft().lines().size() == 2;
         return two ? slide : nullptr;
@@ -236,7 +217,6 @@ private slots:
         QVERIFY(play(h, "order/lostAnswer"));
         QCOMPARE(stack->topViewController(), items);
         QCOMPARE(header->order().orderPage, 3);
-        QCOMPARE(items->row(u"orderNumber"_s)->subTitle, u"12.0"_s);
         QCOMPARE(placed(), placedBefore + 3);
 
         // The app ends the hard way, starts again and signs in: the home screen offers the order, and
@@ -288,9 +268,6 @@ private slots:
         QCOMPARE(app->context().draft().lines(), lines);
 
         // Edit the first line's quantity to 12.
-        QVERIFY(tap(h, "orderCartCell_0"));
-        auto *editNav = qobject_cast<NavigationController *>(slide->presentedScreen());
-        QVERIFY(editNav && qobject_cast<EditOrderViewController *>(editNav->rootViewController()));
         QVERIFY(play(h, "order/editFirstLine"));
         QTest::keyClick(h.window(), Qt::Key_A, Qt::ControlModifier);
         typeText(h.window(), "12");

@@ -137,15 +137,11 @@ bool QmlApp::launch()
 
 TabBarController *QmlApp::launchAndSignIn()
 {
-    if (!launch() || !typeSignIn() || !QTest::qWaitFor([&] { return tabs() != nullptr; }, 10000))
+    if (!launch() || !play(m_harness, QStringLiteral("signIn/demo"))
+        || !QTest::qWaitFor([&] { return tabs() != nullptr; }, 10000))
         return nullptr;
     m_harness.settle();
     return tabs();
-}
-
-bool QmlApp::typeSignIn()
-{
-    return play(m_harness, QStringLiteral("signIn/demo"));
 }
 
 int QmlApp::probeFetches() const

@@ -70,8 +70,6 @@ public:
     // Launches the app and signs in as the demo user by typing into the login screen and tapping its
     // button, as a user does; the tab screen once it shows, or null.
     TabBarController *launchAndSignIn();
-    // Types the demo user's account and password into the login screen drawn and taps its button.
-    bool typeSignIn();
     // Ends the app the hard way (AppUnderTest::restartAfterHardEnd), launches it again in the same window
     // and signs in as launchAndSignIn does.
     TabBarController *restartAndSignIn()
