@@ -1,6 +1,6 @@
 #pragma once
 // Property checks of the fuzz targets: a violated property prints what failed and aborts, which libFuzzer
-// reports as a crash and saves the input that caused it. Also the input as bytes or as typed values.
+// reports as a crash and saves the input that caused it. Also the entry point, handing over the input.
 #include <QByteArray>
 #include <QString>
 
@@ -29,8 +29,12 @@ inline void fuzzCheckEqual(const QString &actual, const QString &expected, const
 #define FUZZ_CHECK_EQUAL(actual, expected)                                                                     \
     fuzzCheckEqual(actual, expected, #actual " == " #expected, __FILE__, __LINE__)
 
-// The input as bytes.
-inline QByteArray fuzzBytes(const uint8_t *data, size_t size)
+// A target's checks of one input, read through `in`; this header gives libFuzzer the entry point.
+void fuzzOne(FuzzedDataProvider &in);
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    return QByteArray(reinterpret_cast<const char *>(data), qsizetype(size));
+    FuzzedDataProvider in(data, size);
+    fuzzOne(in);
+    return 0;
 }

@@ -17,6 +17,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -32,39 +33,19 @@ double strict(const QJsonObject &o, const char *key)
     return v.isDouble() ? v.toDouble() : v.isBool() ? (v.toBool() ? 1.0 : 0.0) : 0.0;
 }
 
-// The lenient rule read a second way: a hand-written scan of the decimal form, then strtod.
+// The lenient rule read a second way: strtod over the whole text, kept to the characters of decimal
+// notation (strtod alone would also read hexadecimal, infinities and NaN).
 double lenient(const QJsonObject &o, const char *key)
 {
     const QJsonValue v = o.value(QLatin1String(key));
     if (!v.isString())
         return strict(o, key);
-    const QByteArray s = v.toString().trimmed().toLatin1(); // anything outside Latin-1 becomes '?': no digit
-    qsizetype i = 0;
-    auto digits = [&] {
-        const qsizetype from = i;
-        while (i < s.size() && s[i] >= '0' && s[i] <= '9')
-            ++i;
-        return i - from;
-    };
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        ++i;
-    qsizetype mantissa = digits();
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        mantissa += digits();
-    }
-    if (mantissa == 0)
+    const QByteArray s = v.toString().trimmed().toLatin1(); // anything outside Latin-1 becomes '?'
+    char *end = nullptr;
+    const double value = std::strtod(s.constData(), &end);
+    const bool decimal = std::strspn(s.constData(), "0123456789+-.eE") == size_t(s.size());
+    if (s.isEmpty() || end != s.constData() + s.size() || !decimal)
         return 0.0;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-            ++i;
-        if (digits() == 0)
-            return 0.0;
-    }
-    if (i != s.size())
-        return 0.0;
-    const double value = std::strtod(s.constData(), nullptr);
     return std::isfinite(value) ? value : 0.0;
 }
 
@@ -129,9 +110,9 @@ void checkRecords(const QJsonObject &answer, const QString &key)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+void fuzzOne(FuzzedDataProvider &in)
 {
-    const QByteArray bytes = fuzzBytes(data, size);
+    const QByteArray bytes = QByteArray::fromStdString(in.ConsumeRemainingBytesAsString());
     RawResponse response;
     response.url = QUrl(QStringLiteral("http://127.0.0.1/zelkgateway/api/zelkGWService"));
     response.httpStatus = 200;
@@ -169,5 +150,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     response.transportError = QStringLiteral("connection reset");
     const ApiStatus failed = ServiceClient::evaluate(response);
     FUZZ_CHECK(!failed.isSuccess && failed.returnCode == QLatin1String("9999") && !failed.returnJson);
-    return 0;
 }

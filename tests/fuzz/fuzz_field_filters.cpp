@@ -32,9 +32,8 @@ QString fuzzText(FuzzedDataProvider &in)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+void fuzzOne(FuzzedDataProvider &in)
 {
-    FuzzedDataProvider in(data, size);
     const QString current = fuzzText(in);
     TextEdit edit;
     edit.start = in.ConsumeIntegralInRange(-2, 16);
@@ -57,5 +56,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const bool length = lengthLimitAccepts(current, edit, maxLength);
     FUZZ_CHECK(length == (edit.replacement.isEmpty() || after.size() <= maxLength));
-    return 0;
 }

@@ -51,9 +51,8 @@ QByteArray written(const SimRequest &r)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+void fuzzOne(FuzzedDataProvider &in)
 {
-    FuzzedDataProvider in(data, size);
     const size_t cuts = in.ConsumeIntegralInRange<size_t>(0, 8);
     QList<size_t> points;
     for (size_t i = 0; i < cuts; ++i)
@@ -87,5 +86,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             encoded += (encoded.isEmpty() ? "" : "&") + QUrl::toPercentEncoding(name) + '=' + QUrl::toPercentEncoding(value);
         FUZZ_CHECK(decodeForm(encoded) == pairs);
     }
-    return 0;
 }

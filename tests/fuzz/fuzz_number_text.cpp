@@ -31,12 +31,8 @@ int shortestDigits(float value)
         std::snprintf(buffer, sizeof buffer, "%.*e", precision - 1, double(std::fabs(value)));
         char *exponent = std::strchr(buffer, 'e');
         const int power = std::atoi(exponent + 1) - (precision - 1);
-        *exponent = '\0';
-        long long mantissa = 0;
-        for (const char *c = buffer; *c; ++c) {
-            if (*c >= '0' && *c <= '9')
-                mantissa = mantissa * 10 + (*c - '0');
-        }
+        *exponent = '\0'; // the digits "d.ddd" as a whole number
+        const long long mantissa = std::llround(std::strtod(buffer, nullptr) * std::pow(10.0, precision - 1));
         for (long long candidate = mantissa - 1; candidate <= mantissa + 1; ++candidate) {
             char text[64];
             std::snprintf(text, sizeof text, "%llde%d", candidate, power);
@@ -87,21 +83,21 @@ void checkMoney(double amount)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+void fuzzOne(FuzzedDataProvider &in)
 {
-    if (size >= sizeof(float)) {
+    const std::string bytes = in.ConsumeRemainingBytesAsString();
+    if (bytes.size() >= sizeof(float)) {
         float value;
-        std::memcpy(&value, data, sizeof value);
+        std::memcpy(&value, bytes.data(), sizeof value);
         checkNumber(value);
     }
-    if (size >= sizeof(double)) {
+    if (bytes.size() >= sizeof(double)) {
         double amount;
-        std::memcpy(&amount, data, sizeof amount);
+        std::memcpy(&amount, bytes.data(), sizeof amount);
         checkMoney(amount);
         // Everyday amounts (cents and ties such as 0.125) are rare among random bit patterns.
         int64_t thousandths;
-        std::memcpy(&thousandths, data, sizeof thousandths);
+        std::memcpy(&thousandths, bytes.data(), sizeof thousandths);
         checkMoney(double(thousandths % 100000000000) / 1000.0);
     }
-    return 0;
 }

@@ -16,15 +16,15 @@ void checkLine(const Order &line)
 }
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+void fuzzOne(FuzzedDataProvider &in)
 {
-    const QByteArray bytes = fuzzBytes(data, size);
+    const QByteArray bytes = QByteArray::fromStdString(in.ConsumeRemainingBytesAsString());
     const QString account = QStringLiteral("U10023");
     QString why;
     const std::optional<OrderDraftContent> content = OrderDraftDocument::read(bytes, account, &why);
     if (!content) {
         FUZZ_CHECK(!why.isEmpty());
-        return 0;
+        return;
     }
     checkLine(content->order);
     for (const Order &line : content->lines)
@@ -34,5 +34,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(again.has_value());
     FUZZ_CHECK(*again == *content);
     FUZZ_CHECK(!OrderDraftDocument::read(written, QStringLiteral("U10024")).has_value());
-    return 0;
 }

@@ -21,14 +21,6 @@ QString secretService(const QString &key)
     lookup.waitForFinished(10000);
     return QString::fromUtf8(lookup.readAllStandardOutput());
 }
-
-QString fallbackFile(const QString &path, const QString &key)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly)
-               ? QJsonDocument::fromJson(file.readAll()).object().value(key).toString()
-               : QString();
-}
 } // namespace
 
 class KeychainTest : public QObject
@@ -41,7 +33,12 @@ private slots:
         AppHarness app(true);
         const QString file = app.dir.filePath(QStringLiteral("keychain.json"));
         auto stored = [&](const QString &key) {
-            return service ? secretService(key) : fallbackFile(file, key);
+            if (service)
+                return secretService(key);
+            QFile fallback(file);
+            return fallback.open(QIODevice::ReadOnly)
+                       ? QJsonDocument::fromJson(fallback.readAll()).object().value(key).toString()
+                       : QString();
         };
         QVERIFY(app.launch());
         QCOMPARE(app.context->secureStore().backend(),

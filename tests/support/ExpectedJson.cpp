@@ -16,32 +16,23 @@ QString show(const QJsonValue &value)
     return QString::fromUtf8(text.mid(1, text.size() - 2));
 }
 
+// A member or item absent on one side is undefined there (QJsonValue's [] on a missing key or index).
 void diff(const QJsonValue &expected, const QJsonValue &actual, const QString &path, QStringList &lines)
 {
-    const QString at = path.isEmpty() ? QStringLiteral("/") : path;
-    if (expected.isObject() && actual.isObject()) {
-        const QJsonObject e = expected.toObject(), a = actual.toObject();
-        for (auto it = e.begin(); it != e.end(); ++it) {
-            if (!a.contains(it.key()))
-                lines << QStringLiteral("%1/%2: missing, expected %3").arg(path, it.key(), show(it.value()));
-            else
-                diff(it.value(), a.value(it.key()), path + QLatin1Char('/') + it.key(), lines);
-        }
-        for (auto it = a.begin(); it != a.end(); ++it)
-            if (!e.contains(it.key()))
-                lines << QStringLiteral("%1/%2: extra, got %3").arg(path, it.key(), show(it.value()));
+    if (expected.isUndefined()) {
+        lines << QStringLiteral("%1: extra, got %2").arg(path, show(actual));
+    } else if (actual.isUndefined()) {
+        lines << QStringLiteral("%1: missing, expected %2").arg(path, show(expected));
+    } else if (expected.isObject() && actual.isObject()) {
+        QStringList keys = expected.toObject().keys() + actual.toObject().keys();
+        keys.removeDuplicates();
+        for (const QString &key : keys)
+            diff(expected[key], actual[key], path + QLatin1Char('/') + key, lines);
     } else if (expected.isArray() && actual.isArray()) {
-        const QJsonArray e = expected.toArray(), a = actual.toArray();
-        for (qsizetype i = 0; i < qMax(e.size(), a.size()); ++i) {
-            const QString item = path + QLatin1Char('/') + QString::number(i);
-            if (i >= a.size())
-                lines << QStringLiteral("%1: missing, expected %2").arg(item, show(e.at(i)));
-            else if (i >= e.size())
-                lines << QStringLiteral("%1: extra, got %2").arg(item, show(a.at(i)));
-            else
-                diff(e.at(i), a.at(i), item, lines);
-        }
+        for (qsizetype i = 0; i < qMax(expected.toArray().size(), actual.toArray().size()); ++i)
+            diff(expected[i], actual[i], path + QLatin1Char('/') + QString::number(i), lines);
     } else if (expected != actual) {
+        const QString at = path.isEmpty() ? QStringLiteral("/") : path;
         lines << QStringLiteral("%1: expected %2, got %3").arg(at, show(expected), show(actual));
     }
 }

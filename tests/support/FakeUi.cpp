@@ -194,12 +194,9 @@ void FakeUi::runAfter(int ms, QObject *context, std::function<void()> action)
 
 int FakeUi::firePendingActions()
 {
-    const QList<Delayed> due = std::exchange(m_delayed, {});
     int ran = 0;
-    for (const Delayed &d : due) {
-        if (d.hasContext && !d.context)
-            continue;
-        if (d.action) {
+    for (const Delayed &d : std::exchange(m_delayed, {})) {
+        if (d.action && (!d.hasContext || d.context)) {
             d.action();
             ++ran;
         }

@@ -4,8 +4,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cstring>
-
 namespace zelktest {
 std::vector<Registration> &registry()
 {
@@ -23,14 +21,11 @@ int main(int argc, char **argv)
     for (const char *folder : {"XDG_CACHE_HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
         qputenv(folder, own.filePath(QString::fromLatin1(folder)).toLocal8Bit());
     QGuiApplication app(argc, argv);
-    QStringList args;
+    QStringList args = app.arguments();
     QString only;
-    for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "-class") == 0 && i + 1 < argc) {
-            only = QString::fromLocal8Bit(argv[++i]);
-            continue;
-        }
-        args << QString::fromLocal8Bit(argv[i]);
+    if (const qsizetype at = args.indexOf(QStringLiteral("-class")); at > 0 && at + 1 < args.size()) {
+        only = args.takeAt(at + 1);
+        args.removeAt(at);
     }
     int failures = 0;
     int ran = 0;
