@@ -21,11 +21,12 @@ public:
                 QObject *parent = nullptr);
     ~AppDelegate() override;
 
-    // The start-up sequence; `ready` runs once the login screen is the root. Returns true. What the first
-    // frame does not need waits until the window has drawn it (at once without a window still to draw):
-    // opening the keychain, after which the login screen is shown, and, without a push service in the
-    // context, giving it the desktop one (a relay connection, opened at the first registration). Tokens
-    // and notifications of the push service are handled from then on.
+    // The start-up sequence: the login screen becomes the root at once, so the first frame draws it.
+    // Returns true. What that frame does not need waits until the window has drawn it (at once without a
+    // window still to draw): opening the keychain and the start-up clearing, after which `ready` runs (a
+    // sign-in tapped before waits for them), and, without a push service in the context, giving it the
+    // desktop one (a relay connection, opened at the first registration). Tokens and notifications of the
+    // push service are handled from then on.
     bool didFinishLaunching(std::function<void()> ready = {});
 
     // Lifecycle notifications of the platform (the Ui reports the application's state). Becoming active
