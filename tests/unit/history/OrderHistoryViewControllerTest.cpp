@@ -131,7 +131,18 @@ class OrderHistoryViewControllerTest : public QObject
             s->queryTypeInfoTextEdited(arg);
         else if (verb == "open")
             s->didSelectRow(arg.toInt());
-        else if (verb == "edit") { // by customer the picker opens instead, and only once
+        else if (verb == "cells") { // the rows, as the cells show them
+            const QList<OrderHistroy> rows = s->tableArray();
+            const QJsonArray cells = zelktest::drawnRows(s->cells());
+            QCOMPARE(cells.size(), rows.size());
+            QCOMPARE(cells.first().toObject(),
+                     (QJsonObject{{"timeLabel", rows.first().audat},
+                                  {"customerLabel", rows.first().name3},
+                                  {"itemLabel", rows.first().arktx},
+                                  {"itemOrderNumberLabel", numberText(rows.first().kwmeng)},
+                                  {"itemOrderLastLabel", numberText(rows.first().fkimg1)}}));
+            QVERIFY(cells.first()["itemOrderNumberLabel"].toString().contains(QLatin1Char('.')));
+        } else if (verb == "edit") { // by customer the picker opens instead, and only once
             QCOMPARE(s->queryTypeInfoTextFieldShouldBeginEditing(), arg == "yes");
             QVERIFY(!picker || s->selectDataViewController() == picker);
         } else {
@@ -168,42 +179,10 @@ private slots:
         q.reset();
     }
 
-    // Opening queries the last seven days: the start button shows today, the end button a week ago, the
-    // query runs from the earlier. An absent customer list is fetched once and kept for the picker.
-    void openingQueriesTheLastSevenDays_data()
-    {
-        QTest::addColumn<bool>("signedIn");
-        QTest::addColumn<QDate>("today");
-        QTest::newRow("signedIn") << true << QDate::currentDate();
-        // Customer list held, no session: nothing optional is sent, and the gateway refuses the query.
-        QTest::newRow("noSession") << false << QDate(2024, 3, 10);
-    }
-    void openingQueriesTheLastSevenDays()
-    {
-        QFETCH(bool, signedIn);
-        QFETCH(QDate, today);
-        q = std::make_unique<Query>(signedIn ? std::nullopt : std::optional(QList<OrderCustomer>{}), today,
-                                    signedIn);
-        took("opened"); // no session: the gateway refuses the query with its message
-        QCOMPARE(q->screen->filterCustomerListArray().offered(), *q->context->lists().customerList());
-        if (!signedIn)
-            return;
-        QVERIFY(q->screen->filterCustomerListArray().offered().size() > 10);
-        // The seeded orders of the last days are the rows, as the cells show them.
-        const QList<OrderHistroy> rows = q->screen->tableArray();
-        const QJsonArray cells = zelktest::drawnRows(q->screen->cells());
-        QCOMPARE(cells.size(), rows.size());
-        QCOMPARE(cells.first().toObject(),
-                 (QJsonObject{{"timeLabel", rows.first().audat},
-                              {"customerLabel", rows.first().name3},
-                              {"itemLabel", rows.first().arktx},
-                              {"itemOrderNumberLabel", numberText(rows.first().kwmeng)},
-                              {"itemOrderLastLabel", numberText(rows.first().fkimg1)}}));
-        QVERIFY(cells.first()["itemOrderNumberLabel"].toString().contains(QLatin1Char('.')));
-    }
-
-    // Each row: the query opened (the customers held, today, a fault), then steps of actions (see act()),
-    // each taken after its actions; the failures' row also takes the customer lists.
+    // Each row: the query opened (the customers held, today, signed out, a fault), then steps of actions
+    // (see act()), each taken after its actions; with "watchList" also the customer lists. Opening queries
+    // the last seven days (the start button shows today, the end button a week ago, the query runs from
+    // the earlier); an absent customer list is fetched once and kept for the picker.
     void steps_data() { QVERIFY(zelktest::addFixtureRows("history/querySteps")); }
     void steps()
     {
@@ -213,8 +192,8 @@ private slots:
             customers.emplace();
         for (const QJsonValue &customer : row["customers"].toArray())
             customers->append(OrderCustomer::fromJson(customer.toObject()));
-        q = std::make_unique<Query>(customers, QDate::fromString(row["today"].toString(), Qt::ISODate), true,
-                                    row["fault"].toObject());
+        q = std::make_unique<Query>(customers, QDate::fromString(row["today"].toString(), Qt::ISODate),
+                                    !row["signedOut"].toBool(), row["fault"].toObject());
         QVERIFY(q->idle());
         for (const QJsonValue &step : row["steps"].toArray()) {
             const QJsonArray actions = step.toArray();
