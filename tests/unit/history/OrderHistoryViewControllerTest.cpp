@@ -31,7 +31,6 @@ struct Query : AppHarness {
         navigator.setRootScreen(nav = new NavigationController(screen));
         settle();
     }
-    QList<QJsonObject> queries() const { return gateway.gatewayCalls(QStringLiteral("ZSD_QUERY_ORDER")); }
     // Waits until every spinner shown so far has been dismissed (every pending reply has arrived).
     bool idle()
     {
@@ -43,13 +42,6 @@ struct Query : AppHarness {
                            calls.count(QStringLiteral("spinner:show:none"));
             },
             20000);
-    }
-    void pick(const QDate &date, bool start)
-    {
-        start ? screen->changeStartDateAction() : screen->changeEndDateAction();
-        QVERIFY(ui.hasOpenDatePicker());
-        QVERIFY(ui.pickDate(date));
-        settle();
     }
 };
 } // namespace
@@ -123,15 +115,16 @@ class OrderHistoryViewControllerTest : public QObject
             s->queryAction();
         else if (verb == "startDate")
             s->changeStartDateAction();
-        else if (verb == "start" || verb == "end")
-            q->pick(QDate::fromString(arg, Qt::ISODate), verb == "start");
         else if (verb == "type")
             s->changeTypeAction(arg.toInt());
         else if (verb == "text")
             s->queryTypeInfoTextEdited(arg);
         else if (verb == "open")
             s->didSelectRow(arg.toInt());
-        else if (verb == "cells") { // the rows, as the cells show them
+        else if (verb == "start" || verb == "end") { // a date picked on either button
+            verb == "start" ? s->changeStartDateAction() : s->changeEndDateAction();
+            QVERIFY(q->ui.pickDate(QDate::fromString(arg, Qt::ISODate)));
+        } else if (verb == "cells") { // the rows, as the cells show them
             const QList<OrderHistroy> rows = s->tableArray();
             const QJsonArray cells = zelktest::drawnRows(s->cells());
             QCOMPARE(cells.size(), rows.size());
