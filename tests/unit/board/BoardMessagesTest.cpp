@@ -92,10 +92,11 @@ private slots:
     void init() { seen = vars = {}; }
     void cleanup()
     {
+        QString name = QLatin1String(QTest::currentTestFunction());
+        if (QTest::currentDataTag())
+            name += "-" + QLatin1String(QTest::currentDataTag());
         if (!seen.isEmpty() && !QTest::currentTestFailed())
-            ZELK_COMPARE_FIXTURE(seen, "board/messages/" + QLatin1String(QTest::currentTestFunction())
-                                           + (QTest::currentDataTag() ? "-" + QLatin1String(QTest::currentDataTag()) : ""),
-                                 vars);
+            ZELK_COMPARE_FIXTURE(seen, "board/messages/" + name, vars);
         app.reset();
     }
 
@@ -152,7 +153,8 @@ private slots:
             const QString name = actions.takeAt(0).toString();
             QString button = QStringLiteral("確定");
             for (const QJsonValue action : actions) {
-                const QString verb = action.toString().section(' ', 0, 0), arg = action.toString().section(' ', 1);
+                const QString verb = action.toString().section(' ', 0, 0);
+                const QString arg = action.toString().section(' ', 1);
                 if (action.isObject())
                     QVERIFY(app->gateway.setFault(action.toObject()));
                 else if (verb == "answer" || verb == "leave")
@@ -173,8 +175,9 @@ private slots:
                     const int i = column(list->rows(), "msgID").indexOf(QStringLiteral("M1018")); // a photo
                     list->setCollectionWidth(arg.toInt());
                     QVERIFY(i >= 0 && list->rows()->value(i, "photoHeight").toReal() > 0);
+                    const QJsonObject record = list->collectionViewArray().at(i).toObject();
                     QCOMPARE(list->rows()->value(i, "photoHeight").toReal(),
-                             BoardCell::photoHeight(list->collectionViewArray().at(i).toObject(), arg.toInt()));
+                             BoardCell::photoHeight(record, arg.toInt()));
                 } else
                     QFAIL(qPrintable(verb));
             }

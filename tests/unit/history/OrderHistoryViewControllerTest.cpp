@@ -101,7 +101,8 @@ class OrderHistoryViewControllerTest : public QObject
         seen.insert(step, now);
         q->gateway.clearRequests();
     }
-    // One action of a step: a fault object for the gateway, or "<verb> <argument>" on the screen or its picker.
+    // One action of a step: a fault object for the gateway, or "<verb> <argument>" on the screen or its
+    // picker.
     void act(const QJsonValue &action)
     {
         if (action.isObject()) {
