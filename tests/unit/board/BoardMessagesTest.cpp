@@ -36,20 +36,23 @@ class BoardMessagesTest : public QObject
     QJsonObject vars; // values the fixture names ("$photo")
 
     // Takes the board once nothing loads: its messages and the open replies by identity, the first row's
-    // reply texts, the footer, the board requests sent since the last step, and an open alert, then
-    // answered with `button` (left open when null).
-    void took(const char *step, const QString &button = QStringLiteral("確定"))
+    // reply texts, the footer and the paging cursor, an open composer's text, the board requests sent
+    // since the last step, and an open alert, then answered with `button` (left open when null).
+    void took(const QString &step, const QString &button = QStringLiteral("確定"))
     {
         settle();
         QVERIFY2(QTest::qWaitFor([&] {
             return !app->ui.isSpinnerShowing() && !list->header()->isRefreshing()
                    && !list->footer()->isRefreshing() && !(replies && replies->header()->isRefreshing());
-        }, 5000), step);
+        }, 5000), qPrintable(step));
         QJsonObject now{{"messages", column(list->rows(), "msgID").join(' ')},
                         {"footer", QVariant::fromValue(list->footer()->state()).toString()},
+                        {"cursor", list->pagingCursor()},
                         {"top", QJsonArray{list->rows()->value(0, "replyCount").toString(),
                                            list->rows()->value(0, "newestReplyTitle").toString(),
                                            list->rows()->value(0, "newestReply").toString()}}};
+        if (AddBoardMessageViewController *c = composer())
+            now["composer"] = c->newMessageText();
         if (replies)
             now["replies"] = replies->rows()->value(0, "replyCount").toString() + ": "
                              + column(replies->replies(), "msgID").join(' ');
@@ -62,8 +65,13 @@ class BoardMessagesTest : public QObject
                                       QJsonArray::fromStringList(app->ui.currentAlertButtons())};
             QVERIFY(button.isNull() || app->ui.pressAlertButton(button));
         }
-        seen.insert(QLatin1String(step), now);
+        seen.insert(step, now);
         app->gateway.clearRequests();
+    }
+    AddBoardMessageViewController *composer() const
+    {
+        auto *stack = qobject_cast<NavigationController *>(list->presentedScreen());
+        return stack ? qobject_cast<AddBoardMessageViewController *>(stack->rootViewController()) : nullptr;
     }
     // The board B001 in a navigation stack, its first page loaded, signed in as U10023.
     bool opened()
@@ -84,8 +92,11 @@ private slots:
     void init() { seen = vars = {}; }
     void cleanup()
     {
+        QString name = QLatin1String(QTest::currentTestFunction());
+        if (QTest::currentDataTag())
+            name += "-" + QLatin1String(QTest::currentDataTag());
         if (!seen.isEmpty() && !QTest::currentTestFailed())
-            ZELK_COMPARE_FIXTURE(seen, "board/messages/" + QLatin1String(QTest::currentTestFunction()), vars);
+            ZELK_COMPARE_FIXTURE(seen, "board/messages/" + name, vars);
         app.reset();
     }
 
@@ -128,93 +139,50 @@ private slots:
         QTRY_VERIFY(boards->rows()->count() > 0);
     }
 
-    void pagesByRowTextUntilCode90()
+    // Each row: steps on the board B001, each actions then taken (see took()): "<verb> <argument>" or a
+    // fault object for the gateway; "answer <button>" or "leave" says how the step's alert is answered.
+    // Pages go by the "row" of the last message read as text, until the gateway answers "90"; deletion
+    // goes by the message's identity, whatever row it has moved to.
+    void steps_data() { QVERIFY(zelktest::addFixtureRows("board/steps")); }
+    void steps()
     {
+        QFETCH(QJsonObject, row);
         QVERIFY(opened());
-        took("first page");
-        // The list's cells follow the width the view lays them out in.
-        const int withPhoto = column(list->rows(), "msgID").indexOf(QStringLiteral("M1018"));
-        QVERIFY(withPhoto >= 0);
-        const QJsonObject record = list->collectionViewArray().at(withPhoto).toObject();
-        list->setCollectionWidth(375);
-        QCOMPARE(list->rows()->value(withPhoto, "photoHeight").toReal(), BoardCell::photoHeight(record, 375));
-        list->setCollectionWidth(600);
-        QCOMPARE(list->rows()->value(withPhoto, "photoHeight").toReal(), BoardCell::photoHeight(record, 600));
-        QVERIFY(list->rows()->value(withPhoto, "photoHeight").toReal() > 0);
-        list->footer()->release();
-        took("second page");
-        list->footer()->release();
-        took("third page");
-        list->footer()->release();
-        took("past the last"); // the gateway answers "90": no more data, no alert
-
-        // "row" read as text: a number gives its integer text, a string stays as it is; a page with
-        // messages lets the footer page on again.
-        const QList<QPair<QByteArray, QString>> rows{{"40", "40"}, {"40.0", "40"}, {"40.5", "40.5"}, {"\"41\"", "41"}};
-        for (const auto &[json, text] : rows) {
-            QVERIFY(app->gateway.setFault(QJsonObject{
-                {"operation", "getBoardMsgList"}, {"mode", "reply"},
-                {"body", QString::fromLatin1("{\"returnCode\":\"00\",\"returnMsg\":\"\",\"boardMsgList\":[{\"msgID\":\"X\",\"row\":" + json + "}]}")}}));
-            list->header()->beginRefreshing();
-            QTRY_VERIFY(!list->header()->isRefreshing());
-            QCOMPARE(list->rows()->count(), 1);
-            QCOMPARE(list->pagingCursor(), text);
-            QCOMPARE(list->footer()->state(), RefreshControl::Idle);
+        for (const QJsonValue &step : row["steps"].toArray()) {
+            QJsonArray actions = step.toArray();
+            const QString name = actions.takeAt(0).toString();
+            QString button = QStringLiteral("確定");
+            for (const QJsonValue action : actions) {
+                const QString verb = action.toString().section(' ', 0, 0);
+                const QString arg = action.toString().section(' ', 1);
+                if (action.isObject())
+                    QVERIFY(app->gateway.setFault(action.toObject()));
+                else if (verb == "answer" || verb == "leave")
+                    button = verb == "leave" ? QString() : arg;
+                else if (verb == "next")
+                    list->footer()->release();
+                else if (verb == "refresh")
+                    list->header()->beginRefreshing();
+                else if (verb == "menu")
+                    list->menuAction(arg.toInt());
+                else if (verb == "compose") {
+                    list->addMessageAction();
+                    settle();
+                } else if (verb == "text" || verb == "send") {
+                    QVERIFY(composer());
+                    verb == "text" ? composer()->setNewMessageText(arg) : composer()->sendNewMessageAction();
+                } else if (verb == "width") { // the list's cells follow the width the view lays them out in
+                    const int i = column(list->rows(), "msgID").indexOf(QStringLiteral("M1018")); // a photo
+                    list->setCollectionWidth(arg.toInt());
+                    QVERIFY(i >= 0 && list->rows()->value(i, "photoHeight").toReal() > 0);
+                    const QJsonObject record = list->collectionViewArray().at(i).toObject();
+                    QCOMPARE(list->rows()->value(i, "photoHeight").toReal(),
+                             BoardCell::photoHeight(record, arg.toInt()));
+                } else
+                    QFAIL(qPrintable(verb));
+            }
+            took(name, button);
         }
-        app->gateway.clearRequests();
-
-        // A failed page: its message, the list kept, no more data.
-        QVERIFY(app->gateway.setFault(QStringLiteral("getBoardMsgList"), QStringLiteral("code"), 0, true,
-                                      QStringLiteral("01"), QStringLiteral("系統忙碌")));
-        list->footer()->release();
-        took("failed page");
-    }
-
-    void composerPostsAndDeletionGoesByIdentity()
-    {
-        QVERIFY(opened());
-        list->addMessageAction();
-        settle();
-        auto *stack = qobject_cast<NavigationController *>(list->presentedScreen());
-        QVERIFY(stack);
-        auto *composer = qobject_cast<AddBoardMessageViewController *>(stack->rootViewController());
-        QVERIFY(composer);
-        composer->sendNewMessageAction();
-        took("empty text"); // nothing sent
-
-        // The connection drops: the composer stays with its text for another try.
-        composer->setNewMessageText(QStringLiteral("今天出貨正常"));
-        QVERIFY(app->gateway.setFault(QStringLiteral("addBoardMsg"), QStringLiteral("close")));
-        composer->sendNewMessageAction();
-        took("connection dropped");
-        QCOMPARE(list->presentedScreen(), stack);
-        QCOMPARE(composer->newMessageText(), QStringLiteral("今天出貨正常"));
-
-        // Posted without a photo ("postPhoto" empty), once for two taps; confirming closes the composer
-        // and the list starts over with the new message on top.
-        composer->sendNewMessageAction();
-        composer->sendNewMessageAction();
-        took("posted");
-        took("composer closed");
-        QVERIFY(!list->presentedScreen());
-        list->menuAction(1); // someone else's message offers no deletion
-        QVERIFY(!app->ui.hasOpenAlert());
-
-        // A refused deletion leaves the list unchanged.
-        QVERIFY(app->gateway.setFault(QStringLiteral("deleteBoardMsg"), QStringLiteral("code"), 0, true,
-                                      QStringLiteral("03"), QStringLiteral("只能刪除自己的留言")));
-        list->menuAction(0);
-        took("deletion asked", QStringLiteral("刪除"));
-        took("deletion refused");
-
-        // The deletion is confirmed, then a refresh moves another message to row 0 before the user
-        // presses "確定": only the deleted message may go, and it is already gone.
-        list->menuAction(0);
-        took("deletion asked again", QStringLiteral("刪除"));
-        took("deleted", QString());
-        list->header()->beginRefreshing();
-        took("refreshed before the alert is answered");
-        took("alert answered");
     }
 
     // Each row: a message record and the texts or sizes its cell shows (the photo 375 wide), or, with the

@@ -13,6 +13,7 @@ namespace {
 struct Query : AppHarness {
     NavigationController *nav = nullptr;
     QPointer<OrderHistoryViewController> screen;
+    int focus = 0; // focus requests for the restriction field
 
     explicit Query(std::optional<QList<OrderCustomer>> customers = std::nullopt, QDate today = QDate(),
                    bool signedIn = true, const QJsonObject &fault = {})
@@ -25,10 +26,11 @@ struct Query : AppHarness {
             storyboard.instantiate<OrderHistoryViewController>("OrderHistory", "OrderHistoryViewController");
         if (today.isValid())
             screen->setTodayProvider([today] { return today; });
+        QObject::connect(screen, &OrderHistoryViewController::queryTypeInfoTextFieldFocusRequested, screen,
+                         [this] { ++focus; });
         navigator.setRootScreen(nav = new NavigationController(screen));
         settle();
     }
-    QList<QJsonObject> queries() const { return gateway.gatewayCalls(QStringLiteral("ZSD_QUERY_ORDER")); }
     // Waits until every spinner shown so far has been dismissed (every pending reply has arrived).
     bool idle()
     {
@@ -41,13 +43,6 @@ struct Query : AppHarness {
             },
             20000);
     }
-    void pick(const QDate &date, bool start)
-    {
-        start ? screen->changeStartDateAction() : screen->changeEndDateAction();
-        QVERIFY(ui.hasOpenDatePicker());
-        QVERIFY(ui.pickDate(date));
-        settle();
-    }
 };
 } // namespace
 
@@ -58,11 +53,13 @@ class OrderHistoryViewControllerTest : public QObject
     QJsonObject seen; // the screen step by step: compared with tests/data/history/query/<function>.json
 
     // Takes the screen once every reply has arrived: its dates, the restriction field, its rows, the picker,
-    // the requests sent since the last step, and an open alert or date picker (then closed).
-    void took(const char *step)
+    // the chosen customer, focus requests, the requests sent since the last step, an open alert or date
+    // picker (then closed), an opened detail's order (then left), and with `list` the customer lists held
+    // and offered.
+    void took(const QString &step, bool list = false)
     {
         settle();
-        QVERIFY2(q->idle(), step);
+        QVERIFY2(q->idle(), qPrintable(step));
         const OrderHistoryViewController *s = q->screen;
         QJsonObject now{{"dates", QJsonArray{s->startDateTitle(), s->endDateTitle()}},
                         {"field", QJsonArray{s->queryTypeInfoText(), s->queryTypeInfoPlaceholder(),
@@ -74,6 +71,19 @@ class OrderHistoryViewControllerTest : public QObject
                 now[api] = now[api].toArray() + call;
         if (const SelectDataViewController *picker = s->selectDataViewController())
             now["picker"] = QJsonObject{{"rows", picker->rowCount()}, {"search", picker->searchText()}};
+        if (!s->queryCustomer().kunnr.isEmpty())
+            now["customer"] = s->queryCustomer().kunnr;
+        if (q->focus)
+            now["focus"] = std::exchange(q->focus, 0);
+        if (list) {
+            const auto held = q->context->lists().customerList();
+            now["held"] = held ? QJsonValue(held->size()) : QJsonValue();
+            now["offered"] = s->filterCustomerListArray().offered().size();
+        }
+        if (auto *detail = qobject_cast<OrderHistoryDetailViewController *>(q->nav->topViewController())) {
+            now["detail"] = detail->orderHistory().vbeln;
+            q->nav->pop(false);
+        }
         if (const FakeUi::ShownAlert *alert = q->ui.currentAlert()) {
             QJsonArray buttons;
             for (const AlertButton &button : alert->alert.buttons)
@@ -88,14 +98,63 @@ class OrderHistoryViewControllerTest : public QObject
                                            picker.maximumDate.toString(Qt::ISODate)};
             QVERIFY(q->ui.cancelDatePicker());
         }
-        seen.insert(QLatin1String(step), now);
+        seen.insert(step, now);
         q->gateway.clearRequests();
     }
-    void query(QDate start, QDate end)
+    // One action of a step: a fault object for the gateway, or "<verb> <argument>" on the screen or its
+    // picker.
+    void act(const QJsonValue &action)
     {
-        q->pick(start, true);
-        q->pick(end, false);
-        q->screen->queryAction();
+        if (action.isObject()) {
+            QVERIFY(q->gateway.setFault(action.toObject()));
+            return;
+        }
+        const QString verb = action.toString().section(' ', 0, 0), arg = action.toString().section(' ', 1);
+        OrderHistoryViewController *s = q->screen;
+        QPointer<SelectDataViewController> picker = s->selectDataViewController();
+        if (verb == "query")
+            s->queryAction();
+        else if (verb == "startDate")
+            s->changeStartDateAction();
+        else if (verb == "type")
+            s->changeTypeAction(arg.toInt());
+        else if (verb == "text")
+            s->queryTypeInfoTextEdited(arg);
+        else if (verb == "open")
+            s->didSelectRow(arg.toInt());
+        else if (verb == "start" || verb == "end") { // a date picked on either button
+            verb == "start" ? s->changeStartDateAction() : s->changeEndDateAction();
+            QVERIFY(q->ui.pickDate(QDate::fromString(arg, Qt::ISODate)));
+        } else if (verb == "cells") { // the rows, as the cells show them
+            const QList<OrderHistroy> rows = s->tableArray();
+            const QJsonArray cells = zelktest::drawnRows(s->cells());
+            QCOMPARE(cells.size(), rows.size());
+            QCOMPARE(cells.first().toObject(),
+                     (QJsonObject{{"timeLabel", rows.first().audat},
+                                  {"customerLabel", rows.first().name3},
+                                  {"itemLabel", rows.first().arktx},
+                                  {"itemOrderNumberLabel", numberText(rows.first().kwmeng)},
+                                  {"itemOrderLastLabel", numberText(rows.first().fkimg1)}}));
+            QVERIFY(cells.first()["itemOrderNumberLabel"].toString().contains(QLatin1Char('.')));
+        } else if (verb == "edit") { // by customer the picker opens instead, and only once
+            QCOMPARE(s->queryTypeInfoTextFieldShouldBeginEditing(), arg == "yes");
+            QVERIFY(!picker || s->selectDataViewController() == picker);
+        } else {
+            QVERIFY2(picker, qPrintable(verb));
+            if (verb == "search")
+                picker->searchTextChangedByUser(arg);
+            else if (verb == "choose")
+                picker->didSelectRow(arg.toInt());
+            else if (verb == "cancelSearch")
+                picker->searchBarCancelButtonClicked();
+            else if (verb == "close")
+                picker->clossViewAction();
+            else if (verb == "reload")
+                picker->reloadActionWithSender();
+            else
+                QFAIL(qPrintable(verb));
+        }
+        settle();
     }
 
 private slots:
@@ -114,60 +173,33 @@ private slots:
         q.reset();
     }
 
-    // Opening queries the last seven days: the start button shows today, the end button a week ago, the
-    // query runs from the earlier. An absent customer list is fetched once and kept for the picker.
-    void openingQueriesTheLastSevenDays_data()
+    // Each row: the query opened (the customers held, today, signed out, a fault), then steps of actions
+    // (see act()), each taken after its actions; with "watchList" also the customer lists. Opening queries
+    // the last seven days (the start button shows today, the end button a week ago, the query runs from
+    // the earlier); an absent customer list is fetched once and kept for the picker.
+    void steps_data() { QVERIFY(zelktest::addFixtureRows("history/querySteps")); }
+    void steps()
     {
-        QTest::addColumn<bool>("signedIn");
-        QTest::addColumn<QDate>("today");
-        QTest::newRow("signedIn") << true << QDate::currentDate();
-        // Customer list held, no session: nothing optional is sent, and the gateway refuses the query.
-        QTest::newRow("noSession") << false << QDate(2024, 3, 10);
-    }
-    void openingQueriesTheLastSevenDays()
-    {
-        QFETCH(bool, signedIn);
-        QFETCH(QDate, today);
-        q = std::make_unique<Query>(signedIn ? std::nullopt : std::optional(QList<OrderCustomer>{}), today,
-                                    signedIn);
-        took("opened"); // no session: the gateway refuses the query with its message
-        QCOMPARE(q->screen->filterCustomerListArray().offered(), *q->context->lists().customerList());
-        if (!signedIn)
-            return;
-        QVERIFY(q->screen->filterCustomerListArray().offered().size() > 10);
-        // The seeded orders of the last days are the rows, as the cells show them.
-        const QList<OrderHistroy> rows = q->screen->tableArray();
-        const QJsonArray cells = zelktest::drawnRows(q->screen->cells());
-        QCOMPARE(cells.size(), rows.size());
-        QCOMPARE(cells.first().toObject(),
-                 (QJsonObject{{"timeLabel", rows.first().audat},
-                              {"customerLabel", rows.first().name3},
-                              {"itemLabel", rows.first().arktx},
-                              {"itemOrderNumberLabel", numberText(rows.first().kwmeng)},
-                              {"itemOrderLastLabel", numberText(rows.first().fkimg1)}}));
-        QVERIFY(cells.first()["itemOrderNumberLabel"].toString().contains(QLatin1Char('.')));
+        QFETCH(QJsonObject, row);
+        std::optional<QList<OrderCustomer>> customers;
+        if (row["customers"].isArray())
+            customers.emplace();
+        for (const QJsonValue &customer : row["customers"].toArray())
+            customers->append(OrderCustomer::fromJson(customer.toObject()));
+        q = std::make_unique<Query>(customers, QDate::fromString(row["today"].toString(), Qt::ISODate),
+                                    !row["signedOut"].toBool(), row["fault"].toObject());
+        QVERIFY(q->idle());
+        for (const QJsonValue &step : row["steps"].toArray()) {
+            const QJsonArray actions = step.toArray();
+            for (qsizetype i = 1; i < actions.size() && !QTest::currentTestFailed(); ++i)
+                act(actions[i]);
+            took(actions[0].toString(), row["watchList"].toBool());
+        }
     }
 
-    void dateRangeOfAtMostOneMonth()
+    // Only whole months count, with month ends as the calendar gives them.
+    void oneMonthCountsWholeMonths()
     {
-        q = std::make_unique<Query>(QList<OrderCustomer>{}, QDate(2024, 3, 20));
-        took("opened");
-        q->screen->changeStartDateAction();
-        took("date picker"); // preset to the button's date, nothing later than today
-        // Choosing dates runs no query; the range is sent earlier date first, whichever button holds it.
-        q->pick(QDate(2024, 1, 1), true);
-        q->pick(QDate(2024, 2, 29), false);
-        took("picked");
-        q->screen->queryAction();
-        took("one month and 28 days");
-        query(QDate(2024, 2, 10), QDate(2024, 1, 1));
-        took("earlier date at the end");
-        query(QDate(2024, 1, 1), QDate(2024, 3, 1));
-        took("two months refused");
-        query(QDate(2024, 3, 1), QDate(2024, 1, 1));
-        took("two months the other way");
-
-        // Only whole months count, with month ends as the calendar gives them.
         QVERIFY(OrderHistoryViewController::isWithinOneMonth(QDate(2024, 1, 31), QDate(2024, 3, 30)));
         QVERIFY(!OrderHistoryViewController::isWithinOneMonth(QDate(2024, 1, 31), QDate(2024, 3, 31)));
         QVERIFY(OrderHistoryViewController::isWithinOneMonth(QDate(2024, 5, 5), QDate(2024, 5, 5)));
@@ -175,119 +207,6 @@ private slots:
         QVERIFY(OrderHistoryViewController::isWithinOneMonth(QDate(2024, 2, 14), QDate(2023, 12, 15)));
         QVERIFY(!OrderHistoryViewController::isWithinOneMonth(QDate(2023, 12, 15), QDate(2024, 2, 15)));
         QVERIFY(!OrderHistoryViewController::isWithinOneMonth(QDate(2023, 1, 1), QDate(2024, 1, 1)));
-    }
-
-    void restrictByOrderNumber()
-    {
-        q = std::make_unique<Query>();
-        took("opened"); // by customer the field is read-only and asks for a customer
-        q->screen->queryAction();
-        took("nothing chosen");
-        QSignalSpy focus(q->screen, &OrderHistoryViewController::queryTypeInfoTextFieldFocusRequested);
-        q->screen->changeTypeAction(1);
-        QCOMPARE(focus.size(), 1);
-        took("by number"); // the field takes digits
-        q->screen->queryAction();
-        took("nothing typed");
-        QVERIFY(q->screen->queryTypeInfoTextFieldShouldBeginEditing());
-        q->screen->queryTypeInfoTextEdited(QStringLiteral("0010004415"));
-        q->screen->queryAction();
-        took("number typed"); // that order alone
-        QCOMPARE(q->screen->tableArray().first().vbeln, QStringLiteral("0010004415"));
-        // Its row opens its detail; a row out of range nothing.
-        q->screen->didSelectRow(1);
-        q->screen->didSelectRow(0);
-        settle();
-        QCOMPARE(q->nav->depth(), 2);
-        auto *detail = qobject_cast<OrderHistoryDetailViewController *>(q->nav->topViewController());
-        QVERIFY(detail);
-        QCOMPARE(detail->orderHistory(), q->screen->tableArray().first());
-        q->nav->pop(false);
-        q->screen->changeTypeAction(0);
-        took("back to the customer"); // nothing typed survives
-    }
-
-    void restrictByCustomer()
-    {
-        q = std::make_unique<Query>();
-        took("opened");
-        // The picker opens over the app instead of editing, and only once.
-        QVERIFY(!q->screen->queryTypeInfoTextFieldShouldBeginEditing());
-        QPointer<SelectDataViewController> picker = q->screen->selectDataViewController();
-        QVERIFY(!q->screen->queryTypeInfoTextFieldShouldBeginEditing());
-        QCOMPARE(q->screen->selectDataViewController(), picker.data());
-        took("picker opened");
-        // The filtered row's customer is taken, not the row of the whole list.
-        picker->searchTextChangedByUser(QStringLiteral("建材"));
-        took("searched");
-        picker->didSelectRow(1);
-        took("chosen");
-        QVERIFY(picker.isNull());
-        q->screen->queryTypeInfoTextEdited(
-            QStringLiteral("typed")); // by customer the field is not typed into
-        q->screen->queryAction();
-        took("typed into, then queried");
-        // The number empties the field; back to the customer shows the kept customer and opens the picker.
-        q->screen->changeTypeAction(1);
-        took("by number");
-        q->screen->changeTypeAction(0);
-        took("back to the customer");
-        picker = q->screen->selectDataViewController();
-        picker->searchTextChangedByUser(QStringLiteral("0000200"));
-        took("searched by number");
-        picker->searchBarCancelButtonClicked();
-        took("search cancelled");  // every customer again
-        picker->clossViewAction(); // closed without a choice: the kept customer stays
-        settle();
-        q->screen->queryAction();
-        took("closed, then queried");
-
-        // A customer without a name leaves the field empty: no restriction is sent.
-        OrderCustomer nameless;
-        nameless.kunnr = QStringLiteral("0000100101");
-        q.reset();
-        q = std::make_unique<Query>(QList<OrderCustomer>{nameless});
-        QVERIFY(q->idle());
-        q->screen->queryTypeInfoTextFieldShouldBeginEditing();
-        settle();
-        q->screen->selectDataViewController()->didSelectRow(0);
-        settle();
-        QCOMPARE(q->screen->queryCustomer(), nameless);
-        q->screen->queryAction();
-        took("nameless customer chosen, then queried");
-    }
-
-    void failuresAndReload()
-    {
-        // The customer list cannot be had: the alert, and the query still runs.
-        q = std::make_unique<Query>(std::nullopt, QDate(), true,
-                                    QJsonObject{{"operation", "clientList"},
-                                                {"mode", "code"},
-                                                {"returnCode", "99"},
-                                                {"returnMsg", "系統忙碌"}});
-        took("customer list failed");
-        QVERIFY(!q->context->lists().customerList().has_value());
-        const QList<OrderHistroy> shown = q->screen->tableArray();
-        // The picker opens empty; its reload asks again and offers the new list.
-        q->screen->queryTypeInfoTextFieldShouldBeginEditing();
-        QPointer<SelectDataViewController> picker = q->screen->selectDataViewController();
-        took("picker opened");
-        picker->searchTextChangedByUser(QStringLiteral("大安"));
-        picker->reloadActionWithSender();
-        took("reloaded");
-        QCOMPARE(q->screen->filterCustomerListArray().offered(), *q->context->lists().customerList());
-        // A failed reload says so and keeps what the picker offers, and the held list.
-        QVERIFY(q->gateway.setFault(QStringLiteral("clientList"), QStringLiteral("html500")));
-        picker->reloadActionWithSender();
-        took("reload failed");
-        QCOMPARE(q->context->lists().customerList()->size(), picker->rowCount());
-        picker->clossViewAction();
-        // A failed query shows the server's message and leaves the rows as they were.
-        QVERIFY(q->gateway.setFault(QStringLiteral("ZSD_QUERY_ORDER"), QStringLiteral("code"), 0, true,
-                                    QStringLiteral("02"), QStringLiteral("查詢逾時")));
-        q->screen->queryAction();
-        took("query failed");
-        QCOMPARE(q->screen->tableArray(), shown);
     }
 
     // The order detail: ten labelled rows in their order, money and decimal texts.
