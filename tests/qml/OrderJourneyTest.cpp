@@ -46,9 +46,9 @@ OrderPage1ViewController *headerPage(QmlHarness &h, NavigationController *stack)
 }
 
 // From the order-type screen on `stack`: a normal order for the first customer with the first car/ship
-// kind, delivery method and material, and the quantity of `quantitySteps`. The header page, the item page
+// kind, delivery method and material, and the quantity of `steps`. The header page, the item page
 // on top of it; null when a step fails.
-OrderPage1ViewController *enterNormalOrder(QmlHarness &h, NavigationController *stack, const char *quantitySteps)
+OrderPage1ViewController *enterNormalOrder(QmlHarness &h, NavigationController *stack, const char *steps)
 {
     OrderPage1ViewController *header = headerPage(h, stack);
     if (!header || !play(h, "order/firstKindAndDelivery")
@@ -57,8 +57,9 @@ OrderPage1ViewController *enterNormalOrder(QmlHarness &h, NavigationController *
         return nullptr;
     auto *items = qobject_cast<OrderPage2ViewController *>(stack->topViewController());
     const bool listed =
-        items && QTest::qWaitFor([&] { return !items->itemsArray().isEmpty() && !h.ui().isSpinnerVisible(); }, 10000);
-    return listed && play(h, QLatin1String(quantitySteps)) ? header : nullptr;
+        items &&
+        QTest::qWaitFor([&] { return !items->itemsArray().isEmpty() && !h.ui().isSpinnerVisible(); }, 10000);
+    return listed && play(h, QLatin1String(steps)) ? header : nullptr;
 }
 
 // On the contract screen: the materials of the first contract, then `material` (the steps choosing one,
@@ -171,8 +172,7 @@ private slots:
         QVERIFY(launchAndSignIn());
         QTRY_COMPARE(app->gateway().gatewayCalls(u"clientList"_s).size(), 1);
         QVERIFY(play(h, "order/openTypes"));
-        NavigationController *stack = home;
-        Screen *choose = stack->topViewController();
+        Screen *choose = home->topViewController();
 
         // Into the header page and back, three times: the page drawn is always the top controller's,
         // and the home page under it is neither drawn nor offered to accessibility clients.
@@ -185,15 +185,15 @@ private slots:
                 QVERIFY(a && a->state().invisible);
             }
             QVERIFY(play(h, "order/backToTypes"));
-            QCOMPARE(stack->topViewController(), choose);
+            QCOMPARE(home->topViewController(), choose);
         }
 
         QCOMPARE(app->gateway().gatewayCalls(u"clientList"_s).size(), 1);
 
         // A 3-copy order: customer, car/ship kind, delivery method, material, quantity 12, 3 copies.
-        OrderPage1ViewController *header = enterNormalOrder(h, stack, "order/materialTwelve");
+        OrderPage1ViewController *header = enterNormalOrder(h, home, "order/materialTwelve");
         QVERIFY(header);
-        auto *items = qobject_cast<OrderPage2ViewController *>(stack->topViewController());
+        auto *items = qobject_cast<OrderPage2ViewController *>(home->topViewController());
         QVERIFY(play(h, "order/threeCopies"));
 
         // The gateway places the order but the answer is lost: back on the item page of the same order,
@@ -201,7 +201,7 @@ private slots:
         const qsizetype placedBefore = placed();
         QVERIFY(app->gateway().setFault(windowData(u"order/lostSubmissionAnswer"_s).toObject()));
         QVERIFY(play(h, "order/lostAnswer"));
-        QCOMPARE(stack->topViewController(), items);
+        QCOMPARE(home->topViewController(), items);
         QCOMPARE(header->order().orderPage, 3);
         QCOMPARE(placed(), placedBefore + 3);
 
@@ -277,8 +277,8 @@ private slots:
         const qsizetype placedBefore = placed();
         QVERIFY(submitCart(h, slide));
         QVERIFY(shown(h, "closeButton"));
-        ZELK_COMPARE_FIXTURE(app->gateway().gatewayCalls(u"ZSD_CREATE_EIP_ORDER2"_s).last(), "window/contractResumed",
-                             (QJsonObject{{"seq", kept}}));
+        ZELK_COMPARE_FIXTURE(app->gateway().gatewayCalls(u"ZSD_CREATE_EIP_ORDER2"_s).last(),
+                             "window/contractResumed", (QJsonObject{{"seq", kept}}));
         QCOMPARE(placed(), placedBefore + 1);
         QVERIFY(tap(h, "closeButton"));
         QVERIFY(play(h, "order/backOnTypes"));

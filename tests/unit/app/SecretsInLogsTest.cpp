@@ -62,8 +62,8 @@ private slots:
         const QStringList lines = log.lines();
         const QString all = lines.join(QLatin1Char('\n'));
         // The exchanges were logged (so the test looks at real lines) ...
-        for (const char *logged : {"parameters:", "zelkGWService request: POST", "modAppPwd", "\"password\":\"***\"",
-                                   "\\\"newPassword\\\": \\\"***\\\""})
+        for (const char *logged : {"parameters:", "zelkGWService request: POST", "modAppPwd",
+                                   "\"password\":\"***\"", "\\\"newPassword\\\": \\\"***\\\""})
             QVERIFY2(all.contains(QLatin1String(logged)), logged);
         // ... without the digests the server accepts as passwords, the passwords or the keychain's values.
         const QStringList secrets{Operations::md5Hex(QStringLiteral("demo123")), Operations::md5Hex(QStringLiteral("secret9")),

@@ -45,7 +45,9 @@ QString shape(const Screen *s)
     const auto *stack = qobject_cast<const NavigationController *>(s);
     const auto *tabs = qobject_cast<const TabBarController *>(s);
     QStringList parts;
-    for (const Screen *c : stack ? stack->viewControllers() : tabs ? tabs->viewControllers() : s->visibleChildScreens())
+    const QList<Screen *> children =
+        stack ? stack->viewControllers() : tabs ? tabs->viewControllers() : s->visibleChildScreens();
+    for (const Screen *c : children)
         parts << shape(c) + (tabs && c == tabs->selectedViewController() ? "*" : "");
     return s->kind() == "screen" ? s->title() : s->kind() + '(' + parts.join(", ") + ')';
 }
@@ -55,8 +57,8 @@ QString shape(const Screen *s)
 class ScreenGraphTest : public QObject
 {
     Q_OBJECT
-    QStringList log;                      // of the test function's screens and completions
-    QJsonObject seen;                     // step by step: compared with tests/data/ui/screenGraph/<function>.json
+    QStringList log;  // of the test function's screens and completions
+    QJsonObject seen; // step by step: compared with tests/data/ui/screenGraph/<function>.json
     std::unique_ptr<Navigator> navigator; // the window's graph
 
     // Files under `step` what was logged since the last step and the graph as it then stands (once the
@@ -67,10 +69,9 @@ class ScreenGraphTest : public QObject
         if (!now)
             settle();
         QStringList pages;
-        if (auto *stack = qobject_cast<NavigationController *>(navigator->rootScreen())) {
-            for (int i = 0; i < stack->pages()->count(); ++i)
-                pages << stack->pages()->screenAt(i)->title() + (stack->pages()->isLeaving(i) ? "(leaving)" : "");
-        }
+        const auto *stack = qobject_cast<NavigationController *>(navigator->rootScreen());
+        for (int i = 0; stack && i < stack->pages()->count(); ++i)
+            pages << stack->pages()->screenAt(i)->title() + (stack->pages()->isLeaving(i) ? "(leaving)" : "");
         const auto shapes = [](const QList<Screen *> &screens) {
             QStringList parts;
             for (const Screen *s : screens)
@@ -78,11 +79,12 @@ class ScreenGraphTest : public QObject
             return parts.join(" => ");
         };
         Screen *visible = navigator->visibleScreen();
-        seen.insert(QLatin1String(step), QJsonObject{{"log", QJsonArray::fromStringList(std::exchange(log, {}))},
-                                                     {"chain", shapes(navigator->presentationChain())},
-                                                     {"drawn", shapes(navigator->presentedScreens())},
-                                                     {"visible", visible ? visible->title() : QString()},
-                                                     {"pages", pages.join(", ")}});
+        seen.insert(QLatin1String(step),
+                    QJsonObject{{"log", QJsonArray::fromStringList(std::exchange(log, {}))},
+                                {"chain", shapes(navigator->presentationChain())},
+                                {"drawn", shapes(navigator->presentedScreens())},
+                                {"visible", visible ? visible->title() : QString()},
+                                {"pages", pages.join(", ")}});
     }
 
     LogScreen *screen(const char *name) { return new LogScreen(QLatin1String(name), &log); }
@@ -171,7 +173,8 @@ private slots:
 
         auto *home = screen("Home");
         QPointer<TabBarController> tabs = new TabBarController;
-        tabs->setViewControllers({new ZelkNavigationController(home), new ZelkNavigationController(screen("More"))});
+        tabs->setViewControllers(
+            {new ZelkNavigationController(home), new ZelkNavigationController(screen("More"))});
         login->present(tabs, true, done("presented"));
         QCOMPARE(tabs->presentingScreen(), login);
         took("tab screen presenting", true);
@@ -184,8 +187,9 @@ private slots:
         home->present(sheet, true);
         QCOMPARE(home->presentedScreen(), sheet);
         QCOMPARE(sheet->presentingScreen(), tabs.data());
-        QCOMPARE(navigator->describe(), QStringLiteral("LogScreen => TabBarController[ZelkNavigationController[LogScreen]]"
-                                                       " => LogScreen"));
+        QCOMPARE(navigator->describe(),
+                 QStringLiteral("LogScreen => TabBarController[ZelkNavigationController[LogScreen]]"
+                                " => LogScreen"));
         took("sheet presented");
 
         // Presenting while something is presented is refused; the refused screen does not leak.
