@@ -6,7 +6,6 @@
 #include "app/LoginViewController.h"
 #include "history/OrderHistoryViewController.h"
 #include "notify/HomeViewController.h"
-#include "text/Localizer.h"
 #include "ui/NavigationController.h"
 #include "ui/Storyboard.h"
 #include "ui/TabBarController.h"
@@ -52,7 +51,6 @@ class AppViewsTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { Localizer::instance().load({u"zh-TW"_s}); }
 
     // The password fields of the login and password-change screens give accessibility clients only the
     // masked text, while the account field reads as typed (so the walk does reach the fields).

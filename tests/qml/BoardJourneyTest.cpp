@@ -8,7 +8,6 @@
 
 #include "board/BoardMessageListViewController.h"
 #include "services/Operations.h"
-#include "text/Localizer.h"
 #include "ui/NavigationController.h"
 #include "ui/NetworkCache.h"
 #include "ui/TabBarController.h"
@@ -25,7 +24,6 @@ class BoardJourneyTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { Localizer::instance().load({u"zh-TW"_s}); }
 
     void postWithPhotoReplyAndDelete()
     {

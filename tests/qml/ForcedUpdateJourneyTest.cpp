@@ -3,7 +3,6 @@
 #include "QmlHarness.h"
 #include "TestRegistry.h"
 
-#include "text/Localizer.h"
 
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -27,7 +26,6 @@ class ForcedUpdateJourneyTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { Localizer::instance().load({u"zh-TW"_s}); }
 
     void forcedUpdateCannotBeSignedPast()
     {

@@ -7,7 +7,6 @@
 #include "TestRegistry.h"
 
 #include "model/AppContext.h"
-#include "text/Localizer.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -19,7 +18,6 @@ class PushJourneyTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { Localizer::instance().load({u"zh-TW"_s}); }
 
     void pushedNotificationShowsAsAlertAndInTheList()
     {

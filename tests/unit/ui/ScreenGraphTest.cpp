@@ -270,7 +270,6 @@ private slots:
         tabs->setSelectedIndex(-1);
         tabs->setSelectedIndex(2);
         took("out of range and the current index");
-        QCOMPARE(tabs->selectedIndex(), 2);
         QCOMPARE(changed.count(), 1);
 
         tabs->setSelectedIndex(0);
