@@ -7,8 +7,6 @@
 #include "TestRegistry.h"
 
 #include "model/AppContext.h"
-#include "text/Localizer.h"
-#include "ui/TabBarController.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -20,14 +18,12 @@ class PushJourneyTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { Localizer::instance().load({u"zh-TW"_s}); }
 
     void pushedNotificationShowsAsAlertAndInTheList()
     {
         QmlApp app;
         QmlHarness &h = app.harness();
-        TabBarController *tabs = app.launchAndSignIn();
-        QVERIFY(tabs);
+        QVERIFY(app.launchAndSignIn());
         // The tab screen registered the device: the token the relay gave is linked to "demo".
         QTRY_VERIFY_WITH_TIMEOUT(app.context().pushToken().has_value(), 10000);
         QCOMPARE(app.gateway().webServiceCalls(u"pushRegistration"_s).last().value("userId"), u"demo"_s);
@@ -41,7 +37,6 @@ private slots:
         QCOMPARE(writtenTextOf(h.find(u"alertMessage"_s)), content);
         // The notification list loads when first shown: the new notification is on top.
         QVERIFY(play(h, "push/answeredThenTheList"));
-        QCOMPARE(tabs->selectedIndex(), 2);
         QTRY_COMPARE(writtenTextOf(h.find(u"pushListCell_0"_s)->findChild<QQuickItem *>(u"contentTextView"_s)), title);
         // Back on the home screen, its newest notification is the new one.
         QVERIFY(tap(h, "tab_0"));

@@ -13,8 +13,9 @@ class QmlFrameworkTest : public QObject
 {
     Q_OBJECT
 private slots:
-    // What QmlUi's alerts, date picker and spinner say is drawn over a screen. (Tabs, the back button,
-    // pickers, lists with their footers and the slide panel are drawn in the app's journeys.)
+    // What QmlUi's alerts, date picker and spinner say is drawn over a screen, and answers to an alert or
+    // picker that come late or twice. (Tabs, the back button, pickers, lists with their footers and the
+    // slide panel are drawn in the app's journeys.)
     void qmlUiIsDrawn()
     {
         QmlHarness h;
@@ -38,8 +39,13 @@ private slots:
         alert.addButton(AlertButton::withFields(u"確定"_s, AlertButton::Style::Default,
                                                 [&](const QStringList &texts) { typed = texts.value(0); }));
         h.ui().showAlert(alert);
+        h.ui().showAlert(Alert{u"next"_s, {}, {}, {}}.addButton(u"確定"_s)); // waits for the first
         QVERIFY(shown(h, "alertField_0", 3000)); // drawn once the alert has opened
         QVERIFY(h.find(u"navigationTitle"_s));    // the screen stays drawn under the alert
+        // Answers and edits naming another alert than the one drawn are ignored.
+        const int id = h.ui().alertForView().value("id").toInt();
+        QVERIFY(!h.ui().acceptsFieldEdit(id + 99, 0, u""_s, u"1"_s));
+        h.ui().answerAlert(id + 99, 1, {u"9"_s});
         QQuickItem *input = h.find(u"alertField_0"_s);
         QTRY_VERIFY(input->hasActiveFocus()); // typing goes to the field without tapping it first
         for (const char c : {'1', 'a', '2', 'b'})
@@ -47,9 +53,22 @@ private slots:
         QCOMPARE(input->property("text").toString(), u"12"_s); // letters refused by the filter
         QVERIFY(!h.screenshot(u"framework_alert"_s).isEmpty());
         QTest::keyClick(h.window(), Qt::Key_Return); // Return presses the default button "確定"
-        h.settle(300);
+        QVERIFY(alertDrawn(h, u"next"_s));
         QCOMPARE(typed, u"12"_s);
-        QVERIFY(h.ui().alertForView().isEmpty());
+        h.ui().answerAlert(id, 1, {u"7"_s}); // a second answer to the answered alert does nothing
+        QCOMPARE(typed, u"12"_s);
+        QVERIFY(alertDrawn(h, u"next"_s, u"確定"_s));
+
+        // A picker takes only a row it has, once.
+        int row = -1;
+        h.ui().showPicker(Picker{u"t"_s, {"x", "y"}, 0, [&](int r) { row = r; }, {}});
+        const int pickerId = h.ui().pickerForView().value("id").toInt();
+        h.ui().choosePickerRow(pickerId, 5);
+        QCOMPARE(row, -1);
+        h.ui().choosePickerRow(pickerId, 1);
+        h.ui().choosePickerRow(pickerId, 0);
+        QCOMPARE(row, 1);
+        QTRY_VERIFY(h.ui().pickerForView().isEmpty() && !h.find(u"pickerDone"_s));
 
         // The date picker's wheels turn to the preset date first, then to tapped rows; a day the month
         // does not have turns the day wheel back to the month's last day (tests/data/window/framework.json).
@@ -73,7 +92,8 @@ private slots:
             QCOMPARE(chosen.toString(Qt::ISODate), turn[u"chosen"].toString());
         }
 
-        h.ui().showSpinner(SpinnerMask::Clear);
+        h.ui().showSpinner(); // with the clear mask by default
+        QCOMPARE(h.ui().spinnerMaskName(), u"clear"_s);
         QTRY_VERIFY(h.find(u"spinner"_s) && h.find(u"spinnerMask"_s));
         h.ui().dismissSpinner();
         QTRY_COMPARE(h.find(u"spinner"_s), nullptr);

@@ -11,6 +11,7 @@ using namespace Qt::StringLiterals;
 class VersionAlertTest : public QObject
 {
     Q_OBJECT
+    static constexpr const char *kPage = "https://apps.zelk-supply.com.tw/eip/download";
 
     static int versionRequests(AppHarness &app)
     {
@@ -20,15 +21,14 @@ class VersionAlertTest : public QObject
         return count;
     }
 
-    // Launches with the service answering `state`, and waits for the answer to be applied.
-    static bool launchWith(AppHarness &app, const QString &state, const QString &url = QStringLiteral("https://apps.zelk-supply.com.tw/eip/download"),
-                           const double *clock = nullptr)
+    // Launches with the service answering `state` (the page of an update kPage) and the check's clock
+    // reading `*clock`, and waits for the answer to be applied.
+    static bool launchWith(AppHarness &app, const QString &state, const double *clock)
     {
-        if (!app.gateway.setVersionState(state, QStringLiteral("新版本已上架"), url))
+        if (!app.gateway.setVersionState(state, QStringLiteral("新版本已上架"), kPage))
             return false;
         app.context->versionCheck().setVersionText(QStringLiteral("UAT 1.0.0"));
-        if (clock)
-            app.context->versionCheck().setClock([clock] { return *clock; });
+        app.context->versionCheck().setClock([clock] { return *clock; });
         QSignalSpy finished(&app.context->versionCheck(), &VersionCheck::checkFinished);
         return app.launch() && (finished.count() > 0 || finished.wait(5000));
     }
@@ -50,7 +50,7 @@ private slots:
         const int requests = row["requests"].toInt();
         double now = 1.7e9;
         AppHarness app;
-        QVERIFY(launchWith(app, state, QStringLiteral("https://apps.zelk-supply.com.tw/eip/download"), &now));
+        QVERIFY(launchWith(app, state, &now));
         const FakeUi::ShownAlert *first = app.ui.currentAlert();
         ZELK_COMPARE_JSON(first ? QJsonValue(QJsonObject{{"title", first->alert.title}, {"message", first->alert.message},
                                                          {"buttons", QJsonArray::fromStringList(app.ui.currentAlertButtons())},
@@ -93,10 +93,9 @@ private slots:
     {
         double now = 1.7e9;
         AppHarness app;
-        QVERIFY(launchWith(app, QStringLiteral("none"), QString(), &now));
+        QVERIFY(launchWith(app, QStringLiteral("none"), &now));
         QVERIFY(app.signIn());
-        QVERIFY(app.gateway.setVersionState(QStringLiteral("forced"), QStringLiteral("請更新"),
-                                            QStringLiteral("https://apps.zelk-supply.com.tw/eip/download")));
+        QVERIFY(app.gateway.setVersionState(QStringLiteral("forced"), QStringLiteral("請更新"), kPage));
         now += 31 * 60;
         QSignalSpy finished(&app.context->versionCheck(), &VersionCheck::checkFinished);
         app.ui.setApplicationState(Qt::ApplicationHidden);

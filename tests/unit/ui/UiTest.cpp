@@ -4,10 +4,8 @@
 #include "ui/RefreshControl.h"
 #include "FakeUi.h"
 
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 class UiTest : public QObject
 {
@@ -52,54 +50,6 @@ private slots:
         picker.file.clear();
         pick();
         QTRY_COMPARE(answers.last(), QStringLiteral("cancelled"));
-    }
-
-    void qmlUiIgnoresStaleAnswers()
-    {
-        QmlUi ui;
-        QSignalSpy changed(&ui, &QmlUi::alertChanged);
-        QString typed;
-        Alert alert;
-        alert.title = QStringLiteral("數量");
-        AlertTextField field; // at most five characters
-        field.filter = [](const QString &current, const TextEdit &edit) { return edit.appliedTo(current).size() <= 5; };
-        alert.addField(field);
-        alert.addButton(AlertButton::withFields(QStringLiteral("確定"), AlertButton::Style::Default,
-                                                [&](const QStringList &texts) { typed = texts.value(0); }));
-        ui.showAlert(alert);
-        ui.showAlert(Alert{QStringLiteral("next"), {}, {}, {}}.addButton(QStringLiteral("確定")));
-        QCOMPARE(changed.count(), 1); // the second waits
-        const QVariantMap shown = ui.alertForView();
-        const int id = shown.value("id").toInt();
-        QCOMPARE(shown.value("title").toString(), QStringLiteral("數量"));
-        QCOMPARE(shown.value("fields").toList().size(), 1);
-
-        QVERIFY(ui.acceptsFieldEdit(id, 0, QStringLiteral("1.23"), QStringLiteral("1.234")));
-        QVERIFY(!ui.acceptsFieldEdit(id, 0, QStringLiteral("1.234"), QStringLiteral("1.2345")));
-        QVERIFY(!ui.acceptsFieldEdit(id + 99, 0, QStringLiteral(""), QStringLiteral("1")));
-
-        ui.answerAlert(id + 99, 0, {QStringLiteral("9")}); // not the alert on screen
-        QVERIFY(typed.isEmpty());
-        ui.answerAlert(id, 0, {QStringLiteral("7")});
-        QCOMPARE(typed, QStringLiteral("7"));
-        QCOMPARE(ui.alertForView().value("title").toString(), QStringLiteral("next"));
-        ui.answerAlert(id, 0, {}); // a second tap on the answered alert does nothing
-        QCOMPARE(ui.alertForView().value("title").toString(), QStringLiteral("next"));
-
-        int row = -1;
-        ui.showPicker(Picker{QStringLiteral("t"), {"x", "y"}, 0, [&](int r) { row = r; }, {}});
-        const int pickerId = ui.pickerForView().value("id").toInt();
-        ui.choosePickerRow(pickerId, 5);
-        QCOMPARE(row, -1);
-        ui.choosePickerRow(pickerId, 1);
-        QCOMPARE(row, 1);
-        QVERIFY(ui.pickerForView().isEmpty());
-
-        QVERIFY(!ui.isSpinnerVisible());
-        ui.showSpinner();
-        QCOMPARE(ui.spinnerMaskName(), QStringLiteral("clear"));
-        ui.dismissSpinner();
-        QVERIFY(!ui.isSpinnerVisible());
     }
 
     // A header pull loads only when let go far enough, and once while it loads. (The footer's paging is
