@@ -6,6 +6,8 @@ import Zelk
 // model alone: the top page at 0, the pages under it a third of a width to the left and hidden, a
 // page being removed off to the right until its transition ends. No second stack is kept, so no
 // order of pushes, pops and running transitions can leave another page on screen than the top one.
+// The bindings read the controller only while it lives: the view may outlive it by a moment when the
+// screen holding it goes.
 Item {
     id: view
     required property NavigationController controller
@@ -19,7 +21,7 @@ Item {
         id: navBar
         objectName: "navigationBar"
         navigation: view.controller
-        visible: !view.controller.navigationBarHidden
+        visible: !!view.controller && !view.controller.navigationBarHidden
         anchors { left: parent.left; right: parent.right; top: parent.top }
     }
 
@@ -30,16 +32,16 @@ Item {
         clip: true
         // Slightly shorter than the controller's transition, so a removed page is gone from sight
         // before its row (and its controller) goes.
-        readonly property int duration: Math.max(0, view.controller.transitionDuration - 30)
+        readonly property int duration: Math.max(0, (view.controller?.transitionDuration ?? 0) - 30)
 
         Repeater {
-            model: view.controller.pages
+            model: view.controller?.pages ?? null
             delegate: Item {
                 id: page
                 required property Screen screen
                 required property int stackIndex
                 required property bool leaving
-                readonly property bool isTop: !leaving && stackIndex === view.controller.depth - 1
+                readonly property bool isTop: !leaving && stackIndex === (view.controller?.depth ?? 0) - 1
                 property bool entered: false
 
                 objectName: "navigationPage"
@@ -48,7 +50,7 @@ Item {
                 z: leaving ? 1000 : stackIndex
                 x: leaving || !entered ? pagesArea.width : (isTop ? 0 : -pagesArea.width / 3)
                 Behavior on x {
-                    enabled: view.ready && view.controller.lastChangeAnimated
+                    enabled: view.ready && !!view.controller && view.controller.lastChangeAnimated
                     NumberAnimation { id: slide; duration: pagesArea.duration; easing.type: Easing.OutCubic }
                 }
                 // Covered and removed pages are not drawn, nor offered to accessibility clients.
