@@ -72,25 +72,39 @@ ApplicationWindow {
         }
     }
 
-    AlertDialog {
-        ui: window.ui
-        model: window.ui.alert
+    // Alerts, sheets, pickers and the spinner (Sheets.qml) are made once the first frame is drawn, so that
+    // the first frame draws the first screen alone; one asked for before that makes them at once.
+    Loader {
+        id: sheets
+        objectName: "sheets"
+        anchors.fill: parent
     }
-    ActionSheet {
-        ui: window.ui
-        model: window.ui.alert
+    function makeSheets() {
+        if (!sheets.item)
+            sheets.setSource(Qt.resolvedUrl("components/Sheets.qml"), { ui: window.ui })
     }
-    PickerSheet {
-        ui: window.ui
-        model: window.ui.picker
+    Connections {
+        target: window
+        enabled: !sheets.item
+        function onFrameSwapped() {
+            window.makeSheets()
+        }
     }
-    DatePickerSheet {
-        ui: window.ui
-        model: window.ui.datePicker
-    }
-    SpinnerOverlay {
-        parent: Overlay.overlay
-        ui: window.ui
+    Connections {
+        target: window.ui
+        enabled: !sheets.item
+        function onAlertChanged() {
+            window.makeSheets()
+        }
+        function onPickerChanged() {
+            window.makeSheets()
+        }
+        function onDatePickerChanged() {
+            window.makeSheets()
+        }
+        function onSpinnerChanged() {
+            window.makeSheets()
+        }
     }
 
     // The photo dialog, made on the first photo request (see PhotoDialog.qml).

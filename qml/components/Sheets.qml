@@ -1,0 +1,32 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+import QtQuick.Controls
+import Zelk
+
+// What QmlUi shows above every screen: alerts, action sheets, pickers and the spinner. The window makes
+// it once its first frame is drawn, or at once when one of them is asked for before (see Main.qml).
+Item {
+    id: sheets
+    required property QmlUi ui
+
+    AlertDialog {
+        ui: sheets.ui
+        model: sheets.ui.alert
+    }
+    ActionSheet {
+        ui: sheets.ui
+        model: sheets.ui.alert
+    }
+    PickerSheet {
+        ui: sheets.ui
+        model: sheets.ui.picker
+    }
+    DatePickerSheet {
+        ui: sheets.ui
+        model: sheets.ui.datePicker
+    }
+    SpinnerOverlay {
+        parent: Overlay.overlay
+        ui: sheets.ui
+    }
+}
