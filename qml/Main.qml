@@ -24,6 +24,16 @@ ApplicationWindow {
     Material.foreground: Brand.titleText
     color: Brand.background
 
+    // Alerts, sheets, pickers and the spinner (Sheets.qml) are made once the first frame is drawn, so that
+    // the first frame draws the first screen alone; one asked for before that makes them at once.
+    // (installUi sets firstFrameDrawn.)
+    property bool firstFrameDrawn: false
+    onFirstFrameDrawnChanged: makeSheets()
+    Loader {
+        id: sheets
+        objectName: "sheets"
+        anchors.fill: parent
+    }
     Item {
         id: screens
         objectName: "screens"
@@ -72,23 +82,9 @@ ApplicationWindow {
         }
     }
 
-    // Alerts, sheets, pickers and the spinner (Sheets.qml) are made once the first frame is drawn, so that
-    // the first frame draws the first screen alone; one asked for before that makes them at once.
-    Loader {
-        id: sheets
-        objectName: "sheets"
-        anchors.fill: parent
-    }
     function makeSheets() {
         if (!sheets.item)
             sheets.setSource(Qt.resolvedUrl("components/Sheets.qml"), { ui: window.ui })
-    }
-    Connections {
-        target: window
-        enabled: !sheets.item
-        function onFrameSwapped() {
-            window.makeSheets()
-        }
     }
     Connections {
         target: window.ui

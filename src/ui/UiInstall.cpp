@@ -9,6 +9,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QQuickStyle>
+#include <QQuickWindow>
 #include <QtQml/qqml.h>
 
 namespace {
@@ -49,5 +50,13 @@ bool installUi(QQmlApplicationEngine &engine, Navigator &navigator, QmlUi &ui)
     engine.setInitialProperties({{QStringLiteral("navigator"), QVariant::fromValue<QObject *>(&navigator)},
                                  {QStringLiteral("ui"), QVariant::fromValue<QObject *>(&ui)}});
     engine.load(QUrl(QStringLiteral("qrc:/Zelk/qml/Main.qml")));
+    // What the first screen does not need is made once the first frame is drawn (Main.qml's
+    // firstFrameDrawn). The frame is swapped on the render thread; the flag is set on this one.
+    if (auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().value(0))) {
+        QObject::connect(
+            window, &QQuickWindow::frameSwapped, window,
+            [window] { window->setProperty("firstFrameDrawn", true); },
+            Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
+    }
     return !engine.rootObjects().isEmpty();
 }
