@@ -81,8 +81,8 @@ private slots:
     // "fault"; the answers in order (status and texts the body holds); whether the gateway then closes the
     // connection, answering nothing more; and its request log where given. Among them its fault modes (once
     // or lasting, on one operation, ended by a reset), faults it cannot apply, the requests it refuses
-    // (framing it cannot read, documents it cannot serve, with a message naming what is wrong) and its log
-    // over HTTP.
+    // (framing it cannot read, documents it cannot serve, with a message naming what is wrong), its log
+    // over HTTP, and the benchmarks' options (generated lists, the version answer), or their refusal at start.
     void rawExchanges_data() { QVERIFY(zelktest::addFixtureRows(QStringLiteral("gatewaysim/exchanges"))); }
     void rawExchanges()
     {
@@ -92,7 +92,15 @@ private slots:
         options.requestLogLimit = given["requestLogLimit"].toInt(options.requestLogLimit);
         options.loggedBodyLimit = given["loggedBodyLimit"].toInt(options.loggedBodyLimit);
         options.bodyStallMs = given["bodyStallMs"].toInt(options.bodyStallMs);
+        options.customers = given["customers"].toInt(options.customers);
+        options.materials = given["materials"].toInt(options.materials);
+        options.versionState = given["versionState"].toString();
         GatewayFixture gateway(options);
+        if (row.contains("refused")) {
+            QVERIFY(!gateway.isRunning());
+            QVERIFY2(gateway.errorString().contains(row["refused"].toString()), qPrintable(gateway.errorString()));
+            return;
+        }
         QVERIFY(!row.contains("fault") || gateway.setFault(row["fault"].toObject()));
         QTcpSocket socket;
         socket.connectToHost(QHostAddress::LocalHost, quint16(QUrl(gateway.baseUrl()).port()));
@@ -110,6 +118,8 @@ private slots:
             QCOMPARE(answers[i].status, expected[i]["status"].toInt());
             for (const QJsonValue text : expected[i]["holds"].toArray())
                 QVERIFY2(answers[i].body.contains(text.toString().toUtf8()), answers[i].body.constData());
+            for (const QJsonValue text : expected[i]["lacks"].toArray())
+                QVERIFY2(!answers[i].body.contains(text.toString().toUtf8()), answers[i].body.constData());
         }
         if (row["closes"].toBool()) {
             QVERIFY(socket.state() == QAbstractSocket::UnconnectedState || socket.waitForDisconnected(5000));
