@@ -78,11 +78,12 @@ class GatewaySimTest : public QObject
 private slots:
     // Exchanges on one raw connection (tests/data/gatewaysim/exchanges.json): the bytes written ("request",
     // "padding" bytes, then a GET of /after where "then") to a gateway made with "options" and holding
-    // "fault"; the answers in order (status and texts the body holds); whether the gateway then closes the
-    // connection, answering nothing more; and its request log where given. Among them its fault modes (once
-    // or lasting, on one operation, ended by a reset), faults it cannot apply, the requests it refuses
-    // (framing it cannot read, documents it cannot serve, with a message naming what is wrong), its log
-    // over HTTP, and the benchmarks' options (generated lists, the version answer), or their refusal at start.
+    // "fault"; the answers in order (status, texts the body "holds" and texts it "lacks"); whether the
+    // gateway then closes the connection, answering nothing more; and its request log where given. A row with
+    // "refused" instead expects the gateway not to start, with that text in its reason. Among them its fault
+    // modes (once or lasting, on one operation, ended by a reset), faults it cannot apply, the requests it
+    // refuses (framing it cannot read, documents it cannot serve, with a message naming what is wrong), its
+    // log over HTTP, and the benchmarks' options (generated lists, the version answer).
     void rawExchanges_data() { QVERIFY(zelktest::addFixtureRows(QStringLiteral("gatewaysim/exchanges"))); }
     void rawExchanges()
     {
