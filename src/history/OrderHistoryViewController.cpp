@@ -61,7 +61,8 @@ void OrderHistoryViewController::loadCustomers()
         u->showSpinner();
     ctx->lists().joinClientList(this, [this](bool ok, std::optional<QList<OrderCustomer>> customers) {
         if (ok) {
-            m_filterCustomerListArray.setCustomers(customers.value_or(QList<OrderCustomer>()));
+            // The query's answer may have closed the spinner first, and the picker opened empty.
+            offerCustomers(customers.value_or(QList<OrderCustomer>()));
         } else if (!presentedScreen()) {
             showAlert(localized(QStringLiteral("無法取得客戶資料")), localized(QStringLiteral("請稍候在試")));
         }
@@ -152,12 +153,17 @@ void OrderHistoryViewController::selectDataReload()
             showAlert(localized(QStringLiteral("無法取得客戶資料")), localized(QStringLiteral("請稍候在試")));
             return;
         }
-        m_filterCustomerListArray.setCustomers(customers.value_or(QList<OrderCustomer>()));
-        if (SelectDataViewController *picker = m_selectDataViewController) {
-            picker->clearSearchText();
-            picker->reloadData();
-        }
+        offerCustomers(customers.value_or(QList<OrderCustomer>()));
     });
+}
+
+void OrderHistoryViewController::offerCustomers(const QList<OrderCustomer> &customers)
+{
+    m_filterCustomerListArray.setCustomers(customers);
+    if (SelectDataViewController *picker = m_selectDataViewController) {
+        picker->clearSearchText();
+        picker->reloadData();
+    }
 }
 
 // ---- query type and text field ----

@@ -91,6 +91,8 @@ signals:
 
 private:
     void loadCustomers();
+    // The customers the picker offers from now on; an open picker shows them at once, its search cleared.
+    void offerCustomers(const QList<OrderCustomer> &customers);
     void showCustomerPicker();
     void customerChosen(int row);
     void runQuery();

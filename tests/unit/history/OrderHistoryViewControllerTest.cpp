@@ -161,6 +161,7 @@ private slots:
     void init() { seen = {}; }
     void cleanup()
     {
+        q.reset(); // first: a failed comparison below leaves the test function at once
         const QDate today = QDate::currentDate();
         const QJsonObject vars{{"today", today.toString("yyyyMMdd")},
                                {"weekAgo", today.addDays(-7).toString("yyyyMMdd")},
@@ -170,11 +171,11 @@ private slots:
                              + (QTest::currentDataTag() ? "-" + QLatin1String(QTest::currentDataTag()) : QString());
         if (!seen.isEmpty() && !QTest::currentTestFailed())
             ZELK_COMPARE_FIXTURE(seen, "history/query/" + name, vars);
-        q.reset();
     }
 
     // Each row: the query opened (the customers held, today, signed out, a fault), then steps of actions
-    // (see act()), each taken after its actions; with "watchList" also the customer lists. Opening queries
+    // (see act()), each taken after its actions; with "watchList" also the customer lists, with "atOnce" the
+    // first step's actions taken before the opening's answers have all arrived. Opening queries
     // the last seven days (the start button shows today, the end button a week ago, the query runs from
     // the earlier); an absent customer list is fetched once and kept for the picker.
     void steps_data() { QVERIFY(zelktest::addFixtureRows("history/querySteps")); }
@@ -188,7 +189,8 @@ private slots:
             customers->append(OrderCustomer::fromJson(customer.toObject()));
         q = std::make_unique<Query>(customers, QDate::fromString(row["today"].toString(), Qt::ISODate),
                                     !row["signedOut"].toBool(), row["fault"].toObject());
-        QVERIFY(q->idle());
+        if (!row["atOnce"].toBool())
+            QVERIFY(q->idle());
         for (const QJsonValue &step : row["steps"].toArray()) {
             const QJsonArray actions = step.toArray();
             for (qsizetype i = 1; i < actions.size() && !QTest::currentTestFailed(); ++i)
