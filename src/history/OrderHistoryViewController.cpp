@@ -63,7 +63,8 @@ void OrderHistoryViewController::loadCustomers()
         if (ok) {
             // The query's answer may have closed the spinner first, and the picker opened empty.
             offerCustomers(customers.value_or(QList<OrderCustomer>()));
-        } else if (!presentedScreen()) {
+        } else if (!presentedScreen() || presentedScreen() == m_selectDataViewController) {
+            // Said over this screen's own picker too: else it stands empty without a word.
             showAlert(localized(QStringLiteral("無法取得客戶資料")), localized(QStringLiteral("請稍候在試")));
         }
         if (Ui *u = ui())
