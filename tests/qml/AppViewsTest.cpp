@@ -126,12 +126,15 @@ private slots:
         QTRY_VERIFY(h.navigator().presentedScreens().isEmpty());
     }
 
-    // The order query, its customer picker and the order detail.
+    // The order query, its customer picker and the order detail. The customers come 3 s late, after the
+    // orders, so the picker is opened before they come: it must fill once they do.
     void orderQueryPickerAndDetail()
     {
         QmlApp app;
         QmlHarness &h = app.harness();
         QVERIFY(app.startSignedIn());
+        app.context().lists().setCustomerList(std::nullopt);
+        QVERIFY(app.gateway().setFault({{"operation", "clientList"}, {"mode", "delay"}, {"delayMs", 3000}}));
         auto *query = qobject_cast<OrderHistoryViewController *>(app.storyboard().instantiateInitial("OrderHistory"));
         QVERIFY(query);
         // The gateway keeps Taiwan's calendar day.
