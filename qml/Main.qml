@@ -52,13 +52,19 @@ ApplicationWindow {
             model: window.navigator.presentedModel
             delegate: Item {
                 id: presented
+                objectName: "presentedScreen"
                 required property Screen screen
                 readonly property int duration: screen && screen.presentationAnimated ? screen.transitionDuration : 0
+                // A cross-dissolving screen fades in and out in place; the others slide up and down.
+                readonly property bool fades: screen !== null && screen.crossDissolves
+                readonly property bool leaving: screen !== null && screen.beingDismissed
                 width: screens.width
                 height: screens.height
                 visible: screen !== null && screen.onScreen
-                y: screen && screen.beingDismissed ? screens.height : 0
+                y: leaving && !fades ? screens.height : 0
+                opacity: leaving && fades ? 0 : 1
                 Behavior on y { NumberAnimation { duration: presented.duration; easing.type: Easing.OutCubic } }
+                Behavior on opacity { NumberAnimation { duration: presented.duration } }
                 Component.onCompleted: {
                     if (duration > 0)
                         enterAnimation.start()
@@ -66,11 +72,11 @@ ApplicationWindow {
                 NumberAnimation {
                     id: enterAnimation
                     target: presented
-                    property: "y"
-                    from: screens.height
-                    to: 0
+                    property: presented.fades ? "opacity" : "y"
+                    from: presented.fades ? 0 : screens.height
+                    to: presented.fades ? 1 : 0
                     duration: presented.duration
-                    easing.type: Easing.OutCubic
+                    easing.type: presented.fades ? Easing.Linear : Easing.OutCubic
                 }
                 // Touches do not reach the screens underneath.
                 MouseArea { anchors.fill: parent }

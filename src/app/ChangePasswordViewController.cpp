@@ -48,7 +48,7 @@ void ChangePasswordViewController::changePasswordAction()
         u->showAlert(alert);
         return;
     }
-    u->showSpinner();
+    u->showSpinner(this);
     ctx->operations().modAppPwd(ctx->userId(), m_old, m_new, this,
                                 [this](const ApiStatus &status) { changeFinished(status); });
 }

@@ -72,7 +72,7 @@ void LoginViewController::loginAction()
         return;
     }
     if (Ui *u = ui())
-        u->showSpinner();
+        u->showSpinner(this);
     // The account goes as typed (not trimmed, possibly empty); the password only as its digest. The
     // screen is up before the keychain has opened: a tap that early is sent once it has.
     const QString account = m_userName;
@@ -143,6 +143,8 @@ void LoginViewController::enterMainScreen()
     Screen *tabs = board ? board->instantiate(QStringLiteral("Main"), QStringLiteral("Tabbar")) : nullptr;
     if (!tabs)
         return;
+    // The tab screen fades in over the sign-in, where other presented screens slide up.
+    tabs->setCrossDissolves(true);
     // The completion runs only while this screen lives.
     present(tabs, true, [this] {
         // Empty once covered, so that they are empty when signing out uncovers this screen.

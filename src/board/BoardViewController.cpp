@@ -87,7 +87,7 @@ void BoardViewController::deleteOwnRecord(RowListModel<QJsonObject> &model, int 
         Ui *ui = this->ui();
         if (!ui)
             return;
-        ui->showSpinner();
+        ui->showSpinner(this);
         call(msgId, [this, list, msgId](const ApiStatus &status) {
             Ui *ui = this->ui();
             if (!ui)

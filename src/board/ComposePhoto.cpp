@@ -136,7 +136,7 @@ void ComposePhoto::post(const QString &text, Send send, ApiCompletion done)
         return;
     }
     ui->endEditing();
-    ui->showSpinner();
+    ui->showSpinner(this);
     m_posting = true;
     whenReady([this, send = std::move(send), done = std::move(done)] {
         send(m_encoded, whileAlive(this, [this, done](const ApiStatus &status) {

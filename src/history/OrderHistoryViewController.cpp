@@ -58,7 +58,7 @@ void OrderHistoryViewController::loadCustomers()
         return;
     }
     if (Ui *u = ui())
-        u->showSpinner();
+        u->showSpinner(this);
     ctx->lists().joinClientList(this, [this](bool ok, std::optional<QList<OrderCustomer>> customers) {
         if (ok) {
             // The query's answer may have closed the spinner first, and the picker opened empty.
@@ -146,7 +146,7 @@ void OrderHistoryViewController::selectDataReload()
     if (!ctx)
         return;
     if (Ui *u = ui())
-        u->showSpinner();
+        u->showSpinner(this);
     ctx->lists().clientList(this, [this](bool ok, std::optional<QList<OrderCustomer>> customers) {
         if (Ui *u = ui())
             u->dismissSpinner();
@@ -267,7 +267,7 @@ void OrderHistoryViewController::runQuery()
     if (!start.isValid() || !end.isValid() || !ctx)
         return;
     if (Ui *u = ui())
-        u->showSpinner();
+        u->showSpinner(this);
 
     Operations::OrderQuery query;
     query.userId = ctx->userId();

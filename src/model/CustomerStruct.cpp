@@ -9,6 +9,7 @@ void CustomerStruct::setCustomer(const OrderCustomer &customer)
     if (customer == m_customer)
         return;
     m_customer = customer;
+    ++m_generation;
     emit customerChanged();
 }
 
@@ -52,6 +53,7 @@ QString CustomerStruct::creditText() const
 
 void CustomerStruct::reset()
 {
+    ++m_generation;
     setCreditValue(0);
     setNowOrderValue(0);
     setCustomer(OrderCustomer());

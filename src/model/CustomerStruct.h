@@ -43,6 +43,10 @@ public:
     // Starts a new order: credit 0 (labels refreshed), nothing in the cart, the empty customer, no labels.
     void reset();
 
+    // Changes with every new order and every change of customer, so that an answer asked for one order's
+    // customer is recognised as stale once another order or customer has taken its place.
+    quint64 generation() const { return m_generation; }
+
 signals:
     void customerChanged();
     void creditValueChanged();
@@ -52,6 +56,7 @@ private:
     void refreshLabels(bool evenWhenNegative);
 
     OrderCustomer m_customer;
+    quint64 m_generation = 0;
     float m_creditValue = 0;
     float m_nowOrderValue = 0;
     QList<QPointer<CreditLabel>> m_creditLabels;

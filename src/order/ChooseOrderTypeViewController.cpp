@@ -103,7 +103,7 @@ void ChooseOrderTypeViewController::loadCustomerList(bool again)
         return;
     m_loadingCustomers = true;
     if (Ui *u = ui())
-        u->showSpinner();
+        u->showSpinner(this);
     // The list asked for in the background since sign-in is joined; the pick list's reload asks again.
     auto done = [this](bool ok, std::optional<QList<OrderCustomer>> customers) {
         m_loadingCustomers = false;

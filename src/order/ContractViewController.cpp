@@ -62,7 +62,7 @@ void ContractViewController::queryCredit()
     if (!ctx)
         return;
     if (Ui *u = ui())
-        u->showSpinner();
+        u->showSpinner(this);
     CustomerCredit::getCustomerCredit(*ctx, this, [this](float, const ApiStatus &status, const QString &) {
         if (!status.isSuccess || !status.returnJson)
             failureAlert(localized(QStringLiteral("無法取得信用額度")), status.message,

@@ -8,12 +8,19 @@ namespace CustomerCredit {
 
 void getCustomerCredit(AppContext &context, QObject *caller, Completion done)
 {
-    const OrderCustomer &customer = context.customerStruct().customer();
-    // The figure is kept even when the caller has gone; only `done` belongs to the caller.
+    const CustomerStruct &asked = context.customerStruct();
+    const OrderCustomer &customer = asked.customer();
+    // The figure is kept even when the caller has gone; only `done` belongs to the caller. An answer that
+    // comes after another order or customer took the place of the one asked for is dropped whole: it
+    // would show that customer's credit for another and let the next screen skip its own query.
     context.operations().customerCredit(
         context.userId().value_or(QString()), customer.kunnr, customer.bukrs, &context,
-        [&context, guard = CallerGuard(caller), done](const ApiStatus &status) {
+        [&context, generation = asked.generation(), guard = CallerGuard(caller), done](const ApiStatus &status) {
             CustomerStruct &customerStruct = context.customerStruct();
+            if (customerStruct.generation() != generation) {
+                qCDebug(lcOrder, "credit answer for an earlier customer dropped");
+                return;
+            }
             if (status.isSuccess && status.returnJson) {
                 const QJsonObject credit =
                     status.returnJson->object().value(QStringLiteral("custCredit")).toObject();

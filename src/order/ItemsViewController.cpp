@@ -35,7 +35,7 @@ void ItemsViewController::viewDidAppear(bool animated)
     if (!ctx)
         return;
     if (Ui *u = ui())
-        u->showSpinner();
+        u->showSpinner(this);
     ctx->operations().contractMaterials(ctx->userId().value_or(QString()), m_order.contract2.vbeln, this,
                                         [this](const ApiStatus &status) { itemsReply(status); });
 }

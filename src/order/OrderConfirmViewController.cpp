@@ -191,7 +191,7 @@ void OrderConfirmViewController::orderAction()
     if (!ctx || !buttonIds().contains(kConfirmButton))
         return;
     if (Ui *u = ui())
-        u->showSpinner(SpinnerMask::Clear);
+        u->showSpinner(this, SpinnerMask::Clear);
     const QString userId = ctx->userId().value_or(QString());
     const QString email = ctx->userInfo().email.value_or(QString());
     const QList<OrderConfirm> sent = ctx->draft().cart().orderConfirmArray();

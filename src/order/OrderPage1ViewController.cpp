@@ -269,7 +269,7 @@ void OrderPage1ViewController::queryCredit()
 {
     AppContext *ctx = context();
     if (Ui *u = ui())
-        u->showSpinner();
+        u->showSpinner(this);
     CustomerCredit::getCustomerCredit(*ctx, this, [this](float, const ApiStatus &status, const QString &) {
         if (Ui *u = ui())
             u->dismissSpinner();

@@ -90,7 +90,7 @@ void OrderPage2ViewController::viewDidAppear(bool animated)
     if (!ctx)
         return;
     if (Ui *u = ui())
-        u->showSpinner();
+        u->showSpinner(this);
     ctx->operations().materialPrices<PriceList>(
         ctx->userId().value_or(QString()), priceListQuery(), this,
         [](const ApiStatus &status) { return status.returnJson ? PriceList(status.returnJson->object()) : PriceList(); },

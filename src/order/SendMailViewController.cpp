@@ -157,7 +157,7 @@ void SendMailViewController::sendMailAction()
     }
     m_sending = true;
     if (Ui *u = ui())
-        u->showSpinner(SpinnerMask::Clear);
+        u->showSpinner(this, SpinnerMask::Clear);
     ctx->operations().sendMail(list, this, [this](const ApiStatus &status) { handleAnswer(status); });
 }
 

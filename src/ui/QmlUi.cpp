@@ -199,7 +199,7 @@ void QmlUi::cancelDatePicker(int id)
         picker.cancel();
 }
 
-void QmlUi::showSpinner(SpinnerMask mask, const QString &status)
+void QmlUi::drawSpinner(SpinnerMask mask, const QString &status)
 {
     m_spinnerVisible = true;
     m_spinnerMask = mask;
@@ -207,7 +207,7 @@ void QmlUi::showSpinner(SpinnerMask mask, const QString &status)
     emit spinnerChanged();
 }
 
-void QmlUi::dismissSpinner()
+void QmlUi::removeSpinner()
 {
     if (!m_spinnerVisible)
         return;

@@ -39,9 +39,6 @@ public:
     void showDatePicker(const DatePicker &picker) override;
     void setDefaultSpinnerMask(SpinnerMask mask) override { m_defaultMask = mask; }
     SpinnerMask defaultSpinnerMask() const override { return m_defaultMask; }
-    using Ui::showSpinner;
-    void showSpinner(SpinnerMask mask, const QString &status = {}) override;
-    void dismissSpinner() override;
     bool openUrl(const QUrl &url) override;
     bool isPhotoSourceAvailable(PhotoSource source) const override;
     void pickPhoto(PhotoSource source, std::function<void(const QImage &)> done,
@@ -80,6 +77,10 @@ signals:
     // The view opens its file dialog (the library) and answers with photoChosen/photoCancelled.
     void photoRequested(int id, const QString &source);
     void endEditingRequested();
+
+protected:
+    void drawSpinner(SpinnerMask mask, const QString &status) override;
+    void removeSpinner() override;
 
 private:
     struct QueuedAlert {

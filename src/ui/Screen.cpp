@@ -414,7 +414,7 @@ void Screen::withLists(const QStringList &kinds, std::function<void()> then)
         return;
     m_awaitedLists.append(kind);
     if (Ui *u = ui())
-        u->showSpinner(SpinnerMask::Clear);
+        u->showSpinner(this, SpinnerMask::Clear);
     ctx->lists().withList(kind, this, [this, kind, missing, then = std::move(then)](const ApiStatus &status) {
         m_awaitedLists.removeOne(kind);
         Ui *u = ui();

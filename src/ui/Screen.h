@@ -79,6 +79,8 @@ class Screen : public QObject
     Q_PROPERTY(bool beingDismissed READ isBeingDismissed NOTIFY beingDismissedChanged)
     // Whether the last presentation or dismissal of this screen animates.
     Q_PROPERTY(bool presentationAnimated READ isPresentationAnimated NOTIFY beingDismissedChanged)
+    // How a presented screen arrives and leaves: sliding up from the bottom, or fading in over its presenter.
+    Q_PROPERTY(bool crossDissolves READ crossDissolves CONSTANT)
     // The bar buttons as rows with "title", "iconSource" and "buttonName".
     Q_PROPERTY(ListModelBase *leftBarButtons READ leftBarButtonRows CONSTANT)
     Q_PROPERTY(ListModelBase *rightBarButtons READ rightBarButtonRows CONSTANT)
@@ -121,6 +123,9 @@ public:
     QColor backgroundColor() const { return m_backgroundColor; }
     static int transitionDuration();
     void setBackgroundColor(const QColor &color);
+    // Set before the screen is presented; presented screens slide up unless told to cross-dissolve.
+    bool crossDissolves() const { return m_crossDissolves; }
+    void setCrossDissolves(bool crossDissolves) { m_crossDissolves = crossDissolves; }
     QString storyboardName() const { return m_storyboardName; }
     QString storyboardIdentifier() const { return m_storyboardIdentifier; }
 
@@ -228,6 +233,7 @@ private:
     bool m_viewLoaded = false;
     bool m_beingDismissed = false;
     bool m_presentationAnimated = false;
+    bool m_crossDissolves = false;
     QStringList m_awaitedLists; // the kinds withLists is fetching for this screen
     Appearance m_appearance = Appearance::Disappeared;
     bool m_appearanceAnimated = false;

@@ -20,7 +20,7 @@ enum class SpinnerMask {
 class Ui
 {
 public:
-    virtual ~Ui() = default;
+    virtual ~Ui();
 
     // Alerts and action sheets are shown one at a time, in the order asked; a later one waits until
     // the earlier one has been answered.
@@ -30,12 +30,15 @@ public:
     virtual void showPicker(const Picker &picker) = 0;
     virtual void showDatePicker(const DatePicker &picker) = 0;
 
-    // The progress spinner; show() uses the default mask.
+    // The progress spinner, shown for `owner` (the screen that waits, or a part of it): a spinner belongs
+    // to the one that showed it last, and goes with it when that is destroyed first, so that a screen
+    // leaving before its answer never leaves the spinner (and its touch mask) behind. The short form uses
+    // the default mask.
     virtual void setDefaultSpinnerMask(SpinnerMask mask) = 0;
     virtual SpinnerMask defaultSpinnerMask() const = 0;
-    virtual void showSpinner(SpinnerMask mask, const QString &status = {}) = 0;
-    void showSpinner() { showSpinner(defaultSpinnerMask()); }
-    virtual void dismissSpinner() = 0;
+    void showSpinner(QObject *owner, SpinnerMask mask, const QString &status = {});
+    void showSpinner(QObject *owner) { showSpinner(owner, defaultSpinnerMask()); }
+    void dismissSpinner();
 
     // Opens an address with the system (telephone numbers, web pages). False when nothing opened it.
     virtual bool openUrl(const QUrl &url) = 0;
@@ -58,4 +61,12 @@ public:
     // Tells `changed` of every change of the application's state (Qt::ApplicationActive: in front and
     // taking input). One handler at a time; an empty one removes it.
     virtual void setApplicationStateHandler(std::function<void(Qt::ApplicationState)> changed) = 0;
+
+protected:
+    // What the toolkit draws for showSpinner() and dismissSpinner().
+    virtual void drawSpinner(SpinnerMask mask, const QString &status) = 0;
+    virtual void removeSpinner() = 0;
+
+private:
+    QMetaObject::Connection m_spinnerOwnerGone;
 };

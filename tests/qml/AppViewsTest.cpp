@@ -115,7 +115,22 @@ private slots:
     {
         QmlApp app;
         QmlHarness &h = app.harness();
-        QVERIFY(app.launchAndSignIn());
+        // The tab screen fades in over the sign-in in its place: seen part-way faded, never moved.
+        QVERIFY(app.launch());
+        bool partWay = false, moved = false;
+        const auto frames = QObject::connect(h.window(), &QQuickWindow::afterAnimating, [&] {
+            if (QQuickItem *cover = h.find(u"presentedScreen"_s)) {
+                partWay = partWay || (cover->opacity() > 0 && cover->opacity() < 1);
+                moved = moved || cover->y() != 0;
+            }
+        });
+        QVERIFY(play(h, "signIn/demo"));
+        QVERIFY(QTest::qWaitFor([&] {
+            QQuickItem *cover = h.find(u"presentedScreen"_s);
+            return app.tabs() && cover && cover->opacity() == 1;
+        }, 10000));
+        QObject::disconnect(frames);
+        QVERIFY(partWay && !moved);
         auto *home = qobject_cast<HomeViewController *>(app.homeStack()->rootViewController());
         QVERIFY(QTest::qWaitFor([&] { return home->pushNewsVisible(); }, 10000));
         QVERIFY(play(h, "views/home"));

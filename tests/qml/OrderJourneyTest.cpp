@@ -12,6 +12,7 @@
 #include "ui/TabBarController.h"
 
 #include <QAccessible>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QTest>
@@ -279,6 +280,37 @@ private slots:
         QCOMPARE(placed(), placedBefore + 1);
         QVERIFY(tap(h, "closeButton"));
         QVERIFY(play(h, "order/backOnTypes"));
+    }
+
+    // An order placed for one customer asks for that customer's credit again, and the gateway holds the
+    // answer back while the rep closes the confirmation and opens a contract order for another customer.
+    // The late answer changes nothing: the contract screen keeps its own customer's credit.
+    void lateCreditAnswerStaysWithItsCustomer()
+    {
+        QmlHarness &h = app->harness();
+        QVERIFY(openOrderTypes());
+        QVERIFY(play(h, "order/headerOfAnotherCustomer"));
+        QVERIFY(play(h, "order/eightOfTheFirstMaterial"));
+        constexpr int kHeld = 6000;
+        QVERIFY(app->gateway().setFault(u"ZBAPI_GET_CUSTOMER_CREDIT"_s, u"delay"_s, kHeld));
+        QVERIFY(play(h, "order/sendOne"));
+        QElapsedTimer held; // the refresh went out with the answer drawn
+        held.start();
+        QVERIFY(play(h, "order/closeToTypes"));
+        QVERIFY(play(h, "order/contractsOfACustomer"));
+        QVERIFY(play(h, "order/contractsWithTheirOwnCredit"));
+        QVERIFY2(held.elapsed() < kHeld, "the other customer's order opened after the held answer came");
+        QTest::qWait(kHeld + 500 - int(held.elapsed()));
+        QVERIFY(play(h, "order/contractsWithTheirOwnCredit"));
+        QCOMPARE(app->context().customerStruct().creditValue(), 1650000.0f);
+        const QList<QJsonObject> asked = app->gateway().gatewayCalls(u"ZBAPI_GET_CUSTOMER_CREDIT"_s);
+        QStringList customers;
+        for (const QJsonObject &call : asked)
+            customers << call[u"pKunnr"_s].toString();
+        QCOMPARE(customers, QStringList({u"0000100102"_s, u"0000100102"_s, u"0000100101"_s}));
+        const QList<QJsonObject> contracts = app->gateway().gatewayCalls(u"ZSD_GET_CUST_CONTRACT2"_s);
+        QCOMPARE(contracts.size(), 1);
+        QCOMPARE(contracts.at(0)[u"pKunnr"_s].toString(), u"0000100101"_s);
     }
 
     void cartPanelFromTheEdgeWithThreeLines()

@@ -92,7 +92,7 @@ private slots:
             QCOMPARE(chosen.toString(Qt::ISODate), turn[u"chosen"].toString());
         }
 
-        h.ui().showSpinner(); // with the clear mask by default
+        h.ui().showSpinner(nullptr); // with the clear mask by default
         QCOMPARE(h.ui().spinnerMaskName(), u"clear"_s);
         QTRY_VERIFY(h.find(u"spinner"_s) && h.find(u"spinnerMask"_s));
         h.ui().dismissSpinner();

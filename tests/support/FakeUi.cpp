@@ -131,14 +131,14 @@ bool FakeUi::cancelDatePicker()
     return closeIn(m_datePicker, m_datePickerOpen, [](const DatePicker &d) { if (d.cancel) d.cancel(); });
 }
 
-void FakeUi::showSpinner(SpinnerMask mask, const QString &)
+void FakeUi::drawSpinner(SpinnerMask mask, const QString &)
 {
     m_calls << (mask == SpinnerMask::Clear ? QStringLiteral("spinner:show:clear") : QStringLiteral("spinner:show:none"));
     m_spinner = true;
     m_spinnerMask = mask;
 }
 
-void FakeUi::dismissSpinner()
+void FakeUi::removeSpinner()
 {
     m_calls << QStringLiteral("spinner:dismiss");
     m_spinner = false;

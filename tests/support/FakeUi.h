@@ -27,9 +27,6 @@ public:
     void showDatePicker(const DatePicker &picker) override;
     void setDefaultSpinnerMask(SpinnerMask mask) override { m_defaultMask = mask; }
     SpinnerMask defaultSpinnerMask() const override { return m_defaultMask; }
-    using Ui::showSpinner;
-    void showSpinner(SpinnerMask mask, const QString &status = {}) override;
-    void dismissSpinner() override;
     bool openUrl(const QUrl &url) override;
     bool isPhotoSourceAvailable(PhotoSource source) const override;
     void pickPhoto(PhotoSource source, std::function<void(const QImage &)> done,
@@ -105,6 +102,10 @@ public:
     int firePendingActions();
 
     int endEditingCount() const { return int(m_calls.count(QStringLiteral("endEditing"))); }
+
+protected:
+    void drawSpinner(SpinnerMask mask, const QString &status) override;
+    void removeSpinner() override;
 
 private:
     struct Delayed {

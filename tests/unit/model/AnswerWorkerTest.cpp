@@ -132,14 +132,18 @@ private slots:
         QCOMPARE(shown(), QStringList({"B1", "B2"}));
         QVERIFY(onMainThread);
 
-        // Gone before its answer: nothing reaches it (the held customer list is the store's, not the screen's).
+        // Gone before its answer: nothing reaches it (the held customer list is the store's, not the screen's),
+        // and a spinner it showed goes with it.
         server.enqueue(answer({"C1"}).delayed(200));
         ask();
         QVERIFY(server.waitForRequests(3));
-        const QStringList calls = ui.calls();
+        QStringList calls = ui.calls();
+        if (ui.isSpinnerShowing())
+            calls << QStringLiteral("spinner:dismiss");
         screen.reset();
         QVERIFY(settle(context));
         QCOMPARE(ui.calls(), calls);
+        QVERIFY(!ui.isSpinnerShowing());
         if (path == "customers")
             QCOMPARE(context.lists().customerList()->first().kunnr, QStringLiteral("C1"));
     }

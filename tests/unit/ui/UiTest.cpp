@@ -5,6 +5,8 @@
 #include "FakeUi.h"
 
 #include <QTemporaryDir>
+
+#include <memory>
 #include <QTest>
 
 class UiTest : public QObject
@@ -70,6 +72,29 @@ private slots:
         QCOMPARE(refreshes, 1);
         header.endRefreshing();
         QCOMPARE(header.state(), RefreshControl::Idle);
+    }
+
+    // The spinner goes with the one that showed it last, when that goes before dismissing it; nobody
+    // else's going takes it away, and a dismissed spinner is not dismissed again.
+    void spinnerGoesWithItsOwner()
+    {
+        FakeUi ui;
+        auto first = std::make_unique<QObject>(), second = std::make_unique<QObject>();
+        ui.showSpinner(first.get());
+        ui.showSpinner(second.get(), SpinnerMask::None);
+        first.reset();
+        QVERIFY(ui.isSpinnerShowing());
+        second.reset();
+        QVERIFY(!ui.isSpinnerShowing());
+
+        auto owner = std::make_unique<QObject>();
+        ui.showSpinner(owner.get());
+        ui.dismissSpinner();
+        ui.showSpinner(nullptr);
+        owner.reset();
+        QVERIFY(ui.isSpinnerShowing());
+        ui.dismissSpinner();
+        QCOMPARE(ui.calls().filter(QStringLiteral("spinner:dismiss")).size(), 3);
     }
 };
 
