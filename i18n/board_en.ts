@@ -79,5 +79,17 @@
         <source>照片超過 4000 萬像素，請選擇較小的照片</source>
         <translation>The photo is larger than 40 megapixels. Please choose a smaller one.</translation>
     </message>
+    <message>
+        <source>無法確認是否已新增</source>
+        <translation>Could not check whether it was posted</translation>
+    </message>
+    <message>
+        <source>無法確認是否已刪除</source>
+        <translation>Could not check whether it was deleted</translation>
+    </message>
+    <message>
+        <source>先前送出的內容已新增，修改後的內容尚未送出</source>
+        <translation>What you sent before was posted. The changed text has not been sent yet.</translation>
+    </message>
 </context>
 </TS>

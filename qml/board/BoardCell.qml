@@ -5,8 +5,8 @@ import QtQuick.Layouts
 import Zelk
 
 // One message or reply, filled from the roles of a board list: author and portrait (the placeholder
-// until the portrait arrives), time, text, photo, the newest-reply preview with the count, and the
-// delete menu on the user's own messages. The photo's height comes from the record, so the cell never
+// until the portrait arrives), time, text, photo, the newest-reply preview with the count (or the count
+// alone), and the delete menu on the user's own messages. The photo's height comes from the record, so the cell never
 // changes height when the image arrives; an image that fails to load leaves its place empty.
 Rectangle {
     id: cell
@@ -25,7 +25,9 @@ Rectangle {
 
     // The objectNames of the cell and its buttons start with this ("boardCell_0", "boardCellMenu_0").
     property string namePrefix: "boardCell"
+    // The newest reply's name and text; the reply count is drawn without them where showsReplyCount.
     property bool showsReplyPreview: true
+    property bool showsReplyCount: showsReplyPreview
     property bool showsReplyButton: true
     property bool showsMenu: ownMessage
     // Replies show their photo at its height, as wide as its aspect makes it.
@@ -122,7 +124,7 @@ Rectangle {
         }
         Rectangle {
             objectName: "replyView"
-            visible: cell.showsReplyPreview
+            visible: cell.showsReplyPreview || (cell.showsReplyCount && cell.replyCount !== "")
             Layout.fillWidth: true
             implicitHeight: preview.implicitHeight + 16
             border.width: 0.5
@@ -142,6 +144,7 @@ Rectangle {
                 }
                 PlainLabel {
                     objectName: "newestReplyTitleLabel"
+                    visible: cell.showsReplyPreview
                     text: cell.newestReplyTitle
                     font.pixelSize: 13
                     font.bold: true
@@ -149,7 +152,7 @@ Rectangle {
                 }
                 PlainLabel {
                     objectName: "newestReplyLabel"
-                    visible: text !== ""
+                    visible: cell.showsReplyPreview && text !== ""
                     Layout.fillWidth: true
                     text: cell.newestReply
                     font.pixelSize: 13

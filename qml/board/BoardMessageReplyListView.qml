@@ -46,6 +46,7 @@ Item {
                     namePrefix: "boardMessage"
                     showsMenu: false
                     showsReplyPreview: false
+                    showsReplyCount: true
                     onReplyClicked: view.controller.replyMessageAction(messageCell.index)
                 }
             }

@@ -5,7 +5,7 @@
 #include "ui/Ui.h"
 
 AddBoardMessageViewController::AddBoardMessageViewController(QObject *parent)
-    : Screen(parent), m_photo(new ComposePhoto(this))
+    : Screen(parent), m_photo(new ComposePhoto(this)), m_ownWrites(new PendingBoardWrite(this))
 {
 }
 
@@ -29,33 +29,46 @@ void AddBoardMessageViewController::viewDidLoad()
 
 void AddBoardMessageViewController::sendNewMessageAction()
 {
-    const QString text = m_text;
-    m_photo->post(
-        text,
-        [this, text](const QString &encoded, ApiCompletion finished) {
-            if (AppContext *ctx = context())
-                ctx->operations().addBoardMsg(m_boardId, ctx->userId().value_or(QString()), text, encoded, this,
-                                              std::move(finished));
-            else
-                finished(ApiStatus::clientFailure(QString()));
-        },
-        [this](const ApiStatus &status) {
-            Ui *u = ui();
-            if (!u)
-                return;
-            Alert alert;
-            alert.context = this;
-            if (status.isSuccess && status.returnJson) {
-                alert.title = localized(QStringLiteral("新增成功"));
-                alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Default,
-                                [this] { dismiss(true, [this] { emit posted(); }); });
-            } else {
-                alert.title = localized(QStringLiteral("新增失敗"));
-                alert.message = status.message;
-                alert.addButton(localized(QStringLiteral("確定")));
-            }
-            u->showAlert(alert);
-        });
+    const QString text = m_text, boardId = m_boardId;
+    m_photo->post(text, [this, text, boardId](const QString &photo, std::function<void()> finished) {
+        const QString userId = context() ? context()->userId().value_or(QString()) : QString();
+        // A new message lands on the board's first page.
+        const PendingBoardWrite::Read firstPage{
+            QStringLiteral("board ") + boardId, QStringLiteral("boardMsgList"),
+            PendingBoardWrite::bound(this, [boardId](AppContext &ctx, ApiCompletion done) {
+                ctx.operations().getBoardMsgList(boardId, QStringLiteral("0"), nullptr, std::move(done));
+            })};
+        writes()->post(userId, text, photo, firstPage,
+                       PendingBoardWrite::bound(this, [boardId, userId, text, photo](AppContext &ctx, ApiCompletion done) {
+                           ctx.operations().addBoardMsg(boardId, userId, text, photo, nullptr, std::move(done));
+                       }),
+                       PendingBoardWrite::guarded(this, [this, finished](PendingBoardWrite::Outcome outcome,
+                                                                         const QString &message) {
+                           finished();
+                           showOutcome(outcome, message);
+                       }));
+    });
+}
+
+void AddBoardMessageViewController::showOutcome(PendingBoardWrite::Outcome outcome, const QString &message)
+{
+    Ui *u = ui();
+    if (!u)
+        return;
+    Alert alert;
+    alert.context = this;
+    alert.title = PendingBoardWrite::postTitle(outcome);
+    alert.message = PendingBoardWrite::postMessage(outcome, message);
+    if (outcome == PendingBoardWrite::Outcome::done) {
+        alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Default,
+                        [this] { dismiss(true, [this] { emit posted(); }); });
+    } else {
+        // An earlier text turned out posted: the board shows it, this screen keeps the text as it now is.
+        if (outcome == PendingBoardWrite::Outcome::doneEarlier)
+            emit postedEarlier();
+        alert.addButton(localized(QStringLiteral("確定")));
+    }
+    u->showAlert(alert);
 }
 
 void AddBoardMessageViewController::closeAction() { dismiss(true); }

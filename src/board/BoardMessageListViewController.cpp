@@ -95,7 +95,9 @@ void BoardMessageListViewController::addMessageAction()
         return;
     }
     composer->setBoardId(m_boardId);
+    composer->shareWrites(writes());
     connect(composer, &AddBoardMessageViewController::posted, m_header, &RefreshControl::beginRefreshing);
+    connect(composer, &AddBoardMessageViewController::postedEarlier, m_header, &RefreshControl::beginRefreshing);
     present(nav, true);
 }
 
@@ -111,6 +113,7 @@ void BoardMessageListViewController::replyMessageAction(int row)
     replies->setMessage(m_messages.at(row));
     replies->setCollectionWidth(collectionWidth());
     replies->setReplyMode(true);
+    replies->shareWrites(writes());
     connect(replies, &BoardMessageReplyListViewController::leaving, this,
             &BoardMessageListViewController::replaceReplies);
     Segue::show(this, replies);
@@ -132,8 +135,20 @@ void BoardMessageListViewController::replaceReplies(const QJsonObject &message)
 
 void BoardMessageListViewController::menuAction(int row)
 {
-    deleteOwnRecord(m_messages, row, [this](const QString &msgId, ApiCompletion done) {
-        if (AppContext *ctx = context())
-            ctx->operations().deleteBoardMsg(msgId, userId(), this, std::move(done));
+    if (row < 0 || row >= m_messages.size())
+        return;
+    // After a deletion of unknown fate the page around the message is read again: from a few messages
+    // before it, so that it is still found when others were posted or deleted meanwhile.
+    constexpr int kMessagesBefore = 5;
+    const QString boardId = m_boardId, user = userId();
+    const QString startRow = row > kMessagesBefore ? BoardCell::rowText(m_messages.at(row - kMessagesBefore - 1))
+                                                   : QStringLiteral("0");
+    const PendingBoardWrite::Read page{
+        QStringLiteral("board ") + boardId, QStringLiteral("boardMsgList"),
+        PendingBoardWrite::bound(this, [boardId, startRow](AppContext &ctx, ApiCompletion done) {
+            ctx.operations().getBoardMsgList(boardId, startRow, nullptr, std::move(done));
+        })};
+    deleteOwnRecord(m_messages, row, page, [user](AppContext &ctx, const QString &msgId, ApiCompletion done) {
+        ctx.operations().deleteBoardMsg(msgId, user, nullptr, std::move(done));
     });
 }

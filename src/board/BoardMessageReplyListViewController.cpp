@@ -110,31 +110,41 @@ void BoardMessageReplyListViewController::recordRemoved()
     m_messages.replace(0, message);
 }
 
+PendingBoardWrite::Read BoardMessageReplyListViewController::readReplies()
+{
+    const QString msgId = message().value(QLatin1String("msgID")).toString();
+    return {QStringLiteral("replies ") + msgId, QStringLiteral("boardReplyMsgList"),
+            PendingBoardWrite::bound(this, [msgId](AppContext &ctx, ApiCompletion done) {
+                ctx.operations().getBoardReplyMsgList(msgId, nullptr, std::move(done));
+            })};
+}
+
 void BoardMessageReplyListViewController::sendNewMessageAction()
 {
     const QString text = newMessageText();
     const QString msgId = message().value(QLatin1String("msgID")).toString();
-    photo()->post(
-        text,
-        [this, text, msgId](const QString &encoded, ApiCompletion finished) {
-            if (AppContext *ctx = context())
-                ctx->operations().addBoardReplyMsg(msgId, userId(), text, encoded, this, std::move(finished));
-            else
-                finished(ApiStatus::clientFailure(QString()));
-        },
-        [this](const ApiStatus &status) {
-            if (!status.isSuccess || !status.returnJson) {
-                alertWithTitle(localized(QStringLiteral("新增失敗")), status.message);
-                return;
-            }
-            // The text and the photo went out with this reply: the next reply starts empty rather than
-            // sending the same photo again.
-            setNewMessageText(QString());
-            photo()->cancelPhotoAction();
-            alertWithTitle(localized(QStringLiteral("新增成功")));
-            setReplyMode(true);
-            m_header->beginRefreshing();
-        });
+    photo()->post(text, [this, text, msgId](const QString &encoded, std::function<void()> finished) {
+        const QString user = userId();
+        writes()->post(
+            user, text, encoded, readReplies(),
+            PendingBoardWrite::bound(this, [user, text, msgId, encoded](AppContext &ctx, ApiCompletion done) {
+                ctx.operations().addBoardReplyMsg(msgId, user, text, encoded, nullptr, std::move(done));
+            }),
+            PendingBoardWrite::guarded(this, [this, finished](PendingBoardWrite::Outcome outcome, const QString &message) {
+                finished();
+                alertWithTitle(PendingBoardWrite::postTitle(outcome), PendingBoardWrite::postMessage(outcome, message));
+                if (outcome == PendingBoardWrite::Outcome::done) {
+                    // The text and the photo went out with this reply: the next reply starts empty rather
+                    // than sending the same photo again.
+                    setNewMessageText(QString());
+                    photo()->cancelPhotoAction();
+                }
+                if (outcome == PendingBoardWrite::Outcome::done || outcome == PendingBoardWrite::Outcome::doneEarlier) {
+                    setReplyMode(true);
+                    m_header->beginRefreshing();
+                }
+            }));
+    });
 }
 
 void BoardMessageReplyListViewController::replyMessageAction(int row)
@@ -145,8 +155,8 @@ void BoardMessageReplyListViewController::replyMessageAction(int row)
 
 void BoardMessageReplyListViewController::menuAction(int row)
 {
-    deleteOwnRecord(m_replies, row, [this](const QString &msgId, ApiCompletion done) {
-        if (AppContext *ctx = context())
-            ctx->operations().deleteBoardReplyMsg(msgId, userId(), this, std::move(done));
+    const QString user = userId();
+    deleteOwnRecord(m_replies, row, readReplies(), [user](AppContext &ctx, const QString &replyId, ApiCompletion done) {
+        ctx.operations().deleteBoardReplyMsg(replyId, user, nullptr, std::move(done));
     });
 }

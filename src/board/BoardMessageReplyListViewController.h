@@ -1,6 +1,7 @@
 #pragma once
 // One board message and all its replies (oldest first, so the newest ends the list), with the compose
-// area at the bottom: a reply with text and an optional photo. Opened from a message's reply button in
+// area at the bottom: a reply with text and an optional photo (after a lost answer, the next try first
+// looks for it among the replies). Opened from a message's reply button in
 // reply mode: the text input gets the focus once the screen shows, and the list scrolls to its end once
 // the replies are in. The user's own replies can be deleted from their menu.
 #include "board/BoardViewController.h"
@@ -55,6 +56,8 @@ protected:
 
 private:
     void loadReplies();
+    // Reads the replies of the message, as a write of unknown fate is checked against.
+    PendingBoardWrite::Read readReplies();
     void setReplies(const QList<QJsonObject> &replies);
 
     RowListModel<QJsonObject> m_replies;

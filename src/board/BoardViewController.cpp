@@ -10,7 +10,8 @@ BoardViewController::BoardViewController(QObject *parent)
     : Screen(parent),
       m_messages(BoardCell::roles([this](const QJsonObject &m) { return BoardCell::photoHeight(m, m_collectionWidth); },
                                   [this](const QJsonObject &m) { return isOwn(m); })),
-      m_photo(new ComposePhoto(this))
+      m_photo(new ComposePhoto(this)),
+      m_ownWrites(new PendingBoardWrite(this))
 {
 }
 
@@ -69,7 +70,8 @@ bool BoardViewController::isOwn(const QJsonObject &record) const
     return ctx && BoardCell::isOwn(record, ctx->userId());
 }
 
-void BoardViewController::deleteOwnRecord(RowListModel<QJsonObject> &model, int row, DeleteCall call)
+void BoardViewController::deleteOwnRecord(RowListModel<QJsonObject> &model, int row, PendingBoardWrite::Read read,
+                                          DeleteCall call)
 {
     Ui *ui = this->ui();
     if (!ui || row < 0 || row >= model.size())
@@ -83,20 +85,24 @@ void BoardViewController::deleteOwnRecord(RowListModel<QJsonObject> &model, int 
     sheet.title = localized(QStringLiteral("刪除留言"));
     sheet.context = this;
     sheet.addButton(localized(QStringLiteral("取消")), AlertButton::Style::Cancel);
-    sheet.addButton(localized(QStringLiteral("刪除")), AlertButton::Style::Destructive, [this, list, msgId, call] {
+    sheet.addButton(localized(QStringLiteral("刪除")), AlertButton::Style::Destructive, [this, list, msgId, read, call] {
         Ui *ui = this->ui();
         if (!ui)
             return;
         ui->showSpinner(this);
-        call(msgId, [this, list, msgId](const ApiStatus &status) {
+        const auto send = PendingBoardWrite::bound(this, [msgId, call](AppContext &ctx, ApiCompletion done) {
+            call(ctx, msgId, std::move(done));
+        });
+        writes()->remove(msgId, read, send, PendingBoardWrite::guarded(this, [this, list, msgId](PendingBoardWrite::Outcome outcome,
+                                                                                                  const QString &message) {
             Ui *ui = this->ui();
             if (!ui)
                 return;
             ui->dismissSpinner();
             Alert alert;
-            alert.message = status.message;
+            alert.message = message;
             alert.context = this;
-            if (status.isSuccess && status.returnJson) {
+            if (outcome == PendingBoardWrite::Outcome::done) {
                 alert.title = localized(QStringLiteral("已刪除留言"));
                 alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Default, [this, list, msgId] {
                     for (int i = 0; i < list->size(); ++i) {
@@ -108,11 +114,12 @@ void BoardViewController::deleteOwnRecord(RowListModel<QJsonObject> &model, int 
                     }
                 });
             } else {
-                alert.title = localized(QStringLiteral("無法刪除"));
+                alert.title = localized(outcome == PendingBoardWrite::Outcome::unchecked ? QStringLiteral("無法確認是否已刪除")
+                                                                                          : QStringLiteral("無法刪除"));
                 alert.addButton(localized(QStringLiteral("確定")));
             }
             ui->showAlert(alert);
-        });
+        }));
     });
     ui->showActionSheet(sheet);
 }

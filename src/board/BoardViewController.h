@@ -5,6 +5,7 @@
 // BoardMessageReplyListViewController one message and its replies.
 #include "board/BoardCell.h"
 #include "board/ComposePhoto.h"
+#include "board/PendingBoardWrite.h"
 #include "services/ServiceTypes.h"
 #include "ui/ListModel.h"
 #include "ui/Screen.h"
@@ -12,8 +13,11 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QLoggingCategory>
+#include <QPointer>
 
 Q_DECLARE_LOGGING_CATEGORY(lcBoard)
+
+class AppContext;
 
 class BoardViewController : public Screen
 {
@@ -45,6 +49,9 @@ public:
 
     void viewDidLoad() override;
 
+    // Writes of unknown fate are kept by `writes` (the message list's), so they outlive this screen.
+    void shareWrites(PendingBoardWrite *writes) { m_sharedWrites = writes; }
+
     // Cell actions; the base screen does nothing with them.
     Q_INVOKABLE virtual void replyMessageAction(int row) { Q_UNUSED(row) }
     Q_INVOKABLE virtual void menuAction(int row) { Q_UNUSED(row) }
@@ -60,10 +67,13 @@ protected:
     QString userId() const;
 
     // Deletes the record at `row` of `model` when it is the user's own and has a "msgID": "刪除留言"
-    // asks first; `call` sends the deletion; once the success alert is confirmed the record is removed
-    // by its "msgID" — wherever a refresh or a new page has put it meanwhile — and recordRemoved() runs.
-    using DeleteCall = std::function<void(const QString &msgId, ApiCompletion done)>;
-    void deleteOwnRecord(RowListModel<QJsonObject> &model, int row, DeleteCall call);
+    // asks first; `call` sends the deletion (after a lost answer, only when `read`, the list the record
+    // is in, still holds it); once the success alert is confirmed the record is removed by its "msgID" —
+    // wherever a refresh or a new page has put it meanwhile — and recordRemoved() runs.
+    using DeleteCall = std::function<void(AppContext &ctx, const QString &msgId, ApiCompletion done)>;
+    void deleteOwnRecord(RowListModel<QJsonObject> &model, int row, PendingBoardWrite::Read read, DeleteCall call);
+    // This screen's writes of unknown fate: its own, or those shared by the screen that opened it.
+    PendingBoardWrite *writes() const { return m_sharedWrites ? m_sharedWrites.get() : m_ownWrites; }
     virtual void recordRemoved() {}
 
     static QList<QJsonObject> objects(const QJsonArray &array);
@@ -74,4 +84,6 @@ private:
     qreal m_collectionWidth = 375;
     QString m_newMessageText;
     ComposePhoto *m_photo;
+    PendingBoardWrite *m_ownWrites;
+    QPointer<PendingBoardWrite> m_sharedWrites;
 };

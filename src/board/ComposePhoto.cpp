@@ -123,7 +123,7 @@ void ComposePhoto::whenReady(std::function<void()> run)
         run();
 }
 
-void ComposePhoto::post(const QString &text, Send send, ApiCompletion done)
+void ComposePhoto::post(const QString &text, Send send)
 {
     Ui *ui = m_screen->ui();
     if (!ui || m_posting)
@@ -138,12 +138,13 @@ void ComposePhoto::post(const QString &text, Send send, ApiCompletion done)
     ui->endEditing();
     ui->showSpinner(this);
     m_posting = true;
-    whenReady([this, send = std::move(send), done = std::move(done)] {
-        send(m_encoded, whileAlive(this, [this, done](const ApiStatus &status) {
-            m_posting = false;
-            if (Ui *u = m_screen->ui())
+    whenReady([this, send = std::move(send)] {
+        send(m_encoded, [self = QPointer<ComposePhoto>(this)] {
+            if (!self)
+                return;
+            self->m_posting = false;
+            if (Ui *u = self->m_screen->ui())
                 u->dismissSpinner();
-            done(status);
-        }));
+        });
     });
 }

@@ -2,8 +2,6 @@
 // The one photo of a post being written (the composer's, or the reply screen's compose area): chosen
 // through the "選擇方式" sheet, previewed, removed. As soon as a photo is chosen it is scaled and encoded
 // for sending on a worker thread, so that neither the preview nor the send ever waits on the main thread.
-#include "services/ServiceTypes.h"
-
 #include <QtQml/qqmlregistration.h>
 #include <QFutureWatcher>
 #include <QImage>
@@ -44,10 +42,10 @@ public:
 
     // Posts `text` with this photo, one post at a time: an empty text asks "請輸入想說的話" and sends
     // nothing; otherwise editing ends, the spinner shows and, once the photo is ready, `send` gets the
-    // "postPhoto" text (empty without a photo) and the completion to hand to its request. When that
-    // completes, the spinner goes and `done` gets the result. Nothing runs once the screen has gone.
-    using Send = std::function<void(const QString &photo, ApiCompletion finished)>;
-    void post(const QString &text, Send send, ApiCompletion done);
+    // "postPhoto" text (empty without a photo) and `finished`, to call once the post has an outcome: the
+    // spinner then goes. Nothing runs once the screen has gone.
+    using Send = std::function<void(const QString &photo, std::function<void()> finished)>;
+    void post(const QString &text, Send send);
     bool isPosting() const { return m_posting; }
 
 signals:

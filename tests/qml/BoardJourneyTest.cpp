@@ -132,6 +132,37 @@ private slots:
         h.ui().setPhotoPicker(nullptr);
         QCOMPARE(app.probeFetches(), 0);
     }
+
+    // A post whose answer is lost after the gateway has taken it: sent again, the app finds it on the
+    // board instead of posting it twice.
+    void lostPostSentAgainIsOnTheBoardOnce()
+    {
+        QmlApp app;
+        QmlHarness &h = app.harness();
+        TabBarController *tabs = app.launchAndSignIn();
+        QVERIFY(tabs);
+        QVERIFY(play(h, "board/open"));
+        auto *stack = qobject_cast<NavigationController *>(tabs->viewControllers().at(1));
+        auto *list = qobject_cast<BoardMessageListViewController *>(stack->topViewController());
+        QVERIFY(list);
+        QVERIFY(QTest::qWaitFor([&] { return list->rows()->count() == 10 && !list->header()->isRefreshing(); }, 10000));
+        QVERIFY(app.gateway().setFault(
+            QJsonObject{{"operation", "addBoardMsg"}, {"mode", "close"}, {"execute", true}}));
+        QVERIFY(play(h, "board/lostPost"));
+        QVERIFY(QTest::qWaitFor([&] { return !list->header()->isRefreshing(); }, 10000));
+        QCOMPARE(app.gateway().gatewayCalls(u"addBoardMsg"_s).size(), 1);
+        // Drawn once: the second cell is an older message.
+        QVERIFY(QTest::qWaitFor([&] { return h.find(u"boardCell_1"_s); }, 5000));
+        QVERIFY(writtenTextOf(h.find(u"boardCell_1"_s)->findChild<QQuickItem *>(u"contentTextView"_s))
+                != u"Gate 3 closed today"_s);
+        const ApiStatus page = waitFor([&](ApiCompletion done) {
+            app.context().operations().getBoardMsgList(u"B001"_s, u"0"_s, nullptr, std::move(done));
+        });
+        int onBoard = 0;
+        for (const QJsonValue &m : answerOf(page).value(u"boardMsgList"_s).toArray())
+            onBoard += m[u"postContent"_s] == u"Gate 3 closed today"_s;
+        QCOMPARE(onBoard, 1);
+    }
 };
 
 ZELK_TEST(BoardJourneyTest)
