@@ -5,6 +5,7 @@
 #include "ui/UiInstall.h"
 
 #include <QDir>
+#include <algorithm>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -85,12 +86,54 @@ QList<Screen *> QmlHarness::drawnPages() const
     return pages;
 }
 
+// What a tap at a scene point lands on, searching from the top as touch delivery does: the first item
+// that takes a press (or `target` itself, which may take it through a handler), or whatever the popup
+// overlay holds there (an open or closing sheet, its dimming). Items that only draw let a tap through.
+static QQuickItem *tappedAt(QQuickItem *item, QPointF point, QQuickItem *target)
+{
+    if (!item->isVisible())
+        return nullptr;
+    const bool inside = item->contains(item->mapFromScene(point));
+    if (item->clip() && !inside)
+        return nullptr;
+    QList<QQuickItem *> children = item->childItems();
+    std::stable_sort(children.begin(), children.end(), [](QQuickItem *a, QQuickItem *b) { return a->z() < b->z(); });
+    const bool overlay = qstrcmp(item->metaObject()->className(), "QQuickOverlay") == 0;
+    for (auto child = children.crbegin(); child != children.crend(); ++child) {
+        if (overlay && (*child)->isVisible() && (*child)->contains((*child)->mapFromScene(point)))
+            return *child;
+        if (QQuickItem *hit = tappedAt(*child, point, target))
+            return hit;
+    }
+    const bool takesPress = (item->acceptedMouseButtons() & Qt::LeftButton) || item->acceptTouchEvents();
+    return inside && !overlay && (item == target || takesPress) ? item : nullptr;
+}
+
 bool QmlHarness::click(const QString &objectName)
 {
     QPointer<QQuickItem> item = find(objectName);
     const auto centre = [&] { return item->mapToScene(QPointF(item->width() / 2, item->height() / 2)); };
-    // An item on a page still sliding in may lie outside the window yet: wait until it has arrived.
-    (void)QTest::qWaitFor([&] { return !item || QRectF(QPointF(), m_window->size()).contains(centre()); }, 3000);
+    // A finger lands on what is drawn on top: an item on a page still sliding in may lie outside the window
+    // yet, and one under a closing sheet, a fading cover or a spinner's mask is not reached. Wait until
+    // the item has arrived and nothing lies over its centre (on a busy machine exits last longer).
+    QQuickItem *root = m_window->contentItem()->parentItem() ? m_window->contentItem()->parentItem() : m_window->contentItem();
+    const auto hit = [&] { return tappedAt(root, centre(), item); };
+    const auto reachable = [&] {
+        if (!item)
+            return true;
+        if (!QRectF(QPointF(), m_window->size()).contains(centre()))
+            return false;
+        QQuickItem *at = hit();
+        while (at && at != item)
+            at = at->parentItem();
+        return at == item;
+    };
+    if (!QTest::qWaitFor(reachable, 5000) && item) {
+        QQuickItem *at = hit();
+        qWarning().noquote() << objectName << "is covered by"
+                             << (at ? QString::fromLatin1(at->metaObject()->className()) + QLatin1Char(':') + at->objectName()
+                                    : QStringLiteral("nothing"));
+    }
     if (!item)
         return false;
     QTest::mouseClick(m_window, Qt::LeftButton, Qt::NoModifier, centre().toPoint());
