@@ -99,10 +99,8 @@ bool OrderDraft::resumable() const
 
 void OrderDraft::discard()
 {
-    const QHash<QString, LineResult> results = m_content.results;
-    const QList<OrderConfirm> answered = m_answered;
-    m_content = OrderDraftContent{Kind::none, Order(), {}, results, m_content.failedSubmissionAt};
-    m_answered = answered;
+    // What the last answer said stays (with answeredLines()) for the screen showing it; a start clears it.
+    m_content = OrderDraftContent{Kind::none, Order(), {}, m_content.results, m_content.failedSubmissionAt};
     contentChanged([&] { emit linesReset(); });
 }
 
