@@ -2,7 +2,15 @@
 
 #include "model/NumberText.h"
 
-CustomerStruct::CustomerStruct(QObject *parent) : QObject(parent) {}
+namespace {
+QString creditTextOf(float value)
+{
+    const QString text = moneyText(value);
+    return text.isEmpty() ? QStringLiteral("0.0") : text;
+}
+} // namespace
+
+CustomerStruct::CustomerStruct(QObject *parent) : QObject(parent), m_creditText(creditTextOf(0)) {}
 
 void CustomerStruct::setCustomer(const OrderCustomer &customer)
 {
@@ -17,7 +25,9 @@ void CustomerStruct::setCreditValue(float value)
 {
     const bool changed = !(value == m_creditValue);
     m_creditValue = value;
-    refreshLabels(false);
+    // NaN is neither negative nor "0 or greater": like a negative value it leaves the text alone.
+    if (value >= 0)
+        setCreditText(creditTextOf(value));
     if (changed)
         emit creditValueChanged();
 }
@@ -30,26 +40,7 @@ void CustomerStruct::setNowOrderValue(float value)
     emit nowOrderValueChanged();
 }
 
-void CustomerStruct::setCreditLabels(const QList<CreditLabel *> &labels)
-{
-    m_creditLabels.clear();
-    m_creditLabels.reserve(labels.size());
-    for (CreditLabel *label : labels)
-        m_creditLabels.append(QPointer<CreditLabel>(label));
-    refreshLabels(true);
-}
-
-void CustomerStruct::appendCreditLabel(CreditLabel *label)
-{
-    m_creditLabels.append(QPointer<CreditLabel>(label));
-    refreshLabels(true);
-}
-
-QString CustomerStruct::creditText() const
-{
-    const QString text = moneyText(m_creditValue);
-    return text.isEmpty() ? QStringLiteral("0.0") : text;
-}
+void CustomerStruct::showCreditText() { setCreditText(creditTextOf(m_creditValue)); }
 
 void CustomerStruct::reset()
 {
@@ -57,19 +48,12 @@ void CustomerStruct::reset()
     setCreditValue(0);
     setNowOrderValue(0);
     setCustomer(OrderCustomer());
-    setCreditLabels({});
 }
 
-void CustomerStruct::refreshLabels(bool evenWhenNegative)
+void CustomerStruct::setCreditText(const QString &text)
 {
-    // NaN is neither negative nor "0 or greater": like a negative value it leaves the labels alone.
-    if (!evenWhenNegative && !(m_creditValue >= 0))
+    if (text == m_creditText)
         return;
-    const QString text = creditText();
-    // Copy: a label's textChanged handler may register other labels.
-    const QList<QPointer<CreditLabel>> labels = m_creditLabels;
-    for (const QPointer<CreditLabel> &label : labels) {
-        if (label)
-            label->setText(text);
-    }
+    m_creditText = text;
+    emit creditTextChanged();
 }

@@ -2,22 +2,20 @@
 // The current-customer context: the customer an order is being entered for and its credit figures.
 // One per process (held by the app context), touched on the main thread only.
 //
-// Registered credit labels show the credit text of the current credit value, with one exception:
-// setting a negative credit leaves the labels as they are, while registering labels always writes
-// the current text into them, whatever its sign. Labels are held weakly; a destroyed label is skipped.
-#include "model/CreditLabel.h"
+// The credit text that screens show (creditText, bound by their views) follows the credit value with
+// one exception: a negative (or NaN) value leaves it as it was, while a screen that shows the credit
+// coming up (showCreditText) writes the current value's text, whatever its sign.
 #include "model/MasterData.h"
 
-#include <QList>
 #include <QObject>
-#include <QPointer>
+#include <QString>
 
 class CustomerStruct : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(float creditValue READ creditValue NOTIFY creditValueChanged)
     Q_PROPERTY(float nowOrderValue READ nowOrderValue NOTIFY nowOrderValueChanged)
-    Q_PROPERTY(QString creditText READ creditText NOTIFY creditValueChanged)
+    Q_PROPERTY(QString creditText READ creditText NOTIFY creditTextChanged)
 public:
     explicit CustomerStruct(QObject *parent = nullptr);
 
@@ -25,22 +23,18 @@ public:
     void setCustomer(const OrderCustomer &customer);
 
     float creditValue() const { return m_creditValue; }
-    // Stores the value, then writes the credit text into every present label when the value is 0 or more.
+    // Stores the value; the credit text follows when the value is 0 or more.
     void setCreditValue(float value);
 
     float nowOrderValue() const { return m_nowOrderValue; }
     void setNowOrderValue(float value);
 
-    QList<QPointer<CreditLabel>> creditLabels() const { return m_creditLabels; }
-    // Stores the labels, then writes the credit text into every present one.
-    void setCreditLabels(const QList<CreditLabel *> &labels);
-    // Adds one label to the registered ones; like setting the list, every present label is then written.
-    void appendCreditLabel(CreditLabel *label);
+    // The credit text shown ("¥12,600.00", or "0.0" when the value cannot be formatted).
+    QString creditText() const { return m_creditText; }
+    // A screen that shows the credit came up: the text becomes the current value's, whatever its sign.
+    void showCreditText();
 
-    // The credit value in money text ("¥12,600.00"), or "0.0" when it cannot be formatted.
-    QString creditText() const;
-
-    // Starts a new order: credit 0 (labels refreshed), nothing in the cart, the empty customer, no labels.
+    // Starts a new order: credit 0 (its text shown), nothing in the cart, the empty customer.
     void reset();
 
     // Changes with every new order and every change of customer, so that an answer asked for one order's
@@ -50,14 +44,15 @@ public:
 signals:
     void customerChanged();
     void creditValueChanged();
+    void creditTextChanged();
     void nowOrderValueChanged();
 
 private:
-    void refreshLabels(bool evenWhenNegative);
+    void setCreditText(const QString &text);
 
     OrderCustomer m_customer;
     quint64 m_generation = 0;
     float m_creditValue = 0;
     float m_nowOrderValue = 0;
-    QList<QPointer<CreditLabel>> m_creditLabels;
+    QString m_creditText;
 };

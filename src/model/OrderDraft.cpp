@@ -47,6 +47,7 @@ void OrderDraft::open(const QString &account)
     if (std::optional<OrderDraftContent> stored = OrderDraftDocument::read(text->toUtf8(), account, &why)) {
         m_content = std::move(*stored);
         m_cart.setCartOrderArray(m_content.lines);
+        emit linesReset();
         emit changed();
         return;
     }
@@ -64,7 +65,9 @@ void OrderDraft::close()
     // The writes queued for the account that leaves still go out; the next account's are counted apart.
     m_newest = std::make_shared<std::atomic<int>>(0);
     m_content = OrderDraftContent();
+    m_answered.clear();
     m_cart.setCartOrderArray({});
+    emit linesReset();
     emit changed();
 }
 
@@ -75,7 +78,8 @@ void OrderDraft::start(Kind kind, const OrderCustomer &customer)
     m_content.kind = kind;
     m_content.order.orderCustomer = customer;
     m_content.failedSubmissionAt = guard;
-    contentChanged();
+    m_answered.clear();
+    contentChanged([&] { emit linesReset(); });
 }
 
 void OrderDraft::setOrder(const Order &order)
@@ -93,32 +97,43 @@ bool OrderDraft::resumable() const
     return !m_content.lines.isEmpty() || !m_content.order.orderCustomer.kunnr.isEmpty();
 }
 
-void OrderDraft::discard() { start(Kind::none, OrderCustomer()); }
+void OrderDraft::discard()
+{
+    // What the last answer said stays (with answeredLines()) for the screen showing it; a start clears it.
+    m_content = OrderDraftContent{Kind::none, Order(), {}, m_content.results, m_content.failedSubmissionAt};
+    contentChanged([&] { emit linesReset(); });
+}
 
 void OrderDraft::setLines(const QList<Order> &lines)
 {
     m_content.lines = lines;
-    contentChanged();
+    contentChanged([&] { emit linesReset(); });
 }
 
 void OrderDraft::appendLine(const Order &line)
 {
     m_content.lines.append(line);
-    contentChanged();
+    contentChanged([&] { emit lineAdded(int(m_content.lines.size()) - 1); });
 }
 
 void OrderDraft::removeLine(const QString &orderSeq)
 {
-    if (m_content.lines.removeIf([&](const Order &o) { return o.orderSeq == orderSeq; }) > 0)
-        contentChanged();
+    for (qsizetype row = 0; row < m_content.lines.size(); ++row) {
+        if (m_content.lines.at(row).orderSeq == orderSeq) {
+            m_content.lines.removeAt(row);
+            contentChanged([&] { emit lineRemoved(int(row)); });
+            return;
+        }
+    }
 }
 
 bool OrderDraft::editLine(const QString &orderSeq, const Order &edited)
 {
-    for (Order &line : m_content.lines) {
+    for (qsizetype row = 0; row < m_content.lines.size(); ++row) {
+        Order &line = m_content.lines[row];
         if (line.orderSeq == orderSeq) {
             line = orderEditedFrom(edited, line);
-            contentChanged();
+            contentChanged([&] { emit lineChanged(int(row)); });
             return true;
         }
     }
@@ -132,25 +147,52 @@ bool OrderDraft::holdsLinesOfUnknownFate() const
                        [this](const OrderConfirm &line) { return fate(line.orderSeq) == LineFate::unknown; });
 }
 
+OrderConfirm OrderDraft::withResult(OrderConfirm line) const
+{
+    const LineResult known = result(line.orderSeq);
+    line.orderStatus = known.fate == LineFate::ordered   ? SapOrderStatus::success
+                       : known.fate == LineFate::refused ? SapOrderStatus::fail
+                                                         : SapOrderStatus::waitToOrder;
+    line.sapOrderNo = known.sapOrderNo;
+    line.sapOrderError = known.sapOrderError;
+    return line;
+}
+
 void OrderDraft::markSent(const QList<OrderConfirm> &lines)
 {
-    for (const OrderConfirm &line : lines)
-        m_content.fates.insert(line.orderSeq, LineFate::unknown);
-    contentChanged();
+    QStringList seqs;
+    for (const OrderConfirm &line : lines) {
+        m_content.results.insert(line.orderSeq, LineResult{LineFate::unknown, {}, {}});
+        seqs << line.orderSeq;
+    }
+    contentChanged([&] { emit resultsRecorded(seqs); });
 }
 
 void OrderDraft::recordAnswer(const QList<OrderConfirm> &answered)
 {
     // Only the fates of the lines of this answer are kept: earlier identities have left the cart.
-    QHash<QString, LineFate> fates;
+    // The lines are kept as sent; what the answer said of them lives in the results alone.
+    QHash<QString, LineResult> results;
+    QStringList seqs;
+    m_answered.clear();
     for (const OrderConfirm &line : answered) {
-        fates.insert(line.orderSeq, line.orderStatus == SapOrderStatus::success ? LineFate::ordered
-                                    : line.orderStatus == SapOrderStatus::fail  ? LineFate::refused
-                                                                                : LineFate::unknown);
+        const LineFate fate = line.orderStatus == SapOrderStatus::success ? LineFate::ordered
+                              : line.orderStatus == SapOrderStatus::fail  ? LineFate::refused
+                                                                          : LineFate::unknown;
+        results.insert(line.orderSeq, LineResult{fate, line.sapOrderNo, line.sapOrderError});
+        seqs << line.orderSeq;
+        OrderConfirm sent = line;
+        sent.orderStatus = SapOrderStatus::waitToOrder;
+        sent.sapOrderNo.clear();
+        sent.sapOrderError.clear();
+        m_answered.append(sent);
     }
-    m_content.fates = fates;
+    m_content.results = results;
     m_content.lines = ordersLeft(answered, m_content.lines);
-    contentChanged();
+    contentChanged([&] {
+        emit linesReset();
+        emit resultsRecorded(seqs);
+    });
 }
 
 void OrderDraft::setFailedSubmissionAt(std::optional<double> at)
@@ -161,10 +203,12 @@ void OrderDraft::setFailedSubmissionAt(std::optional<double> at)
     contentChanged();
 }
 
-void OrderDraft::contentChanged()
+void OrderDraft::contentChanged(const std::function<void()> &tell)
 {
     if (m_cart.cartOrderArray() != m_content.lines)
         m_cart.setCartOrderArray(m_content.lines);
+    if (tell)
+        tell();
     emit changed();
     if (!m_account.isEmpty())
         queueSave();

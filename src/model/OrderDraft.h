@@ -1,8 +1,11 @@
 #pragma once
 // The order in progress, held by the app context: its kind and customer, the header choices (and, for a
-// normal order, the material line being entered), the cart lines with their identities and each line's
-// known fate, and the time of the last unsuccessful submission (the 60-second guard). Every order-entry
-// screen reads it and changes it through these functions; no screen keeps a copy that another writes.
+// normal order, the material line being entered), the cart lines with their identities, what is known of
+// each submission line (its fate, order number and message), and the time of the last unsuccessful
+// submission (the 60-second guard). Every order-entry screen reads it and changes it through these
+// functions; no screen keeps a copy. It tells what changed, row by row, so the screens' list models
+// follow it: lineAdded/lineChanged/lineRemoved for one cart line, linesReset when the lines were
+// replaced as a whole, resultsRecorded when submission lines were sent or answered; changed() after each.
 //
 // Saved as it changes: one owner-only document per signed-in account ("orderDraft-<account hash>.json" in
 // the app's data folder), replaced atomically. Serialising and writing run on a worker thread of its own,
@@ -18,6 +21,7 @@
 #include <QThreadPool>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 class OrderDraft : public QObject
@@ -52,7 +56,8 @@ public:
     void editOrder(const Order &edited);
     // Worth offering to continue: it has lines or a chosen customer.
     bool resumable() const;
-    // Given up (離開下單) or fully ordered: everything but the guard goes, and so does the document.
+    // Given up (離開下單) or fully ordered: the order and its lines go, and so does the document; the guard
+    // stays, and so does what the last answer said (the confirmation still shows it) until the next start.
     void discard();
 
     // ---- cart lines ----
@@ -66,13 +71,21 @@ public:
     bool editLine(const QString &orderSeq, const Order &edited);
 
     // ---- submission ----
-    LineFate fate(const QString &lineSeq) const { return m_content.fates.value(lineSeq, LineFate::notSent); }
+    // What is known of a submission line (notSent and no texts when nothing is).
+    LineResult result(const QString &lineSeq) const { return m_content.results.value(lineSeq); }
+    LineFate fate(const QString &lineSeq) const { return result(lineSeq).fate; }
+    // `line` with what is known of it: success for a placed line, fail for a refused one, else
+    // waitToOrder (also while its fate is unknown), with the order number and message of its answer.
+    OrderConfirm withResult(OrderConfirm line) const;
+    // The lines of the last answer, as they were sent; their results are result(). Empty from a start on.
+    const QList<OrderConfirm> &answeredLines() const { return m_answered; }
     // A submission line has gone out without an answer yet.
     bool holdsLinesOfUnknownFate() const;
     // These submission lines are going out now: their fate is unknown until an answer says otherwise.
     void markSent(const QList<OrderConfirm> &lines);
-    // The answer to the lines sent, each marked with its result (waitToOrder: the answer named it not).
-    // Ordered lines leave the cart, refused ones stay under new identities, the others keep theirs.
+    // The answer to the lines sent, each marked with its result (waitToOrder: the answer named it not),
+    // kept as the results of those lines (and only those). Ordered lines leave the cart, refused ones
+    // stay under new identities, the others keep theirs.
     void recordAnswer(const QList<OrderConfirm> &answered);
 
     // The guard's record: when the last submission without success was answered.
@@ -84,17 +97,29 @@ public:
     bool isSaved() const { return m_writesQueued == 0; }
 
 signals:
+    // The cart line at `row` of lines() was added / replaced in place (its identities may be new) /
+    // removed (`row` is where it stood).
+    void lineAdded(int row);
+    void lineChanged(int row);
+    void lineRemoved(int row);
+    // The cart lines were replaced as a whole (a new order, an answer, another account).
+    void linesReset();
+    // What is known of these submission lines changed: sent, or answered.
+    void resultsRecorded(const QStringList &lineSeqs);
+    // After every change of the draft, the ones above included.
     void changed();
     // Every change made so far is on disk.
     void saved();
 
 private:
-    void contentChanged();
+    // The content changed: the cart follows, `tell` emits what changed, then changed(), then the save.
+    void contentChanged(const std::function<void()> &tell = {});
     void queueSave();
 
     DocumentStore m_store;
     CartState m_cart;
     OrderDraftContent m_content;
+    QList<OrderConfirm> m_answered;
     QString m_account;
     // The newest change of the account's document; a queued write of an older one is skipped.
     std::shared_ptr<std::atomic<int>> m_newest = std::make_shared<std::atomic<int>>(0);

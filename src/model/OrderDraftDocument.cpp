@@ -182,11 +182,15 @@ QByteArray write(const OrderDraftContent &content, const QString &account)
     for (const Order &line : content.lines)
         lines.append(orderObject(line));
     QJsonObject fates;
-    for (auto it = content.fates.cbegin(); it != content.fates.cend(); ++it) {
+    QJsonObject results;
+    for (auto it = content.results.cbegin(); it != content.results.cend(); ++it) {
         for (const auto &[name, fate] : kFates) {
-            if (fate == it.value())
+            if (fate == it.value().fate)
                 fates.insert(it.key(), QLatin1String(name));
         }
+        if (!it.value().sapOrderNo.isEmpty() || !it.value().sapOrderError.isEmpty())
+            results.insert(it.key(), QJsonObject{{"sapOrderNo"_L1, it.value().sapOrderNo},
+                                                 {"sapOrderError"_L1, it.value().sapOrderError}});
     }
     QJsonObject root{{"version"_L1, OrderDraftContent::kVersion},
                      {"account"_L1, account},
@@ -194,6 +198,8 @@ QByteArray write(const OrderDraftContent &content, const QString &account)
                      {"order"_L1, orderObject(content.order)},
                      {"lines"_L1, lines},
                      {"fates"_L1, fates}};
+    if (!results.isEmpty())
+        root.insert("results"_L1, results);
     if (content.failedSubmissionAt)
         root.insert("failedSubmissionAt"_L1, *content.failedSubmissionAt);
     return QJsonDocument(root).toJson(QJsonDocument::Compact);
@@ -240,12 +246,22 @@ std::optional<OrderDraftContent> read(const QByteArray &bytes, const QString &ac
         bool known = false;
         for (const auto &[name, fate] : kFates) {
             if (it.value() == QJsonValue(QLatin1String(name))) {
-                content.fates.insert(it.key(), fate);
+                content.results.insert(it.key(), LineResult{fate, {}, {}});
                 known = true;
             }
         }
         if (!known)
             return refuse(QStringLiteral("unknown fate"));
+    }
+    // What the server said is kept only for lines whose fate is known.
+    const QJsonObject results = root.contains("results"_L1) ? reader.object(root, "results") : QJsonObject();
+    for (auto it = results.constBegin(); it != results.constEnd(); ++it) {
+        const auto result = content.results.find(it.key());
+        if (result == content.results.end())
+            return refuse(QStringLiteral("a result without a fate"));
+        const QJsonObject said = it.value().toObject();
+        result->sapOrderNo = reader.text(said, "sapOrderNo");
+        result->sapOrderError = reader.text(said, "sapOrderError");
     }
     if (root.contains("failedSubmissionAt"_L1))
         content.failedSubmissionAt = reader.number(root, "failedSubmissionAt");

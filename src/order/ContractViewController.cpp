@@ -15,21 +15,32 @@
 #include <QJsonArray>
 #include <QSet>
 
+#include <utility>
+
 ContractViewController::ContractViewController(QObject *parent)
     : Screen(parent),
       m_contractRows({{"mainText", [](const Contract2 &c) { return QVariant(c.otName + u'\n' + c.auart); }},
                       {"vbeln", [](const Contract2 &c) { return QVariant(c.vbeln); }}},
-                     this),
-      m_creditsLabel(new CreditLabel(this))
+                     this)
 {
     setTitle(localized(QStringLiteral("合約訂單")));
-    connect(m_creditsLabel, &CreditLabel::textChanged, this, &ContractViewController::creditsTextChanged);
+}
+
+QString ContractViewController::creditsText() const
+{
+    AppContext *ctx = context();
+    return m_showsCredit && ctx ? ctx->customerStruct().creditText() : QString();
 }
 
 void ContractViewController::viewDidLoad()
 {
-    if (AppContext *ctx = context())
-        ctx->customerStruct().appendCreditLabel(m_creditsLabel);
+    if (AppContext *ctx = context()) {
+        if (!std::exchange(m_showsCredit, true))
+            connect(&ctx->customerStruct(), &CustomerStruct::creditTextChanged, this,
+                    &ContractViewController::creditsTextChanged);
+        ctx->customerStruct().showCreditText();
+        emit creditsTextChanged();
+    }
     // The bar buttons belong to this screen: they go with it.
     setLeftBarButtons({BarButton{localized(QStringLiteral("取消")), QString(), QStringLiteral("cancelBarButton"),
                                  [this] { closeAction(); }}});

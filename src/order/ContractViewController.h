@@ -5,7 +5,6 @@
 // from the draft's customer.
 // The credit is queried first (only while it is still 0); a failed query or contract list offers a
 // retry and the way out, since there is no screen to go back to.
-#include "model/CreditLabel.h"
 #include "model/Order.h"
 #include "services/ServiceTypes.h"
 #include "ui/ListModel.h"
@@ -29,7 +28,8 @@ public:
     const QList<Contract2> &filterContractsArray() const { return m_contractRows.rows(); }
     ListModelBase *contractRows() { return &m_contractRows; }
     QString customNameText() const { return m_customNameText; }
-    QString creditsText() const { return m_creditsLabel->text(); }
+    // The customer's credit text (CustomerStruct's), once the screen has loaded.
+    QString creditsText() const;
 
     void viewDidLoad() override;
     void viewDidLayoutSubviews() override;
@@ -59,6 +59,6 @@ private:
 
     QList<Contract2> m_contractsArray;
     RowListModel<Contract2> m_contractRows;
-    CreditLabel *m_creditsLabel;
+    bool m_showsCredit = false;
     QString m_customNameText;
 };

@@ -18,7 +18,7 @@ namespace CustomerCredit {
 using Completion = std::function<void(float creditValue, const ApiStatus &status, const QString &creditText)>;
 
 // Asks ZBAPI_GET_CUSTOMER_CREDIT for the current customer. On success the credit becomes "pOblig" of
-// "custCredit" (lenient number, 0 when missing) and the registered labels are refreshed; on failure
+// "custCredit" (lenient number, 0 when missing) and the credit text follows it; on failure
 // the credit is unchanged (either only while the AppContext lives). `done` runs on the main thread
 // either way, and only while `caller` lives (always when it is null). An answer that arrives after a new
 // order or another customer has replaced the one asked for changes nothing and runs nothing.

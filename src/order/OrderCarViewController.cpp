@@ -49,21 +49,61 @@ OrderCarViewController::OrderCarViewController(QObject *parent)
 }
 #undef CART_ROLE
 
-void OrderCarViewController::setTableArray(const QList<Order> &orders)
+void OrderCarViewController::viewDidLoad() { followDraft(); }
+
+void OrderCarViewController::followDraft()
 {
-    m_tableArray = orders;
+    AppContext *ctx = context();
+    if (!ctx || m_draft == &ctx->draft())
+        return;
+    if (m_draft)
+        disconnect(m_draft, nullptr, this, nullptr);
+    m_draft = &ctx->draft();
+    connect(m_draft, &OrderDraft::lineAdded, this, &OrderCarViewController::lineAdded);
+    connect(m_draft, &OrderDraft::lineChanged, this, &OrderCarViewController::lineChanged);
+    connect(m_draft, &OrderDraft::lineRemoved, this, &OrderCarViewController::lineRemoved);
+    connect(m_draft, &OrderDraft::linesReset, this, &OrderCarViewController::linesReset);
+    linesReset();
+}
+
+const QList<Order> &OrderCarViewController::draftLines() const
+{
+    static const QList<Order> none;
+    return m_draft ? m_draft->lines() : none;
+}
+
+void OrderCarViewController::lineAdded(int row)
+{
+    m_rows.insert(row, OrderCartRow::of(draftLines().at(row)));
+    refreshTotal();
+}
+
+void OrderCarViewController::lineChanged(int row)
+{
+    m_rows.replace(row, OrderCartRow::of(draftLines().at(row)));
+    refreshTotal();
+}
+
+void OrderCarViewController::lineRemoved(int row)
+{
+    m_rows.removeAt(row);
+    refreshTotal();
+}
+
+void OrderCarViewController::linesReset()
+{
     QList<OrderCartRow> rows;
-    rows.reserve(orders.size());
-    for (const Order &order : orders)
+    rows.reserve(draftLines().size());
+    for (const Order &order : draftLines())
         rows.append(OrderCartRow::of(order));
-    m_rows.setRows(rows);
+    m_rows.setRows(rows, [](const OrderCartRow &r) { return r.orderSeq; });
     refreshTotal();
 }
 
 void OrderCarViewController::refreshTotal()
 {
     float sum = 0;
-    for (const Order &order : std::as_const(m_tableArray))
+    for (const Order &order : draftLines())
         sum += CustomerCredit::orderValue(order);
     if (AppContext *ctx = context())
         ctx->customerStruct().setNowOrderValue(sum);
@@ -80,9 +120,9 @@ void OrderCarViewController::selectLine(const QString &orderSeq)
 {
     Storyboard *board = storyboard();
     SlideMenuController *slide = slideMenuController();
-    const auto line = std::find_if(m_tableArray.cbegin(), m_tableArray.cend(),
-                                   [&](const Order &o) { return o.orderSeq == orderSeq; });
-    if (!board || !slide || line == m_tableArray.cend() || slide->presentedScreen())
+    const QList<Order> &lines = draftLines();
+    const auto line = std::find_if(lines.cbegin(), lines.cend(), [&](const Order &o) { return o.orderSeq == orderSeq; });
+    if (!board || !slide || line == lines.cend() || slide->presentedScreen())
         return;
     auto *edit = board->instantiate<EditOrderViewController>(QStringLiteral("OrderContract"),
                                                              QStringLiteral("EditOrderViewController"));
@@ -107,28 +147,17 @@ void OrderCarViewController::endSwipe()
 
 void OrderCarViewController::deleteLine(const QString &orderSeq)
 {
-    const auto at = std::find_if(m_tableArray.cbegin(), m_tableArray.cend(),
-                                 [&](const Order &o) { return o.orderSeq == orderSeq; });
-    if (at != m_tableArray.cend()) {
-        const int row = int(at - m_tableArray.cbegin());
-        m_tableArray.removeAt(row);
-        m_rows.removeAt(row);
-        refreshTotal();
-    }
-    if (AppContext *ctx = context())
-        ctx->draft().removeLine(orderSeq);
+    if (m_draft)
+        m_draft->removeLine(orderSeq);
     endSwipe();
 }
 
 void OrderCarViewController::editOrderDone(const QString &orderSeq, const Order &order)
 {
-    AppContext *ctx = context();
-    if (!ctx)
-        return;
     // A changed line is a new line for the server: it must never be taken for the one it replaces. A
     // line gone meanwhile stays gone.
-    ctx->draft().editLine(orderSeq, order);
-    setTableArray(ctx->draft().lines());
+    if (m_draft)
+        m_draft->editLine(orderSeq, order);
 }
 
 // ---- submission ----
@@ -137,7 +166,7 @@ void OrderCarViewController::orderDone()
 {
     if (m_confirmationPending)
         return;
-    if (m_tableArray.isEmpty()) {
+    if (draftLines().isEmpty()) {
         Alert alert;
         alert.title = localized(QStringLiteral("沒有物料"));
         alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Cancel);
@@ -172,15 +201,11 @@ void OrderCarViewController::presentConfirmation()
 
 void OrderCarViewController::successClosure(bool hasFailedLines, bool editRequested, bool closeRequested)
 {
-    AppContext *ctx = context();
     SlideMenuController *slide = slideMenuController();
-    if (!ctx || !slide)
+    if (!slide)
         return;
+    // The rows and the cart's value have followed the answer already (what was ordered left the draft).
     Q_UNUSED(hasFailedLines)
-    // The answer changed the cart (what was ordered has left it): the lines shown and the cart's value
-    // that the credit check counts follow now, however the confirmation was left, not only when the
-    // panel opens again.
-    setTableArray(ctx->draft().lines());
     if (editRequested) {
         slide->openRight();
     } else if (closeRequested) {
@@ -220,20 +245,15 @@ void OrderCarViewController::leftDidClose() { qCDebug(lcOrder) << "SlideMenuCont
 void OrderCarViewController::rightWillOpen()
 {
     qCDebug(lcOrder) << "SlideMenuControllerDelegate: rightWillOpen";
-    m_needReloadTableArray = true;
+    followDraft();
 }
 
 void OrderCarViewController::rightDidOpen()
 {
-    AppContext *ctx = context();
-    if (m_needReloadTableArray && ctx) {
-        setTableArray(ctx->draft().lines());
-        m_needReloadTableArray = false;
-    }
     if (lcOrder().isDebugEnabled()) {
         QStringList seqs;
-        for (const Order &o : std::as_const(m_tableArray))
-            seqs << o.orderSeq;
+        for (const OrderCartRow &row : m_rows.rows())
+            seqs << row.orderSeq;
         qCDebug(lcOrder) << "SlideMenuControllerDelegate: rightDidOpen" << seqs;
     }
 }
@@ -241,11 +261,9 @@ void OrderCarViewController::rightDidOpen()
 void OrderCarViewController::rightWillClose()
 {
     qCDebug(lcOrder) << "SlideMenuControllerDelegate: rightWillClose";
-    m_needReloadTableArray = false;
 }
 
 void OrderCarViewController::rightDidClose()
 {
     qCDebug(lcOrder) << "SlideMenuControllerDelegate: rightDidClose";
-    m_needReloadTableArray = true;
 }

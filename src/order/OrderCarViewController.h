@@ -2,10 +2,13 @@
 // The cart: the right-hand panel of the contract order's slide-menu container. It lists the cart lines
 // (unit price, quantity, delivery method, the amount of one page and "× n" pages) with the grand total,
 // deletes a line by swiping, opens a line for editing (EditOrderViewController) and starts the
-// submission (OrderConfirmViewController). Lines are found by their orderSeq, never by position, so a
-// reload between a tap and its effect cannot hit another line. Every change of the lines shown
-// recomputes the total, which is also the cart's value that the credit check counts (nowOrderValue).
+// submission (OrderConfirmViewController). The lines are the order draft's: the rows follow its changes
+// one by one from the moment the panel is loaded or first opens, whether the panel is open or not, and
+// every change recomputes the total, which is also the cart's value that the credit check counts
+// (nowOrderValue). Lines are found by their orderSeq, never by position, so a change between a tap and
+// its effect cannot hit another line.
 #include "model/Order.h"
+#include "model/OrderDraft.h"
 #include "ui/ListModel.h"
 #include "ui/Screen.h"
 #include "ui/SlideMenuControllerDelegate.h"
@@ -38,13 +41,11 @@ class OrderCarViewController : public Screen, public SlideMenuControllerDelegate
 public:
     explicit OrderCarViewController(QObject *parent = nullptr);
 
-    const QList<Order> &tableArray() const { return m_tableArray; }
-    // Shows `orders` and recomputes the total.
-    void setTableArray(const QList<Order> &orders);
+    void viewDidLoad() override;
+
     ListModelBase *lines() { return &m_rows; }
     const QList<OrderCartRow> &rows() const { return m_rows.rows(); }
     QString allAmountText() const { return m_allAmountText; }
-    bool needReloadTableArray() const { return m_needReloadTableArray; }
 
     // Opens the line for editing.
     Q_INVOKABLE void selectLine(const QString &orderSeq);
@@ -77,12 +78,18 @@ signals:
     void allAmountTextChanged();
 
 private:
+    // Follows the draft of the app context from now on (once; the rows are made from it first).
+    void followDraft();
+    void lineAdded(int row);
+    void lineChanged(int row);
+    void lineRemoved(int row);
+    void linesReset();
+    const QList<Order> &draftLines() const;
     void refreshTotal();
     void presentConfirmation();
 
-    QList<Order> m_tableArray;
+    QPointer<OrderDraft> m_draft;
     RowListModel<OrderCartRow> m_rows;
     QString m_allAmountText;
-    bool m_needReloadTableArray = true;
     bool m_confirmationPending = false;
 };

@@ -22,15 +22,14 @@ const QString kEditOrderButton = QStringLiteral("editOrderButton");
 QColor successRowColor() { return QColor::fromRgbF(0.26326287f, 0.506718f, 0.83805066f); }
 QColor failRowColor() { return QColor(236, 60, 26); }
 
-template <class Text> RowListModel<OrderConfirm>::Role cartRole(const char *name, Text text)
+using Section = OrderConfirmViewController::Section;
+template <class Text> RowListModel<Section>::Role cartRole(const char *name, Text text)
 {
-    return {name, [text](const OrderConfirm &line) { return QVariant(OrderConfirmViewController::cartCell(line).*text); }};
+    return {name, [text](const Section &section) { return QVariant(section.cart.*text); }};
 }
-template <class Field> RowListModel<OrderConfirm>::Role statusRole(const char *name, Field field)
+template <class Field> RowListModel<Section>::Role statusRole(const char *name, Field field)
 {
-    return {name, [field](const OrderConfirm &line) {
-                return QVariant(OrderConfirmViewController::statusCell(line).*field);
-            }};
+    return {name, [field](const Section &section) { return QVariant(section.status.*field); }};
 }
 } // namespace
 
@@ -41,7 +40,7 @@ OrderConfirmViewController::OrderConfirmViewController(QObject *parent)
                   cartRole("orderNumberText", &CartCellTexts::orderNumberLabel),
                   cartRole("allPriceText", &CartCellTexts::allPriceLabel),
                   cartRole("inco1Text", &CartCellTexts::inco1Label),
-                  {"answered", [](const OrderConfirm &line) { return QVariant(line.orderStatus != SapOrderStatus::waitToOrder); }},
+                  {"answered", [](const Section &section) { return QVariant(section.answered); }},
                   statusRole("statusText", &StatusCellTexts::statusLabel),
                   statusRole("messageText", &StatusCellTexts::messageLabel),
                   statusRole("statusColor", &StatusCellTexts::background)},
@@ -79,12 +78,50 @@ void OrderConfirmViewController::openOrderQueryOnRoot(NavigationController *stac
     });
 }
 
+OrderConfirmViewController::Section OrderConfirmViewController::Section::of(const OrderConfirm &line)
+{
+    return {line.orderSeq, line.orderStatus != SapOrderStatus::waitToOrder, cartCell(line), statusCell(line)};
+}
+
+const QList<OrderConfirm> &OrderConfirmViewController::shownLines() const
+{
+    static const QList<OrderConfirm> none;
+    if (!m_draft)
+        return none;
+    return m_showsAnswer ? m_draft->answeredLines() : m_draft->cart().orderConfirmArray();
+}
+
+QList<OrderConfirm> OrderConfirmViewController::tableArray() const
+{
+    QList<OrderConfirm> lines;
+    lines.reserve(shownLines().size());
+    for (const OrderConfirm &line : shownLines())
+        lines.append(m_draft->withResult(line));
+    return lines;
+}
+
+void OrderConfirmViewController::followDraft()
+{
+    QList<Section> sections;
+    sections.reserve(shownLines().size());
+    for (const OrderConfirm &line : shownLines())
+        sections.append(Section::of(m_draft->withResult(line)));
+    m_sections.setRows(sections, [](const Section &section) { return section.orderSeq; });
+    // The total is that of the lines to send; once sent it is no longer shown.
+    if (m_draft && !m_showsAnswer && m_amountText != m_draft->cart().orderConfirmAmountText()) {
+        m_amountText = m_draft->cart().orderConfirmAmountText();
+        emit amountTextChanged();
+    }
+}
+
 void OrderConfirmViewController::viewDidLoad()
 {
-    AppContext *ctx = context();
-    if (ctx) {
-        m_tableArray = ctx->draft().cart().orderConfirmArray();
-        m_amountText = ctx->draft().cart().orderConfirmAmountText();
+    if (AppContext *ctx = context()) {
+        m_draft = &ctx->draft();
+        for (const auto change : {&OrderDraft::lineAdded, &OrderDraft::lineChanged, &OrderDraft::lineRemoved})
+            connect(m_draft, change, this, &OrderConfirmViewController::followDraft);
+        connect(m_draft, &OrderDraft::linesReset, this, &OrderConfirmViewController::followDraft);
+        connect(m_draft, &OrderDraft::resultsRecorded, this, &OrderConfirmViewController::followDraft);
     }
     setTitle(localized(QStringLiteral("確認下單")));
     m_sendMailButtonViewHidden = true;
@@ -93,23 +130,23 @@ void OrderConfirmViewController::viewDidLoad()
     // The bar button belongs to this screen: it goes with it.
     setLeftBarButtons({BarButton{localized(QStringLiteral("取消")), QString(), QStringLiteral("cancelBarButton"),
                                  [this] { closeAction(QStringLiteral("cancel")); }}});
-    m_sections.setRows(m_tableArray);
+    followDraft();
     emit stateChanged();
     emit tableReloaded();
 }
 
 int OrderConfirmViewController::numberOfRows(int section) const
 {
-    if (section < 0 || section >= m_tableArray.size())
+    if (section < 0 || section >= m_sections.size())
         return 0;
-    return m_tableArray.at(section).orderStatus == SapOrderStatus::waitToOrder ? 1 : 2;
+    return m_sections.at(section).answered ? 2 : 1;
 }
 
 OrderConfirmViewController::CartCellTexts OrderConfirmViewController::cartCell(int section) const
 {
-    if (section < 0 || section >= m_tableArray.size())
+    if (section < 0 || section >= m_sections.size())
         return {};
-    return cartCell(m_tableArray.at(section));
+    return m_sections.at(section).cart;
 }
 
 OrderConfirmViewController::CartCellTexts OrderConfirmViewController::cartCell(const OrderConfirm &line)
@@ -123,9 +160,9 @@ OrderConfirmViewController::CartCellTexts OrderConfirmViewController::cartCell(c
 
 OrderConfirmViewController::StatusCellTexts OrderConfirmViewController::statusCell(int section) const
 {
-    if (section < 0 || section >= m_tableArray.size())
+    if (section < 0 || section >= m_sections.size())
         return {};
-    return statusCell(m_tableArray.at(section));
+    return m_sections.at(section).status;
 }
 
 OrderConfirmViewController::StatusCellTexts OrderConfirmViewController::statusCell(const OrderConfirm &line)
@@ -203,11 +240,11 @@ void OrderConfirmViewController::orderAction()
     // From the moment the lines go out their fate is unknown, and the draft says so should the app end
     // before the answer.
     ctx->submissionGuard().eipOrder2(Operations::orderSubmissionParameters(userId, lines),
-                                     whileAlive(this, [this](const ApiStatus &status) { handleAnswer(status); }),
+                                     whileAlive(this, [this, sent](const ApiStatus &status) { handleAnswer(status, sent); }),
                                      [ctx, sent] { ctx->draft().markSent(sent); });
 }
 
-void OrderConfirmViewController::handleAnswer(const ApiStatus &status)
+void OrderConfirmViewController::handleAnswer(const ApiStatus &status, const QList<OrderConfirm> &sent)
 {
     AppContext *ctx = context();
     if (!status.isSuccess || !status.returnJson) {
@@ -226,9 +263,13 @@ void OrderConfirmViewController::handleAnswer(const ApiStatus &status)
         return;
     }
 
-    markOrderResults(m_tableArray, status.returnJson->object().value(QStringLiteral("orderList")).toArray());
     if (ctx) {
-        ctx->draft().recordAnswer(m_tableArray);
+        // The lines sent with the answer's marks go to the draft, which keeps them and their results;
+        // the rows show them from now on.
+        QList<OrderConfirm> answered = sent;
+        markOrderResults(answered, status.returnJson->object().value(QStringLiteral("orderList")).toArray());
+        m_showsAnswer = true;
+        ctx->draft().recordAnswer(answered);
         // Everything ordered: the order is done, and its draft with it.
         if (ctx->draft().lines().isEmpty())
             ctx->draft().discard();
@@ -248,8 +289,9 @@ void OrderConfirmViewController::afterAttempt()
         u->dismissSpinner();
     AppContext *ctx = context();
     bool anySuccess = false;
-    bool allSuccess = !m_tableArray.isEmpty();
-    for (const OrderConfirm &line : std::as_const(m_tableArray)) {
+    const QList<OrderConfirm> lines = tableArray();
+    bool allSuccess = !lines.isEmpty();
+    for (const OrderConfirm &line : lines) {
         if (line.orderStatus == SapOrderStatus::success)
             anySuccess = true;
         else
@@ -275,7 +317,6 @@ void OrderConfirmViewController::afterAttempt()
     // What was ordered has used credit: the figure is asked for again.
     if (anySuccess && ctx)
         CustomerCredit::getCustomerCredit(*ctx, nullptr, {});
-    m_sections.setRows(m_tableArray);
     emit tableReloaded();
     emit stateChanged();
 }
@@ -285,7 +326,7 @@ void OrderConfirmViewController::closeAction(const QString &sender)
     if (isBeingDismissed())
         return;
     bool hasFailedLines = false;
-    for (const OrderConfirm &line : std::as_const(m_tableArray)) {
+    for (const OrderConfirm &line : tableArray()) {
         if (line.orderStatus == SapOrderStatus::fail)
             hasFailedLines = true;
     }
@@ -314,7 +355,7 @@ void OrderConfirmViewController::sentMailAction()
                                                             QStringLiteral("SendMailViewController"));
     if (!mail)
         return;
-    mail->setOrderConfirmLines(m_tableArray);
+    mail->setOrderConfirmLines(tableArray());
     connect(mail, &OrderConfirmMailScreen::sentSuccessClosure, this, &OrderConfirmViewController::mailSent);
     nav->push(mail, true);
 }

@@ -1,10 +1,13 @@
 #pragma once
 // The order confirmation: the submission lines of the cart and their total; submits them
-// (ZSD_CREATE_EIP_ORDER2 through the submission guard), then marks every line with its result, keeps
-// in the cart only what was not ordered, and offers the next steps: order query, close (all ordered)
-// or edit (some not ordered), and the notice mail when a line was ordered and recipients exist.
+// (ZSD_CREATE_EIP_ORDER2 through the submission guard), then has the draft record every line's result
+// and keep in the cart only what was not ordered, and offers the next steps: order query, close (all
+// ordered) or edit (some not ordered), and the notice mail when a line was ordered and recipients exist.
+// Its rows are the order draft's and follow it: until an answer, the cart's submission lines; once this
+// screen's submission is answered, the lines of that answer; each with what the draft knows of it.
 // The opener connects to successClosure() and orderQueryClosure(); both are emitted after this screen
 // has closed.
+#include "model/OrderDraft.h"
 #include "model/OrderStatus.h"
 #include "order/OrderConfirmMailScreen.h"
 #include "services/ServiceTypes.h"
@@ -34,7 +37,7 @@ class OrderConfirmViewController : public Screen
     // One row per line, roles: name, priceText, orderNumberText, inco1Text, allPriceText, answered
     // (the line has a result: its result row shows), statusText, messageText, statusColor.
     Q_PROPERTY(ListModelBase *sections READ sections CONSTANT)
-    Q_PROPERTY(QString amountText READ amountText NOTIFY tableReloaded)
+    Q_PROPERTY(QString amountText READ amountText NOTIFY amountTextChanged)
     Q_PROPERTY(bool amountViewHidden READ isAmountViewHidden NOTIFY stateChanged)
     // The button row, in order, roles buttonId (an OrderConfirmButton's id), title and accent; a tap
     // goes to buttonTapped(buttonId).
@@ -55,7 +58,8 @@ public:
 
     void viewDidLoad() override;
 
-    QList<OrderConfirm> tableArray() const { return m_tableArray; }
+    // The lines shown, with their results.
+    QList<OrderConfirm> tableArray() const;
     QString amountText() const { return m_amountText; }
     bool isAmountViewHidden() const { return m_amountViewHidden; }
     ListModelBase *sections() { return &m_sections; }
@@ -68,12 +72,13 @@ public:
     bool isSendMailButtonEnabled() const { return m_sendMailButtonEnabled; }
 
     // ---- table ----
-    int numberOfSections() const { return int(m_tableArray.size()); }
+    int numberOfSections() const { return m_sections.size(); }
     // 1 while the line has no result, else 2.
     int numberOfRows(int section) const;
     // Texts of the line row (OrderCartCell) of a section.
     struct CartCellTexts {
         QString nameLabel, priceLabel, orderNumberLabel, allPriceLabel, inco1Label;
+        friend bool operator==(const CartCellTexts &, const CartCellTexts &) = default;
     };
     CartCellTexts cartCell(int section) const;
     static CartCellTexts cartCell(const OrderConfirm &line);
@@ -81,6 +86,16 @@ public:
     struct StatusCellTexts {
         QString statusLabel, messageLabel;
         QColor background;
+        friend bool operator==(const StatusCellTexts &, const StatusCellTexts &) = default;
+    };
+    // A section as drawn: the line's identity, whether it has a result, its two cells.
+    struct Section {
+        QString orderSeq;
+        bool answered = false;
+        CartCellTexts cart;
+        StatusCellTexts status;
+        static Section of(const OrderConfirm &line);
+        friend bool operator==(const Section &, const Section &) = default;
     };
     StatusCellTexts statusCell(int section) const;
     static StatusCellTexts statusCell(const OrderConfirm &line);
@@ -98,6 +113,7 @@ public:
 
 signals:
     void tableReloaded();
+    void amountTextChanged();
     void stateChanged();
     // The confirmation has closed: whether a line failed, and whether the rep asked to edit the order
     // or closed after a full success (neither: cancelled).
@@ -106,14 +122,20 @@ signals:
     void orderQueryClosure();
 
 private:
-    void handleAnswer(const ApiStatus &status);
+    // The lines shown, as the draft holds them (without results).
+    const QList<OrderConfirm> &shownLines() const;
+    // The sections and the total follow the draft.
+    void followDraft();
+    // `sent`: the lines the answer is for.
+    void handleAnswer(const ApiStatus &status, const QList<OrderConfirm> &sent);
     void afterAttempt();
     bool mailScreenAvailable() const;
     void mailSent();
     void setButtons(const QStringList &ids);
 
-    QList<OrderConfirm> m_tableArray;
-    RowListModel<OrderConfirm> m_sections;
+    QPointer<OrderDraft> m_draft;
+    bool m_showsAnswer = false; // this screen's submission was answered: its lines are shown
+    RowListModel<Section> m_sections;
     RowListModel<OrderConfirmButton> m_buttons;
     QString m_amountText;
     bool m_amountViewHidden = false;

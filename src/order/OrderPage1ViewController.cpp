@@ -11,6 +11,8 @@
 #include <QFutureWatcher>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <utility>
+
 namespace {
 
 constexpr int kRemarkLimit = 15;
@@ -55,7 +57,6 @@ HeaderRowValues computeHeaderRows(const Order &order, const QList<OrderType> &or
 
 OrderPage1ViewController::OrderPage1ViewController(QObject *parent)
     : Screen(parent),
-      m_creditsLabel(new CreditLabel(this)),
       m_rows({{"key", [](const OrderTableStruct &r) { return QVariant(r.key); }},
               {"name", [](const OrderTableStruct &r) { return QVariant(r.name); }},
               {"detail", [](const OrderTableStruct &r) { return QVariant(r.detailText()); }},
@@ -64,12 +65,13 @@ OrderPage1ViewController::OrderPage1ViewController(QObject *parent)
              this)
 {
     setTitle(localized(QStringLiteral("一般訂單")));
-    connect(m_creditsLabel, &CreditLabel::textChanged, this, &OrderPage1ViewController::creditsTextChanged);
 }
 
 QString OrderPage1ViewController::creditsText() const
 {
-    return localized(QStringLiteral("信用額度:")) + m_creditsLabel->text();
+    AppContext *ctx = context();
+    return localized(QStringLiteral("信用額度:"))
+           + (m_showsCredit && ctx ? ctx->customerStruct().creditText() : QString());
 }
 
 const Order &OrderPage1ViewController::order() const
@@ -143,7 +145,11 @@ void OrderPage1ViewController::viewDidLoad()
     order.inco2.inco2 = QStringLiteral("000");
     setOrder(order);
 
-    ctx->customerStruct().appendCreditLabel(m_creditsLabel);
+    if (!std::exchange(m_showsCredit, true))
+        connect(&ctx->customerStruct(), &CustomerStruct::creditTextChanged, this,
+                &OrderPage1ViewController::creditsTextChanged);
+    ctx->customerStruct().showCreditText();
+    emit creditsTextChanged();
     emit customNameTextChanged();
     buildRows();
 

@@ -7,7 +7,6 @@
 // Row values are computed off the main thread from the order record and the stored lists and applied
 // on the main thread; replies, alerts and pickers are bound to the page and dropped once it has gone.
 // The view shows `rows` (roles key, name, detail, selectable, hasAction), changed row by row.
-#include "model/CreditLabel.h"
 #include "model/ListStore.h"
 #include "model/Order.h"
 #include "order/OrderTableStruct.h"
@@ -22,8 +21,7 @@ class OrderPage1ViewController : public Screen
     QML_UNCREATABLE("made by the storyboard")
     Q_PROPERTY(ListModelBase *rows READ rows CONSTANT)
     Q_PROPERTY(QString customNameText READ customNameText NOTIFY customNameTextChanged)
-    Q_PROPERTY(CreditLabel *creditsLabel READ creditsLabel CONSTANT)
-    // "信用額度:" and the customer's credit text, as the credit label shows it.
+    // "信用額度:" and the customer's credit text (CustomerStruct's), once the page has loaded.
     Q_PROPERTY(QString creditsText READ creditsText NOTIFY creditsTextChanged)
 
 public:
@@ -45,7 +43,6 @@ public:
     // The row with this key, or null.
     const OrderTableStruct *row(const QString &key) const;
     QString customNameText() const;
-    CreditLabel *creditsLabel() const { return m_creditsLabel; }
     QString creditsText() const;
     ListModelBase *rows() { return &m_rows; }
     // Bumped each time computed row values have been applied (tests wait on it).
@@ -117,7 +114,7 @@ private:
     // The shipping-point row for `vstel`, when the stored list has that point.
     void showShippingPoint(const QString &vstel);
 
-    CreditLabel *m_creditsLabel;
+    bool m_showsCredit = false;
     RowListModel<OrderTableStruct> m_rows;
     int m_rowsRevision = 0;
     int m_refreshGeneration = 0;

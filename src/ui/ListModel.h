@@ -5,6 +5,7 @@
 //     RowListModel<OrderTableStruct> rows{{{"title", [](const OrderTableStruct &r) { return r.title; }},
 //                                          {"detail", [](const OrderTableStruct &r) { return r.subTitle; }}}};
 //     rows.setRows(newRows);   // rows that equal the old ones at their place send nothing
+//     rows.setRows(newRows, [](const OrderTableStruct &r) { return r.key; }); // matched by key
 //
 // A filtered list is a RowListModel<int> of indices into its source, whose roles read the source: the
 // records are never copied.
@@ -12,9 +13,11 @@
 #include <QAbstractListModel>
 #include <QByteArray>
 #include <QList>
+#include <QSet>
 #include <QVariant>
 
 #include <algorithm>
+#include <type_traits>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -79,6 +82,63 @@ public:
             beginRemoveRows({}, int(rows.size()), before - 1);
             m_rows.resize(rows.size());
             endRemoveRows();
+        }
+        if (size() != before)
+            emit countChanged();
+    }
+
+    // Makes the rows `rows`, matching old and new rows by `keyOf` (unique in each), as a list changes when
+    // rows are inserted, removed or changed where they stand: each run of rows whose key has gone is
+    // removed, each run of new keys inserted at its place, and a row kept under its key sends dataChanged
+    // when it changed. Kept rows in another order than before reset the model.
+    template <class KeyOf> void setRows(const QList<Row> &rows, KeyOf keyOf)
+    {
+        using Key = std::decay_t<decltype(keyOf(std::declval<const Row &>()))>;
+        const int before = size();
+        QSet<Key> wanted;
+        wanted.reserve(rows.size());
+        for (const Row &row : rows)
+            wanted.insert(keyOf(row));
+        for (int last = size() - 1; last >= 0; --last) {
+            if (wanted.contains(keyOf(m_rows.at(last))))
+                continue;
+            int first = last;
+            while (first > 0 && !wanted.contains(keyOf(m_rows.at(first - 1))))
+                --first;
+            beginRemoveRows({}, first, last);
+            m_rows.remove(first, last - first + 1);
+            endRemoveRows();
+            last = first;
+        }
+        int at = 0;
+        for (const Row &kept : std::as_const(m_rows)) {
+            while (at < rows.size() && keyOf(rows.at(at)) != keyOf(kept))
+                ++at;
+            if (at++ == rows.size()) {
+                beginResetModel();
+                m_rows = rows;
+                endResetModel();
+                if (size() != before)
+                    emit countChanged();
+                return;
+            }
+        }
+        for (int row = 0; row < rows.size();) {
+            if (row < size() && keyOf(m_rows.at(row)) == keyOf(rows.at(row))) {
+                replace(row, rows.at(row));
+                ++row;
+                continue;
+            }
+            // New rows up to the next kept one (or the end).
+            int last = row;
+            while (last + 1 < rows.size() && !(row < size() && keyOf(rows.at(last + 1)) == keyOf(m_rows.at(row))))
+                ++last;
+            beginInsertRows({}, row, last);
+            m_rows.insert(row, last - row + 1, Row());
+            for (int i = row; i <= last; ++i)
+                m_rows[i] = rows.at(i);
+            endInsertRows();
+            row = last + 1;
         }
         if (size() != before)
             emit countChanged();

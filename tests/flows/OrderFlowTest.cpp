@@ -211,10 +211,10 @@ struct Flow : AppHarness {
                      {"priceText", "amountText", "inco1Text"})}};
         if (what == "cart") {
             QJsonArray rows, texts;
-            for (const Order &o : cart()->tableArray())
-                rows << o.orderSeq;
-            for (const OrderCartRow &r : cart()->rows())
+            for (const OrderCartRow &r : cart()->rows()) {
+                rows << r.orderSeq;
                 texts << QJsonArray{r.priceText, r.orderNumberText, r.allPriceText, r.pageText};
+            }
             return {{"open", slide()->isRightOpen()},
                     {"rows", rows},
                     {"texts", texts},
@@ -357,7 +357,7 @@ private slots:
                 f.shown = lines;
                 f.context->draft().setLines(lines);
                 f.slide()->openRight();
-            } else if (action == "keep") { // the cart keeps its first `arg` lines, the panel not told
+            } else if (action == "keep") { // the cart keeps its first `arg` lines, as an answer leaves it
                 f.context->draft().setLines(f.shown.mid(0, arg.toInt()));
             } else if (action == "closure") { // the confirmation closed: failed/edit/close, 1 for true
                 f.cart()->successClosure(argAt(0) == "1", argAt(1) == "1", argAt(2) == "1");
