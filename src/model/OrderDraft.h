@@ -11,14 +11,11 @@
 // Main thread only.
 #include "model/CartState.h"
 #include "model/DocumentStore.h"
+#include "model/DocumentWriter.h"
 #include "model/OrderDraftDocument.h"
 #include "model/OrderStatus.h"
 
 #include <QObject>
-#include <QThreadPool>
-
-#include <atomic>
-#include <memory>
 
 class OrderDraft : public QObject
 {
@@ -81,7 +78,7 @@ public:
 
     // ---- saving ----
     // No write is running or waiting.
-    bool isSaved() const { return m_writesQueued == 0; }
+    bool isSaved() const { return m_writer.isIdle(); }
 
 signals:
     void changed();
@@ -96,8 +93,5 @@ private:
     CartState m_cart;
     OrderDraftContent m_content;
     QString m_account;
-    // The newest change of the account's document; a queued write of an older one is skipped.
-    std::shared_ptr<std::atomic<int>> m_newest = std::make_shared<std::atomic<int>>(0);
-    int m_writesQueued = 0;
-    QThreadPool m_writer;
+    DocumentWriter m_writer; // last member: gone first, so a write under way finishes while the rest lives
 };
