@@ -39,5 +39,21 @@
         <source>選擇客戶</source>
         <translation>Choose the customer</translation>
     </message>
+    <message>
+        <source>離線資料 · 剛剛</source>
+        <translation>Offline data · just now</translation>
+    </message>
+    <message>
+        <source>離線資料 · %d 分鐘前</source>
+        <translation>Offline data · %d min ago</translation>
+    </message>
+    <message>
+        <source>離線資料 · %d 小時前</source>
+        <translation>Offline data · %d h ago</translation>
+    </message>
+    <message>
+        <source>離線資料 · %d 天前</source>
+        <translation>Offline data · %d d ago</translation>
+    </message>
 </context>
 </TS>

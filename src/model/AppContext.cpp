@@ -27,12 +27,17 @@ AppContext::AppContext(Options options, QObject *parent)
       m_documents(QDir(m_dataDir).filePath(QStringLiteral("Documents"))),
       m_lists(m_documents, *m_client, m_operations, m_secure),
       m_draft(m_dataDir, [this] { return userName().value_or(QString()); }),
+      m_kept(QDir(m_dataDir).filePath(QStringLiteral("Kept"))),
       m_submissionGuard(m_operations, m_draft),
       m_versionCheck(*m_client)
 {
     m_client->setListFetchSession({
         [this] { return userId().value_or(QString()); },
         [this] { return m_userInfo.vkorg.value_or(QString()); },
+    });
+    // Every answer a rep needs offline is kept as it arrives, for the account and customer it was asked for.
+    m_client->setAnswerRecorder([this](const QString &apiName, const ApiParameters &parameters) {
+        return m_kept.keeper(apiName, parameters, m_customer.customer().kunnr);
     });
 }
 

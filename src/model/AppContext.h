@@ -1,10 +1,11 @@
 #pragma once
 // The process-wide holders of the app, created once in main (or fresh in each test) and passed down:
 // the service client and its catalogue, the keychain, the user defaults, the stored documents, the
-// session record, the master-data lists, the current-customer context, the order draft, the submission
-// guard and the version-check state.
+// session record, the master-data lists, the current-customer context, the order draft, the data kept for
+// working offline, the submission guard and the version-check state.
 #include "model/CustomerStruct.h"
 #include "model/DocumentStore.h"
+#include "model/KeptData.h"
 #include "model/ListStore.h"
 #include "model/OrderDraft.h"
 #include "model/SecureStore.h"
@@ -70,6 +71,7 @@ public:
     ListStore &lists() { return m_lists; }
     CustomerStruct &customerStruct() { return m_customer; }
     OrderDraft &draft() { return m_draft; }
+    KeptData &kept() { return m_kept; }
     SubmissionGuard &submissionGuard() { return m_submissionGuard; }
     VersionCheck &versionCheck() { return m_versionCheck; }
     // The platform's push service, or null where there is none (not owned).
@@ -90,6 +92,7 @@ private:
     ListStore m_lists;
     CustomerStruct m_customer;
     OrderDraft m_draft;
+    KeptData m_kept;
     SubmissionGuard m_submissionGuard;
     VersionCheck m_versionCheck;
     QPointer<PushService> m_pushService;

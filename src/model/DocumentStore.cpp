@@ -2,6 +2,7 @@
 
 #include "model/PrivateFiles.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QLoggingCategory>
@@ -37,3 +38,8 @@ bool DocumentStore::writeBytes(const QString &kind, const QByteArray &bytes) con
 }
 
 void DocumentStore::remove(const QString &kind) const { QFile::remove(path(kind)); }
+
+QString DocumentStore::hashedName(const QString &text)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256).toHex().left(32));
+}

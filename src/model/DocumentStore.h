@@ -22,6 +22,11 @@ public:
     bool write(const QString &kind, const QString &text) const { return writeBytes(kind, text.toUtf8()); }
     bool writeBytes(const QString &kind, const QByteArray &bytes) const;
     void remove(const QString &kind) const;
+    QString folder() const { return m_folder; }
+
+    // A text as it goes into a file name: the first 32 hexadecimal digits of its SHA-256, so that an
+    // account or customer number can name no path outside the folder and is not written in the clear.
+    static QString hashedName(const QString &text);
 
 private:
     QString m_folder;

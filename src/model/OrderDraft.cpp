@@ -2,7 +2,6 @@
 
 #include "model/OrderResult.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QLoggingCategory>
 
@@ -13,23 +12,17 @@ Q_LOGGING_CATEGORY(lcDraft, "zelk.model.draft", QtWarningMsg)
 namespace {
 QString documentKind(const QString &account)
 {
-    return QStringLiteral("orderDraft-")
-           + QString::fromLatin1(QCryptographicHash::hash(account.toUtf8(), QCryptographicHash::Sha256).toHex().left(32));
+    return QStringLiteral("orderDraft-") + DocumentStore::hashedName(account);
 }
 } // namespace
 
 OrderDraft::OrderDraft(const QString &folder, std::function<QString()> orderUserName, QObject *parent)
     : QObject(parent), m_store(folder, QStringLiteral(".json")), m_cart(std::move(orderUserName))
 {
-    m_writer.setMaxThreadCount(1);
+    connect(&m_writer, &DocumentWriter::idle, this, &OrderDraft::saved);
 }
 
-OrderDraft::~OrderDraft()
-{
-    // A write under way finishes; the ones still waiting are dropped, as a killed process would drop them.
-    ++*m_newest;
-    m_writer.waitForDone();
-}
+OrderDraft::~OrderDraft() = default;
 
 QString OrderDraft::documentPath(const QString &account) const { return m_store.path(documentKind(account)); }
 
@@ -61,9 +54,8 @@ void OrderDraft::open(const QString &account)
 
 void OrderDraft::close()
 {
+    // The writes queued for the account that leaves still go out (its document is another path).
     m_account.clear();
-    // The writes queued for the account that leaves still go out; the next account's are counted apart.
-    m_newest = std::make_shared<std::atomic<int>>(0);
     m_content = OrderDraftContent();
     m_answered.clear();
     m_cart.setCartOrderArray({});
@@ -216,22 +208,12 @@ void OrderDraft::contentChanged(const std::function<void()> &tell)
 
 void OrderDraft::queueSave()
 {
-    // The worker gets a copy of the content (shared, not deep) and touches nothing of this object but
-    // the queued call back, which goes with the object.
-    const int change = ++*m_newest;
-    const bool keep = resumable() || m_content.failedSubmissionAt.has_value();
-    ++m_writesQueued;
-    m_writer.start([this, newest = m_newest, change, store = m_store, kind = documentKind(m_account),
-                    account = m_account, content = m_content, keep] {
-        if (change == newest->load()) {
-            if (keep)
-                store.writeBytes(kind, OrderDraftDocument::write(content, account));
-            else
-                store.remove(kind);
-        }
-        QMetaObject::invokeMethod(this, [this] {
-            if (--m_writesQueued == 0)
-                emit saved();
-        }, Qt::QueuedConnection);
-    });
+    // The writer gets a copy of the content (shared, not deep) and serialises it on its thread.
+    const QString kind = documentKind(m_account);
+    if (resumable() || m_content.failedSubmissionAt.has_value())
+        m_writer.write(m_store, kind, [content = m_content, account = m_account] {
+            return OrderDraftDocument::write(content, account);
+        });
+    else
+        m_writer.remove(m_store, kind);
 }

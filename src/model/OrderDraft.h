@@ -14,15 +14,13 @@
 // Main thread only.
 #include "model/CartState.h"
 #include "model/DocumentStore.h"
+#include "model/DocumentWriter.h"
 #include "model/OrderDraftDocument.h"
 #include "model/OrderStatus.h"
 
 #include <QObject>
-#include <QThreadPool>
 
-#include <atomic>
 #include <functional>
-#include <memory>
 
 class OrderDraft : public QObject
 {
@@ -94,7 +92,7 @@ public:
 
     // ---- saving ----
     // No write is running or waiting.
-    bool isSaved() const { return m_writesQueued == 0; }
+    bool isSaved() const { return m_writer.isIdle(); }
 
 signals:
     // The cart line at `row` of lines() was added / replaced in place (its identities may be new) /
@@ -121,8 +119,5 @@ private:
     OrderDraftContent m_content;
     QList<OrderConfirm> m_answered;
     QString m_account;
-    // The newest change of the account's document; a queued write of an older one is skipped.
-    std::shared_ptr<std::atomic<int>> m_newest = std::make_shared<std::atomic<int>>(0);
-    int m_writesQueued = 0;
-    QThreadPool m_writer;
+    DocumentWriter m_writer; // last member: gone first, so a write under way finishes while the rest lives
 };

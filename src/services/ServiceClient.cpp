@@ -231,8 +231,10 @@ void ServiceClient::sendGateway(const QString &apiName, const ApiParameters &par
 void ServiceClient::callGateway(const QString &apiName, const ApiParameters &parameters, ApiCompletion done,
                                 BodyStyle style)
 {
-    sendGateway(apiName, parameters, style, [done = std::move(done)](const RawResponse &response) {
+    sendGateway(apiName, parameters, style, [keep = keeperFor(apiName, parameters), done = std::move(done)](const RawResponse &response) {
         const ApiStatus status = evaluate(response);
+        if (keep)
+            keep(status);
         if (done)
             done(status);
     });

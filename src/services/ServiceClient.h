@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <optional>
+#include <tuple>
 
 class QNetworkAccessManager;
 class QNetworkRequest;
@@ -77,6 +78,14 @@ public:
 
     void callGateway(const QString &apiName, const ApiParameters &parameters, ApiCompletion done,
                      BodyStyle style = BodyStyle::Indented);
+
+    // What keeps answers for working offline is told of every gateway call as it is sent (on the main
+    // thread, so it can note what the call is for). The keeper it returns (none: the answer is not wanted)
+    // gets the evaluated answer, its document included, on the main thread before the caller's
+    // completion, whether or not the caller is still there.
+    using AnswerKeeper = std::function<void(const ApiStatus &status)>;
+    using AnswerRecorder = std::function<AnswerKeeper(const QString &apiName, const ApiParameters &parameters)>;
+    void setAnswerRecorder(AnswerRecorder recorder) { m_recorder = std::move(recorder); }
     void callWebService(const QString &method, const ApiParameters &parameters, ApiCompletion done);
 
     // A gateway call whose answer may be large: the answer is evaluated and `read` builds its records on a
@@ -98,18 +107,30 @@ public:
                 connect(context, &QObject::destroyed, this, [this, key] { m_sequences.remove(key); });
             sequence = m_sequences[key].next();
         }
+        const AnswerKeeper keep = keeperFor(apiName, parameters);
         sendGateway(apiName, parameters, BodyStyle::Indented, [=, this, guard = CallerGuard(context)](const RawResponse &response) {
-            QtConcurrent::run([response, read] {
+            QtConcurrent::run([response, read, kept = bool(keep)] {
                 ApiStatus status = evaluate(response);
                 T records = read(status);
-                if (status.returnJson) // let go here, not on the main thread: `done` has the records
+                // Let go here, not on the main thread: `done` has the records. A keeper takes what it
+                // keeps of the document and hands it on, so the main thread frees little of it.
+                std::optional<QJsonDocument> document;
+                if (status.returnJson && kept)
+                    document = status.returnJson;
+                if (status.returnJson)
                     status.returnJson = QJsonDocument();
-                return std::pair<ApiStatus, T>(std::move(status), std::move(records));
-            }).then(this, [=, this](std::pair<ApiStatus, T> answer) {
+                return std::tuple<ApiStatus, T, std::optional<QJsonDocument>>(std::move(status), std::move(records),
+                                                                              std::move(document));
+            }).then(this, [=, this](std::tuple<ApiStatus, T, std::optional<QJsonDocument>> answer) {
+                if (keep) {
+                    ApiStatus whole = std::get<0>(answer);
+                    whole.returnJson = std::move(std::get<2>(answer));
+                    keep(whole);
+                }
                 if (!guard.alive() || (context && !m_sequences[{context, apiName}].take(sequence)))
                     return;
                 if (done)
-                    done(answer.first, std::move(answer.second));
+                    done(std::get<0>(answer), std::move(std::get<1>(answer)));
             });
         }, background);
     }
@@ -163,10 +184,15 @@ private:
     static void send(QNetworkAccessManager *network, QNetworkRequest request, const QByteArray &body,
                      int inactivityMs, int totalMs, std::function<void(const RawResponse &)> done);
     ApiParameters listParameters(const QString &kind, const QString &vkorg) const;
+    AnswerKeeper keeperFor(const QString &apiName, const ApiParameters &parameters) const
+    {
+        return m_recorder ? m_recorder(apiName, parameters) : AnswerKeeper();
+    }
     QString sessionVkorg() const;
 
     QNetworkAccessManager *m_network;
     ListFetchSession m_session;
+    AnswerRecorder m_recorder;
     int m_inactivityMs = kInactivityLimitMs;
     int m_totalMs = kTotalLimitMs;
     QHash<QPair<const QObject *, QString>, AnswerSequence> m_sequences; // by context and operation

@@ -12,6 +12,7 @@
 #include "ui/TabBarController.h"
 
 #include <QAccessible>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
@@ -238,6 +239,14 @@ private slots:
         SlideMenuController *slide = contractCartOfTwo();
         QVERIFY(slide);
         const QList<Order> lines = app->context().draft().lines();
+        // The customer's contracts and the materials of the contract opened are kept for working offline.
+        QTRY_VERIFY(app->context().kept().isSaved());
+        const QString vbeln = lines.at(0).contract2.vbeln;
+        const std::optional<KeptAnswer> contracts = app->context().kept().contracts(u"U10023"_s, u"0000100101"_s);
+        const std::optional<KeptAnswer> materials =
+            app->context().kept().contractMaterials(u"U10023"_s, u"0000100101"_s, vbeln);
+        QVERIFY(contracts && materials);
+        QCOMPARE(materials->answer[u"custContract1List"_s][0][u"matnr"_s].toString(), lines.at(0).orderItem.matnr);
         QVERIFY(app->gateway().setFault(u"ZSD_CREATE_EIP_ORDER2"_s, u"code"_s, 0, true, u"99"_s, u"系統忙碌"_s));
         QVERIFY(play(h, "order/cartPanel"));
         QVERIFY(submitCart(h, slide));
@@ -354,10 +363,30 @@ private slots:
     void normalOrderResumedThenNoticeMail()
     {
         QmlHarness &h = app->harness();
-        QVERIFY(enterNormalOrder(h, openOrderTypes(), "order/materialEight"));
+        const qint64 started = QDateTime::currentMSecsSinceEpoch();
+        OrderPage1ViewController *header = enterNormalOrder(h, openOrderTypes(), "order/materialEight");
+        QVERIFY(header);
         QTRY_VERIFY(app->context().draft().isSaved());
+        // What the rep needs offline is kept as it arrived, for this account: the customers, and the
+        // credit, shipping point and price list (of the delivery terms asked) of the customer opened.
+        auto *items = qobject_cast<OrderPage2ViewController *>(home->topViewController());
+        QVERIFY(items);
+        const QString account = u"U10023"_s, kunnr = app->context().customerStruct().customer().kunnr;
+        const QString inco1 = app->gateway().gatewayCalls(u"ZSD_GET_MATNR_PRICE"_s).last()[u"pInco1"_s].toString();
+        QTRY_VERIFY(app->context().kept().isSaved());
+        const auto keptNow = [&] {
+            KeptData &kept = app->context().kept();
+            return QList<std::optional<KeptAnswer>>{kept.customers(account), kept.credit(account, kunnr),
+                                                    kept.shippingPoint(account, kunnr), kept.prices(account, kunnr, inco1)};
+        };
+        const QList<std::optional<KeptAnswer>> kept = keptNow();
+        for (const std::optional<KeptAnswer> &answer : kept)
+            QVERIFY(answer && answer->receivedAt >= started && answer->receivedAt <= QDateTime::currentMSecsSinceEpoch());
+        QCOMPARE(kept[3]->answer[u"matnrPriceList"_s].toArray().size(), items->itemsArray().size());
+        QCOMPARE(kept[2]->answer[u"tvstz"_s][u"vstel"_s].toString(), header->order().orderItem.vstel);
 
         QVERIFY(app->restartAndSignIn());
+        QCOMPARE(keptNow().mid(1), kept.mid(1)); // the next start finds them; the customers come again
         QVERIFY(play(h, "order/continueToItems"));
         // The header page under it shows the header chosen before, its shipping point included.
         QVERIFY(play(h, "order/backToHeader"));
