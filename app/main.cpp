@@ -32,31 +32,10 @@ void showWindow(const QQmlApplicationEngine &engine, const QString &token)
         }
     }
 }
-} // namespace
 
-int main(int argc, char *argv[])
+// The app's holders, screens and window, run as the first copy.
+int runFirstCopy(QGuiApplication &app, SingleInstance &instance)
 {
-    // Before anything logs: no line of the process carries a password digest or a keychain value.
-    LogRedaction::installMessageFilter();
-    QGuiApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("Zelk"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Zelk"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(ZELK_APP_VERSION));
-    // The desktop entry, the window's application id on Wayland and the keychain share this id.
-    QGuiApplication::setDesktopFileName(QStringLiteral(ZELK_BUNDLE_ID));
-
-    // One copy per user works on the stored documents and the keychain: a later start shows the first
-    // copy's window and ends.
-    SingleInstance instance(QStringLiteral(ZELK_BUNDLE_ID));
-    if (!instance.claim()) {
-        instance.activateFirst([](bool shown) {
-            if (!shown)
-                qWarning("Zelk is already running but did not answer");
-            QCoreApplication::exit(shown ? 0 : 1);
-        });
-        return app.exec();
-    }
-
     QmlUi ui;
     AppContext context(AppContext::Options{});
     Storyboard storyboard(&ui, &context);
@@ -71,4 +50,36 @@ int main(int argc, char *argv[])
     AppDelegate delegate(context, ui, storyboard, navigator);
     delegate.didFinishLaunching();
     return app.exec();
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Before anything logs: no line of the process carries a password digest or a keychain value.
+    LogRedaction::installMessageFilter();
+    QGuiApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Zelk"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Zelk"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZELK_APP_VERSION));
+    // The desktop entry, the window's application id on Wayland and the keychain share this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZELK_BUNDLE_ID));
+
+    // One copy per user works on the stored documents and the keychain: a later start shows the first
+    // copy's window and ends, unless the first copy ended meanwhile (killed), when it goes on as the first.
+    SingleInstance instance(QStringLiteral(ZELK_BUNDLE_ID));
+    if (!instance.claim()) {
+        SingleInstance::Answer answer = SingleInstance::Answer::noAnswer;
+        instance.activateFirst([&answer](SingleInstance::Answer a) {
+            answer = a;
+            QCoreApplication::exit(0);
+        });
+        app.exec(); // only the exchange with the first copy; the window is not made yet
+        if (answer == SingleInstance::Answer::shown)
+            return 0;
+        if (answer == SingleInstance::Answer::noAnswer) {
+            qWarning("Zelk is already running but did not answer");
+            return 1;
+        }
+    }
+    return runFirstCopy(app, instance);
 }

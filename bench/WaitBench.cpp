@@ -397,7 +397,11 @@ private slots:
                 QJsonArray list = ServiceClient::evaluate(response).returnJson->object().value("custList").toArray();
                 for (const QJsonValue &v : list) {
                     const QJsonObject o = v.toObject();
-                    strings.append({o.value("kunnr").toString(), o.value("name1").toString()});
+                    QStringList members;
+                    members.reserve(o.size());
+                    for (auto member = o.constBegin(); member != o.constEnd(); ++member)
+                        members.append(member.value().toString());
+                    strings.append(members);
                 }
                 list = QJsonArray();
                 bare = heapInUse() - before;

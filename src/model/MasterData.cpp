@@ -44,8 +44,19 @@ Tvstz Tvstz::fromJson(const QJsonObject &o)
 OrderCustomer OrderCustomer::fromJson(const QJsonObject &o)
 {
     OrderCustomer r;
+    r.custID = readText(o, "custID"_L1);
     r.kunnr = readText(o, "kunnr"_L1);
     r.name1 = readText(o, "name1"_L1);
+    r.name2 = readText(o, "name2"_L1);
+    r.city1 = readText(o, "city1"_L1);
+    r.stceg = readText(o, "stceg"_L1);
+    r.street = readText(o, "street"_L1);
+    r.telNumber = readText(o, "telNumber"_L1);
+    r.telExtens = readText(o, "telExtens"_L1);
+    r.faxNumber = readText(o, "faxNumber"_L1);
+    r.faxExtens = readText(o, "faxExtens"_L1);
+    r.loevm = readText(o, "loevm"_L1);
+    r.lzone = readText(o, "lzone"_L1);
     r.bzirk = readText(o, "bzirk"_L1);
     r.bukrs = readText(o, "bukrs"_L1);
     r.vkorg = readText(o, "vkorg"_L1);
@@ -58,9 +69,8 @@ QList<OrderCustomer> readCustomerList(const QJsonObject &answer)
     QSet<QString> codes;
     const auto shared = [&codes](QString &text) { text = *codes.insert(text); };
     for (OrderCustomer &c : customers) {
-        shared(c.bzirk);
-        shared(c.bukrs);
-        shared(c.vkorg);
+        for (QString *text : {&c.city1, &c.loevm, &c.lzone, &c.bzirk, &c.bukrs, &c.vkorg})
+            shared(*text);
     }
     return customers;
 }

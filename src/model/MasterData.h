@@ -55,11 +55,22 @@ struct Tvstz {
     friend bool operator==(const Tvstz &, const Tvstz &) = default;
 };
 
-// A customer the user may order for: of the answer's members, only those a screen shows or a request
-// sends are kept, each read as text from the key of the same name.
+// A customer the user may order for: sixteen texts, each read with the text rule from the key of the same
+// name, in the documented order.
 struct OrderCustomer {
+    QString custID;    // record identifier of the customer
     QString kunnr;     // customer number in the enterprise system
-    QString name1;     // shown as the customer's name
+    QString name1;     // customer name, line 1 (shown as the customer's name)
+    QString name2;     // customer name, line 2
+    QString city1;     // city
+    QString stceg;     // tax number
+    QString street;
+    QString telNumber;
+    QString telExtens;
+    QString faxNumber;
+    QString faxExtens;
+    QString loevm;     // deletion flag
+    QString lzone;     // transport zone
     QString bzirk;     // sales district
     QString bukrs;     // company code, also the credit control area of the credit query
     QString vkorg;     // sales organisation
@@ -68,8 +79,9 @@ struct OrderCustomer {
     friend bool operator==(const OrderCustomer &, const OrderCustomer &) = default;
 };
 
-// The customers of a customer-list answer (member "custList"), in answer order; the district, company
-// and organisation codes, which repeat across thousands of customers, share one text each.
+// The customers of a customer-list answer (member "custList"), in answer order; the texts that repeat
+// across thousands of customers (city, deletion flag, zone, district, company and organisation codes)
+// share one text each.
 QList<OrderCustomer> readCustomerList(const QJsonObject &answer);
 
 // One material of one sales contract of the customer. Numbers are read with the lenient rule.

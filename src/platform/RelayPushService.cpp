@@ -38,13 +38,8 @@ RelayPushService::~RelayPushService()
 
 QUrl RelayPushService::defaultRelayUrl()
 {
-    const QString configured = qEnvironmentVariable("ZELK_PUSH_URL").trimmed();
-    if (!configured.isEmpty()) {
-        const QUrl url(configured, QUrl::StrictMode);
-        if (url.isValid() && (url.scheme() == QLatin1String("ws") || url.scheme() == QLatin1String("wss")))
-            return url;
-        qCWarning(lcPush) << "ignoring invalid ZELK_PUSH_URL" << configured;
-    }
+    if (const auto configured = ServiceClient::addressFromEnvironment("ZELK_PUSH_URL", ServiceClient::AddressKind::webSocket))
+        return *configured;
     QUrl url = ServiceClient::gatewayUrl();
     url.setScheme(url.scheme() == QLatin1String("https") ? QStringLiteral("wss") : QStringLiteral("ws"));
     url.setPath(kRelayPath);

@@ -28,7 +28,8 @@ public:
     RelayPushService(const QUrl &relay, const QString &installationId, QObject *parent = nullptr);
     ~RelayPushService() override;
 
-    // ZELK_PUSH_URL, else the gateway address (ZELK_GATEWAY_URL or the built-in one) on the relay path.
+    // ZELK_PUSH_URL (where ServiceClient::acceptsOverride takes it), else the gateway address
+    // (ZELK_GATEWAY_URL or the built-in one) on the relay path.
     static QUrl defaultRelayUrl();
 
     void registerForRemoteNotifications() override;

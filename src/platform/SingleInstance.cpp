@@ -1,13 +1,19 @@
 #include "platform/SingleInstance.h"
 
+#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLockFile>
 #include <QLoggingCategory>
 #include <QStandardPaths>
 #include <QTimer>
+
+#include <cerrno>
+#include <memory>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 Q_LOGGING_CATEGORY(lcInstance, "zelk.platform.instance", QtWarningMsg)
 
@@ -16,7 +22,9 @@ namespace {
 const QByteArray kActivate = QByteArrayLiteral("activate ");
 const QByteArray kShown = QByteArrayLiteral("shown\n");
 constexpr qint64 kLineLimit = 4096;
-constexpr int kAnswerLimitMs = 800; // a later start ends well within a second either way
+// A running first copy answers within milliseconds; the limit is for a holder that was killed and whose
+// teardown (which releases the lock) may take long on a loaded machine.
+constexpr int kAnswerLimitMs = 3000;
 constexpr int kRetryMs = 50;
 } // namespace
 
@@ -29,7 +37,11 @@ SingleInstance::SingleInstance(const QString &id, QObject *parent) : QObject(par
     m_socketPath = QDir(folder).filePath(id + QStringLiteral(".socket"));
 }
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance()
+{
+    if (m_lockFd >= 0)
+        ::close(m_lockFd);
+}
 
 bool SingleInstance::claim()
 {
@@ -42,19 +54,36 @@ bool SingleInstance::claim()
         qCWarning(lcInstance) << "no runtime folder: a second copy is not kept from starting";
         return true;
     }
-    m_lock = std::make_unique<QLockFile>(m_lockPath);
-    // A lock is stale only when its owner process is gone, never because of its age.
-    m_lock->setStaleLockTime(0);
-    if (!m_lock->tryLock(0)) {
-        const bool taken = m_lock->error() == QLockFile::LockFailedError;
-        m_lock.reset();
-        if (!taken)
-            qCWarning(lcInstance) << "cannot lock" << m_lockPath
-                                  << "; a second copy is not kept from starting";
-        return !taken;
+    switch (lock()) {
+    case Lock::held:
+        return false;
+    case Lock::unavailable:
+        qCWarning(lcInstance) << "cannot lock" << m_lockPath << "; a second copy is not kept from starting";
+        return true;
+    case Lock::taken:
+        listen();
+        return true;
     }
-    listen();
     return true;
+}
+
+// The lock file is never removed: removing it would let a later start lock a new file while another still
+// holds the old one. It is not inherited by programs the app starts (O_CLOEXEC), so none of them keeps it.
+SingleInstance::Lock SingleInstance::lock()
+{
+    if (m_lockFd < 0) {
+        m_lockFd = ::open(QFile::encodeName(m_lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (m_lockFd < 0)
+            return Lock::unavailable;
+    }
+    if (::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0)
+        return errno == EWOULDBLOCK ? Lock::held : Lock::unavailable;
+    // The holder's process id, for a person looking at the file.
+    const QByteArray pid = QByteArray::number(QCoreApplication::applicationPid()) + '\n';
+    if (::ftruncate(m_lockFd, 0) != 0 || ::pwrite(m_lockFd, pid.constData(), size_t(pid.size()), 0) != pid.size())
+        qCDebug(lcInstance) << "could not write the process id into" << m_lockPath;
+    qCInfo(lcInstance) << "this start is the first copy";
+    return Lock::taken;
 }
 
 void SingleInstance::listen()
@@ -90,32 +119,37 @@ void SingleInstance::listen()
     });
 }
 
-void SingleInstance::activateFirst(std::function<void(bool)> done)
+void SingleInstance::activateFirst(std::function<void(Answer)> done)
 {
-    // The first copy may hold the lock a moment before it listens, so a refused connection is tried again.
+    // The first copy may hold the lock a moment before it listens, so a refused connection is tried again;
+    // a killed holder may still be torn down (its socket accepting, nobody answering), so the lock is
+    // tried again too, and taken once the kernel has released it.
     auto *socket = new QLocalSocket(this);
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
+    auto *retry = new QTimer(socket);
     auto finished = std::make_shared<bool>(false);
-    auto finish = [socket, finished, done](bool shown) {
+    auto finish = [socket, finished, done](Answer answer) {
         if (*finished)
             return;
         *finished = true;
         socket->abort();
         socket->deleteLater();
-        done(shown);
+        done(answer);
     };
-    QTimer::singleShot(kAnswerLimitMs, this, [finish] { finish(false); });
+    QTimer::singleShot(kAnswerLimitMs, socket, [finish] { finish(Answer::noAnswer); });
+    retry->start(kRetryMs);
+    connect(retry, &QTimer::timeout, socket, [this, socket, finish] {
+        if (lock() == Lock::taken) {
+            listen();
+            return finish(Answer::claimed);
+        }
+        if (socket->state() == QLocalSocket::UnconnectedState)
+            socket->connectToServer(m_socketPath);
+    });
     connect(socket, &QLocalSocket::connected, socket,
             [socket] { socket->write(kActivate + qgetenv("XDG_ACTIVATION_TOKEN") + '\n'); });
     connect(socket, &QLocalSocket::readyRead, socket, [socket, finish] {
         if (socket->canReadLine())
-            finish(socket->readLine() == kShown);
-    });
-    connect(socket, &QLocalSocket::errorOccurred, socket, [this, socket, clock, finished] {
-        if (!*finished && socket->state() == QLocalSocket::UnconnectedState &&
-            clock->elapsed() + kRetryMs < kAnswerLimitMs)
-            QTimer::singleShot(kRetryMs, socket, [this, socket] { socket->connectToServer(m_socketPath); });
+            finish(socket->readLine() == kShown ? Answer::shown : Answer::noAnswer);
     });
     socket->connectToServer(m_socketPath);
 }

@@ -1,17 +1,16 @@
 #pragma once
 // One running copy of the app per user. The first start holds a lock file and listens on a local socket,
 // both in the user's runtime folder and named by the application id; a later start finds the lock taken,
-// asks the first copy over the socket to show its window, and ends. The lock records its owner's process,
-// so a lock left by a killed copy is taken over by the next start. Only main() creates one: copies of
-// the app's state made elsewhere (tests) are not affected.
+// asks the first copy over the socket to show its window, and ends. The lock is an flock(2) on the file,
+// which the kernel releases when its holder ends however it ends, so a killed copy never keeps the next
+// start out; a start that finds the holder still being torn down takes the lock once it is released.
+// Only main() creates one: copies of the app's state made elsewhere (tests) are not affected.
 #include <QObject>
 #include <QString>
 
 #include <functional>
-#include <memory>
 
 class QLocalServer;
-class QLockFile;
 
 class SingleInstance : public QObject
 {
@@ -25,9 +24,15 @@ public:
     // lock can be made (no runtime folder): the app then runs without the guard.
     bool claim();
 
-    // For a later start: asks the first copy to show its window. `done(true)` runs on the main thread
-    // once it confirmed, `done(false)` when it did not within the limit. Never blocks.
-    void activateFirst(std::function<void(bool)> done);
+    enum class Answer {
+        shown,    // the first copy confirmed that it shows its window
+        claimed,  // the first copy ended meanwhile: this start now holds the lock and is the first copy
+        noAnswer, // the lock is held and no copy answered within the limit
+    };
+
+    // For a later start: asks the first copy to show its window, and meanwhile keeps trying the lock, as
+    // a holder that was killed may still be torn down. `done` runs once, on the main thread. Never blocks.
+    void activateFirst(std::function<void(Answer)> done);
 
 signals:
     // A later start asked this copy to show its window. `token` is the Wayland activation token its
@@ -35,10 +40,12 @@ signals:
     void activationRequested(const QString &token);
 
 private:
+    enum class Lock { taken, held, unavailable };
+    Lock lock();
     void listen();
 
     QString m_lockPath;
     QString m_socketPath;
-    std::unique_ptr<QLockFile> m_lock;
+    int m_lockFd = -1;
     QLocalServer *m_server = nullptr;
 };

@@ -3,17 +3,20 @@
 #include "services/LogRedaction.h"
 #include "text/Localizer.h"
 
+#include <QHostAddress>
 #include <QJsonArray>
 #include <QJsonParseError>
 #include <QJsonValue>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QMutex>
 #include <QTimer>
 #include <QUrlQuery>
 
 #include <cmath>
 #include <memory>
+#include <utility>
 
 Q_LOGGING_CATEGORY(lcServices, "zelk.services", QtWarningMsg)
 
@@ -23,23 +26,15 @@ const char *const kCannotConnect = "無法連結伺服器，麻煩稍後再試";
 const char *const kUnparsable = "無法解析回覆，請稍候再試";
 const char *const kUnknownError = "未知的錯誤，請稍候再試";
 
-// The compiled base address, with scheme, host and port replaced by the environment variable when it
-// holds a usable http(s) address. Read on every call so a test or a developer can redirect at any time.
+// The compiled base address, with scheme, host and port replaced by the environment's address when it is
+// accepted. Read on every call so a test or a developer can redirect at any time.
 QUrl baseUrl(const char *compiled, const char *variable)
 {
     QUrl base(QString::fromUtf8(compiled));
-    const QString override = qEnvironmentVariable(variable).trimmed();
-    if (!override.isEmpty()) {
-        const QUrl replacement(override, QUrl::StrictMode);
-        const QString scheme = replacement.scheme().toLower();
-        if (replacement.isValid() && !replacement.host().isEmpty() &&
-            (scheme == QLatin1String("http") || scheme == QLatin1String("https"))) {
-            base.setScheme(scheme);
-            base.setHost(replacement.host());
-            base.setPort(replacement.port());
-        } else {
-            qCWarning(lcServices) << "ignoring invalid" << variable << override;
-        }
+    if (const std::optional<QUrl> replacement = ServiceClient::addressFromEnvironment(variable)) {
+        base.setScheme(replacement->scheme().toLower());
+        base.setHost(replacement->host());
+        base.setPort(replacement->port());
     }
     return base;
 }
@@ -101,6 +96,50 @@ QUrl ServiceClient::versionCheckUrl()
 {
     return withPath(baseUrl(ZELK_ANALYTICS_BASE, "ZELK_ANALYTICS_URL"),
                     QStringLiteral("/clickRateGW/api/checkVersion/json"));
+}
+
+bool ServiceClient::acceptsOverride(const QUrl &url, bool releaseBuild, AddressKind kind)
+{
+    const QString scheme = url.scheme().toLower();
+    const bool web = kind == AddressKind::http;
+    const bool secure = scheme == QLatin1String(web ? "https" : "wss");
+    const bool plain = scheme == QLatin1String(web ? "http" : "ws");
+    const QString host = url.host();
+    if (!url.isValid() || host.isEmpty() || !(secure || plain))
+        return false;
+    if (!releaseBuild || secure)
+        return true;
+    return host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0 || QHostAddress(host).isLoopback();
+}
+
+bool ServiceClient::isReleaseBuild()
+{
+#ifdef ZELK_RELEASE
+    return true;
+#else
+    return false;
+#endif
+}
+
+std::optional<QUrl> ServiceClient::addressFromEnvironment(const char *variable, AddressKind kind)
+{
+    const QString value = qEnvironmentVariable(variable).trimmed();
+    if (value.isEmpty())
+        return std::nullopt;
+    const QUrl url(value, QUrl::StrictMode);
+    if (acceptsOverride(url, isReleaseBuild(), kind))
+        return url;
+    // Addresses are read on every request: say it once for each value refused.
+    static QMutex mutex;
+    static QHash<QByteArray, QString> refused;
+    const QMutexLocker lock(&mutex);
+    if (std::exchange(refused[variable], value) != value) {
+        const bool usable = acceptsOverride(url, false, kind);
+        qCWarning(lcServices).nospace() << "ignoring " << variable << ": "
+                                        << (usable ? "a release build takes only an encrypted address or one on this machine"
+                                                   : "not a usable address");
+    }
+    return std::nullopt;
 }
 
 void ServiceClient::setLimits(int inactivityMs, int totalMs)

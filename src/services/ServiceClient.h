@@ -76,6 +76,18 @@ public:
     static QUrl webServiceUrl(const QString &method); // base + "/zelkgw/zelkapi.asmx/" + method
     static QUrl versionCheckUrl();          // analytics base + "/clickRateGW/api/checkVersion/json"
 
+    // Addresses in the environment (ZELK_GATEWAY_URL, ZELK_ANALYTICS_URL, ZELK_PUSH_URL) replace the built-in
+    // ones. Any address of the kind's schemes with a host is taken in a development or test build; a release
+    // build (the package, CMake option ZELK_RELEASE) takes only an encrypted one (https, wss) or a plain one
+    // to this machine's loopback (127.0.0.0/8, ::1, "localhost"), where the development gateway runs: the
+    // password digest, which the server takes as the password, never travels in clear to another host.
+    enum class AddressKind { http, webSocket }; // http / https; ws / wss
+    static bool acceptsOverride(const QUrl &url, bool releaseBuild, AddressKind kind = AddressKind::http);
+    static bool isReleaseBuild();
+    // The address in `variable` when it is set and accepted, else nothing; a refused one is logged (once
+    // per value, without the value itself, which may carry credentials).
+    static std::optional<QUrl> addressFromEnvironment(const char *variable, AddressKind kind = AddressKind::http);
+
     void callGateway(const QString &apiName, const ApiParameters &parameters, ApiCompletion done,
                      BodyStyle style = BodyStyle::Indented);
 

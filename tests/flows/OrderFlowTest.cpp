@@ -484,7 +484,7 @@ private slots:
             } else if (action == "fire") { // the actions the screens put off
                 o["fired"] = f.ui.firePendingActions();
             } else if (action == "sentUnknown") { // a contract line sent, its answer lost
-                f.context->draft().start(OrderDraft::Kind::contract, OrderCustomer{arg, {}, {}, {}, {}});
+                f.context->draft().start(OrderDraft::Kind::contract, OrderCustomer{.kunnr = arg});
                 f.context->draft().setLines({line(1, 1)});
                 f.context->draft().markSent(f.context->draft().cart().orderConfirmArray());
             } else if (action == "leave") {

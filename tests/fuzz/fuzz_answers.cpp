@@ -80,7 +80,8 @@ void checkRecords(const QJsonObject &answer, const QString &key)
         FUZZ_CHECK(r.tvstzId == text(o, "tvstzId") && r.tvstzName == text(o, "tvstzName"));
     });
     checkList<OrderCustomer>(answer, key, [](const OrderCustomer &r, const QJsonObject &o) {
-        FUZZ_CHECK(r.kunnr == text(o, "kunnr") && r.name1 == text(o, "name1") && r.vkorg == text(o, "vkorg"));
+        FUZZ_CHECK(r.custID == text(o, "custID") && r.kunnr == text(o, "kunnr") && r.name1 == text(o, "name1"));
+        FUZZ_CHECK(r.telNumber == text(o, "telNumber") && r.loevm == text(o, "loevm") && r.vkorg == text(o, "vkorg"));
     });
     checkList<Contract2>(answer, key, [](const Contract2 &r, const QJsonObject &o) {
         FUZZ_CHECK(r.vbeln == text(o, "vbeln") && r.matnr == text(o, "matnr") && r.otName.isEmpty());

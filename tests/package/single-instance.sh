@@ -1,7 +1,9 @@
 #!/bin/sh
 # One copy per user (run on an X display, e.g. under xvfb-run):  single-instance.sh path/to/zelk APP_ID
 # A second start shows the first copy's window and exits 0 within a second, leaving one window; after the
-# first copy is killed (its lock and socket left behind), the next start runs as the first copy.
+# first copy is killed (its lock and socket left behind), the next start runs as the first copy; so does a
+# start made at once after a kill while both cores are busy (the killed copy not yet reaped, perhaps not yet
+# torn down), every time.
 set -eu
 app="$1"
 id="$2"
@@ -61,3 +63,30 @@ wait "$first" 2>/dev/null || true
 for _ in $(seq 50); do [ "$(windows)" -eq 0 ] && break; sleep 0.1; done
 start_first c
 second_start d c
+
+# Kill and start again at once, the killed copy left unreaped, both cores busy. The new start must become
+# the first copy (its window the one shown), never end as "already running".
+# The busy loops end with this script however it ends, and hold none of its output.
+busy=""
+for _ in 1 2; do sh -c "while kill -0 $$ 2>/dev/null; do :; done" </dev/null >/dev/null 2>&1 & busy="$busy $!"; done
+pids="$pids $busy"
+for round in 1 2 3 4 5; do
+  kill -9 "$first"
+  log="$scratch/r$round.log"
+  "$app" >"$log" 2>&1 &
+  pids="$pids $!"
+  first=$!
+  begin=$(date +%s%N)
+  for _ in $(seq 300); do
+    grep -q "this start is the first copy" "$log" && [ "$(windows)" -eq 1 ] && break
+    kill -0 "$first" 2>/dev/null || break
+    sleep 0.1
+  done
+  elapsed=$(( ($(date +%s%N) - begin) / 1000000 ))
+  kill -0 "$first" 2>/dev/null || fail "round $round: the start right after a kill ended"
+  grep -q "this start is the first copy" "$log" || fail "round $round: the start right after a kill did not take the lock"
+  [ "$(windows)" -eq 1 ] || fail "round $round: $(windows) windows after the restart"
+  echo "round $round: restarted under load as the first copy in ${elapsed} ms"
+done
+for pid in $busy; do kill "$pid" 2>/dev/null || true; done
+second_start e "r5"

@@ -338,7 +338,7 @@ private slots:
             o.orderPage = pages;
             lines << o;
         }
-        choose->startContractOrder(OrderCustomer{u"0000100101"_s, u"示範客戶"_s, {}, {}, {}});
+        choose->startContractOrder(OrderCustomer{.kunnr = u"0000100101"_s, .name1 = u"示範客戶"_s});
         h.settle();
         app->context().draft().setLines(lines);
         // A drag from the right edge opens the panel.

@@ -41,7 +41,7 @@ private slots:
     void resetStartsOver()
     {
         CustomerStruct context;
-        context.setCustomer(OrderCustomer{u"0000100234"_s, u"甲"_s, {}, {}, {}});
+        context.setCustomer(OrderCustomer{.kunnr = u"0000100234"_s, .name1 = u"甲"_s});
         context.setNowOrderValue(2500);
         context.setCreditValue(-50);
         context.showCreditText();

@@ -20,7 +20,7 @@ bool isOrderSeq(const QString &text)
 Order normalOrder()
 {
     Order o;
-    o.orderCustomer = OrderCustomer{u"0000100234"_s, u"甲建材行"_s, {}, {}, {}};
+    o.orderCustomer = OrderCustomer{.kunnr = u"0000100234"_s, .name1 = u"甲建材行"_s};
     o.contract2.auart = o.contract2.auarth = u"ZOR"_s;
     o.contract2.vkorg = u"2000"_s;
     o.inco1 = Inco1{u"FOB"_s, u"自提"_s};

@@ -39,17 +39,37 @@ private slots:
         QCOMPARE(readLenientNumber(o, "missing"_L1), 0.0);
     }
 
+    // Each row: a customer-list answer and the sixteen texts of each customer read from it.
+    void customerRecords_data() { QVERIFY(zelktest::addFixtureRows("model/customerRecords")); }
+    void customerRecords()
+    {
+        QFETCH(QJsonObject, row);
+        const QList<OrderCustomer> customers = readCustomerList(row["answer"].toObject());
+        QJsonArray drawn;
+        for (const OrderCustomer &c : customers) {
+            drawn.append(QJsonObject{{"custID", c.custID}, {"kunnr", c.kunnr}, {"name1", c.name1}, {"name2", c.name2},
+                                     {"city1", c.city1}, {"stceg", c.stceg}, {"street", c.street},
+                                     {"telNumber", c.telNumber}, {"telExtens", c.telExtens}, {"faxNumber", c.faxNumber},
+                                     {"faxExtens", c.faxExtens}, {"loevm", c.loevm}, {"lzone", c.lzone},
+                                     {"bzirk", c.bzirk}, {"bukrs", c.bukrs}, {"vkorg", c.vkorg}});
+        }
+        ZELK_COMPARE_JSON(QJsonValue(drawn), row["expected"]);
+        // One customer read alone is the same record as in the list.
+        const QJsonArray list = row["answer"].toObject()["custList"].toArray();
+        for (qsizetype i = 0; i < customers.size(); ++i)
+            QCOMPARE(OrderCustomer::fromJson(list.at(i).toObject()), customers.at(i));
+    }
+
     void masterDataRecords()
     {
-        // Customers keep what screens and requests use; the repeated codes share one text.
+        // The texts that repeat across a customer list share one text.
         const QList<OrderCustomer> customers = readCustomerList(parse(R"({"custList":[
-            {"custID":"C1","kunnr":12345,"name1":"甲公司","bzirk":"N1","bukrs":"1000","vkorg":"2000"},
-            {"kunnr":"0000100235","name1":"乙公司","bzirk":"N1","bukrs":"1000","vkorg":"2000"}]})"));
+            {"kunnr":"0000100234","city1":"台北市","lzone":"Z1","bzirk":"N1","bukrs":"1000","vkorg":"2000","loevm":"X"},
+            {"kunnr":"0000100235","city1":"台北市","lzone":"Z1","bzirk":"N1","bukrs":"1000","vkorg":"2000","loevm":"X"}]})"));
         QCOMPARE(customers.size(), 2);
-        QCOMPARE(customers[0], (OrderCustomer{QString(), u"甲公司"_s, u"N1"_s, u"1000"_s, u"2000"_s})); // 12345 is no text
-        QCOMPARE(customers[1].kunnr, u"0000100235"_s);
-        QCOMPARE(customers[1].vkorg.constData(), customers[0].vkorg.constData());
-        QCOMPARE(customers[1].bzirk.constData(), customers[0].bzirk.constData());
+        for (QString OrderCustomer::*text : {&OrderCustomer::city1, &OrderCustomer::loevm, &OrderCustomer::lzone,
+                                              &OrderCustomer::bzirk, &OrderCustomer::bukrs, &OrderCustomer::vkorg})
+            QCOMPARE((customers[1].*text).constData(), (customers[0].*text).constData());
 
         // The same string price: lenient in a contract line, strict in a contract material.
         const QJsonObject priced = parse(
