@@ -100,10 +100,10 @@ static QQuickItem *tappedAt(QQuickItem *item, QPointF point, QQuickItem *target)
     std::stable_sort(children.begin(), children.end(), [](QQuickItem *a, QQuickItem *b) { return a->z() < b->z(); });
     const bool overlay = qstrcmp(item->metaObject()->className(), "QQuickOverlay") == 0;
     for (auto child = children.crbegin(); child != children.crend(); ++child) {
-        if (overlay && (*child)->isVisible() && (*child)->contains((*child)->mapFromScene(point)))
-            return *child;
         if (QQuickItem *hit = tappedAt(*child, point, target))
             return hit;
+        if (overlay && (*child)->isVisible() && (*child)->contains((*child)->mapFromScene(point)))
+            return *child; // a sheet or its dimming takes the tap, whatever it draws there
     }
     const bool takesPress = (item->acceptedMouseButtons() & Qt::LeftButton) || item->acceptTouchEvents();
     return inside && !overlay && (item == target || takesPress) ? item : nullptr;
