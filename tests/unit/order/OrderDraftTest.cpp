@@ -242,14 +242,20 @@ private slots:
             list << what;
             seen[who] = list;
         };
-        for (const auto &[signal, name] : {std::pair{&OrderDraft::lineAdded, "lineAdded"},
-                                           {&OrderDraft::lineChanged, "lineChanged"},
-                                           {&OrderDraft::lineRemoved, "lineRemoved"}})
-            connect(&draft, signal, this, [=](int at) { note("draft", QStringLiteral("%1 %2").arg(name).arg(at)); });
+        // Pairs, not structured bindings: lambdas capture no bindings with clang 14.
+        for (const auto &signalAndName : {std::pair{&OrderDraft::lineAdded, "lineAdded"},
+                                          {&OrderDraft::lineChanged, "lineChanged"},
+                                          {&OrderDraft::lineRemoved, "lineRemoved"}}) {
+            const char *name = signalAndName.second;
+            connect(&draft, signalAndName.first, this,
+                    [=](int at) { note("draft", QStringLiteral("%1 %2").arg(name).arg(at)); });
+        }
         connect(&draft, &OrderDraft::linesReset, this, [=] { note("draft", QStringLiteral("linesReset")); });
         connect(&draft, &OrderDraft::resultsRecorded, this,
                 [=](const QStringList &seqs) { note("draft", QStringLiteral("resultsRecorded %1").arg(seqs.size())); });
-        for (const auto &[who, model] : {std::pair{"cart", cart.lines()}, {"confirm", confirm->sections()}}) {
+        for (const auto &whoAndModel : {std::pair{"cart", cart.lines()}, {"confirm", confirm->sections()}}) {
+            const char *who = whoAndModel.first;
+            QAbstractItemModel *model = whoAndModel.second;
             const auto range = [=](const char *what) {
                 return [=](const QModelIndex &, int first, int last) {
                     note(who, QStringLiteral("%1 %2-%3").arg(what).arg(first).arg(last));
