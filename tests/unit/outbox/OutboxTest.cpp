@@ -87,7 +87,7 @@ class OutboxTest : public QObject
 {
     Q_OBJECT
 private slots:
-    // Orders (each a cart of [matnr, copies]) put in, then steps at T + `at` seconds: a fault for the next
+    // Orders (each a cart of [matnr, copies]) put in (and the credit check refusing one), then steps at T + `at` seconds: a fault for the next
     // submission, then resume (or sendNext); after each, every order's line states, what the gateway placed
     // and how many lines the last submission carried.
     void answers_data() { QVERIFY(zelktest::addFixtureRows("outbox/answers")); }
@@ -103,6 +103,12 @@ private slots:
             h.clock += 1;
         }
         QSignalSpy refused(&h.outbox, &Outbox::orderRefused);
+        if (row.contains("creditRefuses")) { // the fresh credit check refuses that order
+            const QString refusedId = ids.value(row["creditRefuses"].toInt());
+            h.outbox.setCreditCheck([refusedId](const OutboxOrder &order, auto done) {
+                done(order.id != refusedId, QStringLiteral("信用額度不足"));
+            });
+        }
         const double T = h.clock;
         for (const QJsonValue &value : row["steps"].toArray()) {
             const QJsonObject step = value.toObject();
