@@ -142,7 +142,7 @@ private slots:
         }
     }
 
-    // Sign-out closes the outbox, its document stays for that account, another account never reads it, and
+    // Sign-out closes the outbox, its document stays (owner-only) for that account, another account never reads it, and
     // an answer arriving after the sign-out is not applied: the line is of unknown fate when the account
     // comes back, and its resend does not place it twice.
     void signOutAndAnotherAccount()
@@ -162,6 +162,7 @@ private slots:
         QVERIFY(h.outbox.orders().isEmpty());
         QVERIFY(h.outbox.isSaved());
         QVERIFY(QFile::exists(h.outbox.documentPath(kAccount)));
+        QCOMPARE(int(QFile::permissions(h.outbox.documentPath(kAccount))) & 0x7077, 0x6000); // owner only
         QVERIFY(!QFile::exists(h.outbox.documentPath(QStringLiteral("U20000"))));
 
         h.outbox.open(kAccount);
