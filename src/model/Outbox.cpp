@@ -5,7 +5,6 @@
 #include "model/SubmissionGuard.h"
 #include "services/Operations.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLoggingCategory>
@@ -50,11 +49,7 @@ void Outbox::open(const QString &account)
             emit orderAdded(order.id);
         return;
     }
-    // Kept beside for a look later, out of the way of the next outbox.
-    const QString path = m_store.path(kind);
-    const QString aside = path + QStringLiteral(".unreadable");
-    QFile::remove(aside);
-    QFile::rename(path, aside);
+    m_store.setAside(kind);
     qCWarning(lcOutbox).noquote() << "outbox set aside:" << why;
 }
 
