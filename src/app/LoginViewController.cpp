@@ -106,8 +106,9 @@ void LoginViewController::loginFinished(const ApiStatus &status, const QString &
     keychain.setValue(QStringLiteral("userId"), stringMember(userInfo, "userID"));
     keychain.setValue(QStringLiteral("userName"), stringMember(userInfo, "userName"));
     keychain.setValue(QStringLiteral("userAccount"), account);
-    // The account's unfinished order, if it left one.
+    // The account's unfinished order and its waiting orders, if it left them.
     ctx->draft().open(ctx->userId().value_or(QString()));
+    ctx->outbox().open(ctx->userId().value_or(QString()));
 
     UserInfo &session = ctx->userInfo();
     session.bukrs = stringMember(answer, "bukrs");

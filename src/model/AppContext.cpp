@@ -29,6 +29,7 @@ AppContext::AppContext(Options options, QObject *parent)
       m_draft(m_dataDir, [this] { return userName().value_or(QString()); }),
       m_kept(QDir(m_dataDir).filePath(QStringLiteral("Kept"))),
       m_submissionGuard(m_operations, m_draft),
+      m_outbox(m_dataDir, m_submissionGuard, [this] { return m_userInfo.email.value_or(QString()); }),
       m_versionCheck(*m_client)
 {
     m_client->setListFetchSession({
@@ -80,6 +81,7 @@ void AppContext::clearStoredUser(bool includePushToken)
     }
     m_userInfo.orderHistoryArray = QJsonArray();
     m_draft.close();
+    m_outbox.close();
 }
 
 void AppContext::runStartupClearing()

@@ -2,12 +2,13 @@
 // The process-wide holders of the app, created once in main (or fresh in each test) and passed down:
 // the service client and its catalogue, the keychain, the user defaults, the stored documents, the
 // session record, the master-data lists, the current-customer context, the order draft, the data kept for
-// working offline, the submission guard and the version-check state.
+// working offline, the submission guard, the outbox and the version-check state.
 #include "model/CustomerStruct.h"
 #include "model/DocumentStore.h"
 #include "model/KeptData.h"
 #include "model/ListStore.h"
 #include "model/OrderDraft.h"
+#include "model/Outbox.h"
 #include "model/SecureStore.h"
 #include "model/SubmissionGuard.h"
 #include "model/UserDefaults.h"
@@ -73,6 +74,7 @@ public:
     OrderDraft &draft() { return m_draft; }
     KeptData &kept() { return m_kept; }
     SubmissionGuard &submissionGuard() { return m_submissionGuard; }
+    Outbox &outbox() { return m_outbox; }
     VersionCheck &versionCheck() { return m_versionCheck; }
     // The platform's push service, or null where there is none (not owned).
     PushService *pushService() const { return m_pushService; }
@@ -94,6 +96,7 @@ private:
     OrderDraft m_draft;
     KeptData m_kept;
     SubmissionGuard m_submissionGuard;
+    Outbox m_outbox;
     VersionCheck m_versionCheck;
     QPointer<PushService> m_pushService;
 };

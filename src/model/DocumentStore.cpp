@@ -39,6 +39,13 @@ bool DocumentStore::writeBytes(const QString &kind, const QByteArray &bytes) con
 
 void DocumentStore::remove(const QString &kind) const { QFile::remove(path(kind)); }
 
+void DocumentStore::setAside(const QString &kind) const
+{
+    const QString aside = path(kind) + QStringLiteral(".unreadable");
+    QFile::remove(aside);
+    QFile::rename(path(kind), aside);
+}
+
 QString DocumentStore::hashedName(const QString &text)
 {
     return QString::fromLatin1(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256).toHex().left(32));

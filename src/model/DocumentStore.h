@@ -22,6 +22,9 @@ public:
     bool write(const QString &kind, const QString &text) const { return writeBytes(kind, text.toUtf8()); }
     bool writeBytes(const QString &kind, const QByteArray &bytes) const;
     void remove(const QString &kind) const;
+    // Moves a document that did not read out of the way of the next one, kept beside for a look later
+    // ("<document>.unreadable", replacing an earlier one).
+    void setAside(const QString &kind) const;
     QString folder() const { return m_folder; }
 
     // A text as it goes into a file name: the first 32 hexadecimal digits of its SHA-256, so that an

@@ -2,7 +2,6 @@
 
 #include "model/OrderResult.h"
 
-#include <QFile>
 #include <QLoggingCategory>
 
 #include <algorithm>
@@ -44,11 +43,7 @@ void OrderDraft::open(const QString &account)
         emit changed();
         return;
     }
-    // Kept beside for a look later, out of the way of the next draft.
-    const QString path = m_store.path(kind);
-    const QString aside = path + QStringLiteral(".unreadable");
-    QFile::remove(aside);
-    QFile::rename(path, aside);
+    m_store.setAside(kind);
     qCWarning(lcDraft).noquote() << "order draft set aside:" << why;
 }
 

@@ -270,4 +270,15 @@ std::optional<OrderDraftContent> read(const QByteArray &bytes, const QString &ac
     return content;
 }
 
+QJsonObject customerObject(const OrderCustomer &customer) { return textsOf(customer, kCustomerTexts); }
+
+std::optional<OrderCustomer> readCustomer(const QJsonValue &value)
+{
+    Reader reader;
+    const OrderCustomer customer = reader.texts(QJsonObject{{"customer"_L1, value}}, "customer", kCustomerTexts);
+    if (!reader.fault.isEmpty())
+        return std::nullopt;
+    return customer;
+}
+
 } // namespace OrderDraftDocument

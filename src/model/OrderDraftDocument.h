@@ -11,6 +11,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QJsonObject>
 #include <QString>
 
 #include <optional>
@@ -48,5 +49,11 @@ QByteArray write(const OrderDraftContent &content, const QString &account);
 // The content of `bytes` when it is a draft of this version for `account`; else nothing, and `why` says
 // what is wrong with it.
 std::optional<OrderDraftContent> read(const QByteArray &bytes, const QString &account, QString *why = nullptr);
+
+// The customer of an order as the draft stores it (its number, name, sales district, company and sales
+// organisation), for the other documents that keep an order's customer; reading gives nothing unless every
+// member is a text.
+QJsonObject customerObject(const OrderCustomer &customer);
+std::optional<OrderCustomer> readCustomer(const QJsonValue &value);
 
 } // namespace OrderDraftDocument

@@ -34,6 +34,14 @@ bool SubmissionGuard::orderTimeLimitActive() const
     return failedAt && std::abs(now() - *failedAt) <= kLimitSeconds;
 }
 
+double SubmissionGuard::secondsLeft() const
+{
+    if (!orderTimeLimitActive())
+        return 0;
+    // Also after a clock set back: the guard allows again once the time since the failure exceeds the limit.
+    return kLimitSeconds - (now() - *m_draft.failedSubmissionAt());
+}
+
 void SubmissionGuard::eipOrder2(const QJsonObject &parameters, ApiCompletion done, const std::function<void()> &sending)
 {
     qCDebug(lcOrder).noquote() << "parameters:"

@@ -2,7 +2,8 @@
 // The order submission (ZSD_CREATE_EIP_ORDER2) with its guard: after an answer that was not a success,
 // a new submission within the following 60 seconds is refused without contacting the server, because
 // the earlier one may still be processed and would otherwise be ordered twice. The time of that answer is
-// kept in the order draft, so the guard holds across a restart.
+// kept in the order draft, so the guard holds across a restart. The outbox sends through the same guard:
+// the server's limit is per user, so every submission of the process shares the one record.
 // One per process (held by the app context), touched on the main thread only.
 #include "services/ServiceTypes.h"
 
@@ -31,6 +32,8 @@ public:
     void eipOrder2(const QJsonObject &parameters, ApiCompletion done, const std::function<void()> &sending = {});
 
     bool orderTimeLimitActive() const;
+    // How long the guard still refuses a submission: 0 when it would send now.
+    double secondsLeft() const;
 
     void setClock(std::function<double()> clock);
     double now() const { return m_clock(); }
