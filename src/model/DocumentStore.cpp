@@ -3,6 +3,7 @@
 #include "model/PrivateFiles.h"
 
 #include <QCryptographicHash>
+#include <QJsonDocument>
 #include <QDir>
 #include <QFile>
 #include <QLoggingCategory>
@@ -49,4 +50,25 @@ void DocumentStore::setAside(const QString &kind) const
 QString DocumentStore::hashedName(const QString &text)
 {
     return QString::fromLatin1(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256).toHex().left(32));
+}
+
+std::optional<QJsonObject> DocumentStore::accountRoot(const QByteArray &bytes, const QString &account, int version,
+                                                      const QString &what, QString *why)
+{
+    const auto refuse = [why](const QString &reason) {
+        if (why)
+            *why = reason;
+        return std::nullopt;
+    };
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (!document.isObject())
+        return refuse(QStringLiteral("not a JSON object (%1)").arg(error.errorString()));
+    const QJsonObject root = document.object();
+    const QJsonValue stored = root.value(QLatin1String("version"));
+    if (!stored.isDouble() || stored.toDouble() != version)
+        return refuse(QStringLiteral("version %1, not %2").arg(stored.toVariant().toString()).arg(version));
+    if (root.value(QLatin1String("account")) != QJsonValue(account))
+        return refuse(QStringLiteral("another account's ") + what);
+    return root;
 }

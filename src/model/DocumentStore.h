@@ -2,6 +2,7 @@
 // The stored documents: one UTF-8 text file per kind ("inco1List.txt" …), for the information lists the
 // whole text of the last successful answer for that kind.
 #include <QByteArray>
+#include <QJsonObject>
 #include <QString>
 
 #include <optional>
@@ -30,6 +31,29 @@ public:
     // A text as it goes into a file name: the first 32 hexadecimal digits of its SHA-256, so that an
     // account or customer number can name no path outside the folder and is not written in the clear.
     static QString hashedName(const QString &text);
+
+    // The root object of a document kept for one account: a JSON object of `version` written for `account`.
+    // Otherwise nothing, and `why` says what it is instead (`what` names the document: "another account's
+    // <what>").
+    // The document of `kind` as `read` takes its bytes (read(bytes, &why) gives the content or nothing); one
+    // it refuses is set aside, and `refused` (empty before) gets why. Nothing when there is no document.
+    template <class Read>
+    auto readOrSetAside(const QString &kind, Read read, QString *refused) const -> decltype(read(QByteArray(), refused))
+    {
+        const std::optional<QString> text = this->read(kind);
+        if (!text)
+            return std::nullopt;
+        auto content = read(text->toUtf8(), refused);
+        if (!content) {
+            setAside(kind);
+            if (refused && refused->isEmpty())
+                *refused = QStringLiteral("unreadable");
+        }
+        return content;
+    }
+
+    static std::optional<QJsonObject> accountRoot(const QByteArray &bytes, const QString &account, int version,
+                                                  const QString &what, QString *why);
 
 private:
     QString m_folder;

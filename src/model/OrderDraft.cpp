@@ -31,20 +31,19 @@ void OrderDraft::open(const QString &account)
     m_account = account;
     if (account.isEmpty())
         return;
-    const QString kind = documentKind(account);
-    const std::optional<QString> text = m_store.read(kind);
-    if (!text)
-        return;
     QString why;
-    if (std::optional<OrderDraftContent> stored = OrderDraftDocument::read(text->toUtf8(), account, &why)) {
-        m_content = std::move(*stored);
-        m_cart.setCartOrderArray(m_content.lines);
-        emit linesReset();
-        emit changed();
+    std::optional<OrderDraftContent> stored = m_store.readOrSetAside(
+        documentKind(account),
+        [&](const QByteArray &bytes, QString *w) { return OrderDraftDocument::read(bytes, account, w); }, &why);
+    if (!stored) {
+        if (!why.isEmpty())
+            qCWarning(lcDraft).noquote() << "order draft set aside:" << why;
         return;
     }
-    m_store.setAside(kind);
-    qCWarning(lcDraft).noquote() << "order draft set aside:" << why;
+    m_content = std::move(*stored);
+    m_cart.setCartOrderArray(m_content.lines);
+    emit linesReset();
+    emit changed();
 }
 
 void OrderDraft::close()

@@ -1,5 +1,7 @@
 #include "model/OrderDraftDocument.h"
 
+#include "model/DocumentStore.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -212,16 +214,11 @@ std::optional<OrderDraftContent> read(const QByteArray &bytes, const QString &ac
             *why = reason;
         return std::nullopt;
     };
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-    if (!document.isObject())
-        return refuse(QStringLiteral("not a JSON object (%1)").arg(error.errorString()));
-    const QJsonObject root = document.object();
-    const QJsonValue version = root.value("version"_L1);
-    if (!version.isDouble() || version.toDouble() != OrderDraftContent::kVersion)
-        return refuse(QStringLiteral("version %1, not %2").arg(version.toVariant().toString()).arg(OrderDraftContent::kVersion));
-    if (root.value("account"_L1) != QJsonValue(account))
-        return refuse(QStringLiteral("another account's draft"));
+    const std::optional<QJsonObject> stored =
+        DocumentStore::accountRoot(bytes, account, OrderDraftContent::kVersion, QStringLiteral("draft"), why);
+    if (!stored)
+        return std::nullopt;
+    const QJsonObject &root = *stored;
 
     Reader reader;
     OrderDraftContent content;

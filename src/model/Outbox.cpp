@@ -38,19 +38,18 @@ void Outbox::open(const QString &account)
     m_account = account;
     if (account.isEmpty())
         return;
-    const QString kind = documentKind(account);
-    const std::optional<QString> text = m_store.read(kind);
-    if (!text)
-        return;
     QString why;
-    if (std::optional<OutboxContent> stored = OutboxDocument::read(text->toUtf8(), account, &why)) {
-        m_content = std::move(*stored);
-        for (const OutboxOrder &order : std::as_const(m_content.orders))
-            emit orderAdded(order.id);
+    std::optional<OutboxContent> stored = m_store.readOrSetAside(
+        documentKind(account), [&](const QByteArray &bytes, QString *w) { return OutboxDocument::read(bytes, account, w); },
+        &why);
+    if (!stored) {
+        if (!why.isEmpty())
+            qCWarning(lcOutbox).noquote() << "outbox set aside:" << why;
         return;
     }
-    m_store.setAside(kind);
-    qCWarning(lcOutbox).noquote() << "outbox set aside:" << why;
+    m_content = std::move(*stored);
+    for (const OutboxOrder &order : std::as_const(m_content.orders))
+        emit orderAdded(order.id);
 }
 
 void Outbox::close()

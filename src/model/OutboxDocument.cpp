@@ -1,5 +1,7 @@
 #include "model/OutboxDocument.h"
 
+#include "model/DocumentStore.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -122,16 +124,11 @@ std::optional<OutboxContent> read(const QByteArray &bytes, const QString &accoun
             *why = reason;
         return std::nullopt;
     };
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-    if (!document.isObject())
-        return refuse(QStringLiteral("not a JSON object (%1)").arg(error.errorString()));
-    const QJsonObject root = document.object();
-    const QJsonValue version = root.value("version"_L1);
-    if (!version.isDouble() || version.toDouble() != OutboxContent::kVersion)
-        return refuse(QStringLiteral("version %1, not %2").arg(version.toVariant().toString()).arg(OutboxContent::kVersion));
-    if (root.value("account"_L1) != QJsonValue(account))
-        return refuse(QStringLiteral("another account's outbox"));
+    const std::optional<QJsonObject> stored =
+        DocumentStore::accountRoot(bytes, account, OutboxContent::kVersion, QStringLiteral("outbox"), why);
+    if (!stored)
+        return std::nullopt;
+    const QJsonObject &root = *stored;
     const QJsonValue orders = root.value("orders"_L1);
     if (!orders.isArray())
         return refuse(QStringLiteral("\"orders\" missing"));
