@@ -142,38 +142,6 @@ private slots:
         }
     }
 
-    // Sign-out closes the outbox, its document stays (owner-only) for that account, another account never reads it, and
-    // an answer arriving after the sign-out is not applied: the line is of unknown fate when the account
-    // comes back, and its resend does not place it twice.
-    void signOutAndAnotherAccount()
-    {
-        Harness h;
-        const QList<OrderConfirm> lines = linesOf(QJsonArray{QJsonArray{"10000101", 1}});
-        const QString id = h.outbox.add(OrderDraftContent::Kind::normal, OrderCustomer(), lines);
-        QVERIFY(h.gateway.setFault(QJsonObject{{"operation", "ZSD_CREATE_EIP_ORDER2"}, {"mode", "delay"}, {"delayMs", 200}}));
-        h.outbox.resume();
-        QVERIFY(h.outbox.isSending());
-        h.outbox.close();
-        QVERIFY(h.outbox.orders().isEmpty());
-        h.outbox.open(QStringLiteral("U20000"));
-        QVERIFY(h.outbox.orders().isEmpty());
-        QTRY_COMPARE(h.placed({lines}), (QJsonArray{"0.0"}));
-        QTest::qWait(300); // the late answer has come and gone
-        QVERIFY(h.outbox.orders().isEmpty());
-        QVERIFY(h.outbox.isSaved());
-        QVERIFY(QFile::exists(h.outbox.documentPath(kAccount)));
-        QCOMPARE(int(QFile::permissions(h.outbox.documentPath(kAccount))) & 0x7077, 0x6000); // owner only
-        QVERIFY(!QFile::exists(h.outbox.documentPath(QStringLiteral("U20000"))));
-
-        h.outbox.open(kAccount);
-        QCOMPARE(h.states({id}), (QJsonArray{"U"}));
-        h.outbox.resume();
-        QVERIFY(h.settled());
-        QCOMPARE(h.states({id}), (QJsonArray{""}));
-        QCOMPARE(h.placed({lines}), (QJsonArray{"0.0"}));
-        QVERIFY(!QFile::exists(h.outbox.documentPath(kAccount)));
-    }
-
     // A document that is damaged, another account's, of a newer version or empty reads as nothing with
     // one log line, and is set aside.
     void unreadableDocuments_data() { QVERIFY(zelktest::addFixtureRows("outbox/unreadable")); }
