@@ -279,5 +279,25 @@
         <source>仍要捨棄</source>
         <translation>Discard anyway</translation>
     </message>
+    <message>
+        <source>待送出</source>
+        <translation>Waiting to be sent</translation>
+    </message>
+    <message>
+        <source>連線恢復後自動送出</source>
+        <translation>Sent by itself when the connection returns</translation>
+    </message>
+    <message>
+        <source>傳送中</source>
+        <translation>Sending</translation>
+    </message>
+    <message>
+        <source>確認中</source>
+        <translation>Checking</translation>
+    </message>
+    <message>
+        <source>已送出但未收到回覆，將再確認</source>
+        <translation>Sent, but no answer came; it will be checked</translation>
+    </message>
 </context>
 </TS>
