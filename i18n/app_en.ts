@@ -139,5 +139,13 @@
         <source>確認新密碼</source>
         <translation>Confirm new password</translation>
     </message>
+    <message>
+        <source>待送出訂單未能下單</source>
+        <translation>A waiting order was not placed</translation>
+    </message>
+    <message>
+        <source>：</source>
+        <translation>: </translation>
+    </message>
 </context>
 </TS>

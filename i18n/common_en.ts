@@ -55,5 +55,13 @@
         <source>離線資料 · %d 天前</source>
         <translation>Offline data · %d d ago</translation>
     </message>
+    <message>
+        <source>無法連線</source>
+        <translation>Offline</translation>
+    </message>
+    <message>
+        <source> · </source>
+        <translation> · </translation>
+    </message>
 </context>
 </TS>

@@ -299,5 +299,17 @@
         <source>已送出但未收到回覆，將再確認</source>
         <translation>Sent, but no answer came; it will be checked</translation>
     </message>
+    <message>
+        <source>訂單待送出</source>
+        <translation>Order waiting to be sent</translation>
+    </message>
+    <message>
+        <source>目前無法連線，訂單已存入待送出訂單，連線恢復後會自動送出。</source>
+        <translation>The app cannot connect now. The order is kept in Orders to send and goes out by itself when the connection returns.</translation>
+    </message>
+    <message>
+        <source>（待確認）</source>
+        <translation> (to be confirmed)</translation>
+    </message>
 </context>
 </TS>

@@ -15,5 +15,9 @@
         <source>未知的錯誤，請稍候再試</source>
         <translation>Unknown error, please try again later</translation>
     </message>
+    <message>
+        <source>目前無法連線，且尚無離線資料（需先在連線時開啟過一次）</source>
+        <translation>Offline, and nothing is kept for offline use yet (open it once while connected)</translation>
+    </message>
 </context>
 </TS>

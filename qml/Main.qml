@@ -37,7 +37,7 @@ ApplicationWindow {
     Item {
         id: screens
         objectName: "screens"
-        anchors.fill: parent
+        anchors { left: parent.left; right: parent.right; top: parent.top; bottom: statusNote.top }
 
         // A screen covered by a presented one is hidden once the cover has arrived.
         ScreenHost {
@@ -85,6 +85,28 @@ ApplicationWindow {
                     controller: presented.screen
                 }
             }
+        }
+    }
+
+    // The quiet line under every screen: the app works offline (the screens keep their whole height
+    // otherwise).
+    Rectangle {
+        id: statusNote
+        objectName: "statusNote"
+        anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
+        height: window.navigator.statusNote.length > 0 ? noteText.implicitHeight + 8 : 0
+        visible: height > 0
+        color: "#424242"
+        Text {
+            id: noteText
+            objectName: "statusNoteText"
+            anchors { fill: parent; leftMargin: 12; rightMargin: 12 }
+            verticalAlignment: Text.AlignVCenter
+            text: window.navigator.statusNote
+            textFormat: Text.PlainText
+            elide: Text.ElideRight
+            color: "white"
+            font.pixelSize: 13
         }
     }
 

@@ -2,6 +2,9 @@
 
 #include "model/AppContext.h"
 #include "notify/PushDelivery.h"
+#include "order/CustomerCredit.h"
+#include "platform/DesktopNotification.h"
+#include "text/Localizer.h"
 #include "notify/PushRegistration.h"
 #include "platform/RelayPushService.h"
 #include "ui/Navigator.h"
@@ -31,6 +34,7 @@ bool AppDelegate::didFinishLaunching(std::function<void()> ready)
     // is no keyboard manager to switch on.
     m_ui.setDefaultSpinnerMask(SpinnerMask::Clear);
     installVersionCheckHooks();
+    installOutboxHooks();
     // The relay is made once the first frame is drawn: it connects at the first registration, after sign-in,
     // so nothing can arrive before. A push service the platform set may have something for the app already.
     if (m_context.pushService())
@@ -54,6 +58,32 @@ void AppDelegate::applicationDidBecomeActive()
     // The login screen's loading runs the first check.
     if (m_launched)
         m_context.versionCheck().checkForUpdate();
+}
+
+void AppDelegate::installOutboxHooks()
+{
+    Outbox &outbox = m_context.outbox();
+    outbox.setCreditCheck(CustomerCredit::outboxCheck(m_context));
+    // The quiet bar under every screen says when the app works offline.
+    Connectivity &connectivity = m_context.connectivity();
+    connect(&connectivity, &Connectivity::noteChanged, this,
+            [this, &connectivity] { m_navigator.setStatusNote(connectivity.note()); });
+    // A waiting order the server refused: an alert while the rep looks at the app, else a notification.
+    connect(&outbox, &Outbox::orderRefused, this, [this, &outbox](const QString &id, const QString &message) {
+        const OutboxOrder *order = outbox.order(id);
+        const QString title = localized(QStringLiteral("待送出訂單未能下單"));
+        const QString body = (order ? order->customer.name1 + QStringLiteral("：") : QString()) + message;
+        if (QGuiApplication::applicationState() != Qt::ApplicationActive) {
+            DesktopNotification::show(title, body);
+            return;
+        }
+        Alert alert;
+        alert.context = this;
+        alert.title = title;
+        alert.message = body;
+        alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Cancel);
+        m_ui.showAlert(alert);
+    });
 }
 
 void AppDelegate::installVersionCheckHooks()

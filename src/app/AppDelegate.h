@@ -39,6 +39,8 @@ public:
 
 private:
     void installVersionCheckHooks();
+    // The outbox's credit check, its refusals told to the rep, and the offline note.
+    void installOutboxHooks();
     void installPushService();
     void afterFirstFrame(std::function<void()> action);
 

@@ -120,6 +120,8 @@ void LoginViewController::loginFinished(const ApiStatus &status, const QString &
     // types or delivery methods arrive, a list stored empty is mended, and 訂單創建 finds its customers.
     ctx->lists().prefetchCustomers();
     ctx->lists().refreshStoredLists();
+    // The gateway has just answered: the orders the account left waiting go out.
+    ctx->outbox().resume();
 
     enterMainScreen();
     if (u)

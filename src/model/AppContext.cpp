@@ -30,6 +30,7 @@ AppContext::AppContext(Options options, QObject *parent)
       m_kept(QDir(m_dataDir).filePath(QStringLiteral("Kept"))),
       m_submissionGuard(m_operations, m_draft),
       m_outbox(m_dataDir, m_submissionGuard, [this] { return m_userInfo.email.value_or(QString()); }),
+      m_connectivity(*m_client, m_outbox),
       m_versionCheck(*m_client)
 {
     m_client->setListFetchSession({
@@ -39,6 +40,10 @@ AppContext::AppContext(Options options, QObject *parent)
     // Every answer a rep needs offline is kept as it arrives, for the account and customer it was asked for.
     m_client->setAnswerRecorder([this](const QString &apiName, const ApiParameters &parameters) {
         return m_kept.keeper(apiName, parameters, m_customer.customer().kunnr);
+    });
+    // And served when the gateway cannot be reached, so that order entry goes on.
+    m_client->setKeptSource([this](const QString &apiName, const ApiParameters &parameters) {
+        return m_kept.reader(apiName, parameters, m_customer.customer().kunnr);
     });
 }
 

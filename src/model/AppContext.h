@@ -2,7 +2,8 @@
 // The process-wide holders of the app, created once in main (or fresh in each test) and passed down:
 // the service client and its catalogue, the keychain, the user defaults, the stored documents, the
 // session record, the master-data lists, the current-customer context, the order draft, the data kept for
-// working offline, the submission guard, the outbox and the version-check state.
+// working offline, the submission guard, the outbox, whether the gateway answers, and the version-check state.
+#include "model/Connectivity.h"
 #include "model/CustomerStruct.h"
 #include "model/DocumentStore.h"
 #include "model/KeptData.h"
@@ -75,6 +76,7 @@ public:
     KeptData &kept() { return m_kept; }
     SubmissionGuard &submissionGuard() { return m_submissionGuard; }
     Outbox &outbox() { return m_outbox; }
+    Connectivity &connectivity() { return m_connectivity; }
     VersionCheck &versionCheck() { return m_versionCheck; }
     // The platform's push service, or null where there is none (not owned).
     PushService *pushService() const { return m_pushService; }
@@ -97,6 +99,7 @@ private:
     KeptData m_kept;
     SubmissionGuard m_submissionGuard;
     Outbox m_outbox;
+    Connectivity m_connectivity;
     VersionCheck m_versionCheck;
     QPointer<PushService> m_pushService;
 };

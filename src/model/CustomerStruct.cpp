@@ -1,16 +1,20 @@
 #include "model/CustomerStruct.h"
 
 #include "model/NumberText.h"
+#include "text/Localizer.h"
 
 namespace {
-QString creditTextOf(float value)
+QString creditTextOf(float value, bool kept)
 {
-    const QString text = moneyText(value);
-    return text.isEmpty() ? QStringLiteral("0.0") : text;
+    QString text = moneyText(value);
+    if (text.isEmpty())
+        text = QStringLiteral("0.0");
+    // A figure kept from an earlier answer is checked again before the order is sent.
+    return kept ? text + localized(QStringLiteral("（待確認）")) : text;
 }
 } // namespace
 
-CustomerStruct::CustomerStruct(QObject *parent) : QObject(parent), m_creditText(creditTextOf(0)) {}
+CustomerStruct::CustomerStruct(QObject *parent) : QObject(parent), m_creditText(creditTextOf(0, false)) {}
 
 void CustomerStruct::setCustomer(const OrderCustomer &customer)
 {
@@ -21,13 +25,14 @@ void CustomerStruct::setCustomer(const OrderCustomer &customer)
     emit customerChanged();
 }
 
-void CustomerStruct::setCreditValue(float value)
+void CustomerStruct::setCreditValue(float value, qint64 keptAt)
 {
-    const bool changed = !(value == m_creditValue);
+    const bool changed = !(value == m_creditValue) || keptAt != m_creditKeptAt;
     m_creditValue = value;
+    m_creditKeptAt = keptAt;
     // NaN is neither negative nor "0 or greater": like a negative value it leaves the text alone.
     if (value >= 0)
-        setCreditText(creditTextOf(value));
+        setCreditText(creditTextOf(value, keptAt));
     if (changed)
         emit creditValueChanged();
 }
@@ -40,7 +45,7 @@ void CustomerStruct::setNowOrderValue(float value)
     emit nowOrderValueChanged();
 }
 
-void CustomerStruct::showCreditText() { setCreditText(creditTextOf(m_creditValue)); }
+void CustomerStruct::showCreditText() { setCreditText(creditTextOf(m_creditValue, m_creditKeptAt)); }
 
 void CustomerStruct::reset()
 {

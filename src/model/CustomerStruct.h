@@ -23,8 +23,10 @@ public:
     void setCustomer(const OrderCustomer &customer);
 
     float creditValue() const { return m_creditValue; }
-    // Stores the value; the credit text follows when the value is 0 or more.
-    void setCreditValue(float value);
+    // Stores the value; the credit text follows when the value is 0 or more. `keptAt` (not 0): the figure
+    // is the one kept for working offline, received then; its text says it is still to be confirmed.
+    void setCreditValue(float value, qint64 keptAt = 0);
+    qint64 creditKeptAt() const { return m_creditKeptAt; }
 
     float nowOrderValue() const { return m_nowOrderValue; }
     void setNowOrderValue(float value);
@@ -53,6 +55,7 @@ private:
     OrderCustomer m_customer;
     quint64 m_generation = 0;
     float m_creditValue = 0;
+    qint64 m_creditKeptAt = 0;
     float m_nowOrderValue = 0;
     QString m_creditText;
 };

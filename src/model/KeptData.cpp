@@ -40,18 +40,25 @@ QString KeptData::accountFolder(const QString &account) const
     return QDir(m_folder).filePath(DocumentStore::hashedName(account));
 }
 
-DocumentStore KeptData::store(const QString &account, const Slot &slot) const
+DocumentStore KeptData::store(const QString &account, const Slot &slot) const { return store(m_folder, account, slot); }
+
+DocumentStore KeptData::store(const QString &folder, const QString &account, const Slot &slot)
 {
-    const QString folder = accountFolder(account);
-    return DocumentStore(slot.kunnr.isEmpty() ? folder : QDir(folder).filePath(DocumentStore::hashedName(slot.kunnr)),
+    const QString own = QDir(folder).filePath(DocumentStore::hashedName(account));
+    return DocumentStore(slot.kunnr.isEmpty() ? own : QDir(own).filePath(DocumentStore::hashedName(slot.kunnr)),
                          u".json"_s);
 }
 
 std::optional<KeptAnswer> KeptData::read(const QString &account, const Slot &slot) const
 {
+    return read(m_folder, account, slot);
+}
+
+std::optional<KeptAnswer> KeptData::read(const QString &folder, const QString &account, const Slot &slot)
+{
     if (account.isEmpty())
         return std::nullopt;
-    QFile file(store(account, slot).path(slot.name));
+    QFile file(store(folder, account, slot).path(slot.name));
     if (!file.exists())
         return std::nullopt;
     QString why = u"unreadable"_s;
@@ -107,8 +114,8 @@ QStringList KeptData::openedCustomers(const QString &account)
     return *found;
 }
 
-ServiceClient::AnswerKeeper KeptData::keeper(const QString &apiName, const ApiParameters &parameters,
-                                             const QString &currentKunnr)
+std::optional<std::pair<QString, KeptData::Slot>> KeptData::slotOf(const QString &apiName, const ApiParameters &parameters,
+                                                                   const QString &currentKunnr)
 {
     const QJsonObject asked = parameters.value_or(QJsonObject());
     const auto text = [&asked](const char *key) { return asked.value(QLatin1String(key)).toString(); };
@@ -127,10 +134,36 @@ ServiceClient::AnswerKeeper KeptData::keeper(const QString &apiName, const ApiPa
     else if (apiName == "ZSD_GET_CUST_CONTRACT1"_L1 && !currentKunnr.isEmpty())
         where = slot(kContractMaterials, currentKunnr, "vbeln", text("pVbeln"));
     if (!where || account.isEmpty())
+        return std::nullopt;
+    return std::pair(account, *where);
+}
+
+ServiceClient::KeptReader KeptData::reader(const QString &apiName, const ApiParameters &parameters,
+                                           const QString &currentKunnr) const
+{
+    const auto found = slotOf(apiName, parameters, currentKunnr);
+    if (!found)
+        return {};
+    // Touches files only, of the account the call was asked for.
+    return [folder = m_folder, account = found->first, where = found->second]() -> std::optional<ApiStatus> {
+        const std::optional<KeptAnswer> kept = read(folder, account, where);
+        if (!kept)
+            return std::nullopt;
+        ApiStatus status{true, u"00"_s, QString(), QJsonDocument(kept->answer)};
+        status.keptAt = kept->receivedAt;
+        return status;
+    };
+}
+
+ServiceClient::AnswerKeeper KeptData::keeper(const QString &apiName, const ApiParameters &parameters,
+                                             const QString &currentKunnr)
+{
+    const auto found = slotOf(apiName, parameters, currentKunnr);
+    if (!found)
         return {};
     // Bound to what the call was asked for when it was sent, whoever is signed in when it is answered.
-    return [self = QPointer<KeptData>(this), account, where = *where](const ApiStatus &status) {
-        if (!self || !status.isSuccess || !status.returnJson)
+    return [self = QPointer<KeptData>(this), account = found->first, where = found->second](const ApiStatus &status) {
+        if (!self || !status.isSuccess || !status.returnJson || status.keptAt)
             return;
         const std::optional<QJsonValue> member = KeptDocument::member(where.kind, status.returnJson->object());
         if (!member)

@@ -56,6 +56,10 @@ public:
     // an account or a customer, and for a price list asked without delivery terms.
     ServiceClient::AnswerKeeper keeper(const QString &apiName, const ApiParameters &parameters,
                                        const QString &currentKunnr);
+    // The reader of what is kept for such a call (a ServiceClient::KeptReader, safe on any thread), for the
+    // same calls as keeper(): the kept member as a "00" answer with its keptAt.
+    ServiceClient::KeptReader reader(const QString &apiName, const ApiParameters &parameters,
+                                     const QString &currentKunnr) const;
 
     // No write is running or waiting.
     bool isSaved() const { return m_writer.isIdle(); }
@@ -79,8 +83,13 @@ private:
     };
     static Slot slot(const KeptDocument::Kind &kind, const QString &kunnr = QString(), const char *by = nullptr,
                      const QString &value = QString());
+    // What a call is kept under: its account and slot; nothing for calls not kept.
+    static std::optional<std::pair<QString, Slot>> slotOf(const QString &apiName, const ApiParameters &parameters,
+                                                          const QString &currentKunnr);
     DocumentStore store(const QString &account, const Slot &slot) const;
+    static DocumentStore store(const QString &folder, const QString &account, const Slot &slot);
     std::optional<KeptAnswer> read(const QString &account, const Slot &slot) const;
+    static std::optional<KeptAnswer> read(const QString &folder, const QString &account, const Slot &slot);
     void keep(const QString &account, const Slot &slot, const QJsonValue &member);
     // `kunnr` was opened: first in the account's index, and the customers beyond kMaxCustomers dropped.
     void opened(const QString &account, const QString &kunnr);

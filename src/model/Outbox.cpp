@@ -76,7 +76,8 @@ const OutboxOrder *Outbox::order(const QString &id) const
 
 OutboxOrder *Outbox::find(const QString &id) { return const_cast<OutboxOrder *>(std::as_const(*this).order(id)); }
 
-QString Outbox::add(OrderDraftContent::Kind kind, const OrderCustomer &customer, const QList<OrderConfirm> &lines)
+QString Outbox::add(OrderDraftContent::Kind kind, const OrderCustomer &customer, const QList<OrderConfirm> &lines,
+                    OutboxLineState state)
 {
     if (m_account.isEmpty() || lines.isEmpty())
         return {};
@@ -89,7 +90,7 @@ QString Outbox::add(OrderDraftContent::Kind kind, const OrderCustomer &customer,
         OutboxLine waiting{line};
         waiting.line.sapOrderNo.clear();
         waiting.line.sapOrderError.clear();
-        waiting.setState(OutboxLineState::waiting);
+        waiting.setState(state == OutboxLineState::unknown ? state : OutboxLineState::waiting);
         order.lines.append(waiting);
     }
     m_content.orders.append(order);
@@ -115,7 +116,7 @@ bool Outbox::remove(const QString &id)
 
 void Outbox::setCreditCheck(CreditCheck check)
 {
-    m_creditCheck = check ? std::move(check) : CreditCheck([](const OutboxOrder &, auto done) { done(true, {}); });
+    m_creditCheck = check ? std::move(check) : CreditCheck([](const OutboxOrder &, auto done) { done({}); });
 }
 
 void Outbox::resume()
@@ -141,15 +142,25 @@ void Outbox::send(const QString &id)
 {
     m_sendingId = id;
     const quint64 session = m_session;
-    m_creditCheck(*find(id), [this, self = QPointer<Outbox>(this), session, id](bool passes, const QString &why) {
-        if (!self || session != m_session || !find(id))
+    m_creditCheck(*find(id), [this, self = QPointer<Outbox>(this), session, id](const CreditVerdict &verdict) {
+        if (!self || session != m_session)
             return;
-        if (!passes) {
-            m_sendingId.clear();
-            refuse(id, why, true);
+        m_sendingId.clear();
+        if (!find(id)) {
             sendNext();
             return;
         }
+        if (verdict.outcome == CreditVerdict::unknown) {
+            m_stopped = true;
+            emit sendingStopped();
+            return;
+        }
+        if (verdict.outcome == CreditVerdict::refused) {
+            refuse(id, verdict.why, true);
+            sendNext();
+            return;
+        }
+        m_sendingId = id;
         // Only the lines not placed go out, under the identities they had.
         QList<OrderConfirm> sent;
         QJsonArray lines;

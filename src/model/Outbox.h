@@ -27,10 +27,15 @@ class Outbox : public QObject
 {
     Q_OBJECT
 public:
-    // Asked just before an order goes out whether the customer's credit still allows it; `done` gets
-    // true to send, or false with the reason, which refuses the order. Until the app sets one, every
+    // Asked just before an order goes out whether the customer's credit still allows it, with a fresh
+    // answer: the order is sent (passes), refused with the reason (refused), or, when the credit could not
+    // be asked (no answer), waits as after a missing answer (unknown). Until the app sets one, every
     // order passes.
-    using CreditCheck = std::function<void(const OutboxOrder &order, std::function<void(bool passes, const QString &why)> done)>;
+    struct CreditVerdict {
+        enum Outcome { passes, refused, unknown } outcome = passes;
+        QString why;
+    };
+    using CreditCheck = std::function<void(const OutboxOrder &order, std::function<void(const CreditVerdict &)> done)>;
 
     // `folder`: where the documents live. Lines are sent for the signed-in account (the user id) with
     // `mailAddress` as its notice address.
@@ -49,9 +54,11 @@ public:
     // ---- the orders ----
     const QList<OutboxOrder> &orders() const { return m_content.orders; }
     const OutboxOrder *order(const QString &id) const;
-    // Puts an order's submission lines in, as they are (identities kept), after the others. Gives its id;
-    // empty when no account is open or there are no lines.
-    QString add(OrderDraftContent::Kind kind, const OrderCustomer &customer, const QList<OrderConfirm> &lines);
+    // Puts an order's submission lines in, as they are (identities kept), after the others, each in
+    // `state`: waiting when they were never sent, unknown when they went out and no answer came. Gives its
+    // id; empty when no account is open or there are no lines.
+    QString add(OrderDraftContent::Kind kind, const OrderCustomer &customer, const QList<OrderConfirm> &lines,
+                OutboxLineState state = OutboxLineState::waiting);
     // The rep removes an order (one going out now stays). False when there is no such order.
     bool remove(const QString &id);
 

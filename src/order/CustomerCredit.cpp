@@ -1,7 +1,9 @@
 #include "order/CustomerCredit.h"
 
 #include "model/AppContext.h"
+#include "model/CartState.h"
 #include "model/JsonRules.h"
+#include "text/Localizer.h"
 
 
 namespace CustomerCredit {
@@ -24,7 +26,7 @@ void getCustomerCredit(AppContext &context, QObject *caller, Completion done)
             if (status.isSuccess && status.returnJson) {
                 const QJsonObject credit =
                     status.returnJson->object().value(QStringLiteral("custCredit")).toObject();
-                customerStruct.setCreditValue(float(readLenientNumber(credit, QStringLiteral("pOblig"))));
+                customerStruct.setCreditValue(float(readLenientNumber(credit, QStringLiteral("pOblig"))), status.keptAt);
             }
             if (done && guard.alive())
                 done(customerStruct.creditValue(), status, customerStruct.creditText());
@@ -48,6 +50,36 @@ float orderValue(const Order &order)
 bool canHoldOrder(const CustomerStruct &customer, float counted, const Order &changed)
 {
     return canAddOrderValue(customer, orderValue(changed) - counted);
+}
+
+Outbox::CreditCheck outboxCheck(AppContext &context)
+{
+    return [&context](const OutboxOrder &order, std::function<void(const Outbox::CreditVerdict &)> done) {
+        float value = 0;
+        for (const OutboxLine &line : order.lines) {
+            if (line.state == OutboxLineState::placed)
+                continue;
+            value += CartState::wholeFloat(line.line.kbetr).value_or(0) * CartState::wholeFloat(line.line.kwmeng).value_or(0);
+        }
+        context.operations().customerCredit(
+            context.outbox().account(), order.customer.kunnr, order.customer.bukrs, &context.outbox(),
+            [value, done](const ApiStatus &status) {
+                if (status.unreachable || status.keptAt || !status.returnJson) {
+                    done({Outbox::CreditVerdict::unknown, status.message});
+                    return;
+                }
+                if (!status.isSuccess) {
+                    done({Outbox::CreditVerdict::refused, status.message});
+                    return;
+                }
+                const QJsonObject credit = status.returnJson->object().value(QStringLiteral("custCredit")).toObject();
+                const float available = float(readLenientNumber(credit, QStringLiteral("pOblig")));
+                if (value <= available)
+                    done({});
+                else
+                    done({Outbox::CreditVerdict::refused, localized(QStringLiteral("已超過信用額度，無法在下單"))});
+            });
+    };
 }
 
 } // namespace CustomerCredit

@@ -2,6 +2,7 @@
 // The customer's credit: the query that refreshes CustomerStruct's credit figure, and the check that
 // keeps an order within it.
 #include "model/Order.h"
+#include "model/Outbox.h"
 #include "services/ServiceTypes.h"
 
 #include <QString>
@@ -35,5 +36,10 @@ float orderValue(const Order &order);
 // plus the changed order's value, stays within the credit. Measured against the order as counted, not
 // against the last edit, so that successive small raises cannot add up past the credit.
 bool canHoldOrder(const CustomerStruct &customer, float counted, const Order &changed);
+
+// The outbox's check before it sends an order: a fresh credit answer for the order's customer must cover
+// the lines still to send (price × quantity of each, in 32-bit floats). A refusal by the server refuses
+// the order with its message; no answer, or only the one kept for working offline, leaves it waiting.
+Outbox::CreditCheck outboxCheck(AppContext &context);
 
 } // namespace CustomerCredit

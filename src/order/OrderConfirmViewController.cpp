@@ -6,6 +6,7 @@
 #include "services/Operations.h"
 #include "ui/Colors.h"
 #include "order/CustomerCredit.h"
+#include "order/OutboxStateText.h"
 #include "text/Localizer.h"
 #include "ui/NavigationController.h"
 #include "ui/Storyboard.h"
@@ -102,6 +103,8 @@ QList<OrderConfirm> OrderConfirmViewController::tableArray() const
 
 void OrderConfirmViewController::followDraft()
 {
+    if (!m_outboxId.isEmpty())
+        return; // the order went to the outbox: the rows follow it there
     QList<Section> sections;
     sections.reserve(shownLines().size());
     for (const OrderConfirm &line : shownLines())
@@ -227,8 +230,6 @@ void OrderConfirmViewController::orderAction()
     AppContext *ctx = context();
     if (!ctx || !buttonIds().contains(kConfirmButton))
         return;
-    if (Ui *u = ui())
-        u->showSpinner(this, SpinnerMask::Clear);
     const QString userId = ctx->userId().value_or(QString());
     const QString email = ctx->userInfo().email.value_or(QString());
     const QList<OrderConfirm> sent = ctx->draft().cart().orderConfirmArray();
@@ -237,6 +238,13 @@ void OrderConfirmViewController::orderAction()
         lines.append(lineObject(line, userId, email));
     m_amountViewHidden = true;
     emit stateChanged();
+    // Known to be offline: the order waits in the outbox instead of failing.
+    if (ctx->connectivity().isOffline()) {
+        holdInOutbox(sent, OutboxLineState::waiting);
+        return;
+    }
+    if (Ui *u = ui())
+        u->showSpinner(this, SpinnerMask::Clear);
     // From the moment the lines go out their fate is unknown, and the draft says so should the app end
     // before the answer.
     ctx->submissionGuard().eipOrder2(Operations::orderSubmissionParameters(userId, lines),
@@ -247,6 +255,14 @@ void OrderConfirmViewController::orderAction()
 void OrderConfirmViewController::handleAnswer(const ApiStatus &status, const QList<OrderConfirm> &sent)
 {
     AppContext *ctx = context();
+    if (status.unreachable && ctx) {
+        // The gateway could not be reached: the lines may or may not have arrived. The outbox sends them
+        // again under the same identities, which the server places once.
+        if (Ui *u = ui())
+            u->dismissSpinner();
+        holdInOutbox(sent, OutboxLineState::unknown);
+        return;
+    }
     if (!status.isSuccess || !status.returnJson) {
         Alert alert;
         alert.context = this;
@@ -275,6 +291,52 @@ void OrderConfirmViewController::handleAnswer(const ApiStatus &status, const QLi
             ctx->draft().discard();
     }
     afterAttempt();
+}
+
+void OrderConfirmViewController::holdInOutbox(const QList<OrderConfirm> &lines, OutboxLineState state)
+{
+    AppContext *ctx = context();
+    Outbox &outbox = ctx->outbox();
+    m_outboxId = outbox.add(ctx->draft().kind(), ctx->draft().order().orderCustomer, lines, state);
+    if (m_outboxId.isEmpty())
+        return;
+    const auto follow = [this](const QString &id) {
+        if (id == m_outboxId)
+            followOutbox();
+    };
+    connect(&outbox, &Outbox::lineStateChanged, this, follow);
+    connect(&outbox, &Outbox::orderRemoved, this, follow);
+    connect(&outbox, &Outbox::orderFinished, this, [this](const OutboxOrder &order) {
+        if (order.id == m_outboxId)
+            followOutbox(&order);
+    });
+    // The order is the outbox's now; the draft starts afresh.
+    ctx->draft().discard();
+    followOutbox();
+    setButtons({kCloseButton});
+    emit tableReloaded();
+    emit stateChanged();
+    Alert alert;
+    alert.context = this;
+    alert.title = localized(QStringLiteral("訂單待送出"));
+    alert.message = localized(QStringLiteral("目前無法連線，訂單已存入待送出訂單，連線恢復後會自動送出。"));
+    alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Cancel);
+    if (Ui *u = ui())
+        u->showAlert(alert);
+}
+
+void OrderConfirmViewController::followOutbox(const OutboxOrder *finished)
+{
+    AppContext *ctx = context();
+    const OutboxOrder *order = finished ? finished : (ctx ? ctx->outbox().order(m_outboxId) : nullptr);
+    if (!order)
+        return; // removed: the last rows stay
+    QList<Section> sections;
+    for (const OutboxLine &line : order->lines) {
+        const OutboxStateText state = OutboxStateText::of(line);
+        sections.append({line.line.orderSeq, true, cartCell(line.line), {state.state, state.message, state.background}});
+    }
+    m_sections.setRows(sections, [](const Section &section) { return section.orderSeq; });
 }
 
 bool OrderConfirmViewController::mailScreenAvailable() const

@@ -5,9 +5,12 @@
 // ordered) or edit (some not ordered), and the notice mail when a line was ordered and recipients exist.
 // Its rows are the order draft's and follow it: until an answer, the cart's submission lines; once this
 // screen's submission is answered, the lines of that answer; each with what the draft knows of it.
+// When the gateway cannot be reached (known before, or found by the submission) the lines go to the outbox
+// instead, and the rows follow them there: waiting, sending, placed with its order number, refused.
 // The opener connects to successClosure() and orderQueryClosure(); both are emitted after this screen
 // has closed.
 #include "model/OrderDraft.h"
+#include "model/Outbox.h"
 #include "model/OrderStatus.h"
 #include "order/OrderConfirmMailScreen.h"
 #include "services/ServiceTypes.h"
@@ -128,6 +131,10 @@ private:
     void followDraft();
     // `sent`: the lines the answer is for.
     void handleAnswer(const ApiStatus &status, const QList<OrderConfirm> &sent);
+    // The gateway cannot be reached: the lines go to the outbox in `state`, the rows follow them there.
+    void holdInOutbox(const QList<OrderConfirm> &lines, OutboxLineState state);
+    // The rows from the outbox's order (or `finished`, the order as it left the outbox).
+    void followOutbox(const OutboxOrder *finished = nullptr);
     void afterAttempt();
     bool mailScreenAvailable() const;
     void mailSent();
@@ -135,6 +142,7 @@ private:
 
     QPointer<OrderDraft> m_draft;
     bool m_showsAnswer = false; // this screen's submission was answered: its lines are shown
+    QString m_outboxId;         // the order handed to the outbox, empty when none
     RowListModel<Section> m_sections;
     RowListModel<OrderConfirmButton> m_buttons;
     QString m_amountText;

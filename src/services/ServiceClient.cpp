@@ -3,6 +3,7 @@
 #include "services/LogRedaction.h"
 #include "text/Localizer.h"
 
+#include <QPointer>
 #include <QHostAddress>
 #include <QJsonArray>
 #include <QJsonParseError>
@@ -229,7 +230,9 @@ ApiStatus ServiceClient::evaluate(const RawResponse &response)
 
     if (response.transportFailed()) {
         qCDebug(lcServices).noquote() << QStringLiteral("error:") << response.transportError;
-        return finish(ApiStatus::clientFailure(localized(QString::fromUtf8(kCannotConnect))));
+        ApiStatus status = ApiStatus::clientFailure(localized(QString::fromUtf8(kCannotConnect)));
+        status.unreachable = true;
+        return finish(status);
     }
     if (!response.body || response.body->isEmpty())
         return finish(ApiStatus::clientFailure(localized(QString::fromUtf8(kUnparsable))));
@@ -264,14 +267,52 @@ void ServiceClient::sendGateway(const QString &apiName, const ApiParameters &par
     if (background)
         request.setPriority(QNetworkRequest::LowPriority);
     send(m_network, request, gatewayEnvelope(apiName, parameters, style), m_inactivityMs, m_totalMs,
-         std::move(answered));
+         watched(std::move(answered)));
+}
+
+std::function<void(const RawResponse &)> ServiceClient::watched(std::function<void(const RawResponse &)> answered)
+{
+    return [self = QPointer<ServiceClient>(this), answered = std::move(answered)](const RawResponse &response) {
+        if (self) {
+            if (response.transportFailed())
+                emit self->gatewayUnreachable();
+            else
+                emit self->gatewayAnswered();
+        }
+        answered(response);
+    };
+}
+
+ApiStatus ServiceClient::offlineAnswer(const KeptReader &kept, ApiStatus failure)
+{
+    if (std::optional<ApiStatus> status = kept()) {
+        status->isSuccess = true;
+        status->returnCode = QStringLiteral("00");
+        status->unreachable = true;
+        return *status;
+    }
+    // Said plainly: what the screen needs was never received while connected.
+    failure.message = localized(QStringLiteral("目前無法連線，且尚無離線資料（需先在連線時開啟過一次）"));
+    return failure;
 }
 
 void ServiceClient::callGateway(const QString &apiName, const ApiParameters &parameters, ApiCompletion done,
                                 BodyStyle style)
 {
-    sendGateway(apiName, parameters, style, [keep = keeperFor(apiName, parameters), done = std::move(done)](const RawResponse &response) {
+    sendGateway(apiName, parameters, style, [this, keep = keeperFor(apiName, parameters), kept = keptFor(apiName, parameters),
+                                             done = std::move(done)](const RawResponse &response) {
         const ApiStatus status = evaluate(response);
+        if (status.unreachable && kept) {
+            // Read off the main thread: a kept answer can be a long list.
+            QtConcurrent::run([kept, status] { return offlineAnswer(kept, status); })
+                .then(this, [this, done](const ApiStatus &answer) {
+                    if (answer.keptAt)
+                        emit keptAnswerServed(answer.keptAt);
+                    if (done)
+                        done(answer);
+                });
+            return;
+        }
         if (keep)
             keep(status);
         if (done)
@@ -409,5 +450,5 @@ void ServiceClient::fetchList(const QString &kind,
         if (done)
             done(status, accepted ? QString::fromUtf8(*response.body) : QString());
     };
-    send(m_network, request, body, m_inactivityMs, m_totalMs, std::move(answered));
+    send(m_network, request, body, m_inactivityMs, m_totalMs, watched(std::move(answered)));
 }

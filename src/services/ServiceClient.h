@@ -98,6 +98,14 @@ public:
     using AnswerKeeper = std::function<void(const ApiStatus &status)>;
     using AnswerRecorder = std::function<AnswerKeeper(const QString &apiName, const ApiParameters &parameters)>;
     void setAnswerRecorder(AnswerRecorder recorder) { m_recorder = std::move(recorder); }
+    // What was kept of a call's answer, asked when the gateway cannot be reached (no answer at all): the
+    // source is asked on the main thread as the call is sent; the reader it returns (none: nothing is kept
+    // for such a call) runs on a worker thread and gives the kept answer with its `keptAt`, or nothing.
+    // The caller then gets that answer as a success "00" with `unreachable` and `keptAt` set, in place of
+    // the failure; the keeper is not told of it.
+    using KeptReader = std::function<std::optional<ApiStatus>()>;
+    using KeptSource = std::function<KeptReader(const QString &apiName, const ApiParameters &parameters)>;
+    void setKeptSource(KeptSource source) { m_keptSource = std::move(source); }
     void callWebService(const QString &method, const ApiParameters &parameters, ApiCompletion done);
 
     // A gateway call whose answer may be large: the answer is evaluated and `read` builds its records on a
@@ -120,9 +128,18 @@ public:
             sequence = m_sequences[key].next();
         }
         const AnswerKeeper keep = keeperFor(apiName, parameters);
+        const KeptReader keptReader = keptFor(apiName, parameters);
         sendGateway(apiName, parameters, BodyStyle::Indented, [=, this, guard = CallerGuard(context)](const RawResponse &response) {
-            QtConcurrent::run([response, read, kept = bool(keep)] {
+            QtConcurrent::run([response, read, keptReader, kept = bool(keep)] {
                 ApiStatus status = evaluate(response);
+                if (status.unreachable && keptReader) {
+                    ApiStatus offline = offlineAnswer(keptReader, std::move(status));
+                    T records = read(offline);
+                    if (offline.returnJson)
+                        offline.returnJson = QJsonDocument();
+                    return std::tuple<ApiStatus, T, std::optional<QJsonDocument>>(std::move(offline), std::move(records),
+                                                                                  std::nullopt);
+                }
                 T records = read(status);
                 // Let go here, not on the main thread: `done` has the records. A keeper takes what it
                 // keeps of the document and hands it on, so the main thread frees little of it.
@@ -134,11 +151,13 @@ public:
                 return std::tuple<ApiStatus, T, std::optional<QJsonDocument>>(std::move(status), std::move(records),
                                                                               std::move(document));
             }).then(this, [=, this](std::tuple<ApiStatus, T, std::optional<QJsonDocument>> answer) {
-                if (keep) {
+                if (keep && !std::get<0>(answer).keptAt) {
                     ApiStatus whole = std::get<0>(answer);
                     whole.returnJson = std::move(std::get<2>(answer));
                     keep(whole);
                 }
+                if (std::get<0>(answer).keptAt)
+                    emit keptAnswerServed(std::get<0>(answer).keptAt);
                 if (!guard.alive() || (context && !m_sequences[{context, apiName}].take(sequence)))
                     return;
                 if (done)
@@ -188,6 +207,13 @@ public:
     void setLimits(int inactivityMs, int totalMs);
     QNetworkAccessManager *network() const { return m_network; }
 
+signals:
+    // A gateway call got an answer of any kind / got none (the connection failed or timed out).
+    void gatewayAnswered();
+    void gatewayUnreachable();
+    // A caller got the answer kept for working offline, received at `receivedAt` (ms since 1970, UTC).
+    void keptAnswerServed(qint64 receivedAt);
+
 private:
     // Sends a gateway envelope; `answered` gets the raw answer on the main thread.
     void sendGateway(const QString &apiName, const ApiParameters &parameters, BodyStyle style,
@@ -200,11 +226,21 @@ private:
     {
         return m_recorder ? m_recorder(apiName, parameters) : AnswerKeeper();
     }
+    KeptReader keptFor(const QString &apiName, const ApiParameters &parameters) const
+    {
+        return m_keptSource ? m_keptSource(apiName, parameters) : KeptReader();
+    }
+    // In place of `failure` (no answer came): the answer `kept` gives, as a success marked unreachable,
+    // or, when nothing is kept, the failure saying so.
+    static ApiStatus offlineAnswer(const KeptReader &kept, ApiStatus failure);
+    // `answered`, after telling whether the gateway answered.
+    std::function<void(const RawResponse &)> watched(std::function<void(const RawResponse &)> answered);
     QString sessionVkorg() const;
 
     QNetworkAccessManager *m_network;
     ListFetchSession m_session;
     AnswerRecorder m_recorder;
+    KeptSource m_keptSource;
     int m_inactivityMs = kInactivityLimitMs;
     int m_totalMs = kTotalLimitMs;
     QHash<QPair<const QObject *, QString>, AnswerSequence> m_sequences; // by context and operation

@@ -14,6 +14,9 @@ struct ApiStatus {
     QString returnCode;          // the server's code, "9999" for client-made results, "ORDER_TIME_LIMIT"
     QString message;             // the server's message or a localised fixed client text
     std::optional<QJsonDocument> returnJson; // the parsed answer, absent after transport/parse failures
+    bool unreachable = false;    // no answer came at all: the connection failed or timed out
+    qint64 keptAt = 0;           // not 0: the gateway could not be reached, and this is the answer kept for
+                                 // working offline, received then (ms since 1970, UTC)
 
     // A result made by the client itself: code "9999", not a success.
     static ApiStatus clientFailure(const QString &message, std::optional<QJsonDocument> json = std::nullopt)

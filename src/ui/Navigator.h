@@ -14,6 +14,9 @@ class Navigator : public QObject
     // Presented screens as drawn, bottom first: a dismissed screen stays until its transition ends.
     Q_PROPERTY(ScreenListModel *presentedModel READ presentedModel CONSTANT)
     Q_PROPERTY(int animationDuration READ animationDuration NOTIFY animationDurationChanged)
+    // A quiet line the window shows under every screen ("" shows none): the app says there whether it
+    // works offline.
+    Q_PROPERTY(QString statusNote READ statusNote NOTIFY statusNoteChanged)
 
 public:
     explicit Navigator(QObject *parent = nullptr);
@@ -22,6 +25,15 @@ public:
     // Fallback environment of every screen on this navigator.
     void setEnvironment(const ScreenEnvironment &environment) { m_environment = environment; }
     ScreenEnvironment environment() const { return m_environment; }
+
+    QString statusNote() const { return m_statusNote; }
+    void setStatusNote(const QString &note)
+    {
+        if (note != m_statusNote) {
+            m_statusNote = note;
+            emit statusNoteChanged();
+        }
+    }
 
     // Takes ownership of `root` and shows it. A previous root (with what it presents) is deleted later.
     void setRootScreen(Screen *root);
@@ -46,6 +58,7 @@ public:
     void setAnimationDuration(int ms);
 
 signals:
+    void statusNoteChanged();
     void rootScreenChanged();
     void presentedScreensChanged();
     void animationDurationChanged();
@@ -60,4 +73,5 @@ private:
     ScreenListModel *m_presentedModel;
     QPointer<Screen> m_root;
     QList<QPointer<Screen>> m_drawn;
+    QString m_statusNote;
 };

@@ -106,7 +106,8 @@ private slots:
         if (row.contains("creditRefuses")) { // the fresh credit check refuses that order
             const QString refusedId = ids.value(row["creditRefuses"].toInt());
             h.outbox.setCreditCheck([refusedId](const OutboxOrder &order, auto done) {
-                done(order.id != refusedId, QStringLiteral("信用額度不足"));
+                done({order.id != refusedId ? Outbox::CreditVerdict::passes : Outbox::CreditVerdict::refused,
+                      QStringLiteral("信用額度不足")});
             });
         }
         const double T = h.clock;
