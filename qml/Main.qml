@@ -94,7 +94,7 @@ ApplicationWindow {
         id: statusNote
         objectName: "statusNote"
         anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
-        height: window.navigator.statusNote.length > 0 ? noteText.implicitHeight + 8 : 0
+        height: window.navigator.statusNote.length > 0 ? 26 : 0
         visible: height > 0
         color: "#424242"
         Text {

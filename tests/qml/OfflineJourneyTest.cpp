@@ -1,0 +1,71 @@
+// Journeys of a rep who loses the network: order entry goes on over the kept answers, 確認下單 puts the
+// order in the outbox, and the outbox sends it by itself, once, when the gateway answers again.
+#include "QmlHarness.h"
+#include "TestRegistry.h"
+
+#include "model/AppContext.h"
+#include "ui/NavigationController.h"
+#include "ui/TabBarController.h"
+
+#include <QJsonArray>
+#include <QTest>
+
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+class OfflineJourneyTest : public QObject
+{
+    Q_OBJECT
+    std::optional<QmlApp> app;
+    qsizetype placed() { return app->gateway().simulator()->placedOrders().size(); }
+
+    // Signed in, the first customer opened online up to its item page (so its answers are kept), then
+    // left; the network lost; the same customer's 2-copy order of 12 entered offline and confirmed.
+    // True when the confirmation shows both lines waiting and the outbox holds them.
+    bool orderTakenOffline()
+    {
+        QmlHarness &h = app->harness();
+        if (!app->launchAndSignIn() || !play(h, "offline/openCustomerOnline"))
+            return false;
+        if (!app->gateway().setFault(QJsonObject{{u"operation"_s, u"*"_s}, {u"mode"_s, u"close"_s}, {u"once"_s, false}}))
+            return false;
+        return play(h, "offline/orderTakenOffline") && app->context().outbox().orders().size() == 1
+               && app->context().outbox().orders().first().lines.size() == 2;
+    }
+
+private slots:
+    void init() { app.emplace(); }
+    void cleanup() { app.reset(); }
+
+    void offlineOrderPlacedOnceWithoutATap()
+    {
+        QVERIFY(orderTakenOffline());
+        QmlHarness &h = app->harness();
+        QVERIFY(textOf(h, u"statusNoteText"_s).startsWith(u"無法連線 · 離線資料"_s));
+        const qsizetype before = placed();
+        QVERIFY(app->gateway().setFault(u"*"_s, u"none"_s));
+        // The probe finds the gateway again and the outbox sends: no tap.
+        QTRY_VERIFY_WITH_TIMEOUT(placed() == before + 2 && app->context().outbox().orders().isEmpty(), 60000);
+        QVERIFY(play(h, "offline/shownPlaced"));
+        QCOMPARE(app->gateway().gatewayCalls(u"ZSD_CREATE_EIP_ORDER2"_s).size(), 1);
+        QTRY_VERIFY(!h.find(u"statusNoteText"_s) || textOf(h, u"statusNoteText"_s).isEmpty());
+    }
+
+    // The app is killed while the order waits: after the restart and sign-in it is sent, once.
+    void waitingOrderSurvivesAKill()
+    {
+        QVERIFY(orderTakenOffline());
+        QTRY_VERIFY(app->context().outbox().isSaved());
+        const qsizetype before = placed();
+        QVERIFY(app->gateway().setFault(u"*"_s, u"none"_s));
+        QVERIFY(app->restartAndSignIn());
+        QTRY_VERIFY_WITH_TIMEOUT(placed() == before + 2 && app->context().outbox().orders().isEmpty(), 20000);
+        QTest::qWait(500);
+        QCOMPARE(placed(), before + 2);
+        QCOMPARE(app->gateway().gatewayCalls(u"ZSD_CREATE_EIP_ORDER2"_s).size(), 1);
+    }
+};
+
+ZELK_TEST(OfflineJourneyTest)
+#include "OfflineJourneyTest.moc"
