@@ -78,12 +78,31 @@ Item {
                 delegate: ListCell {
                     id: menuCell
                     required property string name
+                    required property int badge
                     required property int index
                     objectName: "homeMenuCell_" + index
                     Layout.fillWidth: true
                     text: name
                     textColor: view.controller.menuTextColor
                     onClicked: view.controller.selectRow(1, menuCell.index)
+                    Rectangle {
+                        objectName: "menuBadge_" + menuCell.index
+                        visible: menuCell.badge > 0
+                        anchors { right: parent.right; rightMargin: 15; verticalCenter: parent.verticalCenter }
+                        width: Math.max(height, badgeText.implicitWidth + 12)
+                        height: 22
+                        radius: 11
+                        color: Brand.red
+                        PlainLabel {
+                            id: badgeText
+                            objectName: "badgeText"
+                            anchors.centerIn: parent
+                            text: menuCell.badge
+                            color: "white"
+                            font.pixelSize: 13
+                            font.bold: true
+                        }
+                    }
                 }
             }
         }

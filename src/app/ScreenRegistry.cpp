@@ -6,6 +6,7 @@
 //   - "OrderSegue" (home menu "訂單創建") shows the initial scene of storyboard "Order": pushed onto
 //     the home tab's stack when it is a plain screen, presented when it is a container.
 //   - "訂單查詢" on the home screen pushes the initial scene of storyboard "OrderHistory".
+//   - "待送出訂單" on the home screen pushes the initial scene of storyboard "Outbox".
 //   - A board row opens "BoardMessageListViewController" of storyboard "Board" (its `boardId` set);
 //     "新增留言" there presents "AddBoardMessageNav", a reply button pushes "BoardMessageReplyListViewController".
 // Until those scenes are registered, the taps that lead to them do nothing.
@@ -23,6 +24,7 @@
 #include "board/BoardMessageListViewController.h"
 #include "board/BoardMessageReplyListViewController.h"
 #include "history/OrderHistoryDetailViewController.h"
+#include "order/OutboxViewController.h"
 #include "history/OrderHistoryViewController.h"
 #include "notify/HomeViewController.h"
 #include "notify/PushListViewController.h"
@@ -67,6 +69,10 @@ void registerScreens(Storyboard &storyboard)
     storyboard.add("OrderHistory", "OrderHistoryDetailViewController",
                    [] { return new OrderHistoryDetailViewController; });
     storyboard.setInitial("OrderHistory", "OrderHistoryViewController");
+
+    // ---- Outbox: the orders waiting to be sent ----
+    storyboard.add("Outbox", "OutboxViewController", [] { return new OutboxViewController; });
+    storyboard.setInitial("Outbox", "OutboxViewController");
 
     // ---- Board: a board's messages, the replies of one message, the composer (presented) ----
     storyboard.add("Board", "BoardMessageListViewController", [] { return new BoardMessageListViewController; });

@@ -181,6 +181,16 @@ void OrderDraft::recordAnswer(const QList<OrderConfirm> &answered)
     });
 }
 
+void OrderDraft::restore(const OrderDraftContent &entered)
+{
+    const std::optional<double> guard = m_content.failedSubmissionAt;
+    m_content = entered;
+    m_content.results.clear();
+    m_content.failedSubmissionAt = guard;
+    m_answered.clear();
+    contentChanged([this] { emit linesReset(); });
+}
+
 void OrderDraft::setFailedSubmissionAt(std::optional<double> at)
 {
     if (at == m_content.failedSubmissionAt)

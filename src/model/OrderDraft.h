@@ -52,6 +52,9 @@ public:
     void setOrder(const Order &order);
     // The rep changed the order: changed content gets new identities (orderEditedFrom).
     void editOrder(const Order &edited);
+    // The order taken back from the outbox to be changed: its kind, customer, header and lines (identities
+    // kept: none of them went out) become the draft; nothing is known of a submission; the guard stays.
+    void restore(const OrderDraftContent &entered);
     // Worth offering to continue: it has lines or a chosen customer.
     bool resumable() const;
     // Given up (離開下單) or fully ordered: the order and its lines go, and so does the document; the guard

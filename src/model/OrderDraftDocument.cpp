@@ -178,7 +178,7 @@ const char *kindName(OrderDraftContent::Kind kind)
 
 namespace OrderDraftDocument {
 
-QByteArray write(const OrderDraftContent &content, const QString &account)
+QJsonObject contentObject(const OrderDraftContent &content)
 {
     QJsonArray lines;
     for (const Order &line : content.lines)
@@ -194,9 +194,7 @@ QByteArray write(const OrderDraftContent &content, const QString &account)
             results.insert(it.key(), QJsonObject{{"sapOrderNo"_L1, it.value().sapOrderNo},
                                                  {"sapOrderError"_L1, it.value().sapOrderError}});
     }
-    QJsonObject root{{"version"_L1, OrderDraftContent::kVersion},
-                     {"account"_L1, account},
-                     {"kind"_L1, QLatin1String(kindName(content.kind))},
+    QJsonObject root{{"kind"_L1, QLatin1String(kindName(content.kind))},
                      {"order"_L1, orderObject(content.order)},
                      {"lines"_L1, lines},
                      {"fates"_L1, fates}};
@@ -204,22 +202,33 @@ QByteArray write(const OrderDraftContent &content, const QString &account)
         root.insert("results"_L1, results);
     if (content.failedSubmissionAt)
         root.insert("failedSubmissionAt"_L1, *content.failedSubmissionAt);
+    return root;
+}
+
+QByteArray write(const OrderDraftContent &content, const QString &account)
+{
+    QJsonObject root = contentObject(content);
+    root.insert("version"_L1, OrderDraftContent::kVersion);
+    root.insert("account"_L1, account);
     return QJsonDocument(root).toJson(QJsonDocument::Compact);
 }
 
 std::optional<OrderDraftContent> read(const QByteArray &bytes, const QString &account, QString *why)
+{
+    const std::optional<QJsonObject> stored =
+        DocumentStore::accountRoot(bytes, account, OrderDraftContent::kVersion, QStringLiteral("draft"), why);
+    if (!stored)
+        return std::nullopt;
+    return readContent(*stored, why);
+}
+
+std::optional<OrderDraftContent> readContent(const QJsonObject &root, QString *why)
 {
     const auto refuse = [why](const QString &reason) {
         if (why)
             *why = reason;
         return std::nullopt;
     };
-    const std::optional<QJsonObject> stored =
-        DocumentStore::accountRoot(bytes, account, OrderDraftContent::kVersion, QStringLiteral("draft"), why);
-    if (!stored)
-        return std::nullopt;
-    const QJsonObject &root = *stored;
-
     Reader reader;
     OrderDraftContent content;
     const QString kind = reader.text(root, "kind");

@@ -50,6 +50,11 @@ QByteArray write(const OrderDraftContent &content, const QString &account);
 // what is wrong with it.
 std::optional<OrderDraftContent> read(const QByteArray &bytes, const QString &account, QString *why = nullptr);
 
+// The content alone, without the document's version and account: for documents that keep an order as
+// entered inside their own.
+QJsonObject contentObject(const OrderDraftContent &content);
+std::optional<OrderDraftContent> readContent(const QJsonObject &object, QString *why = nullptr);
+
 // The customer of an order as the draft stores it (its number, name, sales district, company and sales
 // organisation), for the other documents that keep an order's customer; reading gives nothing unless every
 // member is a text.

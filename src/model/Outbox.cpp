@@ -77,7 +77,7 @@ const OutboxOrder *Outbox::order(const QString &id) const
 OutboxOrder *Outbox::find(const QString &id) { return const_cast<OutboxOrder *>(std::as_const(*this).order(id)); }
 
 QString Outbox::add(OrderDraftContent::Kind kind, const OrderCustomer &customer, const QList<OrderConfirm> &lines,
-                    OutboxLineState state)
+                    OutboxLineState state, const std::optional<OrderDraftContent> &entered)
 {
     if (m_account.isEmpty() || lines.isEmpty())
         return {};
@@ -93,6 +93,8 @@ QString Outbox::add(OrderDraftContent::Kind kind, const OrderCustomer &customer,
         waiting.setState(state == OutboxLineState::unknown ? state : OutboxLineState::waiting);
         order.lines.append(waiting);
     }
+    if (state != OutboxLineState::unknown)
+        order.entered = entered;
     m_content.orders.append(order);
     changed();
     emit orderAdded(order.id);
@@ -112,6 +114,16 @@ bool Outbox::remove(const QString &id)
         }
     }
     return false;
+}
+
+std::optional<OrderDraftContent> Outbox::takeBack(const QString &id)
+{
+    const OutboxOrder *taken = order(id);
+    if (!taken || id == m_sendingId || !taken->changeable())
+        return std::nullopt;
+    std::optional<OrderDraftContent> entered = taken->entered;
+    remove(id);
+    return entered;
 }
 
 void Outbox::setCreditCheck(CreditCheck check)

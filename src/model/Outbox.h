@@ -55,12 +55,17 @@ public:
     const QList<OutboxOrder> &orders() const { return m_content.orders; }
     const OutboxOrder *order(const QString &id) const;
     // Puts an order's submission lines in, as they are (identities kept), after the others, each in
-    // `state`: waiting when they were never sent, unknown when they went out and no answer came. Gives its
+    // `state`: waiting when they were never sent, unknown when they went out and no answer came.
+    // `entered`: the order as entered, which lets the rep take it back while its lines wait. Gives its
     // id; empty when no account is open or there are no lines.
     QString add(OrderDraftContent::Kind kind, const OrderCustomer &customer, const QList<OrderConfirm> &lines,
-                OutboxLineState state = OutboxLineState::waiting);
+                OutboxLineState state = OutboxLineState::waiting,
+                const std::optional<OrderDraftContent> &entered = std::nullopt);
     // The rep removes an order (one going out now stays). False when there is no such order.
     bool remove(const QString &id);
+    // The rep takes a waiting order back to change it: it leaves the outbox and its order as entered is
+    // given. Nothing when there is no such order, it is not changeable, or it is going out now.
+    std::optional<OrderDraftContent> takeBack(const QString &id);
 
     // ---- sending ----
     void setCreditCheck(CreditCheck check);

@@ -88,6 +88,12 @@ bool OutboxOrder::hasLinesToSend() const
     });
 }
 
+bool OutboxOrder::changeable() const
+{
+    return entered && std::all_of(lines.cbegin(), lines.cend(),
+                                  [](const OutboxLine &l) { return l.state == OutboxLineState::waiting; });
+}
+
 namespace OutboxDocument {
 
 QByteArray write(const OutboxContent &content, const QString &account)
@@ -105,11 +111,14 @@ QByteArray write(const OutboxContent &content, const QString &account)
             lines.append(o);
         }
         const char *kind = nameOf(order.kind, kKinds);
-        orders.append(QJsonObject{{"id"_L1, order.id},
-                                  {"kind"_L1, QLatin1String(kind ? kind : "normal")},
-                                  {"customer"_L1, OrderDraftDocument::customerObject(order.customer)},
-                                  {"putAt"_L1, order.putAt},
-                                  {"lines"_L1, lines}});
+        QJsonObject o{{"id"_L1, order.id},
+                      {"kind"_L1, QLatin1String(kind ? kind : "normal")},
+                      {"customer"_L1, OrderDraftDocument::customerObject(order.customer)},
+                      {"putAt"_L1, order.putAt},
+                      {"lines"_L1, lines}};
+        if (order.changeable())
+            o.insert("entered"_L1, OrderDraftDocument::contentObject(*order.entered));
+        orders.append(o);
     }
     return QJsonDocument(QJsonObject{{"version"_L1, OutboxContent::kVersion},
                                      {"account"_L1, account},
@@ -172,6 +181,12 @@ std::optional<OutboxContent> read(const QByteArray &bytes, const QString &accoun
                 return refuse(QStringLiteral("a line without its own identity"));
             seqs.insert(line.line.orderSeq);
             order.lines.append(line);
+        }
+        if (o.contains("entered"_L1)) {
+            QString enteredWhy;
+            order.entered = OrderDraftDocument::readContent(o.value("entered"_L1).toObject(), &enteredWhy);
+            if (!order.entered)
+                return refuse(QStringLiteral("an order's \"entered\": ") + enteredWhy);
         }
         content.orders.append(order);
     }

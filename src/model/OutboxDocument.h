@@ -1,7 +1,8 @@
 #pragma once
 // The orders waiting to be sent (the outbox) and their stored form: one versioned JSON document per
 // account. Each order keeps the submission lines exactly as they will be sent, under their identities,
-// with each line's state, the order's kind and customer and the time it was put in. The reader trusts
+// with each line's state, the order's kind and customer, the time it was put in and, while nothing of it
+// went out, the order as entered. The reader trusts
 // nothing: a document that is not an object of this version for this account, or whose lines cannot be
 // sent as they are (no identity, an identity twice, an order without lines), is refused as a whole with
 // the reason, never read in part.
@@ -35,6 +36,9 @@ struct OutboxOrder {
     OrderCustomer customer;
     double putAt = 0; // seconds since 1970
     QList<OutboxLine> lines;
+    // The order as the rep entered it, kept while none of its lines has gone out, so that the rep can
+    // take it back and change it; absent once a line went out (or when it came from elsewhere).
+    std::optional<OrderDraftContent> entered;
 
     // Every line placed: nothing is left to send.
     bool finished() const;
@@ -42,6 +46,8 @@ struct OutboxOrder {
     bool refused() const;
     // Not refused, and some line is waiting or of unknown fate.
     bool hasLinesToSend() const;
+    // The rep can take it back to change it: it was kept as entered and no line has gone out.
+    bool changeable() const;
 
     friend bool operator==(const OutboxOrder &, const OutboxOrder &) = default;
 };

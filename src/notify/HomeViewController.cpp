@@ -2,6 +2,7 @@
 
 #include "ui/Segue.h"
 #include "model/AppContext.h"
+#include "model/Outbox.h"
 #include "notify/PushHistory.h"
 #include "text/Localizer.h"
 #include "ui/Colors.h"
@@ -12,11 +13,12 @@
 
 HomeViewController::HomeViewController(QObject *parent)
     : Screen(parent),
-      m_menu({{"name", [](const MenuEntry &e) { return e.name; }}}),
+      m_menu({{"name", [](const MenuEntry &e) { return e.name; }}, {"badge", [](const MenuEntry &e) { return e.badge; }}}),
       m_clock([] { return QDateTime::currentDateTime(); })
 {
     m_menu.setRows({{localized(QStringLiteral("訂單創建")), QStringLiteral("order")},
                     {localized(QStringLiteral("訂單查詢")), QStringLiteral("orderHistory")},
+                    {localized(QStringLiteral("待送出訂單")), QStringLiteral("outbox")},
                     {localized(QStringLiteral("簽核系統")), QString()},
                     {localized(QStringLiteral("集團資訊")), QString()}});
 }
@@ -39,6 +41,26 @@ void HomeViewController::viewDidLoad()
     // The tab item says "首頁"; the navigation bar shows the company name.
     setTitle(localized(QStringLiteral("澤勒中國")));
     fillHomeCell();
+    if (AppContext *ctx = context()) {
+        Outbox &box = ctx->outbox();
+        const auto count = [this] { countOutbox(); };
+        connect(&box, &Outbox::orderAdded, this, count);
+        connect(&box, &Outbox::orderRemoved, this, count);
+        connect(&box, &Outbox::orderFinished, this, count);
+    }
+    countOutbox();
+}
+
+void HomeViewController::countOutbox()
+{
+    AppContext *ctx = context();
+    const int count = ctx ? int(ctx->outbox().orders().size()) : 0;
+    QList<MenuEntry> rows = m_menu.rows();
+    for (MenuEntry &entry : rows) {
+        if (entry.function == QLatin1String("outbox"))
+            entry.badge = count;
+    }
+    m_menu.setRows(rows);
 }
 
 void HomeViewController::viewWillAppear(bool animated)
@@ -98,7 +120,8 @@ void HomeViewController::selectRow(int section, int row)
     // Run the action of that name when this screen has one.
     static const QHash<QString, void (HomeViewController::*)()> actions{
         {QStringLiteral("order"), &HomeViewController::order},
-        {QStringLiteral("orderHistory"), &HomeViewController::orderHistory}};
+        {QStringLiteral("orderHistory"), &HomeViewController::orderHistory},
+        {QStringLiteral("outbox"), &HomeViewController::outbox}};
     if (const auto action = actions.value(m_menu.at(row).function))
         (this->*action)();
 }
@@ -118,6 +141,8 @@ void HomeViewController::performOrderSegue(const QString &sender, bool continueD
             destination->setProperty("continuesDraft", true);
     });
 }
+
+void HomeViewController::outbox() { Segue::perform(this, QStringLiteral("Outbox"), QString()); }
 
 void HomeViewController::orderHistory()
 {

@@ -1,6 +1,7 @@
 #pragma once
 // The home tab: a top cell greeting the signed-in user by the hour and showing the title of the newest
-// notification, then the menu of functions ("訂單創建" opens order entry, "訂單查詢" the order query).
+// notification, then the menu of functions ("訂單創建" opens order entry, "訂單查詢" the order query,
+// "待送出訂單" the outbox, with the count of its orders as a badge).
 // The newest notification is asked for each time the screen becomes visible. When the signed-in account
 // left an unfinished order, the first appearance offers to continue it (ResumeOffer).
 #include "model/UserPushHistory.h"
@@ -29,6 +30,7 @@ public:
     struct MenuEntry {
         QString name;     // localised
         QString function; // the action run when selected; empty for none
+        int badge = 0;    // a count shown beside the name; 0 for none
         friend bool operator==(const MenuEntry &, const MenuEntry &) = default;
     };
     using Clock = std::function<QDateTime()>;
@@ -59,6 +61,7 @@ public:
     // Menu actions.
     Q_INVOKABLE void order();
     Q_INVOKABLE void orderHistory();
+    Q_INVOKABLE void outbox();
 
 signals:
     void homeCellChanged();
@@ -66,6 +69,7 @@ signals:
 private:
     void loadNewest();
     void fillHomeCell();
+    void countOutbox();
     // Shows order entry ("OrderSegue") with `sender` as the destination's title; `continueDraft`: it
     // opens where the order draft stands.
     void performOrderSegue(const QString &sender, bool continueDraft = false);

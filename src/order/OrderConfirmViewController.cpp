@@ -297,7 +297,7 @@ void OrderConfirmViewController::holdInOutbox(const QList<OrderConfirm> &lines, 
 {
     AppContext *ctx = context();
     Outbox &outbox = ctx->outbox();
-    m_outboxId = outbox.add(ctx->draft().kind(), ctx->draft().order().orderCustomer, lines, state);
+    m_outboxId = outbox.add(ctx->draft().kind(), ctx->draft().order().orderCustomer, lines, state, ctx->draft().content());
     if (m_outboxId.isEmpty())
         return;
     const auto follow = [this](const QString &id) {
