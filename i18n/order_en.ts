@@ -311,5 +311,57 @@
         <source>（待確認）</source>
         <translation> (to be confirmed)</translation>
     </message>
+    <message>
+        <source>待送出訂單</source>
+        <translation>Orders to send</translation>
+    </message>
+    <message>
+        <source>沒有待送出的訂單</source>
+        <translation>No orders waiting to be sent</translation>
+    </message>
+    <message>
+        <source>修改</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>刪除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>尚有未完成的訂單</source>
+        <translation>An order is in progress</translation>
+    </message>
+    <message>
+        <source>請先完成或離開目前的訂單，再修改待送出訂單。</source>
+        <translation>Finish or leave the order in progress before changing an order waiting to be sent.</translation>
+    </message>
+    <message>
+        <source>無法修改</source>
+        <translation>Cannot change</translation>
+    </message>
+    <message>
+        <source>這筆訂單已開始送出，無法修改。</source>
+        <translation>This order has started going out and can no longer be changed.</translation>
+    </message>
+    <message>
+        <source>刪除待送出訂單</source>
+        <translation>Delete order to send</translation>
+    </message>
+    <message>
+        <source>這筆訂單有已送出但未收到回覆的品項，可能已經下單。請先到訂單查詢確認，再決定是否刪除。</source>
+        <translation>Some lines of this order were sent without an answer and may already be placed. Check them in Order query before deleting.</translation>
+    </message>
+    <message>
+        <source>確定要刪除這筆待送出訂單嗎？</source>
+        <translation>Delete this order waiting to be sent?</translation>
+    </message>
+    <message>
+        <source>無法刪除</source>
+        <translation>Cannot delete</translation>
+    </message>
+    <message>
+        <source>這筆訂單正在送出，請稍後再試。</source>
+        <translation>This order is going out now. Try again shortly.</translation>
+    </message>
 </context>
 </TS>

@@ -87,7 +87,9 @@ void OrderPage2ViewController::viewDidAppear(bool animated)
 {
     OrderPage1ViewController::viewDidAppear(animated);
     AppContext *ctx = context();
-    if (!ctx)
+    // The order is over (placed, or handed to the outbox) and this page is on its way out as the
+    // confirmation closes: there is nothing to price.
+    if (!ctx || ctx->draft().kind() == OrderDraft::Kind::none)
         return;
     if (Ui *u = ui())
         u->showSpinner(this);

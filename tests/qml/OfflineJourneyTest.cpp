@@ -52,6 +52,34 @@ private slots:
         QTRY_VERIFY(!h.find(u"statusNoteText"_s) || textOf(h, u"statusNoteText"_s).isEmpty());
     }
 
+    // The waiting order is listed in the outbox (reached from the home menu, its count on the badge), taken
+    // back to change its quantity, confirmed again (still offline), and removed: nothing reaches the
+    // gateway, and its changed lines replace the first ones under new identities.
+    void outboxOrderChangedThenRemoved()
+    {
+        QVERIFY(orderTakenOffline());
+        QmlHarness &h = app->harness();
+        const QList<OutboxLine> first = app->context().outbox().orders().first().lines;
+        QVERIFY(play(h, "offline/outboxListed"));
+        QVERIFY(play(h, "offline/takenBack"));
+        QVERIFY(app->context().outbox().orders().isEmpty());
+        QVERIFY(typeInto(h, u"alertField_0"_s, ""));
+        QTest::keyClick(h.window(), Qt::Key_A, Qt::ControlModifier);
+        typeText(h.window(), "8");
+        QVERIFY(play(h, "offline/waitingAgain"));
+        QCOMPARE(app->context().outbox().orders().size(), 1);
+        const QList<OutboxLine> again = app->context().outbox().orders().first().lines;
+        QCOMPARE(again.size(), 2);
+        QCOMPARE(again.at(0).line.kwmeng.toDouble(), 8.0);
+        QVERIFY(again.at(0).line.orderSeq != first.at(0).line.orderSeq);
+        QVERIFY(play(h, "offline/removed"));
+        QVERIFY(app->context().outbox().orders().isEmpty());
+        QVERIFY(app->gateway().setFault(u"*"_s, u"none"_s));
+        QTest::qWait(6000); // past the probe's first pause: a probe goes out, no order
+        QVERIFY(app->gateway().gatewayCalls(u"inco1List"_s).size() > 0);
+        QCOMPARE(app->gateway().gatewayCalls(u"ZSD_CREATE_EIP_ORDER2"_s).size(), 0);
+    }
+
     // The app is killed while the order waits: after the restart and sign-in it is sent, once.
     void waitingOrderSurvivesAKill()
     {

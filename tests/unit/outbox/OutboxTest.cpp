@@ -143,6 +143,52 @@ private slots:
         }
     }
 
+    // The order as entered goes with a waiting order (also through its document) and is given back once;
+    // an order whose lines went out has none. Another account sees none of these orders. Signing out while
+    // an order is going out applies no late answer; after signing in again the line, now of unknown
+    // fate, is sent again under its identity and placed once.
+    void takenBackAndAccounts()
+    {
+        Harness h;
+        OrderDraftContent entered;
+        entered.kind = OrderDraftContent::Kind::normal;
+        const QList<OrderConfirm> lines = linesOf(QJsonArray{QJsonArray{"10000101", 1}});
+        const QList<OrderConfirm> sentLines = linesOf(QJsonArray{QJsonArray{"10000102", 1}});
+        entered.order.orderCustomer.kunnr = lines.first().kunag;
+        entered.order.orderItem.matnr = QStringLiteral("10000101");
+        const QString waiting = h.outbox.add(entered.kind, entered.order.orderCustomer, lines, OutboxLineState::waiting, entered);
+        const QString sent = h.outbox.add(entered.kind, entered.order.orderCustomer, sentLines, OutboxLineState::unknown, entered);
+        QVERIFY(h.settled());
+        h.outbox.close();
+        h.outbox.open(QStringLiteral("U20001"));
+        QVERIFY(h.outbox.orders().isEmpty());
+        h.outbox.close();
+        h.outbox.open(kAccount);
+        QCOMPARE(h.outbox.orders().size(), 2);
+        QCOMPARE(h.outbox.order(waiting)->entered, std::optional(entered));
+        QVERIFY(!h.outbox.order(sent)->entered && !h.outbox.order(sent)->changeable());
+        QCOMPARE(h.outbox.takeBack(sent), std::nullopt);
+        QCOMPARE(h.outbox.takeBack(waiting), std::optional(entered));
+        QCOMPARE(h.outbox.takeBack(waiting), std::nullopt);
+        QCOMPARE(h.outbox.orders().size(), 1);
+
+        QVERIFY(h.gateway.setFault(QStringLiteral("ZSD_CREATE_EIP_ORDER2"), QStringLiteral("delay"), 300));
+        h.clock += 61;
+        h.outbox.resume();
+        QVERIFY(h.outbox.isSending());
+        h.outbox.close();
+        QTRY_COMPARE(h.placed({sentLines}).size(), 1);
+        QTest::qWait(100);
+        QVERIFY(h.settled());
+        h.outbox.open(kAccount);
+        QCOMPARE(h.states({sent}), QJsonArray{"U"});
+        h.clock += 61;
+        h.outbox.resume();
+        QTRY_VERIFY(h.outbox.orders().isEmpty());
+        QCOMPARE(h.placed({sentLines}), QJsonArray{"0.0"});
+        QCOMPARE(h.gateway.gatewayCalls(QStringLiteral("ZSD_CREATE_EIP_ORDER2")).size(), 2);
+    }
+
     // A document that is damaged, another account's, of a newer version or empty reads as nothing with
     // one log line, and is set aside.
     void unreadableDocuments_data() { QVERIFY(zelktest::addFixtureRows("outbox/unreadable")); }
