@@ -15,6 +15,7 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QJsonArray>
 #include <QTest>
 
@@ -282,6 +283,50 @@ private slots:
         QCOMPARE(placed(), placedBefore + 1);
         QVERIFY(tap(h, "closeButton"));
         QVERIFY(play(h, "order/backOnTypes"));
+    }
+
+    // Two contract orders taken offline wait in the outbox (the first found the network gone as it was
+    // sent, the second knew before). When the gateway answers again it refuses the first: the rep is told, with the customer and the server's words, and the second is still placed.
+    void contractOrdersOfflineFirstRefusedSecondSent()
+    {
+        QmlHarness &h = app->harness();
+        SlideMenuController *slide = contractCartOfTwo();
+        QVERIFY(slide);
+        QTRY_VERIFY(app->context().kept().isSaved());
+        QVERIFY(app->gateway().setFault(QJsonObject{{u"operation"_s, u"*"_s}, {u"mode"_s, u"close"_s}, {u"once"_s, false}}));
+        QVERIFY(play(h, "order/cartPanel"));
+        // The network went as the lines were sent: whether they arrived is unknown.
+        QVERIFY(submitCart(h, slide));
+        QVERIFY(play(h, "order/contractOfUnknownFate"));
+        // The second order: the same customer and contract from the kept answers, one line.
+        QVERIFY(play(h, "order/contractsOfACustomer"));
+        slide = qobject_cast<SlideMenuController *>(tabs->presentedScreen());
+        QVERIFY(slide && addContractLine(h, slide, "order/firstMaterial"));
+        QVERIFY(play(h, "order/cartPanelOfOne"));
+        QVERIFY(submitCart(h, slide));
+        QVERIFY(play(h, "order/contractWaiting"));
+        const QList<OutboxOrder> waiting = app->context().outbox().orders();
+        QCOMPARE(waiting.size(), 2);
+
+        const qsizetype before = placed();
+        QVERIFY(app->gateway().setFault(u"*"_s, u"none"_s));
+        QVERIFY(app->gateway().setFault(u"ZSD_CREATE_EIP_ORDER2"_s, u"code"_s, 0, true, u"99"_s, u"系統忙碌"_s));
+        // The guard's clock runs a minute ahead, so the first order may go at once; the second follows a
+        // minute after the refusal, as the guard wants after any unsuccessful submission.
+        app->context().submissionGuard().setClock([] { return QDateTime::currentMSecsSinceEpoch() / 1000.0 + 61; });
+        // In front: the refusal is an alert (behind, it would be a desktop notification).
+        h.window()->requestActivate();
+        QTRY_COMPARE(QGuiApplication::applicationState(), Qt::ApplicationActive);
+        // The probe that finds the gateway again comes within its longest pause, 30 s.
+        QTRY_VERIFY_WITH_TIMEOUT(textOf(h, u"alertTitle"_s) == u"待送出訂單未能下單"_s, 45000);
+        QVERIFY(play(h, "order/outboxRefusalTold"));
+        QTRY_VERIFY_WITH_TIMEOUT(app->context().outbox().orders().size() == 1, 75000);
+        QCOMPARE(app->context().outbox().orders().first().id, waiting.first().id);
+        QVERIFY(app->context().outbox().orders().first().refused());
+        QCOMPARE(placed(), before + 1);
+        const QList<QJsonObject> submissions = app->gateway().gatewayCalls(u"ZSD_CREATE_EIP_ORDER2"_s);
+        QCOMPARE(submissions.size(), 3); // the first order as the network went, again (refused), the second
+        QCOMPARE(submissions.last()[u"eipOrder2List"_s][0][u"orderSeq"_s].toString(), waiting.last().lines.first().line.orderSeq);
     }
 
     // An order placed for one customer asks for that customer's credit again, and the gateway holds the
