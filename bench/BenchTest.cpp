@@ -8,18 +8,24 @@
 #include "picklist/SelectDataSearch.h"
 #include "services/ServiceClient.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include "AppHarness.h"
 #include "FakeUi.h"
 #include "GatewayFixture.h"
 #include "MainThreadStall.h"
 #include "SimHttp.h"
 #include "model/AppContext.h"
+#include "model/KeptData.h"
+#include "model/ListStore.h"
+#include "model/Outbox.h"
 #include "notify/PushRegistration.h"
 #include "order/OrderPage1ViewController.h"
 #include "platform/RelayPushService.h"
@@ -271,6 +277,64 @@ private slots:
         QTest::setBenchmarkResult(qreal(longest), QTest::WalltimeMilliseconds);
         qInfo("draft of 100 × 30 saved: longest main-thread stall %lld ms; the save itself %lld ms off the main thread",
               longest, writeMs);
+    }
+
+    // The longest main-thread stall while the outbox sends 20 orders of 30 lines, one after another, to
+    // the development gateway (on a thread of its own); every order passes the credit check.
+    void outboxSendStall()
+    {
+        AppHarness app;
+        app.startSignedIn();
+        double now = 1700000000.0;
+        app.context->submissionGuard().setClock([&now] { return now += 61; }); // the guard never holds back
+        Outbox &outbox = app.context->outbox();
+        outbox.open(QStringLiteral("U10023"));
+        for (const Order &order : largeCart(20)) {
+            const QList<OrderConfirm> lines = createOrderConfirmArray(order, QStringLiteral("陳志明"));
+            QVERIFY(!outbox.add(OrderDraftContent::Kind::normal, order.orderCustomer, lines).isEmpty());
+        }
+        QVERIFY(QTest::qWaitFor([&] { return outbox.isSaved(); }));
+        qint64 longest = 0;
+        QElapsedTimer all;
+        all.start();
+        QBENCHMARK_ONCE {
+            longest = longestStall([&] { outbox.resume(); },
+                                   [&] { return !outbox.isSending() && !std::any_of(outbox.orders().cbegin(), outbox.orders().cend(), [](const OutboxOrder &o) { return o.hasLinesToSend(); }) && outbox.isSaved(); });
+        }
+        QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("ZSD_CREATE_EIP_ORDER2")).size(), 20);
+        QTest::setBenchmarkResult(qreal(longest), QTest::WalltimeMilliseconds);
+        qInfo("20 orders × 30 lines sent in %lld ms: longest main-thread stall %lld ms", all.elapsed(), longest);
+    }
+
+    // The longest main-thread stall from the sign-in tap until its refresh of the lists has kept the
+    // 20,000 customers for working offline (written on the keeper's thread), beside its floor: the same
+    // sign-in with nothing kept, until the customers are held.
+    void keptAtSignInStall()
+    {
+        GatewaySimulator::Options options;
+        options.customers = 20000;
+        qint64 longest[2] = {0, 0};
+        for (const bool keeping : {false, true}) {
+            AppHarness app(false, options);
+            QVERIFY(app.gateway.isRunning() && app.launch());
+            if (!keeping)
+                app.context->client().setAnswerRecorder({});
+            // Nothing is read while timing: the kept list is read once it is written.
+            const QString keptList = QDir(app.context->kept().accountFolder(QStringLiteral("U10023")))
+                                         .filePath(QStringLiteral("customers.json"));
+            const auto done = [&] {
+                return keeping ? app.context->kept().isSaved() && QFile::exists(keptList)
+                               : app.context->lists().customerList() && app.context->lists().customerList()->size() == 20000;
+            };
+            longest[keeping] = longestStall([&] { QVERIFY(app.signIn()); }, done);
+            QVERIFY(done());
+            if (keeping) {
+                const std::optional<KeptAnswer> customers = app.context->kept().customers(QStringLiteral("U10023"));
+                QVERIFY(customers && customers->answer.value(QStringLiteral("custList")).toArray().size() == 20000);
+            }
+        }
+        QTest::setBenchmarkResult(qreal(longest[1]), QTest::WalltimeMilliseconds);
+        qInfo("sign-in with 20,000 customers: longest main-thread stall %lld ms keeping them, %lld ms not", longest[1], longest[0]);
     }
 
     // From a push handed to the development gateway to its payload on the app's main thread, over the

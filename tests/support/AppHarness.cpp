@@ -2,8 +2,8 @@
 
 #include "app/ScreenRegistry.h"
 
-AppUnderTest::AppUnderTest(Ui &ui, Navigator &navigator, bool useKeychain)
-    : m_ui(ui), m_navigator(navigator), m_useKeychain(useKeychain)
+AppUnderTest::AppUnderTest(Ui &ui, Navigator &navigator, bool useKeychain, const GatewaySimulator::Options &gateway)
+    : gateway(gateway), m_ui(ui), m_navigator(navigator), m_useKeychain(useKeychain)
 {
     Localizer::instance().load({QStringLiteral("zh-TW")});
     storyboard.setUi(&ui);

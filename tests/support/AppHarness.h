@@ -25,7 +25,8 @@
 class AppUnderTest
 {
 public:
-    AppUnderTest(Ui &ui, Navigator &navigator, bool useKeychain = false);
+    // `gateway`: the development gateway's data (the shipped seed unless told otherwise).
+    AppUnderTest(Ui &ui, Navigator &navigator, bool useKeychain = false, const GatewaySimulator::Options &gateway = {});
     ~AppUnderTest();
 
     // Starts the app as main() does and waits for the login screen.
@@ -76,7 +77,10 @@ struct FakeScreens {
 class AppHarness : public FakeScreens, public AppUnderTest
 {
 public:
-    explicit AppHarness(bool useKeychain = false) : AppUnderTest(ui, navigator, useKeychain) {}
+    explicit AppHarness(bool useKeychain = false, const GatewaySimulator::Options &gateway = {})
+        : AppUnderTest(ui, navigator, useKeychain, gateway)
+    {
+    }
 
     // Signs in through the login screen and waits for the tab screen.
     bool signIn(const QString &account = QStringLiteral("demo"), const QString &password = QStringLiteral("demo123"));
