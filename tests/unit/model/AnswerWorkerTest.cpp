@@ -89,6 +89,7 @@ private slots:
             };
             shown = [history] { return keys(history->tableArray(), &OrderHistroy::vbeln); };
         } else if (path == "prices") {
+            context.draft().start(OrderDraft::Kind::normal, OrderCustomer()); // the order being priced
             auto *page = place(new OrderPage2ViewController);
             ask = [page] { page->viewDidAppear(false); };
             shown = [page] { return keys(page->itemsArray(), &PricedMaterial::matnr); };

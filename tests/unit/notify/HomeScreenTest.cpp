@@ -66,11 +66,11 @@ private slots:
         QTRY_VERIFY(!home->pushNewsVisible());
         QCOMPARE(home->pushNewsText(), QString());
 
-        // "訂單查詢" pushes the order query (訂單創建 from the menu: the order journeys); the entries without a
-        // function do nothing, nor do rows out of range.
+        // "訂單查詢" pushes the order query and "待送出訂單" the outbox (訂單創建 from the menu: the order
+        // journeys); the entries without a function do nothing, nor do rows out of range.
         NavigationController *stack = home->navigationController();
         const qsizetype presented = app.navigator.presentedScreens().size(); // the tabs over the login
-        for (const auto &[section, row] : {std::pair(1, 2), {1, 3}, {1, 9}, {1, -1}, {2, 0}})
+        for (const auto &[section, row] : {std::pair(1, 3), {1, 4}, {1, 9}, {1, -1}, {2, 0}})
             home->selectRow(section, row);
         settle();
         QCOMPARE(stack->depth(), 1);
@@ -79,6 +79,11 @@ private slots:
         settle();
         QCOMPARE(stack->depth(), 2);
         QCOMPARE(stack->topViewController()->className(), QStringLiteral("OrderHistoryViewController"));
+        stack->pop(false);
+        settle();
+        home->selectRow(1, 2);
+        settle();
+        QCOMPARE(stack->topViewController()->className(), QStringLiteral("OutboxViewController"));
         stack->pop(false);
         settle();
 
