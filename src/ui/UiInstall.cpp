@@ -2,6 +2,7 @@
 
 #include "ui/Navigator.h"
 #include "ui/NetworkCache.h"
+#include "ui/BackKey.h"
 #include "ui/QmlUi.h"
 #include "ui/Screen.h"
 
@@ -53,6 +54,8 @@ bool installUi(QQmlApplicationEngine &engine, Navigator &navigator, QmlUi &ui)
     // What the first screen does not need is made once the first frame is drawn (Main.qml's
     // firstFrameDrawn). The frame is swapped on the render thread; the flag is set on this one.
     if (auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().value(0))) {
+        // The phone's back action and Escape go one step back.
+        window->installEventFilter(new BackKey(ui, navigator, window));
         QObject::connect(
             window, &QQuickWindow::frameSwapped, window,
             [window] { window->setProperty("firstFrameDrawn", true); },
