@@ -314,12 +314,18 @@ private slots:
         // The guard's clock runs a minute ahead, so the first order may go at once; the second follows a
         // minute after the refusal, as the guard wants after any unsuccessful submission.
         app->context().submissionGuard().setClock([] { return QDateTime::currentMSecsSinceEpoch() / 1000.0 + 61; });
-        // In front: the refusal is an alert (behind, it would be a desktop notification).
+        // In front the refusal is an alert; behind, a desktop notification. A compositor without a seat (the
+        // headless Weston of the Wayland run) never activates the window: there no alert may show.
         h.window()->requestActivate();
-        QTRY_COMPARE(QGuiApplication::applicationState(), Qt::ApplicationActive);
+        const bool inFront = QTest::qWaitFor([] { return QGuiApplication::applicationState() == Qt::ApplicationActive; }, 3000);
         // The probe that finds the gateway again comes within its longest pause, 30 s.
-        QTRY_VERIFY_WITH_TIMEOUT(textOf(h, u"alertTitle"_s) == u"待送出訂單未能下單"_s, 45000);
-        QVERIFY(play(h, "order/outboxRefusalTold"));
+        QTRY_VERIFY_WITH_TIMEOUT(app->context().outbox().orders().first().refused(), 45000);
+        if (inFront) {
+            QTRY_VERIFY(textOf(h, u"alertTitle"_s) == u"待送出訂單未能下單"_s);
+            QVERIFY(play(h, "order/outboxRefusalTold"));
+        } else {
+            QVERIFY(!h.find(u"alertTitle"_s));
+        }
         QTRY_VERIFY_WITH_TIMEOUT(app->context().outbox().orders().size() == 1, 75000);
         QCOMPARE(app->context().outbox().orders().first().id, waiting.first().id);
         QVERIFY(app->context().outbox().orders().first().refused());

@@ -148,8 +148,10 @@ void QmlHarness::settle(int ms)
 
 QString QmlHarness::screenshot(const QString &name)
 {
-    const QString path = QStringLiteral(ZELK_SCREENSHOT_DIR "/") + name + QStringLiteral(".png");
-    const bool saved = m_window && QDir().mkpath(QStringLiteral(ZELK_SCREENSHOT_DIR)) && m_window->grabWindow().save(path);
+    // A run on another platform (the Wayland run) keeps its pictures apart: ZELK_SCREENSHOT_DIR names the folder.
+    const QString folder = qEnvironmentVariable("ZELK_SCREENSHOT_DIR", QStringLiteral(ZELK_SCREENSHOT_DIR));
+    const QString path = folder + u'/' + name + QStringLiteral(".png");
+    const bool saved = m_window && QDir().mkpath(folder) && m_window->grabWindow().save(path);
     return saved ? path : QString();
 }
 
