@@ -26,6 +26,10 @@ bool BackKey::eventFilter(QObject *watched, QEvent *event)
 
 bool BackKey::stepBack()
 {
+    // While the spinner shows the screen waits for an answer (a submission, say) and takes no tap: nor
+    // does it take this key.
+    if (m_ui.isSpinnerVisible())
+        return false;
     // 1. What covers the screens.
     const QVariantMap datePicker = m_ui.datePickerForView();
     if (!datePicker.isEmpty()) {

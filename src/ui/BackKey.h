@@ -8,7 +8,7 @@
 //      lose the cart);
 //   4. else a pushed page is popped, as its back button would;
 //   5. else a screen presented over the tabs is dismissed.
-// On the root of a tab it does nothing, and it never ends the app. Installed on the window by installUi.
+// On the root of a tab, and while the spinner shows, it does nothing; it never ends the app. Installed on the window by installUi.
 #include <QObject>
 
 class Navigator;

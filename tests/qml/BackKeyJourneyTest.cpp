@@ -1,6 +1,6 @@
 // The phone's back action (Qt::Key_Back) and Escape through the real window: each goes one step back
 // (a picker closes, a pushed page pops, the cart panel closes, order entry asks before the cart is given
-// up, an alert is cancelled) and does nothing on the root of a tab.
+// up, an alert is cancelled) and does nothing on the root of a tab or while the spinner shows.
 #include "QmlHarness.h"
 #include "TestRegistry.h"
 
@@ -64,7 +64,14 @@ private slots:
         QVERIFY(play(h, "order/contractsOfACustomer"));
         auto *slide = qobject_cast<SlideMenuController *>(tabs->presentedScreen());
         QVERIFY(slide);
-        QVERIFY(play(h, "order/materials"));
+        // While the spinner shows (the contract's materials on their way) the key does nothing.
+        QVERIFY(app->gateway().setFault(u"ZSD_GET_CUST_CONTRACT1"_s, u"delay"_s, 3000));
+        QVERIFY(tap(h, "contractCell_0"));
+        QTRY_VERIFY(h.ui().isSpinnerVisible());
+        const QString waiting = top();
+        QTest::keyClick(h.window(), Qt::Key_Back);
+        QCOMPARE(top(), waiting);
+        QVERIFY(shown(h, u"itemCell_1"_s));
         press(Qt::Key_Back);
         QTRY_VERIFY(!h.find(u"itemCell_0"_s));
         QVERIFY(play(h, "order/materials"));
