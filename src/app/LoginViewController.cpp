@@ -107,8 +107,8 @@ void LoginViewController::loginFinished(const ApiStatus &status, const QString &
     keychain.setValue(QStringLiteral("userName"), stringMember(userInfo, "userName"));
     keychain.setValue(QStringLiteral("userAccount"), account);
     // The account's unfinished order and its waiting orders, if it left them.
-    ctx->draft().open(ctx->userId().value_or(QString()));
-    ctx->outbox().open(ctx->userId().value_or(QString()));
+    ctx->draft().open(ctx->signedInUserId());
+    ctx->outbox().open(ctx->signedInUserId());
 
     UserInfo &session = ctx->userInfo();
     session.bukrs = stringMember(answer, "bukrs");

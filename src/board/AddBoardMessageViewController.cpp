@@ -31,7 +31,7 @@ void AddBoardMessageViewController::sendNewMessageAction()
 {
     const QString text = m_text, boardId = m_boardId;
     m_photo->post(text, [this, text, boardId](const QString &photo, std::function<void()> finished) {
-        const QString userId = context() ? context()->userId().value_or(QString()) : QString();
+        const QString userId = context() ? context()->signedInUserId() : QString();
         // A new message lands on the board's first page.
         const PendingBoardWrite::Read firstPage{
             QStringLiteral("board ") + boardId, QStringLiteral("boardMsgList"),

@@ -42,7 +42,7 @@ void BoardListViewController::refresh()
         m_header->endRefreshing();
         return;
     }
-    ctx->operations().getBoardsList(ctx->userId().value_or(QString()), this, [this](const ApiStatus &status) {
+    ctx->operations().getBoardsList(ctx->signedInUserId(), this, [this](const ApiStatus &status) {
         // No alert on failure: the list stays empty until the next pull.
         if (status.isSuccess && status.returnJson)
             setBoards(status.returnJson->object().value(QLatin1String("boardList")).toArray());

@@ -61,7 +61,7 @@ void BoardViewController::computeCellSizes() { m_messages.refresh(); }
 QString BoardViewController::userId() const
 {
     AppContext *ctx = context();
-    return ctx ? ctx->userId().value_or(QString()) : QString();
+    return ctx ? ctx->signedInUserId() : QString();
 }
 
 bool BoardViewController::isOwn(const QJsonObject &record) const

@@ -34,7 +34,7 @@ AppContext::AppContext(Options options, QObject *parent)
       m_versionCheck(*m_client)
 {
     m_client->setListFetchSession({
-        [this] { return userId().value_or(QString()); },
+        [this] { return signedInUserId(); },
         [this] { return m_userInfo.vkorg.value_or(QString()); },
     });
     // Every answer a rep needs offline is kept as it arrives, for the account and customer it was asked for.

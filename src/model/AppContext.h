@@ -51,6 +51,8 @@ public:
 
     // Keychain values; absent when missing or stored empty.
     std::optional<QString> userId() const { return m_secure.value(QStringLiteral("userId")); }
+    // The signed-in user's id as requests carry it: empty when nobody is signed in.
+    QString signedInUserId() const { return userId().value_or(QString()); }
     std::optional<QString> userName() const { return m_secure.value(QStringLiteral("userName")); }
     std::optional<QString> userAccount() const { return m_secure.value(QStringLiteral("userAccount")); }
     std::optional<QString> pushToken() const { return m_secure.value(QStringLiteral("pushToken")); }

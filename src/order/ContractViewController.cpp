@@ -90,7 +90,7 @@ void ContractViewController::queryContracts()
     AppContext *ctx = context();
     if (!ctx)
         return;
-    ctx->operations().contractLines(ctx->userId().value_or(QString()), ctx->customerStruct().customer().kunnr,
+    ctx->operations().contractLines(ctx->signedInUserId(), ctx->customerStruct().customer().kunnr,
                                     QDate::currentDate(), this,
                                     [this](const ApiStatus &status) { contractsReply(status); });
 }

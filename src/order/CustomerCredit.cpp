@@ -16,7 +16,7 @@ void getCustomerCredit(AppContext &context, QObject *caller, Completion done)
     // comes after another order or customer took the place of the one asked for is dropped whole: it
     // would show that customer's credit for another and let the next screen skip its own query.
     context.operations().customerCredit(
-        context.userId().value_or(QString()), customer.kunnr, customer.bukrs, &context,
+        context.signedInUserId(), customer.kunnr, customer.bukrs, &context,
         [&context, generation = asked.generation(), guard = CallerGuard(caller), done](const ApiStatus &status) {
             CustomerStruct &customerStruct = context.customerStruct();
             if (customerStruct.generation() != generation) {

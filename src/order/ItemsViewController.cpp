@@ -36,7 +36,7 @@ void ItemsViewController::viewDidAppear(bool animated)
         return;
     if (Ui *u = ui())
         u->showSpinner(this);
-    ctx->operations().contractMaterials(ctx->userId().value_or(QString()), m_order.contract2.vbeln, this,
+    ctx->operations().contractMaterials(ctx->signedInUserId(), m_order.contract2.vbeln, this,
                                         [this](const ApiStatus &status) { itemsReply(status); });
 }
 

@@ -230,7 +230,7 @@ void OrderConfirmViewController::orderAction()
     AppContext *ctx = context();
     if (!ctx || !buttonIds().contains(kConfirmButton))
         return;
-    const QString userId = ctx->userId().value_or(QString());
+    const QString userId = ctx->signedInUserId();
     const QString email = ctx->userInfo().email.value_or(QString());
     const QList<OrderConfirm> sent = ctx->draft().cart().orderConfirmArray();
     QJsonArray lines;

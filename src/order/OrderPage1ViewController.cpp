@@ -299,7 +299,7 @@ void OrderPage1ViewController::queryShippingPoint()
 {
     AppContext *ctx = context();
     const OrderCustomer &customer = ctx->customerStruct().customer();
-    ctx->operations().shippingPoint(ctx->userId().value_or(QString()), customer.kunnr, customer.vkorg, this,
+    ctx->operations().shippingPoint(ctx->signedInUserId(), customer.kunnr, customer.vkorg, this,
                                     [this](const ApiStatus &status) { shippingPointReply(status); });
 }
 

@@ -94,7 +94,7 @@ void OrderPage2ViewController::viewDidAppear(bool animated)
     if (Ui *u = ui())
         u->showSpinner(this);
     ctx->operations().materialPrices<PriceList>(
-        ctx->userId().value_or(QString()), priceListQuery(), this,
+        ctx->signedInUserId(), priceListQuery(), this,
         [](const ApiStatus &status) { return status.returnJson ? PriceList(status.returnJson->object()) : PriceList(); },
         [this](const ApiStatus &status, PriceList items) { priceListReply(status, std::move(items)); });
 }

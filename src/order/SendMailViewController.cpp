@@ -141,7 +141,7 @@ void SendMailViewController::sendMailAction()
     AppContext *ctx = context();
     if (!ctx || m_sending)
         return;
-    const QString userId = ctx->userId().value_or(QString());
+    const QString userId = ctx->signedInUserId();
     QJsonArray list;
     for (const SentMailOrderConfirm &request : m_rows.rows()) {
         if (request.wantSendMail)
