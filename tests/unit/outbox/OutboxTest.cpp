@@ -177,8 +177,9 @@ private slots:
         h.outbox.resume();
         QVERIFY(h.outbox.isSending());
         h.outbox.close();
-        QTRY_COMPARE(h.placed({sentLines}).size(), 1);
-        QTest::qWait(100);
+        // Whether the submission reached the server before the sign-out is not known (on a slow machine
+        // it may not have left): the line is of unknown fate either way, and its answer is not applied.
+        QTest::qWait(1000);
         QVERIFY(h.settled());
         h.outbox.open(kAccount);
         QCOMPARE(h.states({sent}), QJsonArray{"U"});
@@ -186,7 +187,8 @@ private slots:
         h.outbox.resume();
         QTRY_VERIFY(h.outbox.orders().isEmpty());
         QCOMPARE(h.placed({sentLines}), QJsonArray{"0.0"});
-        QCOMPARE(h.gateway.gatewayCalls(QStringLiteral("ZSD_CREATE_EIP_ORDER2")).size(), 2);
+        const qsizetype submissions = h.gateway.gatewayCalls(QStringLiteral("ZSD_CREATE_EIP_ORDER2")).size();
+        QVERIFY(submissions >= 1 && submissions <= 2);
     }
 
     // A document that is damaged, another account's, of a newer version or empty reads as nothing with
