@@ -152,8 +152,9 @@ private slots:
         Harness h;
         OrderDraftContent entered;
         entered.kind = OrderDraftContent::Kind::normal;
-        const QList<OrderConfirm> lines = linesOf(QJsonArray{QJsonArray{"10000101", 1}});
-        const QList<OrderConfirm> sentLines = linesOf(QJsonArray{QJsonArray{"10000102", 1}});
+        const QList<OrderConfirm> lines = linesOf(QJsonArray{QJsonValue(QJsonArray{"10000101", 1})});
+        const QList<OrderConfirm> sentLines = linesOf(QJsonArray{QJsonValue(QJsonArray{"10000102", 1})});
+        QCOMPARE(sentLines.size(), 1);
         entered.order.orderCustomer.kunnr = lines.first().kunag;
         entered.order.orderItem.matnr = QStringLiteral("10000101");
         const QString waiting = h.outbox.add(entered.kind, entered.order.orderCustomer, lines, OutboxLineState::waiting, entered);
@@ -204,7 +205,7 @@ private slots:
             OutboxContent content;
             OutboxOrder order;
             order.id = QStringLiteral("o1");
-            for (const OrderConfirm &line : linesOf(QJsonArray{QJsonArray{"10000101", 1}}))
+            for (const OrderConfirm &line : linesOf(QJsonArray{QJsonValue(QJsonArray{"10000101", 1})}))
                 order.lines.append(OutboxLine{line});
             content.orders << order;
             bytes = OutboxDocument::write(content, row["account"].toString());
