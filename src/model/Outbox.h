@@ -75,6 +75,8 @@ public:
     // The gateway answers again: sending goes on.
     void resume();
     bool isSending() const { return !m_sendingId.isEmpty(); }
+    // The order going out now (its credit check or its submission); empty when none.
+    QString sendingOrder() const { return m_sendingId; }
     bool isStopped() const { return m_stopped; }
     bool waitsForGuard() const { return m_guardTimer.isActive(); }
 

@@ -58,9 +58,7 @@ void OutboxViewController::reload()
         for (const OutboxOrder &order : outbox.orders()) {
             const int orderIndex = int(m_orderIds.size());
             m_orderIds << order.id;
-            const bool goingOut = outbox.isSending() && std::any_of(order.lines.cbegin(), order.lines.cend(), [](const OutboxLine &l) {
-                                      return l.state == OutboxLineState::sending;
-                                  });
+            const bool goingOut = order.id == outbox.sendingOrder();
             for (qsizetype i = 0; i < order.lines.size(); ++i) {
                 const OutboxLine &line = order.lines.at(i);
                 const auto cart = OrderConfirmViewController::cartCell(line.line);
@@ -91,6 +89,17 @@ void OutboxViewController::reload()
     emit rowsChanged();
 }
 
+void OutboxViewController::tell(const QString &title, const QString &message)
+{
+    Alert alert;
+    alert.context = this;
+    alert.title = title;
+    alert.message = message;
+    alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Cancel);
+    if (Ui *u = ui())
+        u->showAlert(alert);
+}
+
 QString OutboxViewController::orderId(int orderIndex) const
 {
     return orderIndex >= 0 && orderIndex < m_orderIds.size() ? m_orderIds.at(orderIndex) : QString();
@@ -102,24 +111,15 @@ void OutboxViewController::change(int orderIndex)
     const QString id = orderId(orderIndex);
     if (!ctx || id.isEmpty())
         return;
-    Alert alert;
-    alert.context = this;
-    alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Cancel);
     // Another order being entered is never replaced: the rep finishes or leaves it first.
     if (ctx->draft().resumable()) {
-        alert.title = localized(QStringLiteral("尚有未完成的訂單"));
-        alert.message = localized(QStringLiteral("請先完成或離開目前的訂單，再修改待送出訂單。"));
-        if (Ui *u = ui())
-            u->showAlert(alert);
+        tell(localized(QStringLiteral("尚有未完成的訂單")), localized(QStringLiteral("請先完成或離開目前的訂單，再修改待送出訂單。")));
         return;
     }
     const std::optional<OrderDraftContent> entered = ctx->outbox().takeBack(id);
     if (!entered) {
         // It went out meanwhile: what it says now is on the list.
-        alert.title = localized(QStringLiteral("無法修改"));
-        alert.message = localized(QStringLiteral("這筆訂單已開始送出，無法修改。"));
-        if (Ui *u = ui())
-            u->showAlert(alert);
+        tell(localized(QStringLiteral("無法修改")), localized(QStringLiteral("這筆訂單已開始送出，無法修改。")));
         return;
     }
     ctx->draft().restore(*entered);
@@ -153,15 +153,8 @@ void OutboxViewController::remove(int orderIndex)
     }
     alert.addButton(localized(QStringLiteral("刪除")), AlertButton::Style::Destructive, [this, id] {
         AppContext *c = context();
-        if (c && !c->outbox().remove(id)) {
-            Alert busy;
-            busy.context = this;
-            busy.title = localized(QStringLiteral("無法刪除"));
-            busy.message = localized(QStringLiteral("這筆訂單正在送出，請稍後再試。"));
-            busy.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Cancel);
-            if (Ui *u = ui())
-                u->showAlert(busy);
-        }
+        if (c && !c->outbox().remove(id))
+            tell(localized(QStringLiteral("無法刪除")), localized(QStringLiteral("這筆訂單正在送出，請稍後再試。")));
     });
     if (Ui *u = ui())
         u->showAlert(alert);

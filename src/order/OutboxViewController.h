@@ -54,6 +54,8 @@ signals:
 
 private:
     void reload();
+    // An alert with 確定 alone.
+    void tell(const QString &title, const QString &message);
     QString orderId(int orderIndex) const;
 
     RowListModel<Row> m_rows;
