@@ -2,6 +2,7 @@
 
 #include <QMutex>
 #include <QSet>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -139,19 +140,22 @@ QString redactJsonMembers(const QString &text)
     return out;
 }
 
-// Secret form fields (…password=value …; name at the start or after '&', '?', a space or a quote; value up
-// to '&', white space or a quote).
+// Secret form fields (…password=value …; the name runs from the start, '&', '?', white space or a quote to
+// the '=', and is read percent-decoded, as the server reads it; the value runs up to '&', white space or a
+// quote).
 QString redactFormFields(const QString &text)
 {
+    const auto endsName = [](QChar c) { return c.isSpace() || QStringLiteral("&?\"'=").contains(c); };
     QString out;
     qsizetype copied = 0;
     qsizetype i = 0;
     while ((i = text.indexOf(QLatin1Char('='), i)) >= 0) {
         qsizetype nameStart = i;
-        while (nameStart > 0 && isKeyChar(text.at(nameStart - 1)))
+        while (nameStart > 0 && !endsName(text.at(nameStart - 1)))
             --nameStart;
-        const bool boundary = nameStart == 0 || QStringLiteral("&? \"'").contains(text.at(nameStart - 1));
-        if (!boundary || !isSecretKey(QStringView(text).mid(nameStart, i - nameStart))) {
+        const bool afterEquals = nameStart > 0 && text.at(nameStart - 1) == QLatin1Char('=');
+        const QString name = QUrl::fromPercentEncoding(QStringView(text).mid(nameStart, i - nameStart).toUtf8());
+        if (afterEquals || name.isEmpty() || !std::all_of(name.begin(), name.end(), isKeyChar) || !isSecretKey(name)) {
             ++i;
             continue;
         }
