@@ -12,6 +12,7 @@ Item {
     ScrollView {
         anchors.fill: parent
         TextArea {
+            placeholderTextColor: Brand.secondaryText
             objectName: "textView"
             Accessible.name: "textView"
             readOnly: true

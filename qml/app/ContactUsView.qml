@@ -49,7 +49,7 @@ Item {
                 PlainLabel {
                     Layout.fillWidth: true
                     text: cell.detail
-                    color: "gray"
+                    color: Brand.secondaryText
                     font.pixelSize: 13
                     wrapMode: Text.Wrap
                 }

@@ -33,6 +33,7 @@ Item {
         Item { Layout.preferredHeight: 8 }
 
         TextField {
+            placeholderTextColor: Brand.secondaryText
             id: account
             objectName: "userNameTextField"
             Accessible.name: placeholderText

@@ -53,13 +53,13 @@ Item {
                 PlainLabel {
                     objectName: "subTitleLabel"
                     text: cell.subTitle
-                    color: cell.disclosure ? Brand.red : "gray"
+                    color: cell.disclosure ? Brand.red : Brand.secondaryText
                 }
                 PlainLabel {
                     visible: cell.disclosure
                     text: "›"
                     font.pixelSize: 22
-                    color: "#c7c7cc"
+                    color: Brand.secondaryText
                 }
             }
             onClicked: view.controller.selectRow(cell.index)

@@ -1,11 +1,13 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
+import Zelk
 
 // A password field whose typed text never reaches accessibility clients. Qt Quick hands an editable
 // text's "text" property to them in clear, whatever its echo mode; so the field itself is left out of the
 // accessibility tree and a stand-in of the same size speaks for it with the masked text only.
 TextField {
+    placeholderTextColor: Brand.secondaryText
     id: field
     echoMode: TextInput.Password
     Accessible.ignored: true

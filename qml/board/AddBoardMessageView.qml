@@ -31,6 +31,7 @@ Item {
             spacing: 12
 
             TextArea {
+                placeholderTextColor: Brand.secondaryText
                 objectName: "newMessageTextView"
                 Accessible.name: Localized.text("新增留言")
                 Layout.fillWidth: true

@@ -58,6 +58,7 @@ Rectangle {
                 Layout.fillWidth: true
                 Layout.preferredHeight: Math.min(100, Math.max(40, input.implicitHeight))
                 TextArea {
+                    placeholderTextColor: Brand.secondaryText
                     id: input
                     objectName: "newMessageTextView"
                     Accessible.name: Localized.text("回覆")

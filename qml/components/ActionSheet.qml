@@ -69,7 +69,7 @@ Popup {
                     horizontalAlignment: Text.AlignHCenter
                     wrapMode: Text.Wrap
                     font.weight: Font.DemiBold
-                    color: "gray"
+                    color: Brand.secondaryText
                 }
                 PlainLabel {
                     Layout.fillWidth: true
@@ -80,7 +80,7 @@ Popup {
                     text: sheet.model.message || ""
                     horizontalAlignment: Text.AlignHCenter
                     wrapMode: Text.Wrap
-                    color: "gray"
+                    color: Brand.secondaryText
                 }
                 Repeater {
                     model: sheet.wanted ? sheet.buttonsOf(false) : []

@@ -78,6 +78,7 @@ Dialog {
             id: fields
             model: dialog.model.fields || []
             delegate: TextField {
+                placeholderTextColor: Brand.secondaryText
                 required property var modelData
                 required property int index
                 property string accepted: modelData.text

@@ -45,13 +45,13 @@ ItemDelegate {
             objectName: "cellDetail"
             visible: text !== ""
             text: cell.detailText
-            color: "gray"
+            color: Brand.secondaryText
         }
         PlainLabel {
             visible: cell.disclosure
             text: "›"
             font.pixelSize: 22
-            color: "#c7c7cc"
+            color: Brand.secondaryText
         }
     }
 }

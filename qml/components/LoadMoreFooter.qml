@@ -31,7 +31,7 @@ ItemDelegate {
             objectName: "loadMoreFooterTitle"
             anchors.verticalCenter: parent.verticalCenter
             text: footer.text
-            color: "gray"
+            color: Brand.secondaryText
         }
         anchors.centerIn: parent
     }

@@ -69,14 +69,14 @@ ToolBar {
             visible: bar.navigation && bar.navigation.depth > 1 && bar.topScreen && !bar.topScreen.hidesBackButton
                      && bar.topScreen.leftBarButtons.count === 0
             Material.foreground: bar.tint
-            // The chevron glyph sits low in its line box: centre the glyph itself on the title's line.
+            // The chevron glyph sits low in its line box: lift it towards the title's line.
             contentItem: PlainLabel {
                 text: "‹"
                 font.pixelSize: 30
                 color: bar.tint
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter
-                transform: Translate { y: -8 } // a quarter of the glyph's 30 px, rounded
+                transform: Translate { y: -6 } // about a quarter of the glyph's 30 px, keeping its box inside the bar
             }
             onClicked: bar.navigation.goBack()
         }

@@ -73,7 +73,8 @@ Popup {
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter
                 elide: Text.ElideRight
-                opacity: 1.0 - Math.abs(Tumbler.displacement) / (tumbler.visibleItemCount / 2)
+                // Rows away from the middle fade, and stay readable.
+                opacity: 1.0 - 0.4 * Math.abs(Tumbler.displacement) / (tumbler.visibleItemCount / 2)
                 font.pixelSize: 18
                 color: Brand.titleText
                 // A tap on a row turns the wheel to it, as dragging does.

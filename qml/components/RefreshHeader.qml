@@ -36,7 +36,7 @@ Item {
             objectName: "refreshHeaderTitle"
             anchors.verticalCenter: parent.verticalCenter
             text: header.control ? header.control.title : ""
-            color: "gray"
+            color: Brand.secondaryText
         }
     }
 

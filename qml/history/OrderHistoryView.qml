@@ -72,6 +72,7 @@ Item {
                 Layout.fillWidth: true
                 spacing: 6
                 TextField {
+                    placeholderTextColor: Brand.secondaryText
                     id: infoField
                     objectName: "queryTypeInfoTextField"
                     Accessible.name: placeholderText
@@ -157,7 +158,7 @@ Item {
                     PlainLabel {
                         objectName: "timeLabel"
                         text: cell.timeLabel
-                        color: "gray"
+                        color: Brand.secondaryText
                         font.pixelSize: 13
                     }
                     PlainLabel {
@@ -183,7 +184,7 @@ Item {
                     Layout.fillWidth: true
                     PlainLabel {
                         text: Localized.text("開單數量")
-                        color: "gray"
+                        color: Brand.secondaryText
                         font.pixelSize: 13
                     }
                     PlainLabel {
@@ -195,7 +196,7 @@ Item {
                     Item { Layout.fillWidth: true }
                     PlainLabel {
                         text: Localized.text("剩餘數量")
-                        color: "gray"
+                        color: Brand.secondaryText
                         font.pixelSize: 13
                     }
                     PlainLabel {

@@ -13,6 +13,7 @@ Item {
         anchors.fill: parent
         anchors.margins: 16
         TextArea {
+            placeholderTextColor: Brand.secondaryText
             objectName: "pushMessageTextView"
             Accessible.name: "pushMessageTextView"
             readOnly: true

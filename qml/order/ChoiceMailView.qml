@@ -31,7 +31,7 @@ Item {
                 leftPadding: 15
                 verticalAlignment: Text.AlignVCenter
                 text: row.header
-                color: "gray"
+                color: Brand.secondaryText
             }
             ItemDelegate {
                 id: cell
@@ -55,7 +55,7 @@ Item {
                     }
                     Column {
                         PlainLabel { objectName: "nameLabel"; text: row.name; color: Brand.titleText }
-                        PlainLabel { objectName: "mailLabel"; text: row.mail; color: "gray" }
+                        PlainLabel { objectName: "mailLabel"; text: row.mail; color: Brand.secondaryText }
                     }
                 }
             }

@@ -28,7 +28,7 @@ Item {
             PlainLabel {
                 Layout.alignment: Qt.AlignHCenter
                 text: area.detail
-                color: "gray"
+                color: Brand.secondaryText
             }
         }
     }

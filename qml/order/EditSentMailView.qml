@@ -34,12 +34,13 @@ Item {
                         font.bold: true
                         color: Brand.titleText
                     }
-                    PlainLabel { text: view.controller.lineText; color: "gray"; elide: Text.ElideRight; Layout.fillWidth: true }
+                    PlainLabel { text: view.controller.lineText; color: Brand.secondaryText; elide: Text.ElideRight; Layout.fillWidth: true }
                 }
             }
 
             PlainLabel { text: Localized.text("車號"); color: Brand.titleText }
             TextField {
+                placeholderTextColor: Brand.secondaryText
                 objectName: "carNoTextField"
                 Accessible.name: Localized.text("車號")
                 Layout.fillWidth: true
@@ -48,6 +49,7 @@ Item {
             }
             PlainLabel { text: Localized.text("備註"); color: Brand.titleText }
             TextArea {
+                placeholderTextColor: Brand.secondaryText
                 objectName: "remarkTextView"
                 Accessible.name: Localized.text("備註")
                 Layout.fillWidth: true
@@ -93,7 +95,7 @@ Item {
                                 text: recipient.required ? recipient.name + "  (" + Localized.text("必選人員") + ")" : recipient.name
                                 color: Brand.titleText
                             }
-                            PlainLabel { objectName: "mailLabel"; text: recipient.mail; color: "gray"; elide: Text.ElideRight; Layout.fillWidth: true }
+                            PlainLabel { objectName: "mailLabel"; text: recipient.mail; color: Brand.secondaryText; elide: Text.ElideRight; Layout.fillWidth: true }
                         }
                         Button {
                             objectName: "deleteButton_" + recipient.index

@@ -29,9 +29,10 @@ Item {
             PlainLabel {
                 objectName: "messageLabel"
                 text: view.controller.messageText
-                color: "gray"
+                color: Brand.secondaryText
             }
             TextField {
+                placeholderTextColor: Brand.secondaryText
                 id: field
                 objectName: "newAmountTextField"
                 Accessible.name: Localized.text("單位價錢(含稅)")

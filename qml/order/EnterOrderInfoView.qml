@@ -28,6 +28,7 @@ Item {
         }
         RowLayout {
             TextField {
+                placeholderTextColor: Brand.secondaryText
                 id: amount
                 objectName: "itemAmtTextField"
                 Accessible.name: Localized.text("下單數量")
@@ -50,6 +51,7 @@ Item {
             }
         }
         TextField {
+            placeholderTextColor: Brand.secondaryText
             objectName: "transportTextField"
             Accessible.name: Localized.text("車船別(備註)")
             Layout.fillWidth: true

@@ -42,14 +42,14 @@ Item {
                 }
                 RowLayout {
                     Layout.fillWidth: true
-                    PlainLabel { objectName: "inco1Label"; text: cell.inco1Text; color: "gray" }
+                    PlainLabel { objectName: "inco1Label"; text: cell.inco1Text; color: Brand.secondaryText }
                     Item { Layout.fillWidth: true }
                     PlainLabel { objectName: "priceLabel"; text: cell.priceText; color: Brand.red }
                 }
                 PlainLabel {
                     objectName: "amountLabel"
                     text: "Max: " + cell.amountText
-                    color: "gray"
+                    color: Brand.secondaryText
                 }
             }
             onClicked: view.controller.selectRow(cell.index)

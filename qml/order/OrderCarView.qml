@@ -88,12 +88,12 @@ Rectangle {
                         PlainLabel { objectName: "nameLabel"; text: cell.name; color: Brand.titleText; font.bold: true; Layout.fillWidth: true; elide: Text.ElideRight }
                         RowLayout {
                             Layout.fillWidth: true
-                            PlainLabel { objectName: "priceLabel"; text: cell.priceText; color: "gray" }
-                            PlainLabel { objectName: "orderNumberLabel"; text: cell.orderNumberText; color: "gray" }
+                            PlainLabel { objectName: "priceLabel"; text: cell.priceText; color: Brand.secondaryText }
+                            PlainLabel { objectName: "orderNumberLabel"; text: cell.orderNumberText; color: Brand.secondaryText }
                             Item { Layout.fillWidth: true }
                             PlainLabel { objectName: "allPriceLabel"; text: cell.allPriceText; color: Brand.red; font.bold: true }
                         }
-                        PlainLabel { objectName: "inco1Label"; text: cell.inco1Text; color: "gray" }
+                        PlainLabel { objectName: "inco1Label"; text: cell.inco1Text; color: Brand.secondaryText }
                     }
                     // The footer of a line of 2 or more pages.
                     PlainLabel {

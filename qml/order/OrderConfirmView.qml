@@ -41,12 +41,12 @@ Item {
                     PlainLabel { text: section.name; font.bold: true; color: Brand.titleText; Layout.fillWidth: true; elide: Text.ElideRight }
                     RowLayout {
                         Layout.fillWidth: true
-                        PlainLabel { text: section.priceText; color: "gray" }
-                        PlainLabel { text: section.orderNumberText; color: "gray" }
+                        PlainLabel { text: section.priceText; color: Brand.secondaryText }
+                        PlainLabel { text: section.orderNumberText; color: Brand.secondaryText }
                         Item { Layout.fillWidth: true }
                         PlainLabel { text: section.allPriceText; color: Brand.red; font.bold: true }
                     }
-                    PlainLabel { text: section.inco1Text; color: "gray" }
+                    PlainLabel { text: section.inco1Text; color: Brand.secondaryText }
                 }
             }
             Rectangle {

@@ -15,7 +15,7 @@ Item {
         visible: view.controller.empty
         anchors.centerIn: parent
         text: Localized.text("沒有待送出的訂單")
-        color: "gray"
+        color: Brand.secondaryText
     }
 
     ListView {

@@ -43,6 +43,7 @@ Item {
         anchors { left: parent.left; right: parent.right; top: topBar.bottom; margins: 8 }
         spacing: 6
         TextField {
+            placeholderTextColor: Brand.secondaryText
             id: searchField
             objectName: "selectDataSearchField"
             Accessible.name: Localized.text("搜尋")
@@ -130,7 +131,7 @@ Item {
                         Layout.fillWidth: true
                         visible: text !== ""
                         text: cell.detail
-                        color: "gray"
+                        color: Brand.secondaryText
                         font.pixelSize: 13
                         wrapMode: Text.Wrap
                     }
@@ -143,7 +144,7 @@ Item {
     ToolBar {
         id: toolbar
         anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
-        implicitHeight: 44
+        implicitHeight: 48
         background: Rectangle { color: "white" }
         RowLayout {
             anchors.fill: parent

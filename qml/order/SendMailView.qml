@@ -55,14 +55,14 @@ Item {
                     }
                     PlainLabel {
                         text: cell.lineText
-                        color: "gray"
+                        color: Brand.secondaryText
                         elide: Text.ElideRight
                         Layout.fillWidth: true
                     }
                     PlainLabel {
                         objectName: "recipientsLabel"
                         text: cell.recipientsText
-                        color: "gray"
+                        color: Brand.secondaryText
                         wrapMode: Text.Wrap
                         Layout.fillWidth: true
                     }

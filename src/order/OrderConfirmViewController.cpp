@@ -20,8 +20,6 @@ const QString kOrderQueryButton = QStringLiteral("orderQueryButton");
 const QString kCloseButton = QStringLiteral("closeButton");
 const QString kEditOrderButton = QStringLiteral("editOrderButton");
 
-QColor successRowColor() { return QColor::fromRgbF(0.26326287f, 0.506718f, 0.83805066f); }
-QColor failRowColor() { return QColor(236, 60, 26); }
 
 using Section = OrderConfirmViewController::Section;
 template <class Text> RowListModel<Section>::Role cartRole(const char *name, Text text)
@@ -175,11 +173,11 @@ OrderConfirmViewController::StatusCellTexts OrderConfirmViewController::statusCe
     switch (line.orderStatus) {
     case SapOrderStatus::success:
         texts.messageLabel = localized(QStringLiteral("訂單編號：")) + line.sapOrderNo;
-        texts.background = successRowColor();
+        texts.background = Colors::placed();
         break;
     case SapOrderStatus::fail:
         texts.messageLabel = line.sapOrderError;
-        texts.background = failRowColor();
+        texts.background = Colors::refused();
         break;
     case SapOrderStatus::waitToOrder:
         texts.background = Qt::white;
@@ -370,10 +368,10 @@ void OrderConfirmViewController::afterAttempt()
         });
     }
     if (allSuccess) {
-        m_orderQueryButtonColor = QColor(236, 60, 26);
+        m_orderQueryButtonColor = Colors::refused();
         setButtons({kOrderQueryButton, kCloseButton});
     } else {
-        m_orderQueryButtonColor = QColor::fromRgbF(0, 0.5603183f, 0);
+        m_orderQueryButtonColor = Colors::allPlaced();
         setButtons({kOrderQueryButton, kEditOrderButton});
     }
     // What was ordered has used credit: the figure is asked for again.

@@ -16,6 +16,7 @@ class BrandColors : public QObject
     Q_PROPERTY(QColor titleText READ titleText CONSTANT)
     Q_PROPERTY(QColor unselectedTab READ unselectedTab CONSTANT)
     Q_PROPERTY(QColor separator READ separator CONSTANT)
+    Q_PROPERTY(QColor secondaryText READ secondaryText CONSTANT)
 
 public:
     using QObject::QObject;
@@ -24,4 +25,5 @@ public:
     static QColor titleText() { return Colors::titleText(); }
     static QColor unselectedTab() { return Colors::unselectedTab(); }
     static QColor separator() { return Colors::separator(); }
+    static QColor secondaryText() { return Colors::secondaryText(); }
 };

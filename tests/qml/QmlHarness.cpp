@@ -1,4 +1,5 @@
 #include "QmlHarness.h"
+#include "text/Localizer.h"
 
 #include "ui/NavigationController.h"
 #include "ui/TabBarController.h"
@@ -275,19 +276,26 @@ static QString stepFault(QmlHarness &h, const QJsonObject &step)
         const QJsonValue v = step.value(QLatin1String(key));
         return v.isArray() ? v.toVariant().toStringList() : v.isString() ? QStringList{v.toString()} : QStringList{};
     };
+    // Alert and sheet buttons are named by their titles, as shown in the language of the run.
+    const auto shownName = [](const QString &name) {
+        for (const QString prefix : {QStringLiteral("alertButton_"), QStringLiteral("sheetButton_")})
+            if (name.startsWith(prefix))
+                return prefix + localized(name.mid(prefix.size()));
+        return name;
+    };
     for (const QString &name : names("tap")) {
-        if (!tap(h, name))
+        if (!tap(h, shownName(name)))
             return name + QStringLiteral(" cannot be tapped");
     }
     if (const QStringList typed = names("type"); typed.size() == 2 && !typeInto(h, typed[0], typed[1].toUtf8()))
         return typed[0] + QStringLiteral(" cannot be typed into");
-    if (const QString title = step.value(QLatin1String("alert")).toString(); !title.isEmpty()) {
+    if (const QString title = localized(step.value(QLatin1String("alert")).toString()); !title.isEmpty()) {
         if (!alertDrawn(h, title))
             return QStringLiteral("no alert ") + title;
         const QString message = textOf(h, QStringLiteral("alertMessage"));
         if (step.contains(QLatin1String("message")) && message != step.value(QLatin1String("message")).toString())
             return QStringLiteral("the alert says ") + message;
-        if (!alertDrawn(h, title, step.value(QLatin1String("button")).toString()))
+        if (!alertDrawn(h, title, localized(step.value(QLatin1String("button")).toString())))
             return QStringLiteral("the alert cannot be answered");
     }
     for (const QString &name : names("drawn")) {
