@@ -10,6 +10,8 @@ ApplicationWindow {
     id: window
     required property Navigator navigator
     required property QmlUi ui
+    // Whether the window draws Qt Virtual Keyboard itself (no system keyboard on this device).
+    required property bool embeddedKeyboard
 
     width: 390
     height: 844
@@ -33,11 +35,29 @@ ApplicationWindow {
         id: sheets
         objectName: "sheets"
         anchors.fill: parent
+        onLoaded: item.keyboardHeight = Qt.binding(() => window.keyboardHeight)
+    }
+
+    // The height the on-screen keyboard takes from the bottom of the window: the screens end above it and
+    // alerts rise over it, so that what the rep types into, and its buttons, stay in view. The system's
+    // keyboard tells its rectangle in the focused item's coordinates.
+    readonly property real keyboardHeight: {
+        const embedded = keyboardPanel.item ? keyboardPanel.item.coveredHeight : 0
+        const r = Qt.inputMethod.keyboardRectangle
+        const focused = window.activeFocusItem
+        const top = focused && r.height > 0 ? focused.mapToItem(null, r.x, r.y).y : window.height
+        return Math.max(embedded, Qt.inputMethod.visible ? Math.max(0, window.height - top) : 0)
+    }
+    Loader {
+        id: keyboardPanel
+        active: window.embeddedKeyboard
+        source: "components/KeyboardPanel.qml"
     }
     Item {
         id: screens
         objectName: "screens"
         anchors { left: parent.left; right: parent.right; top: parent.top; bottom: statusNote.top }
+        anchors.bottomMargin: Math.max(0, window.keyboardHeight - statusNote.height)
 
         // A screen covered by a presented one is hidden once the cover has arrived.
         ScreenHost {

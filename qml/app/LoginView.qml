@@ -33,8 +33,8 @@ Item {
         Item { Layout.preferredHeight: 8 }
 
         TextField {
-            placeholderTextColor: Brand.secondaryText
             id: account
+            placeholderTextColor: Brand.secondaryText
             objectName: "userNameTextField"
             Accessible.name: placeholderText
             Layout.fillWidth: true

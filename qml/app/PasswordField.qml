@@ -7,8 +7,8 @@ import Zelk
 // text's "text" property to them in clear, whatever its echo mode; so the field itself is left out of the
 // accessibility tree and a stand-in of the same size speaks for it with the masked text only.
 TextField {
-    placeholderTextColor: Brand.secondaryText
     id: field
+    placeholderTextColor: Brand.secondaryText
     echoMode: TextInput.Password
     Accessible.ignored: true
 

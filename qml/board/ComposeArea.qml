@@ -58,8 +58,8 @@ Rectangle {
                 Layout.fillWidth: true
                 Layout.preferredHeight: Math.min(100, Math.max(40, input.implicitHeight))
                 TextArea {
-                    placeholderTextColor: Brand.secondaryText
                     id: input
+                    placeholderTextColor: Brand.secondaryText
                     objectName: "newMessageTextView"
                     Accessible.name: Localized.text("回覆")
                     wrapMode: TextEdit.Wrap

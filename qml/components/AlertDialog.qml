@@ -10,12 +10,15 @@ Dialog {
     id: dialog
     property QmlUi ui: null
     property var model: ({})
+    // Centred in what the on-screen keyboard leaves of the window.
+    property real keyboardHeight: 0
     readonly property bool wanted: model.id !== undefined && model.kind === "alert"
 
     objectName: "alertDialog"
     modal: true
     closePolicy: Popup.NoAutoClose
-    anchors.centerIn: Overlay.overlay
+    x: parent ? (parent.width - width) / 2 : 0
+    y: parent ? Math.max(0, (parent.height - keyboardHeight - height) / 2) : 0
     width: Math.min(300, (parent ? parent.width : 300) - 40)
     padding: 20
     topPadding: 20

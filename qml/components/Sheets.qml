@@ -8,9 +8,12 @@ import Zelk
 Item {
     id: sheets
     required property QmlUi ui
+    // The height the on-screen keyboard takes from the bottom (Main.qml).
+    property real keyboardHeight: 0
 
     AlertDialog {
         ui: sheets.ui
+        keyboardHeight: sheets.keyboardHeight
         model: sheets.ui.alert
     }
     ActionSheet {

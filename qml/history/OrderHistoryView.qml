@@ -72,8 +72,8 @@ Item {
                 Layout.fillWidth: true
                 spacing: 6
                 TextField {
-                    placeholderTextColor: Brand.secondaryText
                     id: infoField
+                    placeholderTextColor: Brand.secondaryText
                     objectName: "queryTypeInfoTextField"
                     Accessible.name: placeholderText
                     Layout.fillWidth: true

@@ -32,8 +32,8 @@ Item {
                 color: Brand.secondaryText
             }
             TextField {
-                placeholderTextColor: Brand.secondaryText
                 id: field
+                placeholderTextColor: Brand.secondaryText
                 objectName: "newAmountTextField"
                 Accessible.name: Localized.text("單位價錢(含稅)")
                 Layout.fillWidth: true

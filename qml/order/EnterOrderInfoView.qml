@@ -28,8 +28,8 @@ Item {
         }
         RowLayout {
             TextField {
-                placeholderTextColor: Brand.secondaryText
                 id: amount
+                placeholderTextColor: Brand.secondaryText
                 objectName: "itemAmtTextField"
                 Accessible.name: Localized.text("下單數量")
                 Layout.fillWidth: true

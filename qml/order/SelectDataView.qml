@@ -43,8 +43,8 @@ Item {
         anchors { left: parent.left; right: parent.right; top: topBar.bottom; margins: 8 }
         spacing: 6
         TextField {
-            placeholderTextColor: Brand.secondaryText
             id: searchField
+            placeholderTextColor: Brand.secondaryText
             objectName: "selectDataSearchField"
             Accessible.name: Localized.text("搜尋")
             Layout.fillWidth: true

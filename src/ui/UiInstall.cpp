@@ -49,7 +49,8 @@ bool installUi(QQmlApplicationEngine &engine, Navigator &navigator, QmlUi &ui)
     static NetworkCache cache;
     engine.setNetworkAccessManagerFactory(&cache);
     engine.setInitialProperties({{QStringLiteral("navigator"), QVariant::fromValue<QObject *>(&navigator)},
-                                 {QStringLiteral("ui"), QVariant::fromValue<QObject *>(&ui)}});
+                                 {QStringLiteral("ui"), QVariant::fromValue<QObject *>(&ui)},
+                                 {QStringLiteral("embeddedKeyboard"), qgetenv("QT_IM_MODULE") == "qtvirtualkeyboard"}});
     engine.load(QUrl(QStringLiteral("qrc:/Zelk/qml/Main.qml")));
     // What the first screen does not need is made once the first frame is drawn (Main.qml's
     // firstFrameDrawn). The frame is swapped on the render thread; the flag is set on this one.

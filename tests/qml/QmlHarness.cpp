@@ -92,7 +92,8 @@ QList<Screen *> QmlHarness::drawnPages() const
 // overlay holds there (an open or closing sheet, its dimming). Items that only draw let a tap through.
 static QQuickItem *tappedAt(QQuickItem *item, QPointF point, QQuickItem *target)
 {
-    if (!item->isVisible())
+    // A disabled item (and all under it) takes no press.
+    if (!item->isVisible() || !item->isEnabled())
         return nullptr;
     const bool inside = item->contains(item->mapFromScene(point));
     if (item->clip() && !inside)
