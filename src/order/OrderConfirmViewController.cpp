@@ -20,7 +20,6 @@ const QString kOrderQueryButton = QStringLiteral("orderQueryButton");
 const QString kCloseButton = QStringLiteral("closeButton");
 const QString kEditOrderButton = QStringLiteral("editOrderButton");
 
-
 using Section = OrderConfirmViewController::Section;
 template <class Text> RowListModel<Section>::Role cartRole(const char *name, Text text)
 {
@@ -371,7 +370,7 @@ void OrderConfirmViewController::afterAttempt()
         m_orderQueryButtonColor = Colors::refused();
         setButtons({kOrderQueryButton, kCloseButton});
     } else {
-        m_orderQueryButtonColor = Colors::allPlaced();
+        m_orderQueryButtonColor = Colors::notAllPlaced();
         setButtons({kOrderQueryButton, kEditOrderButton});
     }
     // What was ordered has used credit: the figure is asked for again.

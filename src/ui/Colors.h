@@ -12,6 +12,6 @@ inline QColor secondaryText() { return QColor(97, 97, 97); }   // details, hints
 inline QColor placed() { return QColor(53, 107, 184); }          // a placed line
 inline QColor refused() { return QColor(200, 51, 26); }          // a refused line
 inline QColor pending() { return QColor(97, 97, 97); }           // waiting, sending or to be confirmed
-inline QColor allPlaced() { return QColor(0, 122, 0); }          // the order query button when all were placed
+inline QColor notAllPlaced() { return QColor(0, 122, 0); }       // the order query button when a line was not placed
 inline QColor separator() { return QColor::fromRgbF(0.8f, 0.8f, 0.8f); } // cell borders and rules
 } // namespace Colors
