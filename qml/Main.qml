@@ -24,7 +24,9 @@ ApplicationWindow {
     Material.accent: Brand.red
     Material.background: Brand.background
     Material.foreground: Brand.titleText
-    color: Brand.background
+    // The root screen's background is the window's clear colour (its host paints none).
+    color: window.navigator.rootScreen && window.navigator.rootScreen.kind === "screen" ? window.navigator.rootScreen.backgroundColor
+                                                                         : Brand.background
 
     // Alerts, sheets, pickers and the spinner (Sheets.qml) are made once the first frame is drawn, so that
     // the first frame draws the first screen alone; one asked for before that makes them at once.
@@ -63,6 +65,7 @@ ApplicationWindow {
         ScreenHost {
             objectName: "rootScreen"
             anchors.fill: parent
+            fillsBackground: false
             controller: window.navigator.rootScreen
             visible: controller !== null && controller.onScreen
         }

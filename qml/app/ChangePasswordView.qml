@@ -1,6 +1,5 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Controls.Material
 import QtQuick.Layouts
 import Zelk
@@ -38,13 +37,12 @@ Item {
             onTextEdited: view.controller.confirmNewPassword = text
             onAccepted: view.controller.changePasswordAction()
         }
-        Button {
+        FilledButton {
             objectName: "changePasswordButton"
             Accessible.name: text
             Layout.fillWidth: true
             Layout.topMargin: 8
             text: Localized.text("修改密碼")
-            highlighted: true
             Material.accent: view.controller.buttonColor
             onClicked: view.controller.changePasswordAction()
         }

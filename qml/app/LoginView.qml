@@ -2,7 +2,6 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
-import QtQuick.Layouts
 import Zelk
 
 // The sign-in screen: account, password and the login button on the light brand background.
@@ -11,33 +10,48 @@ Item {
     required property LoginViewController controller
 
 
-    ColumnLayout {
+    // A plain column: the first screen loads no layout module.
+    Column {
+        id: column
         anchors { left: parent.left; right: parent.right; verticalCenter: parent.verticalCenter }
         anchors.margins: 32
         spacing: 16
 
-        Image {
-            Layout.alignment: Qt.AlignHCenter
-            source: "qrc:/Zelk/resources/logo.png"
-            sourceSize.width: 96
-            sourceSize.height: 96
-            fillMode: Image.PreserveAspectFit
+        // The brand mark, drawn rather than decoded from an image: the first screen then needs no image
+        // decoder, texture or texture shader, and the mark is sharp at any pixel density.
+        Item {
+            objectName: "brandMark"
+            anchors.horizontalCenter: parent.horizontalCenter
+            width: 96
+            height: 96
+            Rectangle {
+                anchors { fill: parent; margins: 4 }
+                radius: 17
+                color: Brand.red
+            }
+            PlainLabel {
+                anchors.centerIn: parent
+                text: "Z"
+                color: "white"
+                font.pixelSize: 64
+                font.bold: true
+            }
         }
         PlainLabel {
-            Layout.alignment: Qt.AlignHCenter
+            anchors.horizontalCenter: parent.horizontalCenter
             text: Localized.text("澤勒中國")
             font.pixelSize: 26
             font.bold: true
             color: Brand.titleText
         }
-        Item { Layout.preferredHeight: 8 }
+        Item { width: 1; height: 8 }
 
         TextField {
             id: account
             placeholderTextColor: Brand.secondaryText
             objectName: "userNameTextField"
             Accessible.name: placeholderText
-            Layout.fillWidth: true
+            width: column.width
             placeholderText: Localized.text("帳號")
             text: view.controller.userName
             inputMethodHints: Qt.ImhNoAutoUppercase | Qt.ImhNoPredictiveText
@@ -47,21 +61,26 @@ Item {
         PasswordField {
             id: password
             objectName: "passwordTextField"
-            Layout.fillWidth: true
+            width: column.width
             placeholderText: Localized.text("密碼")
             text: view.controller.password
             onTextEdited: view.controller.password = text
             onAccepted: view.controller.loginAction()
         }
-        Button {
-            objectName: "loginButton"
-            Accessible.name: text
-            Layout.fillWidth: true
-            Layout.topMargin: 8
-            text: Localized.text("登入")
-            highlighted: true
-            Material.accent: view.controller.buttonColor
-            onClicked: view.controller.loginAction()
+        // The button sits 8 px further down than the column's spacing.
+        Item {
+            width: column.width
+            height: loginButton.height + 8
+            FilledButton {
+                id: loginButton
+                objectName: "loginButton"
+                Accessible.name: text
+                y: 8
+                width: parent.width
+                text: Localized.text("登入")
+                Material.accent: view.controller.buttonColor
+                onClicked: view.controller.loginAction()
+            }
         }
     }
 

@@ -69,11 +69,10 @@ Rectangle {
                     onTextChanged: area.controller.newMessageText = text
                 }
             }
-            Button {
+            FilledButton {
                 objectName: "sendButton"
                 Accessible.name: text
                 text: Localized.text("送出")
-                highlighted: true
                 onClicked: area.controller.sendNewMessageAction()
             }
         }

@@ -12,6 +12,9 @@ Item {
     property bool asynchronous: false
     // A navigation screen's root page is built so (see NavigationView).
     property bool asynchronousRootPage: false
+    // Whether the host paints the screen's background itself; the root host leaves it to the window's
+    // clear colour, which saves a full-window fill in every frame.
+    property bool fillsBackground: true
 
     readonly property string kind: controller ? controller.kind : ""
 
@@ -19,7 +22,7 @@ Item {
     Rectangle {
         anchors.fill: parent
         color: host.controller ? host.controller.backgroundColor : Brand.background
-        visible: host.kind === "screen"
+        visible: host.kind === "screen" && host.fillsBackground
     }
 
     Loader {

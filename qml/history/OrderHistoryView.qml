@@ -98,11 +98,10 @@ Item {
                         }
                     }
                 }
-                Button {
+                FilledButton {
                     objectName: "queryButton"
                     Accessible.name: text
                     text: Localized.text("查詢")
-                    highlighted: true
                     Material.accent: Brand.red
                     onClicked: {
                         infoField.focus = false

@@ -1,6 +1,5 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Controls.Material
 import QtQuick.Layouts
 import Zelk
@@ -55,14 +54,13 @@ Item {
             }
         }
     }
-    Button {
+    FilledButton {
         id: saveButton
         objectName: "saveButton"
         Accessible.name: text
         visible: !view.controller.displayMode
         anchors { left: parent.left; right: parent.right; bottom: parent.bottom; margins: 16 }
         text: Localized.text("儲存")
-        highlighted: true
         Material.accent: Brand.red
         onClicked: view.controller.saveEditAction()
     }

@@ -63,11 +63,10 @@ Item {
             RowLayout {
                 Layout.fillWidth: true
                 PlainLabel { text: Localized.text("收件人"); color: Brand.titleText; Layout.fillWidth: true }
-                Button {
+                FilledButton {
                     objectName: "selectMailButton"
                     Accessible.name: text
                     text: Localized.text("選擇人員")
-                    highlighted: true
                     Material.accent: Brand.red
                     onClicked: view.controller.selectMailAction()
                 }

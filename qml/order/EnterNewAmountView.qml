@@ -59,12 +59,11 @@ Item {
                     flat: true
                     onClicked: view.controller.dismissAnimated()
                 }
-                Button {
+                FilledButton {
                     objectName: "enterNewAmountButton"
                     Accessible.name: text
                     Layout.fillWidth: true
                     text: Localized.text("確定")
-                    highlighted: true
                     Material.accent: Brand.red
                     onClicked: view.controller.enterNewAmountAction()
                 }

@@ -58,12 +58,11 @@ Item {
             placeholderText: Localized.text("車船別(備註)")
             onTextEdited: view.controller.transportText = text
         }
-        Button {
+        FilledButton {
             objectName: "addToCartButton"
             Accessible.name: text
             Layout.fillWidth: true
             text: Localized.text("加入購物車")
-            highlighted: true
             Material.accent: Brand.red
             onClicked: view.controller.addToCartAction()
         }

@@ -160,12 +160,11 @@ Rectangle {
                 font.pixelSize: 18
             }
         }
-        Button {
+        FilledButton {
             objectName: "cartOrderButton"
             Accessible.name: text
             Layout.fillWidth: true
             text: Localized.text("下單")
-            highlighted: true
             Material.accent: Brand.red
             onClicked: view.controller.orderDone()
         }

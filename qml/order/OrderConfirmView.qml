@@ -83,7 +83,7 @@ Item {
                 PlainLabel { objectName: "amountLabel"; text: view.controller.amountText; color: Brand.red; font.bold: true; font.pixelSize: 18 }
             }
         }
-        PlainButton {
+        FilledButton {
             objectName: "sendMailButton"
             Accessible.name: text
             visible: !view.controller.sendMailButtonViewHidden
@@ -107,7 +107,6 @@ Item {
                     objectName: buttonId
                     Accessible.name: text
                     Layout.fillWidth: true
-                    highlighted: true
                     Material.accent: accent
                     text: title
                     signal tapped(string buttonId)

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Controls.Material
 import QtQuick.Layouts
 import Zelk
@@ -46,13 +45,12 @@ Item {
             }
         }
     }
-    Button {
+    FilledButton {
         id: nextButton
         objectName: "nextButton"
         Accessible.name: text
         anchors { left: parent.left; right: parent.right; bottom: parent.bottom; margins: 16 }
         text: Localized.text("下一步")
-        highlighted: true
         Material.accent: Brand.red
         onClicked: view.controller.nextAction()
     }

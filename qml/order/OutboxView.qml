@@ -103,12 +103,11 @@ Item {
                     text: Localized.text("修改")
                     onClicked: view.controller.change(row.orderIndex)
                 }
-                PlainButton {
+                FilledButton {
                     objectName: "outboxRemoveButton_" + row.orderIndex
                     Accessible.name: text
                     enabled: row.canRemove
                     Layout.fillWidth: true
-                    highlighted: true
                     Material.accent: Brand.red
                     text: Localized.text("刪除")
                     onClicked: view.controller.remove(row.orderIndex)

@@ -79,13 +79,12 @@ Item {
         }
     }
 
-    Button {
+    FilledButton {
         id: sendButton
         objectName: "sendButton"
         Accessible.name: text
         anchors { left: parent.left; right: parent.right; bottom: parent.bottom; margins: 12 }
         text: Localized.text("發送")
-        highlighted: true
         Material.accent: Brand.red
         onClicked: view.controller.sendMailAction()
     }

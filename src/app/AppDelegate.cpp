@@ -57,7 +57,7 @@ void AppDelegate::applicationDidBecomeActive()
 {
     // The login screen's loading runs the first check.
     if (m_launched)
-        m_context.versionCheck().checkForUpdate();
+        m_context.whenStarted(this, [this] { m_context.versionCheck().checkForUpdate(); });
 }
 
 void AppDelegate::installOutboxHooks()

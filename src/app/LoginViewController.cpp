@@ -57,8 +57,10 @@ QString LoginViewController::versionText() const
 
 void LoginViewController::viewDidLoad()
 {
+    // The first check goes once the app has started (its first frame drawn): the request and its answer
+    // are no part of what the rep first sees.
     if (AppContext *ctx = context())
-        ctx->versionCheck().checkForUpdate();
+        ctx->whenStarted(this, [ctx] { ctx->versionCheck().checkForUpdate(); });
 }
 
 void LoginViewController::loginAction()

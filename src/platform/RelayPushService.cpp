@@ -14,26 +14,44 @@ const QString kRelayPath = QStringLiteral("/zelkpush/relay");
 RelayPushService::RelayPushService(const QUrl &relay, const QString &installationId, QObject *parent)
     : PushService(parent), m_relay(relay), m_installation(installationId)
 {
-    m_socket.setMaxAllowedIncomingFrameSize(kMaxFrameBytes);
-    m_socket.setMaxAllowedIncomingMessageSize(kMaxFrameBytes);
     m_retry.setSingleShot(true);
     connect(&m_retry, &QTimer::timeout, this, &RelayPushService::open);
-    connect(&m_socket, &QWebSocket::connected, this, &RelayPushService::connected);
+}
+
+QAbstractSocket::SocketState RelayPushService::socketState() const
+{
+    return m_socket ? m_socket->state() : QAbstractSocket::UnconnectedState;
+}
+
+// The socket is made at the first connection: a WebSocket sets up TLS (OpenSSL, some 4 MB) as it is made,
+// and nothing is sent before the first registration, after sign-in.
+QWebSocket &RelayPushService::socket()
+{
+    if (m_socket)
+        return *m_socket;
+    m_socket = std::make_unique<QWebSocket>();
+    QWebSocket &socket = *m_socket;
+    socket.setMaxAllowedIncomingFrameSize(kMaxFrameBytes);
+    socket.setMaxAllowedIncomingMessageSize(kMaxFrameBytes);
+    connect(&socket, &QWebSocket::connected, this, &RelayPushService::connected);
     // A refused or failed connection attempt ends in the unconnected state too, without disconnected().
-    connect(&m_socket, &QWebSocket::stateChanged, this, [this](QAbstractSocket::SocketState state) {
+    connect(&socket, &QWebSocket::stateChanged, this, [this](QAbstractSocket::SocketState state) {
         if (state == QAbstractSocket::UnconnectedState)
             disconnected();
     });
-    connect(&m_socket, &QWebSocket::textMessageReceived, this, &RelayPushService::received);
-    connect(&m_socket, &QWebSocket::binaryMessageReceived, this, [](const QByteArray &frame) {
+    connect(&socket, &QWebSocket::textMessageReceived, this, &RelayPushService::received);
+    connect(&socket, &QWebSocket::binaryMessageReceived, this, [](const QByteArray &frame) {
         qCDebug(lcPush) << "dropped a binary frame of" << frame.size() << "bytes";
     });
+    return socket;
 }
 
 RelayPushService::~RelayPushService()
 {
-    m_socket.disconnect(this);
-    m_socket.abort();
+    if (m_socket) {
+        m_socket->disconnect(this);
+        m_socket->abort();
+    }
 }
 
 QUrl RelayPushService::defaultRelayUrl()
@@ -51,30 +69,30 @@ void RelayPushService::registerForRemoteNotifications()
     // No permission to ask for on the desktop: notifications are the user's to silence in the session.
     m_wanted = true;
     m_pending = true;
-    if (m_socket.state() == QAbstractSocket::ConnectedState)
+    if (socketState() == QAbstractSocket::ConnectedState)
         connected(); // register again on the open connection
-    else if (m_socket.state() == QAbstractSocket::UnconnectedState && !m_retry.isActive())
+    else if (socketState() == QAbstractSocket::UnconnectedState && !m_retry.isActive())
         open();
 }
 
 void RelayPushService::open()
 {
-    if (m_socket.state() != QAbstractSocket::UnconnectedState)
+    if (socketState() != QAbstractSocket::UnconnectedState)
         return;
     qCDebug(lcPush) << "connecting to" << m_relay.toString();
-    m_socket.open(m_relay);
+    socket().open(m_relay);
 }
 
 void RelayPushService::connected()
 {
     const QJsonObject request{{"type", "register"}, {"installation", m_installation}};
-    m_socket.sendTextMessage(QString::fromUtf8(QJsonDocument(request).toJson(QJsonDocument::Compact)));
+    m_socket->sendTextMessage(QString::fromUtf8(QJsonDocument(request).toJson(QJsonDocument::Compact)));
 }
 
 void RelayPushService::disconnected()
 {
-    qCDebug(lcPush) << "relay connection ended or failed:" << m_socket.closeCode() << m_socket.closeReason()
-                    << m_socket.errorString();
+    qCDebug(lcPush) << "relay connection ended or failed:" << m_socket->closeCode() << m_socket->closeReason()
+                    << m_socket->errorString();
     setRegistered(false);
     if (!m_wanted)
         return;

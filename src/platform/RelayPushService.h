@@ -17,6 +17,8 @@
 #include <QUrl>
 #include <QWebSocket>
 
+#include <memory>
+
 class RelayPushService : public PushService
 {
     Q_OBJECT
@@ -44,6 +46,8 @@ signals:
     void relayStateChanged(bool registered);
 
 private:
+    QAbstractSocket::SocketState socketState() const;
+    QWebSocket &socket();
     void open();
     void connected();
     void disconnected();
@@ -52,7 +56,7 @@ private:
 
     QUrl m_relay;
     QString m_installation;
-    QWebSocket m_socket;
+    std::unique_ptr<QWebSocket> m_socket;
     QTimer m_retry;
     int m_retryMs = kFirstRetryMs;
     bool m_wanted = false;   // registration asked for at least once: keep the connection up
