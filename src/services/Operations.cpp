@@ -15,52 +15,16 @@ void Operations::gateway(const char *apiName, const ApiParameters &parameters, Q
     m_client.callGateway(QString::fromLatin1(apiName), parameters, whileAlive(context, std::move(done)));
 }
 
-#define ZELK_GATEWAY_OPERATION(name)                                                                    \
-    void Operations::name(const ApiParameters &parameters, QObject *context, ApiCompletion done)        \
-    {                                                                                                   \
-        gateway(#name, parameters, context, std::move(done));                                           \
-    }
-
-ZELK_GATEWAY_OPERATION(login)
-ZELK_GATEWAY_OPERATION(modAppPwd)
-ZELK_GATEWAY_OPERATION(clientList)
-ZELK_GATEWAY_OPERATION(inco1List)
-ZELK_GATEWAY_OPERATION(inco2List)
-ZELK_GATEWAY_OPERATION(transportList)
-ZELK_GATEWAY_OPERATION(orderTypeList)
-ZELK_GATEWAY_OPERATION(getTvstzList)
-ZELK_GATEWAY_OPERATION(getNoticeGroupUserList)
-ZELK_GATEWAY_OPERATION(ZSD_GET_MATNR_PRICE)
-ZELK_GATEWAY_OPERATION(ZBAPI_GET_CUSTOMER_CREDIT)
-ZELK_GATEWAY_OPERATION(ZSD_GET_CUST_CONTRACT2)
-ZELK_GATEWAY_OPERATION(ZSD_GET_CUST_CONTRACT1)
-ZELK_GATEWAY_OPERATION(ZSD_GET_TVSTZ)
-ZELK_GATEWAY_OPERATION(ZSD_QUERY_ORDER)
-ZELK_GATEWAY_OPERATION(sendMail)
-ZELK_GATEWAY_OPERATION(getBoardsList)
-ZELK_GATEWAY_OPERATION(getBoardMsgList)
-ZELK_GATEWAY_OPERATION(deleteBoardMsg)
-ZELK_GATEWAY_OPERATION(addBoardMsg)
-ZELK_GATEWAY_OPERATION(getBoardReplyMsgList)
-ZELK_GATEWAY_OPERATION(addBoardReplyMsg)
-ZELK_GATEWAY_OPERATION(deleteBoardReplyMsg)
-
-#undef ZELK_GATEWAY_OPERATION
-
-void Operations::ZSD_CREATE_EIP_ORDER2(const ApiParameters &parameters, QObject *context, ApiCompletion done)
+void Operations::ZSD_CREATE_EIP_ORDER2(const ApiParameters &parameters, ApiCompletion done)
 {
-    m_client.callGateway(QStringLiteral("ZSD_CREATE_EIP_ORDER2"), parameters, whileAlive(context, std::move(done)),
+    m_client.callGateway(QStringLiteral("ZSD_CREATE_EIP_ORDER2"), parameters, std::move(done),
                          ServiceClient::BodyStyle::Compact);
 }
 
-void Operations::pushRegistration(const ApiParameters &parameters, QObject *context, ApiCompletion done)
+void Operations::webService(const char *name, const ApiParameters &parameters, QObject *context,
+                            ApiCompletion done)
 {
-    m_client.callWebService(QStringLiteral("pushRegistration"), parameters, whileAlive(context, std::move(done)));
-}
-
-void Operations::userPushHistory(const ApiParameters &parameters, QObject *context, ApiCompletion done)
-{
-    m_client.callWebService(QStringLiteral("userPushHistory"), parameters, whileAlive(context, std::move(done)));
+    m_client.callWebService(QString::fromLatin1(name), parameters, whileAlive(context, std::move(done)));
 }
 
 QJsonObject Operations::modAppPwdParameters(const std::optional<QString> &userId, const QString &oldMd5,
@@ -82,7 +46,7 @@ QString Operations::md5Hex(const QString &text)
 void Operations::shippingPoint(const QString &userId, const QString &kunnr, const QString &werks, QObject *context,
                                ApiCompletion done)
 {
-    ZSD_GET_TVSTZ(QJsonObject{{QStringLiteral("userID"), userId},
+    gateway("ZSD_GET_TVSTZ", QJsonObject{{QStringLiteral("userID"), userId},
                               {QStringLiteral("pKunnr"), kunnr},
                               {QStringLiteral("pWerks"), werks}},
                   context, std::move(done));
@@ -91,7 +55,7 @@ void Operations::shippingPoint(const QString &userId, const QString &kunnr, cons
 void Operations::customerCredit(const QString &userId, const QString &kunnr, const QString &kkber, QObject *context,
                                 ApiCompletion done)
 {
-    ZBAPI_GET_CUSTOMER_CREDIT(QJsonObject{{QStringLiteral("userID"), userId},
+    gateway("ZBAPI_GET_CUSTOMER_CREDIT", QJsonObject{{QStringLiteral("userID"), userId},
                                           {QStringLiteral("pKunnr"), kunnr},
                                           {QStringLiteral("pKkber"), kkber}},
                               context, std::move(done));
@@ -113,7 +77,7 @@ QJsonObject Operations::materialPriceParameters(const QString &userId, const std
 void Operations::materialPrices(const QString &userId, const std::optional<PriceListQuery> &query, QObject *context,
                                 ApiCompletion done)
 {
-    ZSD_GET_MATNR_PRICE(materialPriceParameters(userId, query), context, std::move(done));
+    gateway("ZSD_GET_MATNR_PRICE", materialPriceParameters(userId, query), context, std::move(done));
 }
 
 QJsonObject Operations::contractLinesParameters(const QString &userId, const QString &kunnr, const QDate &today)
@@ -132,12 +96,12 @@ QJsonObject Operations::contractLinesParameters(const QString &userId, const QSt
 void Operations::contractLines(const QString &userId, const QString &kunnr, const QDate &today, QObject *context,
                                ApiCompletion done)
 {
-    ZSD_GET_CUST_CONTRACT2(contractLinesParameters(userId, kunnr, today), context, std::move(done));
+    gateway("ZSD_GET_CUST_CONTRACT2", contractLinesParameters(userId, kunnr, today), context, std::move(done));
 }
 
 void Operations::contractMaterials(const QString &userId, const QString &vbeln, QObject *context, ApiCompletion done)
 {
-    ZSD_GET_CUST_CONTRACT1(QJsonObject{{QStringLiteral("userID"), userId}, {QStringLiteral("pVbeln"), vbeln}},
+    gateway("ZSD_GET_CUST_CONTRACT1", QJsonObject{{QStringLiteral("userID"), userId}, {QStringLiteral("pVbeln"), vbeln}},
                            context, std::move(done));
 }
 
@@ -148,21 +112,21 @@ QJsonObject Operations::orderSubmissionParameters(const QString &userId, const Q
 
 void Operations::sendMail(const QJsonArray &sendMailList, QObject *context, ApiCompletion done)
 {
-    sendMail(QJsonObject{{QStringLiteral("sendMailList"), sendMailList}}, context, std::move(done));
+    gateway("sendMail", QJsonObject{{QStringLiteral("sendMailList"), sendMailList}}, context, std::move(done));
 }
 
 // ---- order query, boards, notifications, account ----
 
 void Operations::login(const QString &account, const QString &password, QObject *context, ApiCompletion done)
 {
-    login(QJsonObject{{QStringLiteral("user_name"), account}, {QStringLiteral("password"), md5Hex(password)}},
+    gateway("login", QJsonObject{{QStringLiteral("user_name"), account}, {QStringLiteral("password"), md5Hex(password)}},
           context, std::move(done));
 }
 
 void Operations::modAppPwd(const std::optional<QString> &userId, const QString &oldPassword,
                            const QString &newPassword, QObject *context, ApiCompletion done)
 {
-    modAppPwd(modAppPwdParameters(userId, md5Hex(oldPassword), md5Hex(newPassword)), context, std::move(done));
+    gateway("modAppPwd", modAppPwdParameters(userId, md5Hex(oldPassword), md5Hex(newPassword)), context, std::move(done));
 }
 
 QJsonObject Operations::orderQueryParameters(const OrderQuery &query)
@@ -186,12 +150,12 @@ QJsonObject Operations::orderQueryParameters(const OrderQuery &query)
 
 void Operations::ZSD_QUERY_ORDER(const OrderQuery &query, QObject *context, ApiCompletion done)
 {
-    ZSD_QUERY_ORDER(orderQueryParameters(query), context, std::move(done));
+    gateway("ZSD_QUERY_ORDER", orderQueryParameters(query), context, std::move(done));
 }
 
 void Operations::getBoardsList(const QString &userId, QObject *context, ApiCompletion done)
 {
-    getBoardsList(QJsonObject{{QStringLiteral("userID"), userId}}, context, std::move(done));
+    gateway("getBoardsList", QJsonObject{{QStringLiteral("userID"), userId}}, context, std::move(done));
 }
 
 QJsonObject Operations::userParameters(const QString &userId) { return QJsonObject{{QStringLiteral("userID"), userId}}; }
@@ -204,12 +168,12 @@ QJsonObject Operations::boardPageParameters(const QString &boardId, const QStrin
 void Operations::getBoardMsgList(const QString &boardId, const QString &startRow, QObject *context,
                                  ApiCompletion done)
 {
-    getBoardMsgList(boardPageParameters(boardId, startRow), context, std::move(done));
+    gateway("getBoardMsgList", boardPageParameters(boardId, startRow), context, std::move(done));
 }
 
 void Operations::deleteBoardMsg(const QString &msgId, const QString &userId, QObject *context, ApiCompletion done)
 {
-    deleteBoardMsg(QJsonObject{{QStringLiteral("msgID"), msgId}, {QStringLiteral("userID"), userId}}, context,
+    gateway("deleteBoardMsg", QJsonObject{{QStringLiteral("msgID"), msgId}, {QStringLiteral("userID"), userId}}, context,
                    std::move(done));
 }
 
@@ -226,12 +190,12 @@ void Operations::addBoardMsg(const QString &boardId, const QString &userId, cons
 {
     QJsonObject parameters = boardPostParameters(userId, content, photo);
     parameters.insert(QStringLiteral("boardID"), boardId);
-    addBoardMsg(parameters, context, std::move(done));
+    gateway("addBoardMsg", parameters, context, std::move(done));
 }
 
 void Operations::getBoardReplyMsgList(const QString &msgId, QObject *context, ApiCompletion done)
 {
-    getBoardReplyMsgList(QJsonObject{{QStringLiteral("msgID"), msgId}}, context, std::move(done));
+    gateway("getBoardReplyMsgList", QJsonObject{{QStringLiteral("msgID"), msgId}}, context, std::move(done));
 }
 
 void Operations::addBoardReplyMsg(const QString &msgId, const QString &userId, const QString &content,
@@ -239,26 +203,26 @@ void Operations::addBoardReplyMsg(const QString &msgId, const QString &userId, c
 {
     QJsonObject parameters = boardPostParameters(userId, content, photo);
     parameters.insert(QStringLiteral("msgID"), msgId);
-    addBoardReplyMsg(parameters, context, std::move(done));
+    gateway("addBoardReplyMsg", parameters, context, std::move(done));
 }
 
 void Operations::deleteBoardReplyMsg(const QString &replyId, const QString &userId, QObject *context,
                                      ApiCompletion done)
 {
-    deleteBoardReplyMsg(QJsonObject{{QStringLiteral("remsgID"), replyId}, {QStringLiteral("userID"), userId}}, context,
+    gateway("deleteBoardReplyMsg", QJsonObject{{QStringLiteral("remsgID"), replyId}, {QStringLiteral("userID"), userId}}, context,
                         std::move(done));
 }
 
 void Operations::userPushHistory(const QString &userId, const QString &lastNewsId, QObject *context,
                                  ApiCompletion done)
 {
-    userPushHistory(QJsonObject{{QStringLiteral("userId"), userId}, {QStringLiteral("lastNewsId"), lastNewsId}},
+    webService("userPushHistory", QJsonObject{{QStringLiteral("userId"), userId}, {QStringLiteral("lastNewsId"), lastNewsId}},
                     context, std::move(done));
 }
 
 void Operations::pushRegistration(const QString &token, const QString &account, QObject *context, ApiCompletion done)
 {
-    pushRegistration(QJsonObject{{QStringLiteral("token"), token},
+    webService("pushRegistration", QJsonObject{{QStringLiteral("token"), token},
                                  {QStringLiteral("userId"), account},
                                  {QStringLiteral("os"), QStringLiteral("0")}},
                      context, std::move(done));

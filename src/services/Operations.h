@@ -18,62 +18,8 @@ class Operations
 public:
     explicit Operations(ServiceClient &client);
 
-    // Gateway operations ("ApiName" = the method's name).
-    void login(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void login(const ApiParameters &parameters, ApiCompletion done) { login(parameters, nullptr, std::move(done)); }
-    void modAppPwd(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void modAppPwd(const ApiParameters &parameters, ApiCompletion done) { modAppPwd(parameters, nullptr, std::move(done)); }
-    void clientList(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void clientList(const ApiParameters &parameters, ApiCompletion done) { clientList(parameters, nullptr, std::move(done)); }
-    void inco1List(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void inco1List(const ApiParameters &parameters, ApiCompletion done) { inco1List(parameters, nullptr, std::move(done)); }
-    void inco2List(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void inco2List(const ApiParameters &parameters, ApiCompletion done) { inco2List(parameters, nullptr, std::move(done)); }
-    void transportList(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void transportList(const ApiParameters &parameters, ApiCompletion done) { transportList(parameters, nullptr, std::move(done)); }
-    void orderTypeList(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void orderTypeList(const ApiParameters &parameters, ApiCompletion done) { orderTypeList(parameters, nullptr, std::move(done)); }
-    void getTvstzList(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void getTvstzList(const ApiParameters &parameters, ApiCompletion done) { getTvstzList(parameters, nullptr, std::move(done)); }
-    void getNoticeGroupUserList(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void getNoticeGroupUserList(const ApiParameters &parameters, ApiCompletion done) { getNoticeGroupUserList(parameters, nullptr, std::move(done)); }
-    void ZSD_GET_MATNR_PRICE(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void ZSD_GET_MATNR_PRICE(const ApiParameters &parameters, ApiCompletion done) { ZSD_GET_MATNR_PRICE(parameters, nullptr, std::move(done)); }
-    void ZBAPI_GET_CUSTOMER_CREDIT(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void ZBAPI_GET_CUSTOMER_CREDIT(const ApiParameters &parameters, ApiCompletion done) { ZBAPI_GET_CUSTOMER_CREDIT(parameters, nullptr, std::move(done)); }
-    void ZSD_GET_CUST_CONTRACT2(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void ZSD_GET_CUST_CONTRACT2(const ApiParameters &parameters, ApiCompletion done) { ZSD_GET_CUST_CONTRACT2(parameters, nullptr, std::move(done)); }
-    void ZSD_GET_CUST_CONTRACT1(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void ZSD_GET_CUST_CONTRACT1(const ApiParameters &parameters, ApiCompletion done) { ZSD_GET_CUST_CONTRACT1(parameters, nullptr, std::move(done)); }
-    void ZSD_GET_TVSTZ(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void ZSD_GET_TVSTZ(const ApiParameters &parameters, ApiCompletion done) { ZSD_GET_TVSTZ(parameters, nullptr, std::move(done)); }
-    // The order submission travels with a compact body.
-    void ZSD_CREATE_EIP_ORDER2(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void ZSD_CREATE_EIP_ORDER2(const ApiParameters &parameters, ApiCompletion done) { ZSD_CREATE_EIP_ORDER2(parameters, nullptr, std::move(done)); }
-    void ZSD_QUERY_ORDER(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void ZSD_QUERY_ORDER(const ApiParameters &parameters, ApiCompletion done) { ZSD_QUERY_ORDER(parameters, nullptr, std::move(done)); }
-    void sendMail(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void sendMail(const ApiParameters &parameters, ApiCompletion done) { sendMail(parameters, nullptr, std::move(done)); }
-    void getBoardsList(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void getBoardsList(const ApiParameters &parameters, ApiCompletion done) { getBoardsList(parameters, nullptr, std::move(done)); }
-    void getBoardMsgList(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void getBoardMsgList(const ApiParameters &parameters, ApiCompletion done) { getBoardMsgList(parameters, nullptr, std::move(done)); }
-    void deleteBoardMsg(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void deleteBoardMsg(const ApiParameters &parameters, ApiCompletion done) { deleteBoardMsg(parameters, nullptr, std::move(done)); }
-    void addBoardMsg(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void addBoardMsg(const ApiParameters &parameters, ApiCompletion done) { addBoardMsg(parameters, nullptr, std::move(done)); }
-    void getBoardReplyMsgList(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void getBoardReplyMsgList(const ApiParameters &parameters, ApiCompletion done) { getBoardReplyMsgList(parameters, nullptr, std::move(done)); }
-    void addBoardReplyMsg(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void addBoardReplyMsg(const ApiParameters &parameters, ApiCompletion done) { addBoardReplyMsg(parameters, nullptr, std::move(done)); }
-    void deleteBoardReplyMsg(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void deleteBoardReplyMsg(const ApiParameters &parameters, ApiCompletion done) { deleteBoardReplyMsg(parameters, nullptr, std::move(done)); }
-
-    // Web-service operations (form-encoded).
-    void pushRegistration(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void pushRegistration(const ApiParameters &parameters, ApiCompletion done) { pushRegistration(parameters, nullptr, std::move(done)); }
-    void userPushHistory(const ApiParameters &parameters, QObject *context, ApiCompletion done);
-    void userPushHistory(const ApiParameters &parameters, ApiCompletion done) { userPushHistory(parameters, nullptr, std::move(done)); }
+    // The order submission, its parameters built by orderSubmissionParameters; it travels with a compact body.
+    void ZSD_CREATE_EIP_ORDER2(const ApiParameters &parameters, ApiCompletion done);
 
     // Parameters of the password change: "userID" only when an id is stored, then both digests.
     static QJsonObject modAppPwdParameters(const std::optional<QString> &userId, const QString &oldMd5,
@@ -197,6 +143,7 @@ public:
 
 private:
     void gateway(const char *apiName, const ApiParameters &parameters, QObject *context, ApiCompletion done);
+    void webService(const char *name, const ApiParameters &parameters, QObject *context, ApiCompletion done);
 
     ServiceClient &m_client;
 };

@@ -34,7 +34,7 @@ const QList<Kind> &kinds()
     static const QList<Kind> all{
         {u"customers"_s, u"clientList"_s, u"custList"_s,
          [](AppContext &c, const QString &a, ApiCompletion done) {
-             c.operations().clientList(Operations::userParameters(a), done);
+             c.operations().client().callGateway(u"clientList"_s, Operations::userParameters(a), done);
          },
          [](KeptData &k, const QString &a, const QString &) { return k.customers(a); }},
         {u"prices"_s, u"ZSD_GET_MATNR_PRICE"_s, u"matnrPriceList"_s,
