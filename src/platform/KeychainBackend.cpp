@@ -4,11 +4,7 @@
 
 KeychainBackend *KeychainBackend::instance()
 {
-    static KeychainBackend *backend = [] () -> KeychainBackend * {
-        auto entry = reinterpret_cast<ZelkKeychainEntry>(resolveAppModule(QStringLiteral(ZELK_KEYCHAIN_MODULE_INSTALLED),
-                                                                          QStringLiteral(ZELK_KEYCHAIN_MODULE_BUILT),
-                                                                          "zelkKeychainBackend"));
-        return entry ? entry() : nullptr;
-    }();
+    static KeychainBackend *backend = loadAppModuleBackend<KeychainBackend>(
+        QStringLiteral(ZELK_KEYCHAIN_MODULE_INSTALLED), QStringLiteral(ZELK_KEYCHAIN_MODULE_BUILT));
     return backend;
 }

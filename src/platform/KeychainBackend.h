@@ -2,11 +2,10 @@
 // The platform keychain through QtKeychain, which lives in a module of its own (zelkkeychain) opened at
 // run time: the keychain library and the Secret Service stack it opens (libsecret, GLib's object and I/O
 // libraries) are not mapped at launch. Jobs run and answer on the main thread.
+#include <QObject>
 #include <QString>
 
 #include <functional>
-
-class QObject;
 
 class KeychainBackend
 {
@@ -29,7 +28,6 @@ public:
     static KeychainBackend *instance();
 };
 
-// The module's entry point.
-extern "C" {
-using ZelkKeychainEntry = KeychainBackend *(*)();
-}
+// The interface the module's root object implements (see AppModule.h).
+#define ZelkKeychainBackend_iid "tw.com.zelk.eip.KeychainBackend/1"
+Q_DECLARE_INTERFACE(KeychainBackend, ZelkKeychainBackend_iid)

@@ -4,10 +4,7 @@
 
 MediaBackend *MediaBackend::instance()
 {
-    static MediaBackend *backend = [] () -> MediaBackend * {
-        auto entry = reinterpret_cast<ZelkMediaEntry>(resolveAppModule(
-            QStringLiteral(ZELK_MEDIA_MODULE_INSTALLED), QStringLiteral(ZELK_MEDIA_MODULE_BUILT), "zelkMediaBackend"));
-        return entry ? entry() : nullptr;
-    }();
+    static MediaBackend *backend = loadAppModuleBackend<MediaBackend>(QStringLiteral(ZELK_MEDIA_MODULE_INSTALLED),
+                                                                      QStringLiteral(ZELK_MEDIA_MODULE_BUILT));
     return backend;
 }

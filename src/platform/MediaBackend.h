@@ -2,12 +2,11 @@
 // Sound and camera through Qt Multimedia, which lives in a module of its own (zelkmedia) loaded on first
 // use: the multimedia stack (audio server client, codecs) is not mapped at launch, only when a
 // notification sounds or the photo sheet asks for the camera. Main thread only.
+#include <QObject>
 #include <QString>
 #include <QUrl>
 
 #include <functional>
-
-class QObject;
 
 class MediaBackend
 {
@@ -26,7 +25,6 @@ public:
     static MediaBackend *instance();
 };
 
-// The module's entry point.
-extern "C" {
-using ZelkMediaEntry = MediaBackend *(*)();
-}
+// The interface the module's root object implements (see AppModule.h).
+#define ZelkMediaBackend_iid "tw.com.zelk.eip.MediaBackend/1"
+Q_DECLARE_INTERFACE(MediaBackend, ZelkMediaBackend_iid)

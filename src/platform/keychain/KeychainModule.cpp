@@ -18,9 +18,22 @@ KeychainBackend::Status statusOf(const QKeychain::Job *job)
     }
 }
 
-class QtKeychainBackend final : public KeychainBackend
+// The module's root object (made by Qt's plugin loader, on the thread that loads the module).
+class QtKeychainBackend final : public QObject, public KeychainBackend
 {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID ZelkKeychainBackend_iid)
+    Q_INTERFACES(KeychainBackend)
+
 public:
+    QtKeychainBackend()
+    {
+        // The keychain library opens the Secret Service library at its first job, on the main thread;
+        // opened here, on the thread that loads this module, that job finds it mapped already. Absent, the
+        // keychain looks for another service as before.
+        QLibrary(QStringLiteral("secret-1"), 0).load();
+    }
+
     void read(QObject *owner, const QString &service, const QString &account, Answer done) override
     {
         auto *job = new QKeychain::ReadPasswordJob(service, owner);
@@ -61,12 +74,4 @@ private:
 };
 } // namespace
 
-extern "C" Q_DECL_EXPORT KeychainBackend *zelkKeychainBackend()
-{
-    // The keychain library opens the Secret Service library at its first job, on the main thread; opened
-    // here, on the thread that loads this module, that job finds it mapped already. Absent, the keychain
-    // looks for another service as before.
-    QLibrary(QStringLiteral("secret-1"), 0).load();
-    static QtKeychainBackend backend;
-    return &backend;
-}
+#include "KeychainModule.moc"

@@ -17,8 +17,13 @@
 namespace {
 constexpr int kCaptureTimeoutMs = 15000;
 
-class MultimediaBackend final : public MediaBackend
+// The module's root object (made by Qt's plugin loader).
+class MultimediaBackend final : public QObject, public MediaBackend
 {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID ZelkMediaBackend_iid)
+    Q_INTERFACES(MediaBackend)
+
 public:
     bool hasAudioOutput() override { return !QMediaDevices::audioOutputs().isEmpty(); }
 
@@ -71,8 +76,4 @@ private:
 };
 } // namespace
 
-extern "C" Q_DECL_EXPORT MediaBackend *zelkMediaBackend()
-{
-    static MultimediaBackend backend;
-    return &backend;
-}
+#include "MediaModule.moc"
