@@ -18,21 +18,21 @@ Item {
         PasswordField {
             objectName: "oldPasswordTextField"
             Layout.fillWidth: true
-            placeholderText: Localized.text("舊密碼")
+            placeholderText: Localized.text(QT_TRANSLATE_NOOP("Zelk", "舊密碼"))
             text: view.controller.oldPassword
             onTextEdited: view.controller.oldPassword = text
         }
         PasswordField {
             objectName: "newPasswordTextField"
             Layout.fillWidth: true
-            placeholderText: Localized.text("新密碼")
+            placeholderText: Localized.text(QT_TRANSLATE_NOOP("Zelk", "新密碼"))
             text: view.controller.newPassword
             onTextEdited: view.controller.newPassword = text
         }
         PasswordField {
             objectName: "confirmNewPasswordTextField"
             Layout.fillWidth: true
-            placeholderText: Localized.text("確認新密碼")
+            placeholderText: Localized.text(QT_TRANSLATE_NOOP("Zelk", "確認新密碼"))
             text: view.controller.confirmNewPassword
             onTextEdited: view.controller.confirmNewPassword = text
             onAccepted: view.controller.changePasswordAction()
@@ -42,7 +42,7 @@ Item {
             Accessible.name: text
             Layout.fillWidth: true
             Layout.topMargin: 8
-            text: Localized.text("修改密碼")
+            text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "修改密碼"))
             Material.accent: view.controller.buttonColor
             onClicked: view.controller.changePasswordAction()
         }

@@ -39,7 +39,7 @@ Item {
         }
         PlainLabel {
             anchors.horizontalCenter: parent.horizontalCenter
-            text: Localized.text("澤勒中國")
+            text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "澤勒中國"))
             font.pixelSize: 26
             font.bold: true
             color: Brand.titleText
@@ -52,7 +52,7 @@ Item {
             objectName: "userNameTextField"
             Accessible.name: placeholderText
             width: column.width
-            placeholderText: Localized.text("帳號")
+            placeholderText: Localized.text(QT_TRANSLATE_NOOP("Zelk", "帳號"))
             text: view.controller.userName
             inputMethodHints: Qt.ImhNoAutoUppercase | Qt.ImhNoPredictiveText
             onTextEdited: view.controller.userName = text
@@ -62,7 +62,7 @@ Item {
             id: password
             objectName: "passwordTextField"
             width: column.width
-            placeholderText: Localized.text("密碼")
+            placeholderText: Localized.text(QT_TRANSLATE_NOOP("Zelk", "密碼"))
             text: view.controller.password
             onTextEdited: view.controller.password = text
             onAccepted: view.controller.loginAction()
@@ -77,7 +77,7 @@ Item {
                 Accessible.name: text
                 y: 8
                 width: parent.width
-                text: Localized.text("登入")
+                text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "登入"))
                 Material.accent: view.controller.buttonColor
                 onClicked: view.controller.loginAction()
             }

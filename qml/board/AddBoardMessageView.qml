@@ -33,13 +33,13 @@ Item {
             TextArea {
                 placeholderTextColor: Brand.secondaryText
                 objectName: "newMessageTextView"
-                Accessible.name: Localized.text("新增留言")
+                Accessible.name: Localized.text(QT_TRANSLATE_NOOP("Zelk", "新增留言"))
                 Layout.fillWidth: true
                 Layout.minimumHeight: 140
                 wrapMode: TextEdit.Wrap
                 textFormat: TextEdit.PlainText
                 font.pixelSize: 17
-                placeholderText: Localized.text("請輸入想說的話")
+                placeholderText: Localized.text(QT_TRANSLATE_NOOP("Zelk", "請輸入想說的話"))
                 text: view.controller.newMessageText
                 onTextChanged: view.controller.newMessageText = text
                 background: Rectangle {
@@ -52,7 +52,7 @@ Item {
             Button {
                 objectName: "addPhotoButton"
                 Accessible.name: text
-                text: Localized.text("選擇方式")
+                text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "選擇方式"))
                 onClicked: view.controller.photo.addPhotoAction()
             }
             Item {
@@ -67,7 +67,7 @@ Item {
                 }
                 RoundButton {
                     objectName: "cancelImageButton"
-                    Accessible.name: Localized.text("移除照片")
+                    Accessible.name: Localized.text(QT_TRANSLATE_NOOP("Zelk", "移除照片"))
                     anchors.top: parent.top
                     anchors.right: parent.right
                     text: "✕"

@@ -92,7 +92,7 @@ Rectangle {
             }
             ToolButton {
                 objectName: cell.namePrefix + "Menu_" + cell.index
-                Accessible.name: Localized.text("刪除留言")
+                Accessible.name: Localized.text(QT_TRANSLATE_NOOP("Zelk", "刪除留言"))
                 visible: cell.showsMenu
                 text: "⋯"
                 font.pixelSize: 20
@@ -167,7 +167,7 @@ Rectangle {
             objectName: cell.namePrefix + "Reply_" + cell.index
             visible: cell.showsReplyButton
             Accessible.name: text
-            text: Localized.text("回覆")
+            text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "回覆"))
             flat: true
             Layout.alignment: Qt.AlignRight
             onClicked: cell.replyClicked()

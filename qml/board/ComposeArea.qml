@@ -38,7 +38,7 @@ Rectangle {
             }
             RoundButton {
                 objectName: "cancelImageButton"
-                Accessible.name: Localized.text("移除照片")
+                Accessible.name: Localized.text(QT_TRANSLATE_NOOP("Zelk", "移除照片"))
                 anchors.top: parent.top
                 anchors.right: parent.right
                 text: "✕"
@@ -50,8 +50,8 @@ Rectangle {
             Layout.fillWidth: true
             ToolButton {
                 objectName: "addPhotoButton"
-                Accessible.name: Localized.text("選擇方式")
-                text: Localized.text("照片")
+                Accessible.name: Localized.text(QT_TRANSLATE_NOOP("Zelk", "選擇方式"))
+                text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "照片"))
                 onClicked: area.controller.photo.addPhotoAction()
             }
             ScrollView {
@@ -61,7 +61,7 @@ Rectangle {
                     id: input
                     placeholderTextColor: Brand.secondaryText
                     objectName: "newMessageTextView"
-                    Accessible.name: Localized.text("回覆")
+                    Accessible.name: Localized.text(QT_TRANSLATE_NOOP("Zelk", "回覆"))
                     wrapMode: TextEdit.Wrap
                     textFormat: TextEdit.PlainText
                     font.pixelSize: 16
@@ -72,7 +72,7 @@ Rectangle {
             FilledButton {
                 objectName: "sendButton"
                 Accessible.name: text
-                text: Localized.text("送出")
+                text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "送出"))
                 onClicked: area.controller.sendNewMessageAction()
             }
         }

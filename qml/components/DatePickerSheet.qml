@@ -86,7 +86,7 @@ Popup {
                 objectName: "datePickerCancel"
                 Accessible.name: text
                 flat: true
-                text: Localized.text("取消")
+                text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "取消"))
                 Material.foreground: Brand.red
                 onClicked: sheet.ui.cancelDatePicker(sheet.model.id)
             }
@@ -101,7 +101,7 @@ Popup {
                 objectName: "datePickerDone"
                 Accessible.name: text
                 flat: true
-                text: Localized.text("確定")
+                text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "確定"))
                 Material.foreground: Brand.red
                 onClicked: sheet.ui.chooseDate(sheet.model.id, sheet.chosenDate())
             }

@@ -65,7 +65,7 @@ ToolBar {
 
         ToolButton {
             objectName: "backButton"
-            Accessible.name: Localized.text("返回")
+            Accessible.name: Localized.text(QT_TRANSLATE_NOOP("Zelk", "返回"))
             visible: bar.navigation && bar.navigation.depth > 1 && bar.topScreen && !bar.topScreen.hidesBackButton
                      && bar.topScreen.leftBarButtons.count === 0
             Material.foreground: bar.tint

@@ -9,7 +9,7 @@ FileDialog {
     required property QmlUi ui
     required property int requestId
 
-    title: Localized.text("選擇照片")
+    title: Localized.text(QT_TRANSLATE_NOOP("Zelk", "選擇照片"))
     nameFilters: ["Images (*.png *.jpg *.jpeg *.heic *.bmp)"]
     onAccepted: dialog.ui.photoChosen(dialog.requestId, dialog.selectedFile)
     onRejected: dialog.ui.photoCancelled(dialog.requestId)

@@ -33,7 +33,7 @@ Popup {
                 objectName: "pickerCancel"
                 Accessible.name: text
                 flat: true
-                text: Localized.text("取消")
+                text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "取消"))
                 Material.foreground: Brand.red
                 onClicked: sheet.ui.cancelPicker(sheet.model.id)
             }
@@ -49,7 +49,7 @@ Popup {
                 objectName: "pickerDone"
                 Accessible.name: text
                 flat: true
-                text: Localized.text("確定")
+                text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "確定"))
                 Material.foreground: Brand.red
                 onClicked: sheet.ui.choosePickerRow(sheet.model.id, tumbler.currentIndex)
             }

@@ -57,13 +57,13 @@ Item {
                 TabButton {
                     objectName: "queryTypeCustomer"
                     Accessible.name: text
-                    text: Localized.text("客戶")
+                    text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "客戶"))
                     onClicked: view.controller.changeTypeAction(0)
                 }
                 TabButton {
                     objectName: "queryTypeOrderNumber"
                     Accessible.name: text
-                    text: Localized.text("訂單編號")
+                    text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "訂單編號"))
                     onClicked: view.controller.changeTypeAction(1)
                 }
             }
@@ -101,7 +101,7 @@ Item {
                 FilledButton {
                     objectName: "queryButton"
                     Accessible.name: text
-                    text: Localized.text("查詢")
+                    text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "查詢"))
                     Material.accent: Brand.red
                     onClicked: {
                         infoField.focus = false
@@ -182,7 +182,7 @@ Item {
                 RowLayout {
                     Layout.fillWidth: true
                     PlainLabel {
-                        text: Localized.text("開單數量")
+                        text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "開單數量"))
                         color: Brand.secondaryText
                         font.pixelSize: 13
                     }
@@ -194,7 +194,7 @@ Item {
                     }
                     Item { Layout.fillWidth: true }
                     PlainLabel {
-                        text: Localized.text("剩餘數量")
+                        text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "剩餘數量"))
                         color: Brand.secondaryText
                         font.pixelSize: 13
                     }

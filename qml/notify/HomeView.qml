@@ -45,7 +45,7 @@ Item {
                     PlainLabel {
                         objectName: "titleLabel"
                         visible: view.controller.pushNewsVisible
-                        text: Localized.text("最新通知")
+                        text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "最新通知"))
                         font.pixelSize: 13
                         color: Brand.red
                     }

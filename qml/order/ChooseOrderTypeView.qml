@@ -38,14 +38,14 @@ Item {
         spacing: 20
         OrderKindArea {
             objectName: "normalView"
-            title: Localized.text("一般訂單")
-            detail: Localized.text("依客戶價目表下單")
+            title: Localized.text(QT_TRANSLATE_NOOP("Zelk", "一般訂單"))
+            detail: Localized.text(QT_TRANSLATE_NOOP("Zelk", "依客戶價目表下單"))
             onClicked: view.controller.normalOrderAction()
         }
         OrderKindArea {
             objectName: "contractView"
-            title: Localized.text("合約訂單")
-            detail: Localized.text("依客戶合約下單")
+            title: Localized.text(QT_TRANSLATE_NOOP("Zelk", "合約訂單"))
+            detail: Localized.text(QT_TRANSLATE_NOOP("Zelk", "依客戶合約下單"))
             onClicked: view.controller.contractOrderAction()
         }
         Item { Layout.fillHeight: true }

@@ -40,8 +40,8 @@ Item {
                 objectName: "copyOrderButton"
                 visible: !view.controller.displayMode
                 Layout.fillWidth: true
-                text: Localized.text("複製訂單")
-                detailText: Localized.text("選擇份數")
+                text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "複製訂單"))
+                detailText: Localized.text(QT_TRANSLATE_NOOP("Zelk", "選擇份數"))
                 disclosure: true
                 onClicked: view.controller.copyOrderAction()
             }
@@ -60,7 +60,7 @@ Item {
         Accessible.name: text
         visible: !view.controller.displayMode
         anchors { left: parent.left; right: parent.right; bottom: parent.bottom; margins: 16 }
-        text: Localized.text("儲存")
+        text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "儲存"))
         Material.accent: Brand.red
         onClicked: view.controller.saveEditAction()
     }

@@ -22,7 +22,7 @@ Item {
 
             ItemDelegate {
                 objectName: "showOrderInfoButton"
-                Accessible.name: Localized.text("訂單資訊")
+                Accessible.name: Localized.text(QT_TRANSLATE_NOOP("Zelk", "訂單資訊"))
                 Layout.fillWidth: true
                 background: Rectangle { color: "white"; radius: 4 }
                 onClicked: view.controller.showOrderInfoAction()
@@ -30,7 +30,7 @@ Item {
                     spacing: 2
                     PlainLabel {
                         objectName: "orderNoLabel"
-                        text: Localized.text("訂單編號：") + view.controller.orderNo
+                        text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "訂單編號：")) + view.controller.orderNo
                         font.bold: true
                         color: Brand.titleText
                     }
@@ -38,20 +38,20 @@ Item {
                 }
             }
 
-            PlainLabel { text: Localized.text("車號"); color: Brand.titleText }
+            PlainLabel { text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "車號")); color: Brand.titleText }
             TextField {
                 placeholderTextColor: Brand.secondaryText
                 objectName: "carNoTextField"
-                Accessible.name: Localized.text("車號")
+                Accessible.name: Localized.text(QT_TRANSLATE_NOOP("Zelk", "車號"))
                 Layout.fillWidth: true
                 text: view.controller.carNo
                 onTextEdited: view.controller.carNo = text
             }
-            PlainLabel { text: Localized.text("備註"); color: Brand.titleText }
+            PlainLabel { text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "備註")); color: Brand.titleText }
             TextArea {
                 placeholderTextColor: Brand.secondaryText
                 objectName: "remarkTextView"
-                Accessible.name: Localized.text("備註")
+                Accessible.name: Localized.text(QT_TRANSLATE_NOOP("Zelk", "備註"))
                 Layout.fillWidth: true
                 Layout.preferredHeight: Math.max(80, implicitHeight)
                 wrapMode: TextEdit.Wrap
@@ -62,11 +62,11 @@ Item {
 
             RowLayout {
                 Layout.fillWidth: true
-                PlainLabel { text: Localized.text("收件人"); color: Brand.titleText; Layout.fillWidth: true }
+                PlainLabel { text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "收件人")); color: Brand.titleText; Layout.fillWidth: true }
                 FilledButton {
                     objectName: "selectMailButton"
                     Accessible.name: text
-                    text: Localized.text("選擇人員")
+                    text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "選擇人員"))
                     Material.accent: Brand.red
                     onClicked: view.controller.selectMailAction()
                 }
@@ -91,7 +91,7 @@ Item {
                             spacing: 0
                             PlainLabel {
                                 objectName: "nameLabel"
-                                text: recipient.required ? recipient.name + "  (" + Localized.text("必選人員") + ")" : recipient.name
+                                text: recipient.required ? recipient.name + "  (" + Localized.text(QT_TRANSLATE_NOOP("Zelk", "必選人員")) + ")" : recipient.name
                                 color: Brand.titleText
                             }
                             PlainLabel { objectName: "mailLabel"; text: recipient.mail; color: Brand.secondaryText; elide: Text.ElideRight; Layout.fillWidth: true }
@@ -99,7 +99,7 @@ Item {
                         Button {
                             objectName: "deleteButton_" + recipient.index
                             Accessible.name: text
-                            text: Localized.text("刪除")
+                            text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "刪除"))
                             flat: true
                             Material.foreground: Brand.red
                             onClicked: view.controller.deleteAction(recipient.index)

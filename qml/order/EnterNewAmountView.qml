@@ -35,7 +35,7 @@ Item {
                 id: field
                 placeholderTextColor: Brand.secondaryText
                 objectName: "newAmountTextField"
-                Accessible.name: Localized.text("單位價錢(含稅)")
+                Accessible.name: Localized.text(QT_TRANSLATE_NOOP("Zelk", "單位價錢(含稅)"))
                 Layout.fillWidth: true
                 text: view.controller.newAmountText
                 inputMethodHints: Qt.ImhFormattedNumbersOnly
@@ -55,7 +55,7 @@ Item {
                     objectName: "closeButton"
                     Accessible.name: text
                     Layout.fillWidth: true
-                    text: Localized.text("取消")
+                    text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "取消"))
                     flat: true
                     onClicked: view.controller.dismissAnimated()
                 }
@@ -63,7 +63,7 @@ Item {
                     objectName: "enterNewAmountButton"
                     Accessible.name: text
                     Layout.fillWidth: true
-                    text: Localized.text("確定")
+                    text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "確定"))
                     Material.accent: Brand.red
                     onClicked: view.controller.enterNewAmountAction()
                 }

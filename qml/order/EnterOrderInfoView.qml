@@ -14,14 +14,14 @@ Item {
         spacing: 12
         PlainButton {
             objectName: "orderTypeButton"
-            Accessible.name: Localized.text("車船別")
+            Accessible.name: Localized.text(QT_TRANSLATE_NOOP("Zelk", "車船別"))
             Layout.fillWidth: true
             text: view.controller.orderTypeButtonTitle
             onClicked: view.controller.orderTypeAction()
         }
         PlainButton {
             objectName: "info1Button"
-            Accessible.name: Localized.text("交貨方式")
+            Accessible.name: Localized.text(QT_TRANSLATE_NOOP("Zelk", "交貨方式"))
             Layout.fillWidth: true
             text: view.controller.info1ButtonText
             onClicked: view.controller.inco1Action()
@@ -31,9 +31,9 @@ Item {
                 id: amount
                 placeholderTextColor: Brand.secondaryText
                 objectName: "itemAmtTextField"
-                Accessible.name: Localized.text("下單數量")
+                Accessible.name: Localized.text(QT_TRANSLATE_NOOP("Zelk", "下單數量"))
                 Layout.fillWidth: true
-                placeholderText: Localized.text("下單數量")
+                placeholderText: Localized.text(QT_TRANSLATE_NOOP("Zelk", "下單數量"))
                 inputMethodHints: Qt.ImhFormattedNumbersOnly
                 property string accepted: ""
                 onTextEdited: {
@@ -53,16 +53,16 @@ Item {
         TextField {
             placeholderTextColor: Brand.secondaryText
             objectName: "transportTextField"
-            Accessible.name: Localized.text("車船別(備註)")
+            Accessible.name: Localized.text(QT_TRANSLATE_NOOP("Zelk", "車船別(備註)"))
             Layout.fillWidth: true
-            placeholderText: Localized.text("車船別(備註)")
+            placeholderText: Localized.text(QT_TRANSLATE_NOOP("Zelk", "車船別(備註)"))
             onTextEdited: view.controller.transportText = text
         }
         FilledButton {
             objectName: "addToCartButton"
             Accessible.name: text
             Layout.fillWidth: true
-            text: Localized.text("加入購物車")
+            text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "加入購物車"))
             Material.accent: Brand.red
             onClicked: view.controller.addToCartAction()
         }

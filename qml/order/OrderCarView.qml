@@ -63,7 +63,7 @@ Rectangle {
                 anchors { right: parent.right; top: parent.top; bottom: parent.bottom }
                 width: 88
                 visible: cell.offset > 0
-                text: Localized.text("刪除")
+                text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "刪除"))
                 Material.background: Brand.red
                 Material.foreground: "white"
                 onClicked: view.controller.deleteLine(cell.orderSeq)
@@ -150,7 +150,7 @@ Rectangle {
         spacing: 8
         RowLayout {
             Layout.fillWidth: true
-            PlainLabel { text: Localized.text("合計"); color: Brand.titleText }
+            PlainLabel { text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "合計")); color: Brand.titleText }
             Item { Layout.fillWidth: true }
             PlainLabel {
                 objectName: "allAmountLabel"
@@ -164,7 +164,7 @@ Rectangle {
             objectName: "cartOrderButton"
             Accessible.name: text
             Layout.fillWidth: true
-            text: Localized.text("下單")
+            text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "下單"))
             Material.accent: Brand.red
             onClicked: view.controller.orderDone()
         }

@@ -78,7 +78,7 @@ Item {
             radius: 4
             RowLayout {
                 anchors { fill: parent; leftMargin: 12; rightMargin: 12 }
-                PlainLabel { text: Localized.text("合計"); color: Brand.titleText }
+                PlainLabel { text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "合計")); color: Brand.titleText }
                 Item { Layout.fillWidth: true }
                 PlainLabel { objectName: "amountLabel"; text: view.controller.amountText; color: Brand.red; font.bold: true; font.pixelSize: 18 }
             }

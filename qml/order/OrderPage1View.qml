@@ -50,7 +50,7 @@ Item {
         objectName: "nextButton"
         Accessible.name: text
         anchors { left: parent.left; right: parent.right; bottom: parent.bottom; margins: 16 }
-        text: Localized.text("下一步")
+        text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "下一步"))
         Material.accent: Brand.red
         onClicked: view.controller.nextAction()
     }

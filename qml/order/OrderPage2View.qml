@@ -47,8 +47,8 @@ Item {
             ListCell {
                 objectName: "copyOrderButton"
                 Layout.fillWidth: true
-                text: Localized.text("複製訂單")
-                detailText: Localized.text("選擇份數")
+                text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "複製訂單"))
+                detailText: Localized.text(QT_TRANSLATE_NOOP("Zelk", "選擇份數"))
                 disclosure: true
                 onClicked: view.controller.copyOrderAction()
             }
@@ -66,7 +66,7 @@ Item {
         objectName: "orderButton"
         Accessible.name: text
         anchors { left: parent.left; right: parent.right; bottom: parent.bottom; margins: 16 }
-        text: Localized.text("下單")
+        text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "下單"))
         Material.accent: Brand.red
         onClicked: view.controller.orderAction()
     }

@@ -14,7 +14,7 @@ Item {
         objectName: "outboxEmptyLabel"
         visible: view.controller.empty
         anchors.centerIn: parent
-        text: Localized.text("沒有待送出的訂單")
+        text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "沒有待送出的訂單"))
         color: Brand.secondaryText
     }
 
@@ -100,7 +100,7 @@ Item {
                     Accessible.name: text
                     visible: row.canChange
                     Layout.fillWidth: true
-                    text: Localized.text("修改")
+                    text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "修改"))
                     onClicked: view.controller.change(row.orderIndex)
                 }
                 FilledButton {
@@ -109,7 +109,7 @@ Item {
                     enabled: row.canRemove
                     Layout.fillWidth: true
                     Material.accent: Brand.red
-                    text: Localized.text("刪除")
+                    text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "刪除"))
                     onClicked: view.controller.remove(row.orderIndex)
                 }
             }

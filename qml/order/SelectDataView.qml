@@ -19,7 +19,7 @@ Item {
             anchors.fill: parent
             ToolButton {
                 objectName: "selectDataCloseButton"
-                Accessible.name: Localized.text("關閉")
+                Accessible.name: Localized.text(QT_TRANSLATE_NOOP("Zelk", "關閉"))
                 text: "✕"
                 Material.foreground: Brand.red
                 onClicked: view.controller.clossViewAction()
@@ -46,10 +46,10 @@ Item {
             id: searchField
             placeholderTextColor: Brand.secondaryText
             objectName: "selectDataSearchField"
-            Accessible.name: Localized.text("搜尋")
+            Accessible.name: Localized.text(QT_TRANSLATE_NOOP("Zelk", "搜尋"))
             Layout.fillWidth: true
             placeholderText: view.controller.searchPlaceholder !== "" ? view.controller.searchPlaceholder
-                                                                      : Localized.text("搜尋")
+                                                                      : Localized.text(QT_TRANSLATE_NOOP("Zelk", "搜尋"))
             text: view.controller.searchText
             inputMethodHints: Qt.ImhNoPredictiveText
             onActiveFocusChanged: if (activeFocus) view.controller.searchBarTextDidBeginEditing()
@@ -68,7 +68,7 @@ Item {
             Accessible.name: text
             visible: view.controller.showsCancelButton
             flat: true
-            text: Localized.text("取消")
+            text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "取消"))
             Material.foreground: Brand.red
             onClicked: {
                 view.controller.searchBarCancelButtonClicked()
@@ -150,7 +150,7 @@ Item {
             anchors.fill: parent
             ToolButton {
                 objectName: "selectDataReloadButton"
-                Accessible.name: Localized.text("重新整理")
+                Accessible.name: Localized.text(QT_TRANSLATE_NOOP("Zelk", "重新整理"))
                 visible: view.controller.reloadBarItemVisible
                 text: "⟳"
                 font.pixelSize: 20
@@ -160,8 +160,8 @@ Item {
             Item { Layout.fillWidth: true }
             ToolButton {
                 objectName: "selectDataEndEditButton"
-                Accessible.name: Localized.text("完成")
-                text: Localized.text("完成")
+                Accessible.name: Localized.text(QT_TRANSLATE_NOOP("Zelk", "完成"))
+                text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "完成"))
                 Material.foreground: Brand.red
                 onClicked: {
                     view.controller.endEditAction()

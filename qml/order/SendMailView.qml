@@ -38,7 +38,7 @@ Item {
                 spacing: 8
                 ToolButton {
                     objectName: "checkButton_" + cell.index
-                    Accessible.name: Localized.text("選擇")
+                    Accessible.name: Localized.text(QT_TRANSLATE_NOOP("Zelk", "選擇"))
                     Accessible.checked: cell.ticked
                     icon.source: cell.ticked ? "qrc:/Zelk/resources/check.png" : "qrc:/Zelk/resources/uncheck.png"
                     icon.color: "transparent"
@@ -70,7 +70,7 @@ Item {
                 Button {
                     objectName: "editButton_" + cell.index
                     Accessible.name: text
-                    text: Localized.text("編輯")
+                    text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "編輯"))
                     flat: true
                     Material.foreground: Brand.red
                     onClicked: view.controller.editAction(cell.index)
@@ -84,7 +84,7 @@ Item {
         objectName: "sendButton"
         Accessible.name: text
         anchors { left: parent.left; right: parent.right; bottom: parent.bottom; margins: 12 }
-        text: Localized.text("發送")
+        text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "發送"))
         Material.accent: Brand.red
         onClicked: view.controller.sendMailAction()
     }

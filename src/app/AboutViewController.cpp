@@ -10,7 +10,7 @@ AboutViewController::AboutViewController(QObject *parent)
 {
 }
 
-void AboutViewController::viewDidLoad() { setTitle(localized(QStringLiteral("關於澤勒中國"))); }
+void AboutViewController::viewDidLoad() { setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "關於澤勒中國"))); }
 
 void AboutViewController::viewDidLayoutSubviews()
 {

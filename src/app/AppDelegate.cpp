@@ -71,7 +71,7 @@ void AppDelegate::installOutboxHooks()
     // A waiting order the server refused: an alert while the rep looks at the app, else a notification.
     connect(&outbox, &Outbox::orderRefused, this, [this, &outbox](const QString &id, const QString &message) {
         const OutboxOrder *order = outbox.order(id);
-        const QString title = localized(QStringLiteral("待送出訂單未能下單"));
+        const QString title = localized(QT_TRANSLATE_NOOP("Zelk", "待送出訂單未能下單"));
         const QString body = (order ? order->customer.name1 + QStringLiteral("：") : QString()) + message;
         if (QGuiApplication::applicationState() != Qt::ApplicationActive) {
             DesktopNotification::show(title, body);
@@ -81,7 +81,7 @@ void AppDelegate::installOutboxHooks()
         alert.context = this;
         alert.title = title;
         alert.message = body;
-        alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Cancel);
+        alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "確定")), AlertButton::Style::Cancel);
         m_ui.showAlert(alert);
     });
 }

@@ -10,18 +10,18 @@ ContactUsViewController::ContactUsViewController(QObject *parent)
                  {"detail", [](const Entry &e) { return e.detailTitle; }}})
 {
     m_entries.setRows({
-        {localized(QStringLiteral("地址")), localized(QStringLiteral("台北市中山區民生東路三段128號9樓"))},
-        {localized(QStringLiteral("郵編")), QStringLiteral("10480")},
-        {localized(QStringLiteral("聯繫電話")), QStringLiteral("02-2719-8800")},
-        {localized(QStringLiteral("傳真")), QStringLiteral("02-2719-8801")},
-        {localized(QStringLiteral("郵箱")), QStringLiteral("service@zelk-supply.com.tw")},
-        {localized(QStringLiteral("品質服務電話")), QStringLiteral("0800-021-688")},
+        {localized(QT_TRANSLATE_NOOP("Zelk", "地址")), localized(QT_TRANSLATE_NOOP("Zelk", "台北市中山區民生東路三段128號9樓"))},
+        {localized(QT_TRANSLATE_NOOP("Zelk", "郵編")), QStringLiteral("10480")},
+        {localized(QT_TRANSLATE_NOOP("Zelk", "聯繫電話")), QStringLiteral("02-2719-8800")},
+        {localized(QT_TRANSLATE_NOOP("Zelk", "傳真")), QStringLiteral("02-2719-8801")},
+        {localized(QT_TRANSLATE_NOOP("Zelk", "郵箱")), QStringLiteral("service@zelk-supply.com.tw")},
+        {localized(QT_TRANSLATE_NOOP("Zelk", "品質服務電話")), QStringLiteral("0800-021-688")},
     });
 }
 
 QColor ContactUsViewController::titleColor() const { return Colors::titleText(); }
 
-void ContactUsViewController::viewDidLoad() { setTitle(localized(QStringLiteral("聯絡我們"))); }
+void ContactUsViewController::viewDidLoad() { setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "聯絡我們"))); }
 
 void ContactUsViewController::selectRow(int row)
 {

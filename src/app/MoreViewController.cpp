@@ -20,7 +20,7 @@ MoreViewController::MoreViewController(QObject *parent)
 
 QColor MoreViewController::titleColor() const { return Colors::titleText(); }
 
-void MoreViewController::viewDidLoad() { setTitle(localized(QStringLiteral("更多"))); }
+void MoreViewController::viewDidLoad() { setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "更多"))); }
 
 void MoreViewController::viewWillAppear(bool animated)
 {
@@ -38,18 +38,18 @@ void MoreViewController::rebuild()
     }
     m_newerVersion = newer;
     m_entries = {
-        {localized(QStringLiteral("關於澤勒中國")), QString(), QStringLiteral("about")},
-        {localized(QStringLiteral("聯絡我們")), QString(), QStringLiteral("contactUs")},
-        {localized(QStringLiteral("修改密碼")), QString(), QStringLiteral("changePassword")},
-        {localized(QStringLiteral("目前版本")), QStringLiteral("VER"), newer ? QStringLiteral("updateApp") : QString()},
-        {localized(QStringLiteral("登出")), QString(), QStringLiteral("logout")},
+        {localized(QT_TRANSLATE_NOOP("Zelk", "關於澤勒中國")), QString(), QStringLiteral("about")},
+        {localized(QT_TRANSLATE_NOOP("Zelk", "聯絡我們")), QString(), QStringLiteral("contactUs")},
+        {localized(QT_TRANSLATE_NOOP("Zelk", "修改密碼")), QString(), QStringLiteral("changePassword")},
+        {localized(QT_TRANSLATE_NOOP("Zelk", "目前版本")), QStringLiteral("VER"), newer ? QStringLiteral("updateApp") : QString()},
+        {localized(QT_TRANSLATE_NOOP("Zelk", "登出")), QString(), QStringLiteral("logout")},
     };
     QList<Row> rows;
     for (const Entry &entry : m_entries) {
         const bool isVersion = entry.detailTitle == QLatin1String("VER");
         QString subTitle;
         if (isVersion)
-            subTitle = m_versionText + QStringLiteral("  ") + (m_newerVersion ? localized(QStringLiteral("立刻前往更新")) : QString());
+            subTitle = m_versionText + QStringLiteral("  ") + (m_newerVersion ? localized(QT_TRANSLATE_NOOP("Zelk", "立刻前往更新")) : QString());
         const bool acts = action(entry.function) != nullptr;
         rows.append({entry.name, subTitle, acts, !isVersion && acts});
     }
@@ -102,11 +102,11 @@ void MoreViewController::logout()
     if (!u)
         return;
     Alert alert;
-    alert.title = localized(QStringLiteral("即將登出"));
-    alert.message = localized(QStringLiteral("系統即將登出"));
+    alert.title = localized(QT_TRANSLATE_NOOP("Zelk", "即將登出"));
+    alert.message = localized(QT_TRANSLATE_NOOP("Zelk", "系統即將登出"));
     alert.context = this;
-    alert.addButton(localized(QStringLiteral("登出")), AlertButton::Style::Destructive, [this] { signOut(); });
-    alert.addButton(localized(QStringLiteral("取消")), AlertButton::Style::Default);
+    alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "登出")), AlertButton::Style::Destructive, [this] { signOut(); });
+    alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "取消")), AlertButton::Style::Default);
     u->showAlert(alert);
 }
 

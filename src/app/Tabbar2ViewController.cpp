@@ -12,7 +12,10 @@ struct TabRow {
     const char *image;
 };
 // Title (looked up when applied) and image of each tab, in order.
-const TabRow kTabRows[] = {{"首頁", "home"}, {"留言板", "board"}, {"通知", "message"}, {"更多", "more"}};
+const TabRow kTabRows[] = {{QT_TRANSLATE_NOOP("Zelk", "首頁"), "home"},
+                             {QT_TRANSLATE_NOOP("Zelk", "留言板"), "board"},
+                             {QT_TRANSLATE_NOOP("Zelk", "通知"), "message"},
+                             {QT_TRANSLATE_NOOP("Zelk", "更多"), "more"}};
 } // namespace
 
 Tabbar2ViewController::Tabbar2ViewController(QObject *parent) : TabBarController(parent) {}

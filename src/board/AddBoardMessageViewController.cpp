@@ -21,9 +21,9 @@ void AddBoardMessageViewController::viewDidLoad()
 {
     // Shown as written, like the button that opens this screen.
     setTitle(QStringLiteral("新增留言"));
-    setLeftBarButtons({BarButton{localized(QStringLiteral("取消")), {}, QStringLiteral("closeButton"),
+    setLeftBarButtons({BarButton{localized(QT_TRANSLATE_NOOP("Zelk", "取消")), {}, QStringLiteral("closeButton"),
                                  [this] { closeAction(); }}});
-    setRightBarButtons({BarButton{localized(QStringLiteral("送出")), {}, QStringLiteral("sendButton"),
+    setRightBarButtons({BarButton{localized(QT_TRANSLATE_NOOP("Zelk", "送出")), {}, QStringLiteral("sendButton"),
                                   [this] { sendNewMessageAction(); }}});
 }
 
@@ -60,13 +60,13 @@ void AddBoardMessageViewController::showOutcome(PendingBoardWrite::Outcome outco
     alert.title = PendingBoardWrite::postTitle(outcome);
     alert.message = PendingBoardWrite::postMessage(outcome, message);
     if (outcome == PendingBoardWrite::Outcome::done) {
-        alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Default,
+        alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "確定")), AlertButton::Style::Default,
                         [this] { dismiss(true, [this] { emit posted(); }); });
     } else {
         // An earlier text turned out posted: the board shows it, this screen keeps the text as it now is.
         if (outcome == PendingBoardWrite::Outcome::doneEarlier)
             emit postedEarlier();
-        alert.addButton(localized(QStringLiteral("確定")));
+        alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "確定")));
     }
     u->showAlert(alert);
 }

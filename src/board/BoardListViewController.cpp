@@ -21,7 +21,7 @@ QJsonArray BoardListViewController::tableViewArray() const
 
 void BoardListViewController::viewDidLoad()
 {
-    setTitle(localized(QStringLiteral("留言版")));
+    setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "留言版")));
     m_header->beginRefreshing();
 }
 

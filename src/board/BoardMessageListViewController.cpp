@@ -79,7 +79,7 @@ void BoardMessageListViewController::loadMessagePage()
                 m_paging.pageEnded(page.isEmpty() || endOfList);
                 return;
             }
-            alertWithTitle(localized(QStringLiteral("無法取得資料")), status.message);
+            alertWithTitle(localized(QT_TRANSLATE_NOOP("Zelk", "無法取得資料")), status.message);
             m_paging.pageEnded(true);
         });
 }

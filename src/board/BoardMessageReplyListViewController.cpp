@@ -78,7 +78,7 @@ void BoardMessageReplyListViewController::loadReplies()
             setReplies(m_replies.rows() +
                        objects(status.returnJson->object().value(QLatin1String("boardReplyMsgList")).toArray()));
         } else {
-            alertWithTitle(localized(QStringLiteral("無法取得資料")), status.message);
+            alertWithTitle(localized(QT_TRANSLATE_NOOP("Zelk", "無法取得資料")), status.message);
         }
         m_header->endRefreshing();
     });

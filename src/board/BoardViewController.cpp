@@ -54,7 +54,7 @@ void BoardViewController::setNewMessageText(const QString &text)
     emit newMessageTextChanged();
 }
 
-void BoardViewController::viewDidLoad() { setTitle(localized(QStringLiteral("留言板"))); }
+void BoardViewController::viewDidLoad() { setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "留言板"))); }
 
 void BoardViewController::computeCellSizes() { m_messages.refresh(); }
 
@@ -82,10 +82,10 @@ void BoardViewController::deleteOwnRecord(RowListModel<QJsonObject> &model, int 
         return;
     RowListModel<QJsonObject> *list = &model;
     Alert sheet;
-    sheet.title = localized(QStringLiteral("刪除留言"));
+    sheet.title = localized(QT_TRANSLATE_NOOP("Zelk", "刪除留言"));
     sheet.context = this;
-    sheet.addButton(localized(QStringLiteral("取消")), AlertButton::Style::Cancel);
-    sheet.addButton(localized(QStringLiteral("刪除")), AlertButton::Style::Destructive, [this, list, msgId, read, call] {
+    sheet.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "取消")), AlertButton::Style::Cancel);
+    sheet.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "刪除")), AlertButton::Style::Destructive, [this, list, msgId, read, call] {
         Ui *ui = this->ui();
         if (!ui)
             return;
@@ -103,8 +103,8 @@ void BoardViewController::deleteOwnRecord(RowListModel<QJsonObject> &model, int 
             alert.message = message;
             alert.context = this;
             if (outcome == PendingBoardWrite::Outcome::done) {
-                alert.title = localized(QStringLiteral("已刪除留言"));
-                alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Default, [this, list, msgId] {
+                alert.title = localized(QT_TRANSLATE_NOOP("Zelk", "已刪除留言"));
+                alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "確定")), AlertButton::Style::Default, [this, list, msgId] {
                     for (int i = 0; i < list->size(); ++i) {
                         if (list->at(i).value(QLatin1String("msgID")).toString() == msgId) {
                             list->removeAt(i);
@@ -114,9 +114,9 @@ void BoardViewController::deleteOwnRecord(RowListModel<QJsonObject> &model, int 
                     }
                 });
             } else {
-                alert.title = localized(outcome == PendingBoardWrite::Outcome::unchecked ? QStringLiteral("無法確認是否已刪除")
-                                                                                          : QStringLiteral("無法刪除"));
-                alert.addButton(localized(QStringLiteral("確定")));
+                alert.title = localized(outcome == PendingBoardWrite::Outcome::unchecked ? QT_TRANSLATE_NOOP("Zelk", "無法確認是否已刪除")
+                                                                                          : QT_TRANSLATE_NOOP("Zelk", "無法刪除"));
+                alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "確定")));
             }
             ui->showAlert(alert);
         }));

@@ -24,14 +24,14 @@ void ComposePhoto::addPhotoAction()
     if (!ui)
         return;
     Alert sheet;
-    sheet.title = localized(QStringLiteral("選擇方式"));
+    sheet.title = localized(QT_TRANSLATE_NOOP("Zelk", "選擇方式"));
     sheet.context = this;
-    sheet.addButton(localized(QStringLiteral("選擇照片")), AlertButton::Style::Default,
+    sheet.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "選擇照片")), AlertButton::Style::Default,
                     [this] { pick(int(PhotoSource::Library)); });
     if (ui->isPhotoSourceAvailable(PhotoSource::Camera))
-        sheet.addButton(localized(QStringLiteral("拍一張照片")), AlertButton::Style::Default,
+        sheet.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "拍一張照片")), AlertButton::Style::Default,
                         [this] { pick(int(PhotoSource::Camera)); });
-    sheet.addButton(localized(QStringLiteral("取消")), AlertButton::Style::Cancel);
+    sheet.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "取消")), AlertButton::Style::Cancel);
     ui->showActionSheet(sheet);
 }
 
@@ -54,7 +54,7 @@ void ComposePhoto::pick(int source)
             Alert alert;
             alert.title = PhotoFile::refusalTitle();
             alert.message = reason;
-            alert.addButton(localized(QStringLiteral("確定")));
+            alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "確定")));
             if (Ui *u = self->m_screen->ui())
                 u->showAlert(alert);
         });
@@ -130,8 +130,8 @@ void ComposePhoto::post(const QString &text, Send send)
         return; // a second tap while the first post is on its way
     if (text.isEmpty()) {
         Alert alert;
-        alert.title = localized(QStringLiteral("請輸入想說的話"));
-        alert.addButton(localized(QStringLiteral("確定")));
+        alert.title = localized(QT_TRANSLATE_NOOP("Zelk", "請輸入想說的話"));
+        alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "確定")));
         ui->showAlert(alert);
         return;
     }

@@ -135,18 +135,18 @@ QString PendingBoardWrite::postTitle(Outcome outcome)
     switch (outcome) {
     case Outcome::done:
     case Outcome::doneEarlier:
-        return localized(QStringLiteral("新增成功"));
+        return localized(QT_TRANSLATE_NOOP("Zelk", "新增成功"));
     case Outcome::unchecked:
-        return localized(QStringLiteral("無法確認是否已新增"));
+        return localized(QT_TRANSLATE_NOOP("Zelk", "無法確認是否已新增"));
     case Outcome::failed:
         break;
     }
-    return localized(QStringLiteral("新增失敗"));
+    return localized(QT_TRANSLATE_NOOP("Zelk", "新增失敗"));
 }
 
 QString PendingBoardWrite::postMessage(Outcome outcome, const QString &message)
 {
     if (outcome == Outcome::doneEarlier)
-        return localized(QStringLiteral("先前送出的內容已新增，修改後的內容尚未送出"));
+        return localized(QT_TRANSLATE_NOOP("Zelk", "先前送出的內容已新增，修改後的內容尚未送出"));
     return outcome == Outcome::done ? QString() : message;
 }

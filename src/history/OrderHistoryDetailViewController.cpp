@@ -12,7 +12,7 @@ OrderHistoryDetailViewController::OrderHistoryDetailViewController(QObject *pare
 
 void OrderHistoryDetailViewController::viewDidLoad()
 {
-    setTitle(localized(QStringLiteral("訂單查詢")));
+    setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "訂單查詢")));
     buildRows();
 }
 
@@ -29,15 +29,15 @@ void OrderHistoryDetailViewController::buildRows()
     const auto add = [&rows](const char *label, const QString &value) {
         rows.append({localized(QString::fromUtf8(label)), value, std::nullopt});
     };
-    add("開單日期", o.audat);
-    add("訂單編號", o.vbeln);
-    add("營業所名稱", o.name2);
-    add("客戶名稱", o.name3);
-    add("客戶代號", o.kunnr);
-    add("品項", o.arktx);
-    add("單價", priceText(o.cmpre));
-    add("開單數量", numberText(o.kwmeng));
-    add("已發數量", numberText(o.fkimg));
-    add("剩餘數量", numberText(o.fkimg1));
+    add(QT_TRANSLATE_NOOP("Zelk", "開單日期"), o.audat);
+    add(QT_TRANSLATE_NOOP("Zelk", "訂單編號"), o.vbeln);
+    add(QT_TRANSLATE_NOOP("Zelk", "營業所名稱"), o.name2);
+    add(QT_TRANSLATE_NOOP("Zelk", "客戶名稱"), o.name3);
+    add(QT_TRANSLATE_NOOP("Zelk", "客戶代號"), o.kunnr);
+    add(QT_TRANSLATE_NOOP("Zelk", "品項"), o.arktx);
+    add(QT_TRANSLATE_NOOP("Zelk", "單價"), priceText(o.cmpre));
+    add(QT_TRANSLATE_NOOP("Zelk", "開單數量"), numberText(o.kwmeng));
+    add(QT_TRANSLATE_NOOP("Zelk", "已發數量"), numberText(o.fkimg));
+    add(QT_TRANSLATE_NOOP("Zelk", "剩餘數量"), numberText(o.fkimg1));
     m_rows.setRows(rows);
 }

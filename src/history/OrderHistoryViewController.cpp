@@ -35,7 +35,7 @@ OrderHistoryViewController::OrderHistoryViewController(QObject *parent)
 
 void OrderHistoryViewController::viewDidLoad()
 {
-    setTitle(localized(QStringLiteral("訂單查詢")));
+    setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "訂單查詢")));
     loadCustomers();
 
     // The start button shows today and the end button a week ago; the query orders them.
@@ -65,7 +65,7 @@ void OrderHistoryViewController::loadCustomers()
             offerCustomers(customers.value_or(QList<OrderCustomer>()));
         } else if (!presentedScreen() || presentedScreen() == m_selectDataViewController) {
             // Said over this screen's own picker too: else it stands empty without a word.
-            showAlert(localized(QStringLiteral("無法取得客戶資料")), localized(QStringLiteral("請稍候在試")));
+            showAlert(localized(QT_TRANSLATE_NOOP("Zelk", "無法取得客戶資料")), localized(QT_TRANSLATE_NOOP("Zelk", "請稍候在試")));
         }
         if (Ui *u = ui())
             u->dismissSpinner();
@@ -88,7 +88,7 @@ void OrderHistoryViewController::showCustomerPicker()
     if (!picker)
         picker = new SelectDataViewController;
     m_filterCustomerListArray.showAll();
-    picker->setTitle(localized(QStringLiteral("選擇客戶")));
+    picker->setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "選擇客戶")));
     picker->setDelegate(this);
     picker->setShowReload(true);
     connect(picker, &SelectDataViewController::chosen, this, &OrderHistoryViewController::customerChosen);
@@ -151,7 +151,7 @@ void OrderHistoryViewController::selectDataReload()
         if (Ui *u = ui())
             u->dismissSpinner();
         if (!ok) {
-            showAlert(localized(QStringLiteral("無法取得客戶資料")), localized(QStringLiteral("請稍候在試")));
+            showAlert(localized(QT_TRANSLATE_NOOP("Zelk", "無法取得客戶資料")), localized(QT_TRANSLATE_NOOP("Zelk", "請稍候在試")));
             return;
         }
         offerCustomers(customers.value_or(QList<OrderCustomer>()));
@@ -220,7 +220,7 @@ void OrderHistoryViewController::chooseDate(bool start)
     if (!u)
         return;
     DatePicker picker;
-    picker.title = localized(QStringLiteral("查詢時間"));
+    picker.title = localized(QT_TRANSLATE_NOOP("Zelk", "查詢時間"));
     picker.initialDate = QDate::fromString(start ? m_startDateTitle : m_endDateTitle, dateFormat());
     picker.maximumDate = m_today();
     picker.context = this;
@@ -253,7 +253,7 @@ void OrderHistoryViewController::queryAction()
     if (!start.isValid() || !end.isValid())
         return;
     if (!isWithinOneMonth(start, end)) {
-        showAlert(localized(QStringLiteral("無法查詢超過1個月")), localized(QStringLiteral("請重新選擇時間區間")));
+        showAlert(localized(QT_TRANSLATE_NOOP("Zelk", "無法查詢超過1個月")), localized(QT_TRANSLATE_NOOP("Zelk", "請重新選擇時間區間")));
         return;
     }
     runQuery();
@@ -301,7 +301,7 @@ void OrderHistoryViewController::runQuery()
                 setTableArray(std::move(rows.first), std::move(rows.second));
                 qCDebug(lcHistory) << "tableArray: " << m_tableArray.size() << "rows";
             } else {
-                showAlert(localized(QStringLiteral("無法查詢訂單")), status.message);
+                showAlert(localized(QT_TRANSLATE_NOOP("Zelk", "無法查詢訂單")), status.message);
             }
             if (Ui *u = ui())
                 u->dismissSpinner();
@@ -310,7 +310,7 @@ void OrderHistoryViewController::runQuery()
 
 QString OrderHistoryViewController::queryTypeInfoPlaceholder() const
 {
-    return m_queryType == 0 ? localized(QStringLiteral("請選擇客戶")) : localized(QStringLiteral("請輸入訂單編號"));
+    return m_queryType == 0 ? localized(QT_TRANSLATE_NOOP("Zelk", "請選擇客戶")) : localized(QT_TRANSLATE_NOOP("Zelk", "請輸入訂單編號"));
 }
 
 void OrderHistoryViewController::setTableArray(QList<OrderHistroy> records, QList<OrderHistroyCell> cells)
@@ -343,6 +343,6 @@ void OrderHistoryViewController::showAlert(const QString &title, const QString &
     Alert alert;
     alert.title = title;
     alert.message = message;
-    alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Cancel);
+    alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "確定")), AlertButton::Style::Cancel);
     u->showAlert(alert);
 }

@@ -29,10 +29,10 @@ QString Connectivity::note() const
 {
     if (!m_offline)
         return {};
-    const QString offline = localized(QStringLiteral("無法連線"));
+    const QString offline = localized(QT_TRANSLATE_NOOP("Zelk", "無法連線"));
     if (!m_oldestKept)
         return offline;
-    return offline + localized(QStringLiteral(" · ")) + KeptData::ageText(m_oldestKept, m_now());
+    return offline + localized(QT_TRANSLATE_NOOP("Zelk", " · ")) + KeptData::ageText(m_oldestKept, m_now());
 }
 
 void Connectivity::setProbePauses(int firstMs, int longestMs)

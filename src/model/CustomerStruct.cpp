@@ -10,7 +10,7 @@ QString creditTextOf(float value, bool kept)
     if (text.isEmpty())
         text = QStringLiteral("0.0");
     // A figure kept from an earlier answer is checked again before the order is sent.
-    return kept ? text + localized(QStringLiteral("（待確認）")) : text;
+    return kept ? text + localized(QT_TRANSLATE_NOOP("Zelk", "（待確認）")) : text;
 }
 } // namespace
 

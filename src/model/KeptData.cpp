@@ -219,10 +219,10 @@ QString KeptData::ageText(qint64 receivedAt, qint64 now)
 {
     const qint64 minutes = std::max<qint64>(0, now - receivedAt) / 60000;
     if (minutes < 1)
-        return localized(u"離線資料 · 剛剛"_s);
+        return localized(QT_TRANSLATE_NOOP("Zelk", "離線資料 · 剛剛"));
     if (minutes < 60)
-        return localizedFormat(u"離線資料 · %d 分鐘前"_s, {minutes});
+        return localizedFormat(QT_TRANSLATE_NOOP("Zelk", "離線資料 · %d 分鐘前"), {minutes});
     if (minutes < 24 * 60)
-        return localizedFormat(u"離線資料 · %d 小時前"_s, {minutes / 60});
-    return localizedFormat(u"離線資料 · %d 天前"_s, {minutes / (24 * 60)});
+        return localizedFormat(QT_TRANSLATE_NOOP("Zelk", "離線資料 · %d 小時前"), {minutes / 60});
+    return localizedFormat(QT_TRANSLATE_NOOP("Zelk", "離線資料 · %d 天前"), {minutes / (24 * 60)});
 }

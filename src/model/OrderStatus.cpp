@@ -14,9 +14,9 @@ QString rawValue(SapOrderStatus status)
 {
     switch (status) {
     case SapOrderStatus::success:
-        return QStringLiteral("下單成功");
+        return QStringLiteral(QT_TRANSLATE_NOOP("Zelk", "下單成功"));
     case SapOrderStatus::fail:
-        return QStringLiteral("下單失敗");
+        return QStringLiteral(QT_TRANSLATE_NOOP("Zelk", "下單失敗"));
     case SapOrderStatus::waitToOrder:
         break;
     }

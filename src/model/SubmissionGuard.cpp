@@ -50,7 +50,7 @@ void SubmissionGuard::eipOrder2(const QJsonObject &parameters, ApiCompletion don
         ApiStatus refused;
         refused.isSuccess = false;
         refused.returnCode = QStringLiteral("ORDER_TIME_LIMIT");
-        refused.message = localized(QStringLiteral(
+        refused.message = localized(QT_TRANSLATE_NOOP("Zelk",
             "下單時間過於靠近，之前的下單正在處理中，請稍待片刻並確認本次下單是否成功。"));
         if (done)
             done(refused);

@@ -16,30 +16,30 @@ HomeViewController::HomeViewController(QObject *parent)
       m_menu({{"name", [](const MenuEntry &e) { return e.name; }}, {"badge", [](const MenuEntry &e) { return e.badge; }}}),
       m_clock([] { return QDateTime::currentDateTime(); })
 {
-    m_menu.setRows({{localized(QStringLiteral("訂單創建")), QStringLiteral("order")},
-                    {localized(QStringLiteral("訂單查詢")), QStringLiteral("orderHistory")},
-                    {localized(QStringLiteral("待送出訂單")), QStringLiteral("outbox")},
-                    {localized(QStringLiteral("簽核系統")), QString()},
-                    {localized(QStringLiteral("集團資訊")), QString()}});
+    m_menu.setRows({{localized(QT_TRANSLATE_NOOP("Zelk", "訂單創建")), QStringLiteral("order")},
+                    {localized(QT_TRANSLATE_NOOP("Zelk", "訂單查詢")), QStringLiteral("orderHistory")},
+                    {localized(QT_TRANSLATE_NOOP("Zelk", "待送出訂單")), QStringLiteral("outbox")},
+                    {localized(QT_TRANSLATE_NOOP("Zelk", "簽核系統")), QString()},
+                    {localized(QT_TRANSLATE_NOOP("Zelk", "集團資訊")), QString()}});
 }
 
 QString HomeViewController::greetingKey(int hour)
 {
     if (hour >= 5 && hour <= 11)
-        return QStringLiteral("早安 ");
+        return QStringLiteral(QT_TRANSLATE_NOOP("Zelk", "早安 "));
     if (hour >= 12 && hour <= 18)
-        return QStringLiteral("午安 ");
-    return QStringLiteral("晚安 ");
+        return QStringLiteral(QT_TRANSLATE_NOOP("Zelk", "午安 "));
+    return QStringLiteral(QT_TRANSLATE_NOOP("Zelk", "晚安 "));
 }
 
-QString HomeViewController::menuHeader() const { return localized(QStringLiteral("主要功能")); }
+QString HomeViewController::menuHeader() const { return localized(QT_TRANSLATE_NOOP("Zelk", "主要功能")); }
 
 QColor HomeViewController::menuTextColor() const { return Colors::titleText(); }
 
 void HomeViewController::viewDidLoad()
 {
     // The tab item says "首頁"; the navigation bar shows the company name.
-    setTitle(localized(QStringLiteral("澤勒中國")));
+    setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "澤勒中國")));
     fillHomeCell();
     if (AppContext *ctx = context()) {
         Outbox &box = ctx->outbox();
@@ -76,7 +76,7 @@ void HomeViewController::viewDidAppear(bool animated)
     if (std::exchange(m_draftOffered, true) || !ResumeOffer::due(this))
         return;
     ResumeOffer::show(
-        this, [this] { performOrderSegue(localized(QStringLiteral("訂單創建")), true); }, [this] { orderHistory(); });
+        this, [this] { performOrderSegue(localized(QT_TRANSLATE_NOOP("Zelk", "訂單創建")), true); }, [this] { orderHistory(); });
 }
 
 void HomeViewController::loadNewest()
@@ -129,7 +129,7 @@ void HomeViewController::selectRow(int section, int row)
 void HomeViewController::order()
 {
     qCDebug(lcNotify) << "order";
-    performOrderSegue(localized(QStringLiteral("訂單創建")));
+    performOrderSegue(localized(QT_TRANSLATE_NOOP("Zelk", "訂單創建")));
 }
 
 void HomeViewController::performOrderSegue(const QString &sender, bool continueDraft)

@@ -12,15 +12,15 @@ PushListViewController::PushListViewController(QObject *parent)
       m_footer(new RefreshControl(RefreshControl::Kind::Footer, [this] { footerRefresh(); }, this)),
       m_paging(m_header, m_footer)
 {
-    m_footer->setTitle(RefreshControl::Idle, QStringLiteral("上滑繼續載入"));
-    m_footer->setTitle(RefreshControl::Pulling, QStringLiteral("上滑繼續載入"));
-    m_footer->setTitle(RefreshControl::Refreshing, QStringLiteral("正在更新中"));
-    m_footer->setTitle(RefreshControl::NoMoreData, QStringLiteral("已無資料"));
+    m_footer->setTitle(RefreshControl::Idle, QStringLiteral(QT_TRANSLATE_NOOP("Zelk", "上滑繼續載入")));
+    m_footer->setTitle(RefreshControl::Pulling, QStringLiteral(QT_TRANSLATE_NOOP("Zelk", "上滑繼續載入")));
+    m_footer->setTitle(RefreshControl::Refreshing, QStringLiteral(QT_TRANSLATE_NOOP("Zelk", "正在更新中")));
+    m_footer->setTitle(RefreshControl::NoMoreData, QStringLiteral(QT_TRANSLATE_NOOP("Zelk", "已無資料")));
 }
 
 void PushListViewController::viewDidLoad()
 {
-    setTitle(localized(QStringLiteral("通知")));
+    setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "通知")));
     m_footer->endRefreshingWithNoMoreData();
     m_header->beginRefreshing();
 }

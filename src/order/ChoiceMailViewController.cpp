@@ -19,7 +19,7 @@ ChoiceMailViewController::ChoiceMailViewController(QObject *parent)
 
 void ChoiceMailViewController::viewDidLoad()
 {
-    setTitle(localized(QStringLiteral("選擇人員")));
+    setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "選擇人員")));
     AppContext *ctx = context();
     // The confirmation offered this screen only once it had the notice group: it is there.
     m_mailArray = ctx ? ctx->lists().noticeGroupList().value_or(QList<NoticeGroup>()) : QList<NoticeGroup>();
@@ -29,7 +29,7 @@ void ChoiceMailViewController::viewDidLoad()
         if (std::any_of(recipients.begin(), recipients.end(), [&](const MailUser &u) { return u.userId == member.userId; }))
             m_selectArray.append(member);
     }
-    setRightBarButtons({BarButton{localized(QStringLiteral("儲存")), QString(), QStringLiteral("saveButton"),
+    setRightBarButtons({BarButton{localized(QT_TRANSLATE_NOOP("Zelk", "儲存")), QString(), QStringLiteral("saveButton"),
                                   [this] { saveAction(); }}});
     showRows();
 }
@@ -50,9 +50,9 @@ void ChoiceMailViewController::showRows()
             contacts.append({member, isSelected(member), {}});
     }
     if (!required.isEmpty())
-        required.first().header = localized(QStringLiteral("請於以下人員中一定要選一位"));
+        required.first().header = localized(QT_TRANSLATE_NOOP("Zelk", "請於以下人員中一定要選一位"));
     if (!contacts.isEmpty())
-        contacts.first().header = localized(QStringLiteral("聯絡人員"));
+        contacts.first().header = localized(QT_TRANSLATE_NOOP("Zelk", "聯絡人員"));
     m_rows.setRows(required + contacts);
 }
 

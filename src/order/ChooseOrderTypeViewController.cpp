@@ -17,7 +17,7 @@
 
 ChooseOrderTypeViewController::ChooseOrderTypeViewController(QObject *parent) : Screen(parent)
 {
-    setTitle(localized(QStringLiteral("訂單創建")));
+    setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "訂單創建")));
 }
 
 void ChooseOrderTypeViewController::viewDidLoad()
@@ -117,7 +117,7 @@ void ChooseOrderTypeViewController::loadCustomerList(bool again)
             u->dismissSpinner();
         if (!ok) {
             // Not an empty pick list: the rep may ask again.
-            retryAlert(localized(QStringLiteral("無法取得客戶資料")), localized(QStringLiteral("請稍候在試")),
+            retryAlert(localized(QT_TRANSLATE_NOOP("Zelk", "無法取得客戶資料")), localized(QT_TRANSLATE_NOOP("Zelk", "請稍候在試")),
                        [this] { loadCustomerList(); });
             return;
         }
@@ -126,9 +126,9 @@ void ChooseOrderTypeViewController::loadCustomerList(bool again)
         if (held && held->isEmpty() && !presentedScreen()) {
             Alert alert;
             alert.context = this;
-            alert.title = localized(QStringLiteral("無法取得客戶資料"));
-            alert.message = localized(QStringLiteral("請稍候在試"));
-            alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Default, [this] {
+            alert.title = localized(QT_TRANSLATE_NOOP("Zelk", "無法取得客戶資料"));
+            alert.message = localized(QT_TRANSLATE_NOOP("Zelk", "請稍候在試"));
+            alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "確定")), AlertButton::Style::Default, [this] {
                 if (navigationController())
                     navigationController()->pop(true);
             });
@@ -162,7 +162,7 @@ void ChooseOrderTypeViewController::showPickList(bool contract)
     if (!pickList)
         return;
     m_selectDataViewController = pickList;
-    pickList->setTitle(localized(QStringLiteral("選擇客戶")));
+    pickList->setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "選擇客戶")));
     pickList->setShowReload(true);
     pickList->setDelegate(this);
     connect(pickList, &SelectDataViewController::chosen, this, [this, contract](int row) {

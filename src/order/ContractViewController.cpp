@@ -23,7 +23,7 @@ ContractViewController::ContractViewController(QObject *parent)
                       {"vbeln", [](const Contract2 &c) { return QVariant(c.vbeln); }}},
                      this)
 {
-    setTitle(localized(QStringLiteral("合約訂單")));
+    setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "合約訂單")));
 }
 
 QString ContractViewController::creditsText() const
@@ -42,7 +42,7 @@ void ContractViewController::viewDidLoad()
         emit creditsTextChanged();
     }
     // The bar buttons belong to this screen: they go with it.
-    setLeftBarButtons({BarButton{localized(QStringLiteral("取消")), QString(), QStringLiteral("cancelBarButton"),
+    setLeftBarButtons({BarButton{localized(QT_TRANSLATE_NOOP("Zelk", "取消")), QString(), QStringLiteral("cancelBarButton"),
                                  [this] { closeAction(); }}});
     setRightBarButtons({cartBarButton(this)});
     viewDidLayoutSubviews();
@@ -52,7 +52,7 @@ void ContractViewController::viewDidLayoutSubviews()
 {
     AppContext *ctx = context();
     const QString name = ctx ? ctx->customerStruct().customer().name1 : QString();
-    const QString text = name.isEmpty() ? QString() : localized(QStringLiteral("客戶:")) + name;
+    const QString text = name.isEmpty() ? QString() : localized(QT_TRANSLATE_NOOP("Zelk", "客戶:")) + name;
     if (text != m_customNameText) {
         m_customNameText = text;
         emit customNameTextChanged();
@@ -76,7 +76,7 @@ void ContractViewController::queryCredit()
         u->showSpinner(this);
     CustomerCredit::getCustomerCredit(*ctx, this, [this](float, const ApiStatus &status, const QString &) {
         if (!status.isSuccess || !status.returnJson)
-            failureAlert(localized(QStringLiteral("無法取得信用額度")), status.message,
+            failureAlert(localized(QT_TRANSLATE_NOOP("Zelk", "無法取得信用額度")), status.message,
                          &ContractViewController::queryCredit);
         else
             queryContracts();
@@ -99,7 +99,7 @@ void ContractViewController::contractsReply(const ApiStatus &status)
 {
     AppContext *ctx = context();
     if (!status.isSuccess || !status.returnJson || !ctx) {
-        failureAlert(localized(QStringLiteral("無法取得合同清單")), status.message,
+        failureAlert(localized(QT_TRANSLATE_NOOP("Zelk", "無法取得合同清單")), status.message,
                      &ContractViewController::queryContracts);
         if (Ui *u = ui())
             u->dismissSpinner();
@@ -140,7 +140,7 @@ void ContractViewController::failureAlert(const QString &title, const QString &m
                                           void (ContractViewController::*retry)())
 {
     // This screen is the root of its stack: going back would leave the rep on an empty list.
-    retryAlert(title, message, [this, retry] { (this->*retry)(); }, localized(QStringLiteral("確定")),
+    retryAlert(title, message, [this, retry] { (this->*retry)(); }, localized(QT_TRANSLATE_NOOP("Zelk", "確定")),
                [this] { closeAction(); });
 }
 

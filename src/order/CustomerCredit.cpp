@@ -77,7 +77,7 @@ Outbox::CreditCheck outboxCheck(AppContext &context)
                 if (value <= available)
                     done({});
                 else
-                    done({Outbox::CreditVerdict::refused, localized(QStringLiteral("已超過信用額度，無法在下單"))});
+                    done({Outbox::CreditVerdict::refused, localized(QT_TRANSLATE_NOOP("Zelk", "已超過信用額度，無法在下單"))});
             });
     };
 }

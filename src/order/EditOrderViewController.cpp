@@ -13,7 +13,7 @@
 namespace {
 constexpr int kRemarkMaxLength = 15;
 
-QString yuan(const QString &amount) { return localized(QStringLiteral("¥")) + amount; }
+QString yuan(const QString &amount) { return localized(QT_TRANSLATE_NOOP("Zelk", "¥")) + amount; }
 } // namespace
 
 EditOrderViewController::EditOrderViewController(QObject *parent)
@@ -64,14 +64,14 @@ void EditOrderViewController::showOrderConfirm(const OrderConfirm &line)
 
 void EditOrderViewController::updateTitle()
 {
-    setTitle(localized(isDisplayMode() ? QStringLiteral("訂單資訊") : QStringLiteral("訂單編輯")));
+    setTitle(localized(isDisplayMode() ? QT_TRANSLATE_NOOP("Zelk", "訂單資訊") : QT_TRANSLATE_NOOP("Zelk", "訂單編輯")));
 }
 
 void EditOrderViewController::viewDidLoad()
 {
     updateTitle();
     if (!isDisplayMode())
-        setLeftBarButtons({BarButton{localized(QStringLiteral("取消")), QString(), QStringLiteral("cancelBarButton"),
+        setLeftBarButtons({BarButton{localized(QT_TRANSLATE_NOOP("Zelk", "取消")), QString(), QStringLiteral("cancelBarButton"),
                                      [this] { close(); }}});
 }
 
@@ -79,37 +79,36 @@ QString EditOrderViewController::copyCountText() const
 {
     if (isDisplayMode() || m_order.orderPage < 2)
         return QString();
-    return localized(QStringLiteral("複製訂單總數  × ")) + QString::number(m_order.orderPage);
+    return localized(QT_TRANSLATE_NOOP("Zelk", "複製訂單總數  × ")) + QString::number(m_order.orderPage);
 }
 
 void EditOrderViewController::buildRows()
 {
-    const auto t = [](const char *text) { return localized(QString::fromUtf8(text)); };
     QList<EditOrderRow> rows;
     if (m_orderConfirm) {
         const OrderConfirm &c = *m_orderConfirm;
         const float amount = CartState::wholeFloat(c.kwmeng).value_or(0.0f) * CartState::wholeFloat(c.kbetr).value_or(0.0f);
-        rows = {{QStringLiteral("sapOrderNo"), t("訂單編號"), c.sapOrderNo},
-                {QStringLiteral("kunweName"), t("客戶"), c.kunweName},
-                {QStringLiteral("matnr"), t("物料編號"), c.matnr},
-                {QStringLiteral("maktx"), t("物料名稱"), c.matnrName},
-                {QStringLiteral("transName"), t("車船別"), c.bstkd},
-                {QStringLiteral("bezei"), t("交貨方式"), c.inco1bezei},
-                {QStringLiteral("orderNumber"), t("下單數量"), c.kwmeng},
-                {QStringLiteral("price"), t("單位價錢(含稅)"), yuan(c.kbetr)},
-                {QStringLiteral("total"), t("合計"), yuan(numberText(amount))}};
+        rows = {{QStringLiteral("sapOrderNo"), localized(QT_TRANSLATE_NOOP("Zelk", "訂單編號")), c.sapOrderNo},
+                {QStringLiteral("kunweName"), localized(QT_TRANSLATE_NOOP("Zelk", "客戶")), c.kunweName},
+                {QStringLiteral("matnr"), localized(QT_TRANSLATE_NOOP("Zelk", "物料編號")), c.matnr},
+                {QStringLiteral("maktx"), localized(QT_TRANSLATE_NOOP("Zelk", "物料名稱")), c.matnrName},
+                {QStringLiteral("transName"), localized(QT_TRANSLATE_NOOP("Zelk", "車船別")), c.bstkd},
+                {QStringLiteral("bezei"), localized(QT_TRANSLATE_NOOP("Zelk", "交貨方式")), c.inco1bezei},
+                {QStringLiteral("orderNumber"), localized(QT_TRANSLATE_NOOP("Zelk", "下單數量")), c.kwmeng},
+                {QStringLiteral("price"), localized(QT_TRANSLATE_NOOP("Zelk", "單位價錢(含稅)")), yuan(c.kbetr)},
+                {QStringLiteral("total"), localized(QT_TRANSLATE_NOOP("Zelk", "合計")), yuan(numberText(amount))}};
     } else {
         const Order &o = m_order;
-        rows = {{QStringLiteral("vbeln"), t("合同編號"), o.contract2.vbeln},
-                {QStringLiteral("matnr"), t("物料編號"), o.orderItem.matnr},
+        rows = {{QStringLiteral("vbeln"), localized(QT_TRANSLATE_NOOP("Zelk", "合同編號")), o.contract2.vbeln},
+                {QStringLiteral("matnr"), localized(QT_TRANSLATE_NOOP("Zelk", "物料編號")), o.orderItem.matnr},
                 // The line's own material, not the contract's first one.
-                {QStringLiteral("maktx"), t("物料名稱"), o.orderItem.maktx},
-                {QStringLiteral("transName"), t("車船別"), o.transport.transName, EditType::choice},
-                {QStringLiteral("remark"), t("車船別(備註)"), o.transportRemark, EditType::enter},
-                {QStringLiteral("bezei"), t("交貨方式"), o.inco1.bezei, EditType::enter},
-                {QStringLiteral("orderNumber"), t("下單數量"), numberText(o.orderItem.orderNumber), EditType::enter},
-                {QStringLiteral("price"), t("單位價錢(含稅)"), yuan(numberText(o.orderItem.price)), EditType::enter},
-                {QStringLiteral("total"), t("合計"), yuan(numberText(o.orderItem.price * o.orderItem.orderNumber))}};
+                {QStringLiteral("maktx"), localized(QT_TRANSLATE_NOOP("Zelk", "物料名稱")), o.orderItem.maktx},
+                {QStringLiteral("transName"), localized(QT_TRANSLATE_NOOP("Zelk", "車船別")), o.transport.transName, EditType::choice},
+                {QStringLiteral("remark"), localized(QT_TRANSLATE_NOOP("Zelk", "車船別(備註)")), o.transportRemark, EditType::enter},
+                {QStringLiteral("bezei"), localized(QT_TRANSLATE_NOOP("Zelk", "交貨方式")), o.inco1.bezei, EditType::enter},
+                {QStringLiteral("orderNumber"), localized(QT_TRANSLATE_NOOP("Zelk", "下單數量")), numberText(o.orderItem.orderNumber), EditType::enter},
+                {QStringLiteral("price"), localized(QT_TRANSLATE_NOOP("Zelk", "單位價錢(含稅)")), yuan(numberText(o.orderItem.price)), EditType::enter},
+                {QStringLiteral("total"), localized(QT_TRANSLATE_NOOP("Zelk", "合計")), yuan(numberText(o.orderItem.price * o.orderItem.orderNumber))}};
     }
     m_rows.setRows(rows);
 }
@@ -149,7 +148,7 @@ void EditOrderViewController::editTransName()
         QStringList names;
         for (const Transport &kind : kinds)
             names << kind.transName;
-        showListPicker(localized(QStringLiteral("選擇車船別")), names, m_order.transport.transName,
+        showListPicker(localized(QT_TRANSLATE_NOOP("Zelk", "選擇車船別")), names, m_order.transport.transName,
                        [this, kinds](int row) {
                            if (row < 0 || row >= kinds.size())
                                return;
@@ -167,15 +166,15 @@ void EditOrderViewController::editTransNameRemark()
         return;
     Alert alert;
     alert.context = this;
-    alert.title = localized(QStringLiteral("請輸入車船別備註"));
+    alert.title = localized(QT_TRANSLATE_NOOP("Zelk", "請輸入車船別備註"));
     AlertTextField field;
     field.text = m_order.transportRemark;
     field.filter = [](const QString &current, const TextEdit &edit) {
         return lengthLimitAccepts(current, edit, kRemarkMaxLength);
     };
     alert.addField(field);
-    alert.addButton(localized(QStringLiteral("取消")), AlertButton::Style::Cancel);
-    alert.addButton(AlertButton::withFields(localized(QStringLiteral("確定")), AlertButton::Style::Default,
+    alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "取消")), AlertButton::Style::Cancel);
+    alert.addButton(AlertButton::withFields(localized(QT_TRANSLATE_NOOP("Zelk", "確定")), AlertButton::Style::Default,
                                             [this](const QStringList &texts) {
                                                 if (texts.isEmpty())
                                                     return;
@@ -197,7 +196,7 @@ void EditOrderViewController::editBezei()
         QStringList names;
         for (const Inco1 &method : methods)
             names << method.bezei;
-        showListPicker(localized(QStringLiteral("選擇交貨方式")), names, m_order.orderItem.inco1Bezei,
+        showListPicker(localized(QT_TRANSLATE_NOOP("Zelk", "選擇交貨方式")), names, m_order.orderItem.inco1Bezei,
                        [this, methods](int row) {
                            if (row < 0 || row >= methods.size())
                                return;
@@ -218,13 +217,13 @@ void EditOrderViewController::editOrderNumber()
         return;
     Alert alert;
     alert.context = this;
-    alert.title = localized(QStringLiteral("請輸入下單數量"));
+    alert.title = localized(QT_TRANSLATE_NOOP("Zelk", "請輸入下單數量"));
     AlertTextField field;
     field.text = numberText(m_order.orderItem.orderNumber);
     field.keyboard = AlertTextField::Keyboard::Decimal;
     field.filter = numericFieldAccepts;
     alert.addField(field);
-    alert.addButton(AlertButton::withFields(localized(QStringLiteral("確定")), AlertButton::Style::Cancel,
+    alert.addButton(AlertButton::withFields(localized(QT_TRANSLATE_NOOP("Zelk", "確定")), AlertButton::Style::Cancel,
                                             [this](const QStringList &texts) { applyQuantity(texts.value(0)); }));
     u->showAlert(alert);
 }
@@ -233,7 +232,7 @@ void EditOrderViewController::applyQuantity(const QString &text)
 {
     const std::optional<float> quantity = CartState::wholeFloat(text);
     if (!quantity) {
-        alertWithTitle(localized(QStringLiteral("無法辨識數字")), localized(QStringLiteral("請輸入數字")));
+        alertWithTitle(localized(QT_TRANSLATE_NOOP("Zelk", "無法辨識數字")), localized(QT_TRANSLATE_NOOP("Zelk", "請輸入數字")));
         return;
     }
     if (const QString refusal = quantityRefusal(*quantity, m_order.orderItem.zmeng); !refusal.isEmpty()) {
@@ -293,7 +292,7 @@ bool EditOrderViewController::creditAllows(const Order &changed)
     AppContext *ctx = context();
     if (ctx && CustomerCredit::canHoldOrder(ctx->customerStruct(), m_countedValue, changed))
         return true;
-    alertWithTitle(localized(QStringLiteral("已超過信用額度，無法在下單")));
+    alertWithTitle(localized(QT_TRANSLATE_NOOP("Zelk", "已超過信用額度，無法在下單")));
     return false;
 }
 

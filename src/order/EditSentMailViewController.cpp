@@ -52,19 +52,19 @@ QString EditSentMailViewController::lineText() const
 {
     if (!m_request)
         return QString();
-    return m_request->orderConfirm.matnrName + localized(QStringLiteral(" × ")) + m_request->orderConfirm.kwmeng;
+    return m_request->orderConfirm.matnrName + localized(QT_TRANSLATE_NOOP("Zelk", " × ")) + m_request->orderConfirm.kwmeng;
 }
 
 void EditSentMailViewController::viewDidLoad()
 {
-    setTitle(localized(QStringLiteral("輸入發送資訊")));
+    setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "輸入發送資訊")));
     // What was entered for this request before shows again, so that saving never silently wipes it.
     if (m_request) {
         m_carNo = m_request->carNo;
         m_remark = m_request->remark;
         emit fieldsChanged();
     }
-    setRightBarButtons({BarButton{localized(QStringLiteral("儲存")), QString(), QStringLiteral("saveButton"),
+    setRightBarButtons({BarButton{localized(QT_TRANSLATE_NOOP("Zelk", "儲存")), QString(), QStringLiteral("saveButton"),
                                   [this] { saveAction(); }}});
 }
 
@@ -100,7 +100,7 @@ void EditSentMailViewController::deleteAction(int row)
     if (!m_request || row < 0 || row >= m_request->mailList.size())
         return;
     if (isRequiredPerson(m_request->mailList.at(row).type)) {
-        refuse(localized(QStringLiteral("無法刪除必選人員")));
+        refuse(localized(QT_TRANSLATE_NOOP("Zelk", "無法刪除必選人員")));
         return;
     }
     m_request->mailList.removeAt(row);
@@ -118,8 +118,8 @@ void EditSentMailViewController::refuse(const QString &title)
     Alert alert;
     alert.context = this;
     alert.title = title;
-    alert.addButton(localized(QStringLiteral("取消")), AlertButton::Style::Cancel);
-    alert.addButton(localized(QStringLiteral("前往編輯")), AlertButton::Style::Default, [this] { selectMailAction(); });
+    alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "取消")), AlertButton::Style::Cancel);
+    alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "前往編輯")), AlertButton::Style::Default, [this] { selectMailAction(); });
     if (Ui *u = ui())
         u->showAlert(alert);
 }
@@ -132,11 +132,11 @@ void EditSentMailViewController::saveAction()
     const bool hasRequired =
         std::any_of(recipients.begin(), recipients.end(), [](const MailUser &u) { return isRequiredPerson(u.type); });
     if (m_request->needSelectMember && !hasRequired) {
-        refuse(localized(QStringLiteral("請選擇必選人員")));
+        refuse(localized(QT_TRANSLATE_NOOP("Zelk", "請選擇必選人員")));
         return;
     }
     if (recipients.isEmpty()) {
-        refuse(localized(QStringLiteral("請選擇一定要選擇一位人員")));
+        refuse(localized(QT_TRANSLATE_NOOP("Zelk", "請選擇一定要選擇一位人員")));
         return;
     }
     NavigationController *nav = navigationController();

@@ -6,7 +6,7 @@
 
 EnterNewAmountViewController::EnterNewAmountViewController(QObject *parent) : EnterOrderInfoViewController(parent)
 {
-    setTitle(localized(QStringLiteral("單位價錢(含稅)")));
+    setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "單位價錢(含稅)")));
 }
 
 void EnterNewAmountViewController::setNewAmountText(const QString &text)
@@ -21,7 +21,7 @@ void EnterNewAmountViewController::viewDidLoad()
 {
     setColor(QColor::fromRgbF(0.015f, 0.1822f, 0.426f, 1.0f));
     m_newAmountText = numberText(m_nowAmount);
-    m_messageText = localized(QStringLiteral("金額不得低於")) + numberText(m_defaultAmount);
+    m_messageText = localized(QT_TRANSLATE_NOOP("Zelk", "金額不得低於")) + numberText(m_defaultAmount);
     emit amountChanged();
 }
 
@@ -38,7 +38,7 @@ void EnterNewAmountViewController::enterNewAmountAction()
         return; // a second tap while closing must not report the price twice
     const std::optional<float> amount = CartState::wholeFloat(m_newAmountText);
     if (!amount || !(*amount > 0)) {
-        alertWithTitle(localized(QStringLiteral("請輸入正確的數字")), localized(QStringLiteral("無法轉換成數字")));
+        alertWithTitle(localized(QT_TRANSLATE_NOOP("Zelk", "請輸入正確的數字")), localized(QT_TRANSLATE_NOOP("Zelk", "無法轉換成數字")));
         return;
     }
     if (*amount >= m_defaultAmount) {
@@ -46,5 +46,5 @@ void EnterNewAmountViewController::enterNewAmountAction()
         emit amountEntered(*amount);
         return;
     }
-    alertWithTitle(localized(QStringLiteral("輸入金額不得小於原始金額")));
+    alertWithTitle(localized(QT_TRANSLATE_NOOP("Zelk", "輸入金額不得小於原始金額")));
 }

@@ -11,7 +11,7 @@
 #include "ui/Ui.h"
 
 EnterOrderInfoViewController::EnterOrderInfoViewController(QObject *parent)
-    : Screen(parent), m_orderTypeButtonTitle(localized(QStringLiteral("請選擇")))
+    : Screen(parent), m_orderTypeButtonTitle(localized(QT_TRANSLATE_NOOP("Zelk", "請選擇")))
 {
 }
 
@@ -25,7 +25,7 @@ void EnterOrderInfoViewController::setOrder(const Order &order)
 
 QString EnterOrderInfoViewController::info1ButtonText() const
 {
-    return m_info1ButtonTitle.isEmpty() ? localized(QStringLiteral("請選擇")) : m_info1ButtonTitle;
+    return m_info1ButtonTitle.isEmpty() ? localized(QT_TRANSLATE_NOOP("Zelk", "請選擇")) : m_info1ButtonTitle;
 }
 
 void EnterOrderInfoViewController::setItemAmtText(const QString &text)
@@ -75,7 +75,7 @@ void EnterOrderInfoViewController::orderTypeAction()
         QStringList names;
         for (const Transport &kind : context()->lists().transportList().value_or(QList<Transport>()))
             names << kind.transName;
-        pickButtonTitle(localized(QStringLiteral("選擇車船別")), names,
+        pickButtonTitle(localized(QT_TRANSLATE_NOOP("Zelk", "選擇車船別")), names,
                         &EnterOrderInfoViewController::m_orderTypeButtonTitle);
     });
 }
@@ -94,7 +94,7 @@ void EnterOrderInfoViewController::inco1Action()
         QStringList names;
         for (const Inco1 &method : methods)
             names << method.bezei;
-        showListPicker(localized(QStringLiteral("選擇交貨方式")), names, m_info1ButtonTitle,
+        showListPicker(localized(QT_TRANSLATE_NOOP("Zelk", "選擇交貨方式")), names, m_info1ButtonTitle,
                        [this, methods](int row) {
                            if (row < 0 || row >= methods.size())
                                return;
@@ -124,8 +124,8 @@ void EnterOrderInfoViewController::addToCartAction()
     if (!u || !ctx || isBeingDismissed())
         return;
     u->endEditing();
-    const QString incomplete = localized(QStringLiteral("請輸入完整資料"));
-    if (m_orderTypeButtonTitle == localized(QStringLiteral("請選擇"))) {
+    const QString incomplete = localized(QT_TRANSLATE_NOOP("Zelk", "請輸入完整資料"));
+    if (m_orderTypeButtonTitle == localized(QT_TRANSLATE_NOOP("Zelk", "請選擇"))) {
         alertWithTitle(incomplete);
         return;
     }
@@ -141,12 +141,12 @@ void EnterOrderInfoViewController::addToCartAction()
     }
     const auto kinds = ctx->lists().transportList(); // a kind was chosen from it: it is there
     if (!kinds) {
-        alertWithTitle(localized(QStringLiteral("資料錯誤請稍候再試")));
+        alertWithTitle(localized(QT_TRANSLATE_NOOP("Zelk", "資料錯誤請稍候再試")));
         return;
     }
     const float value = m_order.orderItem.price * *quantity;
     if (!CustomerCredit::canAddOrderValue(ctx->customerStruct(), value)) {
-        alertWithTitle(localized(QStringLiteral("已超過信用額度，無法在下單")));
+        alertWithTitle(localized(QT_TRANSLATE_NOOP("Zelk", "已超過信用額度，無法在下單")));
         return;
     }
     const Transport *kind = nullptr;
@@ -158,7 +158,7 @@ void EnterOrderInfoViewController::addToCartAction()
     }
     if (!kind) {
         // The stored list changed after the choice: nothing is added.
-        alertWithTitle(localized(QStringLiteral("資料錯誤請稍候再試")));
+        alertWithTitle(localized(QT_TRANSLATE_NOOP("Zelk", "資料錯誤請稍候再試")));
         return;
     }
     Order line = m_order;

@@ -24,7 +24,7 @@ ItemsViewController::ItemsViewController(QObject *parent)
 
 void ItemsViewController::viewDidLoad()
 {
-    setTitle(localized(QStringLiteral("選擇品種")));
+    setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "選擇品種")));
     setRightBarButtons({cartBarButton(this)});
 }
 
@@ -60,9 +60,9 @@ void ItemsViewController::itemsReply(const ApiStatus &status)
     if (!status.isSuccess || !status.returnJson || !ctx) {
         Alert alert;
         alert.context = this;
-        alert.title = localized(QStringLiteral("無法取得物料清單"));
+        alert.title = localized(QT_TRANSLATE_NOOP("Zelk", "無法取得物料清單"));
         alert.message = status.message;
-        alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Cancel, [this] {
+        alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "確定")), AlertButton::Style::Cancel, [this] {
             if (NavigationController *nav = navigationController(); nav && nav->topViewController() == this)
                 nav->pop(true);
         });

@@ -18,11 +18,11 @@ OrderCartRow OrderCartRow::of(const Order &order)
     const OrderItem &item = order.orderItem;
     return {order.orderSeq,
             item.maktx,
-            localized(QStringLiteral("單價:")) + numberText(item.price),
-            localized(QStringLiteral(" × ")) + numberText(item.orderNumber),
+            localized(QT_TRANSLATE_NOOP("Zelk", "單價:")) + numberText(item.price),
+            localized(QT_TRANSLATE_NOOP("Zelk", " × ")) + numberText(item.orderNumber),
             numberText(item.price * item.orderNumber),
             item.inco1Bezei,
-            order.orderPage >= 2 ? localized(QStringLiteral(" × ")) + QString::number(order.orderPage) : QString()};
+            order.orderPage >= 2 ? localized(QT_TRANSLATE_NOOP("Zelk", " × ")) + QString::number(order.orderPage) : QString()};
 }
 
 BarButton cartBarButton(Screen *screen)
@@ -44,7 +44,7 @@ OrderCarViewController::OrderCarViewController(QObject *parent)
               CART_ROLE(allPriceText), CART_ROLE(inco1Text), CART_ROLE(pageText)},
              this)
 {
-    setTitle(localized(QStringLiteral("購物車")));
+    setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "購物車")));
     refreshTotal();
 }
 #undef CART_ROLE
@@ -168,8 +168,8 @@ void OrderCarViewController::orderDone()
         return;
     if (draftLines().isEmpty()) {
         Alert alert;
-        alert.title = localized(QStringLiteral("沒有物料"));
-        alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Cancel);
+        alert.title = localized(QT_TRANSLATE_NOOP("Zelk", "沒有物料"));
+        alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "確定")), AlertButton::Style::Cancel);
         if (Ui *u = ui())
             u->showAlert(alert);
         return;

@@ -123,12 +123,12 @@ void OrderConfirmViewController::viewDidLoad()
         connect(m_draft, &OrderDraft::linesReset, this, &OrderConfirmViewController::followDraft);
         connect(m_draft, &OrderDraft::resultsRecorded, this, &OrderConfirmViewController::followDraft);
     }
-    setTitle(localized(QStringLiteral("確認下單")));
+    setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "確認下單")));
     m_sendMailButtonViewHidden = true;
-    m_sendMailButtonTitle = localized(QStringLiteral("發送通知"));
+    m_sendMailButtonTitle = localized(QT_TRANSLATE_NOOP("Zelk", "發送通知"));
     setButtons({kConfirmButton});
     // The bar button belongs to this screen: it goes with it.
-    setLeftBarButtons({BarButton{localized(QStringLiteral("取消")), QString(), QStringLiteral("cancelBarButton"),
+    setLeftBarButtons({BarButton{localized(QT_TRANSLATE_NOOP("Zelk", "取消")), QString(), QStringLiteral("cancelBarButton"),
                                  [this] { closeAction(QStringLiteral("cancel")); }}});
     followDraft();
     emit stateChanged();
@@ -154,8 +154,8 @@ OrderConfirmViewController::CartCellTexts OrderConfirmViewController::cartCell(c
     const std::optional<float> price = CartState::wholeFloat(line.kbetr);
     const std::optional<float> quantity = CartState::wholeFloat(line.kwmeng);
     const float amount = price && quantity ? *price * *quantity : 0.0f;
-    return {line.matnrName, localized(QStringLiteral("單價:")) + line.kbetr,
-            localized(QStringLiteral(" × ")) + line.kwmeng, moneyText(amount), line.inco1bezei};
+    return {line.matnrName, localized(QT_TRANSLATE_NOOP("Zelk", "單價:")) + line.kbetr,
+            localized(QT_TRANSLATE_NOOP("Zelk", " × ")) + line.kwmeng, moneyText(amount), line.inco1bezei};
 }
 
 OrderConfirmViewController::StatusCellTexts OrderConfirmViewController::statusCell(int section) const
@@ -171,7 +171,7 @@ OrderConfirmViewController::StatusCellTexts OrderConfirmViewController::statusCe
     texts.statusLabel = localized(rawValue(line.orderStatus));
     switch (line.orderStatus) {
     case SapOrderStatus::success:
-        texts.messageLabel = localized(QStringLiteral("訂單編號：")) + line.sapOrderNo;
+        texts.messageLabel = localized(QT_TRANSLATE_NOOP("Zelk", "訂單編號：")) + line.sapOrderNo;
         texts.background = Colors::placed();
         break;
     case SapOrderStatus::fail:
@@ -198,13 +198,13 @@ void OrderConfirmViewController::setButtons(const QStringList &ids)
     QList<OrderConfirmButton> buttons;
     for (const QString &id : ids) {
         if (id == kConfirmButton)
-            buttons.append({id, localized(QStringLiteral("確認下單")), Colors::brandRed()});
+            buttons.append({id, localized(QT_TRANSLATE_NOOP("Zelk", "確認下單")), Colors::brandRed()});
         else if (id == kOrderQueryButton)
-            buttons.append({id, localized(QStringLiteral("訂單查詢")), m_orderQueryButtonColor});
+            buttons.append({id, localized(QT_TRANSLATE_NOOP("Zelk", "訂單查詢")), m_orderQueryButtonColor});
         else if (id == kCloseButton)
-            buttons.append({id, localized(QStringLiteral("關閉")), Colors::brandRed()});
+            buttons.append({id, localized(QT_TRANSLATE_NOOP("Zelk", "關閉")), Colors::brandRed()});
         else
-            buttons.append({id, localized(QStringLiteral("修改訂單")), Colors::brandRed()});
+            buttons.append({id, localized(QT_TRANSLATE_NOOP("Zelk", "修改訂單")), Colors::brandRed()});
     }
     m_buttons.setRows(buttons);
 }
@@ -263,11 +263,11 @@ void OrderConfirmViewController::handleAnswer(const ApiStatus &status, const QLi
     if (!status.isSuccess || !status.returnJson) {
         Alert alert;
         alert.context = this;
-        alert.title = localized(QStringLiteral("下單失敗"));
+        alert.title = localized(QT_TRANSLATE_NOOP("Zelk", "下單失敗"));
         alert.message = status.message;
-        alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Cancel);
+        alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "確定")), AlertButton::Style::Cancel);
         if (status.returnCode == QLatin1String("ORDER_TIME_LIMIT")) {
-            alert.addButton(localized(QStringLiteral("訂單查詢")), AlertButton::Style::Default,
+            alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "訂單查詢")), AlertButton::Style::Default,
                             [this] { orderQueryAction(); });
         }
         if (Ui *u = ui())
@@ -315,9 +315,9 @@ void OrderConfirmViewController::holdInOutbox(const QList<OrderConfirm> &lines, 
     emit stateChanged();
     Alert alert;
     alert.context = this;
-    alert.title = localized(QStringLiteral("訂單待送出"));
-    alert.message = localized(QStringLiteral("目前無法連線，訂單已存入待送出訂單，連線恢復後會自動送出。"));
-    alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Cancel);
+    alert.title = localized(QT_TRANSLATE_NOOP("Zelk", "訂單待送出"));
+    alert.message = localized(QT_TRANSLATE_NOOP("Zelk", "目前無法連線，訂單已存入待送出訂單，連線恢復後會自動送出。"));
+    alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "確定")), AlertButton::Style::Cancel);
     if (Ui *u = ui())
         u->showAlert(alert);
 }
@@ -421,7 +421,7 @@ void OrderConfirmViewController::sentMailAction()
 
 void OrderConfirmViewController::mailSent()
 {
-    m_sendMailButtonTitle = localized(QStringLiteral("已成功發送通知"));
+    m_sendMailButtonTitle = localized(QT_TRANSLATE_NOOP("Zelk", "已成功發送通知"));
     m_sendMailButtonEnabled = false;
     emit stateChanged();
 }

@@ -64,13 +64,13 @@ OrderPage1ViewController::OrderPage1ViewController(QObject *parent)
               {"hasAction", [](const OrderTableStruct &r) { return QVariant(r.action != nullptr); }}},
              this)
 {
-    setTitle(localized(QStringLiteral("一般訂單")));
+    setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "一般訂單")));
 }
 
 QString OrderPage1ViewController::creditsText() const
 {
     AppContext *ctx = context();
-    return localized(QStringLiteral("信用額度:"))
+    return localized(QT_TRANSLATE_NOOP("Zelk", "信用額度:"))
            + (m_showsCredit && ctx ? ctx->customerStruct().creditText() : QString());
 }
 
@@ -123,7 +123,7 @@ QString OrderPage1ViewController::customNameText() const
 {
     AppContext *ctx = context();
     const QString name = ctx ? ctx->customerStruct().customer().name1 : QString();
-    return name.isEmpty() ? QString() : localized(QStringLiteral("客戶:")) + name;
+    return name.isEmpty() ? QString() : localized(QT_TRANSLATE_NOOP("Zelk", "客戶:")) + name;
 }
 
 void OrderPage1ViewController::viewDidLoad()
@@ -188,7 +188,7 @@ void OrderPage1ViewController::applyOrderTypes()
 void OrderPage1ViewController::noOrderTypeAlert()
 {
     // Every line of an order without an order type would be refused: the page cannot go on.
-    alertThenLeave(localized(QStringLiteral("沒有可用的訂單類型")), QString());
+    alertThenLeave(localized(QT_TRANSLATE_NOOP("Zelk", "沒有可用的訂單類型")), QString());
 }
 
 void OrderPage1ViewController::buildRows()
@@ -196,13 +196,13 @@ void OrderPage1ViewController::buildRows()
     AppContext *ctx = context();
     const QString seller = ctx ? ctx->userInfo().bukrsName.value_or(QString()) : QString();
     m_tableViewArray = {
-        {QStringLiteral("orderType"), localized(QStringLiteral("訂單類型")), QString(), EditType::none, nullptr},
-        {QStringLiteral("seller"), localized(QStringLiteral("銷售機構")), seller, EditType::none, nullptr},
-        {QStringLiteral("transType"), localized(QStringLiteral("車船別")), QString(), EditType::choice,
+        {QStringLiteral("orderType"), localized(QT_TRANSLATE_NOOP("Zelk", "訂單類型")), QString(), EditType::none, nullptr},
+        {QStringLiteral("seller"), localized(QT_TRANSLATE_NOOP("Zelk", "銷售機構")), seller, EditType::none, nullptr},
+        {QStringLiteral("transType"), localized(QT_TRANSLATE_NOOP("Zelk", "車船別")), QString(), EditType::choice,
          &OrderPage1ViewController::transTypeAction},
-        {QStringLiteral("transTypeRemark"), localized(QStringLiteral("車船別(備註)")), QString(),
+        {QStringLiteral("transTypeRemark"), localized(QT_TRANSLATE_NOOP("Zelk", "車船別(備註)")), QString(),
          EditType::enterOptional, &OrderPage1ViewController::transTypeRemarkAction},
-        {QStringLiteral("inco1"), localized(QStringLiteral("交貨方式")), QString(), EditType::choice,
+        {QStringLiteral("inco1"), localized(QT_TRANSLATE_NOOP("Zelk", "交貨方式")), QString(), EditType::choice,
          &OrderPage1ViewController::inco1Action},
     };
     reloadRows();
@@ -280,7 +280,7 @@ void OrderPage1ViewController::queryCredit()
         if (Ui *u = ui())
             u->dismissSpinner();
         if (!status.isSuccess)
-            alertThenLeave(localized(QStringLiteral("無法取得信用額度")), status.message);
+            alertThenLeave(localized(QT_TRANSLATE_NOOP("Zelk", "無法取得信用額度")), status.message);
     });
 }
 
@@ -290,7 +290,7 @@ void OrderPage1ViewController::alertThenLeave(const QString &title, const QStrin
     alert.context = this;
     alert.title = title;
     alert.message = message;
-    alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Default, [this] { leavePage(); });
+    alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "確定")), AlertButton::Style::Default, [this] { leavePage(); });
     if (Ui *u = ui())
         u->showAlert(alert);
 }
@@ -322,7 +322,7 @@ void OrderPage1ViewController::shippingPointReply(const ApiStatus &status)
         }
     }
     if (!found)
-        alertThenLeave(localized(QStringLiteral("無法取得裝運點")), status.message);
+        alertThenLeave(localized(QT_TRANSLATE_NOOP("Zelk", "無法取得裝運點")), status.message);
 }
 
 void OrderPage1ViewController::showShippingPoint(const QString &vstel)
@@ -334,7 +334,7 @@ void OrderPage1ViewController::showShippingPoint(const QString &vstel)
         if (OrderTableStruct *existing = mutableRow(QStringLiteral("tvstz")))
             existing->subTitle = point.tvstzName;
         else
-            m_tableViewArray.append({QStringLiteral("tvstz"), localized(QStringLiteral("裝運點")),
+            m_tableViewArray.append({QStringLiteral("tvstz"), localized(QT_TRANSLATE_NOOP("Zelk", "裝運點")),
                                      point.tvstzName, EditType::choice, &OrderPage1ViewController::tvstzAction});
         reloadRows();
         // A computation still running from the record without the point must not empty the row again.
@@ -349,7 +349,7 @@ void OrderPage1ViewController::orderTypeAction()
     for (const OrderType &type : std::as_const(m_orderTypeArray))
         names << type.otName;
     const OrderTableStruct *r = row(QStringLiteral("orderType"));
-    showListPicker(localized(QStringLiteral("選擇訂單類型")), names, r ? r->subTitle : QString(), [this](int index) {
+    showListPicker(localized(QT_TRANSLATE_NOOP("Zelk", "選擇訂單類型")), names, r ? r->subTitle : QString(), [this](int index) {
         if (index < 0 || index >= m_orderTypeArray.size())
             return;
         const OrderType type = m_orderTypeArray.at(index);
@@ -387,21 +387,21 @@ void OrderPage1ViewController::pickRecord(const QString &title, const QString &r
 
 void OrderPage1ViewController::transTypeAction()
 {
-    pickRecord(localized(QStringLiteral("選擇車船別")), QStringLiteral("transType"),
+    pickRecord(localized(QT_TRANSLATE_NOOP("Zelk", "選擇車船別")), QStringLiteral("transType"),
                QStringLiteral("transportList"), &ListStore::transportList, [](const Transport &kind) { return kind.transName; },
                [](Order &order, const Transport &kind) { order.transport = kind; });
 }
 
 void OrderPage1ViewController::inco1Action()
 {
-    pickRecord(localized(QStringLiteral("選擇交貨方式")), QStringLiteral("inco1"), QStringLiteral("inco1List"),
+    pickRecord(localized(QT_TRANSLATE_NOOP("Zelk", "選擇交貨方式")), QStringLiteral("inco1"), QStringLiteral("inco1List"),
                &ListStore::inco1List, [](const Inco1 &method) { return method.bezei; },
                [](Order &order, const Inco1 &method) { order.inco1 = method; });
 }
 
 void OrderPage1ViewController::tvstzAction()
 {
-    pickRecord(localized(QStringLiteral("選擇裝運點")), QStringLiteral("tvstz"), QStringLiteral("getTvstzList"),
+    pickRecord(localized(QT_TRANSLATE_NOOP("Zelk", "選擇裝運點")), QStringLiteral("tvstz"), QStringLiteral("getTvstzList"),
                &ListStore::tvstzList, [](const Tvstz &point) { return point.tvstzName; },
                [](Order &order, const Tvstz &point) { order.orderItem.vstel = point.tvstzId; });
 }
@@ -413,16 +413,16 @@ void OrderPage1ViewController::transTypeRemarkAction()
         return;
     Alert alert;
     alert.context = this;
-    alert.title = localized(QStringLiteral("請輸入車船別備註"));
+    alert.title = localized(QT_TRANSLATE_NOOP("Zelk", "請輸入車船別備註"));
     AlertTextField field;
     field.text = editedOrder().transportRemark;
-    field.placeholder = localizedFormat(QStringLiteral("限制%@個字"), {QStringLiteral("15")});
+    field.placeholder = localizedFormat(QT_TRANSLATE_NOOP("Zelk", "限制%@個字"), {QStringLiteral("15")});
     field.filter = [](const QString &current, const TextEdit &edit) {
         return lengthLimitAccepts(current, edit, kRemarkLimit);
     };
     alert.addField(field);
-    alert.addButton(localized(QStringLiteral("取消")), AlertButton::Style::Cancel);
-    alert.addButton(AlertButton::withFields(localized(QStringLiteral("確定")), AlertButton::Style::Default,
+    alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "取消")), AlertButton::Style::Cancel);
+    alert.addButton(AlertButton::withFields(localized(QT_TRANSLATE_NOOP("Zelk", "確定")), AlertButton::Style::Default,
                                             [this](const QStringList &texts) {
                                                 Order order = editedOrder();
                                                 order.transportRemark = texts.value(0);
@@ -440,7 +440,7 @@ void OrderPage1ViewController::nextAction()
     }
     for (const OrderTableStruct &r : std::as_const(m_tableViewArray)) {
         if (r.isMissing()) {
-            alertWithTitle(localized(QStringLiteral("請輸入完整資訊")));
+            alertWithTitle(localized(QT_TRANSLATE_NOOP("Zelk", "請輸入完整資訊")));
             return;
         }
     }

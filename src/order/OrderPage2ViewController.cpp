@@ -18,7 +18,7 @@
 
 OrderPage2ViewController::OrderPage2ViewController(QObject *parent) : OrderPage1ViewController(parent)
 {
-    setTitle(localized(QStringLiteral("一般訂單")));
+    setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "一般訂單")));
 }
 
 namespace {
@@ -32,15 +32,15 @@ OrderRowAction rowAction(void (OrderPage2ViewController::*action)())
 void OrderPage2ViewController::buildRows()
 {
     m_tableViewArray = {
-        {QStringLiteral("itemNo"), localized(QStringLiteral("物料編號")), QString(), EditType::choice,
+        {QStringLiteral("itemNo"), localized(QT_TRANSLATE_NOOP("Zelk", "物料編號")), QString(), EditType::choice,
          rowAction(&OrderPage2ViewController::selectItemsAction)},
-        {QStringLiteral("itemName"), localized(QStringLiteral("品項")), QString(), EditType::choice,
+        {QStringLiteral("itemName"), localized(QT_TRANSLATE_NOOP("Zelk", "品項")), QString(), EditType::choice,
          rowAction(&OrderPage2ViewController::selectItemsAction)},
-        {QStringLiteral("itemPrice"), localized(QStringLiteral("單位價錢(含稅)")), QString(), EditType::none,
+        {QStringLiteral("itemPrice"), localized(QT_TRANSLATE_NOOP("Zelk", "單位價錢(含稅)")), QString(), EditType::none,
          rowAction(&OrderPage2ViewController::enterPriceAction)},
-        {QStringLiteral("orderNumber"), localized(QStringLiteral("下單數量")), QString(), EditType::enter,
+        {QStringLiteral("orderNumber"), localized(QT_TRANSLATE_NOOP("Zelk", "下單數量")), QString(), EditType::enter,
          rowAction(&OrderPage2ViewController::enterAmountAction)},
-        {QStringLiteral("allPrice"), localized(QStringLiteral("合計")), QString(), EditType::none, nullptr},
+        {QStringLiteral("allPrice"), localized(QT_TRANSLATE_NOOP("Zelk", "合計")), QString(), EditType::none, nullptr},
     };
     // Coming back to the item page shows what the order already holds.
     showOrderValues();
@@ -52,7 +52,7 @@ QString OrderPage2ViewController::copyCountText() const
     const int pages = orderPage();
     if (pages <= 1)
         return QString();
-    return localized(QStringLiteral("複製訂單總數  × ")) + QString::number(pages);
+    return localized(QT_TRANSLATE_NOOP("Zelk", "複製訂單總數  × ")) + QString::number(pages);
 }
 
 void OrderPage2ViewController::setRowValue(const QString &key, const QString &value)
@@ -104,7 +104,7 @@ void OrderPage2ViewController::priceListReply(const ApiStatus &status, PriceList
     if (Ui *u = ui())
         u->dismissSpinner();
     if (!status.isSuccess || !status.returnJson) {
-        alertThenLeave(localized(QStringLiteral("無法取得物料資料")), status.message);
+        alertThenLeave(localized(QT_TRANSLATE_NOOP("Zelk", "無法取得物料資料")), status.message);
         return;
     }
     m_priceList = std::move(items);
@@ -133,8 +133,8 @@ void OrderPage2ViewController::selectItemsAction()
         return;
     m_filterItemsArray = searchMaterials(itemsArray(), QString());
     m_selectDataViewController = pickList;
-    pickList->setTitle(localized(QStringLiteral("選擇物料")));
-    pickList->setProperty("searchPlaceholder", localized(QStringLiteral("輸入物料編號 or 物料名稱")));
+    pickList->setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "選擇物料")));
+    pickList->setProperty("searchPlaceholder", localized(QT_TRANSLATE_NOOP("Zelk", "輸入物料編號 or 物料名稱")));
     pickList->setShowReload(false);
     pickList->setDelegate(this);
     connect(pickList, &SelectDataViewController::chosen, this, &OrderPage2ViewController::chooseMaterial);
@@ -152,7 +152,7 @@ SelectDataTexts OrderPage2ViewController::selectDataTexts(int row)
     if (row < 0 || row >= m_filterItemsArray.size())
         return {};
     const PricedMaterial &item = itemsArray().at(m_filterItemsArray.at(row));
-    return {item.maktx.toString(), localized(QStringLiteral("物料編號:")).append(item.matnr)};
+    return {item.maktx.toString(), localized(QT_TRANSLATE_NOOP("Zelk", "物料編號:")).append(item.matnr)};
 }
 
 void OrderPage2ViewController::selectDataSearch(SelectDataViewController *pickList, const QString &text)
@@ -243,14 +243,14 @@ void OrderPage2ViewController::enterAmountAction()
         return;
     Alert alert;
     alert.context = this;
-    alert.title = localized(QStringLiteral("請輸入下單數量"));
+    alert.title = localized(QT_TRANSLATE_NOOP("Zelk", "請輸入下單數量"));
     AlertTextField field;
     const OrderTableStruct *quantityRow = row(QStringLiteral("orderNumber"));
     field.text = quantityRow ? quantityRow->subTitle : QStringLiteral("0");
     field.keyboard = AlertTextField::Keyboard::Decimal;
     field.filter = numericFieldAccepts;
     alert.addField(field);
-    alert.addButton(AlertButton::withFields(localized(QStringLiteral("確定")), AlertButton::Style::Default,
+    alert.addButton(AlertButton::withFields(localized(QT_TRANSLATE_NOOP("Zelk", "確定")), AlertButton::Style::Default,
                                             [this](const QStringList &texts) { applyQuantity(texts.value(0)); }));
     u->showAlert(alert);
 }
@@ -261,7 +261,7 @@ bool OrderPage2ViewController::creditAllows(const Order &changed)
     AppContext *ctx = context();
     if (ctx && CustomerCredit::canHoldOrder(ctx->customerStruct(), 0, changed))
         return true;
-    alertWithTitle(localized(QStringLiteral("已超過信用額度，無法在下單")));
+    alertWithTitle(localized(QT_TRANSLATE_NOOP("Zelk", "已超過信用額度，無法在下單")));
     return false;
 }
 
@@ -272,7 +272,7 @@ void OrderPage2ViewController::applyQuantity(const QString &text)
         return;
     const std::optional<float> parsed = CartState::wholeFloat(text);
     if (!parsed) {
-        alertWithTitle(localized(QStringLiteral("無法辨識數字")), localized(QStringLiteral("請輸入數字")));
+        alertWithTitle(localized(QT_TRANSLATE_NOOP("Zelk", "無法辨識數字")), localized(QT_TRANSLATE_NOOP("Zelk", "請輸入數字")));
         return;
     }
     const float q = *parsed;
@@ -330,7 +330,7 @@ void OrderPage2ViewController::orderAction()
 {
     for (const OrderTableStruct &r : std::as_const(m_tableViewArray)) {
         if (r.isMissing()) {
-            alertWithTitle(localized(QStringLiteral("請輸入完整資訊")));
+            alertWithTitle(localized(QT_TRANSLATE_NOOP("Zelk", "請輸入完整資訊")));
             return;
         }
     }

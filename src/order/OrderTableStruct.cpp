@@ -10,11 +10,11 @@ QString OrderTableStruct::detailText() const
     case EditType::none:
         return QString();
     case EditType::choice:
-        return localized(QStringLiteral("請選擇"));
+        return localized(QT_TRANSLATE_NOOP("Zelk", "請選擇"));
     case EditType::enter:
-        return localized(QStringLiteral("請輸入"));
+        return localized(QT_TRANSLATE_NOOP("Zelk", "請輸入"));
     case EditType::enterOptional:
-        return localized(QStringLiteral("請輸入(選填)"));
+        return localized(QT_TRANSLATE_NOOP("Zelk", "請輸入(選填)"));
     }
     return QString();
 }

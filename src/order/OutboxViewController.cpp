@@ -35,7 +35,7 @@ OutboxViewController::OutboxViewController(QObject *parent)
 
 void OutboxViewController::viewDidLoad()
 {
-    setTitle(localized(QStringLiteral("待送出訂單")));
+    setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "待送出訂單")));
     AppContext *ctx = context();
     if (!ctx)
         return;
@@ -69,8 +69,8 @@ void OutboxViewController::reload()
                 row.first = i == 0;
                 row.last = i == order.lines.size() - 1;
                 row.customerText = order.customer.name1;
-                row.kindText = localized(order.kind == OrderDraftContent::Kind::contract ? QStringLiteral("合約訂單")
-                                                                                        : QStringLiteral("一般訂單"));
+                row.kindText = localized(order.kind == OrderDraftContent::Kind::contract ? QT_TRANSLATE_NOOP("Zelk", "合約訂單")
+                                                                                        : QT_TRANSLATE_NOOP("Zelk", "一般訂單"));
                 row.timeText = QDateTime::fromSecsSinceEpoch(qint64(order.putAt)).toString(QStringLiteral("yyyy/MM/dd HH:mm"));
                 row.canChange = order.changeable() && !goingOut;
                 row.canRemove = !goingOut;
@@ -95,7 +95,7 @@ void OutboxViewController::tell(const QString &title, const QString &message)
     alert.context = this;
     alert.title = title;
     alert.message = message;
-    alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Cancel);
+    alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "確定")), AlertButton::Style::Cancel);
     if (Ui *u = ui())
         u->showAlert(alert);
 }
@@ -113,17 +113,17 @@ void OutboxViewController::change(int orderIndex)
         return;
     // Another order being entered is never replaced: the rep finishes or leaves it first.
     if (ctx->draft().resumable()) {
-        tell(localized(QStringLiteral("尚有未完成的訂單")), localized(QStringLiteral("請先完成或離開目前的訂單，再修改待送出訂單。")));
+        tell(localized(QT_TRANSLATE_NOOP("Zelk", "尚有未完成的訂單")), localized(QT_TRANSLATE_NOOP("Zelk", "請先完成或離開目前的訂單，再修改待送出訂單。")));
         return;
     }
     const std::optional<OrderDraftContent> entered = ctx->outbox().takeBack(id);
     if (!entered) {
         // It went out meanwhile: what it says now is on the list.
-        tell(localized(QStringLiteral("無法修改")), localized(QStringLiteral("這筆訂單已開始送出，無法修改。")));
+        tell(localized(QT_TRANSLATE_NOOP("Zelk", "無法修改")), localized(QT_TRANSLATE_NOOP("Zelk", "這筆訂單已開始送出，無法修改。")));
         return;
     }
     ctx->draft().restore(*entered);
-    const QString title = localized(QStringLiteral("訂單創建"));
+    const QString title = localized(QT_TRANSLATE_NOOP("Zelk", "訂單創建"));
     Segue::perform(this, QStringLiteral("Order"), QString(), [title](Screen *destination) {
         destination->setTitle(title);
         destination->setProperty("continuesDraft", true);
@@ -142,19 +142,19 @@ void OutboxViewController::remove(int orderIndex)
     });
     Alert alert;
     alert.context = this;
-    alert.title = localized(QStringLiteral("刪除待送出訂單"));
+    alert.title = localized(QT_TRANSLATE_NOOP("Zelk", "刪除待送出訂單"));
     alert.message = mayBePlaced
-                        ? localized(QStringLiteral("這筆訂單有已送出但未收到回覆的品項，可能已經下單。請先到訂單查詢確認，再決定是否刪除。"))
-                        : localized(QStringLiteral("確定要刪除這筆待送出訂單嗎？"));
-    alert.addButton(localized(QStringLiteral("取消")), AlertButton::Style::Cancel);
+                        ? localized(QT_TRANSLATE_NOOP("Zelk", "這筆訂單有已送出但未收到回覆的品項，可能已經下單。請先到訂單查詢確認，再決定是否刪除。"))
+                        : localized(QT_TRANSLATE_NOOP("Zelk", "確定要刪除這筆待送出訂單嗎？"));
+    alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "取消")), AlertButton::Style::Cancel);
     if (mayBePlaced) {
-        alert.addButton(localized(QStringLiteral("訂單查詢")), AlertButton::Style::Default,
+        alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "訂單查詢")), AlertButton::Style::Default,
                         [this] { Segue::perform(this, QStringLiteral("OrderHistory"), QString()); });
     }
-    alert.addButton(localized(QStringLiteral("刪除")), AlertButton::Style::Destructive, [this, id] {
+    alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "刪除")), AlertButton::Style::Destructive, [this, id] {
         AppContext *c = context();
         if (c && !c->outbox().remove(id))
-            tell(localized(QStringLiteral("無法刪除")), localized(QStringLiteral("這筆訂單正在送出，請稍後再試。")));
+            tell(localized(QT_TRANSLATE_NOOP("Zelk", "無法刪除")), localized(QT_TRANSLATE_NOOP("Zelk", "這筆訂單正在送出，請稍後再試。")));
     });
     if (Ui *u = ui())
         u->showAlert(alert);

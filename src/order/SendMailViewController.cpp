@@ -27,7 +27,7 @@ SendMailViewController::SendMailViewController(QObject *parent)
               {"ticked", [](const SentMailOrderConfirm &r) { return QVariant(r.wantSendMail); }},
               {"lineText",
                [](const SentMailOrderConfirm &r) {
-                   return QVariant(r.orderConfirm.matnrName + localized(QStringLiteral(" × ")) + r.orderConfirm.kwmeng);
+                   return QVariant(r.orderConfirm.matnrName + localized(QT_TRANSLATE_NOOP("Zelk", " × ")) + r.orderConfirm.kwmeng);
                }},
               {"recipientsText", [](const SentMailOrderConfirm &r) { return QVariant(recipientsText(r)); }}},
              this)
@@ -46,7 +46,7 @@ void SendMailViewController::setOrderConfirmLines(const QList<OrderConfirm> &lin
 
 void SendMailViewController::viewDidLoad()
 {
-    setTitle(localized(QStringLiteral("發送通知")));
+    setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "發送通知")));
     AppContext *ctx = context();
     // The confirmation offered this screen only once it had the notice group: it is there.
     const auto members = ctx ? ctx->lists().noticeGroupList() : std::nullopt;
@@ -100,9 +100,9 @@ void SendMailViewController::checkAction(int row)
     // A row of a group with required persons is ticked only by saving its details.
     Alert alert;
     alert.context = this;
-    alert.title = localized(QStringLiteral("請手動選擇人員"));
-    alert.addButton(localized(QStringLiteral("取消")), AlertButton::Style::Cancel);
-    alert.addButton(localized(QStringLiteral("選擇")), AlertButton::Style::Default, [this, row] { openEdit(row, true); });
+    alert.title = localized(QT_TRANSLATE_NOOP("Zelk", "請手動選擇人員"));
+    alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "取消")), AlertButton::Style::Cancel);
+    alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "選擇")), AlertButton::Style::Default, [this, row] { openEdit(row, true); });
     if (Ui *u = ui())
         u->showAlert(alert);
 }
@@ -149,8 +149,8 @@ void SendMailViewController::sendMailAction()
     }
     if (list.isEmpty()) {
         Alert alert;
-        alert.title = localized(QStringLiteral("請至少選擇一筆資料"));
-        alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Cancel);
+        alert.title = localized(QT_TRANSLATE_NOOP("Zelk", "請至少選擇一筆資料"));
+        alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "確定")), AlertButton::Style::Cancel);
         if (Ui *u = ui())
             u->showAlert(alert);
         return;
@@ -167,17 +167,17 @@ void SendMailViewController::handleAnswer(const ApiStatus &status)
     Alert alert;
     alert.context = this;
     if (status.isSuccess && status.returnJson) {
-        alert.title = localized(QStringLiteral("成功"));
-        alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Cancel, [this] {
+        alert.title = localized(QT_TRANSLATE_NOOP("Zelk", "成功"));
+        alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "確定")), AlertButton::Style::Cancel, [this] {
             emit sentSuccessClosure();
             if (NavigationController *nav = navigationController(); nav && nav->topViewController() == this)
                 nav->pop(true);
         });
     } else {
         // The rep stays here with the ticks and details kept, and may send again.
-        alert.title = localized(QStringLiteral("失敗"));
+        alert.title = localized(QT_TRANSLATE_NOOP("Zelk", "失敗"));
         alert.message = status.message;
-        alert.addButton(localized(QStringLiteral("確定")), AlertButton::Style::Cancel);
+        alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "確定")), AlertButton::Style::Cancel);
     }
     if (Ui *u = ui()) {
         u->showAlert(alert);

@@ -24,7 +24,7 @@ SelectDataTexts CustomerPickSource::texts(int row) const
     const OrderCustomer *c = customerAt(row);
     if (!c)
         return {};
-    const QString number = localized(QStringLiteral("客戶編號:")) + c->kunnr;
+    const QString number = localized(QT_TRANSLATE_NOOP("Zelk", "客戶編號:")) + c->kunnr;
     if (m_layout == Layout::NumberThenName)
         return {number, c->name1};
     return {c->name1, number};

@@ -23,9 +23,9 @@ Q_LOGGING_CATEGORY(lcServices, "zelk.services", QtWarningMsg)
 
 namespace {
 
-const char *const kCannotConnect = "無法連結伺服器，麻煩稍後再試";
-const char *const kUnparsable = "無法解析回覆，請稍候再試";
-const char *const kUnknownError = "未知的錯誤，請稍候再試";
+const char *const kCannotConnect = QT_TRANSLATE_NOOP("Zelk", "無法連結伺服器，麻煩稍後再試");
+const char *const kUnparsable = QT_TRANSLATE_NOOP("Zelk", "無法解析回覆，請稍候再試");
+const char *const kUnknownError = QT_TRANSLATE_NOOP("Zelk", "未知的錯誤，請稍候再試");
 
 // The compiled base address, with scheme, host and port replaced by the environment's address when it is
 // accepted. Read on every call so a test or a developer can redirect at any time.
@@ -292,7 +292,7 @@ ApiStatus ServiceClient::offlineAnswer(const KeptReader &kept, ApiStatus failure
         return *status;
     }
     // Said plainly: what the screen needs was never received while connected.
-    failure.message = localized(QStringLiteral("目前無法連線，且尚無離線資料（需先在連線時開啟過一次）"));
+    failure.message = localized(QT_TRANSLATE_NOOP("Zelk", "目前無法連線，且尚無離線資料（需先在連線時開啟過一次）"));
     return failure;
 }
 

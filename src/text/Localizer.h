@@ -30,7 +30,16 @@ private:
     QString m_language;
 };
 
+// The app's fixed texts are marked where they are written, as QT_TRANSLATE_NOOP("Zelk", "…"), so that lupdate
+// finds them and keeps i18n/zelk_en.ts; the marked literal (UTF-8) is the key:
+//     localized(QT_TRANSLATE_NOOP("Zelk", "登出"))
+// A key held in a variable was marked where its literal is written.
 QString localized(const QString &key);
+inline QString localized(const char *key) { return localized(QString::fromUtf8(key)); }
 
 // Looks up `format`, then fills its printf-style placeholders (%d, %i, %ld, %@, %s, %f, %.Nf) in order.
 QString localizedFormat(const QString &format, const QVariantList &arguments);
+inline QString localizedFormat(const char *format, const QVariantList &arguments)
+{
+    return localizedFormat(QString::fromUtf8(format), arguments);
+}

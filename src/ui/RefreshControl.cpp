@@ -6,14 +6,14 @@ RefreshControl::RefreshControl(Kind kind, std::function<void()> onRefresh, QObje
     : QObject(parent), m_kind(kind), m_onRefresh(std::move(onRefresh))
 {
     if (kind == Kind::Header) {
-        m_titles = {{Idle, QStringLiteral("下滑更新資料")},
-                    {Pulling, QStringLiteral("放開開始更新")},
-                    {Refreshing, QStringLiteral("更新資料中")}};
+        m_titles = {{Idle, QStringLiteral(QT_TRANSLATE_NOOP("Zelk", "下滑更新資料"))},
+                    {Pulling, QStringLiteral(QT_TRANSLATE_NOOP("Zelk", "放開開始更新"))},
+                    {Refreshing, QStringLiteral(QT_TRANSLATE_NOOP("Zelk", "更新資料中"))}};
     } else {
-        m_titles = {{Idle, QStringLiteral("點擊或上拉載入更多")},
-                    {Pulling, QStringLiteral("點擊或上拉載入更多")},
-                    {Refreshing, QStringLiteral("正在載入更多的資料...")},
-                    {NoMoreData, QStringLiteral("已經全部載入完畢")}};
+        m_titles = {{Idle, QStringLiteral(QT_TRANSLATE_NOOP("Zelk", "點擊或上拉載入更多"))},
+                    {Pulling, QStringLiteral(QT_TRANSLATE_NOOP("Zelk", "點擊或上拉載入更多"))},
+                    {Refreshing, QStringLiteral(QT_TRANSLATE_NOOP("Zelk", "正在載入更多的資料..."))},
+                    {NoMoreData, QStringLiteral(QT_TRANSLATE_NOOP("Zelk", "已經全部載入完畢"))}};
     }
 }
 

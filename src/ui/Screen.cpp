@@ -378,7 +378,7 @@ void Screen::alertWithTitle(const QString &title, const QString &message)
     Alert alert;
     alert.title = title;
     alert.message = message;
-    alert.addButton(localized(QStringLiteral("確定")));
+    alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "確定")));
     if (Ui *u = ui())
         u->showAlert(alert);
 }
@@ -421,7 +421,7 @@ void Screen::withLists(const QStringList &kinds, std::function<void()> then)
         if (u && m_awaitedLists.isEmpty())
             u->dismissSpinner();
         if (!status.isSuccess) {
-            retryAlert(localized(QStringLiteral("無法取得資料")), status.message,
+            retryAlert(localized(QT_TRANSLATE_NOOP("Zelk", "無法取得資料")), status.message,
                        [this, missing, then] { withLists(missing, then); });
             return;
         }
@@ -443,8 +443,8 @@ void Screen::retryAlert(const QString &title, const QString &message, std::funct
     alert.context = this;
     alert.title = title;
     alert.message = message;
-    alert.addButton(localized(QStringLiteral("重試")), AlertButton::Style::Default, std::move(retry));
-    alert.addButton(cancelTitle.isEmpty() ? localized(QStringLiteral("取消")) : cancelTitle, AlertButton::Style::Cancel,
+    alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "重試")), AlertButton::Style::Default, std::move(retry));
+    alert.addButton(cancelTitle.isEmpty() ? localized(QT_TRANSLATE_NOOP("Zelk", "取消")) : cancelTitle, AlertButton::Style::Cancel,
                     std::move(cancel));
     u->showAlert(alert);
 }

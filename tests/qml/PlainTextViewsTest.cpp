@@ -53,7 +53,8 @@ QStringList problemsOf(const QString &file, const QString &source, int *elements
             --stop;
         return source.mid(at, stop - at).trimmed();
     };
-    static const QRegularExpression fixed(QStringLiteral(R"(^("[^"\\]*"|Localized\.text\("[^"\\]*"\))$)"));
+    static const QRegularExpression fixed(QStringLiteral(
+        "^(\"[^\"\\\\]*\"|Localized\\.text\\(QT_TRANSLATE_NOOP\\(\"Zelk\", \"[^\"\\\\]*\"\\)\\))$"));
 
     static const QRegularExpression declaration(QStringLiteral(R"((?<![\w.])([A-Z]\w*)\s*\{)"));
     for (auto it = declaration.globalMatch(s); it.hasNext();) {
