@@ -58,7 +58,7 @@ int main(int argc, char *argv[])
     // Before anything logs: no line of the process carries a password digest or a keychain value.
     LogRedaction::installMessageFilter();
     // Qt Quick packs small images into one texture sized from the window (512 × 1024 here, 2 MB drawn with
-    // the first image). The app's small images are its logo and a few icons: 256 × 256 holds them, and a
+    // the first image). The app's small images are a few icons: 256 × 256 holds them, and a
     // larger image gets a texture of its own as it would anyway.
     for (const char *name : {"QSG_ATLAS_WIDTH", "QSG_ATLAS_HEIGHT"}) {
         if (!qEnvironmentVariableIsSet(name))
