@@ -25,8 +25,7 @@ ApplicationWindow {
     Material.background: Brand.background
     Material.foreground: Brand.titleText
     // The root screen's background is the window's clear colour (its host paints none).
-    color: window.navigator.rootScreen && window.navigator.rootScreen.kind === "screen" ? window.navigator.rootScreen.backgroundColor
-                                                                         : Brand.background
+    color: rootScreen.backgroundColor
 
     // Alerts, sheets, pickers and the spinner (Sheets.qml) are made once the first frame is drawn, so that
     // the first frame draws the first screen alone; one asked for before that makes them at once.
@@ -63,6 +62,7 @@ ApplicationWindow {
 
         // A screen covered by a presented one is hidden once the cover has arrived.
         ScreenHost {
+            id: rootScreen
             objectName: "rootScreen"
             anchors.fill: parent
             fillsBackground: false

@@ -17,11 +17,13 @@ Item {
     property bool fillsBackground: true
 
     readonly property string kind: controller ? controller.kind : ""
+    // The colour behind the screen: its own for a screen, the app's for a container (which draws its own).
+    readonly property color backgroundColor: kind === "screen" ? controller.backgroundColor : Brand.background
 
 
     Rectangle {
         anchors.fill: parent
-        color: host.controller ? host.controller.backgroundColor : Brand.background
+        color: host.backgroundColor
         visible: host.kind === "screen" && host.fillsBackground
     }
 
