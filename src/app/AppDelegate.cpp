@@ -47,7 +47,7 @@ bool AppDelegate::didFinishLaunching(std::function<void()> ready)
     });
     // The login screen is in the first frame. The keychain is opened (its module mapped on a worker, then
     // probed) once that frame is drawn; a sign-in tapped before waits for it and the start-up clearing.
-    m_navigator.setRootScreen(m_storyboard.instantiateInitial(QStringLiteral("Main")));
+    m_navigator.setRootScreen(m_storyboard.instantiate(Scene::Login));
     m_launched = true;
     afterFirstFrame([this, ready = std::move(ready)] { m_context.start(ready); });
     return true;

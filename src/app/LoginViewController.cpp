@@ -145,7 +145,7 @@ void LoginViewController::enterMainScreen()
     qCDebug(lcApp).noquote() << "tvstzList:" << describe(lists.tvstzList());
 
     Storyboard *board = storyboard();
-    Screen *tabs = board ? board->instantiate(QStringLiteral("Main"), QStringLiteral("Tabbar")) : nullptr;
+    Screen *tabs = board ? board->instantiate(Scene::Tabbar) : nullptr;
     if (!tabs)
         return;
     // The tab screen fades in over the sign-in, where other presented screens slide up.

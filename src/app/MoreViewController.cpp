@@ -74,16 +74,16 @@ void MoreViewController::selectRow(int row)
         (this->*run)();
 }
 
-void MoreViewController::about() { Segue::perform(this, QStringLiteral("Main"), QStringLiteral("AboutViewController")); }
+void MoreViewController::about() { Segue::perform(this, Scene::About); }
 
 void MoreViewController::contactUs()
 {
-    Segue::perform(this, QStringLiteral("Main"), QStringLiteral("ContactUsViewController"));
+    Segue::perform(this, Scene::ContactUs);
 }
 
 void MoreViewController::changePassword()
 {
-    Segue::perform(this, QStringLiteral("Main"), QStringLiteral("ChangePasswordViewController"));
+    Segue::perform(this, Scene::ChangePassword);
 }
 
 void MoreViewController::updateApp()

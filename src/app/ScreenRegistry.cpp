@@ -1,15 +1,7 @@
-// The one registry of every screen: one storyboard.add(...) line per scene, grouped by storyboard.
-// A scene's view is found from its class name (LoginViewController → qml/app/LoginView.qml) unless
-// its line names one.
-//
-// Transitions into other storyboards:
-//   - "OrderSegue" (home menu "訂單創建") shows the initial scene of storyboard "Order": pushed onto
-//     the home tab's stack when it is a plain screen, presented when it is a container.
-//   - "訂單查詢" on the home screen pushes the initial scene of storyboard "OrderHistory".
-//   - "待送出訂單" on the home screen pushes the initial scene of storyboard "Outbox".
-//   - A board row opens "BoardMessageListViewController" of storyboard "Board" (its `boardId` set);
-//     "新增留言" there presents "AddBoardMessageNav", a reply button pushes "BoardMessageReplyListViewController".
-// Until those scenes are registered, the taps that lead to them do nothing.
+// The one registry of every screen: one storyboard.add(...) line per scene, grouped as the app's
+// parts are. A scene's view is found from its class name (LoginViewController → qml/app/LoginView.qml)
+// unless its line names one. The home menu's "訂單創建" shows ChooseOrderType, "訂單查詢" OrderHistory
+// and "待送出訂單" Outbox; a board row opens BoardMessages, whose "新增留言" presents the composer.
 #include "app/ScreenRegistry.h"
 
 #include "app/AboutViewController.h"
@@ -46,67 +38,53 @@
 
 void registerScreens(Storyboard &storyboard)
 {
-    // ---- Main: start-up, sign-in, the tab screen and its tabs, More ----
-    storyboard.add("Main", "LoginViewController", [] { return new LoginViewController; });
-    storyboard.add("Main", "Tabbar", [&storyboard] { return Tabbar2ViewController::withTabs(storyboard); });
-    storyboard.add("Main", "HomeNavigation", [] { return new ZelkNavigationController(new HomeViewController); });
-    storyboard.add("Main", "BoardNavigation", [] { return new ZelkNavigationController(new BoardListViewController); });
-    storyboard.add("Main", "PushListNavigation", [] { return new ZelkNavigationController(new PushListViewController); });
-    storyboard.add("Main", "MoreNavigation", [] { return new ZelkNavigationController(new MoreViewController); });
-    storyboard.add("Main", "HomeViewController", [] { return new HomeViewController; });
-    storyboard.add("Main", "BoardListViewController", [] { return new BoardListViewController; });
-    storyboard.add("Main", "PushListViewController", [] { return new PushListViewController; });
-    storyboard.add("Main", "PushTestViewController", [] { return new PushTestViewController; });
-    storyboard.add("Main", "MoreViewController", [] { return new MoreViewController; });
-    storyboard.add("Main", "AboutViewController", [] { return new AboutViewController; });
-    storyboard.add("Main", "ContactUsViewController", [] { return new ContactUsViewController; });
-    storyboard.add("Main", "ChangePasswordViewController", [] { return new ChangePasswordViewController; });
-    storyboard.add("Main", "ViewController", "app/TileMenuView.qml", [] { return new ViewController; });
-    storyboard.setInitial("Main", "LoginViewController");
+    // ---- start-up, sign-in, the tab screen and its tabs, More ----
+    storyboard.add(Scene::Login, [] { return new LoginViewController; });
+    storyboard.add(Scene::Tabbar, [&storyboard] { return Tabbar2ViewController::withTabs(storyboard); });
+    storyboard.add(Scene::HomeNavigation, [] { return new ZelkNavigationController(new HomeViewController); });
+    storyboard.add(Scene::BoardNavigation, [] { return new ZelkNavigationController(new BoardListViewController); });
+    storyboard.add(Scene::PushListNavigation, [] { return new ZelkNavigationController(new PushListViewController); });
+    storyboard.add(Scene::MoreNavigation, [] { return new ZelkNavigationController(new MoreViewController); });
+    storyboard.add(Scene::Home, [] { return new HomeViewController; });
+    storyboard.add(Scene::BoardList, [] { return new BoardListViewController; });
+    storyboard.add(Scene::PushList, [] { return new PushListViewController; });
+    storyboard.add(Scene::PushTest, [] { return new PushTestViewController; });
+    storyboard.add(Scene::More, [] { return new MoreViewController; });
+    storyboard.add(Scene::About, [] { return new AboutViewController; });
+    storyboard.add(Scene::ContactUs, [] { return new ContactUsViewController; });
+    storyboard.add(Scene::ChangePassword, [] { return new ChangePasswordViewController; });
+    storyboard.add(Scene::TileMenu, "app/TileMenuView.qml", [] { return new ViewController; });
 
-    // ---- OrderHistory: the order query and the detail of a queried order ----
-    storyboard.add("OrderHistory", "OrderHistoryViewController", [] { return new OrderHistoryViewController; });
-    storyboard.add("OrderHistory", "OrderHistoryDetailViewController",
-                   [] { return new OrderHistoryDetailViewController; });
-    storyboard.setInitial("OrderHistory", "OrderHistoryViewController");
+    // ---- the order query and the detail of a queried order ----
+    storyboard.add(Scene::OrderHistory, [] { return new OrderHistoryViewController; });
+    storyboard.add(Scene::OrderHistoryDetail, [] { return new OrderHistoryDetailViewController; });
 
-    // ---- Outbox: the orders waiting to be sent ----
-    storyboard.add("Outbox", "OutboxViewController", [] { return new OutboxViewController; });
-    storyboard.setInitial("Outbox", "OutboxViewController");
+    // ---- the orders waiting to be sent ----
+    storyboard.add(Scene::Outbox, [] { return new OutboxViewController; });
 
-    // ---- Board: a board's messages, the replies of one message, the composer (presented) ----
-    storyboard.add("Board", "BoardMessageListViewController", [] { return new BoardMessageListViewController; });
-    storyboard.add("Board", "BoardMessageReplyListViewController",
-                   [] { return new BoardMessageReplyListViewController; });
-    storyboard.add("Board", "AddBoardMessageNav",
-                   [] { return new ZelkNavigationController(new AddBoardMessageViewController); });
+    // ---- a board's messages, the replies of one message, the composer (presented) ----
+    storyboard.add(Scene::BoardMessages, [] { return new BoardMessageListViewController; });
+    storyboard.add(Scene::BoardMessageReplies, [] { return new BoardMessageReplyListViewController; });
+    storyboard.add(Scene::AddBoardMessageNavigation, [] { return new ZelkNavigationController(new AddBoardMessageViewController); });
 
-    // ---- SelectDataViewController: the searchable pick list (customers, materials) ----
-    storyboard.add("SelectDataViewController", "SelectDataViewController", [] { return new SelectDataViewController; });
+    // ---- the searchable pick list (customers, materials) ----
+    storyboard.add(Scene::SelectData, [] { return new SelectDataViewController; });
 
-    // ---- Order: order entry ("OrderSegue"), the normal order, price entry, confirmation ----
-    storyboard.add("Order", "ChooseOrderTypeViewController", [] { return new ChooseOrderTypeViewController; });
-    storyboard.setInitial("Order", "ChooseOrderTypeViewController");
-    storyboard.add("OrderNormal", "OrderPage1ViewController", [] { return new OrderPage1ViewController; });
-    storyboard.add("OrderNormal", "OrderPage2ViewController", [] { return new OrderPage2ViewController; });
-    storyboard.add("EnterOrderInfoViewController", "EnterOrderInfoViewController",
-                   [] { return new EnterOrderInfoViewController; });
-    storyboard.add("EnterOrderInfoViewController", "EnterNewAmountViewController",
-                   [] { return new EnterNewAmountViewController; });
-    storyboard.setInitial("EnterOrderInfoViewController", "EnterOrderInfoViewController");
-    storyboard.add("OrderConfirm", "OrderConfirmNavigation",
-                   [] { return new ZelkNavigationController(new OrderConfirmViewController); });
-    storyboard.setInitial("OrderConfirm", "OrderConfirmNavigation");
+    // ---- order entry, the normal order, price entry, confirmation ----
+    storyboard.add(Scene::ChooseOrderType, [] { return new ChooseOrderTypeViewController; });
+    storyboard.add(Scene::OrderPage1, [] { return new OrderPage1ViewController; });
+    storyboard.add(Scene::OrderPage2, [] { return new OrderPage2ViewController; });
+    storyboard.add(Scene::EnterOrderInfo, [] { return new EnterOrderInfoViewController; });
+    storyboard.add(Scene::EnterNewAmount, [] { return new EnterNewAmountViewController; });
+    storyboard.add(Scene::OrderConfirmNavigation, [] { return new ZelkNavigationController(new OrderConfirmViewController); });
     // The notice mail after an order, pushed onto the confirmation's stack.
-    storyboard.add("OrderConfirm", "SendMailViewController", [] { return new SendMailViewController; });
-    storyboard.add("OrderConfirm", "EditSentMailViewController", [] { return new EditSentMailViewController; });
-    storyboard.add("OrderConfirm", "ChoiceMailViewController", [] { return new ChoiceMailViewController; });
+    storyboard.add(Scene::SendMail, [] { return new SendMailViewController; });
+    storyboard.add(Scene::EditSentMail, [] { return new EditSentMailViewController; });
+    storyboard.add(Scene::ChoiceMail, [] { return new ChoiceMailViewController; });
 
-    // ---- OrderContract: the contract order (contracts, their materials), the cart panel, line editing ----
-    storyboard.add("OrderContract", "ContractNavigation",
-                   [] { return new ZelkNavigationController(new ContractViewController); });
-    storyboard.setInitial("OrderContract", "ContractNavigation");
-    storyboard.add("OrderContract", "ItemsViewController", [] { return new ItemsViewController; });
-    storyboard.add("OrderContract", "OrderCarViewController", [] { return new OrderCarViewController; });
-    storyboard.add("OrderContract", "EditOrderViewController", [] { return new EditOrderViewController; });
+    // ---- the contract order (contracts, their materials), the cart panel, line editing ----
+    storyboard.add(Scene::ContractNavigation, [] { return new ZelkNavigationController(new ContractViewController); });
+    storyboard.add(Scene::Items, [] { return new ItemsViewController; });
+    storyboard.add(Scene::OrderCar, [] { return new OrderCarViewController; });
+    storyboard.add(Scene::EditOrder, [] { return new EditOrderViewController; });
 }

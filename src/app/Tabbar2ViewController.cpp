@@ -20,18 +20,13 @@ const TabRow kTabRows[] = {{QT_TRANSLATE_NOOP("Zelk", "首頁"), "home"},
 
 Tabbar2ViewController::Tabbar2ViewController(QObject *parent) : TabBarController(parent) {}
 
-QStringList Tabbar2ViewController::tabSceneIdentifiers()
-{
-    return {QStringLiteral("HomeNavigation"), QStringLiteral("BoardNavigation"),
-            QStringLiteral("PushListNavigation"), QStringLiteral("MoreNavigation")};
-}
-
 Tabbar2ViewController *Tabbar2ViewController::withTabs(Storyboard &storyboard)
 {
     auto *tabs = new Tabbar2ViewController;
     QList<Screen *> children;
-    for (const QString &identifier : tabSceneIdentifiers()) {
-        if (Screen *child = storyboard.instantiate(QStringLiteral("Main"), identifier))
+    for (const Scene scene : {Scene::HomeNavigation, Scene::BoardNavigation, Scene::PushListNavigation,
+                              Scene::MoreNavigation}) {
+        if (Screen *child = storyboard.instantiate(scene))
             children.append(child);
     }
     tabs->setViewControllers(children);

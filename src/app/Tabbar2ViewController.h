@@ -17,7 +17,6 @@ public:
     // The tab screen with the four tab scenes of storyboard "Main" (those registered, in tab order).
     static Tabbar2ViewController *withTabs(Storyboard &storyboard);
     // Scene identifiers of the tabs, in order.
-    static QStringList tabSceneIdentifiers();
 
     void viewDidLoad() override;
 };

@@ -1,8 +1,9 @@
 #include "board/BoardListViewController.h"
 
-#include "ui/Segue.h"
+#include "board/BoardMessageListViewController.h"
 #include "model/AppContext.h"
 #include "text/Localizer.h"
+#include "ui/Segue.h"
 
 BoardListViewController::BoardListViewController(QObject *parent)
     : Screen(parent),
@@ -56,14 +57,6 @@ void BoardListViewController::selectRow(int row)
 {
     if (row < 0 || row >= m_boards.size())
         return;
-    performSegue(QString::fromLatin1(kSegueId), row);
-}
-
-void BoardListViewController::performSegue(const QString &identifier, int row)
-{
-    if (identifier != QLatin1String(kSegueId) || row < 0 || row >= m_boards.size())
-        return;
     const QString boardId = m_boards.at(row).value(QLatin1String("boardID")).toString();
-    Segue::perform(this, QStringLiteral("Board"), QStringLiteral("BoardMessageListViewController"),
-                   [boardId](Screen *destination) { destination->setProperty("boardId", boardId); });
+    Segue::show(this, BoardMessageListViewController::instantiate(storyboard(), boardId));
 }

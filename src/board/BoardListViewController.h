@@ -18,9 +18,6 @@ class BoardListViewController : public Screen
     Q_PROPERTY(RefreshControl *header READ header CONSTANT)
 
 public:
-    // The transition to a board's message list.
-    static constexpr const char *kSegueId = "GotoMessgeListSegue";
-
     explicit BoardListViewController(QObject *parent = nullptr);
 
     QJsonArray tableViewArray() const;
@@ -29,10 +26,8 @@ public:
 
     void viewDidLoad() override;
 
+    // Opens the message list of the board at `row`.
     Q_INVOKABLE void selectRow(int row);
-
-    // Opens the destination of `identifier`; only kSegueId leads anywhere.
-    void performSegue(const QString &identifier, int row);
 
 private:
     void refresh();

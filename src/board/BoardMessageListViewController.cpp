@@ -16,6 +16,15 @@ BoardMessageListViewController::BoardMessageListViewController(QObject *parent)
 {
 }
 
+BoardMessageListViewController *BoardMessageListViewController::instantiate(Storyboard *board,
+                                                                           const QString &boardId)
+{
+    auto *list = board ? board->instantiate<BoardMessageListViewController>(Scene::BoardMessages) : nullptr;
+    if (list)
+        list->setBoardId(boardId);
+    return list;
+}
+
 void BoardMessageListViewController::setBoardId(const QString &boardId)
 {
     if (m_boardId == boardId)
@@ -87,13 +96,11 @@ void BoardMessageListViewController::loadMessagePage()
 void BoardMessageListViewController::addMessageAction()
 {
     Storyboard *board = storyboard();
-    Screen *nav = board ? board->instantiate(QStringLiteral("Board"), QStringLiteral("AddBoardMessageNav")) : nullptr;
-    auto *stack = qobject_cast<NavigationController *>(nav);
-    auto *composer = stack ? qobject_cast<AddBoardMessageViewController *>(stack->rootViewController()) : nullptr;
-    if (!composer) {
-        delete nav;
+    const auto [nav, composer] =
+        board ? board->instantiateStack<AddBoardMessageViewController>(Scene::AddBoardMessageNavigation)
+              : std::pair<NavigationController *, AddBoardMessageViewController *>{};
+    if (!composer)
         return;
-    }
     composer->setBoardId(m_boardId);
     composer->shareWrites(writes());
     connect(composer, &AddBoardMessageViewController::posted, m_header, &RefreshControl::beginRefreshing);
@@ -106,8 +113,7 @@ void BoardMessageListViewController::replyMessageAction(int row)
     Storyboard *board = storyboard();
     if (row < 0 || row >= m_messages.size() || !board)
         return;
-    auto *replies = board->instantiate<BoardMessageReplyListViewController>(
-        QStringLiteral("Board"), QStringLiteral("BoardMessageReplyListViewController"));
+    auto *replies = board->instantiate<BoardMessageReplyListViewController>(Scene::BoardMessageReplies);
     if (!replies)
         return;
     replies->setMessage(m_messages.at(row));

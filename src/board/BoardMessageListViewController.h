@@ -19,6 +19,8 @@ class BoardMessageListViewController : public BoardViewController
 
 public:
     explicit BoardMessageListViewController(QObject *parent = nullptr);
+    // The messages of the board `boardId`, from the storyboard; null when there is no such scene.
+    static BoardMessageListViewController *instantiate(Storyboard *board, const QString &boardId);
 
     QString boardId() const { return m_boardId; }
     void setBoardId(const QString &boardId);

@@ -17,11 +17,6 @@
 
 Q_LOGGING_CATEGORY(lcHistory, "zelk.history", QtWarningMsg)
 
-namespace {
-const QString kStoryboard = QStringLiteral("OrderHistory");
-const QString kDetailIdentifier = QStringLiteral("OrderHistoryDetailViewController");
-} // namespace
-
 OrderHistoryViewController::OrderHistoryViewController(QObject *parent)
     : Screen(parent),
       m_today([] { return QDate::currentDate(); }),
@@ -328,7 +323,7 @@ void OrderHistoryViewController::didSelectRow(int row)
     Storyboard *board = storyboard();
     if (!nav || !board)
         return;
-    auto *detail = board->instantiate<OrderHistoryDetailViewController>(kStoryboard, kDetailIdentifier);
+    auto *detail = board->instantiate<OrderHistoryDetailViewController>(Scene::OrderHistoryDetail);
     if (!detail)
         return;
     detail->setOrderHistory(m_tableArray.at(row));

@@ -1,12 +1,13 @@
 #include "notify/HomeViewController.h"
 
-#include "ui/Segue.h"
 #include "model/AppContext.h"
 #include "model/Outbox.h"
 #include "notify/PushHistory.h"
+#include "order/ChooseOrderTypeViewController.h"
 #include "text/Localizer.h"
 #include "ui/Colors.h"
 #include "ui/ResumeOffer.h"
+#include "ui/Segue.h"
 #include "ui/TabBarController.h"
 
 #include <QHash>
@@ -135,17 +136,13 @@ void HomeViewController::order()
 void HomeViewController::performOrderSegue(const QString &sender, bool continueDraft)
 {
     // Every transition leaving the home screen titles its destination with a text sender.
-    Segue::perform(this, QStringLiteral("Order"), QString(), [sender, continueDraft](Screen *destination) {
-        destination->setTitle(sender);
-        if (continueDraft)
-            destination->setProperty("continuesDraft", true);
-    });
+    Segue::show(this, ChooseOrderTypeViewController::instantiate(storyboard(), sender, continueDraft));
 }
 
-void HomeViewController::outbox() { Segue::perform(this, QStringLiteral("Outbox"), QString()); }
+void HomeViewController::outbox() { Segue::perform(this, Scene::Outbox); }
 
 void HomeViewController::orderHistory()
 {
     // Pushed onto this tab's stack; nothing happens while the order query is not registered.
-    Segue::perform(this, QStringLiteral("OrderHistory"), QString());
+    Segue::perform(this, Scene::OrderHistory);
 }

@@ -20,6 +20,17 @@ ChooseOrderTypeViewController::ChooseOrderTypeViewController(QObject *parent) : 
     setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "訂單創建")));
 }
 
+ChooseOrderTypeViewController *ChooseOrderTypeViewController::instantiate(Storyboard *board, const QString &title,
+                                                                         bool continuesDraft)
+{
+    auto *screen = board ? board->instantiate<ChooseOrderTypeViewController>(Scene::ChooseOrderType) : nullptr;
+    if (screen) {
+        screen->setTitle(title);
+        screen->m_continuesDraft = continuesDraft;
+    }
+    return screen;
+}
+
 void ChooseOrderTypeViewController::viewDidLoad()
 {
     if (AppContext *ctx = context()) {
@@ -64,7 +75,7 @@ void ChooseOrderTypeViewController::offerDraft()
 
 void ChooseOrderTypeViewController::openOrderQuery()
 {
-    Segue::perform(this, QStringLiteral("OrderHistory"), QString());
+    Segue::perform(this, Scene::OrderHistory);
 }
 
 void ChooseOrderTypeViewController::continueDraft()
@@ -84,8 +95,7 @@ void ChooseOrderTypeViewController::continueDraft()
             slide->openRight();
         return;
     }
-    auto *header = board->instantiate<OrderPage1ViewController>(QStringLiteral("OrderNormal"),
-                                                                QStringLiteral("OrderPage1ViewController"));
+    auto *header = board->instantiate<OrderPage1ViewController>(Scene::OrderPage1);
     if (!header || !nav) {
         delete header;
         return;
@@ -93,7 +103,7 @@ void ChooseOrderTypeViewController::continueDraft()
     const bool toItems = OrderPage1ViewController::headerComplete(draft.order());
     nav->push(header, !toItems);
     if (toItems)
-        header->performSegue(OrderPage1ViewController::kShowPage2SegueId);
+        header->showItems();
 }
 
 void ChooseOrderTypeViewController::loadCustomerList(bool again)
@@ -230,8 +240,7 @@ void ChooseOrderTypeViewController::startNormalOrder(const OrderCustomer &custom
     AppContext *ctx = context();
     if (!board || !ctx)
         return;
-    auto *page = board->instantiate<OrderPage1ViewController>(QStringLiteral("OrderNormal"),
-                                                              QStringLiteral("OrderPage1ViewController"));
+    auto *page = board->instantiate<OrderPage1ViewController>(Scene::OrderPage1);
     if (!page)
         return;
     ctx->customerStruct().reset();
@@ -259,17 +268,15 @@ void ChooseOrderTypeViewController::startContractOrder(const OrderCustomer &cust
 
 SlideMenuController *ChooseOrderTypeViewController::presentContractScreens()
 {
-    // The contract screens and the cart panel come from the storyboard "OrderContract".
+    // The contract screens in their stack, with the cart as the panel on the right.
     Storyboard *board = storyboard();
     if (!board)
         return nullptr;
-    Screen *main = board->instantiateInitial(QStringLiteral("OrderContract"));
-    Screen *cart = board->instantiate(QStringLiteral("OrderContract"), QStringLiteral("OrderCarViewController"));
-    auto *nav = qobject_cast<NavigationController *>(main);
-    auto *contract = nav ? qobject_cast<ContractViewController *>(nav->rootViewController()) : nullptr;
+    const auto [nav, contract] = board->instantiateStack<ContractViewController>(Scene::ContractNavigation);
+    Screen *cart = board->instantiate(Scene::OrderCar);
     auto *cartDelegate = dynamic_cast<SlideMenuControllerDelegate *>(cart);
-    if (!nav || !cart || !contract || !cartDelegate) {
-        delete main;
+    if (!contract || !cartDelegate) {
+        delete nav;
         delete cart;
         return nullptr;
     }

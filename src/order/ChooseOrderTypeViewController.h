@@ -17,10 +17,11 @@ class ChooseOrderTypeViewController : public Screen, public SelectDataViewDelega
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("made by the storyboard")
-    // Set by an opener whose rep already chose to continue the draft: it opens without asking again.
-    Q_PROPERTY(bool continuesDraft MEMBER m_continuesDraft)
 public:
     explicit ChooseOrderTypeViewController(QObject *parent = nullptr);
+    // Order entry from the storyboard, titled `title`. `continuesDraft`: the rep already chose to
+    // continue the draft, so it opens where the draft stands without asking again.
+    static ChooseOrderTypeViewController *instantiate(Storyboard *board, const QString &title, bool continuesDraft);
 
     void viewDidLoad() override;
     void viewWillAppear(bool animated) override;

@@ -150,8 +150,7 @@ void ContractViewController::selectRow(int row)
     NavigationController *nav = navigationController();
     if (row < 0 || row >= m_contractRows.size() || !board || !nav || nav->topViewController() != this)
         return;
-    auto *items = board->instantiate<ItemsViewController>(QStringLiteral("OrderContract"),
-                                                          QStringLiteral("ItemsViewController"));
+    auto *items = board->instantiate<ItemsViewController>(Scene::Items);
     if (!items)
         return;
     AppContext *ctx = context();

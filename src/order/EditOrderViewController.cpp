@@ -31,8 +31,7 @@ EditOrderViewController *EditOrderViewController::forDisplay(Storyboard *storybo
 {
     if (!storyboard)
         return nullptr;
-    auto *screen = storyboard->instantiate<EditOrderViewController>(QStringLiteral("OrderContract"),
-                                                                    QStringLiteral("EditOrderViewController"));
+    auto *screen = storyboard->instantiate<EditOrderViewController>(Scene::EditOrder);
     if (screen)
         screen->showOrderConfirm(line);
     return screen;
@@ -250,8 +249,7 @@ void EditOrderViewController::editKbetr()
     Storyboard *board = storyboard();
     if (!board || isDisplayMode() || presentedScreen())
         return;
-    auto *entry = board->instantiate<EnterNewAmountViewController>(QStringLiteral("EnterOrderInfoViewController"),
-                                                                   QStringLiteral("EnterNewAmountViewController"));
+    auto *entry = board->instantiate<EnterNewAmountViewController>(Scene::EnterNewAmount);
     if (!entry)
         return;
     entry->setDefaultAmount(m_order.orderItem.kbetr);

@@ -83,8 +83,7 @@ void EditSentMailViewController::selectMailAction()
     NavigationController *nav = navigationController();
     if (!board || !nav || !m_request || nav->topViewController() != this)
         return;
-    auto *choice = board->instantiate<ChoiceMailViewController>(QStringLiteral("OrderConfirm"),
-                                                                QStringLiteral("ChoiceMailViewController"));
+    auto *choice = board->instantiate<ChoiceMailViewController>(Scene::ChoiceMail);
     if (!choice)
         return;
     choice->setSentMailOrderConfirm(*m_request);

@@ -88,8 +88,7 @@ void ItemsViewController::selectRow(int row)
     Storyboard *board = storyboard();
     if (row < 0 || row >= m_itemRows.size() || !board || presentedScreen())
         return;
-    auto *entry = board->instantiate<EnterOrderInfoViewController>(QStringLiteral("EnterOrderInfoViewController"),
-                                                                   QStringLiteral("EnterOrderInfoViewController"));
+    auto *entry = board->instantiate<EnterOrderInfoViewController>(Scene::EnterOrderInfo);
     if (!entry)
         return;
     SlideMenuController *slide = slideMenuController();

@@ -124,8 +124,7 @@ void OrderCarViewController::selectLine(const QString &orderSeq)
     const auto line = std::find_if(lines.cbegin(), lines.cend(), [&](const Order &o) { return o.orderSeq == orderSeq; });
     if (!board || !slide || line == lines.cend() || slide->presentedScreen())
         return;
-    auto *edit = board->instantiate<EditOrderViewController>(QStringLiteral("OrderContract"),
-                                                             QStringLiteral("EditOrderViewController"));
+    auto *edit = board->instantiate<EditOrderViewController>(Scene::EditOrder);
     if (!edit)
         return;
     edit->setOrder(*line);
@@ -191,7 +190,7 @@ void OrderCarViewController::presentConfirmation()
     SlideMenuController *slide = slideMenuController();
     if (!board || !slide || slide->presentedScreen())
         return;
-    const auto [nav, confirm] = OrderConfirmViewController::instantiateStack(board);
+    const auto [nav, confirm] = board->instantiateStack<OrderConfirmViewController>(Scene::OrderConfirmNavigation);
     if (!confirm)
         return;
     connect(confirm, &OrderConfirmViewController::successClosure, this, &OrderCarViewController::successClosure);

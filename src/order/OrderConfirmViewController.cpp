@@ -50,19 +50,6 @@ OrderConfirmViewController::OrderConfirmViewController(QObject *parent)
 {
 }
 
-std::pair<NavigationController *, OrderConfirmViewController *>
-OrderConfirmViewController::instantiateStack(Storyboard *storyboard)
-{
-    Screen *screen = storyboard ? storyboard->instantiateInitial(QStringLiteral("OrderConfirm")) : nullptr;
-    auto *nav = qobject_cast<NavigationController *>(screen);
-    auto *confirm = nav ? qobject_cast<OrderConfirmViewController *>(nav->rootViewController()) : nullptr;
-    if (!confirm) {
-        delete screen;
-        return {nullptr, nullptr};
-    }
-    return {nav, confirm};
-}
-
 void OrderConfirmViewController::openOrderQueryOnRoot(NavigationController *stack, Storyboard *storyboard)
 {
     if (!stack || !storyboard)
@@ -71,7 +58,7 @@ void OrderConfirmViewController::openOrderQueryOnRoot(NavigationController *stac
     stack->popToRoot(false, [guard, storyboard] {
         if (!guard)
             return;
-        if (Screen *history = storyboard->instantiate(QStringLiteral("OrderHistory"), QStringLiteral("OrderHistoryViewController")))
+        if (Screen *history = storyboard->instantiate(Scene::OrderHistory))
             guard->push(history, true);
     });
 }
@@ -339,7 +326,7 @@ void OrderConfirmViewController::followOutbox(const OutboxOrder *finished)
 bool OrderConfirmViewController::mailScreenAvailable() const
 {
     Storyboard *board = storyboard();
-    return board && board->contains(QStringLiteral("OrderConfirm"), QStringLiteral("SendMailViewController"));
+    return board && board->contains(Scene::SendMail);
 }
 
 void OrderConfirmViewController::afterAttempt()
@@ -410,8 +397,7 @@ void OrderConfirmViewController::sentMailAction()
     NavigationController *nav = navigationController();
     if (!board || !nav)
         return;
-    auto *mail = board->instantiate<OrderConfirmMailScreen>(QStringLiteral("OrderConfirm"),
-                                                            QStringLiteral("SendMailViewController"));
+    auto *mail = board->instantiate<OrderConfirmMailScreen>(Scene::SendMail);
     if (!mail)
         return;
     mail->setOrderConfirmLines(tableArray());

@@ -52,9 +52,6 @@ class OrderConfirmViewController : public Screen
 public:
     explicit OrderConfirmViewController(QObject *parent = nullptr);
 
-    // The initial scene of the storyboard "OrderConfirm": its navigation stack and the confirmation at
-    // its root, or two nulls (nothing left over) when the scene is missing or of another kind.
-    static std::pair<NavigationController *, OrderConfirmViewController *> instantiateStack(Storyboard *storyboard);
     // What an opener's order-query closure does: `stack` returns to its root, then the order query is pushed
     // on it. Popping may delete the caller's own page, so the push is bound to the stack alone.
     static void openOrderQueryOnRoot(NavigationController *stack, Storyboard *storyboard);

@@ -444,7 +444,7 @@ void OrderPage1ViewController::nextAction()
             return;
         }
     }
-    performSegue(kShowPage2SegueId);
+    showItems();
 }
 
 void OrderPage1ViewController::closeViewAction()
@@ -463,15 +463,13 @@ void OrderPage1ViewController::leavePage()
         nav->popTo(stack.at(index - 1), true);
 }
 
-void OrderPage1ViewController::performSegue(const QString &identifier)
+void OrderPage1ViewController::showItems()
 {
-    if (identifier != kShowPage2SegueId)
-        return;
     Storyboard *board = storyboard();
     NavigationController *nav = navigationController();
     if (!board || !nav)
         return;
-    Screen *destination = board->instantiate(QStringLiteral("OrderNormal"), QStringLiteral("OrderPage2ViewController"));
+    Screen *destination = board->instantiate(Scene::OrderPage2);
     if (!destination)
         return;
     nav->push(destination, true);

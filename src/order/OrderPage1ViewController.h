@@ -25,8 +25,6 @@ class OrderPage1ViewController : public Screen
     Q_PROPERTY(QString creditsText READ creditsText NOTIFY creditsTextChanged)
 
 public:
-    static inline const QString kShowPage2SegueId = QStringLiteral("GotoPage2Segue");
-
     explicit OrderPage1ViewController(QObject *parent = nullptr);
 
     void viewDidLoad() override;
@@ -61,8 +59,8 @@ public:
     Q_INVOKABLE void nextAction();
     Q_INVOKABLE void closeViewAction();
 
-    // Transitions: GotoPage2Segue pushes the item page of storyboard "OrderNormal".
-    Q_INVOKABLE void performSegue(const QString &identifier);
+    // Pushes the item page, where the order's lines are entered.
+    void showItems();
 
 signals:
     // The rows were reloaded (the view's list follows row by row; page properties derived from the

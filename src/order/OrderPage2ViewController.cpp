@@ -134,7 +134,7 @@ void OrderPage2ViewController::selectItemsAction()
     m_filterItemsArray = searchMaterials(itemsArray(), QString());
     m_selectDataViewController = pickList;
     pickList->setTitle(localized(QT_TRANSLATE_NOOP("Zelk", "選擇物料")));
-    pickList->setProperty("searchPlaceholder", localized(QT_TRANSLATE_NOOP("Zelk", "輸入物料編號 or 物料名稱")));
+    pickList->setSearchPlaceholder(localized(QT_TRANSLATE_NOOP("Zelk", "輸入物料編號 or 物料名稱")));
     pickList->setShowReload(false);
     pickList->setDelegate(this);
     connect(pickList, &SelectDataViewController::chosen, this, &OrderPage2ViewController::chooseMaterial);
@@ -199,8 +199,7 @@ void OrderPage2ViewController::enterPriceAction()
     Storyboard *board = storyboard();
     if (!board)
         return;
-    auto *entry = board->instantiate<EnterNewAmountViewController>(QStringLiteral("EnterOrderInfoViewController"),
-                                                                   QStringLiteral("EnterNewAmountViewController"));
+    auto *entry = board->instantiate<EnterNewAmountViewController>(Scene::EnterNewAmount);
     if (!entry)
         return;
     const OrderTableStruct *itemNo = row(QStringLiteral("itemNo"));
@@ -341,7 +340,7 @@ void OrderPage2ViewController::orderAction()
     // What the confirmation sends: the order as it stands, under its identities.
     ctx->draft().setLines({order()});
 
-    const auto [nav, confirm] = OrderConfirmViewController::instantiateStack(board);
+    const auto [nav, confirm] = board->instantiateStack<OrderConfirmViewController>(Scene::OrderConfirmNavigation);
     if (!confirm)
         return;
     connect(confirm, &OrderConfirmViewController::successClosure, this,

@@ -2,6 +2,7 @@
 
 #include "model/AppContext.h"
 #include "model/Outbox.h"
+#include "order/ChooseOrderTypeViewController.h"
 #include "order/OrderConfirmViewController.h"
 #include "order/OutboxStateText.h"
 #include "text/Localizer.h"
@@ -123,11 +124,8 @@ void OutboxViewController::change(int orderIndex)
         return;
     }
     ctx->draft().restore(*entered);
-    const QString title = localized(QT_TRANSLATE_NOOP("Zelk", "訂單創建"));
-    Segue::perform(this, QStringLiteral("Order"), QString(), [title](Screen *destination) {
-        destination->setTitle(title);
-        destination->setProperty("continuesDraft", true);
-    });
+    Segue::show(this, ChooseOrderTypeViewController::instantiate(
+                          storyboard(), localized(QT_TRANSLATE_NOOP("Zelk", "訂單創建")), true));
 }
 
 void OutboxViewController::remove(int orderIndex)
@@ -149,7 +147,7 @@ void OutboxViewController::remove(int orderIndex)
     alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "取消")), AlertButton::Style::Cancel);
     if (mayBePlaced) {
         alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "訂單查詢")), AlertButton::Style::Default,
-                        [this] { Segue::perform(this, QStringLiteral("OrderHistory"), QString()); });
+                        [this] { Segue::perform(this, Scene::OrderHistory); });
     }
     alert.addButton(localized(QT_TRANSLATE_NOOP("Zelk", "刪除")), AlertButton::Style::Destructive, [this, id] {
         AppContext *c = context();

@@ -119,8 +119,7 @@ void SendMailViewController::openEdit(int row, bool showSelectMailView)
     NavigationController *nav = navigationController();
     if (!board || !nav || row < 0 || row >= m_rows.size() || nav->topViewController() != this)
         return;
-    auto *edit = board->instantiate<EditSentMailViewController>(QStringLiteral("OrderConfirm"),
-                                                                QStringLiteral("EditSentMailViewController"));
+    auto *edit = board->instantiate<EditSentMailViewController>(Scene::EditSentMail);
     if (!edit)
         return;
     edit->setSentMailOrderConfirm(m_rows.at(row));

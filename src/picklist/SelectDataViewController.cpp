@@ -65,11 +65,7 @@ void SelectDataViewController::setShowsCancelButton(bool shows)
 
 SelectDataViewController *SelectDataViewController::instantiate(Storyboard *board)
 {
-    Screen *screen = board ? board->instantiateInitial(QStringLiteral("SelectDataViewController")) : nullptr;
-    auto *pickList = qobject_cast<SelectDataViewController *>(screen);
-    if (!pickList)
-        delete screen;
-    return pickList;
+    return board ? board->instantiate<SelectDataViewController>(Scene::SelectData) : nullptr;
 }
 
 void SelectDataViewController::setSearchText(const QString &text)

@@ -41,7 +41,7 @@ class SelectDataViewController : public Screen
 
 public:
     explicit SelectDataViewController(QObject *parent = nullptr);
-    // A new pick list from the storyboard's "SelectDataViewController"; null when there is none.
+    // A new pick list from the storyboard; null when there is none.
     static SelectDataViewController *instantiate(Storyboard *board);
 
     // The delegate is a QObject implementing SelectDataViewDelegate; it is dropped when destroyed.

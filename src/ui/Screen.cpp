@@ -88,12 +88,6 @@ void Screen::setBackgroundColor(const QColor &color)
     emit backgroundColorChanged();
 }
 
-void Screen::setStoryboardOrigin(const QString &storyboard, const QString &identifier)
-{
-    m_storyboardName = storyboard;
-    m_storyboardIdentifier = identifier;
-}
-
 void Screen::setLeftBarButtons(const QList<BarButton> &buttons)
 {
     m_leftBarButtons = buttons;

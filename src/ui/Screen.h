@@ -126,8 +126,6 @@ public:
     // Set before the screen is presented; presented screens slide up unless told to cross-dissolve.
     bool crossDissolves() const { return m_crossDissolves; }
     void setCrossDissolves(bool crossDissolves) { m_crossDissolves = crossDissolves; }
-    QString storyboardName() const { return m_storyboardName; }
-    QString storyboardIdentifier() const { return m_storyboardIdentifier; }
 
     // ---- navigation bar items, shown while this screen is the top of a navigation stack ----
     void setLeftBarButtons(const QList<BarButton> &buttons);
@@ -179,7 +177,6 @@ public:
     virtual QList<Screen *> visibleChildScreens() const { return {}; }
     // The outermost container holding this screen (itself when it has no container).
     Screen *outermostContainer() const;
-    void setStoryboardOrigin(const QString &storyboard, const QString &identifier);
 
 signals:
     void titleChanged();
@@ -223,8 +220,6 @@ private:
     QString m_title;
     QUrl m_viewUrl;
     QColor m_backgroundColor;
-    QString m_storyboardName;
-    QString m_storyboardIdentifier;
     QList<BarButton> m_leftBarButtons;
     QList<BarButton> m_rightBarButtons;
     RowListModel<BarButtonRow> m_leftBarButtonRows;

@@ -5,25 +5,21 @@
 
 namespace Segue {
 
-bool perform(Screen *source, const QString &storyboard, const QString &identifier, const Prepare &prepare,
-             bool animated)
+bool perform(Screen *source, Scene scene, bool animated)
 {
     if (!source || !source->storyboard())
         return false;
-    Storyboard *board = source->storyboard();
-    Screen *destination =
-        identifier.isEmpty() ? board->instantiateInitial(storyboard) : board->instantiate(storyboard, identifier);
-    if (!destination)
-        return false;
-    if (prepare)
-        prepare(destination);
-    return show(source, destination, animated);
+    return show(source, source->storyboard()->instantiate(scene), animated);
 }
 
 bool show(Screen *source, Screen *destination, bool animated)
 {
-    if (!source || !destination)
+    if (!destination)
         return false;
+    if (!source) {
+        delete destination;
+        return false;
+    }
     NavigationController *stack = source->navigationController();
     if (stack && !qobject_cast<NavigationController *>(destination) && destination->kind() == QLatin1String("screen"))
         stack->push(destination, animated);

@@ -1,16 +1,16 @@
 #pragma once
-// Named scenes: a storyboard name and an identifier give a new screen, or nothing when either is
-// unknown (callers treat that as "do nothing"). Registration is explicit — one line per screen in the
-// app's registry — because self-registration from a static library is dropped by the linker:
+// The registry of scenes: a Scene gives a new screen, or nothing when it is not registered (callers
+// treat that as "do nothing"). Registration is explicit — one line per screen in the app's registry —
+// because self-registration from a static library is dropped by the linker:
 //
-//     storyboard.add("Main", "LoginViewController", [] { return new LoginViewController; });
-//     storyboard.add("OrderContract", "Nav", [] { return new ZelkNavigationController(new ContractViewController); });
-//     storyboard.setInitial("OrderContract", "Nav");
+//     storyboard.add(Scene::Login, [] { return new LoginViewController; });
+//     storyboard.add(Scene::ContractNavigation, [] { return new ZelkNavigationController(new ContractViewController); });
 //
 // The view of a screen is found from its class name (ViewLocator); the overload with `view` names it
 // ("app/LoginView.qml", relative to the module's qml/ folder, or a full URL).
 // Every new screen gets this storyboard's environment (Ui, Storyboard, AppContext).
-#include "ui/Screen.h"
+#include "ui/NavigationController.h"
+#include "ui/Scene.h"
 
 #include <QHash>
 
@@ -26,43 +26,45 @@ public:
     Ui *ui() const { return m_ui; }
     AppContext *context() const { return m_context; }
 
-    void add(const QString &storyboard, const QString &identifier, Factory factory);
-    void add(const QString &storyboard, const QString &identifier, const QString &view, Factory factory);
-    // The scene instantiateInitial() gives for `storyboard` (the first one added when not set).
-    void setInitial(const QString &storyboard, const QString &identifier);
-
-    bool contains(const QString &storyboard) const;
-    bool contains(const QString &storyboard, const QString &identifier) const;
-    QStringList identifiers(const QString &storyboard) const;
-    QStringList storyboards() const;
+    void add(Scene scene, Factory factory);
+    void add(Scene scene, const QString &view, Factory factory);
+    bool contains(Scene scene) const { return m_scenes.contains(scene); }
+    // The scene's name, for logs and test messages.
+    static QByteArray name(Scene scene);
 
     // A new screen, owned by the caller, or nullptr.
-    Screen *instantiate(const QString &storyboard, const QString &identifier);
-    Screen *instantiateInitial(const QString &storyboard);
+    Screen *instantiate(Scene scene);
 
-    // Typed convenience: nullptr also when the scene is of another class.
-    template <typename T> T *instantiate(const QString &storyboard, const QString &identifier)
+    // Typed: nullptr also when the scene is of another class.
+    template <typename T> T *instantiate(Scene scene)
     {
-        Screen *screen = instantiate(storyboard, identifier);
+        Screen *screen = instantiate(scene);
         T *typed = qobject_cast<T *>(screen);
         if (screen && !typed)
             delete screen;
         return typed;
     }
 
+    // A scene that is a navigation stack, and its root screen of class T; both null otherwise.
+    template <typename T> std::pair<NavigationController *, T *> instantiateStack(Scene scene)
+    {
+        Screen *screen = instantiate(scene);
+        auto *stack = qobject_cast<NavigationController *>(screen);
+        T *root = stack ? qobject_cast<T *>(stack->rootViewController()) : nullptr;
+        if (!root) {
+            delete screen;
+            return {nullptr, nullptr};
+        }
+        return {stack, root};
+    }
+
 private:
-    struct Scene {
-        QString identifier;
+    struct Entry {
         QString view;
         Factory factory;
-    };
-    struct Board {
-        QList<Scene> scenes;
-        QString initial;
     };
 
     Ui *m_ui;
     AppContext *m_context;
-    QHash<QString, Board> m_boards;
-    QStringList m_order;
+    QHash<Scene, Entry> m_scenes;
 };

@@ -10,7 +10,7 @@
 //     navigator.setEnvironment({&ui, &storyboard, &context});
 //     QQmlApplicationEngine engine;
 //     if (!installUi(engine, navigator, ui)) return 1;
-//     navigator.setRootScreen(storyboard.instantiateInitial("Main"));
+//     navigator.setRootScreen(storyboard.instantiate(Scene::Login));
 //     return app.exec();
 //
 // (with Q_IMPORT_QML_PLUGIN(ZelkPlugin) at file scope, as the static QML module requires).

@@ -28,7 +28,7 @@ private slots:
     void signInTappedBeforeTheStoresOpenWaitsForThem()
     {
         AppHarness app;
-        app.navigator.setRootScreen(app.storyboard.instantiateInitial(QStringLiteral("Main")));
+        app.navigator.setRootScreen(app.storyboard.instantiate(Scene::Login));
         LoginViewController *login = app.login();
         QVERIFY(login);
         login->setUserName(QStringLiteral("demo"));

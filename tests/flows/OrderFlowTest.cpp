@@ -55,7 +55,7 @@ struct Flow : AppHarness {
     // Pushes a new order-type screen, as 訂單創建 on the home screen does.
     void openChoose()
     {
-        choose = qobject_cast<ChooseOrderTypeViewController *>(storyboard.instantiateInitial(QStringLiteral("Order")));
+        choose = qobject_cast<ChooseOrderTypeViewController *>(storyboard.instantiate(Scene::ChooseOrderType));
         nav->push(choose, false);
         settle();
     }
@@ -421,8 +421,7 @@ private slots:
                 Order order =
                     line(argAt(0).toFloat(), argAt(1).toFloat(), argAt(2).toInt(), argAt(3).toDouble());
                 order.contract2.maktx = QStringLiteral("合約物料");
-                f.edit = f.storyboard.instantiate<EditOrderViewController>(
-                    QStringLiteral("OrderContract"), QStringLiteral("EditOrderViewController"));
+                f.edit = f.storyboard.instantiate<EditOrderViewController>(Scene::EditOrder);
                 QVERIFY(f.edit);
                 f.edit->setOrder(order);
                 (f.slide() ? static_cast<Screen *>(f.slide()) : f.choose.data())

@@ -51,7 +51,7 @@ struct MailFlow : AppHarness {
     bool submit(const QList<Order> &orders)
     {
         context->draft().setLines(orders);
-        Screen *nav = storyboard.instantiateInitial(QStringLiteral("OrderConfirm"));
+        Screen *nav = storyboard.instantiate(Scene::OrderConfirmNavigation);
         tabs()->present(nav, false);
         settle();
         confirm = qobject_cast<OrderConfirmViewController *>(static_cast<NavigationController *>(nav)->rootViewController());

@@ -90,10 +90,10 @@ public:
     ChangePasswordViewController *openPasswordChange();
 
     // Places a lone screen (in a navigation stack) as the window's root and shows it.
-    template <class T> T *showInStack(const QString &identifier, NavigationController **stackOut = nullptr)
+    template <class T> T *showInStack(Scene scene, NavigationController **stackOut = nullptr)
     {
         openStores();
-        auto *screen = storyboard.instantiate<T>(QStringLiteral("Main"), identifier);
+        auto *screen = storyboard.instantiate<T>(scene);
         if (!screen)
             return nullptr;
         auto *stack = new NavigationController(screen);

@@ -25,7 +25,7 @@ private slots:
     {
         QFETCH(QJsonObject, row);
         AppHarness app;
-        auto *screen = app.showInStack<ChangePasswordViewController>(QStringLiteral("ChangePasswordViewController"));
+        auto *screen = app.showInStack<ChangePasswordViewController>(Scene::ChangePassword);
         QVERIFY(screen);
         QCOMPARE(screen->title(), QStringLiteral("修改密碼"));
         const QStringList fields = row["fields"].toVariant().toStringList();
@@ -87,7 +87,7 @@ private slots:
     void withoutStoredUserTheIdIsLeftOut()
     {
         AppHarness app;
-        auto *screen = app.showInStack<ChangePasswordViewController>(QStringLiteral("ChangePasswordViewController"));
+        auto *screen = app.showInStack<ChangePasswordViewController>(Scene::ChangePassword);
         fill(screen, QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("b"));
         screen->changePasswordAction();
         QTRY_COMPARE(app.ui.currentAlertTitle(), QStringLiteral("修改失敗"));

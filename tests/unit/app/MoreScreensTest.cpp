@@ -17,7 +17,7 @@ private slots:
     {
         AppHarness app;
         app.context->versionCheck().setVersionText(QStringLiteral("2.4.0"));
-        auto *more = app.showInStack<MoreViewController>(QStringLiteral("MoreViewController"));
+        auto *more = app.showInStack<MoreViewController>(Scene::More);
         QVERIFY(more);
 
         // No newer version: the version row shows the version and two spaces, and does nothing.
@@ -66,7 +66,7 @@ private slots:
     void contactDialsOnlyTheTelephoneRows()
     {
         AppHarness app;
-        auto *contact = app.showInStack<ContactUsViewController>(QStringLiteral("ContactUsViewController"));
+        auto *contact = app.showInStack<ContactUsViewController>(Scene::ContactUs);
         QVERIFY(contact);
         for (int row = 0; row < 6; ++row)
             contact->selectRow(row);

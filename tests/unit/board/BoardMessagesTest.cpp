@@ -78,11 +78,9 @@ class BoardMessagesTest : public QObject
     {
         app = std::make_unique<AppHarness>();
         app->startSignedIn();
-        list = app->storyboard.instantiate<BoardMessageListViewController>(
-            QStringLiteral("Board"), QStringLiteral("BoardMessageListViewController"));
+        list = BoardMessageListViewController::instantiate(&app->storyboard, QStringLiteral("B001"));
         if (!list)
             return false;
-        list->setBoardId(QStringLiteral("B001"));
         app->navigator.setRootScreen(new NavigationController(list));
         settle();
         return QTest::qWaitFor([&] { return !list->header()->isRefreshing(); }, 5000);
@@ -106,16 +104,16 @@ private slots:
         AppHarness app;
         app.startSignedIn();
         NavigationController *stack = nullptr;
-        auto *boards = app.showInStack<BoardListViewController>(QStringLiteral("BoardListViewController"), &stack);
+        auto *boards = app.showInStack<BoardListViewController>(Scene::BoardList, &stack);
         QCOMPARE(boards->header()->state(), RefreshControl::Refreshing);
         QCOMPARE(boards->header()->title(), QStringLiteral("更新資料中"));
         QTRY_COMPARE(boards->header()->state(), RefreshControl::Idle);
         QCOMPARE(boards->rows()->value(0, "boardName").toString(), QStringLiteral("公司公告"));
         QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("getBoardsList")).first(), QJsonObject({{"userID", "U10023"}}));
 
-        // A row opens its own board; out of range and other transitions go nowhere.
+        // A row opens its own board; a row out of range goes nowhere.
         boards->selectRow(99);
-        boards->performSegue(QStringLiteral("OtherSegue"), 0);
+        boards->selectRow(-1);
         settle();
         QCOMPARE(stack->depth(), 1);
         boards->selectRow(1);

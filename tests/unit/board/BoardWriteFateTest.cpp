@@ -68,10 +68,8 @@ private slots:
         const QString firstText = tries.first()["text"].toString();
         app = std::make_unique<AppHarness>();
         app->startSignedIn();
-        list = app->storyboard.instantiate<BoardMessageListViewController>(u"Board"_s,
-                                                                             u"BoardMessageListViewController"_s);
+        list = BoardMessageListViewController::instantiate(&app->storyboard, u"B001"_s);
         QVERIFY(list);
-        list->setBoardId(u"B001"_s);
         app->navigator.setRootScreen(new NavigationController(list));
         QVERIFY(idle());
         const QString answered = list->rows()->value(0, "msgID").toString(); // the message replied to

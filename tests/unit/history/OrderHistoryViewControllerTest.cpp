@@ -22,8 +22,7 @@ struct Query : AppHarness {
         if (!fault.isEmpty())
             gateway.setFault(fault);
         context->lists().setCustomerList(customers);
-        screen =
-            storyboard.instantiate<OrderHistoryViewController>("OrderHistory", "OrderHistoryViewController");
+        screen = storyboard.instantiate<OrderHistoryViewController>(Scene::OrderHistory);
         if (today.isValid())
             screen->setTodayProvider([today] { return today; });
         QObject::connect(screen, &OrderHistoryViewController::queryTypeInfoTextFieldFocusRequested, screen,

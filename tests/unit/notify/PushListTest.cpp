@@ -23,7 +23,7 @@ private slots:
     {
         AppHarness app;
         app.startSignedIn();
-        auto *list = app.showInStack<PushListViewController>(QStringLiteral("PushListViewController"));
+        auto *list = app.showInStack<PushListViewController>(Scene::PushList);
         // The header loads the first page at once.
         QCOMPARE(list->header()->state(), RefreshControl::Refreshing);
         QCOMPARE(list->footer()->state(), RefreshControl::NoMoreData);
@@ -93,7 +93,7 @@ private slots:
         app.openStores();
         app.context->secureStore().setValue(QStringLiteral("pushToken"), QStringLiteral("0AFF"));
         for (int i = 0; i < 2; ++i) {
-            auto *list = app.showInStack<PushListViewController>(QStringLiteral("PushListViewController"));
+            auto *list = app.showInStack<PushListViewController>(Scene::PushList);
             QTRY_COMPARE(list->header()->state(), RefreshControl::Idle);
             app.context->secureStore().remove(QStringLiteral("pushToken"));
         }

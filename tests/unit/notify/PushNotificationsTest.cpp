@@ -106,8 +106,7 @@ private slots:
         QCOMPARE(app.context->pushToken(), std::optional<QString>(QStringLiteral("0AFF")));
 
         // The diagnosis screen as the window's root shows the text itself, and no alert.
-        auto *diagnosis = app.storyboard.instantiate<PushTestViewController>(QStringLiteral("Main"),
-                                                                            QStringLiteral("PushTestViewController"));
+        auto *diagnosis = app.storyboard.instantiate<PushTestViewController>(Scene::PushTest);
         app.navigator.setRootScreen(diagnosis);
         app.gateway.addPush(QStringLiteral("demo"), QStringLiteral("t"), QStringLiteral("診斷用"));
         QTRY_COMPARE(diagnosis->pushMessage(), QStringLiteral("診斷用"));
