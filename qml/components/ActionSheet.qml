@@ -5,13 +5,12 @@ import QtQuick.Controls.Material
 import QtQuick.Layouts
 import Zelk
 
-// The action sheet on screen (QmlUi.alert of kind "sheet"), rising from the bottom; cancel-style
+// The action sheet on screen (QmlUi's alert when it is a sheet), rising from the bottom; cancel-style
 // buttons are set apart at the bottom.
 Popup {
     id: sheet
-    property QmlUi ui: null
-    property var model: ({})
-    readonly property bool wanted: model.id !== undefined && model.kind === "sheet"
+    required property QmlUi ui
+    readonly property bool wanted: ui.alertId !== 0 && ui.alertIsSheet
 
     objectName: "actionSheet"
     modal: true
@@ -25,27 +24,23 @@ Popup {
     visible: wanted
 
 
-    function buttonsOf(cancel) {
-        const list = []
-        const all = sheet.model.buttons || []
-        for (let i = 0; i < all.length; ++i) {
-            if ((all[i].style === "cancel") === cancel)
-                list.push({ title: all[i].title, style: all[i].style, index: i })
-        }
-        return list
-    }
-
+    // A button of the sheet's buttons; each group draws those of its kind (cancel or not) and hides
+    // the others, which its layout then leaves out.
     component SheetButton: PlainButton {
-        property var entry
-        objectName: "sheetButton_" + entry.title
-        Accessible.name: entry.title
+        required property int index
+        required property string title
+        required property string style
+        property bool cancelGroup: false
+        visible: (style === "cancel") === cancelGroup
+        objectName: "sheetButton_" + title
+        Accessible.name: title
         Layout.fillWidth: true
         flat: true
-        text: entry.title
+        text: title
         font.pixelSize: 18
-        font.weight: entry.style === "cancel" ? Font.DemiBold : Font.Normal
-        Material.foreground: entry.style === "destructive" ? "#d32f2f" : Brand.red
-        onClicked: sheet.ui.answerAlert(sheet.model.id, entry.index, [])
+        font.weight: style === "cancel" ? Font.DemiBold : Font.Normal
+        Material.foreground: style === "destructive" ? "#d32f2f" : Brand.red
+        onClicked: sheet.ui.answerAlert(sheet.ui.alertId, index, [])
     }
 
     // The sheet reaches the controls below by id, so its content is built with it, not deferred.
@@ -65,7 +60,7 @@ Popup {
                     Layout.fillWidth: true
                     Layout.margins: 12
                     visible: text !== ""
-                    text: sheet.model.title || ""
+                    text: sheet.ui.alertTitle
                     horizontalAlignment: Text.AlignHCenter
                     wrapMode: Text.Wrap
                     font.weight: Font.DemiBold
@@ -77,35 +72,30 @@ Popup {
                     Layout.rightMargin: 12
                     Layout.bottomMargin: 8
                     visible: text !== ""
-                    text: sheet.model.message || ""
+                    text: sheet.ui.alertMessage
                     horizontalAlignment: Text.AlignHCenter
                     wrapMode: Text.Wrap
                     color: Brand.secondaryText
                 }
                 Repeater {
-                    model: sheet.wanted ? sheet.buttonsOf(false) : []
-                    delegate: SheetButton {
-                        required property var modelData
-                        entry: modelData
-                    }
+                    model: sheet.wanted ? sheet.ui.alertButtons : null
+                    delegate: SheetButton {}
                 }
             }
         }
         Rectangle {
             Layout.fillWidth: true
             implicitHeight: cancelColumn.implicitHeight
-            visible: cancelRepeater.count > 0
+            visible: cancelColumn.implicitHeight > 0
             radius: 12
             color: "white"
             ColumnLayout {
                 id: cancelColumn
                 width: parent.width
                 Repeater {
-                    id: cancelRepeater
-                    model: sheet.wanted ? sheet.buttonsOf(true) : []
+                    model: sheet.wanted ? sheet.ui.alertButtons : null
                     delegate: SheetButton {
-                        required property var modelData
-                        entry: modelData
+                        cancelGroup: true
                     }
                 }
             }

@@ -5,14 +5,13 @@ import QtQuick.Controls.Material
 import QtQuick.Layouts
 import Zelk
 
-// The alert on screen (QmlUi.alert of kind "alert"): title, message, text fields and buttons.
+// The alert on screen (QmlUi's alert when it is not a sheet): title, message, text fields and buttons.
 Dialog {
     id: dialog
-    property QmlUi ui: null
-    property var model: ({})
+    required property QmlUi ui
     // Centred in what the on-screen keyboard leaves of the window.
     property real keyboardHeight: 0
-    readonly property bool wanted: model.id !== undefined && model.kind === "alert"
+    readonly property bool wanted: ui.alertId !== 0 && !ui.alertIsSheet
 
     objectName: "alertDialog"
     modal: true
@@ -40,17 +39,12 @@ Dialog {
         const texts = []
         for (let i = 0; i < fields.count; ++i)
             texts.push(fields.itemAt(i).text)
-        dialog.ui.answerAlert(dialog.model.id, index, texts)
+        dialog.ui.answerAlert(dialog.ui.alertId, index, texts)
     }
 
     function pressDefault() {
-        const buttons = dialog.model.buttons || []
-        for (let i = 0; i < buttons.length; ++i) {
-            if (buttons[i].style === "default") {
-                press(i)
-                return
-            }
-        }
+        if (dialog.ui.alertDefaultButton >= 0)
+            press(dialog.ui.alertDefaultButton)
     }
 
     // The sheet reaches the controls below by id, so its content is built with it, not deferred.
@@ -61,7 +55,7 @@ Dialog {
             objectName: "alertTitle"
             Layout.fillWidth: true
             visible: text !== ""
-            text: dialog.model.title || ""
+            text: dialog.ui.alertTitle
             wrapMode: Text.Wrap
             horizontalAlignment: Text.AlignHCenter
             font.pixelSize: 17
@@ -72,33 +66,33 @@ Dialog {
             objectName: "alertMessage"
             Layout.fillWidth: true
             visible: text !== ""
-            text: dialog.model.message || ""
+            text: dialog.ui.alertMessage
             wrapMode: Text.Wrap
             horizontalAlignment: Text.AlignHCenter
             color: Brand.titleText
         }
         Repeater {
             id: fields
-            model: dialog.model.fields || []
+            model: dialog.ui.alertFields
             delegate: TextField {
                 placeholderTextColor: Brand.secondaryText
-                required property var modelData
                 required property int index
-                property string accepted: modelData.text
+                required property string placeholder
+                required property string initialText
+                required property bool secure
+                required property int inputHints
+                property string accepted: initialText
                 objectName: "alertField_" + index
-                Accessible.name: modelData.placeholder
+                Accessible.name: placeholder
                 Layout.fillWidth: true
-                text: modelData.text
-                placeholderText: modelData.placeholder
-                echoMode: modelData.secure ? TextInput.Password : TextInput.Normal
-                inputMethodHints: modelData.keyboard === "number" ? Qt.ImhDigitsOnly
-                                : modelData.keyboard === "decimal" ? Qt.ImhFormattedNumbersOnly
-                                : modelData.keyboard === "phone" ? Qt.ImhDialableCharactersOnly
-                                : modelData.keyboard === "email" ? Qt.ImhEmailCharactersOnly : Qt.ImhNone
+                text: initialText
+                placeholderText: placeholder
+                echoMode: secure ? TextInput.Password : TextInput.Normal
+                inputMethodHints: inputHints
                 // Return presses the alert's default button, as on a phone's keyboard.
                 onAccepted: dialog.pressDefault()
                 onTextEdited: {
-                    if (dialog.ui.acceptsFieldEdit(dialog.model.id, index, accepted, text)) {
+                    if (dialog.ui.acceptsFieldEdit(dialog.ui.alertId, index, accepted, text)) {
                         accepted = text
                     } else {
                         const position = cursorPosition - (text.length - accepted.length)
@@ -111,21 +105,22 @@ Dialog {
         GridLayout {
             Layout.fillWidth: true
             // Two buttons side by side, more stacked.
-            columns: (dialog.model.buttons || []).length === 2 ? 2 : 1
+            columns: dialog.ui.alertButtons.count === 2 ? 2 : 1
             columnSpacing: 8
             rowSpacing: 4
             Repeater {
-                model: dialog.model.buttons || []
+                model: dialog.ui.alertButtons
                 delegate: PlainButton {
-                    required property var modelData
                     required property int index
-                    objectName: "alertButton_" + modelData.title
-                    Accessible.name: modelData.title
+                    required property string title
+                    required property string style
+                    objectName: "alertButton_" + title
+                    Accessible.name: title
                     Layout.fillWidth: true
                     flat: true
-                    text: modelData.title
-                    font.weight: modelData.style === "cancel" ? Font.DemiBold : Font.Normal
-                    Material.foreground: modelData.style === "destructive" ? "#d32f2f" : Brand.red
+                    text: title
+                    font.weight: style === "cancel" ? Font.DemiBold : Font.Normal
+                    Material.foreground: style === "destructive" ? "#d32f2f" : Brand.red
                     onClicked: dialog.press(index)
                 }
             }

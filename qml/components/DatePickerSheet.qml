@@ -5,12 +5,11 @@ import QtQuick.Controls.Material
 import QtQuick.Layouts
 import Zelk
 
-// The date picker dialog (QmlUi.datePicker): year, month and day wheels with "取消" and "確定".
+// The date picker dialog (QmlUi's date picker): year, month and day wheels with "取消" and "確定".
 Popup {
     id: sheet
-    property QmlUi ui: null
-    property var model: ({})
-    readonly property bool wanted: model.id !== undefined
+    required property QmlUi ui
+    readonly property bool wanted: ui.datePickerId !== 0
     readonly property int firstYear: 1990
     readonly property int lastYear: 2100
 
@@ -47,22 +46,22 @@ Popup {
         return new Date(year, month, day)
     }
 
+    // A wheel of the numbers from `first`, `count` of them, each written with at least `digits` digits.
     component Wheel: Tumbler {
         id: wheel
-        property var labels: []
-        property int validCount: labels.length
+        property int first: 1
+        property int digits: 2
+        property int validCount: count
         Layout.fillWidth: true
         Layout.preferredHeight: 216
         visibleItemCount: 5
-        model: labels
         delegate: Component {
             PlainLabel {
                 id: cell
-                required property var modelData
                 required property int index
                 objectName: wheel.objectName + "_" + index
-                Accessible.name: modelData
-                text: modelData
+                Accessible.name: text
+                text: String(wheel.first + index).padStart(wheel.digits, "0")
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter
                 opacity: 1.0 - Math.abs(Tumbler.displacement) / (wheel.visibleItemCount / 2)
@@ -88,12 +87,12 @@ Popup {
                 flat: true
                 text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "取消"))
                 Material.foreground: Brand.red
-                onClicked: sheet.ui.cancelDatePicker(sheet.model.id)
+                onClicked: sheet.ui.cancelDatePicker(sheet.ui.datePickerId)
             }
             PlainLabel {
                 Layout.fillWidth: true
                 horizontalAlignment: Text.AlignHCenter
-                text: sheet.model.title || ""
+                text: sheet.ui.datePickerTitle
                 font.weight: Font.DemiBold
                 color: Brand.titleText
             }
@@ -103,7 +102,7 @@ Popup {
                 flat: true
                 text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "確定"))
                 Material.foreground: Brand.red
-                onClicked: sheet.ui.chooseDate(sheet.model.id, sheet.chosenDate())
+                onClicked: sheet.ui.chooseDate(sheet.ui.datePickerId, sheet.chosenDate())
             }
         }
         RowLayout {
@@ -112,19 +111,21 @@ Popup {
                 id: yearWheel
                 objectName: "datePickerYear"
                 Accessible.name: "year"
-                labels: { const l = []; for (let y = sheet.firstYear; y <= sheet.lastYear; ++y) l.push(String(y)); return l }
+                first: sheet.firstYear
+                digits: 4
+                model: sheet.lastYear - sheet.firstYear + 1
             }
             Wheel {
                 id: monthWheel
                 objectName: "datePickerMonth"
                 Accessible.name: "month"
-                labels: ["01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11", "12"]
+                model: 12
             }
             Wheel {
                 id: dayWheel
                 objectName: "datePickerDay"
                 Accessible.name: "day"
-                labels: { const l = []; for (let d = 1; d <= 31; ++d) l.push(d < 10 ? "0" + d : String(d)); return l }
+                model: 31
                 validCount: sheet.dayCount
                 onCurrentIndexChanged: clampLater.restart()
                 onMovingChanged: clampLater.restart()
@@ -135,7 +136,7 @@ Popup {
     onWantedChanged: {
         if (!wanted)
             return
-        const date = model.date instanceof Date && !isNaN(model.date) ? model.date : new Date()
+        const date = isNaN(ui.datePickerDate) ? new Date() : ui.datePickerDate
         yearWheel.currentIndex = Math.max(0, Math.min(date.getFullYear() - firstYear, lastYear - firstYear))
         monthWheel.currentIndex = date.getMonth()
         dayWheel.currentIndex = date.getDate() - 1

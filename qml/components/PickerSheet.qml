@@ -5,12 +5,11 @@ import QtQuick.Controls.Material
 import QtQuick.Layouts
 import Zelk
 
-// The bottom pick list (QmlUi.picker): title, "取消" and "確定", and a wheel of rows.
+// The bottom pick list (QmlUi's picker): title, "取消" and "確定", and a wheel of rows.
 Popup {
     id: sheet
-    property QmlUi ui: null
-    property var model: ({})
-    readonly property bool wanted: model.id !== undefined
+    required property QmlUi ui
+    readonly property bool wanted: ui.pickerId !== 0
 
     objectName: "pickerSheet"
     modal: true
@@ -35,13 +34,13 @@ Popup {
                 flat: true
                 text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "取消"))
                 Material.foreground: Brand.red
-                onClicked: sheet.ui.cancelPicker(sheet.model.id)
+                onClicked: sheet.ui.cancelPicker(sheet.ui.pickerId)
             }
             PlainLabel {
                 Layout.fillWidth: true
                 horizontalAlignment: Text.AlignHCenter
                 elide: Text.ElideRight
-                text: sheet.model.title || ""
+                text: sheet.ui.pickerTitle
                 font.weight: Font.DemiBold
                 color: Brand.titleText
             }
@@ -51,21 +50,21 @@ Popup {
                 flat: true
                 text: Localized.text(QT_TRANSLATE_NOOP("Zelk", "確定"))
                 Material.foreground: Brand.red
-                onClicked: sheet.ui.choosePickerRow(sheet.model.id, tumbler.currentIndex)
+                onClicked: sheet.ui.choosePickerRow(sheet.ui.pickerId, tumbler.currentIndex)
             }
         }
         Tumbler {
             id: tumbler
             objectName: "pickerRows"
-            Accessible.name: sheet.model.title || ""
+            Accessible.name: sheet.ui.pickerTitle
             Layout.fillWidth: true
             Layout.preferredHeight: 216
             visibleItemCount: 5
             wrap: false
-            model: sheet.model.rows || []
+            model: sheet.ui.pickerRows
             delegate: PlainLabel {
                 id: row
-                required property var modelData
+                required property string modelData
                 required property int index
                 objectName: "pickerRow_" + index
                 Accessible.name: modelData
@@ -88,7 +87,7 @@ Popup {
     // After the rows have reached the wheel.
     function selectInitialRow() {
         if (wanted)
-            tumbler.currentIndex = Math.max(0, Math.min(model.initialRow, (model.rows || []).length - 1))
+            tumbler.currentIndex = Math.max(0, Math.min(ui.pickerInitialRow, ui.pickerRows.length - 1))
     }
     onWantedChanged: afterRowsArrive.restart()
     Timer {

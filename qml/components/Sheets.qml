@@ -14,19 +14,15 @@ Item {
     AlertDialog {
         ui: sheets.ui
         keyboardHeight: sheets.keyboardHeight
-        model: sheets.ui.alert
     }
     ActionSheet {
         ui: sheets.ui
-        model: sheets.ui.alert
     }
     PickerSheet {
         ui: sheets.ui
-        model: sheets.ui.picker
     }
     DatePickerSheet {
         ui: sheets.ui
-        model: sheets.ui.datePicker
     }
     SpinnerOverlay {
         parent: Overlay.overlay

@@ -31,26 +31,20 @@ bool BackKey::stepBack()
     if (m_ui.isSpinnerVisible())
         return false;
     // 1. What covers the screens.
-    const QVariantMap datePicker = m_ui.datePickerForView();
-    if (!datePicker.isEmpty()) {
-        m_ui.cancelDatePicker(datePicker.value(QStringLiteral("id")).toInt());
+    if (const int id = m_ui.datePickerId()) {
+        m_ui.cancelDatePicker(id);
         return true;
     }
-    const QVariantMap picker = m_ui.pickerForView();
-    if (!picker.isEmpty()) {
-        m_ui.cancelPicker(picker.value(QStringLiteral("id")).toInt());
+    if (const int id = m_ui.pickerId()) {
+        m_ui.cancelPicker(id);
         return true;
     }
-    const QVariantMap alert = m_ui.alertForView();
-    if (!alert.isEmpty()) {
-        const QVariantList buttons = alert.value(QStringLiteral("buttons")).toList();
-        for (qsizetype i = 0; i < buttons.size(); ++i) {
-            if (buttons.at(i).toMap().value(QStringLiteral("style")) == QLatin1String("cancel")) {
-                m_ui.answerAlert(alert.value(QStringLiteral("id")).toInt(), int(i), {});
-                return true;
-            }
-        }
-        return false;
+    if (const int id = m_ui.alertId()) {
+        const int cancel = m_ui.alertButtonOfStyle(AlertButton::Style::Cancel);
+        if (cancel < 0)
+            return false;
+        m_ui.answerAlert(id, cancel, {});
+        return true;
     }
     Screen *visible = m_navigator.visibleScreen();
     if (!visible)

@@ -9,6 +9,7 @@
 #include <QFutureWatcher>
 #include <QImageReader>
 #include <QTimer>
+#include <numeric>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace {
@@ -25,25 +26,34 @@ QString styleName(AlertButton::Style style)
     return QStringLiteral("default");
 }
 
-QString keyboardName(AlertTextField::Keyboard keyboard)
+Qt::InputMethodHints inputHints(AlertTextField::Keyboard keyboard)
 {
     switch (keyboard) {
     case AlertTextField::Keyboard::Number:
-        return QStringLiteral("number");
+        return Qt::ImhDigitsOnly;
     case AlertTextField::Keyboard::Decimal:
-        return QStringLiteral("decimal");
+        return Qt::ImhFormattedNumbersOnly;
     case AlertTextField::Keyboard::Phone:
-        return QStringLiteral("phone");
+        return Qt::ImhDialableCharactersOnly;
     case AlertTextField::Keyboard::Email:
-        return QStringLiteral("email");
+        return Qt::ImhEmailCharactersOnly;
     case AlertTextField::Keyboard::Default:
         break;
     }
-    return QStringLiteral("default");
+    return Qt::ImhNone;
 }
 } // namespace
 
-QmlUi::QmlUi(QObject *parent) : QObject(parent) {}
+QmlUi::QmlUi(QObject *parent)
+    : QObject(parent),
+      m_alertButtons({{"title", [this](int i) { return QVariant(shownAlert().buttons.at(i).title); }},
+                      {"style", [this](int i) { return QVariant(styleName(shownAlert().buttons.at(i).style)); }}}),
+      m_alertFields({{"placeholder", [this](int i) { return QVariant(shownAlert().fields.at(i).placeholder); }},
+                     {"initialText", [this](int i) { return QVariant(shownAlert().fields.at(i).text); }},
+                     {"secure", [this](int i) { return QVariant(shownAlert().fields.at(i).secure); }},
+                     {"inputHints", [this](int i) { return QVariant(int(inputHints(shownAlert().fields.at(i).keyboard))); }}})
+{
+}
 
 QmlUi::~QmlUi() = default;
 
@@ -51,34 +61,35 @@ void QmlUi::enqueue(const Alert &alert, bool sheet)
 {
     m_alerts.append(QueuedAlert{m_nextId++, sheet, alert});
     if (m_alerts.size() == 1)
-        emit alertChanged();
+        showFirstAlert();
+}
+
+void QmlUi::showFirstAlert()
+{
+    // Emptied first, so that the view makes new delegates: no field keeps what was typed into the last.
+    m_alertButtons.setRows({});
+    m_alertFields.setRows({});
+    if (!m_alerts.isEmpty()) {
+        QList<int> buttons(shownAlert().buttons.size()), fields(shownAlert().fields.size());
+        std::iota(buttons.begin(), buttons.end(), 0);
+        std::iota(fields.begin(), fields.end(), 0);
+        m_alertButtons.setRows(buttons);
+        m_alertFields.setRows(fields);
+    }
+    emit alertChanged();
 }
 
 void QmlUi::showAlert(const Alert &alert) { enqueue(alert, false); }
 
 void QmlUi::showActionSheet(const Alert &sheet) { enqueue(sheet, true); }
 
-QVariantMap QmlUi::alertForView() const
+int QmlUi::alertButtonOfStyle(AlertButton::Style style) const
 {
     if (m_alerts.isEmpty())
-        return {};
-    const QueuedAlert &q = m_alerts.first();
-    QVariantList buttons;
-    for (const AlertButton &b : q.alert.buttons)
-        buttons.append(QVariantMap{{QStringLiteral("title"), b.title}, {QStringLiteral("style"), styleName(b.style)}});
-    QVariantList fields;
-    for (const AlertTextField &f : q.alert.fields) {
-        fields.append(QVariantMap{{QStringLiteral("placeholder"), f.placeholder},
-                                  {QStringLiteral("text"), f.text},
-                                  {QStringLiteral("secure"), f.secure},
-                                  {QStringLiteral("keyboard"), keyboardName(f.keyboard)}});
-    }
-    return QVariantMap{{QStringLiteral("id"), q.id},
-                       {QStringLiteral("kind"), q.sheet ? QStringLiteral("sheet") : QStringLiteral("alert")},
-                       {QStringLiteral("title"), q.alert.title},
-                       {QStringLiteral("message"), q.alert.message},
-                       {QStringLiteral("buttons"), buttons},
-                       {QStringLiteral("fields"), fields}};
+        return -1;
+    const QList<AlertButton> &buttons = shownAlert().buttons;
+    const auto it = std::find_if(buttons.cbegin(), buttons.cend(), [style](const AlertButton &b) { return b.style == style; });
+    return it == buttons.cend() ? -1 : int(it - buttons.cbegin());
 }
 
 void QmlUi::answerAlert(int id, int buttonIndex, const QStringList &fieldTexts)
@@ -86,7 +97,7 @@ void QmlUi::answerAlert(int id, int buttonIndex, const QStringList &fieldTexts)
     if (m_alerts.isEmpty() || m_alerts.first().id != id)
         return;
     const Alert alert = m_alerts.takeFirst().alert;
-    emit alertChanged();
+    showFirstAlert();
     alert.press(buttonIndex, fieldTexts);
 }
 
@@ -110,16 +121,6 @@ void QmlUi::showPicker(const Picker &picker)
     emit pickerChanged();
     if (hadOne && previous.cancel && previous.context.alive())
         previous.cancel();
-}
-
-QVariantMap QmlUi::pickerForView() const
-{
-    if (m_pickerId == 0)
-        return {};
-    return QVariantMap{{QStringLiteral("id"), m_pickerId},
-                       {QStringLiteral("title"), m_picker.title},
-                       {QStringLiteral("rows"), m_picker.rows},
-                       {QStringLiteral("initialRow"), m_picker.initialRow}};
 }
 
 void QmlUi::choosePickerRow(int id, int row)
@@ -157,17 +158,6 @@ void QmlUi::showDatePicker(const DatePicker &picker)
     emit datePickerChanged();
     if (hadOne && previous.cancel && previous.context.alive())
         previous.cancel();
-}
-
-QVariantMap QmlUi::datePickerForView() const
-{
-    if (m_datePickerId == 0)
-        return {};
-    return QVariantMap{{QStringLiteral("id"), m_datePickerId},
-                       {QStringLiteral("title"), m_datePicker.title},
-                       {QStringLiteral("date"), m_datePicker.initialDate},
-                       {QStringLiteral("minimumDate"), m_datePicker.minimumDate},
-                       {QStringLiteral("maximumDate"), m_datePicker.maximumDate}};
 }
 
 void QmlUi::chooseDate(int id, const QDate &date)

@@ -4,12 +4,13 @@
 // Q_INVOKABLE methods. Answers carry the id of what they answer, so a late tap on something that has
 // already gone is ignored.
 #include <QtQml/qqmlregistration.h>
+#include "ui/ListModel.h"
 #include "ui/Ui.h"
 
+#include <QDate>
 #include <QHash>
 #include <QList>
 #include <QObject>
-#include <QVariantMap>
 
 class CameraCapture;
 
@@ -18,13 +19,27 @@ class QmlUi : public QObject, public Ui
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("made in C++")
-    // {} when nothing shows; else {id, kind ("alert"|"sheet"), title, message, buttons: [{title, style
-    // ("default"|"cancel"|"destructive")}], fields: [{placeholder, text, secure, keyboard}]}.
-    Q_PROPERTY(QVariantMap alert READ alertForView NOTIFY alertChanged)
-    // {} or {id, title, rows, initialRow}.
-    Q_PROPERTY(QVariantMap picker READ pickerForView NOTIFY pickerChanged)
-    // {} or {id, title, date, minimumDate, maximumDate} (dates as QDate; invalid when unlimited).
-    Q_PROPERTY(QVariantMap datePicker READ datePickerForView NOTIFY datePickerChanged)
+    // The alert or action sheet on screen, the first of those waiting; its id is 0 when none shows.
+    Q_PROPERTY(int alertId READ alertId NOTIFY alertChanged)
+    Q_PROPERTY(bool alertIsSheet READ alertIsSheet NOTIFY alertChanged)
+    Q_PROPERTY(QString alertTitle READ alertTitle NOTIFY alertChanged)
+    Q_PROPERTY(QString alertMessage READ alertMessage NOTIFY alertChanged)
+    // Its buttons, roles `title`, `style` ("default", "cancel" or "destructive"); made anew for each alert.
+    Q_PROPERTY(ListModelBase *alertButtons READ alertButtons CONSTANT)
+    // The button Return presses: the first of default style; -1 when there is none.
+    Q_PROPERTY(int alertDefaultButton READ alertDefaultButton NOTIFY alertChanged)
+    // Its text fields, roles `placeholder`, `initialText`, `secure`, `inputHints`
+    // (Qt::InputMethodHints of its keyboard); made anew for each alert, so no typed text is carried over.
+    Q_PROPERTY(ListModelBase *alertFields READ alertFields CONSTANT)
+    // The bottom pick list; its id is 0 when none shows.
+    Q_PROPERTY(int pickerId READ pickerId NOTIFY pickerChanged)
+    Q_PROPERTY(QString pickerTitle READ pickerTitle NOTIFY pickerChanged)
+    Q_PROPERTY(QStringList pickerRows READ pickerRows NOTIFY pickerChanged)
+    Q_PROPERTY(int pickerInitialRow READ pickerInitialRow NOTIFY pickerChanged)
+    // The date picker; its id is 0 when none shows. The date it opens on (today unless given).
+    Q_PROPERTY(int datePickerId READ datePickerId NOTIFY datePickerChanged)
+    Q_PROPERTY(QString datePickerTitle READ datePickerTitle NOTIFY datePickerChanged)
+    Q_PROPERTY(QDate datePickerDate READ datePickerDate NOTIFY datePickerChanged)
     Q_PROPERTY(bool spinnerVisible READ isSpinnerVisible NOTIFY spinnerChanged)
     Q_PROPERTY(QString spinnerMask READ spinnerMaskName NOTIFY spinnerChanged) // "clear" or "none"
     Q_PROPERTY(QString spinnerStatus READ spinnerStatus NOTIFY spinnerChanged)
@@ -62,9 +77,22 @@ public:
     Q_INVOKABLE void photoChosen(int id, const QUrl &file);
     Q_INVOKABLE void photoCancelled(int id);
 
-    QVariantMap alertForView() const;
-    QVariantMap pickerForView() const;
-    QVariantMap datePickerForView() const;
+    int alertId() const { return m_alerts.isEmpty() ? 0 : m_alerts.first().id; }
+    bool alertIsSheet() const { return !m_alerts.isEmpty() && m_alerts.first().sheet; }
+    QString alertTitle() const { return m_alerts.isEmpty() ? QString() : m_alerts.first().alert.title; }
+    QString alertMessage() const { return m_alerts.isEmpty() ? QString() : m_alerts.first().alert.message; }
+    ListModelBase *alertButtons() { return &m_alertButtons; }
+    // The index of the shown alert's first button of `style`; -1 when it has none or none shows.
+    int alertButtonOfStyle(AlertButton::Style style) const;
+    int alertDefaultButton() const { return alertButtonOfStyle(AlertButton::Style::Default); }
+    ListModelBase *alertFields() { return &m_alertFields; }
+    int pickerId() const { return m_pickerId; }
+    QString pickerTitle() const { return m_picker.title; }
+    QStringList pickerRows() const { return m_picker.rows; }
+    int pickerInitialRow() const { return m_picker.initialRow; }
+    int datePickerId() const { return m_datePickerId; }
+    QString datePickerTitle() const { return m_datePicker.title; }
+    QDate datePickerDate() const { return m_datePicker.initialDate; }
     bool isSpinnerVisible() const { return m_spinnerVisible; }
     QString spinnerMaskName() const;
     QString spinnerStatus() const { return m_spinnerStatus; }
@@ -96,9 +124,14 @@ private:
     // Reads the chosen file on a worker thread and answers `request`.
     void readPhoto(const QString &path, const PhotoRequest &request);
     void enqueue(const Alert &alert, bool sheet);
+    // The first waiting alert is now another one (or none): its buttons and fields, then alertChanged.
+    void showFirstAlert();
+    const Alert &shownAlert() const { return m_alerts.first().alert; }
 
     int m_nextId = 1;
     QList<QueuedAlert> m_alerts;
+    RowListModel<int> m_alertButtons;
+    RowListModel<int> m_alertFields;
     int m_pickerId = 0;
     Picker m_picker;
     int m_datePickerId = 0;

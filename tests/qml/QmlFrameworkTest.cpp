@@ -43,7 +43,7 @@ private slots:
         QVERIFY(shown(h, "alertField_0", 3000)); // drawn once the alert has opened
         QVERIFY(h.find(u"navigationTitle"_s));    // the screen stays drawn under the alert
         // Answers and edits naming another alert than the one drawn are ignored.
-        const int id = h.ui().alertForView().value("id").toInt();
+        const int id = h.ui().alertId();
         QVERIFY(!h.ui().acceptsFieldEdit(id + 99, 0, u""_s, u"1"_s));
         h.ui().answerAlert(id + 99, 1, {u"9"_s});
         QQuickItem *input = h.find(u"alertField_0"_s);
@@ -62,13 +62,13 @@ private slots:
         // A picker takes only a row it has, once.
         int row = -1;
         h.ui().showPicker(Picker{u"t"_s, {"x", "y"}, 0, [&](int r) { row = r; }, {}});
-        const int pickerId = h.ui().pickerForView().value("id").toInt();
+        const int pickerId = h.ui().pickerId();
         h.ui().choosePickerRow(pickerId, 5);
         QCOMPARE(row, -1);
         h.ui().choosePickerRow(pickerId, 1);
         h.ui().choosePickerRow(pickerId, 0);
         QCOMPARE(row, 1);
-        QTRY_VERIFY(h.ui().pickerForView().isEmpty() && !h.find(u"pickerDone"_s));
+        QTRY_VERIFY(h.ui().pickerId() == 0 && !h.find(u"pickerDone"_s));
 
         // The date picker's wheels turn to the preset date first, then to tapped rows; a day the month
         // does not have turns the day wheel back to the month's last day (tests/data/window/framework.json).
