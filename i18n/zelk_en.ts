@@ -180,10 +180,6 @@
         <translation>Take a photo</translation>
     </message>
     <message>
-        <source>共%d則留言</source>
-        <translation>%d replies</translation>
-    </message>
-    <message>
         <source>無法取得資料</source>
         <translation>Could not load data</translation>
     </message>
@@ -922,6 +918,13 @@
     <message>
         <source>離開</source>
         <translation>Leave</translation>
+    </message>
+    <message numerus="yes">
+        <source>共%n則留言</source>
+        <translation>
+            <numerusform>%n reply</numerusform>
+            <numerusform>%n replies</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

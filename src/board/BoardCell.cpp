@@ -55,7 +55,7 @@ qreal BoardCell::photoHeight(const QJsonObject &record, qreal collectionWidth)
 QString BoardCell::replyCountText(const QJsonObject &record)
 {
     const int total = record.value(QLatin1String("replyTotal")).toInt();
-    return total < 1 ? QString() : localizedFormat(QT_TRANSLATE_NOOP("Zelk", "共%d則留言"), {total});
+    return total < 1 ? QString() : localizedCount(QT_TRANSLATE_N_NOOP("Zelk", "共%n則留言"), total);
 }
 
 QString BoardCell::newestReplyTitle(const QJsonObject &record)

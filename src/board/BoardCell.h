@@ -34,7 +34,7 @@ public:
     static QSizeF photoPixelSize(const QJsonObject &record);
     // Height of the photo in a collection `collectionWidth` wide: (width − 16 − 32) × h ÷ w, or 0.
     static qreal photoHeight(const QJsonObject &record, qreal collectionWidth);
-    // The reply preview: "共%d則留言" and the newest reply's "name:" and text; "尚未有回覆" without replies.
+    // The reply preview: "共%n則留言" and the newest reply's "name:" and text; "尚未有回覆" without replies.
     static QString replyCountText(const QJsonObject &record);
     static QString newestReplyTitle(const QJsonObject &record);
     static QString newestReplyText(const QJsonObject &record);

@@ -67,11 +67,13 @@ void Localizer::load(const QStringList &uiLanguages)
     }
 }
 
-QString Localizer::translate(const QString &key) const
+QString Localizer::translate(const QString &key) const { return translate(key, -1); }
+
+QString Localizer::translate(const QString &key, int n) const
 {
     const QByteArray utf8 = key.toUtf8();
     for (const auto &table : m_tables) {
-        const QString text = table->translate(kContext, utf8.constData());
+        const QString text = table->translate(kContext, utf8.constData(), nullptr, n);
         if (!text.isEmpty())
             return text;
     }
@@ -79,6 +81,11 @@ QString Localizer::translate(const QString &key) const
 }
 
 QString localized(const QString &key) { return Localizer::instance().translate(key); }
+
+QString localizedCount(const char *key, int n)
+{
+    return Localizer::instance().translate(QString::fromUtf8(key), n).replace(QLatin1String("%n"), QString::number(n));
+}
 
 QString localizedFormat(const QString &format, const QVariantList &arguments)
 {

@@ -23,6 +23,8 @@ public:
     QString language() const { return m_language; }
 
     QString translate(const QString &key) const;
+    // The form of `key` for the count `n` (a text with plural forms); the key itself when there is none.
+    QString translate(const QString &key, int n) const;
 
 private:
     Localizer();
@@ -36,6 +38,11 @@ private:
 // A key held in a variable was marked where its literal is written.
 QString localized(const QString &key);
 inline QString localized(const char *key) { return localized(QString::fromUtf8(key)); }
+
+// A text that shows a count, marked QT_TRANSLATE_N_NOOP("Zelk", "…%n…") so that lupdate gives it a form
+// per plural of the language: the form for `n`, with %n replaced by it.
+//     localizedCount(QT_TRANSLATE_N_NOOP("Zelk", "共%n則留言"), total)   // "1 reply", "3 replies"
+QString localizedCount(const char *key, int n);
 
 // Looks up `format`, then fills its printf-style placeholders (%d, %i, %ld, %@, %s, %f, %.Nf) in order.
 QString localizedFormat(const QString &format, const QVariantList &arguments);

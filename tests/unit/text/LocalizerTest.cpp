@@ -26,6 +26,16 @@ private slots:
                  QStringLiteral("甲 的 3 筆 1.50%"));
         QCOMPARE(localizedFormat(QStringLiteral("無參數%d"), {}), QStringLiteral("無參數0"));
     }
+
+    // A shown count takes the language's plural form; the key, which has none, takes the number.
+    void countsTakeTheirPluralForm()
+    {
+        const char *replies = QT_TRANSLATE_N_NOOP("Zelk", "共%n則留言");
+        QCOMPARE(localizedCount(replies, 1), QStringLiteral("共1則留言"));
+        Localizer::instance().load({QStringLiteral("en")});
+        QCOMPARE(localizedCount(replies, 1), QStringLiteral("1 reply"));
+        QCOMPARE(localizedCount(replies, 12), QStringLiteral("12 replies"));
+    }
 };
 
 ZELK_TEST(LocalizerTest)
