@@ -9,109 +9,22 @@
 #include "services/ServiceClient.h"
 
 #include "FakeUi.h"
+#include "GatewayFixture.h"
 #include "MainThreadStall.h"
 
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QMutex>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
-#include <QTimer>
 
 #include <algorithm>
 #include <ctime>
 #include <malloc.h>
 
 namespace {
-
-// An HTTP server in a thread of its own that answers every gateway call with the canned body of its
-// "ApiName", after that name's delay; it notes how many requests it held at once.
-class CannedServer : public QObject
-{
-public:
-    CannedServer()
-    {
-        moveToThread(&m_thread);
-        m_thread.start();
-        QMetaObject::invokeMethod(this, [this] {
-            m_server = new QTcpServer(this);
-            m_server->listen(QHostAddress::LocalHost, 0);
-            connect(m_server, &QTcpServer::newConnection, this, &CannedServer::accept);
-            m_port = m_server->serverPort();
-        }, Qt::BlockingQueuedConnection);
-        m_previous = qgetenv("ZELK_GATEWAY_URL");
-        qputenv("ZELK_GATEWAY_URL", QStringLiteral("http://127.0.0.1:%1").arg(m_port).toUtf8());
-    }
-    ~CannedServer() override
-    {
-        qputenv("ZELK_GATEWAY_URL", m_previous);
-        QMetaObject::invokeMethod(this, [this] { delete m_server; }, Qt::BlockingQueuedConnection);
-        m_thread.quit();
-        m_thread.wait();
-    }
-    void answer(const QString &apiName, const QByteArray &body, int delayMs = 0)
-    {
-        QMutexLocker lock(&m_mutex);
-        m_answers[apiName] = {body, delayMs};
-    }
-    int mostAtOnce() const { QMutexLocker lock(&m_mutex); return m_mostAtOnce; }
-    void clearMost() { QMutexLocker lock(&m_mutex); m_mostAtOnce = 0; }
-    quint16 port() const { return m_port; }
-
-private:
-    void accept()
-    {
-        while (QTcpSocket *socket = m_server->nextPendingConnection()) {
-            auto buffer = std::make_shared<QByteArray>();
-            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QTcpSocket::readyRead, socket, [this, socket, buffer] {
-                *buffer += socket->readAll();
-                const qsizetype end = buffer->indexOf("\r\n\r\n");
-                if (end < 0)
-                    return;
-                const QByteArray head = buffer->left(end).toLower();
-                const qsizetype at = head.indexOf("content-length:");
-                const qsizetype length = at < 0 ? 0 : head.mid(at + 15, head.indexOf('\r', at) - at - 15).trimmed().toLongLong();
-                if (buffer->size() < end + 4 + length)
-                    return;
-                const QByteArray body = buffer->mid(end + 4, length);
-                buffer->remove(0, end + 4 + length);
-                const QString api = QJsonDocument::fromJson(body).object().value(QStringLiteral("ApiName")).toString();
-                QByteArray answer;
-                int delay = 0;
-                {
-                    QMutexLocker lock(&m_mutex);
-                    answer = m_answers.value(api).first;
-                    delay = m_answers.value(api).second;
-                    m_mostAtOnce = std::max(m_mostAtOnce, ++m_open);
-                }
-                QTimer::singleShot(delay, socket, [this, socket, answer] {
-                    {
-                        QMutexLocker lock(&m_mutex);
-                        --m_open;
-                    }
-                    socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: " +
-                                  QByteArray::number(answer.size()) + "\r\n\r\n" + answer);
-                });
-            });
-        }
-    }
-
-    QThread m_thread;
-    QTcpServer *m_server = nullptr;
-    quint16 m_port = 0;
-    QByteArray m_previous;
-    mutable QMutex m_mutex;
-    QHash<QString, QPair<QByteArray, int>> m_answers;
-    int m_open = 0;
-    int m_mostAtOnce = 0;
-};
 
 QByteArray answerWith(const char *member, const QJsonArray &list)
 {
@@ -231,9 +144,9 @@ private slots:
         QFETCH(QString, what);
         QFETCH(bool, bare);
         const bool customers = what == QLatin1String("customers");
-        CannedServer server;
-        server.answer(QStringLiteral("clientList"), customers ? customerAnswer(100000) : customerAnswer(40));
-        server.answer(QStringLiteral("ZSD_QUERY_ORDER"), customers ? orderAnswer(0) : orderAnswer(50000));
+        GatewayFixture server;
+        server.setAnswer(QStringLiteral("clientList"), customers ? customerAnswer(100000) : customerAnswer(40));
+        server.setAnswer(QStringLiteral("ZSD_QUERY_ORDER"), customers ? orderAnswer(0) : orderAnswer(50000));
         Session session;
         FakeUi ui;
         bool done = false;
@@ -281,8 +194,8 @@ private slots:
     {
         QFETCH(bool, bare);
         QFETCH(bool, keep);
-        CannedServer server;
-        server.answer(QStringLiteral("clientList"), customerAnswer(20000));
+        GatewayFixture server;
+        server.setAnswer(QStringLiteral("clientList"), customerAnswer(20000));
         Session session;
         if (!keep)
             session.context.client().setAnswerRecorder({});
@@ -428,10 +341,10 @@ private slots:
     void tapDuringRefresh()
     {
         QFETCH(bool, alone);
-        CannedServer server;
+        GatewayFixture server;
         for (const QString &kind : ListStore::kinds())
-            server.answer(kind, answerWith(qPrintable(ServiceClient::listMember(kind)), {}), 1000);
-        server.answer(QStringLiteral("clientList"), customerAnswer(40));
+            server.setAnswer(kind, answerWith(qPrintable(ServiceClient::listMember(kind)), {}), 1000);
+        server.setAnswer(QStringLiteral("clientList"), customerAnswer(40));
         Session session;
         QElapsedTimer clock;
         qint64 waited = 0;
@@ -444,7 +357,7 @@ private slots:
             QVERIFY(QTest::qWaitFor([&] { return done; }, 10000));
         }
         QTest::qWait(1200);
-        qInfo("the call waited %lld ms; the server held %d requests at once", waited, server.mostAtOnce());
+        qInfo("the call waited %lld ms; the server held %d requests at once", waited, server.simulator()->mostAtOnce());
         QTest::setBenchmarkResult(qreal(waited), QTest::WalltimeMilliseconds);
     }
 };

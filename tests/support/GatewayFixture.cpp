@@ -95,3 +95,14 @@ bool GatewayFixture::setFault(const QString &operation, const QString &mode, int
         fault.insert(QStringLiteral("returnMsg"), message);
     return setFault(fault);
 }
+
+bool GatewayFixture::setAnswer(const QString &operation, const QByteArray &body, int delayMs)
+{
+    return setFault(QJsonObject{{"operation", operation},
+                                {"mode", "reply"},
+                                {"once", false},
+                                {"delayMs", delayMs},
+                                {"status", 200},
+                                {"contentType", "application/json"},
+                                {"body", QString::fromUtf8(body)}});
+}

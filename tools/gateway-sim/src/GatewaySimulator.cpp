@@ -517,15 +517,40 @@ void GatewaySimulator::handle(const SimRequest &request, SimConnection *connecti
         }
     }
 
+    const bool counted = !path.startsWith(kAdminPrefix);
+    if (counted) {
+        QMutexLocker lock(&m_mutex);
+        m_mostAtOnce = std::max(m_mostAtOnce, ++m_waiting);
+    }
+    const auto answered = [this, counted] {
+        if (counted) {
+            QMutexLocker lock(&m_mutex);
+            --m_waiting;
+        }
+    };
     if (reply.delayMs > 0) {
         QPointer<SimConnection> guarded(connection);
-        QTimer::singleShot(reply.delayMs, this, [this, guarded, reply] {
+        QTimer::singleShot(reply.delayMs, this, [this, guarded, reply, answered] {
+            answered();
             if (guarded)
                 send(guarded, reply);
         });
     } else {
+        answered();
         send(connection, reply);
     }
+}
+
+int GatewaySimulator::mostAtOnce() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_mostAtOnce;
+}
+
+void GatewaySimulator::clearMostAtOnce()
+{
+    QMutexLocker lock(&m_mutex);
+    m_mostAtOnce = m_waiting;
 }
 
 void GatewaySimulator::send(SimConnection *connection, const Reply &reply)

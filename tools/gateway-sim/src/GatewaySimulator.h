@@ -53,6 +53,10 @@ public:
     // with "bodyOmitted": its size and a "note".
     QJsonArray requestLog() const;
     void clearRequestLog();
+    // The most requests outside "/__sim/" that were waiting for their answer at one time (a delayed
+    // answer waits its delay), since the start or the last clearMostAtOnce().
+    int mostAtOnce() const;
+    void clearMostAtOnce();
     // Restores the seed's state, drops every fault and empties the request log.
     void reset();
     // {"operation", "mode": delay|html500|invalidJson|close|code|reply|never|none, "delayMs", "returnCode",
@@ -117,6 +121,8 @@ private:
     quint16 m_port = 0;
     QList<Fault> m_faults;
     QList<QJsonObject> m_requests; // newest last; trimmed from the front
+    int m_waiting = 0;
+    int m_mostAtOnce = 0;
     int m_requestLogLimit = 10000;
     int m_loggedBodyLimit = 1024 * 1024;
     int m_bodyStallMs = 30000;
