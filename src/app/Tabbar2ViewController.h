@@ -1,5 +1,5 @@
 #pragma once
-// The main tab screen ("Tabbar" of storyboard "Main"): home, message boards, notifications and More.
+// The main tab screen (Scene::Tabbar): home, message boards, notifications and More.
 // Its child screens come from the storyboard; the tab screen styles them when it loads and asks for
 // push registration.
 #include "ui/TabBarController.h"
@@ -14,7 +14,7 @@ class Tabbar2ViewController : public TabBarController
 public:
     explicit Tabbar2ViewController(QObject *parent = nullptr);
 
-    // The tab screen with the four tab scenes of storyboard "Main" (those registered, in tab order).
+    // The tab screen with the four tab scenes (those registered, in tab order).
     static Tabbar2ViewController *withTabs(Storyboard &storyboard);
     // Scene identifiers of the tabs, in order.
 

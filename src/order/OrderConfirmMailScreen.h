@@ -1,5 +1,5 @@
 #pragma once
-// The notice-mail screen the confirmation opens ("SendMailViewController" of storyboard "OrderConfirm"):
+// The notice-mail screen the confirmation opens (Scene::SendMail):
 // it takes the confirmation's lines and reports a sent mail.
 #include "model/OrderStatus.h"
 #include "ui/Screen.h"
