@@ -62,11 +62,16 @@ private slots:
         RefreshControl header(RefreshControl::Kind::Header, [&] { ++refreshes; });
         QCOMPARE(header.title(), QStringLiteral("下滑更新資料"));
         header.release(); // let go without pulling far enough
+        header.setPulledFarEnough(true);
+        header.setPulledFarEnough(false); // pulled back before letting go
+        QCOMPARE(header.title(), QStringLiteral("下滑更新資料"));
+        header.release();
         QCOMPARE(refreshes, 0);
         header.setPulledFarEnough(true);
         QCOMPARE(header.title(), QStringLiteral("放開開始更新"));
         header.release();
         QCOMPARE(refreshes, 1);
+        header.setPulledFarEnough(false); // the list springs back while it loads
         QCOMPARE(header.title(), QStringLiteral("更新資料中"));
         header.beginRefreshing(); // already refreshing: no second load
         QCOMPARE(refreshes, 1);
