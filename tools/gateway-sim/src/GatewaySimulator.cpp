@@ -547,12 +547,6 @@ int GatewaySimulator::mostAtOnce() const
     return m_mostAtOnce;
 }
 
-void GatewaySimulator::clearMostAtOnce()
-{
-    QMutexLocker lock(&m_mutex);
-    m_mostAtOnce = m_waiting;
-}
-
 void GatewaySimulator::send(SimConnection *connection, const Reply &reply)
 {
     if (reply.never)

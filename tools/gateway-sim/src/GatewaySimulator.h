@@ -54,9 +54,8 @@ public:
     QJsonArray requestLog() const;
     void clearRequestLog();
     // The most requests outside "/__sim/" that were waiting for their answer at one time (a delayed
-    // answer waits its delay), since the start or the last clearMostAtOnce().
+    // answer waits its delay), since the start.
     int mostAtOnce() const;
-    void clearMostAtOnce();
     // Restores the seed's state, drops every fault and empties the request log.
     void reset();
     // {"operation", "mode": delay|html500|invalidJson|close|code|reply|never|none, "delayMs", "returnCode",
