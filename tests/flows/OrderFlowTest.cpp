@@ -115,45 +115,6 @@ struct Flow : AppHarness {
     }
     OrderPage2ViewController *items() const { return qobject_cast<OrderPage2ViewController *>(top()); }
 
-    // Picks the customer in row `row` after searching `search`, and waits for the header page to be
-    // filled: the credit, then the shipping point (its row, a point the list does not know, or an alert).
-    OrderPage1ViewController *startNormalOrder(const QString &search, int row)
-    {
-        if (!pickCustomer(&ChooseOrderTypeViewController::normalOrderAction, search, row))
-            return nullptr;
-        auto *page = qobject_cast<OrderPage1ViewController *>(top());
-        if (!page || !QTest::qWaitFor([&] {
-                return !ui.isSpinnerShowing() && page->rowsRevision() > 0 &&
-                       (page->row(QStringLiteral("tvstz")) || ui.hasOpenAlert() ||
-                        !page->order().orderItem.vstel.isEmpty());
-            }))
-            return nullptr;
-        resets = std::make_unique<QSignalSpy>(page->rows(), &QAbstractItemModel::modelReset);
-        return page;
-    }
-
-    // The header's 下一步; where it opens the item page, once its price list is in.
-    bool next()
-    {
-        header()->nextAction();
-        settle();
-        return !items() ||
-               QTest::qWaitFor([&] { return !items()->itemsArray().isEmpty() && !ui.isSpinnerShowing(); });
-    }
-
-    bool pickMaterial(OrderPage2ViewController *page2, const QString &search, int row)
-    {
-        page2->selectItemsAction();
-        settle();
-        SelectDataViewController *pick = page2->selectDataViewController();
-        if (!pick || pick->searchPlaceholder() != QStringLiteral("輸入物料編號 or 物料名稱"))
-            return false;
-        pick->searchTextChangedByUser(search);
-        pick->didSelectRow(row);
-        settle();
-        return true;
-    }
-
     // The line editor while it is open, and the contract quantity entry while it is shown.
     EditOrderViewController *openEditor() const { return edit && edit->presentingScreen() ? edit.data() : nullptr; }
     EnterOrderInfoViewController *entry() const { return presented<EnterOrderInfoViewController>(); }
@@ -334,8 +295,20 @@ bool waitFor(const std::function<bool()> &done)
 // Starting an order; answers the gateway gives instead of its own (not journaled).
 Step normal(const QString &search, int row)
 {
-    return until("normal=" + search + '/' + num(row),
-                 [=](Flow &f) { return !!f.startNormalOrder(search, row); });
+    // Once the header page is filled: the credit, then the shipping point (its row, a point the list does
+    // not know, or an alert).
+    return until("normal=" + search + '/' + num(row), [=](Flow &f) {
+        if (!f.pickCustomer(&ChooseOrderTypeViewController::normalOrderAction, search, row))
+            return false;
+        auto *page = qobject_cast<OrderPage1ViewController *>(f.top());
+        if (!page || !waitFor([&] {
+                return !f.ui.isSpinnerShowing() && page->rowsRevision() > 0 &&
+                       (page->row("tvstz") || f.ui.hasOpenAlert() || !page->order().orderItem.vstel.isEmpty());
+            }))
+            return false;
+        f.resets = std::make_unique<QSignalSpy>(page->rows(), &QAbstractItemModel::modelReset);
+        return true;
+    });
 }
 Step contract(const QString &kunnr) // once its contracts (or all answers) are in, or an alert shows
 {
@@ -472,7 +445,11 @@ const Step closeCart = does("closeCart", [](Flow &f) { f.slide()->closeRight(); 
 const Step reopen = does("reopen", [](Flow &f) { f.choose->normalOrderAction(); }); // the customer pick list
 const Step choose = does("choose", [](Flow &f) { f.openChoose(); });                // 訂單創建 again
 const Step leave = does("leave", [](Flow &f) { f.contract()->closeAction(); });
-const Step next = until("next", [](Flow &f) { return f.next(); });
+const Step next = until("next", [](Flow &f) { // the header's 下一步: the item page, once its price list is in
+    f.header()->nextAction();
+    settle();
+    return !f.items() || waitFor([&] { return !f.items()->itemsArray().isEmpty() && !f.ui.isSpinnerShowing(); });
+});
 const Step back =
     until("back", [](Flow &f) { return f.slide() ? f.contractStack()->pop(false) : f.nav->pop(false); });
 const Step appear =
@@ -538,8 +515,18 @@ const Step cancel = {"cancel", [](Flow &f, QJsonObject &o) { // the editor close
                      }};
 Step material(const QString &search, int row)
 {
-    return until("material=" + search + '/' + num(row),
-                 [=](Flow &f) { return f.items() && f.pickMaterial(f.items(), search, row); });
+    return until("material=" + search + '/' + num(row), [=](Flow &f) {
+        if (!f.items())
+            return false;
+        f.items()->selectItemsAction();
+        settle();
+        SelectDataViewController *pick = f.items()->selectDataViewController();
+        if (!pick || pick->searchPlaceholder() != "輸入物料編號 or 物料名稱")
+            return false;
+        pick->searchTextChangedByUser(search);
+        pick->didSelectRow(row);
+        return true;
+    });
 }
 Step price(const QString &typed) // the entry (opened unless still open), then `typed` entered
 {
