@@ -17,16 +17,9 @@
 namespace {
 Order order(const QString &kunnr, const QString &vkorg, const QString &matnr, float quantity)
 {
-    Order o;
-    o.orderCustomer.kunnr = kunnr;
-    o.orderCustomer.name1 = QStringLiteral("客戶") + kunnr;
-    o.contract2.auarth = QStringLiteral("ZOR");
+    Order o = sampleLine(matnr, 100, quantity);
+    o.orderCustomer = OrderCustomer{.kunnr = kunnr, .name1 = QStringLiteral("客戶") + kunnr};
     o.contract2.vkorg = vkorg;
-    o.inco1 = Inco1{QStringLiteral("DAP"), QStringLiteral("送達工地")};
-    o.orderItem.matnr = matnr;
-    o.orderItem.maktx = QStringLiteral("物料") + matnr;
-    o.orderItem.price = 100;
-    o.orderItem.orderNumber = quantity;
     return o;
 }
 

@@ -113,3 +113,19 @@ ChangePasswordViewController *AppHarness::openPasswordChange()
     settle();
     return qobject_cast<ChangePasswordViewController *>(more->navigationController()->topViewController());
 }
+
+Order sampleLine(const QString &matnr, float price, float quantity, int pages)
+{
+    Order o;
+    o.orderCustomer.kunnr = QStringLiteral("0000100101");
+    o.orderCustomer.name1 = QStringLiteral("大安營造股份有限公司");
+    o.contract2.auarth = QStringLiteral("ZOR");
+    o.contract2.vkorg = QStringLiteral("1100");
+    o.inco1 = Inco1{QStringLiteral("DAP"), QStringLiteral("送達工地")};
+    o.orderItem.matnr = matnr;
+    o.orderItem.maktx = QStringLiteral("物料") + matnr;
+    o.orderItem.price = price;
+    o.orderItem.orderNumber = quantity;
+    o.orderPage = pages;
+    return o;
+}

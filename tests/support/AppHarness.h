@@ -107,3 +107,7 @@ public:
 private:
     MoreViewController *openMore(); // selects the More tab; its root screen
 };
+
+// An order line of the customer 0000100101 (大安營造股份有限公司) in sales organisation 1100, delivered
+// (DAP): material `matnr` ("物料<matnr>") at `price` × `quantity`, in `pages` copies.
+Order sampleLine(const QString &matnr, float price, float quantity, int pages = 1);

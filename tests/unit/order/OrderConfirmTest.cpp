@@ -13,22 +13,6 @@
 
 namespace {
 
-Order order(const QString &matnr, float price, float quantity, int pages)
-{
-    Order o;
-    o.orderCustomer.kunnr = QStringLiteral("0000100101");
-    o.orderCustomer.name1 = QStringLiteral("大安營造股份有限公司");
-    o.contract2.auarth = QStringLiteral("ZOR");
-    o.contract2.vkorg = QStringLiteral("1100");
-    o.inco1 = Inco1{QStringLiteral("DAP"), QStringLiteral("送達工地")};
-    o.orderItem.matnr = matnr;
-    o.orderItem.maktx = QStringLiteral("物料") + matnr;
-    o.orderItem.price = price;
-    o.orderItem.orderNumber = quantity;
-    o.orderPage = pages;
-    return o;
-}
-
 // The signed-in app with a root screen from which the confirmation is presented.
 struct Harness : AppHarness {
     Screen *root = new Screen;
@@ -108,7 +92,7 @@ private slots:
             h.successCalls = {};
             QList<Order> cart;
             for (const QJsonValue &o : step["cart"].toArray())
-                cart << order(o[0].toString(), float(o[1].toDouble()), float(o[2].toDouble()), o[3].toInt());
+                cart << sampleLine(o[0].toString(), float(o[1].toDouble()), float(o[2].toDouble()), o[3].toInt());
             if (!cart.isEmpty())
                 h.context->draft().setLines(cart);
             const QList<OrderConfirm> sent = h.context->draft().cart().orderConfirmArray();

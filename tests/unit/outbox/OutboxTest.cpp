@@ -19,17 +19,7 @@ QList<OrderConfirm> linesOf(const QJsonArray &cart)
 {
     QList<OrderConfirm> lines;
     for (const QJsonValue &o : cart) {
-        Order order;
-        order.orderCustomer.kunnr = QStringLiteral("0000100101");
-        order.orderCustomer.name1 = QStringLiteral("大安營造股份有限公司");
-        order.contract2.auarth = QStringLiteral("ZOR");
-        order.contract2.vkorg = QStringLiteral("1100");
-        order.inco1 = Inco1{QStringLiteral("DAP"), QStringLiteral("送達工地")};
-        order.orderItem.matnr = o[0].toString();
-        order.orderItem.price = 100;
-        order.orderItem.orderNumber = 2;
-        order.orderPage = o[1].toInt();
-        lines << createOrderConfirmArray(order, QStringLiteral("陳志明"));
+        lines << createOrderConfirmArray(sampleLine(o[0].toString(), 100, 2, o[1].toInt()), QStringLiteral("陳志明"));
     }
     return lines;
 }
