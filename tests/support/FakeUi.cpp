@@ -12,8 +12,7 @@ void FilePhotoPicker::pick(PhotoSource, std::function<void(const QString &)> cho
 void FakeUi::open(const Alert &alert, bool sheet)
 {
     m_calls << (sheet ? QStringLiteral("sheet:") : QStringLiteral("alert:")) + alert.title;
-    m_shown.append(alert);
-    ShownAlert shown{alert, sheet, {}};
+    ShownAlert shown{alert, {}};
     for (const AlertTextField &field : alert.fields)
         shown.fieldTexts << field.text;
     m_open.append(shown);

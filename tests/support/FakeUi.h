@@ -16,7 +16,6 @@ class FakeUi : public Ui
 public:
     struct ShownAlert {
         Alert alert;
-        bool sheet = false;
         QStringList fieldTexts; // what has been typed so far
     };
 
@@ -58,8 +57,6 @@ public:
     QString currentAlertTitle() const { return m_open.isEmpty() ? QString() : m_open.first().alert.title; }
     QString currentAlertMessage() const { return m_open.isEmpty() ? QString() : m_open.first().alert.message; }
     QStringList currentAlertButtons() const;
-    // Every alert and sheet ever shown, in order.
-    QList<Alert> shownAlerts() const { return m_shown; }
     // Presses the button titled `title` of the current alert: the alert closes, then the handler runs
     // with the field texts. False (and nothing happens) when there is no such button.
     bool pressAlertButton(const QString &title);
@@ -118,7 +115,6 @@ private:
     bool edit(int index, const QString &after);
 
     QStringList m_calls;
-    QList<Alert> m_shown;
     QList<ShownAlert> m_open;
     bool m_pickerOpen = false;
     Picker m_picker;

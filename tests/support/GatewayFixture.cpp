@@ -79,12 +79,6 @@ void GatewayFixture::clearRequests()
         m_simulator->clearRequestLog();
 }
 
-void GatewayFixture::reset()
-{
-    if (m_simulator)
-        m_simulator->reset();
-}
-
 bool GatewayFixture::setFault(const QString &operation, const QString &mode, int delayMs, bool once,
                               const QString &returnCode, const QString &message)
 {

@@ -2,7 +2,7 @@
 // Starts the development gateway in-process on 127.0.0.1 (a free port), in a thread of its own so that a
 // test may block its main thread while the gateway answers. Points
 // ZELK_GATEWAY_URL and ZELK_ANALYTICS_URL at it for the life of the fixture and restores them after.
-// Gives the test the request log, reset, faults, the version-check state and notification pushes.
+// Gives the test the request log, faults, the version-check state and notification pushes.
 #include "GatewaySimulator.h"
 
 #include <QByteArray>
@@ -36,13 +36,11 @@ public:
     QList<QJsonObject> webServiceCalls(const QString &method) const;
     void clearRequests();
 
-    // Seed state again, no faults, empty log.
-    void reset();
     // mode: "delay", "html500", "invalidJson", "close", "code" (with returnCode and message) or "none".
     bool setFault(const QString &operation, const QString &mode, int delayMs = 0, bool once = true,
                   const QString &returnCode = QString(), const QString &message = QString());
     bool setFault(const QJsonObject &fault) { return m_simulator && m_simulator->setFault(fault); }
-    // Every later call of `operation` is answered 200 with the JSON `body` after `delayMs`, until reset().
+    // Every later call of `operation` is answered 200 with the JSON `body` after `delayMs`, until the faults are cleared.
     bool setAnswer(const QString &operation, const QByteArray &body, int delayMs = 0);
     bool setVersionState(const QString &state, const QString &note = QString(), const QString &url = QString())
     {
