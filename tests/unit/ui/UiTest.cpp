@@ -4,6 +4,7 @@
 #include "ui/RefreshControl.h"
 #include "FakeUi.h"
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -52,6 +53,26 @@ private slots:
         picker.file.clear();
         pick();
         QTRY_COMPARE(answers.last(), QStringLiteral("cancelled"));
+
+        // Without a platform picker the window's file dialog answers, for the request it was opened for
+        // only, and once.
+        ui.setPhotoPicker(nullptr);
+        QSignalSpy asked(&ui, &QmlUi::photoRequested);
+        pick();
+        QCOMPARE(asked.size(), 1);
+        const int id = asked.last().at(0).toInt();
+        const QUrl photo = QUrl::fromLocalFile(dir.filePath(QStringLiteral("photo.png")));
+        ui.photoChosen(id + 1, photo);
+        ui.photoCancelled(id + 1);
+        ui.photoChosen(id, photo);
+        ui.photoChosen(id, photo);
+        QTRY_COMPARE(answers.size(), 4);
+        QCOMPARE(answers.last(), QStringLiteral("64"));
+        pick();
+        ui.photoCancelled(asked.last().at(0).toInt());
+        QCOMPARE(answers.last(), QStringLiteral("cancelled"));
+        QTest::qWait(50);
+        QCOMPARE(answers.size(), 5);
     }
 
     // A header pull loads only when let go far enough, and once while it loads. (The footer's paging is
