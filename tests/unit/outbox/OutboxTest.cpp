@@ -202,6 +202,8 @@ private slots:
             bytes.replace("\"version\":1", "\"version\":" + QByteArray::number(row["version"].toInt(1)));
             QVERIFY(OutboxDocument::read(OutboxDocument::write(content, kAccount), kAccount).has_value());
         }
+        for (const QJsonValue edit : row["edits"].toArray()) // [pattern, replacement] in that document
+            bytes = QString::fromUtf8(bytes).replace(QRegularExpression(edit[0].toString()), edit[1].toString()).toUtf8();
         const QString path = h.outbox.documentPath(kAccount);
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
