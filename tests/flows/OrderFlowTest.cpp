@@ -614,6 +614,19 @@ const Step confirm = until("confirm", [](Flow &f) {
     f.vars["orderNo"] = f.confirm()->tableArray().value(1).sapOrderNo;
     return true;
 });
+// The confirmation closes with failed lines, the cart holding the order with `pages` copies left: whether
+// the item page told its view that its rows changed.
+Step closedWithCopiesLeft(int pages)
+{
+    return {"closedWithCopiesLeft=" + num(pages), [=](Flow &f, QJsonObject &o) {
+                Order left = f.context->draft().lines().value(0);
+                left.orderPage = pages;
+                f.context->draft().setLines({left});
+                QSignalSpy redrawn(f.items(), &OrderPage2ViewController::rowsChanged);
+                emit f.confirm()->successClosure(true, true, false);
+                return (o["redrawn"] = !redrawn.isEmpty()), true;
+            }};
+}
 // 訂單查詢: the order query in place of the order's screens, showing the new order.
 const Step query = {"query", [](Flow &f, QJsonObject &o) {
                         f.confirm()->orderQueryAction();
@@ -717,6 +730,8 @@ private slots:
         QTest::newRow("normalQuantityTyped")
             << itemPage(1000000, 0) + Steps{quantity("12.1255."), see(F::Items), see(F::Header), quantity("."),
                                             press("確定"), see(F::Items)};
+        QTest::newRow("normalCopiesLeft")
+            << itemPage(1000000, 0) + Steps{quantity("10"), copies(3), see(F::Items), order, closedWithCopiesLeft(1), see(F::Items)};
         QTest::newRow("normalPriceEntry")
             << itemPage(1000000, 0) + Steps{quantity("12.125"), price("164.99"), press("確定"), price("0"),
                                             press("確定"), price("165.0"), see(F::Header), credit(2000.625),
