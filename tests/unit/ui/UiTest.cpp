@@ -2,6 +2,7 @@
 #include "TestRegistry.h"
 #include "ui/QmlUi.h"
 #include "ui/RefreshControl.h"
+#include "ui/Screen.h"
 #include "FakeUi.h"
 
 #include <QSignalSpy>
@@ -73,6 +74,18 @@ private slots:
         QCOMPARE(answers.last(), QStringLiteral("cancelled"));
         QTest::qWait(50);
         QCOMPARE(answers.size(), 5);
+    }
+
+    // A bar button is triggered by its side and place; any other place does nothing.
+    void barButtonsByPlace()
+    {
+        Screen screen;
+        int taps = 0;
+        screen.setRightBarButtons({BarButton{QStringLiteral("下單"), {}, {}, [&] { ++taps; }}});
+        for (const auto &[side, index] : {std::pair("right", 1), {"right", -1}, {"left", 0}})
+            QVERIFY(!screen.triggerBarButton(QLatin1String(side), index));
+        QVERIFY(screen.triggerBarButton(QStringLiteral("right"), 0));
+        QCOMPARE(taps, 1);
     }
 
     // A header pull loads only when let go far enough, and once while it loads. (The footer's paging is
