@@ -40,7 +40,8 @@ public:
     bool setFault(const QString &operation, const QString &mode, int delayMs = 0, bool once = true,
                   const QString &returnCode = QString(), const QString &message = QString());
     bool setFault(const QJsonObject &fault) { return m_simulator && m_simulator->setFault(fault); }
-    // Every later call of `operation` is answered 200 with the JSON `body` after `delayMs`, until the faults are cleared.
+    // Every later call of `operation` is answered 200 with the JSON `body` after `delayMs`, until the faults
+    // are cleared.
     bool setAnswer(const QString &operation, const QByteArray &body, int delayMs = 0);
     bool setVersionState(const QString &state, const QString &note = QString(), const QString &url = QString())
     {
