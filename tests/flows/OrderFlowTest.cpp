@@ -292,7 +292,8 @@ bool waitFor(const std::function<bool()> &done)
     return QTest::qWaitFor(done, 10000);
 }
 
-// Starting an order; answers the gateway gives instead of its own (not journaled).
+// Starting an order; an answer the gateway gives once instead of its own (not journaled; setAnswer would
+// give it to every later call).
 Step normal(const QString &search, int row)
 {
     // Once the header page is filled: the credit, then the shipping point (its row, a point the list does
