@@ -278,6 +278,7 @@ private slots:
         const QString write = operation == "post" ? u"addBoardMsg"_s
                               : operation == "reply" ? u"addBoardReplyMsg"_s
                               : operation == "delete" ? u"deleteBoardMsg"_s : u"deleteBoardReplyMsg"_s;
+        const auto shown = [&] { return operation == "delete" ? list->rows() : openReplies()->replies(); };
 
         QJsonArray alerts;
         for (const QJsonValue &attempt : tries) {
@@ -292,8 +293,7 @@ private slots:
                 openReplies()->setNewMessageText(text);
                 openReplies()->sendNewMessageAction();
             } else {
-                ListModelBase *rows = operation == "delete" ? list->rows() : openReplies()->replies();
-                const int at = int(column(rows, "msgID").indexOf(target));
+                const int at = int(column(shown(), "msgID").indexOf(target));
                 QVERIFY(at >= 0);
                 operation == "delete" ? list->menuAction(at) : openReplies()->menuAction(at);
                 QVERIFY(app->ui.pressAlertButton(localized(u"刪除"_s)));
@@ -315,12 +315,10 @@ private slots:
                                                 : openReplies()->newMessageText();
         } else {
             const auto entries = ownEntries(operation == "delete" ? QString() : answered);
-            const bool there = std::any_of(entries.begin(), entries.end(), [&](const QJsonObject &e) {
+            fate["left"] = std::any_of(entries.begin(), entries.end(), [&](const QJsonObject &e) {
                 return e["msgID"] == target;
             });
-            ListModelBase *rows = operation == "delete" ? list->rows() : openReplies()->replies();
-            fate["left"] = there;
-            fate["shown"] = column(rows, "msgID").contains(target);
+            fate["shown"] = column(shown(), "msgID").contains(target);
         }
         ZELK_COMPARE_JSON(fate, row["expected"]);
     }
@@ -344,8 +342,7 @@ private slots:
 
         list->replyMessageAction(0);
         settle();
-        replies = qobject_cast<BoardMessageReplyListViewController *>(
-            list->navigationController()->topViewController());
+        replies = openReplies();
         QVERIFY(replies);
         took("replies opened");
         // Opened to reply: the input gets the focus, the list scrolls to its end once.

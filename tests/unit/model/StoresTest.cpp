@@ -49,8 +49,6 @@ private slots:
         QFile::remove(m_dir->filePath("defaults.ini"));
         auto context = makeContext();
         QVERIFY(!context->pushToken());
-
-        // The list readers and documents of that fresh install.
         auto &lists = context->lists();
         auto &documents = context->documents();
 
@@ -133,10 +131,9 @@ private slots:
         const QStringList kinds = ListStore::kinds();
         const auto fetching = [&] {
             QStringList out;
-            for (const QString &kind : kinds) {
+            for (const QString &kind : kinds)
                 if (lists.isFetching(kind))
                     out << kind;
-            }
             return out;
         };
         lists.refreshStoredLists();

@@ -23,11 +23,10 @@ class PushNotificationsTest : public QObject
         return qobject_cast<RelayPushService *>(app.context->pushService());
     }
     // Signs in and waits until the relay's token is stored.
-    static bool signInRegistered(AppHarness &app, const QString &account = QStringLiteral("demo"),
-                                 const QString &password = QStringLiteral("demo123"))
+    static bool signInRegistered(AppHarness &app)
     {
         const qsizetype before = app.gateway.webServiceCalls(QStringLiteral("pushRegistration")).size();
-        if (!app.signIn(account, password))
+        if (!app.signIn())
             return false;
         return QTest::qWaitFor([&] {
             return app.gateway.webServiceCalls(QStringLiteral("pushRegistration")).size() > before &&
@@ -37,11 +36,10 @@ class PushNotificationsTest : public QObject
     static QStringList openAlerts(AppHarness &app)
     {
         QStringList texts;
-        for (int i = 0; i < app.ui.openAlertCount(); ++i) {
+        while (app.ui.hasOpenAlert()) {
             texts << app.ui.currentAlertTitle() + '|' + app.ui.currentAlertMessage() + '|' +
                          app.ui.currentAlertButtons().join(',');
             app.ui.pressAlertButton(app.ui.currentAlertButtons().value(0));
-            --i;
         }
         return texts;
     }

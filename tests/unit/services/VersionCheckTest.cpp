@@ -13,11 +13,6 @@
 namespace {
 using Reply = ScriptedGateway::Reply;
 
-struct Alert {
-    QString note;
-    bool cancellable;
-};
-
 // An answer of a fixture row: a document, "close" (broken off after its headers), an HTML error page, or
 // any other text sent as it stands.
 Reply replyOf(const QJsonValue &answer)
@@ -39,8 +34,8 @@ class VersionCheckTest : public QObject
     std::unique_ptr<ServiceClient> m_client;
     std::unique_ptr<VersionCheck> m_check;
     double m_now = 1.7e9;
-    QList<Alert> m_alerts;
-    QList<QUrl> m_opened;
+    QJsonArray m_alerts;
+    QJsonArray m_opened;
 
     // Triggers and, when a request goes out (its time is taken as it leaves), waits until its answer
     // has been applied.
@@ -63,13 +58,12 @@ private slots:
         m_check = std::make_unique<VersionCheck>(*m_client);
         m_check->setClock([this] { return m_now; });
         m_check->setVersionText(QStringLiteral("2.3.1"));
-        m_alerts.clear();
-        m_opened.clear();
+        m_alerts = m_opened = {};
         m_check->showUpdateAlert = [this](const QString &note, bool cancellable) {
-            m_alerts.append({note, cancellable});
+            m_alerts.append(QJsonObject{{"note", note}, {"cancellable", cancellable}});
         };
         m_check->openUrl = [this](const QUrl &url) {
-            m_opened.append(url);
+            m_opened.append(url.toString());
             return true;
         };
     }
@@ -107,18 +101,12 @@ private slots:
             m_now = first + seconds.toDouble();
             QVERIFY(triggerAndSettle());
         }
-        QJsonArray alerts;
-        for (const Alert &alert : m_alerts)
-            alerts.append(QJsonObject{{"note", alert.note}, {"cancellable", alert.cancellable}});
         const bool opened = m_check->openUpdatePage();
-        QJsonArray pages;
-        for (const QUrl &url : m_opened)
-            pages.append(url.toString());
         QJsonObject drawn{{"state", QMetaEnum::fromType<VersionCheck::UpdateState>().valueToKey(int(m_check->updateState()))},
                                 {"note", m_check->updateNote()}, {"url", m_check->updateUrl() ? m_check->updateUrl()->toString() : QJsonValue()},
                                 {"stateChanges", int(changed.size())}, {"requests", m_server->requestCount()},
-                                {"alerts", alerts}, {"alertShown", m_check->updateAlertShown()},
-                                {"openUpdatePage", opened}, {"opened", pages}};
+                                {"alerts", m_alerts}, {"alertShown", m_check->updateAlertShown()},
+                                {"openUpdatePage", opened}, {"opened", m_opened}};
         const ScriptedGateway::Request sent = m_server->requests().constLast();
         drawn["sent"] = QJsonObject{{"method", QString::fromLatin1(sent.method)},
                                     {"path", QString::fromLatin1(sent.path)},
