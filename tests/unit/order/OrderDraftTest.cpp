@@ -24,13 +24,7 @@ const QString kAccount = QStringLiteral("U10023");
 
 Order line(const QString &matnr, int pages)
 {
-    Order o;
-    o.orderCustomer.kunnr = QStringLiteral("0000100101");
-    o.orderItem.matnr = matnr;
-    o.orderItem.price = 2720.5f;
-    o.orderItem.orderNumber = 12.125f;
-    o.orderPage = pages;
-    return o;
+    return sampleLine(matnr, 2720.5f, 12.125f, pages);
 }
 
 // A draft signed in as kAccount over a folder that outlives it, as the app's data folder outlives a process.
@@ -63,8 +57,7 @@ private slots:
         const bool stored = row["stored"].toBool(); // a document is left, and restored after a restart
         Drafts d;
         OrderDraft &draft = *d.draft;
-        OrderCustomer customer;
-        customer.kunnr = QStringLiteral("0000100101");
+        const OrderCustomer customer{.kunnr = QStringLiteral("0000100101")};
         for (const QString &step : row["steps"].toVariant().toStringList()) {
             if (step == "normal" || step == "contract")
                 draft.start(step == "normal" ? OrderDraft::Kind::normal : OrderDraft::Kind::contract, customer);
@@ -165,8 +158,7 @@ private slots:
     void oneOwnerOnlyDocumentPerAccount()
     {
         Drafts d;
-        OrderCustomer customer;
-        customer.kunnr = QStringLiteral("0000100101");
+        const OrderCustomer customer{.kunnr = QStringLiteral("0000100101")};
         d.draft->start(OrderDraft::Kind::normal, customer);
         QVERIFY(d.saved());
         QVERIFY(QRegularExpression(QStringLiteral("/orderDraft-[0-9a-f]{32}\\.json$")).match(d.path()).hasMatch());
@@ -237,19 +229,13 @@ private slots:
         const QList<OrderConfirm> sent = draft.cart().orderConfirmArray();
 
         QJsonObject seen{{"draft", QJsonArray()}, {"cart", QJsonArray()}, {"confirm", QJsonArray()}};
-        const auto note = [&seen](const char *who, const QString &what) {
-            QJsonArray list = seen[who].toArray();
-            list << what;
-            seen[who] = list;
+        const auto note = [&seen](const char *who, const QString &what) { seen[who] = seen[who].toArray() << what; };
+        const auto atLine = [=](const char *what) {
+            return [=](int at) { note("draft", QStringLiteral("%1 %2").arg(what).arg(at)); };
         };
-        // Pairs, not structured bindings: lambdas capture no bindings with clang 14.
-        for (const auto &signalAndName : {std::pair{&OrderDraft::lineAdded, "lineAdded"},
-                                          {&OrderDraft::lineChanged, "lineChanged"},
-                                          {&OrderDraft::lineRemoved, "lineRemoved"}}) {
-            const char *name = signalAndName.second;
-            connect(&draft, signalAndName.first, this,
-                    [=](int at) { note("draft", QStringLiteral("%1 %2").arg(name).arg(at)); });
-        }
+        connect(&draft, &OrderDraft::lineAdded, this, atLine("lineAdded"));
+        connect(&draft, &OrderDraft::lineChanged, this, atLine("lineChanged"));
+        connect(&draft, &OrderDraft::lineRemoved, this, atLine("lineRemoved"));
         connect(&draft, &OrderDraft::linesReset, this, [=] { note("draft", QStringLiteral("linesReset")); });
         connect(&draft, &OrderDraft::resultsRecorded, this,
                 [=](const QStringList &seqs) { note("draft", QStringLiteral("resultsRecorded %1").arg(seqs.size())); });

@@ -1,5 +1,6 @@
 // The rules under the order screens: the numeric field rule, whole-text number reading, the cart's
 // total, and the credit check.
+#include "AppHarness.h"
 #include "ExpectedJson.h"
 #include "TestRegistry.h"
 
@@ -22,17 +23,6 @@ QString typeInto(QString text, const QString &typed)
             text = edit.appliedTo(text);
     }
     return text;
-}
-
-Order pricedOrder(float price, float quantity, int pages)
-{
-    Order order;
-    order.orderItem.matnr = QStringLiteral("10000101");
-    order.orderItem.price = price;
-    order.orderItem.kbetr = price;
-    order.orderItem.orderNumber = quantity;
-    order.orderPage = pages;
-    return order;
 }
 
 } // namespace
@@ -75,8 +65,8 @@ private slots:
     void cartTotalFollowsALineReplacedUnderItsIdentity()
     {
         CartState cart([] { return QStringLiteral("陳志明"); });
-        const Order a = pricedOrder(350, 12, 3);
-        Order b = pricedOrder(1250.5f, 2, 1);
+        const Order a = sampleLine(QStringLiteral("10000101"), 350, 12, 3);
+        Order b = sampleLine(QStringLiteral("10000101"), 1250.5f, 2, 1);
         cart.setCartOrderArray({a, b});
         QCOMPARE(cart.orderConfirmAmount(), 12600.0f + 2501.0f);
         b.orderItem.price = 0.1f;

@@ -18,9 +18,8 @@ const QString kAccount = QStringLiteral("U10023");
 QList<OrderConfirm> linesOf(const QJsonArray &cart)
 {
     QList<OrderConfirm> lines;
-    for (const QJsonValue &o : cart) {
+    for (const QJsonValue &o : cart)
         lines << createOrderConfirmArray(sampleLine(o[0].toString(), 100, 2, o[1].toInt()), QStringLiteral("陳志明"));
-    }
     return lines;
 }
 
@@ -46,10 +45,9 @@ struct Harness : AppHarness {
         QJsonArray all;
         for (const QString &id : ids) {
             QString letters;
-            if (const OutboxOrder *order = outbox.order(id)) {
+            if (const OutboxOrder *order = outbox.order(id))
                 for (const OutboxLine &line : order->lines)
                     letters += QStringLiteral("WSPRU").at(int(line.state));
-            }
             all.append(letters);
         }
         return all;
@@ -60,12 +58,10 @@ struct Harness : AppHarness {
         QJsonArray names;
         for (const QJsonValue &row : gateway.simulator()->placedOrders()) {
             const QString seq = row[QStringLiteral("orderSeq")].toString();
-            for (qsizetype o = 0; o < orders.size(); ++o) {
-                for (qsizetype l = 0; l < orders[o].size(); ++l) {
+            for (qsizetype o = 0; o < orders.size(); ++o)
+                for (qsizetype l = 0; l < orders[o].size(); ++l)
                     if (orders[o][l].orderSeq == seq)
                         names.append(QStringLiteral("%1.%2").arg(o).arg(l));
-                }
-            }
         }
         return names;
     }
@@ -144,7 +140,6 @@ private slots:
         entered.kind = OrderDraftContent::Kind::normal;
         const QList<OrderConfirm> lines = linesOf(QJsonArray{QJsonValue(QJsonArray{"10000101", 1})});
         const QList<OrderConfirm> sentLines = linesOf(QJsonArray{QJsonValue(QJsonArray{"10000102", 1})});
-        QCOMPARE(sentLines.size(), 1);
         entered.order.orderCustomer.kunnr = lines.first().kunag;
         entered.order.orderItem.matnr = QStringLiteral("10000101");
         const QString waiting = h.outbox.add(entered.kind, entered.order.orderCustomer, lines, OutboxLineState::waiting, entered);

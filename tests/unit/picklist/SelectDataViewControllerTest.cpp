@@ -14,16 +14,9 @@
 #include <QTest>
 
 namespace {
-OrderCustomer customer(const QString &kunnr, const QString &name1)
-{
-    OrderCustomer c;
-    c.kunnr = kunnr;
-    c.name1 = name1;
-    return c;
-}
-const QList<OrderCustomer> kCustomers{customer(QStringLiteral("0000100101"), QStringLiteral("大安建材行")),
-                                      customer(QStringLiteral("0000200202"), QStringLiteral("Zelk Build")),
-                                      customer(QStringLiteral("0000100303"), QStringLiteral("信義營造"))};
+const QList<OrderCustomer> kCustomers{{.kunnr = QStringLiteral("0000100101"), .name1 = QStringLiteral("大安建材行")},
+                                      {.kunnr = QStringLiteral("0000200202"), .name1 = QStringLiteral("Zelk Build")},
+                                      {.kunnr = QStringLiteral("0000100303"), .name1 = QStringLiteral("信義營造")}};
 
 // An owner as the order screens are: a list of (name, number) filtered by name, else by number.
 class Owner : public Screen, public SelectDataViewDelegate
@@ -46,10 +39,9 @@ public:
     {
         log << QStringLiteral("search:") + text;
         shown.clear();
-        for (const auto &entry : all) {
+        for (const auto &entry : all)
             if (text.isEmpty() || entry.first.contains(text) || entry.second.contains(text))
                 shown << entry;
-        }
         pickList->reloadData();
     }
     void selectDataCancelSearch(SelectDataViewController *pickList) override
