@@ -120,7 +120,6 @@ private slots:
         QJsonObject fault = row["answer"].toObject();
         if (fault.contains("body"))
             fault = QJsonObject{{"mode", "reply"}, {"status", 200}, {"contentType", "application/json"}, {"body", text(fault["body"])}};
-        const bool replaced = row["replaced"].toBool();
         AppHarness app;
         QVERIFY(app.launch());
         ListStore &lists = app.context->lists();
@@ -134,7 +133,7 @@ private slots:
         QTRY_VERIFY(!lists.isFetching(QStringLiteral("inco1List")));
         QCOMPARE(app.gateway.gatewayCalls(QStringLiteral("inco1List")).size(), 1);
         const QString after = app.context->documents().read(QStringLiteral("inco1List")).value_or(QString());
-        QCOMPARE(after != stored, replaced);
+        QCOMPARE(after != stored, row["replaced"].toBool());
         // The held list is the stored one's, never an older one.
         QCOMPARE(*lists.inco1List(), parseList<Inco1>(QJsonDocument::fromJson(after.toUtf8()).object(),
                                                        QStringLiteral("inco1List")));

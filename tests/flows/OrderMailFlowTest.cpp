@@ -15,22 +15,6 @@
 #include <QJsonArray>
 
 namespace {
-Order order(const QString &kunnr, const QString &vkorg, const QString &matnr, float quantity)
-{
-    Order o = sampleLine(matnr, 100, quantity);
-    o.orderCustomer = OrderCustomer{.kunnr = kunnr, .name1 = QStringLiteral("客戶") + kunnr};
-    o.contract2.vkorg = vkorg;
-    return o;
-}
-
-QStringList names(const QList<MailUser> &users)
-{
-    QStringList list;
-    for (const MailUser &u : users)
-        list << u.userId;
-    return list;
-}
-
 // The signed-in app with a confirmation presented over the tab screen.
 struct MailFlow : AppHarness {
     QPointer<OrderConfirmViewController> confirm;
@@ -79,12 +63,16 @@ struct MailFlow : AppHarness {
             for (const OrderConfirm &line : c->tableArray())
                 o["results"] = o["results"].toArray() << int(line.orderStatus);
         if (auto *mail = top<SendMailViewController>())
-            for (const SentMailOrderConfirm &r : mail->tableArray())
+            for (const SentMailOrderConfirm &r : mail->tableArray()) {
+                QStringList to;
+                for (const MailUser &u : r.mailList)
+                    to << u.userId;
                 o["requests"] = o["requests"].toArray() << QJsonObject{{"orderNo", r.orderConfirm.sapOrderNo},
-                                                                       {"to", names(r.mailList).join(',')},
+                                                                       {"to", to.join(',')},
                                                                        {"need", r.needSelectMember},
                                                                        {"want", r.wantSendMail},
                                                                        {"carNo", r.carNo}};
+            }
         if (auto *edit = top<EditSentMailViewController>())
             o["details"] = QJsonObject{{"recipients", zelktest::drawnRows(edit->recipients(), {"name"})},
                                        {"carNo", edit->carNo()},
@@ -133,9 +121,11 @@ private slots:
                 QVERIFY(f.signOut());
             } else if (action == "submit") {
                 QList<Order> orders;
-                for (const QJsonValue &l : row["orders"].toArray())
-                    orders << order(l[0].toString(), l[1].toString(), l[2].toString(),
-                                    float(l[3].toDouble()));
+                for (const QJsonValue &l : row["orders"].toArray()) { // [kunnr, vkorg, matnr, quantity]
+                    orders << sampleLine(l[2].toString(), 100, float(l[3].toDouble()));
+                    orders.last().orderCustomer = {.kunnr = l[0].toString(), .name1 = "客戶" + l[0].toString()};
+                    orders.last().contract2.vkorg = l[1].toString();
+                }
                 QVERIFY(f.submit(orders));
                 const QList<OrderConfirm> lines = f.confirm->tableArray();
                 for (qsizetype i = 0; i < lines.size(); ++i) {

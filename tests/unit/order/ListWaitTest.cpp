@@ -29,13 +29,10 @@ private slots:
         FakeUi &ui = app.ui;
         if (!stored.isEmpty())
             QVERIFY(app.context->documents().write(kind, stored));
-        std::unique_ptr<Screen> screen;
-        if (tapped.startsWith(QLatin1String("header.")))
-            screen.reset(new OrderPage1ViewController);
-        else
-            screen.reset(tapped.startsWith(QLatin1String("entry."))
-                             ? static_cast<Screen *>(new EnterOrderInfoViewController)
-                             : new EditOrderViewController);
+        std::unique_ptr<Screen> screen(
+            tapped.startsWith(QLatin1String("header.")) ? new OrderPage1ViewController
+            : tapped.startsWith(QLatin1String("entry.")) ? static_cast<Screen *>(new EnterOrderInfoViewController)
+                                                         : new EditOrderViewController);
         const auto tapRow = [&] {
             QVERIFY(QMetaObject::invokeMethod(screen.get(), qPrintable(row["action"].toString())));
         };
