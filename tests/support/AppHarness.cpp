@@ -117,15 +117,10 @@ ChangePasswordViewController *AppHarness::openPasswordChange()
 Order sampleLine(const QString &matnr, float price, float quantity, int pages)
 {
     Order o;
-    o.orderCustomer.kunnr = QStringLiteral("0000100101");
-    o.orderCustomer.name1 = QStringLiteral("大安營造股份有限公司");
-    o.contract2.auarth = QStringLiteral("ZOR");
-    o.contract2.vkorg = QStringLiteral("1100");
+    o.orderCustomer = {.kunnr = QStringLiteral("0000100101"), .name1 = QStringLiteral("大安營造股份有限公司")};
+    o.contract2 = {.auarth = QStringLiteral("ZOR"), .vkorg = QStringLiteral("1100")};
     o.inco1 = Inco1{QStringLiteral("DAP"), QStringLiteral("送達工地")};
-    o.orderItem.matnr = matnr;
-    o.orderItem.maktx = QStringLiteral("物料") + matnr;
-    o.orderItem.price = price;
-    o.orderItem.orderNumber = quantity;
+    o.orderItem = {.matnr = matnr, .maktx = QStringLiteral("物料") + matnr, .price = price, .orderNumber = quantity};
     o.orderPage = pages;
     return o;
 }

@@ -47,9 +47,7 @@ public:
     template <class T> T *tabRoot(int index) const
     {
         TabBarController *t = tabs();
-        if (!t || index >= t->count())
-            return nullptr;
-        auto *stack = qobject_cast<NavigationController *>(t->viewControllers().at(index));
+        auto *stack = t ? qobject_cast<NavigationController *>(t->viewControllers().value(index)) : nullptr;
         return stack ? qobject_cast<T *>(stack->rootViewController()) : nullptr;
     }
 

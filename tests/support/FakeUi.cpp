@@ -21,18 +21,14 @@ void FakeUi::open(const Alert &alert, bool sheet)
 QStringList FakeUi::currentAlertButtons() const
 {
     QStringList titles;
-    if (!m_open.isEmpty()) {
-        for (const AlertButton &button : m_open.first().alert.buttons)
-            titles << button.title;
-    }
+    for (const AlertButton &button : m_open.isEmpty() ? QList<AlertButton>() : m_open.first().alert.buttons)
+        titles << button.title;
     return titles;
 }
 
 bool FakeUi::pressAlertButton(const QString &title)
 {
-    if (m_open.isEmpty())
-        return false;
-    const int index = m_open.first().alert.buttonIndex(title);
+    const int index = m_open.isEmpty() ? -1 : m_open.first().alert.buttonIndex(title);
     if (index < 0)
         return false;
     const ShownAlert shown = m_open.takeFirst();

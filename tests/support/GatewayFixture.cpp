@@ -19,12 +19,9 @@ GatewayFixture::GatewayFixture(const GatewaySimulator::Options &options)
     simulator->moveToThread(&m_thread);
     m_thread.start();
     m_simulator = simulator;
-    quint16 port = 0;
-    QString error;
-    QMetaObject::invokeMethod(
-        simulator, [&] { port = simulator->start(0, &error) ? simulator->port() : 0; }, Qt::BlockingQueuedConnection);
-    m_port = port;
-    m_error = error;
+    // The caller waits while the gateway's thread fills in the port and the error.
+    const auto start = [&] { m_port = simulator->start(0, &m_error) ? simulator->port() : 0; };
+    QMetaObject::invokeMethod(simulator, start, Qt::BlockingQueuedConnection);
     for (int i = 0; m_port && i < 2; ++i) {
         if (qEnvironmentVariableIsSet(kAddresses[i]))
             m_previous[i] = qgetenv(kAddresses[i]);

@@ -3,12 +3,6 @@
 // gateway, the web service or the version check takes the next enqueued reply, or the default reply
 // (initially 200 {"returnCode":"00","returnMsg":"OK"}). The gateway runs on its own thread, so it keeps
 // answering while the test's thread is blocked.
-//
-//   ScriptedGateway server;
-//   server.enqueue(ScriptedGateway::Reply::json(answerBytes));
-//   ... make the call (ZELK_GATEWAY_URL points at it) ...
-//   QVERIFY(server.waitForRequests(1));
-//   server.requests().first().json() ...
 #include "GatewayFixture.h"
 
 #include <QUrl>

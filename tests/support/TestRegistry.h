@@ -15,14 +15,8 @@ struct Registration {
 
 std::vector<Registration> &registry();
 
-struct Registrar {
-    Registrar(const char *name, std::function<std::unique_ptr<QObject>()> make)
-    {
-        registry().push_back({name, std::move(make)});
-    }
-};
-
 } // namespace zelktest
 
 #define ZELK_TEST(Class)                                                                                \
-    static zelktest::Registrar zelkRegistrar_##Class(#Class, [] { return std::make_unique<Class>(); });
+    [[maybe_unused]] static const bool zelkRegistered_##Class =                                         \
+        (zelktest::registry().push_back({#Class, [] { return std::make_unique<Class>(); }}), true);
