@@ -63,12 +63,6 @@ private slots:
 
         ZELK_COMPARE_FIXTURE(session(*app.context), "signIn/session-demo");
 
-        // The stored lists are fetched again in the background.
-        for (const char *api : {"getNoticeGroupUserList", "inco1List", "inco2List", "transportList", "orderTypeList",
-                                "getTvstzList"})
-            QTRY_VERIFY2(!app.gateway.gatewayCalls(QLatin1String(api)).isEmpty(), api);
-        QTRY_VERIFY(app.context->documents().read(QStringLiteral("inco1List")).has_value());
-
         // The home tab shows over the login screen (drawn: the window journeys); the fields are empty again.
         QCOMPARE(app.navigator.visibleScreen()->className(), QStringLiteral("HomeViewController"));
         QCOMPARE(login->userName(), QString());
