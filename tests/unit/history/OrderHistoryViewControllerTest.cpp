@@ -34,13 +34,7 @@ struct Query : AppHarness {
     bool idle()
     {
         return QTest::qWaitFor(
-            [this] {
-                const QStringList calls = ui.calls();
-                return calls.count(QStringLiteral("spinner:dismiss")) >=
-                       calls.count(QStringLiteral("spinner:show:clear")) +
-                           calls.count(QStringLiteral("spinner:show:none"));
-            },
-            20000);
+            [this] { return ui.calls().count(QStringLiteral("spinner:dismiss")) >= ui.spinnerShowCount(); }, 20000);
     }
 };
 } // namespace
