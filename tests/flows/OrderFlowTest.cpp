@@ -129,12 +129,6 @@ struct Flow : AppHarness {
 
     // What each page of the order shows, as a "see" step reads it.
     enum Page { Header, Items, PickList, Edit, Stack, Entry, Contract, Materials, Cart, Draft, Confirm };
-    static QString pageName(Page page)
-    {
-        static const char *const names[] = {"header", "items",     "pickList", "edit",  "stack",  "entry",
-                                            "contract", "materials", "cart",     "draft", "confirm"};
-        return QString::fromLatin1(names[page]);
-    }
     QJsonObject see(Page what)
     {
         if (what == Header) {
@@ -364,7 +358,9 @@ Step fail(const QString &operation) // its next call fails
 // What is read, and set, from outside the screens.
 Step see(Flow::Page page)
 {
-    return {"see=" + Flow::pageName(page),
+    static const char *const names[] = {"header",   "items",     "pickList", "edit",  "stack",  "entry",
+                                        "contract", "materials", "cart",     "draft", "confirm"}; // as Flow::Page
+    return {"see=" + QLatin1String(names[page]),
             [=](Flow &f, QJsonObject &o) { return (o["sees"] = f.see(page)), true; }};
 }
 Step calls(const QString &operation)
