@@ -235,14 +235,9 @@ struct TaipeiTime {
 
 Order line(float price, float quantity, int pages = 1, double zmeng = 100)
 {
-    Order o;
-    o.orderItem.maktx = QStringLiteral("水泥");
-    o.orderItem.price = o.orderItem.kbetr = price;
-    o.orderItem.orderNumber = quantity;
-    o.orderItem.zmeng = zmeng;
-    o.orderItem.inco1Bezei = QStringLiteral("送達工地");
-    o.orderPage = pages;
-    return o;
+    return {.orderItem = {.maktx = QStringLiteral("水泥"), .zmeng = zmeng, .inco1Bezei = QStringLiteral("送達工地"),
+                          .kbetr = price, .price = price, .orderNumber = quantity},
+            .orderPage = pages};
 }
 
 // Lays a recorded fixture of steps out one compact step per line, to be read as a list of steps.
