@@ -2,13 +2,8 @@
 // development gateway, with screenshots (build/screenshots/).
 #include "QmlHarness.h"
 #include "TestRegistry.h"
-#include "app/AppDelegate.h"
-#include "app/LoginViewController.h"
 #include "history/OrderHistoryViewController.h"
 #include "notify/HomeViewController.h"
-#include "ui/NavigationController.h"
-#include "ui/Storyboard.h"
-#include "ui/TabBarController.h"
 #include "ui/ZelkNavigationController.h"
 
 #include <QAccessible>

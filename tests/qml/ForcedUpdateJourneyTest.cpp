@@ -3,7 +3,6 @@
 #include "QmlHarness.h"
 #include "TestRegistry.h"
 
-
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QTest>

@@ -4,10 +4,7 @@
 #include "TestRegistry.h"
 
 #include "model/AppContext.h"
-#include "ui/NavigationController.h"
-#include "ui/TabBarController.h"
 
-#include <QJsonArray>
 #include <QTest>
 
 #include <optional>
@@ -26,11 +23,9 @@ class OfflineJourneyTest : public QObject
     bool orderTakenOffline()
     {
         QmlHarness &h = app->harness();
-        if (!app->launchAndSignIn() || !play(h, "offline/openCustomerOnline"))
-            return false;
-        if (!app->gateway().setFault(QJsonObject{{u"operation"_s, u"*"_s}, {u"mode"_s, u"close"_s}, {u"once"_s, false}}))
-            return false;
-        return play(h, "offline/orderTakenOffline") && app->context().outbox().orders().size() == 1
+        const QJsonObject networkLost{{u"operation"_s, u"*"_s}, {u"mode"_s, u"close"_s}, {u"once"_s, false}};
+        return app->launchAndSignIn() && play(h, "offline/openCustomerOnline") && app->gateway().setFault(networkLost)
+               && play(h, "offline/orderTakenOffline") && app->context().outbox().orders().size() == 1
                && app->context().outbox().orders().first().lines.size() == 2;
     }
 

@@ -191,9 +191,7 @@ private slots:
         QCOMPARE(app->gateway().gatewayCalls(u"clientList"_s).size(), 1);
 
         // A 3-copy order: customer, car/ship kind, delivery method, material, quantity 12, 3 copies.
-        OrderPage1ViewController *header = enterNormalOrder(h, home, "order/materialTwelve");
-        QVERIFY(header);
-        auto *items = qobject_cast<OrderPage2ViewController *>(home->topViewController());
+        QVERIFY(enterNormalOrder(h, home, "order/materialTwelve"));
         QVERIFY(play(h, "order/threeCopies"));
 
         // The gateway places the order but the answer is lost: the order goes to the outbox, its lines of
@@ -254,7 +252,6 @@ private slots:
         QCOMPARE(textOf(h, "allAmountLabel"), app->context().draft().cart().orderConfirmAmountText());
         QCOMPARE(app->context().draft().lines(), lines);
 
-        // Edit the first line's quantity to 12.
         QVERIFY(play(h, "order/editFirstLine"));
         QTest::keyClick(h.window(), Qt::Key_A, Qt::ControlModifier);
         typeText(h.window(), "12");
@@ -262,7 +259,6 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return !slide->presentedScreen() && h.find(u"orderCartCell_1"_s); }, 3000));
         QCOMPARE(app->context().draft().lines().at(0).orderItem.orderNumber, 12.0f);
 
-        // Swipe the second line away.
         const QString deleted = app->context().draft().lines().at(1).orderSeq;
         QVERIFY(swipeLeft(h, u"orderCartCell_1"_s, 120));
         QVERIFY(tap(h, "deleteButton_1"));

@@ -8,8 +8,6 @@
 #include "TestRegistry.h"
 #include "text/Localizer.h"
 
-#include <QQuickItem>
-#include <QQuickWindow>
 #include <QTest>
 
 #include <cmath>
@@ -190,7 +188,7 @@ QStringList layoutFaults(QmlHarness &h, const QImage &shot)
     const QRectF bounds(0, 0, window->width(), window->height());
     QStringList faults;
     QList<DrawnText> texts;
-    const QQuickItem *root = window->contentItem()->parentItem() ? window->contentItem()->parentItem() : window->contentItem();
+    const QQuickItem *root = h.root();
     const bool modal = modalOpen(root);
     for (const QQuickItem *child : root->childItems())
         walk(child, bounds, shot, shot.width() / bounds.width(), modal && !inherits(child, "QQuickOverlay"), faults, texts);
@@ -211,40 +209,28 @@ QStringList layoutFaults(QmlHarness &h, const QImage &shot)
 class PhoneWalkTest : public QObject
 {
     Q_OBJECT
-
-    QmlApp *m_app = nullptr;
-    QStringList m_faults;
-    QString m_folder;
-
-    // Settles, saves the screenshot as <name> and records what breaks the rules on it.
-    void check(const QString &name)
-    {
-        QmlHarness &h = m_app->harness();
-        h.settle();
-        const QImage shot = h.window()->grabWindow();
-        QVERIFY(!shot.isNull());
-        QVERIFY(shot.save(m_folder + u'/' + name + u".png"_s));
-        for (const QString &fault : layoutFaults(h, shot))
-            m_faults << name + u": "_s + fault;
-    }
-
 private slots:
-    void initTestCase()
-    {
-        const QString language = qEnvironmentVariable("ZELK_WALK_LANGUAGE");
-        const QString dpr = qEnvironmentVariable("QT_SCALE_FACTOR", u"1"_s);
-        m_folder = qEnvironmentVariable("ZELK_SCREENSHOT_DIR", QStringLiteral(ZELK_SCREENSHOT_DIR)) + u"/phone-"_s + dpr +
-                   (language.isEmpty() ? QString() : u'-' + language);
-        QVERIFY(QDir().mkpath(m_folder));
-    }
-
     void everyScreenAt360x640()
     {
         QmlApp app; // (in Traditional Chinese, unless the run names another language)
-        if (const QString language = qEnvironmentVariable("ZELK_WALK_LANGUAGE"); !language.isEmpty())
+        const QString language = qEnvironmentVariable("ZELK_WALK_LANGUAGE");
+        if (!language.isEmpty())
             Localizer::instance().load({language});
-        m_app = &app;
+        const QString folder = qEnvironmentVariable("ZELK_SCREENSHOT_DIR", QStringLiteral(ZELK_SCREENSHOT_DIR)) +
+                               u"/phone-"_s + qEnvironmentVariable("QT_SCALE_FACTOR", u"1"_s) +
+                               (language.isEmpty() ? QString() : u'-' + language);
+        QVERIFY(QDir().mkpath(folder));
         QmlHarness &h = app.harness();
+        QStringList faults;
+        // Settles, saves the screenshot as <name> and records what breaks the rules on it.
+        const auto check = [&](const QString &name) {
+            h.settle();
+            const QImage shot = h.window()->grabWindow();
+            QVERIFY(!shot.isNull());
+            QVERIFY(shot.save(folder + u'/' + name + u".png"_s));
+            for (const QString &fault : layoutFaults(h, shot))
+                faults << name + u": "_s + fault;
+        };
         QVERIFY(app.load());
         h.window()->resize(360, 640);
         QVERIFY(app.launch());
@@ -270,10 +256,9 @@ private slots:
             if (screen)
                 check(QLatin1String(screen));
         }
-        m_app = nullptr;
-        for (const QString &fault : std::as_const(m_faults))
+        for (const QString &fault : std::as_const(faults))
             qWarning().noquote() << fault;
-        QCOMPARE(m_faults.size(), 0);
+        QCOMPARE(faults.size(), 0);
     }
 };
 

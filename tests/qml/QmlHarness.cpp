@@ -17,8 +17,6 @@
 
 Q_IMPORT_QML_PLUGIN(ZelkPlugin)
 
-QmlHarness::QmlHarness() = default;
-
 QmlHarness::~QmlHarness()
 {
     // Screens go before the window that draws them.
@@ -54,8 +52,7 @@ QList<QQuickItem *> QmlHarness::findAll(const QString &objectName) const
 {
     QList<QQuickItem *> found;
     if (m_window)
-        collect(m_window->contentItem()->parentItem() ? m_window->contentItem()->parentItem() : m_window->contentItem(),
-                objectName, found);
+        collect(root(), objectName, found);
     return found;
 }
 
@@ -75,16 +72,6 @@ QQuickItem *QmlHarness::find(const QString &objectName) const
             return item;
     }
     return nullptr;
-}
-
-QList<Screen *> QmlHarness::drawnPages() const
-{
-    QList<Screen *> pages;
-    for (QQuickItem *item : findAll(QStringLiteral("navigationPage"))) {
-        if (reallyVisible(item))
-            pages.append(qobject_cast<Screen *>(item->property("screen").value<QObject *>()));
-    }
-    return pages;
 }
 
 // What a tap at a scene point lands on, searching from the top as touch delivery does: the first item
@@ -118,8 +105,7 @@ bool QmlHarness::click(const QString &objectName)
     // A finger lands on what is drawn on top: an item on a page still sliding in may lie outside the window
     // yet, and one under a closing sheet, a fading cover or a spinner's mask is not reached. Wait until
     // the item has arrived and nothing lies over its centre (on a busy machine exits last longer).
-    QQuickItem *root = m_window->contentItem()->parentItem() ? m_window->contentItem()->parentItem() : m_window->contentItem();
-    const auto hit = [&] { return tappedAt(root, centre(), item); };
+    const auto hit = [&] { return tappedAt(root(), centre(), item); };
     const auto reachable = [&] {
         if (!item)
             return true;
@@ -308,10 +294,12 @@ static QString stepFault(QmlHarness &h, const QJsonObject &step)
             return name + QStringLiteral(" still drawn");
     }
     if (const QString page = step.value(QLatin1String("page")).toString(); !page.isEmpty()) {
-        // ... and its stack, when in the tabs, the selected tab's
+        // ... and its stack, when in the tabs, the selected tab's (a page is drawn for every stack on screen)
         const auto isTop = [&] {
-            const QList<Screen *> pages = h.drawnPages();
-            Screen *s = pages.size() == 1 ? pages.first() : nullptr;
+            QList<QQuickItem *> pages = h.findAll(QStringLiteral("navigationPage"));
+            pages.removeIf([](QQuickItem *page) { return !reallyVisible(page); });
+            QObject *drawn = pages.size() == 1 ? pages.first()->property("screen").value<QObject *>() : nullptr;
+            auto *s = qobject_cast<Screen *>(drawn);
             NavigationController *stack = s ? s->navigationController() : nullptr;
             return s && s->className() == page && (!stack || stack->topViewController() == s)
                    && (!s->tabBarController() || s->tabBarController()->selectedViewController() == stack);
@@ -355,8 +343,10 @@ bool play(QmlHarness &h, const QString &steps)
     return !list.isEmpty();
 }
 
-QString writtenTextOf(const QQuickItem *item)
+QString writtenTextOf(QmlHarness &h, const QString &objectName, const char *part)
 {
+    QQuickItem *item = h.find(objectName);
+    item = item && part ? item->findChild<QQuickItem *>(QLatin1String(part)) : item;
     if (!item)
         return QStringLiteral("<not drawn>");
     // 0 is PlainText in the enums of Text and TextEdit alike.

@@ -18,7 +18,6 @@ class TabBarController;
 class QmlHarness
 {
 public:
-    QmlHarness();
     ~QmlHarness();
 
     // Loads Main.qml; false (with the QML errors logged) when it cannot be created.
@@ -28,13 +27,16 @@ public:
     QmlUi &ui() { return m_ui; }
     Navigator &navigator() { return m_navigator; }
     QQmlApplicationEngine &engine() { return m_engine; }
+    // The item under which the window draws everything, its popup overlay included.
+    QQuickItem *root() const
+    {
+        return m_window->contentItem()->parentItem() ? m_window->contentItem()->parentItem() : m_window->contentItem();
+    }
 
     // The first visible item with this objectName (popups and the overlay included), or nullptr.
     QQuickItem *find(const QString &objectName) const;
     // Every item with this objectName, visible or not.
     QList<QQuickItem *> findAll(const QString &objectName) const;
-    // The screens of the navigation pages the window draws (every stack on screen), bottom first.
-    QList<Screen *> drawnPages() const;
     // Clicks the middle of the visible item; false when there is none.
     bool click(const QString &objectName);
     // Lets transitions and animations end (and deleted screens go).
@@ -121,5 +123,6 @@ QString textOf(QmlHarness &h, const QString &objectName, const char *property = 
 bool play(QmlHarness &h, const QString &steps);
 // The member `name` ("<file>/<member>") of tests/data/window/<file>.json.
 QJsonValue windowData(const QString &name);
-// The text of a text item when it is drawn as written (plain text), else "<drawn as markup>".
-QString writtenTextOf(const QQuickItem *item);
+// The text of the drawn item (or of its child named `part`) when it is drawn as written (plain text), else
+// "<drawn as markup>".
+QString writtenTextOf(QmlHarness &h, const QString &objectName, const char *part = nullptr);
