@@ -67,7 +67,10 @@ const QList<Kind> &kinds()
 
 const Kind &kindNamed(const QString &name)
 {
-    return *std::find_if(kinds().begin(), kinds().end(), [&](const Kind &kind) { return kind.name == name; });
+    const auto kind = std::find_if(kinds().begin(), kinds().end(), [&](const Kind &k) { return k.name == name; });
+    if (kind == kinds().end())
+        qFatal("no kind %s", qPrintable(name));
+    return *kind;
 }
 
 OrderCustomer customer(const QString &kunnr)

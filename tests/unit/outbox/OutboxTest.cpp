@@ -45,9 +45,10 @@ struct Harness : AppHarness {
         QJsonArray all;
         for (const QString &id : ids) {
             QString letters;
-            if (const OutboxOrder *order = outbox.order(id))
+            if (const OutboxOrder *order = outbox.order(id)) {
                 for (const OutboxLine &line : order->lines)
                     letters += QStringLiteral("WSPRU").at(int(line.state));
+            }
             all.append(letters);
         }
         return all;
@@ -58,10 +59,12 @@ struct Harness : AppHarness {
         QJsonArray names;
         for (const QJsonValue &row : gateway.simulator()->placedOrders()) {
             const QString seq = row[QStringLiteral("orderSeq")].toString();
-            for (qsizetype o = 0; o < orders.size(); ++o)
-                for (qsizetype l = 0; l < orders[o].size(); ++l)
+            for (qsizetype o = 0; o < orders.size(); ++o) {
+                for (qsizetype l = 0; l < orders[o].size(); ++l) {
                     if (orders[o][l].orderSeq == seq)
                         names.append(QStringLiteral("%1.%2").arg(o).arg(l));
+                }
+            }
         }
         return names;
     }

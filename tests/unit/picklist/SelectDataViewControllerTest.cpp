@@ -39,9 +39,10 @@ public:
     {
         log << QStringLiteral("search:") + text;
         shown.clear();
-        for (const auto &entry : all)
+        for (const auto &entry : all) {
             if (text.isEmpty() || entry.first.contains(text) || entry.second.contains(text))
                 shown << entry;
+        }
         pickList->reloadData();
     }
     void selectDataCancelSearch(SelectDataViewController *pickList) override
