@@ -10,33 +10,25 @@
 
 #include <QTest>
 
-#include <optional>
-
 using namespace Qt::StringLiterals;
 
 class BackKeyJourneyTest : public QObject
 {
     Q_OBJECT
-    std::optional<QmlApp> app;
-
-    // Presses `key` once and lets the transitions end.
-    void press(Qt::Key key)
-    {
-        QTest::keyClick(app->harness().window(), key);
-        app->harness().settle();
-    }
-    QString top() { return app->harness().navigator().describe(); }
-
 private slots:
-    void init() { app.emplace(); }
-    void cleanup() { app.reset(); }
-
     void oneStepBackEachTime()
     {
-        QmlHarness &h = app->harness();
-        TabBarController *tabs = app->launchAndSignIn();
+        QmlApp app;
+        QmlHarness &h = app.harness();
+        // Presses `key` once and lets the transitions end.
+        const auto press = [&](Qt::Key key) {
+            QTest::keyClick(h.window(), key);
+            h.settle();
+        };
+        const auto top = [&] { return h.navigator().describe(); };
+        TabBarController *tabs = app.launchAndSignIn();
         QVERIFY(tabs);
-        NavigationController *home = app->homeStack();
+        NavigationController *home = app.homeStack();
         const QString atHome = top();
 
         // The root of a tab: nothing happens, the app stays.
@@ -65,7 +57,7 @@ private slots:
         auto *slide = qobject_cast<SlideMenuController *>(tabs->presentedScreen());
         QVERIFY(slide);
         // While the spinner shows (the contract's materials on their way) the key does nothing.
-        QVERIFY(app->gateway().setFault(u"ZSD_GET_CUST_CONTRACT1"_s, u"delay"_s, 3000));
+        QVERIFY(app.gateway().setFault(u"ZSD_GET_CUST_CONTRACT1"_s, u"delay"_s, 3000));
         QVERIFY(tap(h, "contractCell_0"));
         QTRY_VERIFY(h.ui().isSpinnerVisible());
         const QString waiting = top();
@@ -84,7 +76,7 @@ private slots:
         press(Qt::Key_Back);
         QTRY_VERIFY(!h.find(u"alertTitle"_s));
         QCOMPARE(tabs->presentedScreen(), slide);
-        QCOMPARE(app->context().draft().lines().size(), 1);
+        QCOMPARE(app.context().draft().lines().size(), 1);
     }
 };
 

@@ -12,30 +12,31 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The keyboard drawn in the window, once it has risen.
-QQuickItem *risenKeyboard(QmlHarness &h)
+// Taps the field (unless `tapFirst` is false: it has the focus already); the keyboard drawn in the window
+// rises and leaves the field and its buttons wholly inside the window above it.
+void typeAboveKeyboard(QmlHarness &h, const QString &field, const QStringList &buttons, const char *text,
+                       const QString &shot, bool tapFirst = true)
 {
-    QQuickItem *panel = h.find(u"keyboardPanel"_s);
+    QVERIFY(!tapFirst || tap(h, field));
+    QQuickItem *keyboard = h.find(u"keyboardPanel"_s);
     const bool risen = QTest::qWaitFor([&] {
-        return panel && panel->property("active").toBool() &&
-               qAbs(panel->y() + panel->height() - h.window()->height()) < 0.5;
+        return keyboard && keyboard->property("active").toBool() &&
+               qAbs(keyboard->y() + keyboard->height() - h.window()->height()) < 0.5;
     }, 5000);
+    QVERIFY2(risen, qPrintable(field));
     h.settle();
-    return risen ? panel : nullptr;
-}
-
-// Where the items are drawn when they are not wholly inside the window above the keyboard; "" when all are.
-QString coveredOf(QmlHarness &h, const QQuickItem *keyboard, const QStringList &names)
-{
+    QTRY_VERIFY2(h.find(field)->hasActiveFocus(), qPrintable(field));
     QStringList covered;
     const qreal top = keyboard->mapToScene(QPointF(0, 0)).y();
-    for (const QString &name : names) {
+    for (const QString &name : QStringList{field} + buttons) {
         QQuickItem *item = h.find(name);
         const QRectF box = item ? item->mapRectToScene(QRectF(0, 0, item->width(), item->height())) : QRectF();
         if (!item || box.top() < -0.5 || box.bottom() > top + 0.5 || box.left() < -0.5 || box.right() > h.window()->width() + 0.5)
             covered << u"%1 at %2..%3 (keyboard from %4)"_s.arg(name).arg(box.top()).arg(box.bottom()).arg(top);
     }
-    return covered.join(u"; "_s);
+    QVERIFY2(covered.isEmpty(), qPrintable(covered.join(u"; "_s)));
+    QVERIFY(!h.screenshot(u"keyboard_"_s + shot).isEmpty());
+    typeText(h.window(), text);
 }
 
 } // namespace
@@ -43,22 +44,6 @@ QString coveredOf(QmlHarness &h, const QQuickItem *keyboard, const QStringList &
 class KeyboardJourneyTest : public QObject
 {
     Q_OBJECT
-
-    // Taps the field (unless `tapFirst` is false: it has the focus already); the keyboard rises and leaves the
-    // field and its buttons in view.
-    static void typeAboveKeyboard(QmlHarness &h, const QString &field, const QStringList &buttons, const char *text,
-                                  const QString &shot, bool tapFirst = true)
-    {
-        QVERIFY(!tapFirst || tap(h, field));
-        QQuickItem *keyboard = risenKeyboard(h);
-        QVERIFY2(keyboard, qPrintable(field));
-        QTRY_VERIFY2(h.find(field)->hasActiveFocus(), qPrintable(field));
-        const QString covered = coveredOf(h, keyboard, QStringList{field} + buttons);
-        QVERIFY2(covered.isEmpty(), qPrintable(covered));
-        QVERIFY(!h.screenshot(u"keyboard_"_s + shot).isEmpty());
-        typeText(h.window(), text);
-    }
-
 private slots:
     void fieldsStayAboveTheKeyboard()
     {
