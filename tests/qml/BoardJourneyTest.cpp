@@ -131,7 +131,6 @@ private slots:
         // Back on the list: the message's row counts the two replies without a pull, and its own
         // message is deleted through its menu.
         QVERIFY(play(h, "board/deleteOwn"));
-        QVERIFY(list->rows()->value(0, "msgID").toString() != own);
         QCOMPARE(app.gateway().gatewayCalls(u"deleteBoardMsg"_s).last(),
                  QJsonObject({{"msgID", own}, {"userID", "U10023"}}));
         h.ui().setPhotoPicker(nullptr);
