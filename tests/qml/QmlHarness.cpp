@@ -65,6 +65,16 @@ static bool reallyVisible(QQuickItem *item)
     return true;
 }
 
+QList<Screen *> QmlHarness::drawnPages() const
+{
+    QList<Screen *> pages;
+    for (QQuickItem *item : findAll(QStringLiteral("navigationPage"))) {
+        if (reallyVisible(item))
+            pages.append(qobject_cast<Screen *>(item->property("screen").value<QObject *>()));
+    }
+    return pages;
+}
+
 QQuickItem *QmlHarness::find(const QString &objectName) const
 {
     for (QQuickItem *item : findAll(objectName)) {
@@ -294,12 +304,10 @@ static QString stepFault(QmlHarness &h, const QJsonObject &step)
             return name + QStringLiteral(" still drawn");
     }
     if (const QString page = step.value(QLatin1String("page")).toString(); !page.isEmpty()) {
-        // ... and its stack, when in the tabs, the selected tab's (a page is drawn for every stack on screen)
+        // ... and its stack, when in the tabs, the selected tab's
         const auto isTop = [&] {
-            QList<QQuickItem *> pages = h.findAll(QStringLiteral("navigationPage"));
-            pages.removeIf([](QQuickItem *page) { return !reallyVisible(page); });
-            QObject *drawn = pages.size() == 1 ? pages.first()->property("screen").value<QObject *>() : nullptr;
-            auto *s = qobject_cast<Screen *>(drawn);
+            const QList<Screen *> pages = h.drawnPages();
+            Screen *s = pages.size() == 1 ? pages.first() : nullptr;
             NavigationController *stack = s ? s->navigationController() : nullptr;
             return s && s->className() == page && (!stack || stack->topViewController() == s)
                    && (!s->tabBarController() || s->tabBarController()->selectedViewController() == stack);

@@ -37,6 +37,8 @@ public:
     QQuickItem *find(const QString &objectName) const;
     // Every item with this objectName, visible or not.
     QList<QQuickItem *> findAll(const QString &objectName) const;
+    // The screens of the navigation pages the window draws (every stack on screen), bottom first.
+    QList<Screen *> drawnPages() const;
     // Clicks the middle of the visible item; false when there is none.
     bool click(const QString &objectName);
     // Lets transitions and animations end (and deleted screens go).
