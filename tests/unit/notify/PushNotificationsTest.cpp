@@ -35,11 +35,13 @@ class PushNotificationsTest : public QObject
     }
     static QStringList openAlerts(AppHarness &app)
     {
+        // Each open alert in turn, answered with its first button; one that cannot be answered ends the list.
         QStringList texts;
         while (app.ui.hasOpenAlert()) {
             texts << app.ui.currentAlertTitle() + '|' + app.ui.currentAlertMessage() + '|' +
                          app.ui.currentAlertButtons().join(',');
-            app.ui.pressAlertButton(app.ui.currentAlertButtons().value(0));
+            if (!app.ui.pressAlertButton(app.ui.currentAlertButtons().value(0)))
+                break;
         }
         return texts;
     }
