@@ -13,11 +13,11 @@ void Navigator::setRootScreen(Screen *root)
 {
     if (root == m_root)
         return;
-    if (Screen *old = m_root) {
+    Screen *old = m_root;
+    if (old) {
         old->beginAppearance(false, false);
         old->endAppearance(false);
         old->m_navigator = nullptr;
-        old->deleteLater();
     }
     m_root = root;
     // bench/startup.sh times the frame that first draws the root screen from this line.
@@ -36,6 +36,10 @@ void Navigator::setRootScreen(Screen *root)
         });
     }
     emit rootScreenChanged();
+    // Only now, once the window has taken its view of the old root down (a view's own deletion is queued
+    // as it is replaced): deleted first, the old screen would leave that view's bindings reading null.
+    if (old)
+        old->deleteLater();
 }
 
 QList<Screen *> Navigator::presentationChain() const
