@@ -144,8 +144,6 @@ private slots:
         QVERIFY(app.gateway().setFault({{"operation", "clientList"}, {"mode", "delay"}, {"delayMs", 3000}}));
         auto *query = qobject_cast<OrderHistoryViewController *>(app.storyboard().instantiate(Scene::OrderHistory));
         QVERIFY(query);
-        // The gateway keeps Taiwan's calendar day.
-        query->setTodayProvider([] { return QDateTime::currentDateTimeUtc().addSecs(8 * 3600).date(); });
         h.navigator().setRootScreen(new ZelkNavigationController(query));
         QVERIFY(QTest::qWaitFor([&] { return !query->tableArray().isEmpty(); }, 20000));
         QVERIFY(play(h, "views/orderQuery")); // the customer picker drawn

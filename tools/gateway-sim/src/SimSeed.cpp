@@ -198,8 +198,10 @@ void SimBackend::reset()
         order.fkimg = o.value(QStringLiteral("fkimg")).toDouble();
         const QTime time = QTime::fromString(o.value(QStringLiteral("time")).toString(), QStringLiteral("HH:mm:ss"));
         order.created = taipeiToUtc(today.addDays(-o.value(QStringLiteral("daysAgo")).toInt()), time);
-        if (order.created > current) // a time later today than now: keep it in the past
-            order.created = current.addSecs(-600);
+        // A time later today than now: keep it in the past, but on its own day, so that an order seeded for
+        // today is today's also in the minutes after midnight.
+        if (order.created > current)
+            order.created = std::max(current.addSecs(-600), taipeiToUtc(today, QTime(0, 0)));
         m_orders.append(order);
     }
     std::stable_sort(m_orders.begin(), m_orders.end(),
